@@ -1,0 +1,258 @@
+#include "ini/IniFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+namespace {
+
+constexpr std::string_view Blanks = " \t";
+
+std::string_view Trim(std::string_view text)
+{
+    const auto first = text.find_first_not_of(Blanks);
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(Blanks);
+    return text.substr(first, last - first + 1);
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+bool IsComment(std::string_view trimmed)
+{
+    return !trimmed.empty() && (trimmed[0] == ';' || trimmed[0] == '#');
+}
+
+// The section name of a "[Name]" line, or nothing.
+std::optional<std::string_view> SectionName(std::string_view line)
+{
+    const std::string_view trimmed = Trim(line);
+    if (trimmed.size() < 2 || trimmed.front() != '[')
+        return std::nullopt;
+    const auto close = trimmed.find(']');
+    if (close == std::string_view::npos)
+        return std::nullopt;
+    return Trim(trimmed.substr(1, close - 1));
+}
+
+struct KeyValue {
+    std::string_view key;
+    std::string_view value;
+};
+
+std::optional<KeyValue> SplitKeyValue(std::string_view line)
+{
+    const std::string_view trimmed = Trim(line);
+    if (trimmed.empty() || IsComment(trimmed) || trimmed.front() == '[')
+        return std::nullopt;
+    const auto equals = trimmed.find('=');
+    if (equals == std::string_view::npos)
+        return std::nullopt;
+    std::string_view value = Trim(trimmed.substr(equals + 1));
+    // Other programs may quote a value; the quotes are not part of it.
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+        value = value.substr(1, value.size() - 2);
+    return KeyValue { Trim(trimmed.substr(0, equals)), value };
+}
+
+std::string WithoutLineBreaks(std::string_view value)
+{
+    std::string result(value);
+    std::replace_if(
+        result.begin(), result.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return result;
+}
+
+} // namespace
+
+IniFile IniFile::FromText(std::string_view text)
+{
+    IniFile file;
+    if (text.find("\r\n") != std::string_view::npos)
+        file.m_lineEnd = "\r\n";
+    file.m_endsWithLineEnd = text.empty() || text.back() == '\n';
+    std::size_t start = 0;
+    while (start < text.size()) {
+        auto end = text.find('\n', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        file.m_lines.push_back({ std::string(line) });
+        start = end + 1;
+    }
+    return file;
+}
+
+IniFile IniFile::Load(const std::filesystem::path& path, std::string* error)
+{
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec))
+        return {};
+    std::ifstream stream(path, std::ios::binary);
+    if (!stream) {
+        if (error)
+            *error = "cannot read " + path.string() + ": " + std::strerror(errno);
+        return {};
+    }
+    std::ostringstream content;
+    content << stream.rdbuf();
+    return FromText(content.str());
+}
+
+std::optional<std::size_t> IniFile::FindSection(std::string_view section) const
+{
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        const auto name = SectionName(m_lines[i].text);
+        if (name && EqualsIgnoringCase(*name, section))
+            return i;
+    }
+    return std::nullopt;
+}
+
+std::size_t IniFile::SectionEnd(std::size_t sectionLine) const
+{
+    std::size_t i = sectionLine + 1;
+    while (i < m_lines.size() && !SectionName(m_lines[i].text))
+        ++i;
+    return i;
+}
+
+std::optional<std::size_t> IniFile::FindKey(std::size_t sectionLine, std::string_view key) const
+{
+    const std::size_t end = SectionEnd(sectionLine);
+    for (std::size_t i = sectionLine + 1; i < end; ++i) {
+        const auto pair = SplitKeyValue(m_lines[i].text);
+        if (pair && EqualsIgnoringCase(pair->key, key))
+            return i;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> IniFile::Value(std::string_view section, std::string_view key) const
+{
+    const auto sectionLine = FindSection(section);
+    if (!sectionLine)
+        return std::nullopt;
+    const auto keyLine = FindKey(*sectionLine, key);
+    if (!keyLine)
+        return std::nullopt;
+    return std::string(SplitKeyValue(m_lines[*keyLine].text)->value);
+}
+
+std::string IniFile::ReadString(
+    std::string_view section, std::string_view key, std::string_view fallback) const
+{
+    return Value(section, key).value_or(std::string(fallback));
+}
+
+int IniFile::ReadInteger(std::string_view section, std::string_view key, int fallback) const
+{
+    const auto value = Value(section, key);
+    if (!value || value->empty())
+        return fallback;
+    const char* first = value->data();
+    const char* last = first + value->size();
+    if (*first == '+')
+        ++first;
+    int number = 0;
+    const auto [end, error] = std::from_chars(first, last, number);
+    if (error != std::errc() || end != last)
+        return fallback;
+    return number;
+}
+
+bool IniFile::ReadBool(std::string_view section, std::string_view key, bool fallback) const
+{
+    return ReadInteger(section, key, fallback ? 1 : 0) != 0;
+}
+
+void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
+{
+    const std::string line = std::string(key) + "=" + WithoutLineBreaks(value);
+    const auto sectionLine = FindSection(section);
+    if (!sectionLine) {
+        if (!m_lines.empty() && !Trim(m_lines.back().text).empty())
+            m_lines.push_back({ "" });
+        m_lines.push_back({ "[" + std::string(section) + "]" });
+        m_lines.push_back({ line });
+        return;
+    }
+    if (const auto keyLine = FindKey(*sectionLine, key)) {
+        // Keep the key as the file spells it.
+        const std::string existingKey(SplitKeyValue(m_lines[*keyLine].text)->key);
+        m_lines[*keyLine].text = existingKey + "=" + WithoutLineBreaks(value);
+        return;
+    }
+    // After the section's last non-blank line, so blank separators stay between sections.
+    std::size_t insertAt = SectionEnd(*sectionLine);
+    while (insertAt > *sectionLine + 1 && Trim(m_lines[insertAt - 1].text).empty())
+        --insertAt;
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), { line });
+}
+
+void IniFile::WriteInteger(std::string_view section, std::string_view key, int value)
+{
+    WriteString(section, key, std::to_string(value));
+}
+
+void IniFile::WriteBool(std::string_view section, std::string_view key, bool value)
+{
+    WriteString(section, key, value ? "1" : "0");
+}
+
+std::string IniFile::Text() const
+{
+    std::string text;
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        text += m_lines[i].text;
+        if (i + 1 < m_lines.size() || m_endsWithLineEnd)
+            text += m_lineEnd;
+    }
+    return text;
+}
+
+std::optional<std::string> IniFile::Save(const std::filesystem::path& path) const
+{
+    std::error_code ec;
+    const std::filesystem::path folder = path.parent_path();
+    if (!folder.empty()) {
+        std::filesystem::create_directories(folder, ec);
+        if (ec)
+            return "cannot create the folder " + folder.string() + ": " + ec.message();
+    }
+    std::filesystem::path temporary = path;
+    temporary += ".tmp";
+    {
+        std::ofstream stream(temporary, std::ios::binary | std::ios::trunc);
+        if (!stream)
+            return "cannot write " + temporary.string() + ": " + std::strerror(errno);
+        const std::string text = Text();
+        stream.write(text.data(), static_cast<std::streamsize>(text.size()));
+        stream.flush();
+        if (!stream) {
+            stream.close();
+            std::filesystem::remove(temporary, ec);
+            return "cannot write " + temporary.string();
+        }
+    }
+    std::filesystem::rename(temporary, path, ec);
+    if (ec) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        return "cannot replace " + path.string() + ": " + ec.message();
+    }
+    return std::nullopt;
+}
