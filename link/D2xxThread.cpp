@@ -1,0 +1,285 @@
+#include "link/D2xxThread.h"
+
+#include <QDeadlineTimer>
+#include <QMutexLocker>
+#include <QtGlobal>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Each pass moves at most this many bytes each way (the size of the scratch buffers).
+constexpr std::size_t ScratchBytes = 100;
+constexpr std::uint32_t OpenTimeoutMs = 300;
+// Only a driver call stuck for this long could keep the thread from ending.
+constexpr int ShutdownBoundMs = 5000;
+
+// A positive whole number in decimal, blanks around it allowed.
+std::optional<int> ParseBaudText(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty()
+        || !std::all_of(trimmed.begin(), trimmed.end(), [](QChar c) { return c.isDigit(); }))
+        return std::nullopt;
+    bool ok = false;
+    const int value = trimmed.toInt(&ok, 10);
+    if (!ok || value <= 0)
+        return std::nullopt;
+    return value;
+}
+
+bool IsInterfaceCable(const FtDeviceInfo& info)
+{
+    const std::string serialPrefix = info.serialNumber.substr(0, InterfaceCable::SerialPrefix.size());
+    return serialPrefix == InterfaceCable::SerialPrefix && info.description == InterfaceCable::Description;
+}
+
+} // namespace
+
+TD2xxThread::TD2xxThread(DriverFactory factory, QObject* parent)
+    : QThread(parent)
+    , m_factory(std::move(factory))
+{
+    setObjectName(QStringLiteral("D2xxPort"));
+    start(QThread::NormalPriority);
+}
+
+TD2xxThread::~TD2xxThread()
+{
+    {
+        const std::lock_guard lock(m_wakeMutex);
+        m_stopRequested.store(true);
+    }
+    m_wake.notify_all();
+    if (!wait(QDeadlineTimer(ShutdownBoundMs))) {
+        qCritical("The interface link thread did not stop in %d ms; still waiting for it", ShutdownBoundMs);
+        wait();
+    }
+}
+
+int TD2xxThread::OpenPort(const QString& baudText)
+{
+    const std::optional<int> baudRate = ParseBaudText(baudText);
+    if (!baudRate)
+        return 1;
+    m_baudRate.store(*baudRate);
+    m_openRequested.store(true);
+    return 0;
+}
+
+int TD2xxThread::ClosePort()
+{
+    m_closeRequested.store(true);
+    return 0;
+}
+
+bool TD2xxThread::IsPortOpen() const
+{
+    return m_portOpen.load();
+}
+
+QString TD2xxThread::GetStatusText() const
+{
+    const QMutexLocker lock(&m_textMutex);
+    return m_statusText;
+}
+
+int TD2xxThread::SendBytes(std::span<const std::uint8_t> bytes)
+{
+    m_txRing.Put(bytes.first(std::min(bytes.size(), RingCapacity)));
+    return 0;
+}
+
+int TD2xxThread::ReceiveBytes(ReceiveBuffer& buffer, std::uint8_t& count)
+{
+    count = static_cast<std::uint8_t>(m_rxRing.Take(buffer));
+    return 0;
+}
+
+int TD2xxThread::SetBaudRate(const QString& baudText)
+{
+    const std::optional<int> baudRate = ParseBaudText(baudText);
+    if (!baudRate || !m_portOpen.load())
+        return 1;
+    m_newBaudRate.store(*baudRate);
+    return 0;
+}
+
+FtOpenError TD2xxThread::GetOpenError() const
+{
+    const QMutexLocker lock(&m_textMutex);
+    return m_openError;
+}
+
+void TD2xxThread::run()
+{
+    const D2xxDriverPtr driver = m_factory ? m_factory() : nullptr;
+    if (!driver) {
+        SetStatusText(BadDriver);
+        while (!m_stopRequested.load())
+            Pause();
+        return;
+    }
+
+    Clock::time_point nextScan = Clock::now();
+    while (!m_stopRequested.load()) {
+        if (Clock::now() >= nextScan) {
+            m_deviceNumber = ScanDevices(*driver);
+            nextScan = Clock::now() + ScanInterval;
+            if (m_portOpen.load() && !m_openCableListed)
+                LoseCable(*driver);
+        }
+        if (m_deviceNumber == 0) {
+            Pause();
+            continue;
+        }
+
+        // While an open request is pending, a close request waits for it.
+        if (m_openRequested.load() && !m_portOpen.load())
+            OpenStep(*driver);
+        else if (!m_openRequested.load() && m_closeRequested.load() && m_portOpen.load())
+            CloseStep(*driver);
+
+        if (!m_portOpen.load()) {
+            Pause();
+            continue;
+        }
+        if (!MoveBytes(*driver)) {
+            LoseCable(*driver);
+            // "No Interface" stays up for a whole scan interval, long enough for the main
+            // window to see that the cable went away.
+            nextScan = Clock::now() + ScanInterval;
+        }
+    }
+
+    if (m_portOpen.load()) {
+        driver->Close(m_handle);
+        m_portOpen.store(false);
+    }
+}
+
+int TD2xxThread::ScanDevices(D2xxDriver& driver)
+{
+    m_openCableListed = false;
+    std::uint32_t count = 0;
+    if (driver.CreateDeviceInfoList(count) != FtStatus::FT_OK) {
+        SetStatusText(BadDriver);
+        return 0;
+    }
+
+    const bool portOpen = m_portOpen.load();
+    int found = 0;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        FtDeviceInfo info;
+        if (driver.GetDeviceInfoDetail(i, info) != FtStatus::FT_OK || !IsInterfaceCable(info))
+            continue;
+        if (portOpen) {
+            // The cable in use stays the one chosen, even when a second one is plugged in.
+            if (info.handle == m_handle) {
+                m_openCableListed = true;
+                found = static_cast<int>(i) + 1;
+            } else if (!m_openCableListed) {
+                found = static_cast<int>(i) + 1;
+            }
+        } else {
+            found = static_cast<int>(i) + 1;
+            m_handle = info.handle;
+        }
+    }
+    SetStatusText(found != 0 ? VadInterface : NoInterface);
+    return found;
+}
+
+void TD2xxThread::OpenStep(D2xxDriver& driver)
+{
+    FtHandle handle = 0;
+    if (driver.Open(static_cast<std::uint32_t>(m_deviceNumber - 1), handle) != FtStatus::FT_OK) {
+        SetOpenError(driver.LastOpenError());
+        return; // the request stays pending: the next pass tries again
+    }
+    m_handle = handle;
+    m_newBaudRate.store(0);
+    driver.SetBaudRate(m_handle, static_cast<std::uint32_t>(m_baudRate.load()));
+    driver.SetDataCharacteristics(m_handle, FtBits8, FtStopBits1, FtParityNone);
+    driver.SetTimeouts(m_handle, OpenTimeoutMs, OpenTimeoutMs);
+    m_openCableListed = true;
+    m_portOpen.store(true);
+    m_openRequested.store(false);
+    SetOpenError({});
+}
+
+void TD2xxThread::CloseStep(D2xxDriver& driver)
+{
+    if (driver.Close(m_handle) != FtStatus::FT_OK)
+        return; // tried again on the next pass
+    m_handle = 0;
+    m_portOpen.store(false);
+    m_closeRequested.store(false);
+}
+
+bool TD2xxThread::MoveBytes(D2xxDriver& driver)
+{
+    if (const int newBaudRate = m_newBaudRate.exchange(0); newBaudRate != 0)
+        driver.SetBaudRate(m_handle, static_cast<std::uint32_t>(newBaudRate));
+
+    std::array<std::uint8_t, ScratchBytes> scratch {};
+    std::uint32_t waiting = 0;
+    std::uint32_t txWaiting = 0;
+    std::uint32_t events = 0;
+    if (driver.GetStatus(m_handle, waiting, txWaiting, events) != FtStatus::FT_OK)
+        return false;
+    if (waiting > 0) {
+        const auto wanted = std::span(scratch).first(std::min<std::size_t>(waiting, ScratchBytes));
+        std::uint32_t received = 0;
+        if (driver.Read(m_handle, wanted, received) != FtStatus::FT_OK)
+            return false;
+        m_rxRing.Put(wanted.first(std::min<std::size_t>(received, wanted.size())));
+    }
+
+    const std::size_t toSend = m_txRing.Take(scratch);
+    if (toSend > 0) {
+        std::uint32_t written = 0;
+        if (driver.Write(m_handle, std::span(scratch).first(toSend), written) != FtStatus::FT_OK)
+            return false;
+    }
+
+    // More to send goes out on the next pass at once; otherwise sleep until bytes arrive.
+    if (m_txRing.Count() > 0)
+        return true;
+    return driver.WaitForData(m_handle, PassWait) == FtStatus::FT_OK;
+}
+
+void TD2xxThread::LoseCable(D2xxDriver& driver)
+{
+    // The vendor library leaves the handle of a pulled cable open; releasing it here frees the
+    // port for the cable's return, and its result does not matter.
+    driver.Close(m_handle);
+    m_handle = 0;
+    m_portOpen.store(false);
+    m_deviceNumber = 0;
+    m_openCableListed = false;
+    SetStatusText(NoInterface);
+}
+
+void TD2xxThread::Pause(std::chrono::milliseconds duration)
+{
+    std::unique_lock lock(m_wakeMutex);
+    m_wake.wait_for(lock, duration, [this] { return m_stopRequested.load(); });
+}
+
+void TD2xxThread::SetStatusText(const char* text)
+{
+    const QMutexLocker lock(&m_textMutex);
+    if (m_statusText != QLatin1String(text))
+        m_statusText = QString::fromLatin1(text);
+}
+
+void TD2xxThread::SetOpenError(FtOpenError error)
+{
+    const QMutexLocker lock(&m_textMutex);
+    m_openError = std::move(error);
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "link/ByteRing.h"
+#include "link/D2xxDriver.h"
+#include "link/InterfaceLink.h"
+
+#include <QMutex>
+#include <QThread>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+
+// The one worker thread: finds the interface cable in the driver's device list, opens and
+// closes it on request, and moves bytes between the cable and the two rings. The main thread
+// reaches it only through the InterfaceLink calls, none of which waits for it.
+class TD2xxThread final : public QThread, public InterfaceLink {
+public:
+    // Called once on the link thread: the driver is created, used and released there, since a
+    // serial port must stay on the thread that made it.
+    using DriverFactory = std::function<D2xxDriverPtr()>;
+
+    // How often the device list is read: often enough to notice a pulled cable before the
+    // main window's next connection check, rarely enough to cost nothing.
+    static constexpr std::chrono::milliseconds ScanInterval { 200 };
+    // The longest the thread waits for received bytes before its next pass; a received byte
+    // reaches the ring within this, well inside the main window's 50 ms tick.
+    static constexpr std::chrono::milliseconds PassWait { 4 };
+    // The pause between passes while no port is open: an open request waits at most this.
+    static constexpr std::chrono::milliseconds IdleWait { 20 };
+
+    // Starts the thread at once, named "D2xxPort".
+    explicit TD2xxThread(DriverFactory factory, QObject* parent = nullptr);
+    // Stops and joins the thread, closing the port if it is open.
+    ~TD2xxThread() override;
+
+    int OpenPort(const QString& baudText) override;
+    int ClosePort() override;
+    bool IsPortOpen() const override;
+    QString GetStatusText() const override;
+    int SendBytes(std::span<const std::uint8_t> bytes) override;
+    int ReceiveBytes(ReceiveBuffer& buffer, std::uint8_t& count) override;
+    int SetBaudRate(const QString& baudText) override;
+
+    // Why the last attempt to open the cable failed; empty text once an open succeeds.
+    FtOpenError GetOpenError() const;
+
+protected:
+    void run() override;
+
+private:
+    int ScanDevices(D2xxDriver& driver);
+    void OpenStep(D2xxDriver& driver);
+    void CloseStep(D2xxDriver& driver);
+    // One pass of receiving and transmitting; false when the cable failed.
+    bool MoveBytes(D2xxDriver& driver);
+    void LoseCable(D2xxDriver& driver);
+    void Pause(std::chrono::milliseconds duration = IdleWait);
+    void SetStatusText(const char* text);
+    void SetOpenError(FtOpenError error);
+
+    const DriverFactory m_factory;
+
+    // Link thread only.
+    FtHandle m_handle = 0;
+    int m_deviceNumber = 0;
+    bool m_openCableListed = false;
+
+    // Shared between the two threads.
+    std::atomic<bool> m_openRequested { false };
+    std::atomic<bool> m_closeRequested { false };
+    std::atomic<bool> m_portOpen { false };
+    std::atomic<bool> m_stopRequested { false };
+    std::atomic<int> m_baudRate { 0 };
+    std::atomic<int> m_newBaudRate { 0 }; // 0: no change asked for
+    ByteRing m_rxRing;
+    ByteRing m_txRing;
+
+    mutable QMutex m_textMutex;
+    QString m_statusText { QString::fromLatin1(NoInterface) };
+    FtOpenError m_openError;
+
+    std::mutex m_wakeMutex;
+    std::condition_variable m_wake;
+};

@@ -1,0 +1,87 @@
+#include "link/FrameReceiver.h"
+
+#include <algorithm>
+
+void FrameReceiver::RequestSent()
+{
+    m_echoPending = true;
+    m_awaitingReply = true;
+}
+
+void FrameReceiver::Feed(std::span<const std::uint8_t> bytes, const ReplyHandler& handler)
+{
+    // The ring is drained after every chunk, so a chunk never overfills it.
+    while (!bytes.empty()) {
+        const std::size_t chunk = std::min<std::size_t>(bytes.size(), InputRingCapacity);
+        for (const std::uint8_t byte : bytes.first(chunk)) {
+            m_input[m_inputIn++] = byte;
+            ++m_inputCount;
+        }
+        bytes = bytes.subspan(chunk);
+        while (m_inputCount > 0) {
+            const std::uint8_t byte = m_input[m_inputOut++];
+            --m_inputCount;
+            Parse(byte, handler);
+        }
+    }
+}
+
+void FrameReceiver::TimeOut()
+{
+    m_echoPending = false;
+    m_awaitingReply = false;
+    m_state = psIdle;
+    m_dataCount = 0;
+    ++m_rxErrorCount;
+}
+
+void FrameReceiver::Parse(std::uint8_t byte, const ReplyHandler& handler)
+{
+    switch (m_state) {
+    case psIdle:
+        if (IsEcuFrameType(byte)) {
+            m_frameType = byte;
+            m_sum = byte;
+            m_state = psLength;
+        }
+        break;
+    case psLength:
+        if (byte < EcuFrame::OverheadBytes || byte > EcuFrame::MaxLength) {
+            // No frame is this long or this short: the start byte was noise. The rejected byte
+            // may itself start the real frame, so it is looked at again from psIdle.
+            m_state = psIdle;
+            Parse(byte, handler);
+            break;
+        }
+        m_frameLength = byte;
+        m_sum = static_cast<std::uint8_t>(m_sum + byte);
+        m_dataLeft = m_frameLength - EcuFrame::OverheadBytes;
+        m_dataCount = 0;
+        m_state = m_dataLeft == 0 ? psChecksum : psData;
+        break;
+    case psData:
+        m_data[static_cast<std::size_t>(m_dataCount++)] = byte;
+        m_sum = static_cast<std::uint8_t>(m_sum + byte);
+        if (--m_dataLeft == 0)
+            m_state = psChecksum;
+        break;
+    case psChecksum:
+        m_sum = static_cast<std::uint8_t>(m_sum + byte);
+        m_state = psIdle;
+        if (m_sum == 0)
+            FrameComplete(handler);
+        break;
+    }
+}
+
+void FrameReceiver::FrameComplete(const ReplyHandler& handler)
+{
+    if (m_echoPending) {
+        m_echoPending = false; // the request coming back from the line
+        return;
+    }
+    if (handler)
+        handler(static_cast<EcuFrameType>(m_frameType),
+            std::span<const std::uint8_t>(m_data.data(), static_cast<std::size_t>(m_dataCount)));
+    m_awaitingReply = false;
+}
