@@ -1,0 +1,121 @@
+#pragma once
+
+#include "controls/ColorRef.h"
+#include "controls/DialGeometry.h"
+#include "controls/GaugeKinds.h"
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+class QPainter;
+
+// A gauge showing one value of a range: a 270-degree dial with ticks, a two-colour needle,
+// a title and a digital value box, or one of the simpler bar, pie and needle kinds.
+// It never flickers: every change composes the whole picture off-screen, and painting only
+// copies that finished picture to the screen.
+class TKodraGauge : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TKodraGauge(QWidget* owner = nullptr);
+
+    int MinValue() const { return m_minValue; }
+    int MaxValue() const { return m_maxValue; }
+    int Progress() const { return m_progress; }
+    TKodraGaugeKind Kind() const { return m_kind; }
+    bool ShowText() const { return m_showText; }
+    TBorderStyle BorderStyle() const { return m_borderStyle; }
+    ColorRef ForeColor() const { return m_foreColor; }
+    ColorRef BackColor() const { return m_backColor; }
+    ColorRef NeedleColor1() const { return m_needleColor1; }
+    ColorRef NeedleColor2() const { return m_needleColor2; }
+    ColorRef BorderColor() const { return m_borderColor; }
+    ColorRef LCDColor() const { return m_lcdColor; }
+    int nTicks() const { return m_nTicks; }
+    const QString& GTitle() const { return m_gTitle; }
+    // The colour around a round face. While ParentColor is true it follows the parent's
+    // background; setting Color turns ParentColor off.
+    ColorRef Color() const { return m_color; }
+    bool ParentColor() const { return m_parentColor; }
+
+    // Each stores the value and repaints at once, only when the value differs.
+    void SetTKodraGaugeKind(TKodraGaugeKind kind);
+    void SetnTicks(int ticks);
+    void SetGTitle(const QString& title);
+    void SetShowText(bool show);
+    void SetBorderStyle(TBorderStyle style);
+    void SetForeColor(ColorRef color);
+    void SetBackColor(ColorRef color);
+    void SetNeedleColor1(ColorRef color);
+    void SetNeedleColor2(ColorRef color);
+    void SetBorderColor(ColorRef color);
+    void SetLCDColor(ColorRef color);
+    void SetColor(ColorRef color);
+    void SetParentColor(bool follow);
+
+    // The range setters throw ControlRangeError ("Value must be between %d and %d") for a
+    // bound past the other one and then change nothing; a maximum of 0 is ignored.
+    void SetMinValue(int value);
+    void SetMaxValue(int value);
+    // Clamps to the range; repaints only when the whole-number percentage moves.
+    void SetProgress(int value);
+    // Moves by delta (clamped) and always repaints.
+    void AddProgress(int delta);
+    int GetPercentDone() const;
+
+    // Composes the picture and repaints at once.
+    void Paint();
+
+    // The last composed picture, and how many times one has been composed.
+    const QImage& Picture() const { return m_picture; }
+    int ComposeCount() const { return m_composeCount; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    template <typename T> void storeAndPaint(T& field, const T& value)
+    {
+        if (field == value)
+            return;
+        field = value;
+        Paint();
+    }
+    // Clamps and stores; true when the whole-number percentage moved.
+    bool storeProgress(long long value);
+    void compose();
+    bool pictureFits() const;
+    QColor surroundColor() const;
+
+    // The paint routines, one per kind (KodraGaugePaint.cpp).
+    static void PaintBackground(QImage& image);
+    void PaintAsNothing(QPainter& painter, const EdgeBox& rect) const;
+    void PaintAsBar(QPainter& painter, const EdgeBox& rect) const;
+    void PaintAsPie(QPainter& painter, const EdgeBox& rect) const;
+    void PaintAsNeedle(QPainter& painter, const EdgeBox& rect) const;
+    void PaintAs270(QPainter& painter, const EdgeBox& rect) const;
+    void paintDialValue(QPainter& painter, const DialGeometry& geometry) const;
+
+    int m_minValue;
+    int m_maxValue;
+    int m_progress;
+    TKodraGaugeKind m_kind;
+    bool m_showText;
+    TBorderStyle m_borderStyle;
+    ColorRef m_foreColor;
+    ColorRef m_backColor;
+    ColorRef m_needleColor1;
+    ColorRef m_needleColor2;
+    ColorRef m_borderColor;
+    ColorRef m_lcdColor;
+    int m_nTicks;
+    QString m_gTitle;
+    ColorRef m_color;
+    bool m_parentColor;
+
+    QImage m_picture;
+    int m_composeCount = 0;
+};
