@@ -29,6 +29,8 @@ public:
     bool EchoPending() const { return m_echoPending; }
     bool AwaitingReply() const { return m_awaitingReply; }
     int RxErrorCount() const { return m_rxErrorCount; }
+    // Data bytes stored of the frame being received.
+    int DataCount() const { return m_dataCount; }
 
 private:
     static constexpr int InputRingSize = 256;

@@ -186,6 +186,7 @@ TEST(FrameReceiver, RandomStreamsInRandomChunks)
             h.Feed(Bytes(
                 stream.begin() + static_cast<long>(at), stream.begin() + static_cast<long>(at + chunk)));
             at += chunk;
+            ASSERT_LE(h.receiver.DataCount(), EcuFrame::MaxDataBytes) << "seed " << seed;
             if (byteOf(random) < 16)
                 h.receiver.TimeOut();
         }
