@@ -29,10 +29,11 @@ void SimulatedCable::SetIdentity(Device identity)
     m_identity = std::move(identity);
 }
 
-void SimulatedCable::SetOtherDevices(std::vector<Device> devices)
+void SimulatedCable::SetOtherDevices(std::vector<Device> before, std::vector<Device> after)
 {
     const std::lock_guard lock(m_mutex);
-    m_otherDevices = std::move(devices);
+    m_devicesBefore = std::move(before);
+    m_devicesAfter = std::move(after);
 }
 
 void SimulatedCable::PlugIn()
@@ -92,10 +93,12 @@ FtStatus SimulatedCable::CreateDeviceInfoList(std::uint32_t& count)
     if (m_listFails)
         return FtStatus::FT_OTHER_ERROR;
     m_snapshot.clear();
-    for (const Device& device : m_otherDevices)
+    for (const Device& device : m_devicesBefore)
         m_snapshot.push_back({ device, false });
     if (m_pluggedIn)
         m_snapshot.push_back({ m_identity, true });
+    for (const Device& device : m_devicesAfter)
+        m_snapshot.push_back({ device, false });
     count = static_cast<std::uint32_t>(m_snapshot.size());
     return FtStatus::FT_OK;
 }

@@ -53,8 +53,9 @@ public:
 
     void SetResponder(std::shared_ptr<LineResponder> responder);
     void SetIdentity(Device identity);
-    // Devices listed before the cable: other people's adapters, look-alikes.
-    void SetOtherDevices(std::vector<Device> devices);
+    // Other people's adapters and look-alikes, listed before the cable and after it. Only the
+    // cable itself can be opened.
+    void SetOtherDevices(std::vector<Device> before, std::vector<Device> after = {});
     void PlugIn();
     // Ends the open handle, drops unread bytes; the cable leaves the device list.
     void PullOut();
@@ -102,7 +103,8 @@ private:
     std::condition_variable m_changed;
     std::shared_ptr<LineResponder> m_responder;
     Device m_identity = MatchingCable();
-    std::vector<Device> m_otherDevices;
+    std::vector<Device> m_devicesBefore;
+    std::vector<Device> m_devicesAfter;
     std::vector<Listed> m_snapshot;
     bool m_pluggedIn = true;
     bool m_listFails = false;

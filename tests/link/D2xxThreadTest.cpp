@@ -114,6 +114,19 @@ TEST_F(LinkOverSimulatedCable, LookAlikesAreNeverOpened)
     EXPECT_EQ(cable->GetRecord().openCount, 1);
 }
 
+TEST_F(LinkOverSimulatedCable, SecondMatchingDeviceDoesNotTakeOverTheOpenPort)
+{
+    const SimulatedCable::Device second { "R1999999", "VAD Interface" };
+    StartLink();
+    OpenAndWait();
+    cable->SetOtherDevices({}, { second }); // listed after the open cable, not open itself
+    LetItScan();
+    EXPECT_TRUE(link->IsPortOpen());
+    link->SendBytes(IdentifyRequest().Bytes());
+    EXPECT_EQ(ReceiveAtLeast(8).size(), 8u) << "bytes still flow on the open cable";
+    EXPECT_EQ(cable->GetRecord().openCount, 1);
+}
+
 TEST_F(LinkOverSimulatedCable, PulledCableClosesThePortAndStaysClosedWhenPluggedBack)
 {
     StartLink();
