@@ -1,6 +1,6 @@
 #include "defs/FaultCodes.h"
 
-#include "defs/EcuIdentification.h"
+#include "defs/PositionTexts.h"
 
 #include <cstddef>
 
@@ -97,35 +97,28 @@ constexpr std::size_t FaultCodeLength = 2;
 constexpr std::size_t FaultDescriptionStart = 3; // after the code and its separator
 constexpr int BitsPerByte = 8;
 
+constexpr PositionTexts FaultDefinitions { FaultTexts, FaultMap, UnallocatedFaultText };
+
 } // namespace
 
 std::string_view FaultTextByIndex(int index)
 {
-    if (index < 0 || index >= FaultTextCount)
-        return {};
-    return FaultTexts[static_cast<std::size_t>(index)];
+    return FaultDefinitions.TextByIndex(index);
 }
 
 int FaultTextIndexAt(std::string_view ecuId, int position)
 {
-    if (position < 0 || position >= FaultPositionCount)
-        return UnallocatedFaultText;
-    return FaultMap[static_cast<std::size_t>(EcuRowOf(ecuId))][static_cast<std::size_t>(position)];
+    return FaultDefinitions.IndexAt(ecuId, position);
 }
 
 std::string_view FaultTextAt(std::string_view ecuId, int position)
 {
-    if (position < 0 || position >= FaultPositionCount)
-        return {};
-    return FaultTextByIndex(FaultTextIndexAt(ecuId, position));
+    return FaultDefinitions.TextAt(ecuId, position);
 }
 
 FaultList FaultListOf(std::string_view ecuId)
 {
-    FaultList list;
-    for (int position = 0; position < FaultPositionCount; ++position)
-        list[static_cast<std::size_t>(position)] = FaultTextAt(ecuId, position);
-    return list;
+    return FaultDefinitions.ListOf(ecuId);
 }
 
 std::string_view FaultCodeOf(std::string_view text)

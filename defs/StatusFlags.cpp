@@ -1,7 +1,7 @@
 #include "defs/StatusFlags.h"
 
 #include "defs/CommaText.h"
-#include "defs/EcuIdentification.h"
+#include "defs/PositionTexts.h"
 
 #include <cstddef>
 
@@ -96,35 +96,28 @@ constexpr std::array<std::array<int, StatusPositionCount>, EcuRowCount> StatusMa
 constexpr int BitsPerByte = 8;
 constexpr int MostSignificantBit = 0x80;
 
+constexpr PositionTexts StatusDefinitions { StatusTexts, StatusMap, UnusedStatusText };
+
 } // namespace
 
 std::string_view StatusTextByIndex(int index)
 {
-    if (index < 0 || index >= StatusTextCount)
-        return {};
-    return StatusTexts[static_cast<std::size_t>(index)];
+    return StatusDefinitions.TextByIndex(index);
 }
 
 int StatusTextIndexAt(std::string_view ecuId, int position)
 {
-    if (position < 0 || position >= StatusPositionCount)
-        return UnusedStatusText;
-    return StatusMap[static_cast<std::size_t>(EcuRowOf(ecuId))][static_cast<std::size_t>(position)];
+    return StatusDefinitions.IndexAt(ecuId, position);
 }
 
 std::string_view StatusTextAt(std::string_view ecuId, int position)
 {
-    if (position < 0 || position >= StatusPositionCount)
-        return {};
-    return StatusTextByIndex(StatusTextIndexAt(ecuId, position));
+    return StatusDefinitions.TextAt(ecuId, position);
 }
 
 StatusList StatusListOf(std::string_view ecuId)
 {
-    StatusList list;
-    for (int position = 0; position < StatusPositionCount; ++position)
-        list[static_cast<std::size_t>(position)] = StatusTextAt(ecuId, position);
-    return list;
+    return StatusDefinitions.ListOf(ecuId);
 }
 
 std::vector<StatusLine> DecodeStatus(const StatusList& list, const StatusBytes& bytes)
