@@ -1,0 +1,120 @@
+#include "sim/PtyServer.h"
+
+#include "sim/LinePacing.h"
+
+#include <cerrno>
+#include <cmath>
+#include <ctime>
+#include <poll.h>
+
+namespace {
+
+constexpr long NanosecondsPerSecond = 1'000'000'000;
+
+timespec ToTimespec(double seconds)
+{
+    const double whole = std::floor(seconds);
+    return { static_cast<time_t>(whole), static_cast<long>((seconds - whole) * NanosecondsPerSecond) };
+}
+
+void SleepUntil(double steadySeconds)
+{
+    const timespec until = ToTimespec(steadySeconds);
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) { }
+}
+
+} // namespace
+
+PtyServer::PtyServer(const EcusimArguments& arguments, std::ostream& out, std::ostream& err)
+    : m_clock(SteadySimClock())
+    , m_startSeconds(m_clock())
+    , m_unplug(arguments.simulator.unplug)
+    , m_pace(arguments.simulator.pace)
+    , m_simulator(arguments.ecuId, arguments.simulator, m_clock)
+    , m_out(out)
+    , m_err(err)
+{
+    if (arguments.linkPath)
+        m_link.emplace(*arguments.linkPath);
+}
+
+double PtyServer::Seconds() const
+{
+    return m_clock() - m_startSeconds;
+}
+
+bool PtyServer::PlugIn()
+{
+    std::string error;
+    m_pty = PseudoTerminal::Open(error);
+    if (!m_pty) {
+        m_err << "dazederir-ecusim: cannot open a pseudo-terminal: " << error << std::endl;
+        return false;
+    }
+    // The link first, so that whoever reads the printed path finds the link already in place.
+    if (m_link && !m_link->PointAt(m_pty->SlavePath(), error))
+        m_err << "dazederir-ecusim: " << error << std::endl;
+    m_out << m_pty->SlavePath() << std::endl;
+    return true;
+}
+
+void PtyServer::Pull()
+{
+    // The link goes first, so whoever sees the line hang up finds the link already gone.
+    if (m_link)
+        m_link->Remove();
+    m_pty.reset();
+}
+
+void PtyServer::Send(const std::vector<std::uint8_t>& bytes)
+{
+    if (!m_pace) {
+        m_pty->Write(bytes);
+        return;
+    }
+    const double byteSeconds = LineByteSeconds(m_pty->ClientBaud());
+    const double start = m_clock();
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        m_pty->Write(std::span(bytes).subspan(i, 1));
+        SleepUntil(start + static_cast<double>(i + 1) * byteSeconds);
+    }
+}
+
+void PtyServer::Exchange()
+{
+    const auto written = m_pty->ReadAvailable();
+    if (!written.empty())
+        Send(m_simulator.Transfer(written));
+}
+
+int PtyServer::Run(const volatile std::sig_atomic_t& stop, const sigset_t& waitMask)
+{
+    if (m_link) {
+        std::string error;
+        if (!m_link->CheckPathFree(error)) {
+            m_err << "dazederir-ecusim: " << error << std::endl;
+            return ExitUsage;
+        }
+    }
+    while (stop == 0) {
+        const double now = Seconds();
+        const bool pluggedIn = !m_unplug || m_unplug->IsPluggedIn(now);
+        if (pluggedIn && !m_pty && !PlugIn())
+            return ExitFailure;
+        if (!pluggedIn && m_pty)
+            Pull();
+
+        timespec wait {};
+        const timespec* timeout = nullptr;
+        if (m_unplug) {
+            wait = ToTimespec(std::max(0.0, m_unplug->NextChangeAfter(now) - now));
+            timeout = &wait;
+        }
+        pollfd line { m_pty ? m_pty->MasterFd() : -1, POLLIN, 0 };
+        const int ready = ppoll(&line, 1, timeout, &waitMask);
+        if (ready > 0 && m_pty && (line.revents & POLLIN))
+            Exchange();
+    }
+    Pull();
+    return ExitDone;
+}

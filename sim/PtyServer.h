@@ -1,0 +1,43 @@
+#pragma once
+
+#include "sim/EcuSimulator.h"
+#include "sim/EcusimArguments.h"
+#include "sim/PseudoTerminal.h"
+#include "sim/PtyLink.h"
+
+#include <csignal>
+#include <memory>
+#include <optional>
+#include <ostream>
+
+// Serves the simulated ECU on a pseudo-terminal: prints each slave path it opens as a line on
+// `out`, keeps the optional link pointed at it, pulls and replugs the cable on the schedule.
+class PtyServer {
+public:
+    static constexpr int ExitDone = 0;
+    static constexpr int ExitFailure = 1;
+    static constexpr int ExitUsage = 2;
+
+    PtyServer(const EcusimArguments& arguments, std::ostream& out, std::ostream& err);
+
+    // Serves until `stop` becomes non-zero; waits run under `waitMask`, so that a stop signal
+    // blocked at other times can arrive only while waiting. Returns the exit status.
+    int Run(const volatile std::sig_atomic_t& stop, const sigset_t& waitMask);
+
+private:
+    double Seconds() const;
+    bool PlugIn();
+    void Pull();
+    void Exchange();
+    void Send(const std::vector<std::uint8_t>& bytes);
+
+    SimClock m_clock;
+    double m_startSeconds;
+    std::optional<UnplugSchedule> m_unplug;
+    bool m_pace;
+    EcuSimulator m_simulator;
+    std::optional<PtyLink> m_link;
+    std::unique_ptr<PseudoTerminal> m_pty;
+    std::ostream& m_out;
+    std::ostream& m_err;
+};
