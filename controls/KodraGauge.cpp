@@ -1,6 +1,7 @@
 #include "controls/KodraGauge.h"
 
 #include "controls/ControlRangeError.h"
+#include "controls/OffscreenImage.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -173,11 +174,8 @@ void TKodraGauge::Paint()
 
 void TKodraGauge::compose()
 {
-    const qreal ratio = devicePixelRatioF();
-    if (!pictureFits()) {
-        m_picture = QImage(size() * ratio, QImage::Format_RGB32);
-        m_picture.setDevicePixelRatio(ratio);
-    }
+    if (!pictureFits())
+        m_picture = ImageForWidget(*this);
     PaintBackground(m_picture);
     if (!m_picture.isNull()) {
         QPainter painter(&m_picture);
@@ -208,8 +206,7 @@ void TKodraGauge::compose()
 
 bool TKodraGauge::pictureFits() const
 {
-    const qreal ratio = devicePixelRatioF();
-    return m_picture.size() == size() * ratio && m_picture.devicePixelRatio() == ratio;
+    return ImageFitsWidget(m_picture, *this);
 }
 
 QColor TKodraGauge::surroundColor() const

@@ -24,6 +24,7 @@ constexpr int kRimPen = 3;
 constexpr int kNeedleBodyPen = 3;
 constexpr int kValueRightInset = 5;
 constexpr int kValueTopInset = 2;
+constexpr double kPixelCentre = 0.5;
 
 QPen linePen(ColorRef color, int width)
 {
@@ -163,8 +164,13 @@ void TKodraGauge::PaintAs270(QPainter& painter, const EdgeBox& rect) const
     }
 
     const double needleAngle = DialNeedleAngle(GetPercentDone());
+    // Qt strokes a wide aliased line about the pixel corners; half a pixel more puts the body's
+    // middle on the pixels that the thin core runs through.
+    painter.save();
+    painter.translate(kPixelCentre, kPixelCentre);
     painter.setPen(linePen(m_needleColor2, kNeedleBodyPen));
     painter.drawLine(g.centre, DialPoint(g.centre, needleAngle, g.needleBody));
+    painter.restore();
     DrawPixelLine(
         painter, g.centre, DialPoint(g.centre, needleAngle, g.needleCore), ColorFromRef(m_needleColor1));
 

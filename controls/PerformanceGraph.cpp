@@ -1,5 +1,6 @@
 #include "controls/PerformanceGraph.h"
 
+#include "controls/OffscreenImage.h"
 #include "controls/PixelLine.h"
 
 #include <QPainter>
@@ -171,8 +172,7 @@ void TPerformanceGraph::resizeEvent(QResizeEvent*)
 
 bool TPerformanceGraph::bitmapFits() const
 {
-    const qreal ratio = devicePixelRatioF();
-    return m_graphBitmap.size() == size() * ratio && m_graphBitmap.devicePixelRatio() == ratio;
+    return ImageFitsWidget(m_graphBitmap, *this);
 }
 
 void TPerformanceGraph::syncToSize()
@@ -208,11 +208,8 @@ void TPerformanceGraph::rebuildPicture()
 
 void TPerformanceGraph::Initialize(int gridOffset)
 {
-    const qreal ratio = devicePixelRatioF();
-    if (!bitmapFits()) {
-        m_graphBitmap = QImage(size() * ratio, QImage::Format_RGB32);
-        m_graphBitmap.setDevicePixelRatio(ratio);
-    }
+    if (!bitmapFits())
+        m_graphBitmap = ImageForWidget(*this);
     const int w = width();
     const int h = height();
     m_newColumn = EdgeBox { w - m_stepSize, 0, w, h };
@@ -324,5 +321,6 @@ void TPerformanceGraph::PaintLine(QPainter& painter, ColorRef color, int from, i
 {
     const int chartHeight = height();
     DrawPixelLine(painter, QPoint(m_newColumn.left, chartHeight - pixelHeight(from)),
-        QPoint(m_newColumn.right, chartHeight - pixelHeight(to)), ColorFromRef(color));
+        QPoint(m_newColumn.right, chartHeight - pixelHeight(to)), ColorFromRef(color),
+        PixelRounding::TowardStart);
 }

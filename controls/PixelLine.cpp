@@ -16,7 +16,7 @@ QRect spanning(QPoint a, QPoint b)
 
 } // namespace
 
-std::vector<QRect> PixelLineRuns(QPoint from, QPoint to, const QRect& clip)
+std::vector<QRect> PixelLineRuns(QPoint from, QPoint to, const QRect& clip, PixelRounding rounding)
 {
     const long long dx = to.x() - static_cast<long long>(from.x());
     const long long dy = to.y() - static_cast<long long>(from.y());
@@ -27,7 +27,8 @@ std::vector<QRect> PixelLineRuns(QPoint from, QPoint to, const QRect& clip)
     const int minorStep = (alongX ? dy : dx) >= 0 ? 1 : -1;
     const auto pixelAt = [&](long long i) {
         const int along = static_cast<int>(i) * majorStep;
-        const int across = static_cast<int>(i * minor / major) * minorStep;
+        const long long scaled = rounding == PixelRounding::Nearest ? 2 * i * minor + major : 2 * i * minor;
+        const int across = static_cast<int>(scaled / (2 * major)) * minorStep;
         return alongX ? from + QPoint(along, across) : from + QPoint(across, along);
     };
 
@@ -55,12 +56,12 @@ std::vector<QRect> PixelLineRuns(QPoint from, QPoint to, const QRect& clip)
     return runs;
 }
 
-void DrawPixelLine(QPainter& painter, QPoint from, QPoint to, const QColor& color)
+void DrawPixelLine(QPainter& painter, QPoint from, QPoint to, const QColor& color, PixelRounding rounding)
 {
     const QPaintDevice* device = painter.device();
     const qreal ratio = device->devicePixelRatioF();
     const QRect area(0, 0, static_cast<int>(std::ceil(device->width() / ratio)),
         static_cast<int>(std::ceil(device->height() / ratio)));
-    for (const QRect& run : PixelLineRuns(from, to, area))
+    for (const QRect& run : PixelLineRuns(from, to, area, rounding))
         painter.fillRect(run, color);
 }

@@ -13,10 +13,6 @@
 
 namespace {
 
-constexpr QRgb kRed = 0xFFFF0000;
-constexpr QRgb kWhite = 0xFFFFFFFF;
-constexpr QRgb kBlack = 0xFF000000;
-constexpr QRgb kBlue = 0xFF0000FF;
 constexpr int kSmallSide = 115;
 
 std::unique_ptr<TKodraGauge> makeDial(int side, TBorderStyle style, int maxValue)
@@ -61,11 +57,11 @@ TEST_P(DialNeedle, LiesOnItsTickAndNowhereElse)
 
     for (int tick = 0; tick < 11; tick += 5) {
         const QPoint onNeedle = DialPoint(centre, ticks[static_cast<std::size_t>(tick)], Radii { 40, 40 });
-        EXPECT_EQ(HasColorNear(image, onNeedle, kRed, 1), tick == c.tickIndex) << "tick " << tick;
+        EXPECT_EQ(HasColorNear(image, onNeedle, kPixelRed, 1), tick == c.tickIndex) << "tick " << tick;
     }
     // Beyond the needle's tip the tick mark itself shows, in line with the needle.
     const double angle = ticks[static_cast<std::size_t>(c.tickIndex)];
-    EXPECT_TRUE(HasColorNear(image, DialPoint(centre, angle, Radii { 50, 50 }), kWhite, 1));
+    EXPECT_TRUE(HasColorNear(image, DialPoint(centre, angle, Radii { 50, 50 }), kPixelWhite, 1));
     EXPECT_NEAR(std::remainder(DialNeedleAngle(c.percent) - angle, 2 * std::numbers::pi), 0.0, 1e-9);
 }
 
@@ -78,10 +74,10 @@ int countTickMarks(const QImage& image, QPoint centre, int radius)
 {
     constexpr int kSamples = 1440;
     int marks = 0;
-    bool previous = image.pixel(DialPoint(centre, 0.0, Radii { radius, radius })) == kWhite;
+    bool previous = image.pixel(DialPoint(centre, 0.0, Radii { radius, radius })) == kPixelWhite;
     for (int i = 1; i <= kSamples; ++i) {
         const double angle = 2 * std::numbers::pi * i / kSamples;
-        const bool white = image.pixel(DialPoint(centre, angle, Radii { radius, radius })) == kWhite;
+        const bool white = image.pixel(DialPoint(centre, angle, Radii { radius, radius })) == kPixelWhite;
         if (white && !previous)
             ++marks;
         previous = white;
@@ -111,7 +107,7 @@ TEST(DialTicks, SingleTickMarksTheStartOfTheScale)
     gauge->SetnTicks(1);
     const QImage image = render(*gauge);
     EXPECT_TRUE(HasColorNear(
-        image, DialPoint(QPoint(57, 57), DialTickAngles(1).front(), Radii { 50, 50 }), kWhite, 1));
+        image, DialPoint(QPoint(57, 57), DialTickAngles(1).front(), Radii { 50, 50 }), kPixelWhite, 1));
 }
 
 // --- Value box and repaint rules ------------------------------------------------------------
@@ -343,9 +339,9 @@ TEST(GaugeKinds, TextKindPaintsOnlyTheBackgroundInsideTheMargin)
     gauge.SetTKodraGaugeKind(kgkText);
     gauge.SetBackColor(kColorRed);
     const QImage before = render(gauge);
-    EXPECT_EQ(before.pixel(0, 0), kBlack);
-    EXPECT_EQ(before.pixel(119, 60), kBlack);
-    EXPECT_EQ(CountColor(before, kRed), 118 * 118);
+    EXPECT_EQ(before.pixel(0, 0), kPixelBlack);
+    EXPECT_EQ(before.pixel(119, 60), kPixelBlack);
+    EXPECT_EQ(CountColor(before, kPixelRed), 118 * 118);
     gauge.SetShowText(false);
     EXPECT_EQ(render(gauge), before);
 }
@@ -359,8 +355,8 @@ TEST(GaugeKinds, BarsFillTheirShareOfTheLength)
     horizontal.SetMaxValue(100);
     horizontal.SetProgress(40);
     const QImage across = render(horizontal);
-    EXPECT_EQ(across.pixel(39, 10), kWhite);
-    EXPECT_EQ(across.pixel(40, 10), kBlack);
+    EXPECT_EQ(across.pixel(39, 10), kPixelWhite);
+    EXPECT_EQ(across.pixel(40, 10), kPixelBlack);
 
     TKodraGauge vertical;
     vertical.SetTKodraGaugeKind(kgkVerticalBar);
@@ -369,8 +365,8 @@ TEST(GaugeKinds, BarsFillTheirShareOfTheLength)
     vertical.SetMaxValue(100);
     vertical.SetProgress(40);
     const QImage up = render(vertical);
-    EXPECT_EQ(up.pixel(10, 61), kWhite);
-    EXPECT_EQ(up.pixel(10, 60), kBlack);
+    EXPECT_EQ(up.pixel(10, 61), kPixelWhite);
+    EXPECT_EQ(up.pixel(10, 60), kPixelBlack);
 }
 
 TEST(GaugeSurround, FollowsTheParentUntilAColourIsSet)
@@ -383,7 +379,7 @@ TEST(GaugeSurround, FollowsTheParentUntilAColourIsSet)
     gauge.Paint();
     EXPECT_EQ(render(gauge).pixel(3, 3), QColor(Qt::green).rgb());
     gauge.SetColor(kColorBlue);
-    EXPECT_EQ(render(gauge).pixel(3, 3), kBlue);
+    EXPECT_EQ(render(gauge).pixel(3, 3), kPixelBlue);
     EXPECT_FALSE(gauge.ParentColor());
 }
 

@@ -9,10 +9,6 @@
 
 namespace {
 
-constexpr QRgb kRed = 0xFFFF0000;
-constexpr QRgb kBlue = 0xFF0000FF;
-constexpr QRgb kPurple = 0xFF800080;
-constexpr QRgb kBlack = 0xFF000000;
 // The rightmost band column of a 100-pixel chart with 3-pixel steps.
 constexpr int kNewLeft = 97;
 constexpr int kNewRight = 99;
@@ -132,11 +128,11 @@ TEST(GraphColumn, BarsStackFromEachPreviousValue)
     chart->DataPoint(kColorPurple, 60);
     chart->Update();
     ASSERT_EQ(chart->Scale(), 100);
-    const std::vector<ColorRun> expected { { kBlack, 0, 38 }, { kPurple, 39, 69 }, { kBlue, 70, 89 },
-        { kRed, 90, 99 } };
+    const std::vector<ColorRun> expected { { kPixelBlack, 0, 38 }, { kPixelPurple, 39, 69 },
+        { kPixelBlue, 70, 89 }, { kPixelRed, 90, 99 } };
     for (int x = kNewLeft; x <= kNewRight; ++x)
         EXPECT_EQ(ColumnRuns(picture(*chart), x), expected) << "column " << x;
-    EXPECT_EQ(ColumnRuns(picture(*chart), kNewLeft - 1), (std::vector<ColorRun> { { kBlack, 0, 99 } }));
+    EXPECT_EQ(ColumnRuns(picture(*chart), kNewLeft - 1), (std::vector<ColorRun> { { kPixelBlack, 0, 99 } }));
 }
 
 TEST(GraphColumn, ZeroValuesAreNotDrawn)
@@ -146,7 +142,7 @@ TEST(GraphColumn, ZeroValuesAreNotDrawn)
     bars->DataPoint(kColorBlue, 30);
     bars->Update();
     EXPECT_EQ(ColumnRuns(picture(*bars), kNewLeft),
-        (std::vector<ColorRun> { { kBlack, 0, 68 }, { kBlue, 69, 99 } }));
+        (std::vector<ColorRun> { { kPixelBlack, 0, 68 }, { kPixelBlue, 69, 99 } }));
 
     auto lines = makeChart(pgLine);
     lines->DataPoint(kColorRed, 50);
@@ -155,8 +151,8 @@ TEST(GraphColumn, ZeroValuesAreNotDrawn)
     lines->DataPoint(kColorRed, 0);
     lines->DataPoint(kColorBlue, 10);
     lines->Update();
-    EXPECT_EQ(RowSpanOf(picture(*lines), kRed, kNewLeft, kNewRight).top, -1);
-    EXPECT_NE(RowSpanOf(picture(*lines), kRed, kNewLeft - 3, kNewLeft - 1).top, -1);
+    EXPECT_EQ(RowSpanOf(picture(*lines), kPixelRed, kNewLeft, kNewRight).top, -1);
+    EXPECT_NE(RowSpanOf(picture(*lines), kPixelRed, kNewLeft - 3, kNewLeft - 1).top, -1);
 }
 
 TEST(GraphColumn, LineJoinsThePreviousValueOfItsSeries)
@@ -164,7 +160,7 @@ TEST(GraphColumn, LineJoinsThePreviousValueOfItsSeries)
     auto chart = makeChart(pgLine);
     chart->DataPoint(kColorRed, 50); // no red before: rises from the bottom edge
     chart->Update();
-    RowSpan span = RowSpanOf(picture(*chart), kRed, kNewLeft, kNewRight);
+    RowSpan span = RowSpanOf(picture(*chart), kPixelRed, kNewLeft, kNewRight);
     EXPECT_EQ(span.bottom, 99);
     EXPECT_GE(span.top, 50);
     EXPECT_LE(span.top, 52);
@@ -172,14 +168,15 @@ TEST(GraphColumn, LineJoinsThePreviousValueOfItsSeries)
     chart->DataPoint(kColorBlue, 5); // another series first: the match goes by colour
     chart->DataPoint(kColorRed, 80);
     chart->Update();
-    span = RowSpanOf(picture(*chart), kRed, kNewLeft, kNewRight);
+    span = RowSpanOf(picture(*chart), kPixelRed, kNewLeft, kNewRight);
     EXPECT_EQ(span.bottom, 50);
     EXPECT_GE(span.top, 20);
     EXPECT_LE(span.top, 22);
 
     chart->DataPoint(kColorRed, 100);
     chart->Update();
-    EXPECT_EQ(RowSpanOf(picture(*chart), kRed, kNewLeft, kNewRight).top, 1); // full height reaches the top
+    EXPECT_EQ(
+        RowSpanOf(picture(*chart), kPixelRed, kNewLeft, kNewRight).top, 1); // full height reaches the top
 }
 
 TEST(GraphColumn, NegativeOnlyHistoryDrawsNothing)
@@ -192,8 +189,8 @@ TEST(GraphColumn, NegativeOnlyHistoryDrawsNothing)
         EXPECT_EQ(chart->Scale(), 0);
         chart->Update();
         chart->Replay();
-        EXPECT_EQ(CountColor(picture(*chart), kRed), 0);
-        EXPECT_EQ(CountColor(picture(*chart), kBlue), 0);
+        EXPECT_EQ(CountColor(picture(*chart), kPixelRed), 0);
+        EXPECT_EQ(CountColor(picture(*chart), kPixelBlue), 0);
     }
 }
 
@@ -204,7 +201,7 @@ TEST(GraphColumn, ExtremeValuesStayWithinTheChart)
     chart->DataPoint(kColorRed, std::numeric_limits<int>::max());
     chart->Update();
     EXPECT_EQ(chart->Scale(), std::numeric_limits<int>::max());
-    EXPECT_EQ(ColumnRuns(picture(*chart), kNewLeft), (std::vector<ColorRun> { { kRed, 0, 99 } }));
+    EXPECT_EQ(ColumnRuns(picture(*chart), kNewLeft), (std::vector<ColorRun> { { kPixelRed, 0, 99 } }));
 }
 
 // --- Scale ----------------------------------------------------------------------------------
@@ -224,7 +221,7 @@ TEST(GraphScale, FollowsTheLargestValueInTheWholeRing)
     EXPECT_EQ(chart.Scale(), 130);
     EXPECT_EQ(changes, 1);
     // Redrawn at the new scale: 123 of 130 is 94 of the 100 pixels.
-    EXPECT_EQ(RowSpanOf(picture(chart), kRed, kNewLeft, kNewRight).top, 7);
+    EXPECT_EQ(RowSpanOf(picture(chart), kPixelRed, kNewLeft, kNewRight).top, 7);
 
     const int keptFor = chart.BandSlots() - 2;
     for (int i = 0; i < keptFor; ++i) {
@@ -276,7 +273,7 @@ TEST(GraphSize, HistoryFollowsTheWidth)
     expected.push_back(0);
     EXPECT_EQ(firstValues(chart.Bands()), expected);
     // The newest band still takes the rightmost column.
-    EXPECT_NE(RowSpanOf(picture(chart), kBlue, 127, 129).top, -1);
+    EXPECT_NE(RowSpanOf(picture(chart), kPixelBlue, 127, 129).top, -1);
     EXPECT_EQ(picture(chart).width(), 130);
 
     chart.resize(40, 100);
@@ -303,7 +300,7 @@ TEST(GraphSize, NarrowerThanOneStepShowsOnlyItsBackground)
     chart.Update();
     chart.Update();
     chart.Replay();
-    EXPECT_EQ(CountColor(picture(chart), kBlue), 4 * 30);
+    EXPECT_EQ(CountColor(picture(chart), kPixelBlue), 4 * 30);
 }
 
 TEST(GraphSize, RepaintCopiesTheComposedPicture)
@@ -358,7 +355,7 @@ TEST_P(GraphScroll, MatchesAReplayOfTheHistory)
     const int firstColumn = c.width % c.step;
     const QRect compared(firstColumn, 0, c.width - firstColumn, 60);
     EXPECT_EQ(scrolled.copy(compared), replayed.copy(compared));
-    EXPECT_GT(CountColor(replayed, kRed), 0);
+    EXPECT_GT(CountColor(replayed, kPixelRed), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, GraphScroll,

@@ -10,10 +10,11 @@ using Pixels = std::set<std::pair<int, int>>;
 
 const QRect kEverywhere(-1000, -1000, 2000, 2000);
 
-Pixels pixelsOf(QPoint from, QPoint to, const QRect& clip = kEverywhere)
+Pixels pixelsOf(QPoint from, QPoint to, const QRect& clip = kEverywhere,
+    PixelRounding rounding = PixelRounding::TowardStart)
 {
     Pixels pixels;
-    for (const QRect& run : PixelLineRuns(from, to, clip)) {
+    for (const QRect& run : PixelLineRuns(from, to, clip, rounding)) {
         for (int y = run.top(); y <= run.bottom(); ++y) {
             for (int x = run.left(); x <= run.right(); ++x)
                 EXPECT_TRUE(pixels.insert({ x, y }).second) << "pixel twice: " << x << "," << y;
@@ -24,21 +25,29 @@ Pixels pixelsOf(QPoint from, QPoint to, const QRect& clip = kEverywhere)
 
 TEST(PixelLine, StartsAtTheStartAndLeavesOutTheEnd)
 {
+    constexpr auto start = PixelRounding::TowardStart;
+    constexpr auto nearest = PixelRounding::Nearest;
     struct Case {
         QPoint from;
         QPoint to;
+        PixelRounding rounding;
         Pixels expected;
     };
     const Case cases[] {
-        { QPoint(1, 1), QPoint(4, 1), { { 1, 1 }, { 2, 1 }, { 3, 1 } } },
-        { QPoint(4, 1), QPoint(1, 1), { { 4, 1 }, { 3, 1 }, { 2, 1 } } },
-        { QPoint(2, 5), QPoint(2, 2), { { 2, 5 }, { 2, 4 }, { 2, 3 } } },
-        { QPoint(0, 0), QPoint(3, 3), { { 0, 0 }, { 1, 1 }, { 2, 2 } } },
-        { QPoint(3, 0), QPoint(0, 3), { { 3, 0 }, { 2, 1 }, { 1, 2 } } },
-        { QPoint(5, 5), QPoint(5, 5), {} },
+        { QPoint(1, 1), QPoint(4, 1), start, { { 1, 1 }, { 2, 1 }, { 3, 1 } } },
+        { QPoint(4, 1), QPoint(1, 1), nearest, { { 4, 1 }, { 3, 1 }, { 2, 1 } } },
+        { QPoint(2, 5), QPoint(2, 2), start, { { 2, 5 }, { 2, 4 }, { 2, 3 } } },
+        { QPoint(0, 0), QPoint(3, 3), nearest, { { 0, 0 }, { 1, 1 }, { 2, 2 } } },
+        { QPoint(3, 0), QPoint(0, 3), start, { { 3, 0 }, { 2, 1 }, { 1, 2 } } },
+        { QPoint(0, 0), QPoint(4, 1), start, { { 0, 0 }, { 1, 0 }, { 2, 0 }, { 3, 0 } } },
+        { QPoint(0, 0), QPoint(4, 1), nearest, { { 0, 0 }, { 1, 0 }, { 2, 1 }, { 3, 1 } } },
+        { QPoint(4, 1), QPoint(0, 0), nearest, { { 4, 1 }, { 3, 1 }, { 2, 0 }, { 1, 0 } } },
+        { QPoint(5, 5), QPoint(5, 5), nearest, {} },
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(pixelsOf(c.from, c.to), c.expected) << c.from.x() << "," << c.from.y();
+    for (const Case& c : cases) {
+        EXPECT_EQ(pixelsOf(c.from, c.to, kEverywhere, c.rounding), c.expected)
+            << c.from.x() << "," << c.from.y() << " to " << c.to.x() << "," << c.to.y();
+    }
 }
 
 TEST(PixelLine, SteepSegmentStaysInItsColumnsAndOnePixelPerRow)
@@ -57,7 +66,8 @@ TEST(PixelLine, SteepSegmentStaysInItsColumnsAndOnePixelPerRow)
         EXPECT_EQ(rows.size(), 30u);
         EXPECT_TRUE(pixels.count({ from.x(), from.y() }));
         EXPECT_FALSE(pixels.count({ to.x(), to.y() }));
-        EXPECT_EQ(PixelLineRuns(from, to, kEverywhere).size(), 3u); // one vertical run per column
+        EXPECT_EQ(PixelLineRuns(from, to, kEverywhere, PixelRounding::TowardStart).size(),
+            3u); // one vertical run per column
     }
 }
 

@@ -6,6 +6,13 @@
 
 // Small readers of rendered control pictures, for checks where a drawing fault would show.
 
+// Pixel values as the pictures hold them.
+constexpr QRgb kPixelRed = 0xFFFF0000;
+constexpr QRgb kPixelBlue = 0xFF0000FF;
+constexpr QRgb kPixelPurple = 0xFF800080;
+constexpr QRgb kPixelWhite = 0xFFFFFFFF;
+constexpr QRgb kPixelBlack = 0xFF000000;
+
 // True if any pixel within `radius` of `centre` (a square) has the colour.
 bool HasColorNear(const QImage& image, QPoint centre, QRgb color, int radius);
 
