@@ -78,3 +78,20 @@ EcuFrame ActuatorRequest(int patternNumber, int value)
     }
     return MakeEcuFrame(etActuator, data);
 }
+
+int ActuatorPatternOfTest(int test)
+{
+    constexpr int LastPlainTest = 6; // tests 1..6 use the pattern of their own number
+    constexpr int CanPurgeTest = 7;
+    constexpr int FuelPumpTest = 8;
+    constexpr int CanPurgePattern = 8;
+    constexpr int FuelPumpPattern = 9;
+    constexpr int AllZeroPattern = 0;
+    if (test >= 1 && test <= LastPlainTest)
+        return test;
+    if (test == CanPurgeTest)
+        return CanPurgePattern;
+    if (test == FuelPumpTest)
+        return FuelPumpPattern;
+    return AllZeroPattern;
+}

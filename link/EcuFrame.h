@@ -47,3 +47,9 @@ EcuFrame ReadDataRequest(const PollAddressList& addresses); // 13 0B a0..a7 cs
 // Actuator command by frame pattern number (1..9; any other number sends all-zero data).
 // `value` enters as its low 8 bits.
 EcuFrame ActuatorRequest(int patternNumber, int value);
+
+// The frame pattern of the actuator window's test 1..8 (0 = Cancel). The frame table has
+// patterns 1..9 with none for 7, while the window numbers its tests without a gap: test 7
+// "Can. Purge Control" drives pattern 8 and test 8 "Fuel Pump Control" pattern 9, tests 1..6
+// their own numbers. Cancel and any other number give 0, a pattern with all-zero data.
+int ActuatorPatternOfTest(int test);

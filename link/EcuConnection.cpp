@@ -1,0 +1,356 @@
+#include "link/EcuConnection.h"
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+namespace {
+
+constexpr int IdentificationBytes = 2;
+
+// A whole number written with decimal digits only (blanks around it allowed); nullopt for
+// anything else, a sign or a number too large for an int included.
+std::optional<int> WholeNumber(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty()
+        || !std::all_of(trimmed.begin(), trimmed.end(), [](QChar c) { return c.isDigit(); }))
+        return std::nullopt;
+    bool ok = false;
+    const int value = trimmed.toInt(&ok, 10);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+QString SampleRateMessage(const QString& text)
+{
+    return QStringLiteral("Sample rate \"%1\" is not a whole number of milliseconds from %2 to %3")
+        .arg(text)
+        .arg(EcuConnection::MinSampleRate)
+        .arg(EcuConnection::MaxSampleRate);
+}
+
+// Two upper-case hexadecimal digits.
+std::string HexByteText(std::uint8_t byte)
+{
+    constexpr std::string_view Digits = "0123456789ABCDEF";
+    constexpr int NibbleBits = 4;
+    constexpr std::uint8_t NibbleMask = 0x0F;
+    return { Digits[byte >> NibbleBits], Digits[byte & NibbleMask] };
+}
+
+} // namespace
+
+EcuConnection::EcuConnection(InterfaceLink& link, EcuConnectionListener* listener)
+    : m_link(link)
+    , m_replyHandler(
+          [this](EcuFrameType type, std::span<const std::uint8_t> data) { HandleReply(type, data); })
+{
+    SetListener(listener);
+}
+
+void EcuConnection::SetListener(EcuConnectionListener* listener)
+{
+    m_listener = listener ? listener : &m_silentListener;
+}
+
+void EcuConnection::Tick()
+{
+    // A message box opened by a notification runs a nested event loop whose timer ticks must not
+    // run the receiver or the period step again before this tick has finished.
+    if (m_inTick)
+        return;
+    m_inTick = true;
+    if (SuperviseLink()) {
+        ReceiveStep();
+        if (m_tickCount % (m_sampleRate / TickMs) == 0)
+            PeriodStep();
+    }
+    ++m_tickCount;
+    DeliverAfterTick();
+    m_inTick = false;
+}
+
+bool EcuConnection::SuperviseLink()
+{
+    const QString status = m_link.GetStatusText();
+    SetLinkStatus(status);
+    const bool cableFound = status == QLatin1String(InterfaceLink::VadInterface);
+
+    bool openWanted = false;
+    if (m_connectWanted && m_connectPending && cableFound) {
+        openWanted = true;
+        m_idRequestPending = true;
+        SetConnectText(TryingToConnect);
+    } else if (!cableFound && m_connectText == QLatin1String(ConnectedToEcu)) {
+        // Lost cable. "Bad Driver" counts as lost too: the link closes the port then as well,
+        // and waiting here for "No Interface" would leave the connection dead for good.
+        m_connected = false;
+        m_polling = false;
+        m_idRequestPending = true;
+        SetConnectText(WaitingToConnect);
+    } else if (cableFound && m_connectText == QLatin1String(WaitingToConnect)) {
+        if (m_connected)
+            SetConnectText(ConnectedToEcu);
+        else
+            openWanted = true;
+    } else if (cableFound && m_connectText == QLatin1String(TryingToConnect) && m_connected) {
+        SetConnectText(ConnectedToEcu);
+    }
+
+    if (openWanted && !m_link.IsPortOpen())
+        m_link.OpenPort(m_baudText);
+    return m_link.IsPortOpen();
+}
+
+void EcuConnection::ReceiveStep()
+{
+    std::uint8_t count = 0;
+    m_link.ReceiveBytes(m_receiveBuffer, count);
+    m_receiver.Feed(std::span<const std::uint8_t>(m_receiveBuffer.data(), count), m_replyHandler);
+}
+
+void EcuConnection::PeriodStep()
+{
+    if (m_receiver.AwaitingReply()) {
+        m_receiver.TimeOut();
+        m_listener->RxErrorCountChanged(m_receiver.RxErrorCount());
+        m_pollWindow = m_lastWindow; // ask the last data window again
+        return;
+    }
+    if (m_idRequestPending)
+        Send(IdentifyRequest());
+    else if (m_resetPending)
+        Send(ResetRequest());
+    else if (m_actuatorPending)
+        Send(ActuatorRequest(ActuatorPatternOfTest(m_actuatorNumber), m_actuatorValue));
+    else if (m_polling)
+        SendNextPollWindow();
+}
+
+void EcuConnection::Send(const EcuFrame& frame)
+{
+    m_receiver.RequestSent();
+    m_link.SendBytes(frame.Bytes());
+}
+
+void EcuConnection::SendNextPollWindow()
+{
+    constexpr int AddressCount = 256;
+    for (std::size_t k = 0; k < m_pollAddresses.size(); ++k) {
+        const int address = (m_baseAddress + m_pollWindow + static_cast<int>(k)) % AddressCount;
+        m_pollAddresses[k] = static_cast<std::uint8_t>(address);
+    }
+    m_lastWindow = m_pollWindow;
+    Send(ReadDataRequest(m_pollAddresses));
+    m_pollWindow += PollWindowSize;
+    if (m_endAddress - m_baseAddress < m_pollWindow)
+        m_pollWindow = 0;
+}
+
+bool EcuConnection::IsLastWindow(int window) const
+{
+    return m_endAddress - m_baseAddress < window + PollWindowSize;
+}
+
+void EcuConnection::HandleReply(EcuFrameType type, std::span<const std::uint8_t> data)
+{
+    switch (type) {
+    case etIdentify:
+        HandleIdentification(data);
+        break;
+    case etReadData:
+        HandleData(data);
+        break;
+    case etResetEcu:
+        HandleResetReply(data);
+        break;
+    case etActuator:
+        HandleActuatorReply();
+        break;
+    }
+}
+
+void EcuConnection::HandleIdentification(std::span<const std::uint8_t> data)
+{
+    // A reply too short to carry an ID names no ECU; the request stays due and goes out again.
+    if (data.size() < IdentificationBytes)
+        return;
+    m_idRequestPending = false;
+    m_connectPending = false;
+    m_connected = true;
+    m_ecuId = HexByteText(data[0]) + HexByteText(data[1]);
+    SetConnectText(ConnectedToEcu);
+    SetupForEcu();
+    if (m_values.faultBytes[FaultByteCount - 1] != 0) {
+        m_values.faultBytes[FaultByteCount - 1] = 0;
+        m_listener->ValueChanged(LiveValueKind::FaultFlags);
+    }
+    m_polling = true;
+    m_ecuFeatureFlags = FeatureFlagsOf(m_ecuId);
+    m_sweepStarted = false;
+    m_completedSweeps = 0;
+    NotifyAfterTick([ecu = IdentifiedEcu { m_ecuId, m_ecuSupport, m_ecuFeatureFlags }](
+                        EcuConnectionListener& listener) { listener.EcuIdentified(ecu); });
+}
+
+void EcuConnection::SetupForEcu()
+{
+    m_ecuSupport = ClassifyEcuId(m_ecuId);
+    if (m_ecuSupport == SupportNone)
+        return; // the listener shows the message and the raw data; the copies stay as they were
+    m_ecuFeatureFlags = FeatureFlagsOf(m_ecuId);
+    if (m_ecuSupport != SupportFull)
+        return;
+    const int row = EcuRowOf(m_ecuId);
+    m_roles = RoleRowAt(row);
+    m_constants = ConstantsRowAt(row);
+    m_baseAddress = m_constants.Truncated(EcuConstant::BaseAddress);
+    m_endAddress = m_constants.Truncated(EcuConstant::EndAddress);
+}
+
+void EcuConnection::HandleData(std::span<const std::uint8_t> data)
+{
+    const std::size_t count = std::min(data.size(), m_pollAddresses.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        const int offset = m_pollAddresses[i] - m_baseAddress;
+        // Offsets beyond a table cannot come from the shipped ECU ranges; they are dropped rather
+        // than written past its end.
+        if (offset < 0 || offset >= RawTableSize)
+            continue;
+        m_rawDataTable[static_cast<std::size_t>(offset)] = data[i];
+        if (offset >= RoleOffsetCount)
+            continue;
+        const LiveValueKind kind = ApplyRoleUpdate(
+            m_values, m_roles[static_cast<std::size_t>(offset)], data[i], m_constants, m_settings);
+        if (kind != LiveValueKind::None)
+            m_listener->ValueChanged(kind);
+    }
+
+    if (m_lastWindow == 0)
+        m_sweepStarted = true;
+    if (m_sweepStarted && IsLastWindow(m_lastWindow)) {
+        ++m_completedSweeps;
+        m_sweepStarted = false;
+    }
+}
+
+void EcuConnection::HandleResetReply(std::span<const std::uint8_t> data)
+{
+    // Without its result byte the reply says nothing; the reset stays due and goes out again.
+    if (data.empty())
+        return;
+    m_resetPending = false;
+    const bool succeeded = data[0] == 0;
+    NotifyAfterTick([succeeded](EcuConnectionListener& listener) { listener.ResetFinished(succeeded); });
+}
+
+void EcuConnection::HandleActuatorReply()
+{
+    m_actuatorPending = false;
+    NotifyAfterTick([](EcuConnectionListener& listener) { listener.ActuatorReplied(); });
+}
+
+void EcuConnection::SetConnectText(const char* text)
+{
+    if (m_connectText == QLatin1String(text))
+        return;
+    m_connectText = QString::fromLatin1(text);
+    m_listener->ConnectTextChanged(m_connectText);
+}
+
+void EcuConnection::SetLinkStatus(const QString& text)
+{
+    if (m_linkStatus == text)
+        return;
+    m_linkStatus = text;
+    m_listener->LinkStatusChanged(m_linkStatus);
+}
+
+void EcuConnection::NotifyAfterTick(std::function<void(EcuConnectionListener&)> call)
+{
+    if (m_inTick)
+        m_afterTick.push_back(std::move(call));
+    else
+        call(*m_listener);
+}
+
+void EcuConnection::DeliverAfterTick()
+{
+    // Taken out first: a listener may issue commands while it is being told.
+    const auto calls = std::exchange(m_afterTick, {});
+    for (const auto& call : calls)
+        call(*m_listener);
+}
+
+void EcuConnection::Connect()
+{
+    m_connectWanted = true;
+    m_connectPending = true;
+}
+
+void EcuConnection::RequestReset()
+{
+    m_resetPending = true;
+}
+
+void EcuConnection::RequestActuator(int test, int value)
+{
+    m_actuatorNumber = test;
+    m_actuatorValue = value;
+    m_actuatorPending = true;
+}
+
+QString EcuConnection::SetBaudText(const QString& baudText)
+{
+    const std::optional<int> baud = WholeNumber(baudText);
+    if (!baud || *baud <= 0)
+        return QStringLiteral("Baud rate \"%1\" is not a positive whole number").arg(baudText);
+    const QString text = QString::number(*baud);
+    m_link.SetBaudRate(text);
+    m_baudText = text;
+    return {};
+}
+
+QString EcuConnection::SetSampleRate(int ms)
+{
+    if (ms < MinSampleRate || ms > MaxSampleRate)
+        return SampleRateMessage(QString::number(ms));
+    m_sampleRate = ms;
+    m_listener->SampleRateChanged(m_sampleRate);
+    return {};
+}
+
+QString EcuConnection::SetSampleRateText(const QString& msText)
+{
+    const std::optional<int> ms = WholeNumber(msText);
+    if (!ms)
+        return SampleRateMessage(msText);
+    return SetSampleRate(*ms);
+}
+
+void EcuConnection::SetTempUnits(const std::string& unit)
+{
+    m_settings.temperatureUnit = unit;
+}
+
+void EcuConnection::SetSpeedUnits(const std::string& unit)
+{
+    m_settings.speedUnit = unit;
+}
+
+void EcuConnection::SetIdleGaugeMode(const std::string& mode)
+{
+    m_settings.idleGaugeMode = mode;
+}
+
+void EcuConnection::SetInjectorFlow(int flow)
+{
+    m_settings.injectorFlow = flow;
+}
+
+void EcuConnection::CloseLink()
+{
+    if (m_link.IsPortOpen())
+        m_link.ClosePort();
+}

@@ -1,0 +1,213 @@
+#pragma once
+
+#include "defs/EcuConstants.h"
+#include "defs/EcuIdentification.h"
+#include "defs/LiveValues.h"
+#include "defs/RoleTable.h"
+#include "link/EcuConnectionListener.h"
+#include "link/EcuFrame.h"
+#include "link/EcuQueries.h"
+#include "link/FrameReceiver.h"
+#include "link/InterfaceLink.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+// The connection to the ECU and its poll cycle, driven by one Tick() every 50 ms: it asks the link
+// to open the cable, identifies the ECU, polls its data addresses eight at a time at the sample
+// period, sends the reset and actuator requests of the other windows, keeps the latest raw bytes
+// and scaled values and answers the queries every window reads them with. It reaches the link
+// only through InterfaceLink and the windows only through EcuConnectionListener.
+class EcuConnection final : public EcuQueries {
+public:
+    static constexpr int TickMs = 50;
+    static constexpr int MinSampleRate = TickMs; // a shorter period would be 0 ticks long
+    static constexpr int MaxSampleRate = 500;
+    static constexpr int DefaultSampleRate = 100;
+    static constexpr const char* DefaultBaudText = "15625";
+    static constexpr int RawTableSize = 64;
+    static constexpr int PollWindowSize = EcuFrame::MaxDataBytes;
+
+    // The connection texts, shown as they are in the status bar.
+    static constexpr const char* NotConnected = "Not Connected";
+    static constexpr const char* TryingToConnect = "Trying to Connect";
+    static constexpr const char* ConnectedToEcu = "Connected to ECU";
+    static constexpr const char* WaitingToConnect = "Waiting to Connect";
+
+    using RawTable = std::array<int, RawTableSize>;
+
+    // `listener` may be null (no window yet); see SetListener.
+    explicit EcuConnection(InterfaceLink& link, EcuConnectionListener* listener = nullptr);
+    EcuConnection(const EcuConnection&) = delete;
+    EcuConnection& operator=(const EcuConnection&) = delete;
+
+    void SetListener(EcuConnectionListener* listener);
+
+    // One 50 ms tick: link supervision, receiving and, at the start of a sample period, at most
+    // one request. A call made while a tick runs (from a listener's nested event loop) returns at
+    // once.
+    void Tick();
+
+    // Commands.
+    void Connect();
+    // The user confirmed the reset; it goes out once the ECU has been identified.
+    void RequestReset();
+    // `test` is the actuator window's test number 1..8 (0 = Cancel); `value` goes out as its low
+    // eight bits.
+    void RequestActuator(int test, int value);
+    // Each setter returns an empty text when it took the value, or a message naming the bad
+    // input, in which case nothing changed.
+    QString SetBaudText(const QString& baudText);
+    QString SetSampleRate(int ms);
+    QString SetSampleRateText(const QString& msText);
+    void SetTempUnits(const std::string& unit);
+    void SetSpeedUnits(const std::string& unit);
+    void SetIdleGaugeMode(const std::string& mode);
+    void SetInjectorFlow(int flow);
+    // The main window is closing: the port is closed if it is open.
+    void CloseLink();
+
+    // State.
+    const QString& ConnectText() const { return m_connectText; }
+    bool ConnectWanted() const { return m_connectWanted; }
+    bool ConnectPending() const { return m_connectPending; }
+    bool Connected() const { return m_connected; }
+    bool IdRequestPending() const { return m_idRequestPending; }
+    bool ResetPending() const { return m_resetPending; }
+    bool ActuatorPending() const { return m_actuatorPending; }
+    int ActuatorNumber() const { return m_actuatorNumber; }
+    int ActuatorValue() const { return m_actuatorValue; }
+    bool Polling() const { return m_polling; }
+    int PollWindow() const { return m_pollWindow; }
+    int LastWindow() const { return m_lastWindow; }
+    const PollAddressList& PollAddresses() const { return m_pollAddresses; }
+    std::int64_t TickCount() const { return m_tickCount; }
+    int SampleRate() const { return m_sampleRate; }
+    const QString& BaudText() const { return m_baudText; }
+    EcuSupport GetEcuSupport() const { return m_ecuSupport; }
+    int GetEcuFeatureFlags() const { return m_ecuFeatureFlags; }
+    int BaseAddress() const { return m_baseAddress; }
+    int EndAddress() const { return m_endAddress; }
+    const RoleRow& RoleTable() const { return m_roles; }
+    const EcuConstantsRow& Constants() const { return m_constants; }
+    const RawTable& RawDataTable() const { return m_rawDataTable; }
+    const LiveValues& Values() const { return m_values; }
+    const LiveSettings& Settings() const { return m_settings; }
+    const FrameReceiver& Receiver() const { return m_receiver; }
+    int RxErrorCount() const { return m_receiver.RxErrorCount(); }
+    // Complete passes over the poll windows, from window 0 to the last, since the latest
+    // identification.
+    int CompletedSweeps() const { return m_completedSweeps; }
+
+    // EcuQueries.
+    int GetRawValue(int offset) const override;
+    float GetRpm() const override;
+    int GetTargetIdle() const override;
+    int GetRoadSpeed() const override;
+    int GetFaultByte(int index) const override;
+    int GetStatusByte(int index) const override;
+    float GetBatteryVolts() const override;
+    float GetO2Volts(int bank) const override;
+    float GetTpsPercent() const override;
+    float GetTpsVolts() const override;
+    float GetCoolantTemp() const override;
+    float GetAirTemp() const override;
+    float GetEgtTemp() const override;
+    std::string GetLoadSensorName() const override;
+    int GetLoad8() const override;
+    float GetBaro() const override;
+    int GetLoad16() const override;
+    float GetInjectorPw(int bank) const override;
+    std::string GetIacKindName() const override;
+    int GetIac() const override;
+    int GetIacAdjust() const override;
+    float GetStft(int bank) const override;
+    float GetLtft(int bank) const override;
+    float GetTft(int bank) const override;
+    int GetVe() const override;
+    int GetAdvance() const override;
+    float GetMpg() const override;
+    int GetPurge() const override;
+    int GetEgr() const override;
+    int GetIgnitionTrim() const override;
+    int GetAtmVss() const override;
+    int GetAtmPos() const override;
+    int GetAtmStatus() const override;
+    int GetTimeFromStart() const override;
+    std::string GetEgrKindName() const override;
+    std::string GetEcuId() const override;
+    std::string GetBaudText() const override;
+
+private:
+    bool SuperviseLink();
+    void ReceiveStep();
+    void PeriodStep();
+    void Send(const EcuFrame& frame);
+    void SendNextPollWindow();
+    bool IsLastWindow(int window) const;
+
+    void HandleReply(EcuFrameType type, std::span<const std::uint8_t> data);
+    void HandleIdentification(std::span<const std::uint8_t> data);
+    void HandleData(std::span<const std::uint8_t> data);
+    void HandleResetReply(std::span<const std::uint8_t> data);
+    void HandleActuatorReply();
+    void SetupForEcu();
+
+    void SetConnectText(const char* text);
+    void SetLinkStatus(const QString& text);
+    // Runs `call` after the tick when a tick is running, at once otherwise.
+    void NotifyAfterTick(std::function<void(EcuConnectionListener&)> call);
+    void DeliverAfterTick();
+
+    InterfaceLink& m_link;
+    EcuConnectionListener m_silentListener;
+    EcuConnectionListener* m_listener = &m_silentListener;
+
+    QString m_linkStatus;
+    QString m_connectText { QString::fromLatin1(NotConnected) };
+    bool m_connectWanted = false;
+    bool m_connectPending = false;
+    bool m_connected = false;
+    bool m_idRequestPending = false;
+    bool m_resetPending = false;
+    bool m_actuatorPending = false;
+    int m_actuatorNumber = 0;
+    int m_actuatorValue = 0;
+    bool m_polling = false;
+    int m_pollWindow = 0;
+    int m_lastWindow = 0;
+    PollAddressList m_pollAddresses {};
+    // 64 bits: a 32-bit count of 50 ms ticks would overflow after three years of running.
+    std::int64_t m_tickCount = 0;
+    int m_sampleRate = DefaultSampleRate;
+    QString m_baudText { QString::fromLatin1(DefaultBaudText) };
+
+    std::string m_ecuId;
+    EcuSupport m_ecuSupport = SupportNone;
+    int m_ecuFeatureFlags = 0;
+    int m_baseAddress = 0;
+    int m_endAddress = 0;
+    // No role until a fully supported ECU is identified, so that polled bytes are kept as raw
+    // values only instead of being taken for fault flags.
+    RoleRow m_roles = EmptyRoleRow();
+    EcuConstantsRow m_constants;
+    RawTable m_rawDataTable {};
+    LiveValues m_values;
+    LiveSettings m_settings;
+
+    FrameReceiver m_receiver;
+    const FrameReceiver::ReplyHandler m_replyHandler;
+    InterfaceLink::ReceiveBuffer m_receiveBuffer {};
+
+    bool m_sweepStarted = false;
+    int m_completedSweeps = 0;
+
+    bool m_inTick = false;
+    std::vector<std::function<void(EcuConnectionListener&)>> m_afterTick;
+};

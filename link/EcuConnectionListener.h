@@ -1,0 +1,54 @@
+#pragma once
+
+#include "defs/EcuIdentification.h"
+#include "defs/LiveValues.h"
+
+#include <QString>
+
+#include <string>
+
+// The ECU that an identification reply named, as the windows need it.
+struct IdentifiedEcu {
+    std::string ecuId;
+    EcuSupport support = SupportNone;
+    int featureFlags = 0;
+};
+
+// What the connection tells the windows. Every call has an empty default, so a listener takes
+// only what it shows. The calls that may open a message box (identification, reset result,
+// actuator reply) come after the tick has finished its receiving and polling, so a nested event
+// loop cannot re-enter them.
+class EcuConnectionListener {
+public:
+    virtual ~EcuConnectionListener() = default;
+
+    // Status bar panel 0: "No Interface", "Bad Driver" or "VAD Interface". Sent when it changes.
+    virtual void LinkStatusChanged(const QString& /*statusText*/) { }
+    // Status bar panel 1: the connection text.
+    virtual void ConnectTextChanged(const QString& /*connectText*/) { }
+    // Status bar panel 2 of the main window (SampleRateText).
+    virtual void SampleRateChanged(int /*ms*/) { }
+    // Status bar panel 3 of the main window and of the data viewer (RxErrorsText).
+    virtual void RxErrorCountChanged(int /*count*/) { }
+    // After every identification reply, with the per-ECU set-up done and polling on.
+    virtual void EcuIdentified(const IdentifiedEcu& /*ecu*/) { }
+    // The reset reply: true for "ECU successfully reset", false for "ECU reset failed".
+    virtual void ResetFinished(bool /*succeeded*/) { }
+    // The reply to an actuator request arrived.
+    virtual void ActuatorReplied() { }
+    // A role update stored a new value (never sent for bytes that have no role).
+    virtual void ValueChanged(LiveValueKind /*kind*/) { }
+};
+
+inline QString RxErrorsText(int count)
+{
+    return QStringLiteral("Rx Errors %1").arg(count);
+}
+
+inline QString SampleRateText(int ms)
+{
+    return QStringLiteral("Sample Rate %1ms").arg(ms);
+}
+
+inline constexpr const char* ResetSucceededText = "ECU successfully reset";
+inline constexpr const char* ResetFailedText = "ECU reset failed";

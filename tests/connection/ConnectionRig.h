@@ -1,0 +1,150 @@
+#pragma once
+
+#include "link/EcuConnection.h"
+#include "sim/LineResponder.h"
+
+#include <deque>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+// The link as the connection sees it, without a thread: the port opens on the next pass after
+// it was asked for, written bytes go to a far end at once and what comes back is handed out by
+// the next ReceiveBytes.
+class FakeLink final : public InterfaceLink {
+public:
+    struct Sent {
+        int tick;
+        std::vector<std::uint8_t> bytes;
+    };
+
+    QString status = QString::fromLatin1(VadInterface);
+    LineResponder* farEnd = nullptr;
+    int now = 0; // the tick number the rig is running
+
+    std::vector<QString> openCalls;
+    std::vector<QString> baudCalls;
+    int closeCalls = 0;
+    std::vector<Sent> sent;
+    std::deque<std::uint8_t> incoming;
+    bool portOpen = false;
+
+    // What the link thread does between two ticks.
+    void Pass()
+    {
+        if (status != QLatin1String(VadInterface)) {
+            portOpen = false;
+            incoming.clear();
+        } else if (m_openRequested) {
+            portOpen = true;
+            m_openRequested = false;
+        }
+    }
+
+    int OpenPort(const QString& baudText) override
+    {
+        openCalls.push_back(baudText);
+        m_openRequested = true;
+        return 0;
+    }
+    int ClosePort() override
+    {
+        ++closeCalls;
+        return 0;
+    }
+    bool IsPortOpen() const override { return portOpen; }
+    QString GetStatusText() const override { return status; }
+    int SendBytes(std::span<const std::uint8_t> bytes) override
+    {
+        sent.push_back({ now, { bytes.begin(), bytes.end() } });
+        if (farEnd) {
+            const auto line = farEnd->Transfer(bytes);
+            incoming.insert(incoming.end(), line.begin(), line.end());
+        }
+        return 0;
+    }
+    int ReceiveBytes(ReceiveBuffer& buffer, std::uint8_t& count) override
+    {
+        count = 0;
+        while (!incoming.empty() && count < buffer.size()) {
+            buffer[count++] = incoming.front();
+            incoming.pop_front();
+        }
+        return 0;
+    }
+    int SetBaudRate(const QString& baudText) override
+    {
+        baudCalls.push_back(baudText);
+        return portOpen ? 0 : 1;
+    }
+
+private:
+    bool m_openRequested = false;
+};
+
+// An ECU whose answers the test decides: the line echoes each request, then the ECU replies unless
+// the request's number (from 1) is listed as lost.
+class ScriptedEcu final : public LineResponder {
+public:
+    std::array<std::uint8_t, 2> id { 0x11, 0x03 };
+    std::array<std::uint8_t, 256> memory {};
+    int identifyAfter = 1; // the first identification request that is answered
+    bool resetFails = false;
+    std::set<int> lostReplies;
+    int requests = 0;
+
+    std::vector<std::uint8_t> Transfer(std::span<const std::uint8_t> written) override;
+
+private:
+    int m_identifyRequests = 0;
+};
+
+// Every notification, in order, as short texts ("connect:Trying to Connect", "errors:1").
+class RecordingListener final : public EcuConnectionListener {
+public:
+    std::vector<std::string> events;
+    std::vector<LiveValueKind> values;
+    std::function<void()> duringIdentified;
+    std::function<void()> duringReset;
+    std::function<void()> duringActuator;
+
+    void LinkStatusChanged(const QString& text) override { events.push_back("link:" + text.toStdString()); }
+    void ConnectTextChanged(const QString& text) override
+    {
+        events.push_back("connect:" + text.toStdString());
+    }
+    void SampleRateChanged(int ms) override { events.push_back("rate:" + std::to_string(ms)); }
+    void RxErrorCountChanged(int count) override { events.push_back("errors:" + std::to_string(count)); }
+    void EcuIdentified(const IdentifiedEcu& ecu) override;
+    void ResetFinished(bool succeeded) override;
+    void ActuatorReplied() override;
+    void ValueChanged(LiveValueKind kind) override { values.push_back(kind); }
+
+    // The events that start with `prefix`.
+    std::vector<std::string> Only(const std::string& prefix) const;
+};
+
+// The connection with a fake link, a scripted ECU and a recording listener, run tick by tick.
+struct ConnectionRig {
+    FakeLink link;
+    ScriptedEcu ecu;
+    RecordingListener listener;
+    EcuConnection connection { link, &listener };
+    int tick = 0;
+
+    ConnectionRig() { link.farEnd = &ecu; }
+
+    void Tick(int count = 1);
+    // Ticks until `done` holds, at most `limit` ticks; whether it came to hold.
+    bool TickUntil(const std::function<bool()>& done, int limit = 1000);
+    // Connects and ticks until the ECU is identified.
+    void ConnectAndIdentify();
+};
+
+// "id", "reset", "act", or "read N" with N the first address asked for.
+std::string Describe(const std::vector<std::uint8_t>& request);
+// The requests sent, each as "tick:description".
+std::vector<std::string> Timeline(const FakeLink& link);
+std::string Hex(std::span<const std::uint8_t> bytes);
+std::vector<std::uint8_t> Bytes(const EcuFrame& frame);
