@@ -369,6 +369,26 @@ TEST(GaugeKinds, BarsFillTheirShareOfTheLength)
     EXPECT_EQ(up.pixel(10, 60), kPixelBlack);
 }
 
+TEST(GaugeKinds, PieGrowsClockwiseFromNoonAndNeedleSweepsTheUpperHalf)
+{
+    TKodraGauge pie;
+    pie.SetTKodraGaugeKind(kgkPie);
+    pie.SetMaxValue(100);
+    pie.SetProgress(25);
+    const QImage quarter = render(pie);
+    EXPECT_EQ(quarter.pixel(90, 30), kPixelWhite);
+    EXPECT_EQ(quarter.pixel(30, 30), kPixelBlack);
+    EXPECT_EQ(quarter.pixel(90, 90), kPixelBlack);
+
+    TKodraGauge needle;
+    needle.SetTKodraGaugeKind(kgkNeedle);
+    needle.SetMaxValue(100);
+    needle.SetProgress(50);
+    const QImage upright = render(needle);
+    EXPECT_TRUE(HasColorNear(upright, QPoint(60, 30), kPixelRed, 1));
+    EXPECT_FALSE(HasColorNear(upright, QPoint(30, 90), kPixelRed, 3));
+}
+
 TEST(GaugeSurround, FollowsTheParentUntilAColourIsSet)
 {
     QWidget parent;

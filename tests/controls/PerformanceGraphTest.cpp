@@ -361,7 +361,7 @@ TEST_P(GraphScroll, MatchesAReplayOfTheHistory)
 INSTANTIATE_TEST_SUITE_P(Layouts, GraphScroll,
     ::testing::Values(ScrollCase { pgLine, 100, 3, 15 }, ScrollCase { pgBar, 100, 3, 15 },
         ScrollCase { pgLine, 97, 4, 10 }, ScrollCase { pgBar, 50, 1, 2 }, ScrollCase { pgLine, 80, 7, 5 },
-        ScrollCase { pgBar, 81, 9, 2 }),
+        ScrollCase { pgBar, 81, 9, 2 }, ScrollCase { pgLine, 5, 3, 2 }),
     [](const auto& row) {
         const ScrollCase& c = row.param;
         return std::string(c.kind == pgBar ? "Bar" : "Line") + "Width" + std::to_string(c.width) + "Step"
