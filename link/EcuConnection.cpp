@@ -301,12 +301,27 @@ void EcuConnection::RequestActuator(int test, int value)
     m_actuatorPending = true;
 }
 
-QString EcuConnection::SetBaudText(const QString& baudText)
+QString EcuConnection::BaudTextProblem(const QString& baudText)
 {
     const std::optional<int> baud = WholeNumber(baudText);
     if (!baud || *baud <= 0)
         return QStringLiteral("Baud rate \"%1\" is not a positive whole number").arg(baudText);
-    const QString text = QString::number(*baud);
+    return {};
+}
+
+QString EcuConnection::SampleRateProblem(const QString& msText)
+{
+    const std::optional<int> ms = WholeNumber(msText);
+    if (!ms || *ms < MinSampleRate || *ms > MaxSampleRate)
+        return SampleRateMessage(msText);
+    return {};
+}
+
+QString EcuConnection::SetBaudText(const QString& baudText)
+{
+    if (QString problem = BaudTextProblem(baudText); !problem.isEmpty())
+        return problem;
+    const QString text = QString::number(*WholeNumber(baudText));
     m_link.SetBaudRate(text);
     m_baudText = text;
     return {};
@@ -323,10 +338,9 @@ QString EcuConnection::SetSampleRate(int ms)
 
 QString EcuConnection::SetSampleRateText(const QString& msText)
 {
-    const std::optional<int> ms = WholeNumber(msText);
-    if (!ms)
-        return SampleRateMessage(msText);
-    return SetSampleRate(*ms);
+    if (QString problem = SampleRateProblem(msText); !problem.isEmpty())
+        return problem;
+    return SetSampleRate(*WholeNumber(msText));
 }
 
 void EcuConnection::SetTempUnits(const std::string& unit)

@@ -66,6 +66,9 @@ public:
     QString SetBaudText(const QString& baudText);
     QString SetSampleRate(int ms);
     QString SetSampleRateText(const QString& msText);
+    // What those setters would answer, without changing anything (for checking options first).
+    static QString BaudTextProblem(const QString& baudText);
+    static QString SampleRateProblem(const QString& msText);
     void SetTempUnits(const std::string& unit);
     void SetSpeedUnits(const std::string& unit);
     void SetIdleGaugeMode(const std::string& mode);

@@ -1,0 +1,241 @@
+#include "cli/CliOptions.h"
+
+#include "link/EcuConnection.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <optional>
+
+namespace {
+
+constexpr std::string_view SimulateOption = "--simulate";
+constexpr std::string_view SimOptionPrefix = "--sim-";
+// A wait longer than this is a typing error, and would overflow the tool's clock arithmetic.
+constexpr double MaxTimeoutSeconds = 1e6;
+constexpr int MaxInjectorFlow = 1000000;
+
+std::string Quoted(std::string_view text)
+{
+    return "\"" + std::string(text) + "\"";
+}
+
+std::string OneOf(
+    std::string_view value, std::initializer_list<std::string_view> choices, std::string& chosen)
+{
+    if (std::find(choices.begin(), choices.end(), value) == choices.end()) {
+        std::string names;
+        for (const std::string_view choice : choices)
+            names += (names.empty() ? "" : " or ") + std::string(choice);
+        return Quoted(value) + " is not " + names;
+    }
+    chosen = value;
+    return {};
+}
+
+// Each takes the option's value into the options, or returns what is wrong with it.
+using ApplyValue = std::string (*)(std::string_view value, CliOptions& options);
+
+std::string ApplyPort(std::string_view value, CliOptions& options)
+{
+    if (value.empty())
+        return "the port path is empty";
+    options.source = EcuSource::Port;
+    options.portPath = value;
+    return {};
+}
+
+std::string ApplyBaud(std::string_view value, CliOptions& options)
+{
+    const QString text = QString::fromStdString(std::string(value));
+    if (const QString problem = EcuConnection::BaudTextProblem(text); !problem.isEmpty())
+        return problem.toStdString();
+    options.baudText = text;
+    return {};
+}
+
+std::string ApplySampleRate(std::string_view value, CliOptions& options)
+{
+    const QString text = QString::fromStdString(std::string(value));
+    if (const QString problem = EcuConnection::SampleRateProblem(text); !problem.isEmpty())
+        return problem.toStdString();
+    options.sampleRateText = text;
+    return {};
+}
+
+std::string ApplyTempUnits(std::string_view value, CliOptions& options)
+{
+    return OneOf(value, { "C", "F" }, options.tempUnits);
+}
+
+std::string ApplySpeedUnits(std::string_view value, CliOptions& options)
+{
+    return OneOf(value, { "MPH", "KPH" }, options.speedUnits);
+}
+
+std::string ApplyIdleGauge(std::string_view value, CliOptions& options)
+{
+    return OneOf(value, { "IAC", "MPG" }, options.idleGauge);
+}
+
+std::string ApplyInjectorFlow(std::string_view value, CliOptions& options)
+{
+    if (!ParseWholeNumber(value, 1, MaxInjectorFlow, options.injectorFlow))
+        return Quoted(value) + " is not a whole number from 1 to " + std::to_string(MaxInjectorFlow);
+    return {};
+}
+
+std::string ApplyTimeout(std::string_view value, CliOptions& options)
+{
+    double seconds = 0;
+    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), seconds);
+    if (value.empty() || ec != std::errc() || end != value.data() + value.size() || !std::isfinite(seconds)
+        || seconds <= 0 || seconds > MaxTimeoutSeconds)
+        return Quoted(value) + " is not a number of seconds above 0";
+    options.timeoutSeconds = seconds;
+    return {};
+}
+
+struct ValueOption {
+    std::string_view name;
+    ApplyValue apply;
+};
+
+// clang-format off
+constexpr std::array<ValueOption, 8> ValueOptions { {
+    { "--port",        ApplyPort },
+    { "--baud",        ApplyBaud },
+    { "--sample-rate", ApplySampleRate },
+    { "--temp-units",  ApplyTempUnits },
+    { "--speed-units", ApplySpeedUnits },
+    { "--idle-gauge",  ApplyIdleGauge },
+    { "--inj-flow",    ApplyInjectorFlow },
+    { "--timeout",     ApplyTimeout },
+} };
+// clang-format on
+
+class ArgumentWalk {
+public:
+    explicit ArgumentWalk(std::span<const std::string> args)
+        : m_args(args)
+    {
+    }
+
+    CliParse Run();
+
+private:
+    bool TakeSimulate(std::string_view arg);
+    // Whether `arg` is one of the value options; `m_error` is set when its value is bad.
+    bool TakeValueOption(std::string_view arg);
+    void Check();
+
+    std::span<const std::string> m_args;
+    std::size_t m_index = 0;
+    CliParse m_parse;
+    bool m_simulateGiven = false;
+    bool m_portGiven = false;
+    std::string m_firstSimOption;
+};
+
+CliParse ArgumentWalk::Run()
+{
+    CliOptions& options = m_parse.options;
+    while (m_index < m_args.size() && m_parse.error.empty()) {
+        const std::string& arg = m_args[m_index];
+        if (arg == "--json" || arg == "--help") {
+            (arg == "--json" ? options.json : options.helpWanted) = true;
+            ++m_index;
+        } else if (TakeSimulate(arg) || TakeValueOption(arg)) {
+            continue;
+        } else if (arg.starts_with(SimOptionPrefix)) {
+            const std::size_t before = m_index;
+            if (TakeSimulatorOption(m_args, m_index, options.simulator, m_parse.error)
+                    == SimOptionOutcome::Taken
+                && m_firstSimOption.empty())
+                m_firstSimOption = m_args[before].substr(0, m_args[before].find('='));
+        } else if (!options.command.empty()) {
+            options.commandArgs.push_back(arg); // the command checks its own arguments
+            ++m_index;
+        } else if (arg.starts_with("-")) {
+            m_parse.error = "unknown option " + Quoted(arg);
+        } else {
+            options.command = arg;
+            ++m_index;
+        }
+    }
+    if (m_parse.error.empty())
+        Check();
+    return m_parse;
+}
+
+bool ArgumentWalk::TakeSimulate(std::string_view arg)
+{
+    if (!arg.starts_with(SimulateOption)
+        || (arg.size() > SimulateOption.size() && arg[SimulateOption.size()] != '='))
+        return false;
+    ++m_index;
+    m_simulateGiven = true;
+    m_parse.options.source = EcuSource::Simulate;
+    if (arg.size() == SimulateOption.size())
+        return true;
+    const std::string_view id = arg.substr(SimulateOption.size() + 1);
+    if (const auto normalized = NormalizedEcuId(id))
+        m_parse.options.simulateId = *normalized;
+    else
+        m_parse.error = "--simulate: " + Quoted(id) + " is not an ECU ID of four hexadecimal digits";
+    return true;
+}
+
+bool ArgumentWalk::TakeValueOption(std::string_view arg)
+{
+    const std::string_view name = arg.substr(0, arg.find('='));
+    const auto option = std::find_if(
+        ValueOptions.begin(), ValueOptions.end(), [name](const ValueOption& o) { return o.name == name; });
+    if (option == ValueOptions.end())
+        return false;
+    std::string_view value;
+    if (name.size() < arg.size()) {
+        value = arg.substr(name.size() + 1);
+        m_index += 1;
+    } else if (m_index + 1 < m_args.size()) {
+        value = m_args[m_index + 1];
+        m_index += 2;
+    } else {
+        m_parse.error = std::string(name) + ": missing value";
+        return true;
+    }
+    if (const std::string problem = option->apply(value, m_parse.options); !problem.empty())
+        m_parse.error = std::string(name) + ": " + problem;
+    m_portGiven = m_portGiven || name == "--port";
+    return true;
+}
+
+void ArgumentWalk::Check()
+{
+    const CliOptions& options = m_parse.options;
+    if (m_simulateGiven && m_portGiven)
+        m_parse.error = "--simulate and --port cannot be used together";
+    else if (!m_firstSimOption.empty() && !m_simulateGiven)
+        m_parse.error = m_firstSimOption + " needs --simulate";
+    else if (options.command.empty() && !options.helpWanted)
+        m_parse.error = "no command given (try --help)";
+}
+
+} // namespace
+
+bool ParseWholeNumber(std::string_view text, int min, int max, int& value)
+{
+    int parsed = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    if (text.empty() || text.front() == '-' || ec != std::errc() || end != text.data() + text.size()
+        || parsed < min || parsed > max)
+        return false;
+    value = parsed;
+    return true;
+}
+
+CliParse ParseCliArguments(std::span<const std::string> args)
+{
+    return ArgumentWalk(args).Run();
+}

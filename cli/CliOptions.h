@@ -1,0 +1,57 @@
+#pragma once
+
+#include "sim/SimulatorOptions.h"
+
+#include <QString>
+
+#include <span>
+#include <string>
+#include <vector>
+
+// Where the ECU is.
+enum class EcuSource {
+    Search, // the interface cable, found as the program finds it
+    Simulate, // the built-in simulated cable and ECU
+    Port, // this serial port, taken as the interface cable
+};
+
+// The command line of dazederir-cli, checked: every value here is one the tool can use.
+struct CliOptions {
+    EcuSource source = EcuSource::Search;
+    std::string simulateId = "1103";
+    std::string portPath;
+    QString baudText = QStringLiteral("15625");
+    QString sampleRateText = QStringLiteral("100");
+    std::string tempUnits = "C";
+    std::string speedUnits = "MPH";
+    std::string idleGauge = "IAC";
+    int injectorFlow = 210;
+    double timeoutSeconds = 10.0;
+    bool json = false;
+    bool helpWanted = false;
+    SimulatorSettings simulator;
+    std::string command;
+    // What follows the command and is not one of the options above, in order.
+    std::vector<std::string> commandArgs;
+};
+
+struct CliParse {
+    CliOptions options;
+    std::string error; // one line naming the bad input; empty when all was good
+};
+
+CliParse ParseCliArguments(std::span<const std::string> args);
+
+// A whole number from `min` to `max` written with decimal digits only; false otherwise.
+bool ParseWholeNumber(std::string_view text, int min, int max, int& value);
+
+inline constexpr const char* CliUsage
+    = "usage: dazederir-cli [OPTIONS] COMMAND [COMMAND OPTIONS]\n"
+      "where: --simulate[=ID] | --port PATH (neither: search for the interface cable)\n"
+      "options: --baud N  --sample-rate MS  --temp-units C|F  --speed-units MPH|KPH\n"
+      "         --idle-gauge IAC|MPG  --inj-flow N  --timeout S  --json\n"
+      "simulator: --sim-bytes A=V[,A=V...]  --sim-id-after N  --sim-drop P  --sim-corrupt P  --sim-cut P\n"
+      "           --sim-noise P  --sim-reset-fails  --sim-unplug EVERY:FOR  --sim-pace  --sim-seed N\n"
+      "commands: identify | values [--sweeps N] | raw [--sweeps N] | faults [--sweeps N]\n"
+      "          status [--sweeps N] | reset | actuator N [V]\n"
+      "          log --channels C1,C2,C3,C4 [--time-base S] [--samples N] [--out FILE]\n";

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "link/EcuConnection.h"
+
+#include <string>
+#include <string_view>
+
+// What the commands print, as text for people or as one JSON object, from the connection's
+// state after the work of the command is done. Each text ends with a line end.
+struct CliReport {
+    const EcuConnection& connection;
+    bool json;
+
+    std::string Identify() const;
+    std::string Values() const;
+    std::string Raw() const;
+    std::string Faults() const;
+    std::string Status() const;
+    std::string Reset(bool succeeded) const;
+    std::string Actuator(std::string_view frameHex) const;
+};
+
+// "full", "obd2" or "none".
+std::string_view SupportName(EcuSupport support);
+// Bytes in upper-case hexadecimal, separated by one blank ("15 0B C0 ...").
+std::string HexBytes(std::span<const std::uint8_t> bytes);
+// The text of the fault code viewer's list: "Code 13", the description, an empty line, per
+// fault; `none` when there is no fault.
+std::string FaultListText(const std::vector<DecodedFault>& faults, std::string_view none);

@@ -1,0 +1,184 @@
+#include "cli/CliSession.h"
+
+#include "link/SerialPortDriver.h"
+
+#include <algorithm>
+#include <charconv>
+#include <thread>
+
+namespace {
+
+constexpr std::chrono::milliseconds TickInterval { EcuConnection::TickMs };
+// A sweep may take each window twice (one lost reply each) and then some.
+constexpr int SweepAllowanceInPeriodsPerWindow = 4;
+
+TD2xxThread::DriverFactory FactoryFor(const CliOptions& options, const SimulatedEnvironment* simulation)
+{
+    switch (options.source) {
+    case EcuSource::Simulate:
+        return simulation->DriverFactory();
+    case EcuSource::Port:
+        return [path = QString::fromStdString(options.portPath)] {
+            return std::make_shared<SerialPortDriver>(path);
+        };
+    case EcuSource::Search:
+        break;
+    }
+    return [] { return std::make_shared<SerialPortDriver>(); };
+}
+
+std::chrono::steady_clock::time_point SecondsFromNow(double seconds)
+{
+    const std::chrono::duration<double> wait(seconds);
+    return std::chrono::steady_clock::now()
+        + std::chrono::duration_cast<std::chrono::steady_clock::duration>(wait);
+}
+
+std::string SecondsText(double seconds)
+{
+    char text[32];
+    const auto result = std::to_chars(std::begin(text), std::end(text), seconds);
+    return std::string(text, result.ptr) + " s";
+}
+
+} // namespace
+
+CliSession::CliSession(const CliOptions& options)
+    : m_options(options)
+{
+    if (options.source == EcuSource::Simulate)
+        m_simulation = std::make_unique<SimulatedEnvironment>(options.simulateId, options.simulator);
+    m_link = std::make_unique<TD2xxThread>(FactoryFor(options, m_simulation.get()));
+    m_connection = std::make_unique<EcuConnection>(*m_link, static_cast<EcuConnectionListener*>(this));
+    // The options were checked when they were read, so these setters take them.
+    m_connection->SetBaudText(options.baudText);
+    m_connection->SetSampleRateText(options.sampleRateText);
+    m_connection->SetTempUnits(options.tempUnits);
+    m_connection->SetSpeedUnits(options.speedUnits);
+    m_connection->SetIdleGaugeMode(options.idleGauge);
+    m_connection->SetInjectorFlow(options.injectorFlow);
+    m_nextTick = Clock::now();
+}
+
+CliSession::~CliSession()
+{
+    m_connection->CloseLink();
+    m_connection.reset();
+    m_link.reset(); // joins the link thread, which closes the port
+}
+
+bool CliSession::WaitForIdentification()
+{
+    const auto deadline = SecondsFromNow(m_options.timeoutSeconds);
+    m_connection->Connect();
+    if (TickUntil([this] { return m_connection->Connected(); }, deadline))
+        return true;
+    if (m_failure.empty()) {
+        m_failure = m_cableSeen ? "no identification from the ECU within " + TimeoutText()
+                                : "no interface found within " + TimeoutText() + " (" + DeviceName() + ")";
+    }
+    return false;
+}
+
+bool CliSession::PollSweeps(int sweeps)
+{
+    const EcuConnection& c = *m_connection;
+    const int windows = (c.EndAddress() - c.BaseAddress()) / EcuConnection::PollWindowSize + 1;
+    constexpr double MsPerSecond = 1000.0;
+    const double allowance = std::max(
+        m_options.timeoutSeconds, c.SampleRate() * windows * SweepAllowanceInPeriodsPerWindow / MsPerSecond);
+    while (c.CompletedSweeps() < sweeps) {
+        const int before = c.CompletedSweeps();
+        if (!TickUntil([&] { return c.CompletedSweeps() != before; }, SecondsFromNow(allowance))) {
+            if (m_failure.empty())
+                m_failure = "the ECU stopped answering: no complete sweep within " + SecondsText(allowance);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CliSession::Reset(bool& succeeded)
+{
+    const auto deadline = SecondsFromNow(m_options.timeoutSeconds);
+    m_resetResult.reset();
+    m_connection->RequestReset();
+    if (!TickUntil([this] { return m_resetResult.has_value(); }, deadline)) {
+        if (m_failure.empty())
+            m_failure = "no reply to the reset request within " + TimeoutText();
+        return false;
+    }
+    succeeded = *m_resetResult;
+    return true;
+}
+
+bool CliSession::RunActuatorTest(int test, int value)
+{
+    const auto deadline = SecondsFromNow(m_options.timeoutSeconds);
+    m_actuatorReplied = false;
+    m_connection->RequestActuator(test, value);
+    if (!TickUntil([this] { return m_actuatorReplied; }, deadline)) {
+        if (m_failure.empty())
+            m_failure = "no reply to the actuator request within " + TimeoutText();
+        return false;
+    }
+    return true;
+}
+
+bool CliSession::TickUntil(const std::function<bool()>& done, Clock::time_point deadline)
+{
+    while (!done()) {
+        if (Clock::now() >= deadline)
+            return false;
+        Tick();
+        if (m_link->GetOpenError().permissionDenied) {
+            // Nothing changes by waiting: say what to do instead.
+            m_failure = "cannot open " + DeviceName()
+                + ": permission denied; add your user to the dialout group"
+                  " (sudo usermod -aG dialout $USER) and log in again";
+            return false;
+        }
+    }
+    return true;
+}
+
+void CliSession::Tick()
+{
+    std::this_thread::sleep_until(m_nextTick);
+    m_connection->Tick();
+    // Keep the 50 ms rhythm, but after a stall start afresh rather than catch up in a burst.
+    m_nextTick = std::max(m_nextTick + TickInterval, Clock::now());
+}
+
+std::string CliSession::DeviceName() const
+{
+    switch (m_options.source) {
+    case EcuSource::Simulate:
+        return "the simulated cable";
+    case EcuSource::Port:
+        return m_options.portPath;
+    case EcuSource::Search:
+        break;
+    }
+    return "the \"VAD Interface\" cable";
+}
+
+std::string CliSession::TimeoutText() const
+{
+    return SecondsText(m_options.timeoutSeconds);
+}
+
+void CliSession::LinkStatusChanged(const QString& statusText)
+{
+    m_cableSeen = m_cableSeen || statusText == QLatin1String(InterfaceLink::VadInterface);
+}
+
+void CliSession::ResetFinished(bool succeeded)
+{
+    m_resetResult = succeeded;
+}
+
+void CliSession::ActuatorReplied()
+{
+    m_actuatorReplied = true;
+}

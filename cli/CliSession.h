@@ -1,0 +1,57 @@
+#pragma once
+
+#include "cli/CliOptions.h"
+#include "link/D2xxThread.h"
+#include "link/EcuConnection.h"
+#include "sim/SimulatedEnvironment.h"
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+// The connection as the main window runs it, without a window: the link thread, the simulated
+// environment when asked for, and the 50 ms ticks, run by waits that end when their goal is met
+// or their time is up.
+class CliSession final : private EcuConnectionListener {
+public:
+    explicit CliSession(const CliOptions& options);
+    ~CliSession() override;
+    CliSession(const CliSession&) = delete;
+    CliSession& operator=(const CliSession&) = delete;
+
+    // Each wait returns false when its goal was not met in time, with the reason in Failure().
+    bool WaitForIdentification();
+    bool PollSweeps(int sweeps);
+    // `succeeded` gets the ECU's verdict.
+    bool Reset(bool& succeeded);
+    bool RunActuatorTest(int test, int value);
+
+    const EcuConnection& Connection() const { return *m_connection; }
+    const std::string& Failure() const { return m_failure; }
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    // Ticks at the 50 ms rhythm until `done` holds or `deadline` passes (also after a failure
+    // that waiting cannot mend). Whether `done` came to hold.
+    bool TickUntil(const std::function<bool()>& done, Clock::time_point deadline);
+    void Tick();
+    std::string DeviceName() const;
+    std::string TimeoutText() const;
+
+    void LinkStatusChanged(const QString& statusText) override;
+    void ResetFinished(bool succeeded) override;
+    void ActuatorReplied() override;
+
+    const CliOptions& m_options;
+    std::unique_ptr<SimulatedEnvironment> m_simulation;
+    std::unique_ptr<TD2xxThread> m_link;
+    std::unique_ptr<EcuConnection> m_connection;
+    Clock::time_point m_nextTick;
+    bool m_cableSeen = false;
+    std::optional<bool> m_resetResult;
+    bool m_actuatorReplied = false;
+    std::string m_failure;
+};

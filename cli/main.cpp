@@ -1,0 +1,44 @@
+// dazederir-cli: connects, identifies and polls the ECU as the main window does, then prints what
+// the command asks for and exits.
+#include "cli/CliCommands.h"
+
+#include <QCoreApplication>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+int Usage(const std::string& error)
+{
+    std::cerr << "dazederir-cli: " << error << std::endl;
+    return ExitUsage;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const CliParse parse = ParseCliArguments(args);
+    if (!parse.error.empty())
+        return Usage(parse.error);
+    const CliOptions& options = parse.options;
+    if (options.helpWanted) {
+        std::cout << CliUsage;
+        return ExitDone;
+    }
+    const CliCommand* command = FindCliCommand(options.command);
+    if (!command)
+        return Usage("unknown command \"" + options.command + "\"");
+    const CommandParse commandParse = command->parse(options.commandArgs);
+    if (!commandParse.error.empty())
+        return Usage(commandParse.error);
+
+    // The serial-port driver's objects expect an application object to exist.
+    QCoreApplication application(argc, argv);
+    CliSession session(options);
+    CliContext context { options, session, std::cout, std::cerr };
+    return commandParse.run(context);
+}

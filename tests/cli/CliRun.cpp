@@ -1,0 +1,16 @@
+#include "CliRun.h"
+
+#include "ChildProcess.h"
+
+CliRun RunCli(const std::vector<std::string>& args)
+{
+    ChildProcess child(CLI_PROGRAM, args);
+    CliRun run;
+    if (!child.Started())
+        return run;
+    while (const auto line = child.ReadLine())
+        run.out += *line + "\n";
+    run.status = child.Wait();
+    run.err = child.ErrorOutput();
+    return run;
+}

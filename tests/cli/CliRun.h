@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// One finished run of dazederir-cli.
+struct CliRun {
+    int status = -1; // exit status; -1 when it did not exit by itself in time
+    std::string out;
+    std::string err;
+};
+
+CliRun RunCli(const std::vector<std::string>& args);
