@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr std::string_view Blanks = " \t";
+constexpr std::string_view Blanks = " \t\r";
 
 std::string_view Trim(std::string_view text)
 {
@@ -79,20 +79,24 @@ std::string WithoutLineBreaks(std::string_view value)
 IniFile IniFile::FromText(std::string_view text)
 {
     IniFile file;
-    if (text.find("\r\n") != std::string_view::npos)
-        file.m_lineEnd = "\r\n";
-    file.m_endsWithLineEnd = text.empty() || text.back() == '\n';
     std::size_t start = 0;
     while (start < text.size()) {
-        auto end = text.find('\n', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
+        const auto newline = text.find('\n', start);
+        if (newline == std::string_view::npos) {
+            file.m_lines.push_back({ std::string(text.substr(start)), "" });
+            break;
+        }
+        std::string_view line = text.substr(start, newline - start);
+        std::string end = "\n";
+        if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
-        file.m_lines.push_back({ std::string(line) });
-        start = end + 1;
+            end = "\r\n";
+        }
+        file.m_lines.push_back({ std::string(line), end });
+        start = newline + 1;
     }
+    if (!file.m_lines.empty() && !file.m_lines.front().end.empty())
+        file.m_lineEnd = file.m_lines.front().end;
     return file;
 }
 
@@ -184,10 +188,12 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     const std::string line = std::string(key) + "=" + WithoutLineBreaks(value);
     const auto sectionLine = FindSection(section);
     if (!sectionLine) {
+        if (!m_lines.empty() && m_lines.back().end.empty())
+            m_lines.back().end = m_lineEnd;
         if (!m_lines.empty() && !Trim(m_lines.back().text).empty())
-            m_lines.push_back({ "" });
-        m_lines.push_back({ "[" + std::string(section) + "]" });
-        m_lines.push_back({ line });
+            m_lines.push_back(NewLine(""));
+        m_lines.push_back(NewLine("[" + std::string(section) + "]"));
+        m_lines.push_back(NewLine(line));
         return;
     }
     if (const auto keyLine = FindKey(*sectionLine, key)) {
@@ -200,7 +206,9 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     std::size_t insertAt = SectionEnd(*sectionLine);
     while (insertAt > *sectionLine + 1 && Trim(m_lines[insertAt - 1].text).empty())
         --insertAt;
-    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), { line });
+    if (insertAt == m_lines.size() && m_lines.back().end.empty())
+        m_lines.back().end = m_lineEnd;
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), NewLine(line));
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, int value)
@@ -216,11 +224,8 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
 std::string IniFile::Text() const
 {
     std::string text;
-    for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        text += m_lines[i].text;
-        if (i + 1 < m_lines.size() || m_endsWithLineEnd)
-            text += m_lineEnd;
-    }
+    for (const Line& line : m_lines)
+        text += line.text + line.end;
     return text;
 }
 

@@ -40,13 +40,15 @@ public:
 private:
     struct Line {
         std::string text; // without its line end
+        std::string end; // "\r\n", "\n", or empty for a last line without one
     };
 
     std::optional<std::size_t> FindSection(std::string_view section) const;
     std::optional<std::size_t> FindKey(std::size_t sectionLine, std::string_view key) const;
     std::size_t SectionEnd(std::size_t sectionLine) const;
 
+    Line NewLine(std::string text) const { return { std::move(text), m_lineEnd }; }
+
     std::vector<Line> m_lines;
-    std::string m_lineEnd = "\n";
-    bool m_endsWithLineEnd = true;
+    std::string m_lineEnd = "\n"; // for lines this program adds: the file's own style
 };

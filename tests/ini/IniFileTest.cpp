@@ -114,6 +114,17 @@ TEST(IniFileWriting, ChangesOnlyTheLinesOfTheKeysWritten)
         "me\r\n[Comms]\r\nbaudrate=15625\r\nOther=x\r\nSampleRate=200\r\n\r\n[Display]\r\nTempUnits=F\r\n");
 }
 
+TEST(IniFileWriting, MixedAndMissingLineEndsSurviveAndNewLinesFollowTheFile)
+{
+    const std::string original = "[Form]\r\nTop=1\nLeft=2\r";
+    IniFile file = IniFile::FromText(original);
+    EXPECT_EQ(file.Text(), original);
+    EXPECT_EQ(file.ReadInteger("Form", "Left", 50), 2);
+
+    file.WriteInteger("Form", "InitMax", 1);
+    EXPECT_EQ(file.Text(), "[Form]\r\nTop=1\nLeft=2\r\r\nInitMax=1\r\n");
+}
+
 TEST(IniFileWriting, LineBreaksInAValueCannotCreateKeys)
 {
     IniFile file;
