@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <array>
+
+class EcuQueries;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QStatusBar;
+class QTimer;
+
+// The data viewer: 25 values at a time in a five-by-five grid of boxes, on two pages, either the
+// raw bytes by address offset or the scaled values under their names. It only reads the live
+// values and asks nothing of the ECU.
+class TDataViewerForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr int BoxCount = 25;
+    static constexpr int PanelCount = 5;
+
+    explicit TDataViewerForm(const EcuQueries& queries, QWidget* parent = nullptr);
+
+    // 1 shows the scaled values, 0 the raw bytes; refreshes the box captions. ModeBtn keeps its
+    // caption.
+    void SetDisplayMode(int mode);
+    // The main window writes its connection state and error count here; other panels are ignored.
+    void SetStatusText(int panel, const QString& text);
+    QString PanelText(int panel) const;
+
+    bool Formatted() const { return m_formatted; }
+    // Box captions and values, for whoever reads the viewer back (tests included).
+    QString BoxCaption(int box) const;
+    QString BoxText(int box) const;
+
+    void Timer1Timer();
+    void ModeBtnClick();
+    void PageBtnClick();
+    void Close1Click();
+    void Exit1Click();
+
+signals:
+    void ExitRequested();
+
+private:
+    void BuildGrid(QWidget* area);
+    void BuildButtons(QWidget* area);
+    void BuildStatusBar();
+    void BuildMenu();
+    void RefreshCaptions();
+    bool ShowsPage2() const;
+
+    const EcuQueries& m_queries;
+    bool m_formatted = true;
+    // The kind texts of the identified ECU, copied at each caption refresh so that captions and
+    // values agree until the next one.
+    QString m_loadSensor;
+    QString m_egrKind;
+    QString m_iacKind;
+
+    std::array<QGroupBox*, BoxCount> m_boxes {};
+    std::array<QLabel*, BoxCount> m_labels {};
+    std::array<QLabel*, PanelCount> m_panels {};
+    QPushButton* ModeBtn = nullptr;
+    QPushButton* PageBtn = nullptr;
+    QStatusBar* DataViewerSB = nullptr;
+    QTimer* Timer1 = nullptr;
+};

@@ -1,0 +1,59 @@
+#include "ui/EcuIdForm.h"
+
+#include "controls/ColorRef.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+
+namespace {
+
+constexpr int ClientWidth = 208;
+constexpr int ClientHeight = 146;
+constexpr int CaptionFontPixels = 19;
+constexpr int CaptionLeft = 64;
+constexpr int CaptionTop = 24;
+constexpr int CaptionWidth = 96;
+constexpr int CaptionHeight = 28;
+constexpr int EditLeft = 56;
+constexpr int EditTop = 72;
+constexpr int EditWidth = 96;
+constexpr int EditHeight = 24;
+
+} // namespace
+
+TECUIDForm::TECUIDForm(QWidget* parent)
+    : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("ECUIDForm"));
+    setWindowTitle(QStringLiteral("ECU ID"));
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, ColorFromRef(kColorBlack));
+    palette.setColor(QPalette::WindowText, ColorFromRef(kColorWhite));
+    setPalette(palette);
+
+    ECUIDL = new QLabel(QStringLiteral("ECU ID"), this);
+    ECUIDL->setObjectName(QStringLiteral("ECUIDL"));
+    QFont captionFont = ECUIDL->font();
+    captionFont.setPixelSize(CaptionFontPixels);
+    ECUIDL->setFont(captionFont);
+    ECUIDL->setGeometry(CaptionLeft, CaptionTop, CaptionWidth, CaptionHeight);
+
+    IDEB = new QLineEdit(QStringLiteral("0000"), this);
+    IDEB->setObjectName(QStringLiteral("IDEB"));
+    IDEB->setGeometry(EditLeft, EditTop, EditWidth, EditHeight);
+
+    resize(ClientWidth, ClientHeight);
+}
+
+void TECUIDForm::ShowEcuId(const QString& ecuId)
+{
+    IDEB->setText(ecuId);
+}
+
+QString TECUIDForm::EcuIdText() const
+{
+    return IDEB->text();
+}

@@ -1,0 +1,120 @@
+#include "ui/FaultCodesForm.h"
+
+#include "controls/ColorRef.h"
+#include "link/EcuQueries.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPalette>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cstddef>
+#include <string_view>
+
+namespace {
+
+constexpr int RefreshIntervalMs = 100;
+constexpr int ClientWidth = 727;
+constexpr int ClientHeight = 419;
+constexpr int ByteMask = 0xFF;
+
+constexpr QLatin1String NoCurrentCodes("No Current Codes");
+constexpr QLatin1String NoStoredCodes("No Stored Codes");
+
+QPlainTextEdit* AddMemo(
+    QLayout* layout, const QString& boxCaption, const QString& boxName, const QString& memoName)
+{
+    auto* group = new QGroupBox(boxCaption);
+    group->setObjectName(boxName);
+    auto* memo = new QPlainTextEdit(group);
+    memo->setObjectName(memoName);
+    memo->setReadOnly(true);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QPalette palette = memo->palette();
+    palette.setColor(QPalette::Text, ColorFromRef(kColorBlack));
+    memo->setPalette(palette);
+    auto* inner = new QVBoxLayout(group);
+    inner->addWidget(memo);
+    layout->addWidget(group);
+    return memo;
+}
+
+QString FromView(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Each fault takes a code line, a description line and an empty line, with line feeds only.
+QString FaultText(const std::vector<DecodedFault>& faults)
+{
+    QString text;
+    for (const DecodedFault& fault : faults) {
+        text += QLatin1String("Code ") + FromView(fault.code) + QLatin1Char('\n')
+            + FromView(fault.description) + QLatin1Char('\n') + QLatin1Char('\n');
+    }
+    return text;
+}
+
+// Replacing the text resets the scroll position and the selection, so a list being read is only
+// rewritten when it changed.
+void ShowText(QPlainTextEdit* memo, const QString& text)
+{
+    if (memo->toPlainText() != text)
+        memo->setPlainText(text);
+}
+
+} // namespace
+
+TFaultCodesForm::TFaultCodesForm(const EcuQueries& queries, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_queries(queries)
+{
+    setObjectName(QStringLiteral("FaultCodesForm"));
+    setWindowTitle(QStringLiteral("Dazederir Fault Code Viewer"));
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, ColorFromRef(kColorBlack));
+    palette.setColor(QPalette::WindowText, ColorFromRef(kColorWhite));
+    setPalette(palette);
+
+    auto* layout = new QHBoxLayout(this);
+    CFMemo
+        = AddMemo(layout, QStringLiteral("Current"), QStringLiteral("GroupBox1"), QStringLiteral("CFMemo"));
+    SFMemo
+        = AddMemo(layout, QStringLiteral("History"), QStringLiteral("GroupBox2"), QStringLiteral("SFMemo"));
+    resize(ClientWidth, ClientHeight);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(RefreshIntervalMs);
+    connect(Timer1, &QTimer::timeout, this, &TFaultCodesForm::Timer1Timer);
+}
+
+int TFaultCodesForm::SetEcu(const QString& ecuId)
+{
+    m_faultList = FaultListOf(ecuId.toStdString());
+    Timer1->start();
+    return 0;
+}
+
+QString TFaultCodesForm::CurrentText() const
+{
+    return CFMemo->toPlainText();
+}
+
+QString TFaultCodesForm::StoredText() const
+{
+    return SFMemo->toPlainText();
+}
+
+void TFaultCodesForm::Timer1Timer()
+{
+    FaultBytes bytes {};
+    for (std::size_t index = 0; index < bytes.size(); ++index)
+        bytes[index] = static_cast<std::uint8_t>(m_queries.GetFaultByte(static_cast<int>(index)) & ByteMask);
+
+    const DecodedFaults faults = DecodeFaults(m_faultList, bytes);
+    ShowText(CFMemo, faults.current.empty() ? QString(NoCurrentCodes) : FaultText(faults.current));
+    ShowText(SFMemo, faults.stored.empty() ? QString(NoStoredCodes) : FaultText(faults.stored));
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "defs/StatusFlags.h"
+
+#include <QMainWindow>
+#include <QString>
+
+class EcuQueries;
+class QGroupBox;
+class QResizeEvent;
+class QStatusBar;
+class QTableWidget;
+class QTimer;
+
+// The status flag viewer: one row per status flag of the identified ECU with the flag's name and
+// its state, decoded ten times a second from the status flag bytes.
+class TStatusForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr int GridRows = 40;
+    static constexpr int GridColumns = 2;
+
+    explicit TStatusForm(const EcuQueries& queries, QWidget* parent = nullptr);
+
+    // Loads the status texts of the ECU and starts the refresh. Returns 0.
+    int SetEcu(const QString& ecuId);
+
+    // The text of a grid cell; empty for a cell never written or outside the grid.
+    QString CellText(int column, int row) const;
+
+    void StatusTimerTimer();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void SetCell(int column, int row, const QString& text);
+
+    const EcuQueries& m_queries;
+    StatusList m_statusList {};
+    int m_lineCount = 0;
+    QStatusBar* StatusBar1 = nullptr;
+    QGroupBox* StatusGB = nullptr;
+    QTableWidget* StatusSG = nullptr;
+    QTimer* StatusTimer = nullptr;
+};
