@@ -1,0 +1,49 @@
+#pragma once
+
+#include "controls/ColorRef.h"
+#include "logger/DataLog.h"
+
+#include <array>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QMainWindow;
+class QPushButton;
+class TPerformanceGraph;
+
+// The time labels under a chart, newest first: T0 at the right edge, T4 at the left.
+constexpr int kTimeLabels = 5;
+
+// The controls of one logged channel: its chart and the labels and choice around it.
+struct ChartControls {
+    TPerformanceGraph* graph = nullptr;
+    QLabel* channelLabel = nullptr;
+    QComboBox* channelCombo = nullptr;
+    QLabel* valueLabel = nullptr;
+    QLabel* maxScaleLabel = nullptr;
+    QLabel* minScaleLabel = nullptr;
+    std::array<QLabel*, kTimeLabels> timeLabels {};
+    ColorRef traceColor = kColorBlack;
+};
+
+// Every control of the data logger window, laid out in code as the design places them. The
+// window owns the widgets (Qt parent ownership); this only holds pointers to them.
+struct DataLoggerControls {
+    static constexpr int kStatusPanels = 4;
+
+    std::array<ChartControls, kLoggedChannels> charts;
+    QLabel* timeBaseCaption = nullptr; // Label1
+    QComboBox* timeBaseCombo = nullptr; // GrT_Sel_T_Combo
+    QPushButton* startButton = nullptr;
+    QPushButton* stopButton = nullptr;
+    QCheckBox* saveDataBox = nullptr;
+    std::array<QLabel*, kStatusPanels> statusPanels {};
+    QAction* setPathAction = nullptr;
+    QAction* closeAction = nullptr;
+    QAction* exitAction = nullptr;
+
+    // Builds the central widget, menu and status bar of `window`.
+    static DataLoggerControls Build(QMainWindow& window);
+};

@@ -1,0 +1,427 @@
+#include "logger/DataLoggerForm.h"
+
+#include "controls/PerformanceGraph.h"
+#include "defs/FormatFixed.h"
+#include "logger/ChannelLists.h"
+#include "logger/ChannelTables.h"
+#include "logger/DataLoggerSettings.h"
+#include "logger/SampleInterval.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+constexpr const char* kCaption = "DazedErir DataLogger";
+constexpr const char* kOutputFilePrefix = "Output file:    ";
+constexpr int kIntervalPanel = 0;
+constexpr int kOutputFilePanel = 1;
+constexpr int kProgressPanel = 2;
+
+// Channels with an offset are drawn on a scale that starts here.
+constexpr int kOffsetScaleStart = -40;
+
+// The time labels: T0 at the newest sample, then a quarter of the chart's span further back each.
+constexpr std::array<float, kTimeLabels> kSpanFractions = { 0.0F, 0.25F, 0.5F, 0.75F, 1.0F };
+constexpr int kTimeLabelPrecision = 3;
+constexpr int kTimeLabelDecimals = 1;
+constexpr float kSecondsPerMs = 0.001F;
+
+const QStringList kTimeBaseChoices = { "1", "2", "5", "10", "15", "30", "60" };
+
+QStringList ToQStringList(const std::vector<std::string>& texts)
+{
+    QStringList list;
+    list.reserve(static_cast<qsizetype>(texts.size()));
+    for (const std::string& text : texts)
+        list << QString::fromStdString(text);
+    return list;
+}
+
+// Replacing the items of an editable combo box keeps the text it shows.
+void ReplaceItems(QComboBox& combo, const QStringList& items)
+{
+    const QString shown = combo.currentText();
+    combo.clear();
+    combo.addItems(items);
+    combo.setCurrentIndex(static_cast<int>(items.indexOf(shown)));
+    combo.setEditText(shown);
+}
+
+int PlusSaturated(int value, int addend)
+{
+    const long long sum = static_cast<long long>(value) + addend;
+    return static_cast<int>(std::min<long long>(sum, std::numeric_limits<int>::max()));
+}
+
+QString PathText(const std::filesystem::path& path)
+{
+    return QString::fromStdString(path.string());
+}
+
+} // namespace
+
+TDataLoggerForm::TDataLoggerForm(const EcuQueries& ecu, const QString& settingsDir, QWidget* parent)
+    : QMainWindow(parent)
+    , m_ecu(ecu)
+    , m_settingsDir(settingsDir)
+    , m_controls(DataLoggerControls::Build(*this))
+    , LogTimer1(new QTimer(this))
+{
+    setWindowTitle(QString::fromLatin1(kCaption));
+    LogTimer1->setObjectName(QStringLiteral("LogTimer1"));
+    // Rows carry nominal time stamps; a precise timer keeps them close to the real ones.
+    LogTimer1->setTimerType(Qt::PreciseTimer);
+    ApplySettings();
+    FillTimeBaseList();
+    ReplaceItems(*m_controls.timeBaseCombo, m_timeBaseList);
+    FillChannelList();
+    for (ChartControls& chart : m_controls.charts)
+        ReplaceItems(*chart.channelCombo, m_channelList);
+    UpdateSampleInterval();
+    ConnectControls();
+}
+
+TDataLoggerForm::~TDataLoggerForm()
+{
+    // The program is ending: a log that was never written goes where Stop would have put it,
+    // rather than being lost. There is no one left to show a message box to.
+    if (IsLogging()) {
+        LogTimer1->stop();
+        if (!m_savingRun)
+            return;
+    }
+    if (!m_log.HasUnsavedLog())
+        return;
+    const std::filesystem::path target = LogTargetPath(m_logFilePath.toStdString());
+    if (const std::optional<std::string> error = m_log.SaveLog(target))
+        qWarning("DataLogger: the log could not be saved to %s: %s", target.c_str(), error->c_str());
+}
+
+void TDataLoggerForm::ApplySettings()
+{
+    const DataLoggerSettings settings
+        = DataLoggerSettings::Read(IniFile::Load(DataLoggerSettingsFile(m_settingsDir)));
+    move(settings.left, settings.top);
+    if (settings.initMax)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    m_logFilePath = settings.filePath;
+    SetPanel(kOutputFilePanel, kOutputFilePrefix + QString::fromLatin1(DataLog::kLogFileName));
+    for (std::size_t i = 0; i < m_channelNames.size(); ++i) {
+        m_channelNames[i] = settings.channels[i];
+        m_controls.charts[i].channelCombo->setEditText(m_channelNames[i]);
+    }
+    m_timeBaseText = settings.timeBase;
+    m_controls.timeBaseCombo->setEditText(m_timeBaseText);
+}
+
+void TDataLoggerForm::ConnectControls()
+{
+    // A choice from the list is the select event; a finished edit is the close-up of typed text.
+    using Handler = void (TDataLoggerForm::*)();
+    struct ComboHandlers {
+        QComboBox* combo;
+        Handler select;
+        Handler closeUp;
+    };
+    const std::array<ComboHandlers, kLoggedChannels + 1> combos = { {
+        { m_controls.charts[0].channelCombo, &TDataLoggerForm::Ch1_Sel_ComboSelect,
+            &TDataLoggerForm::Ch1_Sel_ComboCloseUp },
+        { m_controls.charts[1].channelCombo, &TDataLoggerForm::Ch2_Sel_ComboSelect, nullptr },
+        { m_controls.charts[2].channelCombo, &TDataLoggerForm::Ch3_Sel_ComboSelect,
+            &TDataLoggerForm::Ch3_Sel_ComboCloseUp },
+        { m_controls.charts[3].channelCombo, &TDataLoggerForm::Ch4_Sel_ComboSelect,
+            &TDataLoggerForm::Ch4_Sel_ComboCloseUp },
+        { m_controls.timeBaseCombo, &TDataLoggerForm::GrT_Sel_T_ComboSelect,
+            &TDataLoggerForm::GrT_Sel_T_ComboCloseUp },
+    } };
+    for (const ComboHandlers& handlers : combos) {
+        connect(handlers.combo, &QComboBox::activated, this, handlers.select);
+        if (handlers.closeUp)
+            connect(handlers.combo->lineEdit(), &QLineEdit::editingFinished, this, handlers.closeUp);
+    }
+    connect(m_controls.startButton, &QPushButton::clicked, this, &TDataLoggerForm::DL_Start_ButtonClick);
+    connect(m_controls.stopButton, &QPushButton::clicked, this, &TDataLoggerForm::DL_Stop_ButtonClick);
+    connect(LogTimer1, &QTimer::timeout, this, &TDataLoggerForm::LogTimer1Timer);
+    connect(m_controls.setPathAction, &QAction::triggered, this, &TDataLoggerForm::SetPathClick);
+    connect(m_controls.exitAction, &QAction::triggered, this, &TDataLoggerForm::ExitRequested);
+    // "Close" has no handler: it does nothing.
+}
+
+void TDataLoggerForm::SetDisplayMode(int mode)
+{
+    m_namedChannels = mode != 0 ? 1 : 0;
+    FillChannelList();
+    for (ChartControls& chart : m_controls.charts)
+        ReplaceItems(*chart.channelCombo, m_channelList);
+}
+
+void TDataLoggerForm::SetLogPath(const QString& directory)
+{
+    m_logFilePath = directory;
+}
+
+void TDataLoggerForm::FillChannelList()
+{
+    m_channelList = ToQStringList(m_namedChannels != 0 ? NamedChannelList() : AddressChannelList());
+}
+
+void TDataLoggerForm::FillTimeBaseList()
+{
+    m_timeBaseList = kTimeBaseChoices;
+}
+
+void TDataLoggerForm::UpdateSampleInterval()
+{
+    const std::optional<int> seconds = ParseTimeBase(m_timeBaseText.toStdString());
+    if (!seconds)
+        return; // never stored: refused when chosen or read
+    const std::optional<int> interval = SampleIntervalFor(*seconds, FirstChart().GridSize());
+    if (!interval) {
+        ShowMessage(QStringLiteral("Error Code 3"));
+        return;
+    }
+    m_sampleInterval = *interval;
+    LogTimer1->setInterval(m_sampleInterval);
+    SetPanel(kIntervalPanel, QStringLiteral("Sample interval: %1ms").arg(m_sampleInterval));
+}
+
+void TDataLoggerForm::ChannelChosen(int chart)
+{
+    const auto slot = static_cast<std::size_t>(chart);
+    QComboBox& combo = *m_controls.charts[slot].channelCombo;
+    const QString text = combo.currentText();
+    if (text == m_channelNames[slot])
+        return;
+    if (const std::optional<std::string> problem = ChannelNameProblem(text.toStdString())) {
+        // Put the channel in force back first: the message box takes the focus, which
+        // finishes the edit a second time.
+        combo.setEditText(m_channelNames[slot]);
+        ShowMessage(QString::fromStdString(*problem));
+        return;
+    }
+    m_channelNames[slot] = text;
+}
+
+void TDataLoggerForm::TimeBaseChosen()
+{
+    QComboBox& combo = *m_controls.timeBaseCombo;
+    const QString text = combo.currentText();
+    if (text == m_timeBaseText)
+        return;
+    const std::optional<int> seconds = ParseTimeBase(text.toStdString());
+    if (!seconds) {
+        combo.setEditText(m_timeBaseText);
+        ShowMessage(QStringLiteral("'%1' is not a valid time base: enter a whole number of seconds per "
+                                   "division, 1 or more. The time base stays %2.")
+                        .arg(text, m_timeBaseText));
+        return;
+    }
+    m_timeBaseText = QString::number(*seconds);
+    combo.setEditText(m_timeBaseText);
+    UpdateSampleInterval();
+}
+
+bool TDataLoggerForm::IsLogging() const
+{
+    return LogTimer1->isActive();
+}
+
+void TDataLoggerForm::DL_Start_ButtonClick()
+{
+    if (IsLogging())
+        return;
+    const bool saving = m_controls.saveDataBox->isChecked();
+    if (saving && m_log.HasUnsavedLog()
+        && !Confirm(
+            QStringLiteral("The last log (%1 rows) has not been saved.\nStart a new log and discard it?")
+                .arg(m_log.RowCount())))
+        return;
+    m_sampleCount = 0;
+    m_savingRun = saving;
+    ShowChannelsInForce();
+    if (saving) {
+        LogChannelNames channels;
+        for (std::size_t i = 0; i < channels.size(); ++i)
+            channels[i] = m_channelNames[i].toStdString();
+        m_log.AppendHeader(QDateTime::currentDateTime(), channels, m_sampleInterval);
+    }
+    SetSelectionEnabled(false);
+    LogTimer1->start(m_sampleInterval);
+}
+
+void TDataLoggerForm::DL_Stop_ButtonClick()
+{
+    if (!IsLogging()) {
+        // Idle, but a log whose save failed is waiting: this is the retry.
+        if (m_log.HasUnsavedLog())
+            SaveLog();
+        return;
+    }
+    LogTimer1->stop();
+    if (m_savingRun)
+        SaveLog();
+    SetSelectionEnabled(true);
+}
+
+void TDataLoggerForm::LogTimer1Timer()
+{
+    ++m_sampleCount;
+    for (std::size_t i = 0; i < m_controls.charts.size(); ++i)
+        PlotChannel(m_controls.charts[i], m_channelNames[i]);
+    ShowTimeAxis();
+    if (m_savingRun)
+        m_log.AppendRow(m_ecu);
+    const std::int64_t loggedBytes = m_savingRun ? m_log.LoggedBytes() : 0;
+    SetPanel(kProgressPanel, QStringLiteral("File size %1 bytes").arg(loggedBytes));
+}
+
+void TDataLoggerForm::PlotChannel(ChartControls& chart, const QString& channel)
+{
+    int offset = 0;
+    int value = ChannelGraphValue(m_ecu, channel.toStdString(), offset);
+    chart.valueLabel->setText(QString::number(value));
+    const int scale = chart.graph->Scale();
+    if (offset == 1) {
+        chart.minScaleLabel->setText(QString::number(kOffsetScaleStart));
+        chart.maxScaleLabel->setText(QString::number(scale + kOffsetScaleStart));
+        value = PlusSaturated(value, -kOffsetScaleStart);
+    } else {
+        chart.minScaleLabel->setText(QStringLiteral("0"));
+        chart.maxScaleLabel->setText(QString::number(scale));
+    }
+    // Below the bottom of its scale a value sits on the bottom edge, on every chart.
+    chart.graph->DataPoint(chart.traceColor, std::max(value, 0));
+    chart.graph->Update();
+}
+
+void TDataLoggerForm::ShowTimeAxis()
+{
+    const auto spanMs = static_cast<long long>(FirstChart().width()) * m_sampleInterval;
+    const auto newestMs
+        = static_cast<unsigned long long>(m_sampleCount) * static_cast<unsigned>(m_sampleInterval);
+    const float span = static_cast<float>(spanMs) * kSecondsPerMs;
+    const float newest = static_cast<float>(newestMs) * kSecondsPerMs;
+    const std::string decimalPoint = QLocale().decimalPoint().toStdString();
+    for (std::size_t t = 0; t < kSpanFractions.size(); ++t) {
+        const float seconds = newest - kSpanFractions[t] * span;
+        const QString text = QString::fromStdString(
+            FormatFixed(seconds, kTimeLabelPrecision, kTimeLabelDecimals, decimalPoint));
+        for (ChartControls& chart : m_controls.charts)
+            chart.timeLabels[t]->setText(text);
+    }
+}
+
+bool TDataLoggerForm::SaveLog()
+{
+    SetPanel(kProgressPanel, QStringLiteral("Saving data to file......"));
+    const std::filesystem::path target = LogTargetPath(m_logFilePath.toStdString());
+    if (const std::optional<std::string> error = m_log.SaveLog(target)) {
+        SetPanel(kProgressPanel, QStringLiteral("Save failed: ") + QString::fromStdString(*error));
+        ShowMessage(
+            QStringLiteral("The log could not be saved to %1:\n%2\n\nIts %3 rows are kept. Press Stop again "
+                           "to save them, after fixing the folder or choosing another with File > Set Path.")
+                .arg(PathText(target), QString::fromStdString(*error))
+                .arg(m_log.RowCount()));
+        return false;
+    }
+    SetPanel(kOutputFilePanel, kOutputFilePrefix + PathText(target));
+    SetPanel(kProgressPanel, QStringLiteral("Done: ") + PathText(target));
+    return true;
+}
+
+void TDataLoggerForm::SetSelectionEnabled(bool enabled)
+{
+    for (ChartControls& chart : m_controls.charts)
+        chart.channelCombo->setEnabled(enabled);
+    m_controls.timeBaseCombo->setEnabled(enabled);
+    m_controls.saveDataBox->setEnabled(enabled);
+}
+
+// Ch2 takes typed text only from its list, so a combo box can show a text that is not in
+// force; at Start every combo box shows the channel that is charted and logged.
+void TDataLoggerForm::ShowChannelsInForce()
+{
+    for (std::size_t i = 0; i < m_channelNames.size(); ++i) {
+        QComboBox& combo = *m_controls.charts[i].channelCombo;
+        if (combo.currentText() != m_channelNames[i]) {
+            combo.setCurrentIndex(static_cast<int>(m_channelList.indexOf(m_channelNames[i])));
+            combo.setEditText(m_channelNames[i]);
+        }
+    }
+}
+
+void TDataLoggerForm::SetPathClick()
+{
+    emit DirectoryDialogRequested();
+}
+
+void TDataLoggerForm::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    QMainWindow::closeEvent(event);
+}
+
+void TDataLoggerForm::FormClose()
+{
+    SaveSettings();
+}
+
+void TDataLoggerForm::SaveSettings()
+{
+    DataLoggerSettings settings;
+    settings.top = pos().y();
+    settings.left = pos().x();
+    settings.initMax = isMaximized();
+    settings.filePath = m_logFilePath;
+    settings.channels = m_channelNames;
+    settings.timeBase = m_timeBaseText;
+    const std::filesystem::path file = DataLoggerSettingsFile(m_settingsDir);
+    // Loaded first so that whatever else the file holds survives.
+    IniFile ini = IniFile::Load(file);
+    settings.Write(ini);
+    const std::optional<std::string> error = ini.Save(file);
+    if (!error || m_settingsFailureShown)
+        return;
+    m_settingsFailureShown = true;
+    ShowMessage(
+        QStringLiteral("The data logger settings could not be saved to %1:\n%2\n\nThe choices stay in "
+                       "force until the program ends; closing this window tries again.")
+            .arg(PathText(file), QString::fromStdString(*error)));
+}
+
+QString TDataLoggerForm::ChannelName(int chart) const
+{
+    return m_channelNames.at(static_cast<std::size_t>(chart));
+}
+
+QString TDataLoggerForm::PanelText(int panel) const
+{
+    return m_controls.statusPanels.at(static_cast<std::size_t>(panel))->text();
+}
+
+void TDataLoggerForm::SetPanel(int panel, const QString& text)
+{
+    m_controls.statusPanels.at(static_cast<std::size_t>(panel))->setText(text);
+}
+
+void TDataLoggerForm::ShowMessage(const QString& text)
+{
+    QMessageBox::warning(this, windowTitle(), text);
+}
+
+bool TDataLoggerForm::Confirm(const QString& text)
+{
+    return QMessageBox::question(this, windowTitle(), text, QMessageBox::Ok | QMessageBox::Cancel)
+        == QMessageBox::Ok;
+}

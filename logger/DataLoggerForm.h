@@ -1,0 +1,105 @@
+#pragma once
+
+#include "logger/DataLog.h"
+#include "logger/DataLoggerControls.h"
+
+#include <QMainWindow>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+
+class EcuQueries;
+class QTimer;
+class TPerformanceGraph;
+
+// The data logger: samples four chosen channels of the live values every SampleInterval ms,
+// shows each as a number and a strip chart, and with "Save To File" ticked records every sample
+// as a CSV row, written when logging stops. A save that fails is reported and kept: Stop again
+// (after fixing the folder or choosing another) saves it, and so does the end of the program.
+class TDataLoggerForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Reads "bin//kodralog.ini" under `settingsDir` (the working directory if empty).
+    TDataLoggerForm(const EcuQueries& ecu, const QString& settingsDir, QWidget* parent = nullptr);
+    ~TDataLoggerForm() override;
+
+    // 1: the named channels of a fully supported ECU; 0: the raw addresses. The channels in
+    // force and the texts shown stay as they are.
+    void SetDisplayMode(int mode);
+    // The directory of the next save, stored as given.
+    void SetLogPath(const QString& directory);
+
+    void DL_Start_ButtonClick();
+    void DL_Stop_ButtonClick();
+    void LogTimer1Timer();
+    void Ch1_Sel_ComboSelect() { ChannelChosen(0); }
+    void Ch1_Sel_ComboCloseUp() { ChannelChosen(0); }
+    void Ch2_Sel_ComboSelect() { ChannelChosen(1); }
+    void Ch3_Sel_ComboSelect() { ChannelChosen(2); }
+    void Ch3_Sel_ComboCloseUp() { ChannelChosen(2); }
+    void Ch4_Sel_ComboSelect() { ChannelChosen(3); }
+    void Ch4_Sel_ComboCloseUp() { ChannelChosen(3); }
+    void GrT_Sel_T_ComboSelect() { TimeBaseChosen(); }
+    void GrT_Sel_T_ComboCloseUp() { TimeBaseChosen(); }
+    void SetPathClick();
+    void FormClose();
+
+    void FillChannelList();
+    void FillTimeBaseList();
+    void UpdateSampleInterval();
+    void SaveSettings();
+
+    bool IsLogging() const;
+    int SampleInterval() const { return m_sampleInterval; }
+    std::uint32_t SampleCount() const { return m_sampleCount; }
+    QString ChannelName(int chart) const; // chart 0..3
+    QString TimeBaseText() const { return m_timeBaseText; }
+    QString LogFilePath() const { return m_logFilePath; }
+    int NamedChannels() const { return m_namedChannels; }
+    const QStringList& ChannelList() const { return m_channelList; }
+    const QStringList& TimeBaseList() const { return m_timeBaseList; }
+    const DataLog& Log() const { return m_log; }
+    QString PanelText(int panel) const;
+
+signals:
+    void DirectoryDialogRequested();
+    void ExitRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    // A modal message box with OK; tests record the text instead.
+    virtual void ShowMessage(const QString& text);
+    // A modal question with OK and Cancel; true for OK.
+    virtual bool Confirm(const QString& text);
+
+private:
+    void ApplySettings();
+    void ConnectControls();
+    void ChannelChosen(int chart);
+    void TimeBaseChosen();
+    void PlotChannel(ChartControls& chart, const QString& channel);
+    void ShowTimeAxis();
+    bool SaveLog();
+    void SetSelectionEnabled(bool enabled);
+    void SetPanel(int panel, const QString& text);
+    void ShowChannelsInForce();
+    TPerformanceGraph& FirstChart() const { return *m_controls.charts.front().graph; }
+
+    const EcuQueries& m_ecu;
+    const QString m_settingsDir;
+    DataLoggerControls m_controls;
+    QTimer* LogTimer1 = nullptr;
+
+    std::uint32_t m_sampleCount = 0;
+    int m_sampleInterval = 0;
+    int m_namedChannels = 1;
+    QStringList m_channelList;
+    QStringList m_timeBaseList;
+    QString m_logFilePath;
+    std::array<QString, kLoggedChannels> m_channelNames;
+    QString m_timeBaseText;
+    DataLog m_log;
+    bool m_savingRun = false; // "Save To File" as it was at Start
+    bool m_settingsFailureShown = false;
+};

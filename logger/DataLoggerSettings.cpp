@@ -1,0 +1,52 @@
+#include "logger/DataLoggerSettings.h"
+
+#include "logger/ChannelLists.h"
+#include "logger/SampleInterval.h"
+
+namespace {
+
+constexpr const char* kFormSection = "Form";
+constexpr const char* kFileSection = "File";
+constexpr const char* kLogSection = "Log";
+constexpr std::array<const char*, kLoggedChannels> kChannelKeys = { "Ch1", "Ch2", "Ch3", "Ch4" };
+
+QString ReadText(const IniFile& ini, const char* section, const char* key, const QString& fallback)
+{
+    return QString::fromStdString(ini.ReadString(section, key, fallback.toStdString()));
+}
+
+} // namespace
+
+DataLoggerSettings DataLoggerSettings::Read(const IniFile& ini)
+{
+    DataLoggerSettings settings;
+    settings.top = ini.ReadInteger(kFormSection, "Top", settings.top);
+    settings.left = ini.ReadInteger(kFormSection, "Left", settings.left);
+    settings.initMax = ini.ReadBool(kFormSection, "InitMax", settings.initMax);
+    settings.filePath = ReadText(ini, kFileSection, "File Path", settings.filePath);
+    for (std::size_t i = 0; i < kChannelKeys.size(); ++i) {
+        const QString channel = ReadText(ini, kLogSection, kChannelKeys[i], settings.channels[i]);
+        if (!ChannelNameProblem(channel.toStdString()))
+            settings.channels[i] = channel;
+    }
+    const QString timeBase = ReadText(ini, kLogSection, "TimeBase", settings.timeBase);
+    if (const std::optional<int> seconds = ParseTimeBase(timeBase.toStdString()))
+        settings.timeBase = QString::number(*seconds);
+    return settings;
+}
+
+void DataLoggerSettings::Write(IniFile& ini) const
+{
+    ini.WriteInteger(kFormSection, "Top", top);
+    ini.WriteInteger(kFormSection, "Left", left);
+    ini.WriteBool(kFormSection, "InitMax", initMax);
+    ini.WriteString(kFileSection, "File Path", filePath.toStdString());
+    for (std::size_t i = 0; i < kChannelKeys.size(); ++i)
+        ini.WriteString(kLogSection, kChannelKeys[i], channels[i].toStdString());
+    ini.WriteString(kLogSection, "TimeBase", timeBase.toStdString());
+}
+
+std::filesystem::path DataLoggerSettingsFile(const QString& settingsDir)
+{
+    return std::filesystem::path(settingsDir.toStdString()) / "bin" / "kodralog.ini";
+}

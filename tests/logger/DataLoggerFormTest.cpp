@@ -1,0 +1,260 @@
+#include "LoggerFormRig.h"
+#include "controls/PerformanceGraph.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLocale>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Plotted {
+    int value;
+    ColorRef color;
+};
+
+// The point of the newest completed band of a chart.
+Plotted NewestPoint(const RecordingLoggerForm& form, int chart)
+{
+    const auto* graph = form.findChild<TPerformanceGraph*>(QStringLiteral("PGraph%1").arg(chart));
+    const GraphBand& band = graph->Bands().Band(graph->LastY(graph->CurrentBand()));
+    EXPECT_EQ(band.count, 1);
+    return { band.values[0], band.colors[0] };
+}
+
+class DataLoggerFormTest : public ::testing::Test {
+protected:
+    LoggerFormRig rig;
+};
+
+TEST_F(DataLoggerFormTest, DefaultSettingsGiveTheDesignedWindow)
+{
+    const RecordingLoggerForm& form = *rig.form;
+    EXPECT_EQ(form.windowTitle(), "DazedErir DataLogger");
+    EXPECT_EQ(form.PanelText(0), "Sample interval: 400ms");
+    EXPECT_EQ(form.PanelText(1), "Output file:    kodralog.csv");
+    EXPECT_EQ(form.pos(), QPoint(50, 50));
+    EXPECT_FALSE(form.isMaximized());
+    EXPECT_EQ(form.LogFilePath(), rig.logDir.path());
+    const QStringList channels = { "RPM", "MAP", "CTS", "IAT" };
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(form.ChannelName(i), channels[i]);
+        const QComboBox& combo = rig.Combo(QStringLiteral("Ch%1_Sel_Combo").arg(i + 1));
+        EXPECT_EQ(combo.currentText(), channels[i]);
+        EXPECT_EQ(combo.count(), 39);
+    }
+    EXPECT_EQ(rig.Combo("GrT_Sel_T_Combo").currentText(), "10");
+    EXPECT_EQ(rig.Combo("GrT_Sel_T_Combo").count(), 7);
+    EXPECT_TRUE(form.findChild<QCheckBox*>("SaveDataCB")->isChecked());
+    EXPECT_FALSE(form.findChild<QTimer*>("LogTimer1")->isActive());
+    EXPECT_EQ(form.findChild<QTimer*>("LogTimer1")->interval(), 400);
+
+    const int gridSizes[] = { 25, 20, 20, 20 };
+    for (int i = 0; i < 4; ++i) {
+        const auto* graph = form.findChild<TPerformanceGraph*>(QStringLiteral("PGraph%1").arg(i + 1));
+        ASSERT_NE(graph, nullptr);
+        EXPECT_EQ(graph->size(), QSize(800, 100));
+        EXPECT_EQ(graph->GridSize(), gridSizes[i]);
+        EXPECT_EQ(graph->StepSize(), 1);
+        EXPECT_EQ(graph->Scale(), 100);
+        EXPECT_EQ(graph->Gradient(), 10);
+        EXPECT_EQ(graph->ForeColor(), kColorSilver);
+        EXPECT_EQ(graph->BackColor(), kColorWhite);
+    }
+    const QList<QLabel*> panels = form.statusBar()->findChildren<QLabel*>();
+    ASSERT_EQ(panels.size(), 4);
+    const int widths[] = { 150, 250, 300, 50 };
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(panels[i]->width(), widths[i]);
+}
+
+TEST_F(DataLoggerFormTest, FirstTickShowsValuesOffsetScalesTraceColoursAndTimeAxis)
+{
+    rig.ecu.rpm = 850;
+    rig.ecu.load8 = 101;
+    rig.ecu.coolantTemp = 85.7F;
+    rig.ecu.airTemp = -55.0F;
+    rig.form->DL_Start_ButtonClick();
+    rig.Ticks(1);
+
+    EXPECT_EQ(rig.LabelText("Ch1ValueLbl"), "850");
+    EXPECT_EQ(rig.LabelText("Ch2ValueLbl"), "101");
+    EXPECT_EQ(rig.LabelText("Ch3ValueLbl"), "85");
+    EXPECT_EQ(rig.LabelText("Ch4ValueLbl"), "-55");
+    EXPECT_EQ(rig.LabelText("MinScaleLbl1"), "0");
+    EXPECT_EQ(rig.LabelText("MaxScaleLbl1"), "100");
+    EXPECT_EQ(rig.LabelText("MinScaleLbl3"), "-40");
+    EXPECT_EQ(rig.LabelText("MaxScaleLbl3"), "60");
+    EXPECT_EQ(rig.LabelText("MinScaleLbl4"), "-40");
+
+    const Plotted expected[]
+        = { { 850, kColorRed }, { 101, kColorBlue }, { 125, kColorGreen }, { 0, kColorPurple } };
+    for (int chart = 1; chart <= 4; ++chart) {
+        const Plotted point = NewestPoint(*rig.form, chart);
+        EXPECT_EQ(point.value, expected[chart - 1].value) << chart;
+        EXPECT_EQ(point.color, expected[chart - 1].color) << chart;
+    }
+
+    const QStringList times = { "0.4", "-79.6", "-160.0", "-240.0", "-320.0" };
+    for (int t = 0; t < 5; ++t) {
+        for (int chart = 1; chart <= 4; ++chart)
+            EXPECT_EQ(rig.LabelText(QStringLiteral("T%1Lbl%2").arg(t).arg(chart)), times[t]) << t << chart;
+    }
+    // Labels are written before the chart rescales to its data: the next tick shows it.
+    rig.Ticks(1);
+    EXPECT_EQ(rig.LabelText("MaxScaleLbl1"), "850");
+    EXPECT_EQ(rig.LabelText("MaxScaleLbl3"), "90");
+}
+
+TEST_F(DataLoggerFormTest, NegativeValuesSitOnTheBottomEdgeOfEveryChart)
+{
+    rig.Type("Ch1_Sel_Combo", "Ign Trim");
+    rig.Type("Ch3_Sel_Combo", "STFT B1");
+    rig.ecu.ignitionTrim = -5;
+    rig.ecu.stft[0] = -45.5F;
+    rig.form->DL_Start_ButtonClick();
+    rig.Ticks(1);
+    EXPECT_EQ(rig.LabelText("Ch1ValueLbl"), "-5");
+    EXPECT_EQ(NewestPoint(*rig.form, 1).value, 0);
+    EXPECT_EQ(rig.LabelText("Ch3ValueLbl"), "-45");
+    EXPECT_EQ(NewestPoint(*rig.form, 3).value, 0);
+}
+
+// The chart moves one pixel per sample, so its 800 pixels hold exactly the span the time
+// labels give, and one grid division of chart 1 is the chosen time base.
+TEST_F(DataLoggerFormTest, TimeBaseSixtyGivesTwoPointFourSecondsAndLabelsMatchTheChart)
+{
+    rig.Type("GrT_Sel_T_Combo", "60");
+    EXPECT_EQ(rig.form->SampleInterval(), 2400);
+    EXPECT_EQ(rig.form->PanelText(0), "Sample interval: 2400ms");
+    EXPECT_EQ(rig.form->findChild<QTimer*>("LogTimer1")->interval(), 2400);
+    EXPECT_EQ(rig.form->TimeBaseText(), "60");
+
+    rig.form->DL_Start_ButtonClick();
+    rig.Ticks(1000);
+    EXPECT_EQ(rig.LabelText("T0Lbl1"), "2.4E3");
+    EXPECT_EQ(rig.LabelText("T4Lbl1"), "480.0");
+    const auto* graph = rig.form->findChild<TPerformanceGraph*>("PGraph1");
+    const int samplesAcrossChart = graph->width() / graph->StepSize();
+    EXPECT_EQ(samplesAcrossChart * rig.form->SampleInterval(), (2400 - 480) * 1000);
+    EXPECT_EQ(graph->GridSize() / graph->StepSize() * rig.form->SampleInterval(), 60 * 1000);
+}
+
+TEST_F(DataLoggerFormTest, BadTimeBasesAreRefusedAndChangeNothing)
+{
+    for (const QString bad : { "0", "abc", "1.5", "-2", "", "99999999999" }) {
+        rig.form->messages.clear();
+        rig.Type("GrT_Sel_T_Combo", bad);
+        ASSERT_EQ(rig.form->messages.size(), 1) << bad.toStdString();
+        EXPECT_TRUE(rig.form->messages.front().contains("'" + bad + "'"))
+            << rig.form->messages.front().toStdString();
+        EXPECT_EQ(rig.form->SampleInterval(), 400);
+        EXPECT_EQ(rig.form->TimeBaseText(), "10");
+        EXPECT_EQ(rig.Combo("GrT_Sel_T_Combo").currentText(), "10");
+    }
+    rig.Choose("GrT_Sel_T_Combo", "1");
+    EXPECT_EQ(rig.form->SampleInterval(), 40);
+}
+
+TEST_F(DataLoggerFormTest, RawModeOffersAddressesKeepsTheChosenNamesAndChartsTheRawEntry)
+{
+    rig.form->SetDisplayMode(0);
+    EXPECT_EQ(rig.form->NamedChannels(), 0);
+    for (int i = 1; i <= 4; ++i) {
+        const QComboBox& combo = rig.Combo(QStringLiteral("Ch%1_Sel_Combo").arg(i));
+        ASSERT_EQ(combo.count(), 42);
+        EXPECT_EQ(combo.itemText(0), "Address0");
+        EXPECT_EQ(combo.itemText(41), "Address41");
+    }
+    EXPECT_EQ(rig.Combo("Ch1_Sel_Combo").currentText(), "RPM");
+    EXPECT_EQ(rig.Combo("Ch4_Sel_Combo").currentText(), "IAT");
+    EXPECT_EQ(rig.form->ChannelName(1), "MAP");
+
+    rig.Choose("Ch1_Sel_Combo", "Address7");
+    rig.Type("Ch4_Sel_Combo", "Address63");
+    rig.ecu.raw[7] = 77;
+    rig.ecu.raw[63] = 163;
+    rig.form->DL_Start_ButtonClick();
+    rig.Ticks(1);
+    EXPECT_EQ(rig.LabelText("Ch1ValueLbl"), "77");
+    EXPECT_EQ(rig.LabelText("Ch4ValueLbl"), "163");
+
+    rig.form->DL_Stop_ButtonClick();
+    rig.form->SetDisplayMode(1);
+    EXPECT_EQ(rig.Combo("Ch1_Sel_Combo").count(), 39);
+    EXPECT_EQ(rig.Combo("Ch1_Sel_Combo").currentText(), "Address7");
+    EXPECT_EQ(rig.form->ChannelName(0), "Address7");
+}
+
+TEST_F(DataLoggerFormTest, BadChannelNamesAreRefusedAndTheChannelStays)
+{
+    for (const QString bad : { "Address99", "Address64", "RPM,MAP" }) {
+        rig.form->messages.clear();
+        rig.Type("Ch1_Sel_Combo", bad);
+        ASSERT_EQ(rig.form->messages.size(), 1) << bad.toStdString();
+        EXPECT_TRUE(rig.form->messages.front().contains(bad));
+        EXPECT_EQ(rig.form->ChannelName(0), "RPM");
+        EXPECT_EQ(rig.Combo("Ch1_Sel_Combo").currentText(), "RPM");
+    }
+}
+
+// Chart 2 takes a channel only from its list (a finished edit that matches an item is such a
+// choice); the others also take typed names that the list does not hold.
+TEST_F(DataLoggerFormTest, TypedChannelsTakeEffectExceptOnChartTwoWhichShowsItsChannelAtStart)
+{
+    rig.Type("Ch1_Sel_Combo", "Address7");
+    rig.Type("Ch2_Sel_Combo", "Address7");
+    rig.Type("Ch3_Sel_Combo", "TFT B1");
+    rig.Type("Ch4_Sel_Combo", "MPG");
+    EXPECT_EQ(rig.form->ChannelName(0), "Address7");
+    EXPECT_EQ(rig.form->ChannelName(1), "MAP");
+    EXPECT_EQ(rig.form->ChannelName(2), "TFT B1");
+    EXPECT_EQ(rig.form->ChannelName(3), "MPG");
+
+    rig.form->DL_Start_ButtonClick();
+    EXPECT_EQ(rig.Combo("Ch2_Sel_Combo").currentText(), "MAP");
+    EXPECT_TRUE(
+        rig.form->Log().LogLines().front().ends_with("Elapsed Time (ms),Address7,MAP,TFT B1,MPG\r\n"));
+
+    rig.form->DL_Stop_ButtonClick();
+    rig.Type("Ch2_Sel_Combo", "VSS");
+    EXPECT_EQ(rig.form->ChannelName(1), "VSS");
+    rig.Choose("Ch2_Sel_Combo", "IAT");
+    EXPECT_EQ(rig.form->ChannelName(1), "IAT");
+}
+
+TEST_F(DataLoggerFormTest, TimeLabelsUseTheLocaleDecimalPoint)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    rig.Recreate();
+    rig.Type("Ch1_Sel_Combo", "TPS(Volts)");
+    rig.ecu.tpsVolts = 4.57F;
+    rig.form->DL_Start_ButtonClick();
+    rig.Ticks(1);
+    const QString newest = rig.LabelText("T0Lbl1");
+    const std::string row = rig.form->Log().LogLines().back();
+    QLocale::setDefault(before);
+    EXPECT_EQ(newest, "0,4");
+    EXPECT_EQ(row, "400,4.57,0,0,0\r\n");
+}
+
+TEST_F(DataLoggerFormTest, MenuAsksForTheDirectoryDialogAndExitCloseDoesNothing)
+{
+    QSignalSpy dialog(rig.form.get(), &TDataLoggerForm::DirectoryDialogRequested);
+    QSignalSpy exit(rig.form.get(), &TDataLoggerForm::ExitRequested);
+    rig.form->findChild<QAction*>("SetPath")->trigger();
+    EXPECT_EQ(dialog.count(), 1);
+    EXPECT_EQ(exit.count(), 0);
+    rig.form->findChild<QAction*>("Close1")->trigger();
+    EXPECT_EQ(dialog.count() + exit.count(), 1);
+    rig.form->findChild<QAction*>("Exit1")->trigger();
+    EXPECT_EQ(exit.count(), 1);
+    EXPECT_EQ(rig.form->findChild<QAction*>("SetPath")->text(), "Set &Path");
+    EXPECT_EQ(rig.form->findChild<QAction*>("Exit1")->text(), "E&xit");
+}
+
+} // namespace

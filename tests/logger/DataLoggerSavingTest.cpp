@@ -1,0 +1,172 @@
+#include "LogFileTestSupport.h"
+#include "LoggerFormRig.h"
+#include "logger/FileHandler.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace {
+
+class DataLoggerSavingTest : public ::testing::Test {
+protected:
+    DataLoggerSavingTest()
+    {
+        rig.ecu.rpm = 850;
+        rig.ecu.load8 = 1013;
+        rig.ecu.coolantTemp = 85.7F;
+        rig.ecu.airTemp = 24.0F;
+    }
+
+    void Run(int ticks)
+    {
+        rig.form->DL_Start_ButtonClick();
+        rig.Ticks(ticks);
+        rig.form->DL_Stop_ButtonClick();
+    }
+
+    bool SelectionEnabled() const
+    {
+        return rig.Combo("Ch1_Sel_Combo").isEnabled() && rig.Combo("Ch4_Sel_Combo").isEnabled()
+            && rig.Combo("GrT_Sel_T_Combo").isEnabled()
+            && rig.form->findChild<QCheckBox*>("SaveDataCB")->isEnabled();
+    }
+
+    QString LogFileText() const { return QString::fromStdString(rig.LogFile().string()); }
+
+    LoggerFormRig rig;
+};
+
+TEST_F(DataLoggerSavingTest, StopWritesHeaderAndRowsAndSaysWhere)
+{
+    rig.form->DL_Start_ButtonClick();
+    rig.Ticks(1);
+    EXPECT_EQ(rig.form->PanelText(2), "File size 20 bytes");
+    rig.Ticks(2);
+    rig.form->DL_Stop_ButtonClick();
+
+    const std::string file = ReadFileBytes(rig.LogFile());
+    const QRegularExpression layout(QStringLiteral("\\AKodraPower log file\r\n"
+                                                   "Time,\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\r\n"
+                                                   "Elapsed Time \\(ms\\),RPM,MAP,CTS,IAT\r\n"
+                                                   "400,850,1013,86,24\r\n"
+                                                   "800,850,1013,86,24\r\n"
+                                                   "1200,850,1013,86,24\r\n\\z"));
+    EXPECT_TRUE(layout.match(QString::fromStdString(file)).hasMatch()) << file;
+    EXPECT_TRUE(HasOnlyCrlfLineEnds(file));
+    EXPECT_EQ(rig.form->PanelText(1), "Output file:    " + LogFileText());
+    EXPECT_EQ(rig.form->PanelText(2), "Done: " + LogFileText());
+    EXPECT_TRUE(rig.form->messages.isEmpty());
+}
+
+TEST_F(DataLoggerSavingTest, StartTwiceIsOneRunAndStopTwiceSavesOnce)
+{
+    rig.form->DL_Start_ButtonClick();
+    EXPECT_FALSE(SelectionEnabled());
+    rig.Ticks(2);
+    rig.form->DL_Start_ButtonClick();
+    EXPECT_EQ(rig.form->SampleCount(), 2U);
+    EXPECT_EQ(rig.form->Log().RowCount(), 2U);
+    rig.form->DL_Stop_ButtonClick();
+    EXPECT_FALSE(rig.form->IsLogging());
+    EXPECT_TRUE(SelectionEnabled());
+
+    WriteFileBytes(rig.LogFile(), "changed since");
+    rig.form->DL_Stop_ButtonClick();
+    EXPECT_EQ(ReadFileBytes(rig.LogFile()), "changed since");
+}
+
+TEST_F(DataLoggerSavingTest, HeaderOnlyWhenStoppedBeforeTheFirstTickAndShorterRunsReplaceLongerOnes)
+{
+    Run(5);
+    Run(0);
+    const std::string file = ReadFileBytes(rig.LogFile());
+    EXPECT_TRUE(file.ends_with("Elapsed Time (ms),RPM,MAP,CTS,IAT\r\n")) << file;
+    EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 3);
+}
+
+TEST_F(DataLoggerSavingTest, WithoutSaveToFileNothingIsRecordedNorWritten)
+{
+    rig.form->findChild<QCheckBox*>("SaveDataCB")->setChecked(false);
+    Run(3);
+    EXPECT_EQ(rig.form->PanelText(2), "File size 0 bytes");
+    EXPECT_TRUE(rig.form->Log().LogLines().empty());
+    EXPECT_FALSE(std::filesystem::exists(rig.LogFile()));
+}
+
+// A save that fails says so, keeps the rows and the controls usable, and a later Stop saves
+// them: after the folder is mended, or into a newly chosen one.
+TEST_F(DataLoggerSavingTest, AFailedSaveIsReportedKeptAndSavedByTheNextStop)
+{
+    const std::filesystem::path blocker = FileHandler::TemporaryPathFor(rig.LogFile());
+    std::filesystem::create_directory(blocker);
+    Run(2);
+    EXPECT_TRUE(rig.form->PanelText(2).startsWith("Save failed: ")) << rig.form->PanelText(2).toStdString();
+    ASSERT_EQ(rig.form->messages.size(), 1);
+    EXPECT_TRUE(rig.form->messages.front().contains(LogFileText()));
+    EXPECT_TRUE(rig.form->Log().HasUnsavedLog());
+    EXPECT_TRUE(SelectionEnabled());
+    EXPECT_FALSE(std::filesystem::exists(rig.LogFile()));
+
+    rig.form->DL_Stop_ButtonClick(); // still blocked
+    EXPECT_EQ(rig.form->messages.size(), 2);
+
+    std::filesystem::remove(blocker);
+    rig.form->DL_Stop_ButtonClick();
+    EXPECT_EQ(rig.form->PanelText(2), "Done: " + LogFileText());
+    EXPECT_TRUE(ReadFileBytes(rig.LogFile()).ends_with("\r\n400,850,1013,86,24\r\n800,850,1013,86,24\r\n"));
+    EXPECT_FALSE(rig.form->Log().HasUnsavedLog());
+
+    std::filesystem::create_directory(blocker);
+    Run(1);
+    QTemporaryDir elsewhere;
+    rig.form->SetLogPath(elsewhere.path());
+    rig.form->DL_Stop_ButtonClick();
+    const std::filesystem::path moved
+        = std::filesystem::path(elsewhere.path().toStdString()) / "kodralog.csv";
+    EXPECT_TRUE(ReadFileBytes(moved).ends_with("\r\n400,850,1013,86,24\r\n"));
+    EXPECT_EQ(rig.form->PanelText(1), "Output file:    " + QString::fromStdString(moved.string()));
+}
+
+TEST_F(DataLoggerSavingTest, StartingOverAnUnsavedLogAsksFirst)
+{
+    std::filesystem::create_directory(FileHandler::TemporaryPathFor(rig.LogFile()));
+    Run(3);
+    rig.form->confirmAnswer = false;
+    rig.form->DL_Start_ButtonClick();
+    ASSERT_EQ(rig.form->questions.size(), 1);
+    EXPECT_TRUE(rig.form->questions.front().contains("3 rows"));
+    EXPECT_FALSE(rig.form->IsLogging());
+    EXPECT_EQ(rig.form->Log().RowCount(), 3U);
+
+    rig.form->confirmAnswer = true;
+    rig.form->DL_Start_ButtonClick();
+    EXPECT_TRUE(rig.form->IsLogging());
+    EXPECT_EQ(rig.form->Log().RowCount(), 0U);
+}
+
+TEST_F(DataLoggerSavingTest, ALogStillRunningWhenTheProgramEndsIsSaved)
+{
+    rig.form->DL_Start_ButtonClick();
+    rig.Ticks(2);
+    rig.form.reset();
+    EXPECT_TRUE(ReadFileBytes(rig.LogFile()).ends_with("\r\n800,850,1013,86,24\r\n"));
+}
+
+// "C://" names no folder here: the file goes to the working directory, which stays as it was.
+TEST_F(DataLoggerSavingTest, WithNoUsableFolderTheFileLandsInTheWorkingDirectory)
+{
+    const std::filesystem::path here = std::filesystem::current_path();
+    const std::filesystem::path expected = here / "kodralog.csv";
+    ASSERT_FALSE(std::filesystem::exists(expected)) << "left over from an earlier run";
+    rig.form->SetLogPath("C://");
+    Run(1);
+    const bool written = std::filesystem::exists(expected);
+    std::filesystem::remove(expected);
+    EXPECT_TRUE(written);
+    EXPECT_EQ(std::filesystem::current_path(), here);
+    EXPECT_EQ(rig.form->PanelText(2), "Done: " + QString::fromStdString(expected.string()));
+}
+
+} // namespace

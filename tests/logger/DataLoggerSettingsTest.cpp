@@ -1,0 +1,89 @@
+#include "logger/DataLoggerSettings.h"
+#include "LoggerFormRig.h"
+#include "ini/IniFile.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+class DataLoggerSettingsTest : public ::testing::Test {
+protected:
+    std::filesystem::path SettingsFile() const { return DataLoggerSettingsFile(rig.settingsDir.path()); }
+
+    void WriteSettings(const std::string& text) const
+    {
+        std::filesystem::create_directories(SettingsFile().parent_path());
+        ASSERT_EQ(IniFile::FromText(text).Save(SettingsFile()), std::nullopt);
+    }
+
+    LoggerFormRig rig;
+};
+
+TEST_F(DataLoggerSettingsTest, ReadAtCreationAndWrittenBackWhenClosed)
+{
+    WriteSettings("; kept\n[Form]\nTop=120\nLeft=130\nInitMax=1\n[File]\nFile Path=/logs/car\n"
+                  "[Log]\nCh1=VSS\nCh2=Address7\nCh3=EGR Temp\nCh4=Batt Volts*10\nTimeBase=30\n");
+    rig.Recreate(false);
+    EXPECT_EQ(rig.form->pos(), QPoint(130, 120));
+    EXPECT_TRUE(rig.form->isMaximized());
+    EXPECT_EQ(rig.form->LogFilePath(), "/logs/car");
+    EXPECT_EQ(rig.form->ChannelName(1), "Address7");
+    EXPECT_EQ(rig.Combo("Ch3_Sel_Combo").currentText(), "EGR Temp");
+    EXPECT_EQ(rig.Combo("GrT_Sel_T_Combo").currentText(), "30");
+    EXPECT_EQ(rig.form->PanelText(0), "Sample interval: 1200ms");
+
+    rig.form->setWindowState(Qt::WindowNoState);
+    rig.form->move(140, 150);
+    rig.form->SetLogPath("/data/other dir");
+    rig.Type("Ch4_Sel_Combo", "IAC Adj Mon");
+    rig.Type("GrT_Sel_T_Combo", "5");
+    EXPECT_TRUE(rig.form->close());
+
+    const IniFile saved = IniFile::Load(SettingsFile());
+    EXPECT_TRUE(saved.Text().starts_with("; kept\n"));
+    EXPECT_EQ(saved.Value("Form", "Top"), "150");
+    EXPECT_EQ(saved.Value("Form", "Left"), "140");
+    EXPECT_EQ(saved.Value("Form", "InitMax"), "0");
+    EXPECT_EQ(saved.Value("File", "File Path"), "/data/other dir");
+    EXPECT_EQ(saved.Value("Log", "Ch1"), "VSS");
+    EXPECT_EQ(saved.Value("Log", "Ch2"), "Address7");
+    EXPECT_EQ(saved.Value("Log", "Ch4"), "IAC Adj Mon");
+    EXPECT_EQ(saved.Value("Log", "TimeBase"), "5");
+
+    rig.Recreate(false);
+    EXPECT_EQ(rig.form->LogFilePath(), "/data/other dir");
+    EXPECT_EQ(rig.form->pos(), QPoint(140, 150));
+    EXPECT_EQ(rig.form->ChannelName(3), "IAC Adj Mon");
+    EXPECT_EQ(rig.form->SampleInterval(), 200);
+}
+
+TEST_F(DataLoggerSettingsTest, ValuesTheWindowWouldRefuseGiveTheDefaults)
+{
+    WriteSettings("[Form]\nTop=high\n[Log]\nCh1=Address99\nCh2=A,B\nCh3=IAT\nTimeBase=0\n");
+    const DataLoggerSettings settings = DataLoggerSettings::Read(IniFile::Load(SettingsFile()));
+    EXPECT_EQ(settings.top, 50);
+    EXPECT_EQ(settings.channels[0], "RPM");
+    EXPECT_EQ(settings.channels[1], "MAP");
+    EXPECT_EQ(settings.channels[2], "IAT");
+    EXPECT_EQ(settings.timeBase, "10");
+}
+
+TEST_F(DataLoggerSettingsTest, MissingFolderIsCreatedAndAFailureIsReportedOnce)
+{
+    ASSERT_FALSE(std::filesystem::exists(SettingsFile().parent_path()));
+    rig.form->close();
+    EXPECT_TRUE(std::filesystem::exists(SettingsFile()));
+    EXPECT_TRUE(rig.form->messages.isEmpty());
+
+    std::filesystem::remove_all(SettingsFile().parent_path());
+    QFile blocker(QString::fromStdString(SettingsFile().parent_path().string()));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // "bin" is a file: no folder can be made
+    blocker.close();
+    rig.form->close();
+    rig.form->close();
+    ASSERT_EQ(rig.form->messages.size(), 1);
+    EXPECT_TRUE(rig.form->messages.front().contains("kodralog.ini"));
+}
+
+} // namespace

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "logger/DataLoggerForm.h"
+#include "tests/support/FakeEcuQueries.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <memory>
+
+// The logger window with its message boxes recorded instead of shown.
+class RecordingLoggerForm : public TDataLoggerForm {
+public:
+    using TDataLoggerForm::TDataLoggerForm;
+
+    QStringList messages;
+    QStringList questions;
+    bool confirmAnswer = true;
+
+protected:
+    void ShowMessage(const QString& text) override { messages << text; }
+    bool Confirm(const QString& text) override
+    {
+        questions << text;
+        return confirmAnswer;
+    }
+};
+
+// A logger window over settable live values, with its settings and log in temporary folders.
+class LoggerFormRig {
+public:
+    LoggerFormRig() { Recreate(); }
+
+    // Logs go to the temporary folder unless the settings' own "File Path" is wanted.
+    void Recreate(bool intoLogDir = true)
+    {
+        form.reset();
+        form = std::make_unique<RecordingLoggerForm>(ecu, settingsDir.path());
+        if (intoLogDir)
+            form->SetLogPath(logDir.path());
+    }
+
+    QComboBox& Combo(const QString& name) const { return *form->findChild<QComboBox*>(name); }
+    QString LabelText(const QString& name) const { return form->findChild<QLabel*>(name)->text(); }
+    std::filesystem::path LogFile() const
+    {
+        return std::filesystem::path(logDir.path().toStdString()) / "kodralog.csv";
+    }
+
+    // Types into an editable combo box and finishes the edit, as Enter or leaving it does.
+    void Type(const QString& comboName, const QString& text) const
+    {
+        QComboBox& combo = Combo(comboName);
+        combo.setEditText(text);
+        emit combo.lineEdit()->editingFinished();
+    }
+    // Chooses an item from the drop-down list.
+    void Choose(const QString& comboName, const QString& item) const
+    {
+        QComboBox& combo = Combo(comboName);
+        const int index = combo.findText(item);
+        combo.setCurrentIndex(index);
+        emit combo.activated(index);
+    }
+
+    void Ticks(int count) const
+    {
+        for (int i = 0; i < count; ++i)
+            form->LogTimer1Timer();
+    }
+
+    QTemporaryDir settingsDir;
+    QTemporaryDir logDir;
+    FakeEcuQueries ecu;
+    std::unique_ptr<RecordingLoggerForm> form;
+};
