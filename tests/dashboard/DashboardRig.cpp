@@ -1,0 +1,146 @@
+#include "DashboardRig.h"
+
+#include "controls/KodraGauge.h"
+#include "defs/EcuConstants.h"
+#include "defs/EcuIdentification.h"
+#include "defs/RoleTable.h"
+
+#include <QDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+DashboardRig::DashboardRig(const std::optional<std::string>& iniText)
+{
+    if (iniText) {
+        QDir(settingsDir.path()).mkpath(QStringLiteral("bin"));
+        std::ofstream(SettingsPath().toStdString(), std::ios::binary) << *iniText;
+    }
+    Restart();
+}
+
+void DashboardRig::Restart()
+{
+    form.reset();
+    form = std::make_unique<TestDashBoard>(
+        [this]() -> std::unique_ptr<InterfaceLink> {
+            auto fake = std::make_unique<FakeLink>();
+            fake->farEnd = &ecu;
+            link = fake.get();
+            return fake;
+        },
+        settingsDir.path());
+    form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
+}
+
+void DashboardRig::CloseWindow()
+{
+    form->close();
+}
+
+void DashboardRig::Tick(int count)
+{
+    for (int i = 0; i < count; ++i) {
+        link->Pass();
+        form->Timer1Timer();
+    }
+}
+
+bool DashboardRig::TickUntil(const std::function<bool()>& done, int limit)
+{
+    for (int i = 0; i < limit && !done(); ++i)
+        Tick();
+    return done();
+}
+
+void DashboardRig::Identify(const std::string& ecuId)
+{
+    ecu.id = { static_cast<std::uint8_t>(std::stoi(ecuId.substr(0, 2), nullptr, 16)),
+        static_cast<std::uint8_t>(std::stoi(ecuId.substr(2, 2), nullptr, 16)) };
+    form->Connect();
+    ASSERT_TRUE(TickUntil([&] { return form->Connection().Connected() && form->Connection().Polling(); }));
+}
+
+void DashboardRig::PollRoles(const std::map<int, std::uint8_t>& rawByRole)
+{
+    const std::string id = form->Queries().GetEcuId();
+    const int base = form->Connection().BaseAddress();
+    for (const auto& [role, raw] : rawByRole) {
+        bool found = false;
+        for (int offset = 0; offset < RoleOffsetCount; ++offset) {
+            if (RoleAt(id, offset) == role) {
+                ecu.memory[static_cast<std::size_t>(base + offset)] = raw;
+                found = true;
+            }
+        }
+        ASSERT_TRUE(found) << "ECU " << id << " has no role " << role;
+    }
+    // The sweep under way may have read some addresses before the change: wait for a whole new one.
+    const int target = form->Connection().CompletedSweeps() + 2;
+    ASSERT_TRUE(TickUntil([&] { return form->Connection().CompletedSweeps() >= target; }));
+}
+
+TKodraGauge* DashboardRig::Gauge(const char* name) const
+{
+    auto* gauge = form->findChild<TKodraGauge*>(QString::fromLatin1(name));
+    EXPECT_NE(gauge, nullptr) << name;
+    return gauge;
+}
+
+QLabel* DashboardRig::Label(const char* name) const
+{
+    auto* label = form->findChild<QLabel*>(QString::fromLatin1(name));
+    EXPECT_NE(label, nullptr) << name;
+    return label;
+}
+
+QString DashboardRig::SettingsPath() const
+{
+    return settingsDir.filePath(QStringLiteral("bin/kodradash.ini"));
+}
+
+std::string DashboardRig::SettingsText() const
+{
+    std::ifstream file(SettingsPath().toStdString(), std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+std::string FirstEcuWhere(const std::function<bool(const std::string&)>& wanted)
+{
+    for (const std::string_view id : KnownEcuIds) {
+        if (wanted(std::string(id)))
+            return std::string(id);
+    }
+    return {};
+}
+
+bool HasRole(const std::string& ecuId, int role)
+{
+    for (int offset = 0; offset < RoleOffsetCount; ++offset) {
+        if (RoleAt(ecuId, offset) == role)
+            return true;
+    }
+    return false;
+}
+
+std::optional<std::uint8_t> RawWhere(const std::string& ecuId, int role,
+    const std::function<bool(const LiveValues&)>& wanted, const LiveSettings& settings)
+{
+    const EcuConstantsRow& constants = ConstantsRowAt(EcuRowOf(ecuId));
+    for (int raw = 0; raw <= 255; ++raw) {
+        LiveValues values;
+        ApplyRoleUpdate(values, role, static_cast<std::uint8_t>(raw), constants, settings);
+        if (wanted(values))
+            return static_cast<std::uint8_t>(raw);
+    }
+    return std::nullopt;
+}
+
+QColor TextColour(const QLabel* label)
+{
+    return label->palette().color(QPalette::WindowText);
+}

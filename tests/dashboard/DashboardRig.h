@@ -1,0 +1,74 @@
+#pragma once
+
+#include "tests/connection/ConnectionRig.h"
+#include "ui/DashBoardForm.h"
+
+#include "defs/LiveValues.h"
+
+#include <QLabel>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+class TKodraGauge;
+
+// The main window with its message boxes answered by the test.
+class TestDashBoard final : public TDashBoardForm {
+public:
+    using TDashBoardForm::TDashBoardForm;
+
+    QStringList messages;
+    QStringList confirmations; // "caption|text"
+    bool confirmAnswer = true;
+
+protected:
+    void ShowMessage(const QString& text) override { messages << text; }
+    bool Confirm(const QString& text, const QString& caption) override
+    {
+        confirmations << caption + QLatin1Char('|') + text;
+        return confirmAnswer;
+    }
+};
+
+// The main window over a fake link to a scripted ECU, with its settings in a folder of its own;
+// its Timer1 is stopped and the test ticks it.
+struct DashboardRig {
+    QTemporaryDir settingsDir;
+    ScriptedEcu ecu;
+    FakeLink* link = nullptr; // owned by the window
+    std::unique_ptr<TestDashBoard> form;
+
+    // Writes `iniText` as the settings file first, when given.
+    explicit DashboardRig(const std::optional<std::string>& iniText = std::nullopt);
+    // A second window over the same settings folder (the program started again).
+    void Restart();
+    void CloseWindow();
+
+    void Tick(int count = 1);
+    bool TickUntil(const std::function<bool()>& done, int limit = 2000);
+    void Identify(const std::string& ecuId);
+    // Puts each byte at the address of its role for the identified ECU and polls until every
+    // address has been read since.
+    void PollRoles(const std::map<int, std::uint8_t>& rawByRole);
+
+    TKodraGauge* Gauge(const char* name) const;
+    QLabel* Label(const char* name) const;
+    QString SettingsPath() const;
+    std::string SettingsText() const;
+};
+
+// The first known ECU for which `wanted` holds; empty when none does.
+std::string FirstEcuWhere(const std::function<bool(const std::string&)>& wanted);
+// Whether the ECU's row holds `role`.
+bool HasRole(const std::string& ecuId, int role);
+// A raw byte that gives, for `role` of the ECU, values for which `wanted` holds.
+std::optional<std::uint8_t> RawWhere(const std::string& ecuId, int role,
+    const std::function<bool(const LiveValues&)>& wanted, const LiveSettings& settings = {});
+// The text colour of a label.
+QColor TextColour(const QLabel* label);

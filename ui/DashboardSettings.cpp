@@ -1,0 +1,101 @@
+#include "ui/DashboardSettings.h"
+
+#include "link/EcuConnection.h"
+
+#include <string>
+
+namespace {
+
+constexpr const char* FormSection = "Form";
+constexpr const char* CommsSection = "Comms";
+constexpr const char* DisplaySection = "Display";
+constexpr const char* InjFlowSection = "InjFlow";
+
+constexpr const char* TopKey = "Top";
+constexpr const char* LeftKey = "Left";
+constexpr const char* InitMaxKey = "InitMax";
+constexpr const char* BaudRateKey = "BaudRate";
+constexpr const char* SampleRateKey = "SampleRate";
+constexpr const char* TempUnitsKey = "TempUnits";
+constexpr const char* SpeedUnitsKey = "SpeedUnits";
+constexpr const char* MpgDialKey = "MPGDial";
+constexpr const char* FlowRateKey = "FlowRate";
+
+QString ReadText(const IniFile& ini, const char* section, const char* key, const QString& fallback)
+{
+    return QString::fromStdString(ini.ReadString(section, key, fallback.toStdString()));
+}
+
+std::string Text(const QString& text)
+{
+    return text.toStdString();
+}
+
+QString OneOf(const QString& text, const char* other, const char* fallback)
+{
+    return text == QLatin1String(other) ? text : QString::fromLatin1(fallback);
+}
+
+} // namespace
+
+std::filesystem::path DashboardSettingsPath(const QString& settingsDir)
+{
+    const std::filesystem::path folder
+        = settingsDir.isEmpty() ? std::filesystem::path() : std::filesystem::path(settingsDir.toStdString());
+    return folder / DashboardSettings::FileName;
+}
+
+QString KnownTempUnits(const QString& text)
+{
+    return OneOf(text, "F", "C");
+}
+
+QString KnownSpeedUnits(const QString& text)
+{
+    return OneOf(text, "KPH", "MPH");
+}
+
+QString KnownIdleGaugeMode(const QString& text)
+{
+    return OneOf(text, "MPG", "IAC");
+}
+
+DashboardSettings ReadDashboardSettings(const IniFile& ini)
+{
+    const DashboardSettings defaults;
+    DashboardSettings s;
+    s.top = ini.ReadInteger(FormSection, TopKey, defaults.top);
+    s.left = ini.ReadInteger(FormSection, LeftKey, defaults.left);
+    s.initMax = ini.ReadBool(FormSection, InitMaxKey, defaults.initMax);
+
+    // The baud rate is read as a number, so "015625" and " 15625" come back as "15625".
+    const int baud = ini.ReadInteger(CommsSection, BaudRateKey, 0);
+    const QString baudText = QString::number(baud);
+    s.baudText = EcuConnection::BaudTextProblem(baudText).isEmpty() ? baudText : defaults.baudText;
+
+    const int rate = ini.ReadInteger(CommsSection, SampleRateKey, defaults.sampleRate);
+    s.sampleRate
+        = EcuConnection::SampleRateProblem(QString::number(rate)).isEmpty() ? rate : defaults.sampleRate;
+
+    s.tempUnits = KnownTempUnits(ReadText(ini, DisplaySection, TempUnitsKey, defaults.tempUnits));
+    s.speedUnits = KnownSpeedUnits(ReadText(ini, DisplaySection, SpeedUnitsKey, defaults.speedUnits));
+    s.mpgDial = KnownIdleGaugeMode(ReadText(ini, DisplaySection, MpgDialKey, defaults.mpgDial));
+
+    // No flow means no fuel: the MPG figure would divide by zero.
+    const int flow = ini.ReadInteger(InjFlowSection, FlowRateKey, defaults.flowRate);
+    s.flowRate = flow > 0 ? flow : defaults.flowRate;
+    return s;
+}
+
+void WriteDashboardSettings(IniFile& ini, const DashboardSettings& s)
+{
+    ini.WriteInteger(FormSection, TopKey, s.top);
+    ini.WriteInteger(FormSection, LeftKey, s.left);
+    ini.WriteBool(FormSection, InitMaxKey, s.initMax);
+    ini.WriteString(CommsSection, BaudRateKey, Text(s.baudText));
+    ini.WriteInteger(CommsSection, SampleRateKey, s.sampleRate);
+    ini.WriteString(DisplaySection, TempUnitsKey, Text(s.tempUnits));
+    ini.WriteString(DisplaySection, SpeedUnitsKey, Text(s.speedUnits));
+    ini.WriteString(DisplaySection, MpgDialKey, Text(s.mpgDial));
+    ini.WriteInteger(InjFlowSection, FlowRateKey, s.flowRate);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "ini/IniFile.h"
+
+#include <QString>
+
+#include <filesystem>
+
+// The main window's settings as kept in "bin//kodradash.ini". Reading never fails: a missing key
+// or a value the program cannot use gives the key's default, so a hand-edited file cannot stall
+// the poll cycle or leave a gauge without a scale.
+struct DashboardSettings {
+    static constexpr const char* FileName = "bin//kodradash.ini";
+
+    int top = 50;
+    int left = 50;
+    bool initMax = false;
+    QString baudText = QStringLiteral("15625");
+    int sampleRate = 100;
+    QString tempUnits = QStringLiteral("C");
+    QString speedUnits = QStringLiteral("MPH");
+    QString mpgDial = QStringLiteral("IAC");
+    int flowRate = 210;
+
+    bool operator==(const DashboardSettings&) const = default;
+};
+
+// The settings file inside a settings folder (an empty folder text means the working directory).
+std::filesystem::path DashboardSettingsPath(const QString& settingsDir);
+
+DashboardSettings ReadDashboardSettings(const IniFile& ini);
+// Writes every key, leaving the file's other lines as they are.
+void WriteDashboardSettings(IniFile& ini, const DashboardSettings& settings);
+
+// The units and modes the window knows; any other text gives the default one, so that what a
+// dial is labelled always matches how its values are scaled.
+QString KnownTempUnits(const QString& text); // "F" or "C"
+QString KnownSpeedUnits(const QString& text); // "KPH" or "MPH"
+QString KnownIdleGaugeMode(const QString& text); // "MPG" or "IAC"
