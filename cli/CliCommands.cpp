@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 
+#include "cli/CliLogCommand.h"
 #include "cli/CliReport.h"
 
 #include <algorithm>
@@ -129,13 +130,6 @@ CommandParse ParseActuator(std::span<const std::string> args)
                 return static_cast<int>(ExitDone);
             },
         {} };
-}
-
-// The data logger's command comes with the logger's CSV code; until then it says so instead of
-// pretending to record.
-CommandParse ParseLog(std::span<const std::string> /*args*/)
-{
-    return { {}, "log: not available in this build" };
 }
 
 // clang-format off

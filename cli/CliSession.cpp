@@ -125,6 +125,21 @@ bool CliSession::RunActuatorTest(int test, int value)
     return true;
 }
 
+void CliSession::Record(int samples, std::chrono::milliseconds interval, const std::function<void()>& sample)
+{
+    Clock::time_point nextSample = Clock::now() + interval;
+    for (int taken = 0; taken < samples;) {
+        if (nextSample < m_nextTick) {
+            std::this_thread::sleep_until(nextSample);
+            sample();
+            ++taken;
+            nextSample = std::max(nextSample + interval, Clock::now());
+        } else {
+            Tick();
+        }
+    }
+}
+
 bool CliSession::TickUntil(const std::function<bool()>& done, Clock::time_point deadline)
 {
     while (!done()) {

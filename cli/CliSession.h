@@ -27,6 +27,9 @@ public:
     // `succeeded` gets the ECU's verdict.
     bool Reset(bool& succeeded);
     bool RunActuatorTest(int test, int value);
+    // Keeps polling while calling `sample` every `interval`, `samples` times, as the data
+    // logger's own timer samples beside the main window's ticks.
+    void Record(int samples, std::chrono::milliseconds interval, const std::function<void()>& sample);
 
     const EcuConnection& Connection() const { return *m_connection; }
     const std::string& Failure() const { return m_failure; }

@@ -185,8 +185,12 @@ INSTANTIATE_TEST_SUITE_P(Inputs, CliBadUsage,
         UsageCase { "Sweeps", { "--simulate", "values", "--sweeps", "-1" }, "\"-1\"" },
         UsageCase { "TempUnits", { "--simulate", "--temp-units", "K", "values" }, "\"K\"" },
         UsageCase { "MissingValue", { "--simulate", "identify", "--timeout" }, "--timeout: missing value" },
-        UsageCase { "LogNotYet", { "--simulate", "log", "--channels", "RPM,CTS,IAT,TPS" },
-            "log: not available in this build" }),
+        UsageCase { "LogUnknownChannel", { "--simulate", "log", "--channels", "RPM,CTS,IAT,TPS" },
+            "unknown channel name \"TPS\"" },
+        UsageCase { "LogThreeChannels", { "--simulate", "log", "--channels", "RPM,CTS,IAT" }, "four channel" },
+        UsageCase { "LogNoChannels", { "--simulate", "log", "--samples", "3" }, "--channels" },
+        UsageCase { "LogTimeBase", { "--simulate", "log", "--channels", "RPM,CTS,IAT,VE", "--time-base", "1.5" },
+            "\"1.5\"" }),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(CliProgram, AnEcuThatAnswersTooLateExitsWith3)

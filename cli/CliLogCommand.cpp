@@ -1,0 +1,163 @@
+#include "cli/CliLogCommand.h"
+
+#include "cli/JsonWriter.h"
+#include "logger/ChannelTables.h"
+#include "logger/DataLog.h"
+#include "logger/SampleInterval.h"
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <limits>
+#include <numeric>
+
+namespace {
+
+constexpr int SweepsBeforeRecording = 2; // as the commands that print values
+constexpr int DefaultSamples = 10;
+constexpr int DefaultTimeBase = 10;
+
+struct LogRequest {
+    LogChannelNames channels;
+    bool channelsGiven = false;
+    int timeBase = DefaultTimeBase;
+    int samples = DefaultSamples;
+    std::filesystem::path out = DataLog::kLogFileName;
+};
+
+std::string Quoted(std::string_view text)
+{
+    return "\"" + std::string(text) + "\"";
+}
+
+// Each takes the option's value into the request, or returns what is wrong with it.
+using ApplyValue = std::string (*)(std::string_view value, LogRequest& request);
+
+std::string ApplyChannels(std::string_view value, LogRequest& request)
+{
+    std::size_t count = 0;
+    for (std::size_t start = 0; start <= value.size(); ++count) {
+        const std::size_t comma = std::min(value.find(',', start), value.size());
+        const std::string_view name = value.substr(start, comma - start);
+        if (!IsLogChannel(name))
+            return "unknown channel name " + Quoted(name);
+        if (count < request.channels.size())
+            request.channels[count] = name;
+        start = comma + 1;
+    }
+    if (count != request.channels.size())
+        return "four channel names separated by commas are needed, not " + std::to_string(count);
+    request.channelsGiven = true;
+    return {};
+}
+
+std::string ApplyTimeBase(std::string_view value, LogRequest& request)
+{
+    const std::optional<int> seconds = ParseTimeBase(value);
+    if (!seconds)
+        return Quoted(value) + " is not a whole number of seconds from 1 up";
+    request.timeBase = *seconds;
+    return {};
+}
+
+std::string ApplySamples(std::string_view value, LogRequest& request)
+{
+    if (!ParseWholeNumber(value, 0, std::numeric_limits<int>::max(), request.samples))
+        return Quoted(value) + " is not a whole number from 0 up";
+    return {};
+}
+
+std::string ApplyOut(std::string_view value, LogRequest& request)
+{
+    if (value.empty())
+        return "the file name is empty";
+    request.out = value;
+    return {};
+}
+
+struct LogOption {
+    std::string_view name;
+    ApplyValue apply;
+};
+
+// clang-format off
+constexpr std::array<LogOption, 4> LogOptions { {
+    { "--channels",  ApplyChannels },
+    { "--time-base", ApplyTimeBase },
+    { "--samples",   ApplySamples },
+    { "--out",       ApplyOut },
+} };
+// clang-format on
+
+int CannotWrite(CliContext& context, const std::filesystem::path& target, const std::string& reason)
+{
+    context.err << "dazederir-cli: cannot write the log " << target.string() << ": " << reason << std::endl;
+    return ExitLogFile;
+}
+
+int RunLog(CliContext& context, const LogRequest& request)
+{
+    std::error_code ec;
+    const std::filesystem::path target = std::filesystem::absolute(request.out, ec).lexically_normal();
+    // Found out before recording, not after: the samples could not be taken again.
+    if (!std::filesystem::is_directory(target.parent_path(), ec))
+        return CannotWrite(context, target, "no folder " + target.parent_path().string());
+
+    CliSession& session = context.session;
+    if (!session.WaitForIdentification() || !session.PollSweeps(SweepsBeforeRecording))
+        return SessionFailed(context);
+    const int interval = SampleIntervalFor(request.timeBase, kFirstChartGridSize).value_or(0);
+    DataLog log;
+    log.AppendHeader(QDateTime::currentDateTime(), request.channels, interval);
+    session.Record(request.samples, std::chrono::milliseconds(interval),
+        [&log, &session] { log.AppendRow(session.Connection()); });
+    if (const std::optional<std::string> error = log.SaveLog(target))
+        return CannotWrite(context, target, *error);
+
+    const std::vector<std::string>& lines = log.LogLines();
+    const long long fileBytes = std::accumulate(lines.begin(), lines.end(), 0LL,
+        [](long long sum, const std::string& line) { return sum + line.size(); });
+    if (context.options.json) {
+        context.out << JsonObject()
+                           .AddString("path", target.string())
+                           .AddInt("rows", static_cast<long long>(log.RowCount()))
+                           .AddInt("bytes", fileBytes)
+                           .Text()
+                    << "\n";
+    } else {
+        context.out << target.string() << "\n";
+    }
+    return ExitDone;
+}
+
+CommandParse Fail(const std::string& problem)
+{
+    return { {}, "log: " + problem };
+}
+
+} // namespace
+
+CommandParse ParseLog(std::span<const std::string> args)
+{
+    LogRequest request;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const std::string_view name = arg.substr(0, arg.find('='));
+        const auto option = std::find_if(
+            LogOptions.begin(), LogOptions.end(), [name](const LogOption& o) { return o.name == name; });
+        if (option == LogOptions.end())
+            return Fail("unexpected argument " + Quoted(arg));
+        std::string_view value;
+        if (name.size() < arg.size())
+            value = arg.substr(name.size() + 1);
+        else if (i + 1 < args.size())
+            value = args[++i];
+        else
+            return Fail(std::string(name) + ": missing value");
+        if (const std::string problem = option->apply(value, request); !problem.empty())
+            return Fail(std::string(name) + ": " + problem);
+    }
+    if (!request.channelsGiven)
+        return Fail("--channels C1,C2,C3,C4 is needed");
+    return { [request](CliContext& context) { return RunLog(context, request); }, {} };
+}
