@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+class EcuQueries;
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
+// The actuator tests window: the technician picks one of eight tests from the View menu, sets a
+// command value and starts or cancels the test. The window never talks to the ECU; it asks the
+// main window through ActuatorRequested, repeats the request of an active test every tenth
+// Timer1 tick, and shows four live monitors read from the queries.
+class TActuatorForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr int TestCount = 8;
+    static constexpr int MonitorCount = 4;
+    static constexpr int TimerIntervalMs = 10;
+    static constexpr int TicksPerRequest = 10;
+
+    explicit TActuatorForm(const EcuQueries& queries, QWidget* parent = nullptr);
+
+    // flags: the low eight bits of the ECU's feature flags. Entries are enabled, never disabled,
+    // so an ECU identified later with fewer tests leaves the earlier ones available.
+    void EnableTests(int flags);
+
+    int SelectedTest() const { return m_selectedTest; }
+    int CommandValue() const { return m_commandValue; }
+    bool TestActive() const { return m_testActive; }
+    std::int64_t ActuatorTicks() const { return m_actuatorTicks; }
+    QString StatusText() const;
+    QAction* TestAction(int test) const; // test 1..8
+
+    // Choosing View entry `test` 1..8: captions, edit text and SelectedTest; sends nothing.
+    void SelectTest(int test);
+
+    void SetBtnClick();
+    void CancelBtnClick();
+    void Timer1Timer();
+
+public slots:
+    // The main window calls this when the ECU answers an actuator command.
+    void ActuatorReply();
+
+signals:
+    // test 1..8, or 0 for the all-zero command that ends any running test.
+    void ActuatorRequested(int test, int value);
+
+protected:
+    // Bad command values are reported here; tests override it to capture the text.
+    virtual void ShowMessage(const QString& text);
+
+private:
+    void BuildControls();
+    void BuildMenu();
+    void Request(int test, int value);
+    void RefreshMonitors();
+
+    const EcuQueries& m_queries;
+
+    int m_selectedTest = 0;
+    int m_commandValue = 0;
+    bool m_testActive = false;
+    // 64 bits: a 32-bit count of 10 ms ticks would overflow after some 248 days.
+    std::int64_t m_actuatorTicks = 0;
+
+    QLabel* m_controlTitle = nullptr;
+    QGroupBox* m_controlGroup = nullptr;
+    QLineEdit* m_commandEdit = nullptr;
+    QPushButton* m_setButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
+    std::array<QGroupBox*, MonitorCount> m_monitorGroups {};
+    std::array<QLabel*, MonitorCount> m_monitors {};
+    std::array<QAction*, TestCount> m_testActions {};
+    QLabel* m_statusLabel = nullptr;
+    QTimer* m_timer1 = nullptr;
+};

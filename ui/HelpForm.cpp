@@ -1,0 +1,84 @@
+#include "ui/HelpForm.h"
+
+#include "controls/ColorRef.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace {
+
+constexpr QSize kFormSize { 460, 300 };
+constexpr QRect kMakerRect { 8, 8, 444, 32 };
+constexpr QRect kLogoRect { 177, 46, 105, 57 };
+constexpr QRect kHelpLine1Rect { 8, 112, 444, 24 };
+constexpr QRect kHelpLine2Rect { 8, 138, 444, 24 };
+constexpr QRect kVersionRect { 8, 172, 444, 24 };
+constexpr QRect kNoticeRect { 8, 204, 444, 36 };
+constexpr QRect kCloseButtonRect { 190, 256, 80, 30 };
+
+constexpr int kMakerFontPx = 24;
+constexpr int kHelpFontPx = 19;
+constexpr int kVersionFontPx = 19;
+constexpr int kNoticeFontPx = 12;
+
+constexpr int kLogoFrameWidth = 3;
+constexpr int kLogoCornerRadius = 8;
+constexpr int kLogoFontPx = 30;
+
+// The maker's badge, drawn rather than shipped as a file.
+QPixmap MakeLogo()
+{
+    QPixmap logo(kLogoRect.size());
+    logo.fill(ColorFromRef(kColorBlack));
+    QPainter painter(&logo);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF frame = QRectF(QPointF(0, 0), QSizeF(kLogoRect.size()))
+                             .adjusted(kLogoFrameWidth, kLogoFrameWidth, -kLogoFrameWidth, -kLogoFrameWidth);
+    painter.setPen(QPen(ColorFromRef(kColorSilver), kLogoFrameWidth));
+    painter.setBrush(ColorFromRef(kColorRed));
+    painter.drawRoundedRect(frame, kLogoCornerRadius, kLogoCornerRadius);
+    QFont font;
+    font.setPixelSize(kLogoFontPx);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(ColorFromRef(kColorWhite));
+    painter.drawText(frame, Qt::AlignCenter, QStringLiteral("KP"));
+    return logo;
+}
+
+void Style(QLabel* label, int fontPx, ColorRef colour)
+{
+    label->setAlignment(Qt::AlignCenter);
+    label->setWordWrap(true);
+    QFont font = label->font();
+    font.setPixelSize(fontPx);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, ColorFromRef(colour));
+    label->setPalette(palette);
+}
+
+} // namespace
+
+THelpForm::THelpForm(QWidget* parent)
+    : SettingsDialog("HelpForm", QStringLiteral("Help"), kFormSize, parent)
+{
+    Style(AddLabel(QStringLiteral("KodraPower Engine Management"), kMakerRect), kMakerFontPx, kColorRed);
+    QLabel* logo = AddLabel({}, kLogoRect);
+    logo->setObjectName(QStringLiteral("Logo"));
+    logo->setPixmap(MakeLogo());
+    Style(AddLabel(QStringLiteral("The Help file for DazedErir can be located "), kHelpLine1Rect),
+        kHelpFontPx, kColorWhite);
+    Style(
+        AddLabel(QStringLiteral("in the folder 'DazedErir/help'"), kHelpLine2Rect), kHelpFontPx, kColorWhite);
+    Style(AddLabel(QStringLiteral("DazedErir v1.3"), kVersionRect), kVersionFontPx, kColorRed);
+    Style(AddLabel(QStringLiteral("For workshop use: run actuator tests only with the vehicle stationary and "
+                                  "the engine conditions shown."),
+              kNoticeRect),
+        kNoticeFontPx, kColorWhite);
+
+    QPushButton* closeButton = AddButton("CloseBtn", QStringLiteral("Close"), kCloseButtonRect);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "ui/SettingsDialog.h"
+
+#include <QString>
+
+class QComboBox;
+
+// The sample period dialog: acts only on OK, and only with a period the poll cycle can keep.
+class TSampleRateForm : public SettingsDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int MinSampleRateMs = 50; // one tick of the main window's poll timer
+    static constexpr int MaxSampleRateMs = 500;
+
+    explicit TSampleRateForm(QWidget* parent = nullptr);
+
+    // Shows the period in force, so that OK without a change keeps it.
+    void SetShownSampleRate(int ms);
+    QString SampleRateText() const;
+
+    void SampleRateBtnClick();
+
+signals:
+    void SampleRateChosen(int ms);
+
+private:
+    QComboBox* m_sampleRateCombo = nullptr;
+};
