@@ -1,6 +1,7 @@
 // What the polled bytes become: worked values of a couple of ECUs, and the whole stack against
 // the simulated ECU, with and without a faulty line.
 #include "ConnectionRig.h"
+#include "ExpectedValues.h"
 
 #include "defs/EcuConstants.h"
 #include "sim/EcuSimulator.h"
@@ -119,27 +120,6 @@ TEST(EcuConnectionValues, MpgModeFoldsReadingsIntoTheFigureOnEachRoadSpeed)
     EXPECT_FLOAT_EQ(rig.connection.GetMpg(), 99.0f / 4.0f);
 }
 
-// What the tables give for `memory` after `sweeps` passes over the ECU's windows, worked out
-// here independently of the poll cycle.
-LiveValues ExpectedValues(const std::string& ecuId, const EcuMemory& memory, int sweeps)
-{
-    LiveValues values;
-    if (ClassifyEcuId(ecuId) != SupportFull)
-        return values;
-    const int row = EcuRowOf(ecuId);
-    const EcuConstantsRow& constants = ConstantsRowAt(row);
-    const int base = constants.Truncated(EcuConstant::BaseAddress);
-    const int end = constants.Truncated(EcuConstant::EndAddress);
-    for (int sweep = 0; sweep < sweeps; ++sweep) {
-        for (int offset = 0; offset <= end - base + 7 - (end - base) % 8; ++offset) {
-            if (offset < RoleOffsetCount)
-                ApplyRoleUpdate(values, RoleRowAt(row)[static_cast<std::size_t>(offset)],
-                    memory[static_cast<std::size_t>((base + offset) % 256)], constants, LiveSettings {});
-        }
-    }
-    return values;
-}
-
 struct StackCase {
     const char* ecuId;
     double faultChance; // for each of drop, corrupt, cut, noise
@@ -172,7 +152,7 @@ TEST_P(EcuConnectionStack, ValuesMatchTheSimulatorMemoryAndErrorsMatchItsFailure
 
     const EcuConnection& c = rig.connection;
     EXPECT_EQ(c.GetEcuId(), GetParam().ecuId);
-    EXPECT_EQ(c.Values(), ExpectedValues(GetParam().ecuId, simulator.MemoryNow(), 2));
+    EXPECT_EQ(c.Values(), ExpectedValues(GetParam().ecuId, simulator.MemoryNow()));
     for (int offset = 0; offset < EcuConnection::RawTableSize; ++offset) {
         const int address = c.BaseAddress() + offset;
         if (offset <= c.EndAddress() - c.BaseAddress()) {

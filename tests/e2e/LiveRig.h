@@ -1,0 +1,79 @@
+#pragma once
+
+#include "link/D2xxThread.h"
+#include "link/EcuConnection.h"
+#include "sim/FaultInjector.h"
+#include "sim/SimulatorOptions.h"
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Passes everything on to the real link and keeps a copy of every request, in order, so a test can
+// replay them on a simulator of its own.
+class RecordingLink final : public InterfaceLink {
+public:
+    explicit RecordingLink(InterfaceLink& link)
+        : m_link(link)
+    {
+    }
+
+    std::vector<std::vector<std::uint8_t>> sent;
+
+    int OpenPort(const QString& baudText) override { return m_link.OpenPort(baudText); }
+    int ClosePort() override { return m_link.ClosePort(); }
+    bool IsPortOpen() const override { return m_link.IsPortOpen(); }
+    QString GetStatusText() const override { return m_link.GetStatusText(); }
+    int SendBytes(std::span<const std::uint8_t> bytes) override
+    {
+        sent.emplace_back(bytes.begin(), bytes.end());
+        return m_link.SendBytes(bytes);
+    }
+    int ReceiveBytes(ReceiveBuffer& buffer, std::uint8_t& count) override
+    {
+        return m_link.ReceiveBytes(buffer, count);
+    }
+    int SetBaudRate(const QString& baudText) override { return m_link.SetBaudRate(baudText); }
+
+private:
+    InterfaceLink& m_link;
+};
+
+// The connection over the real link thread, ticked every 50 ms by the test.
+class LiveRig final : public EcuConnectionListener {
+public:
+    // Generous bounds: a broken link fails the test instead of hanging it.
+    static constexpr std::chrono::seconds Patience { 60 };
+
+    explicit LiveRig(TD2xxThread::DriverFactory factory, const QString& baudText = QStringLiteral("15625"));
+    ~LiveRig() override;
+
+    // Ticks until `done` holds or Patience has passed; whether it came to hold.
+    bool TickUntil(const std::function<bool()>& done);
+    bool ConnectAndPoll(int sweeps);
+
+    const EcuConnection& Connection() const { return *m_connection; }
+    const std::vector<std::vector<std::uint8_t>>& Sent() const { return m_recording->sent; }
+
+    std::vector<std::string> connectTexts;
+    int identifications = 0;
+
+private:
+    void ConnectTextChanged(const QString& text) override { connectTexts.push_back(text.toStdString()); }
+    void EcuIdentified(const IdentifiedEcu&) override { ++identifications; }
+
+    std::unique_ptr<TD2xxThread> m_thread;
+    std::unique_ptr<RecordingLink> m_recording;
+    std::unique_ptr<EcuConnection> m_connection;
+};
+
+// The failures a simulator with `settings` gives the requests that were sent, in order: the same
+// seed and the same requests give the same faults as the simulator at the far end had.
+SimulatorCounters ReplayCounters(const std::string& ecuId, const SimulatorSettings& settings,
+    const std::vector<std::vector<std::uint8_t>>& sent);
+
+// The memory of the simulated ECU at one moment of its engine scene, as every byte fixed.
+SimulatorSettings FixedScene(const std::string& ecuId, SimulatorSettings settings);
+std::string SimBytesArgument(const SimulatorSettings& settings);
