@@ -1,0 +1,128 @@
+// The connection core's cost per 50 ms tick, and the time from the connect command to the
+// identification over the simulated cable and over dazederir-ecusim on a pseudo-terminal.
+#include "link/D2xxThread.h"
+#include "link/EcuConnection.h"
+#include "link/SerialPortDriver.h"
+#include "sim/EcuSimulator.h"
+#include "sim/SimulatedEnvironment.h"
+
+#include "ChildProcess.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <deque>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr std::chrono::milliseconds TickInterval { EcuConnection::TickMs };
+constexpr std::chrono::seconds GiveUpAfter { 20 };
+constexpr int LatencyRepetitions = 5;
+
+// The far end answers at once; no thread in between.
+class LoopbackLink final : public InterfaceLink {
+public:
+    explicit LoopbackLink(LineResponder& ecu)
+        : m_ecu(ecu)
+    {
+    }
+    int OpenPort(const QString&) override { return 0; }
+    int ClosePort() override { return 0; }
+    bool IsPortOpen() const override { return true; }
+    QString GetStatusText() const override { return QString::fromLatin1(VadInterface); }
+    int SendBytes(std::span<const std::uint8_t> bytes) override
+    {
+        const auto line = m_ecu.Transfer(bytes);
+        m_line.insert(m_line.end(), line.begin(), line.end());
+        return 0;
+    }
+    int ReceiveBytes(ReceiveBuffer& buffer, std::uint8_t& count) override
+    {
+        count = static_cast<std::uint8_t>(std::min(m_line.size(), buffer.size()));
+        std::copy_n(m_line.begin(), count, buffer.begin());
+        m_line.erase(m_line.begin(), m_line.begin() + count);
+        return 0;
+    }
+    int SetBaudRate(const QString&) override { return 0; }
+
+private:
+    LineResponder& m_ecu;
+    std::deque<std::uint8_t> m_line;
+};
+
+// One tick with a request out and a reply in every time (50 ms sample period).
+void ConnectionTick(benchmark::State& state)
+{
+    EcuSimulator ecu("1103", {}, [] { return 0.0; });
+    LoopbackLink link(ecu);
+    EcuConnection connection(link);
+    connection.SetSampleRate(EcuConnection::MinSampleRate);
+    connection.Connect();
+    for (auto _ : state)
+        connection.Tick();
+    state.counters["rx_errors"] = connection.RxErrorCount();
+}
+BENCHMARK(ConnectionTick);
+
+// Ticks every 50 ms from the connect command until the ECU is identified; the wall time taken.
+void MeasureIdentification(
+    benchmark::State& state, const TD2xxThread::DriverFactory& factory, const QString& baud)
+{
+    for (auto _ : state) {
+        TD2xxThread link(factory);
+        EcuConnection connection(link);
+        connection.SetBaudText(baud);
+        const auto start = Clock::now();
+        connection.Connect();
+        auto nextTick = start;
+        while (Clock::now() - start < GiveUpAfter) {
+            std::this_thread::sleep_until(nextTick);
+            connection.Tick();
+            if (connection.Connected())
+                break;
+            nextTick += TickInterval;
+        }
+        if (!connection.Connected()) {
+            state.SkipWithError("no identification");
+            return;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+    }
+}
+
+void IdentifySimulatedCable(benchmark::State& state)
+{
+    SimulatorSettings settings;
+    settings.pace = state.range(1) != 0;
+    const SimulatedEnvironment environment("1103", settings);
+    MeasureIdentification(state, environment.DriverFactory(), QString::number(state.range(0)));
+}
+BENCHMARK(IdentifySimulatedCable)
+    ->ArgNames({ "baud", "paced" })
+    ->Args({ 15625, 0 })
+    ->Args({ 15625, 1 })
+    ->Args({ 7812, 1 })
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(LatencyRepetitions);
+
+void IdentifyEcusimPty(benchmark::State& state)
+{
+    ChildProcess ecusim(ECUSIM_PROGRAM, { "--ecu", "1103", "--sim-pace" });
+    const QString path = QString::fromStdString(ecusim.ReadLine().value_or(""));
+    MeasureIdentification(
+        state, [path] { return std::make_shared<SerialPortDriver>(path); }, QString::number(state.range(0)));
+}
+BENCHMARK(IdentifyEcusimPty)
+    ->ArgName("baud")
+    ->Arg(15625)
+    ->Arg(7812)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(LatencyRepetitions);
+
+} // namespace
+
+BENCHMARK_MAIN();
