@@ -66,17 +66,7 @@ TEST(SimulatedCableE2e, APulledCableComesBackWithAFreshIdentification)
     const SimulatedEnvironment environment("1103", settings);
     LiveRig rig(environment.DriverFactory());
 
-    ASSERT_TRUE(rig.ConnectAndPoll(1));
-    // A pull can come at any tick: wait for a moment when the third connection is up and has polled.
-    ASSERT_TRUE(rig.TickUntil([&] {
-        return rig.identifications >= 3 && rig.Connection().Connected()
-            && rig.Connection().CompletedSweeps() >= 1;
-    }));
-
-    const auto& texts = rig.connectTexts;
-    const auto waiting = std::find(texts.begin(), texts.end(), "Waiting to Connect");
-    ASSERT_NE(waiting, texts.end());
-    EXPECT_NE(std::find(waiting, texts.end(), "Connected to ECU"), texts.end());
+    ASSERT_TRUE(rig.ReconnectsTwice());
     EXPECT_EQ(rig.Connection().Values(), ExpectedValues("1103", environment.MemoryNow()));
 }
 

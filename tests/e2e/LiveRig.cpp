@@ -2,6 +2,7 @@
 
 #include "sim/EcuSimulator.h"
 
+#include <algorithm>
 #include <thread>
 
 namespace {
@@ -42,6 +43,15 @@ bool LiveRig::ConnectAndPoll(int sweeps)
     return TickUntil([&] { return m_connection->Connected() && m_connection->CompletedSweeps() >= sweeps; });
 }
 
+bool LiveRig::ReconnectsTwice()
+{
+    const bool polled = ConnectAndPoll(1) && TickUntil([&] {
+        return identifications >= 3 && m_connection->Connected() && m_connection->CompletedSweeps() >= 1;
+    });
+    const auto waiting = std::find(connectTexts.begin(), connectTexts.end(), "Waiting to Connect");
+    return polled && std::find(waiting, connectTexts.end(), "Connected to ECU") != connectTexts.end();
+}
+
 SimulatorCounters ReplayCounters(const std::string& ecuId, const SimulatorSettings& settings,
     const std::vector<std::vector<std::uint8_t>>& sent)
 {
@@ -71,4 +81,12 @@ std::string SimBytesArgument(const SimulatorSettings& settings)
                 + std::to_string(*settings.fixedBytes[address]);
     }
     return text;
+}
+
+std::array<std::uint8_t, 256> FixedMemory(const SimulatorSettings& settings)
+{
+    std::array<std::uint8_t, 256> memory {};
+    for (std::size_t address = 0; address < memory.size(); ++address)
+        memory[address] = settings.fixedBytes[address].value_or(0);
+    return memory;
 }

@@ -5,6 +5,7 @@
 #include "sim/FaultInjector.h"
 #include "sim/SimulatorOptions.h"
 
+#include <array>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -53,6 +54,10 @@ public:
     // Ticks until `done` holds or Patience has passed; whether it came to hold.
     bool TickUntil(const std::function<bool()>& done);
     bool ConnectAndPoll(int sweeps);
+    // Connects, then ticks through two pulls of the cable until the third connection has polled a
+    // sweep (a pull can come at any tick). Whether it got there, "Waiting to Connect" having been
+    // followed by "Connected to ECU".
+    bool ReconnectsTwice();
 
     const EcuConnection& Connection() const { return *m_connection; }
     const std::vector<std::vector<std::uint8_t>>& Sent() const { return m_recording->sent; }
@@ -77,3 +82,4 @@ SimulatorCounters ReplayCounters(const std::string& ecuId, const SimulatorSettin
 // The memory of the simulated ECU at one moment of its engine scene, as every byte fixed.
 SimulatorSettings FixedScene(const std::string& ecuId, SimulatorSettings settings);
 std::string SimBytesArgument(const SimulatorSettings& settings);
+std::array<std::uint8_t, 256> FixedMemory(const SimulatorSettings& settings);

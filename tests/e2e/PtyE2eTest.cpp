@@ -75,9 +75,7 @@ TEST_P(PtyLine, ValuesAreRightAndEveryFailedExchangeIsCounted)
 
     ASSERT_TRUE(rig.ConnectAndPoll(4));
 
-    std::array<std::uint8_t, 256> memory {};
-    for (std::size_t address = 0; address < memory.size(); ++address)
-        memory[address] = *settings.fixedBytes[address];
+    const auto memory = FixedMemory(settings);
     const EcuConnection& c = rig.Connection();
     EXPECT_EQ(c.Values(), ExpectedValues(GetParam().ecuId, memory));
     // The simulator at the far end made its choices from the same seed and the same requests.
@@ -106,20 +104,8 @@ TEST(PtyE2e, ACableThatVanishesAndReturnsIsReconnected)
     ASSERT_TRUE(ecusim.path.starts_with("/dev/pts/")) << ecusim.path;
     LiveRig rig(PortDriver(link));
 
-    ASSERT_TRUE(rig.ConnectAndPoll(1));
-    // A pull can come at any tick: wait for a moment when the third connection is up and has polled.
-    ASSERT_TRUE(rig.TickUntil([&] {
-        return rig.identifications >= 3 && rig.Connection().Connected()
-            && rig.Connection().CompletedSweeps() >= 1;
-    }));
-
-    const auto& texts = rig.connectTexts;
-    const auto waiting = std::find(texts.begin(), texts.end(), "Waiting to Connect");
-    ASSERT_NE(waiting, texts.end());
-    EXPECT_NE(std::find(waiting, texts.end(), "Connected to ECU"), texts.end());
-    std::array<std::uint8_t, 256> memory {};
-    for (std::size_t address = 0; address < memory.size(); ++address)
-        memory[address] = *settings.fixedBytes[address];
+    ASSERT_TRUE(rig.ReconnectsTwice());
+    const auto memory = FixedMemory(settings);
     EXPECT_EQ(rig.Connection().Values(), ExpectedValues("1103", memory));
 }
 
@@ -138,9 +124,7 @@ TEST_P(PtyCli, ValuesThroughThePortMatchTheSimulatorBytes)
 
     const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(out)).object();
     const QJsonObject values = json.value("values").toObject();
-    std::array<std::uint8_t, 256> memory {};
-    for (std::size_t address = 0; address < memory.size(); ++address)
-        memory[address] = *settings.fixedBytes[address];
+    const auto memory = FixedMemory(settings);
     const LiveValues expected = ExpectedValues("17E2", memory);
     EXPECT_EQ(json.value("ecu_id").toString(), QStringLiteral("17E2"));
     EXPECT_EQ(json.value("rx_errors").toInt(-1), 0);
