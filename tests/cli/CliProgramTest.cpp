@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <pty.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 using Args = std::vector<std::string>;
@@ -187,10 +191,11 @@ INSTANTIATE_TEST_SUITE_P(Inputs, CliBadUsage,
         UsageCase { "MissingValue", { "--simulate", "identify", "--timeout" }, "--timeout: missing value" },
         UsageCase { "LogUnknownChannel", { "--simulate", "log", "--channels", "RPM,CTS,IAT,TPS" },
             "unknown channel name \"TPS\"" },
-        UsageCase { "LogThreeChannels", { "--simulate", "log", "--channels", "RPM,CTS,IAT" }, "four channel" },
+        UsageCase {
+            "LogThreeChannels", { "--simulate", "log", "--channels", "RPM,CTS,IAT" }, "four channel" },
         UsageCase { "LogNoChannels", { "--simulate", "log", "--samples", "3" }, "--channels" },
-        UsageCase { "LogTimeBase", { "--simulate", "log", "--channels", "RPM,CTS,IAT,VE", "--time-base", "1.5" },
-            "\"1.5\"" }),
+        UsageCase { "LogTimeBase",
+            { "--simulate", "log", "--channels", "RPM,CTS,IAT,VE", "--time-base", "1.5" }, "\"1.5\"" }),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(CliProgram, AnEcuThatAnswersTooLateExitsWith3)
@@ -207,6 +212,30 @@ TEST(CliProgram, APortThatIsNotThereExitsWith3)
     EXPECT_EQ(run.status, 3);
     EXPECT_NE(run.err.find("no interface found within 0.3 s"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("/nonexistent/dazed-port"), std::string::npos) << run.err;
+}
+
+// A port the user may not open: the tool says so at once and tells how to get the right.
+TEST(CliProgram, APortWithoutPermissionNamesTheDialoutGroup)
+{
+    int master = -1;
+    int slave = -1;
+    std::array<char, 128> name {};
+    ASSERT_EQ(::openpty(&master, &slave, name.data(), nullptr, nullptr), 0);
+    ::close(slave);
+    ASSERT_EQ(::chmod(name.data(), 0), 0);
+    const Args cliArgs { "--port", name.data(), "--timeout", "10", "identify" };
+    CliRun run;
+    if (::geteuid() == 0) { // root may open anything: run the tool as nobody
+        Args asNobody { "--reuid=65534", "--regid=65534", "--clear-groups", CLI_PROGRAM };
+        asNobody.insert(asNobody.end(), cliArgs.begin(), cliArgs.end());
+        run = RunProgram("/usr/bin/setpriv", asNobody);
+    } else {
+        run = RunCli(cliArgs);
+    }
+    ::close(master);
+    EXPECT_EQ(run.status, 3);
+    EXPECT_NE(run.err.find("permission denied"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("dialout group"), std::string::npos) << run.err;
 }
 
 } // namespace

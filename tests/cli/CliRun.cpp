@@ -4,7 +4,12 @@
 
 CliRun RunCli(const std::vector<std::string>& args)
 {
-    ChildProcess child(CLI_PROGRAM, args);
+    return RunProgram(CLI_PROGRAM, args);
+}
+
+CliRun RunProgram(const std::string& program, const std::vector<std::string>& args)
+{
+    ChildProcess child(program, args);
     CliRun run;
     if (!child.Started())
         return run;

@@ -11,3 +11,5 @@ struct CliRun {
 };
 
 CliRun RunCli(const std::vector<std::string>& args);
+// Another program, by its path.
+CliRun RunProgram(const std::string& program, const std::vector<std::string>& args);
