@@ -270,9 +270,14 @@ void TDashBoardForm::BuildStatusBar()
     for (std::size_t i = 0; i < PanelCount; ++i) {
         auto* panel = new QLabel(Latin1(PanelTexts[i]), m_statusBar);
         panel->setObjectName(QStringLiteral("DashBoardSBPanel%1").arg(i));
-        panel->setFixedWidth(PanelWidths[i]);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        m_statusBar->addPermanentWidget(panel);
+        // The last panel takes the rest of the bar, so the panels start at its left edge.
+        const bool last = i + 1 == PanelCount;
+        if (last)
+            panel->setMinimumWidth(PanelWidths[i]);
+        else
+            panel->setFixedWidth(PanelWidths[i]);
+        m_statusBar->addPermanentWidget(panel, last ? 1 : 0);
         m_panels[i] = panel;
     }
     setStatusBar(m_statusBar);

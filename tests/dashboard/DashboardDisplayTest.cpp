@@ -283,7 +283,7 @@ TEST_P(DashboardEcuKind, IdentificationSetsTheLoadAndIdleDials)
     });
     ASSERT_FALSE(id.empty()) << "no ECU of kind " << c.kind;
     DashboardRig rig;
-    QSignalSpy identified(rig.form.get(), &TDashBoardForm::EcuIdentified);
+    QSignalSpy identified(rig.form, &TDashBoardForm::EcuIdentified);
     rig.Identify(id);
     EXPECT_EQ(rig.Gauge(c.dial)->GTitle(), c.title);
     EXPECT_EQ(rig.Gauge(c.dial)->MaxValue(), c.maxValue);
@@ -308,7 +308,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, DashboardEcuKind,
 TEST_F(Dashboard, Obd2EcuGetsItsMessageAndLeavesTheDialsAlone)
 {
     DashboardRig rig;
-    QSignalSpy identified(rig.form.get(), &TDashBoardForm::EcuIdentified);
+    QSignalSpy identified(rig.form, &TDashBoardForm::EcuIdentified);
     rig.form->show();
     rig.Identify(std::string(Obd2EcuIds[0]));
     EXPECT_EQ(rig.form->messages, QStringList { "OBD2 ECU detected - limited functionality available" });
@@ -374,7 +374,7 @@ TEST_F(Dashboard, StatusPanelsFollowTheConnection)
     EXPECT_EQ(rig.form->PanelText(1), "Not Connected");
     EXPECT_EQ(rig.form->PanelText(3), "Bad Data Count 0");
     EXPECT_EQ(rig.form->PanelText(4), "");
-    QSignalSpy errors(rig.form.get(), &TDashBoardForm::RxErrorsText);
+    QSignalSpy errors(rig.form, &TDashBoardForm::RxErrorsText);
     rig.ecu.identifyAfter = 2;
     rig.Identify("1103");
     EXPECT_EQ(rig.form->PanelText(0), "VAD Interface");
@@ -414,7 +414,7 @@ TEST_F(Dashboard, MenuEntriesOfUnregisteredWindowsStayDisabledAndShowWhenRegiste
 {
     using W = TDashBoardForm::ToolWindow;
     DashboardRig rig;
-    QSignalSpy showing(rig.form.get(), &TDashBoardForm::ToolWindowShowing);
+    QSignalSpy showing(rig.form, &TDashBoardForm::ToolWindowShowing);
     for (int i = 0; i < TDashBoardForm::ToolWindowCount; ++i) {
         const auto which = static_cast<W>(i);
         QAction* entry = rig.form->ToolWindowAction(which);
@@ -441,7 +441,7 @@ TEST_F(Dashboard, ClosingClosesTheDataLoggerAndSaysSo)
     QWidget logger;
     rig.form->SetToolWindow(TDashBoardForm::ToolWindow::DataLogger, &logger);
     logger.show();
-    QSignalSpy closing(rig.form.get(), &TDashBoardForm::Closing);
+    QSignalSpy closing(rig.form, &TDashBoardForm::Closing);
     rig.form->show();
     rig.form->Exit1Click();
     EXPECT_FALSE(rig.form->isVisible());
@@ -454,7 +454,7 @@ TEST_F(Dashboard, ActuatorRequestsGoOutAndTheirRepliesAreAnnounced)
 {
     DashboardRig rig;
     rig.Identify("1103");
-    QSignalSpy replied(rig.form.get(), &TDashBoardForm::ActuatorReplied);
+    QSignalSpy replied(rig.form, &TDashBoardForm::ActuatorReplied);
     rig.form->RequestActuator(1, 0x20);
     ASSERT_TRUE(rig.TickUntil([&] { return replied.size() == 1; }));
     EXPECT_EQ(rig.form->Connection().ActuatorNumber(), 1);

@@ -23,8 +23,8 @@ DashboardRig::DashboardRig(const std::optional<std::string>& iniText)
 
 void DashboardRig::Restart()
 {
-    form.reset();
-    form = std::make_unique<TestDashBoard>(
+    m_ownedForm.reset();
+    m_ownedForm = std::make_unique<TestDashBoard>(
         [this]() -> std::unique_ptr<InterfaceLink> {
             auto fake = std::make_unique<FakeLink>();
             fake->farEnd = &ecu;
@@ -32,6 +32,7 @@ void DashboardRig::Restart()
             return fake;
         },
         settingsDir.path());
+    form = m_ownedForm.get();
     form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
 }
 
@@ -60,7 +61,15 @@ void DashboardRig::Identify(const std::string& ecuId)
     ecu.id = { static_cast<std::uint8_t>(std::stoi(ecuId.substr(0, 2), nullptr, 16)),
         static_cast<std::uint8_t>(std::stoi(ecuId.substr(2, 2), nullptr, 16)) };
     form->Connect();
-    ASSERT_TRUE(TickUntil([&] { return form->Connection().Connected() && form->Connection().Polling(); }));
+    ASSERT_TRUE(
+        TickUntil([&] { return form->Queries().GetEcuId() == ecuId && form->Connection().Polling(); }));
+}
+
+void DashboardRig::PullAndReplugCable()
+{
+    link->status = QString::fromLatin1(InterfaceLink::NoInterface);
+    Tick();
+    link->status = QString::fromLatin1(InterfaceLink::VadInterface);
 }
 
 void DashboardRig::PollRoles(const std::map<int, std::uint8_t>& rawByRole)

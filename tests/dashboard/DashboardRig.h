@@ -42,17 +42,22 @@ struct DashboardRig {
     QTemporaryDir settingsDir;
     ScriptedEcu ecu;
     FakeLink* link = nullptr; // owned by the window
-    std::unique_ptr<TestDashBoard> form;
+    TestDashBoard* form = nullptr; // owned by the rig until TakeForm
 
     // Writes `iniText` as the settings file first, when given.
     explicit DashboardRig(const std::optional<std::string>& iniText = std::nullopt);
     // A second window over the same settings folder (the program started again).
     void Restart();
     void CloseWindow();
+    // Hands the window to a new owner; the rig goes on driving it.
+    std::unique_ptr<TestDashBoard> TakeForm() { return std::move(m_ownedForm); }
 
     void Tick(int count = 1);
     bool TickUntil(const std::function<bool()>& done, int limit = 2000);
+    // Connects and polls until the ECU answering as `ecuId` is identified.
     void Identify(const std::string& ecuId);
+    // The cable goes and comes back: the ECU is identified again.
+    void PullAndReplugCable();
     // Puts each byte at the address of its role for the identified ECU and polls until every
     // address has been read since.
     void PollRoles(const std::map<int, std::uint8_t>& rawByRole);
@@ -61,6 +66,9 @@ struct DashboardRig {
     QLabel* Label(const char* name) const;
     QString SettingsPath() const;
     std::string SettingsText() const;
+
+private:
+    std::unique_ptr<TestDashBoard> m_ownedForm;
 };
 
 // The first known ECU for which `wanted` holds; empty when none does.

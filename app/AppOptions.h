@@ -1,0 +1,44 @@
+#pragma once
+
+#include "sim/SimulatorOptions.h"
+
+#include <QString>
+
+#include <span>
+#include <string>
+#include <vector>
+
+// What the dazederir command line asks for.
+struct AppOptions {
+    enum class Cable {
+        Search, // the interface cable among the machine's USB serial ports
+        Simulated, // the built-in simulated cable and ECU
+        Port, // one given serial port, taken as the cable
+    };
+    static constexpr const char* DefaultSimulatedEcu = "1103";
+    static constexpr int DefaultScreenshotAfterMs = 2000;
+    // Between two screenshots of one run.
+    static constexpr int ScreenshotSpacingMs = 1000;
+
+    Cable cable = Cable::Search;
+    std::string simulatedEcuId = DefaultSimulatedEcu;
+    SimulatorSettings simulator;
+    QString portPath;
+    QString settingsDir; // empty: the working directory
+    bool help = false;
+
+    // Debugging aids: pictures of the main window, and the time to its first paint.
+    std::vector<QString> screenshots;
+    int screenshotAfterMs = DefaultScreenshotAfterMs;
+    bool reportStartup = false;
+};
+
+struct AppOptionsParse {
+    AppOptions options;
+    std::string error; // one line naming the bad input; empty when every option was good
+    bool Ok() const { return error.empty(); }
+};
+
+// `args` are the arguments after the program name.
+AppOptionsParse ParseAppOptions(std::span<const std::string> args);
+std::string AppUsage();

@@ -1,0 +1,158 @@
+#include "app/MainWindows.h"
+
+#include "defs/EcuIdentification.h"
+#include "link/EcuConnectionListener.h"
+#include "logger/DataLoggerForm.h"
+#include "ui/ActuatorForm.h"
+#include "ui/CommsForm.h"
+#include "ui/DataViewerForm.h"
+#include "ui/EcuIdForm.h"
+#include "ui/FaultCodesForm.h"
+#include "ui/HelpForm.h"
+#include "ui/SampleRateForm.h"
+#include "ui/SelDirForm.h"
+#include "ui/StatusForm.h"
+#include "ui/UnitsSelForm.h"
+
+namespace {
+
+// The display modes of the data viewer and the data logger.
+constexpr int FormattedMode = 1;
+constexpr int RawMode = 0;
+// Their status panels that the main window writes.
+constexpr int ConnectPanel = 1;
+constexpr int SampleRatePanel = 2;
+constexpr int RxErrorsPanel = 3;
+
+} // namespace
+
+MainWindows::MainWindows(std::unique_ptr<TDashBoardForm> dashboard, const QString& settingsDir)
+    : m_dashboard(std::move(dashboard))
+{
+    const EcuQueries& queries = m_dashboard->Queries();
+    m_dataLogger = std::make_unique<TDataLoggerForm>(queries, settingsDir);
+    m_dataViewer = std::make_unique<TDataViewerForm>(queries);
+    m_unitsSel = std::make_unique<TUnitsSelForm>();
+    m_faultCodes = std::make_unique<TFaultCodesForm>(queries);
+    m_sampleRate = std::make_unique<TSampleRateForm>();
+    m_selDir = std::make_unique<TSelDirForm>();
+    m_status = std::make_unique<TStatusForm>(queries);
+    m_actuator = std::make_unique<TActuatorForm>(queries);
+    m_help = std::make_unique<THelpForm>();
+    m_ecuId = std::make_unique<TECUIDForm>();
+    m_comms = std::make_unique<TCommsForm>();
+
+    RegisterToolWindows();
+    WireIdentification();
+    WireRequests();
+    WireDialogs();
+}
+
+MainWindows::~MainWindows()
+{
+    // The tool windows go before the main window whose values they read.
+    m_comms.reset();
+    m_ecuId.reset();
+    m_help.reset();
+    m_actuator.reset();
+    m_status.reset();
+    m_selDir.reset();
+    m_sampleRate.reset();
+    m_faultCodes.reset();
+    m_unitsSel.reset();
+    m_dataViewer.reset();
+    m_dataLogger.reset();
+}
+
+void MainWindows::RegisterToolWindows()
+{
+    using W = TDashBoardForm::ToolWindow;
+    TDashBoardForm& dash = *m_dashboard;
+    dash.SetToolWindow(W::DataViewer, m_dataViewer.get());
+    dash.SetToolWindow(W::DataLogger, m_dataLogger.get());
+    dash.SetToolWindow(W::FaultCodes, m_faultCodes.get());
+    dash.SetToolWindow(W::StatusFlags, m_status.get());
+    dash.SetToolWindow(W::Controls, m_actuator.get());
+    dash.SetToolWindow(W::EcuId, m_ecuId.get());
+    dash.SetToolWindow(W::Comms, m_comms.get());
+    dash.SetToolWindow(W::SampleRate, m_sampleRate.get());
+    dash.SetToolWindow(W::Units, m_unitsSel.get());
+    dash.SetToolWindow(W::Help, m_help.get());
+}
+
+void MainWindows::WireIdentification()
+{
+    TDashBoardForm* dash = m_dashboard.get();
+    QObject::connect(dash, &TDashBoardForm::EcuIdentified, dash,
+        [this](const QString& ecuId, int support, int featureFlags) {
+            OnEcuIdentified(ecuId, support, featureFlags);
+        });
+    QObject::connect(dash, &TDashBoardForm::RxErrorsText, m_dataViewer.get(),
+        [viewer = m_dataViewer.get()](const QString& text) { viewer->SetStatusText(RxErrorsPanel, text); });
+}
+
+void MainWindows::OnEcuIdentified(const QString& ecuId, int support, int featureFlags)
+{
+    m_dataViewer->SetStatusText(ConnectPanel, QString::fromLatin1(EcuConnection::ConnectedToEcu));
+    // An OBD2 unit leaves both as they were.
+    if (support != SupportObd2) {
+        const int mode = support == SupportFull ? FormattedMode : RawMode;
+        m_dataViewer->SetDisplayMode(mode);
+        m_dataLogger->SetDisplayMode(mode);
+    }
+    m_dataViewer->SetStatusText(SampleRatePanel, SampleRateText(m_dashboard->SampleRate()));
+    m_faultCodes->SetEcu(ecuId);
+    m_status->SetEcu(ecuId);
+    m_actuator->EnableTests(featureFlags & EcuFeatureMask);
+    m_ecuId->ShowEcuId(ecuId);
+}
+
+void MainWindows::WireRequests()
+{
+    TDashBoardForm* dash = m_dashboard.get();
+    QObject::connect(
+        m_actuator.get(), &TActuatorForm::ActuatorRequested, dash, &TDashBoardForm::RequestActuator);
+    QObject::connect(dash, &TDashBoardForm::ActuatorReplied, m_actuator.get(), &TActuatorForm::ActuatorReply);
+    // Exit in a tool window ends the program as the main window's own Exit does.
+    QObject::connect(m_dataViewer.get(), &TDataViewerForm::ExitRequested, dash, &QWidget::close);
+    QObject::connect(m_dataLogger.get(), &TDataLoggerForm::ExitRequested, dash, &QWidget::close);
+}
+
+void MainWindows::WireDialogs()
+{
+    TDashBoardForm* dash = m_dashboard.get();
+    QObject::connect(m_comms.get(), &TCommsForm::BaudTextChosen, dash, &TDashBoardForm::SetBaudText);
+    QObject::connect(
+        m_sampleRate.get(), &TSampleRateForm::SampleRateChosen, dash, &TDashBoardForm::SetSampleRate);
+    QObject::connect(m_unitsSel.get(), &TUnitsSelForm::TempUnitsChosen, dash, &TDashBoardForm::SetTempUnits);
+    QObject::connect(
+        m_unitsSel.get(), &TUnitsSelForm::SpeedUnitsChosen, dash, &TDashBoardForm::SetSpeedUnits);
+    QObject::connect(dash, &TDashBoardForm::ToolWindowShowing, dash,
+        [this](TDashBoardForm::ToolWindow which) { BeforeShowing(which); });
+
+    QObject::connect(m_dataLogger.get(), &TDataLoggerForm::DirectoryDialogRequested, m_selDir.get(), [this] {
+        m_selDir->ShowDirectory(m_dataLogger->LogFilePath());
+        m_selDir->show();
+        m_selDir->raise();
+    });
+    QObject::connect(
+        m_selDir.get(), &TSelDirForm::DirectoryChosen, m_dataLogger.get(), &TDataLoggerForm::SetLogPath);
+}
+
+void MainWindows::BeforeShowing(TDashBoardForm::ToolWindow which)
+{
+    // A dialog shows the value in force, so that OK without a change keeps it.
+    switch (which) {
+    case TDashBoardForm::ToolWindow::Comms:
+        m_comms->SetShownBaudText(m_dashboard->GetBaudText());
+        break;
+    case TDashBoardForm::ToolWindow::SampleRate:
+        m_sampleRate->SetShownSampleRate(m_dashboard->SampleRate());
+        break;
+    case TDashBoardForm::ToolWindow::Units:
+        m_unitsSel->SetShownUnits(m_dashboard->TempUnits(), m_dashboard->SpeedUnits());
+        break;
+    default:
+        break;
+    }
+}

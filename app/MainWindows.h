@@ -1,0 +1,66 @@
+#pragma once
+
+#include "ui/DashBoardForm.h"
+
+#include <QString>
+
+#include <memory>
+
+class TActuatorForm;
+class TCommsForm;
+class TDataLoggerForm;
+class TDataViewerForm;
+class TECUIDForm;
+class TFaultCodesForm;
+class THelpForm;
+class TSampleRateForm;
+class TSelDirForm;
+class TStatusForm;
+class TUnitsSelForm;
+
+// Every window of the program, created once in the order of start-up and alive to the end, and
+// the connections between them: the tool windows ask the main window for actions through their
+// signals, and the main window's identification and status reach them through its signals.
+class MainWindows {
+public:
+    // `dashboard` is the main window, made first; the others read their live values from it.
+    MainWindows(std::unique_ptr<TDashBoardForm> dashboard, const QString& settingsDir);
+    ~MainWindows();
+    MainWindows(const MainWindows&) = delete;
+    MainWindows& operator=(const MainWindows&) = delete;
+
+    TDashBoardForm& Dashboard() const { return *m_dashboard; }
+    TDataLoggerForm& DataLogger() const { return *m_dataLogger; }
+    TDataViewerForm& DataViewer() const { return *m_dataViewer; }
+    TUnitsSelForm& UnitsSel() const { return *m_unitsSel; }
+    TFaultCodesForm& FaultCodes() const { return *m_faultCodes; }
+    TSampleRateForm& SampleRate() const { return *m_sampleRate; }
+    TSelDirForm& SelDir() const { return *m_selDir; }
+    TStatusForm& Status() const { return *m_status; }
+    TActuatorForm& Actuator() const { return *m_actuator; }
+    THelpForm& Help() const { return *m_help; }
+    TECUIDForm& EcuId() const { return *m_ecuId; }
+    TCommsForm& Comms() const { return *m_comms; }
+
+private:
+    void RegisterToolWindows();
+    void WireIdentification();
+    void WireRequests();
+    void WireDialogs();
+    void OnEcuIdentified(const QString& ecuId, int support, int featureFlags);
+    void BeforeShowing(TDashBoardForm::ToolWindow which);
+
+    // The main window first and so destroyed last: the others hold its queries.
+    std::unique_ptr<TDashBoardForm> m_dashboard;
+    std::unique_ptr<TDataLoggerForm> m_dataLogger;
+    std::unique_ptr<TDataViewerForm> m_dataViewer;
+    std::unique_ptr<TUnitsSelForm> m_unitsSel;
+    std::unique_ptr<TFaultCodesForm> m_faultCodes;
+    std::unique_ptr<TSampleRateForm> m_sampleRate;
+    std::unique_ptr<TSelDirForm> m_selDir;
+    std::unique_ptr<TStatusForm> m_status;
+    std::unique_ptr<TActuatorForm> m_actuator;
+    std::unique_ptr<THelpForm> m_help;
+    std::unique_ptr<TECUIDForm> m_ecuId;
+    std::unique_ptr<TCommsForm> m_comms;
+};

@@ -1,0 +1,64 @@
+// dazederir: the diagnostic program's start-up. It reads the options, creates every window once,
+// in the order the program has always used, and runs the event loop until the main window closes.
+#include "app/AppOptions.h"
+#include "app/MainWindows.h"
+#include "app/ProgramLink.h"
+#include "app/StartupProbes.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int BadUsageStatus = 2;
+constexpr const char* ApplicationTitle = "DazedErir V1.2";
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QElapsedTimer started;
+    started.start();
+
+    // Checked before the toolkit starts, so a bad option needs no display.
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const AppOptionsParse parse = ParseAppOptions(args);
+    if (!parse.Ok()) {
+        std::cerr << "dazederir: " << parse.error << "\nTry 'dazederir --help'.\n";
+        return BadUsageStatus;
+    }
+    const AppOptions& options = parse.options;
+    if (options.help) {
+        std::cout << AppUsage();
+        return 0;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
+    // Hidden tool windows must not keep the program alive, nor may a visible one: the program
+    // ends when the main window closes, and only then.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    ProgramLink link = MakeProgramLink(options);
+    MainWindows windows(
+        std::make_unique<TDashBoardForm>(link.factory, options.settingsDir), options.settingsDir);
+    TDashBoardForm& dashboard = windows.Dashboard();
+    QObject::connect(
+        &dashboard, &TDashBoardForm::Closing, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+
+    dashboard.show();
+    // A newcomer running the demonstration sees a live dashboard at once.
+    if (options.cable == AppOptions::Cable::Simulated)
+        dashboard.Connect();
+
+    if (options.reportStartup)
+        ReportFirstPaint(dashboard, started);
+    if (!options.screenshots.empty())
+        ScheduleScreenshots(
+            dashboard, options.screenshots, options.screenshotAfterMs, AppOptions::ScreenshotSpacingMs);
+    return app.exec();
+}

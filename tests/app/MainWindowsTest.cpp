@@ -1,0 +1,142 @@
+#include "app/MainWindows.h"
+
+#include "tests/dashboard/DashboardRig.h"
+
+#include "defs/EcuIdentification.h"
+#include "link/EcuFrame.h"
+#include "logger/DataLoggerForm.h"
+#include "ui/ActuatorForm.h"
+#include "ui/CommsForm.h"
+#include "ui/DataViewerForm.h"
+#include "ui/EcuIdForm.h"
+#include "ui/SampleRateForm.h"
+#include "ui/SelDirForm.h"
+#include "ui/StatusForm.h"
+#include "ui/UnitsSelForm.h"
+
+#include <QAction>
+#include <QFile>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Every window over the fake link, as the program creates and wires them.
+struct AppRig {
+    DashboardRig rig;
+    MainWindows windows { rig.TakeForm(), rig.settingsDir.path() };
+    TDashBoardForm& dash = windows.Dashboard();
+};
+
+TEST(MainWindows, EveryMenuEntryHasItsWindow)
+{
+    AppRig app;
+    for (int i = 0; i < TDashBoardForm::ToolWindowCount; ++i) {
+        const auto which = static_cast<TDashBoardForm::ToolWindow>(i);
+        EXPECT_NE(app.dash.RegisteredToolWindow(which), nullptr) << i;
+        EXPECT_TRUE(app.dash.ToolWindowAction(which)->isEnabled()) << i;
+    }
+}
+
+TEST(MainWindows, IdentificationLoadsEveryToolWindow)
+{
+    AppRig app;
+    const std::string id = "1103";
+    app.rig.ecu.identifyAfter = 2; // one Rx error first
+    app.rig.Identify(id);
+
+    TDataViewerForm& viewer = app.windows.DataViewer();
+    EXPECT_TRUE(viewer.Formatted());
+    EXPECT_EQ(viewer.PanelText(1), "Connected to ECU");
+    EXPECT_EQ(viewer.PanelText(2), "Sample Rate 100ms");
+    EXPECT_EQ(viewer.PanelText(3), "Rx Errors 1");
+    EXPECT_EQ(app.windows.DataLogger().NamedChannels(), 1);
+    EXPECT_EQ(app.windows.EcuId().EcuIdText(), "1103");
+    app.windows.Status().StatusTimerTimer();
+    EXPECT_FALSE(app.windows.Status().CellText(0, 0).isEmpty()) << "status flag names loaded";
+    const int flags = FeatureFlagsOf(id);
+    for (int test = 1; test <= TActuatorForm::TestCount; ++test)
+        EXPECT_EQ(app.windows.Actuator().TestAction(test)->isEnabled(), (flags >> (test - 1) & 1) != 0)
+            << test;
+}
+
+TEST(MainWindows, UnknownEcuShowsRawDataAndExitFromTheViewerEndsTheProgram)
+{
+    AppRig app;
+    app.dash.show();
+    app.rig.Identify("4242");
+    TDataViewerForm& viewer = app.windows.DataViewer();
+    EXPECT_FALSE(viewer.Formatted());
+    EXPECT_EQ(app.windows.DataLogger().NamedChannels(), 0);
+    EXPECT_TRUE(viewer.isVisible());
+    EXPECT_FALSE(app.dash.isVisible());
+
+    QSignalSpy closing(&app.dash, &TDashBoardForm::Closing);
+    viewer.Exit1Click();
+    EXPECT_EQ(closing.size(), 1);
+    EXPECT_TRUE(QFile::exists(app.rig.SettingsPath()));
+    EXPECT_TRUE(QFile::exists(app.rig.settingsDir.filePath(QStringLiteral("bin/kodralog.ini"))))
+        << "the data logger closed and saved its settings";
+}
+
+TEST(MainWindows, Obd2EcuLeavesTheDisplayModesAsTheyWere)
+{
+    AppRig app;
+    app.rig.Identify("1103");
+    app.rig.PullAndReplugCable();
+    app.rig.Identify(std::string(Obd2EcuIds[0]));
+    EXPECT_TRUE(app.windows.DataViewer().Formatted());
+    EXPECT_EQ(app.windows.DataLogger().NamedChannels(), 1);
+    EXPECT_EQ(app.windows.EcuId().EcuIdText(), QString::fromLatin1(Obd2EcuIds[0].data(), 4));
+}
+
+TEST(MainWindows, DialogsShowTheValuesInForceAndHandTheirChoicesToTheMainWindow)
+{
+    AppRig app;
+    app.dash.SetBaudText(QStringLiteral("7812"));
+    app.dash.findChild<QAction*>(QStringLiteral("BaudRate1"))->trigger();
+    EXPECT_TRUE(app.windows.Comms().isVisible());
+    EXPECT_EQ(app.windows.Comms().BaudText(), "7812");
+    app.windows.Comms().CommsBaudComboChange(QStringLiteral("15625"));
+    EXPECT_EQ(app.dash.GetBaudText(), "15625");
+
+    app.dash.SetSampleRate(250);
+    app.dash.findChild<QAction*>(QStringLiteral("SampleRate1"))->trigger();
+    EXPECT_EQ(app.windows.SampleRate().SampleRateText(), "250");
+    emit app.windows.SampleRate().SampleRateChosen(400);
+    EXPECT_EQ(app.dash.SampleRate(), 400);
+    EXPECT_EQ(app.dash.PanelText(2), "Sample Rate 400ms");
+
+    app.dash.SetSpeedUnits(QStringLiteral("KPH"));
+    app.dash.findChild<QAction*>(QStringLiteral("Units1"))->trigger();
+    EXPECT_EQ(app.windows.UnitsSel().ShownSpeedUnits(), "KPH");
+    EXPECT_EQ(app.windows.UnitsSel().ShownTempUnits(), "C");
+    app.windows.UnitsSel().TempF_RBClick();
+    app.windows.UnitsSel().MPH_RBClick();
+    EXPECT_EQ(app.dash.TempUnits(), "F");
+    EXPECT_EQ(app.dash.SpeedUnits(), "MPH");
+}
+
+TEST(MainWindows, ActuatorTestsGoThroughTheMainWindowAndTheReplyComesBack)
+{
+    AppRig app;
+    app.rig.Identify("1103");
+    TActuatorForm& actuator = app.windows.Actuator();
+    actuator.SelectTest(1);
+    actuator.SetBtnClick();
+    ASSERT_TRUE(app.rig.TickUntil([&] { return actuator.StatusText() == "ECU acknowledged"; }));
+    const auto sent = std::find_if(app.rig.link->sent.begin(), app.rig.link->sent.end(),
+        [](const FakeLink::Sent& s) { return s.bytes.at(0) == etActuator; });
+    EXPECT_NE(sent, app.rig.link->sent.end());
+}
+
+TEST(MainWindows, TheLoggerAsksForItsDirectoryThroughTheDirectoryDialog)
+{
+    AppRig app;
+    emit app.windows.DataLogger().DirectoryDialogRequested();
+    EXPECT_TRUE(app.windows.SelDir().isVisible());
+    emit app.windows.SelDir().DirectoryChosen(app.rig.settingsDir.path());
+    EXPECT_EQ(app.windows.DataLogger().LogFilePath(), app.rig.settingsDir.path());
+}
+
+} // namespace
