@@ -4,9 +4,11 @@
 #include "app/MainWindows.h"
 #include "app/ProgramLink.h"
 #include "app/StartupProbes.h"
+#include "ui/MakerLogo.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QIcon>
 
 #include <iostream>
 #include <string>
@@ -16,6 +18,7 @@ namespace {
 
 constexpr int BadUsageStatus = 2;
 constexpr const char* ApplicationTitle = "DazedErir V1.2";
+constexpr QSize IconSize { 32, 32 };
 
 } // namespace
 
@@ -39,6 +42,7 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
+    QApplication::setWindowIcon(QIcon(MakerLogo(IconSize)));
     // Hidden tool windows must not keep the program alive, nor may a visible one: the program
     // ends when the main window closes, and only then.
     QApplication::setQuitOnLastWindowClosed(false);

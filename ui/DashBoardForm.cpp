@@ -242,6 +242,11 @@ void TDashBoardForm::OnEcuIdentified(const IdentifiedEcu& ecu)
         SetupGaugesForEcu();
         break;
     }
+    // A known ECU on the line again (another car on the same cable): the dashboard is back.
+    if (ecu.support != SupportNone && m_hiddenForUnknownEcu) {
+        m_hiddenForUnknownEcu = false;
+        show();
+    }
     emit EcuIdentified(QString::fromStdString(ecu.ecuId), ecu.support, ecu.featureFlags);
 }
 

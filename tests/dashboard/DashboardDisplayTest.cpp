@@ -343,6 +343,20 @@ TEST_F(Dashboard, UnknownEcuHidesTheWindowForTheDataViewerUntilTheViewerCloses)
     EXPECT_TRUE(rig.form->isVisible());
 }
 
+TEST_F(Dashboard, AKnownEcuIdentifiedAfterAnUnknownOneBringsTheDashboardBack)
+{
+    DashboardRig rig;
+    QWidget viewer;
+    rig.form->SetToolWindow(TDashBoardForm::ToolWindow::DataViewer, &viewer);
+    rig.form->show();
+    rig.Identify("4242");
+    ASSERT_FALSE(rig.form->isVisible());
+    rig.PullAndReplugCable();
+    rig.Identify("1103");
+    EXPECT_TRUE(rig.form->isVisible());
+    EXPECT_EQ(rig.Gauge("AFMGauge")->GTitle(), "AFM(l/m)");
+}
+
 TEST_F(Dashboard, ResetIsSentOnlyAfterConfirmationAndItsResultShown)
 {
     DashboardRig rig;
