@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 
@@ -42,7 +43,12 @@ TCommsForm::TCommsForm(QWidget* parent)
     m_baudCombo->setInsertPolicy(QComboBox::NoInsert);
     m_baudCombo->addItems({ QStringLiteral("7812"), QStringLiteral("15625") });
     m_baudCombo->setCurrentText(QStringLiteral("7812"));
-    connect(m_baudCombo, &QComboBox::currentTextChanged, this, &TCommsForm::CommsBaudComboChange);
+    // A speed takes effect when it is chosen from the list or when typing is finished (Enter or
+    // leaving the box), never digit by digit: "1", "15", "156" are no line speeds to switch to.
+    connect(m_baudCombo, &QComboBox::currentIndexChanged, this,
+        [this](int index) { CommsBaudComboChange(m_baudCombo->itemText(index)); });
+    connect(m_baudCombo->lineEdit(), &QLineEdit::editingFinished, this,
+        [this] { CommsBaudComboChange(m_baudCombo->currentText()); });
 
     QPushButton* okButton = AddButton("ComsSelBtn", QStringLiteral("OK"), kOkButtonRect);
     okButton->setDefault(true);
@@ -53,6 +59,7 @@ void TCommsForm::SetShownBaudText(const QString& text)
 {
     const QSignalBlocker blocker(m_baudCombo);
     m_baudCombo->setCurrentText(text);
+    m_appliedBaudText = text;
 }
 
 QString TCommsForm::BaudText() const
@@ -62,9 +69,12 @@ QString TCommsForm::BaudText() const
 
 void TCommsForm::CommsBaudComboChange(const QString& text)
 {
-    // Half-typed or mistyped text is not applied; OK reports it.
-    if (const auto baudText = BaudTextOf(text))
-        emit BaudTextChosen(*baudText);
+    // Mistyped text is not applied; OK reports it.
+    const auto baudText = BaudTextOf(text);
+    if (!baudText || *baudText == m_appliedBaudText)
+        return;
+    m_appliedBaudText = *baudText;
+    emit BaudTextChosen(*baudText);
 }
 
 void TCommsForm::ComsSelBtnClick()
@@ -75,6 +85,7 @@ void TCommsForm::ComsSelBtnClick()
             QStringLiteral("'%1' is not a valid baud rate: enter a positive whole number").arg(BaudText()));
         return;
     }
+    m_appliedBaudText = *baudText;
     emit BaudTextChosen(*baudText);
     hide();
 }

@@ -26,4 +26,5 @@ signals:
 
 private:
     QComboBox* m_baudCombo = nullptr;
+    QString m_appliedBaudText; // what the last change applied, so one edit is applied once
 };

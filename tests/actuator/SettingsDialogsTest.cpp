@@ -3,6 +3,7 @@
 #include "ui/UnitsSelForm.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -75,11 +76,22 @@ void PrintTo(const BaudCase& c, std::ostream* os)
 
 class CommsBaudText : public CommsFormTest, public ::testing::WithParamInterface<BaudCase> { };
 
+TEST_F(CommsFormTest, TypedDigitsTakeEffectOnlyWhenTypingIsFinished)
+{
+    form.show();
+    for (const char* partial : { "1", "15", "156", "1562", "15625" })
+        combo->setEditText(QString::fromLatin1(partial));
+    EXPECT_TRUE(spy.isEmpty());
+    emit combo->lineEdit()->editingFinished();
+    EXPECT_EQ(FirstArguments(spy), QStringList { "15625" });
+}
+
 TEST_P(CommsBaudText, OnlyPositiveWholeNumbersReachTheLink)
 {
     const BaudCase& c = GetParam();
     form.show();
     combo->setEditText(QString::fromLatin1(c.typed));
+    emit combo->lineEdit()->editingFinished();
     const QStringList typed = FirstArguments(spy);
     form.ComsSelBtnClick();
     const QStringList confirmed = FirstArguments(spy);
