@@ -1,5 +1,7 @@
 #include "app/AppOptions.h"
 
+#include "defs/WholeNumber.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -30,15 +32,6 @@ std::optional<std::string> TakeValue(
         return arg.substr(name.size() + 1);
     }
     return std::nullopt;
-}
-
-std::optional<int> WholeNumber(std::string_view text)
-{
-    int value = 0;
-    const auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || problem != std::errc() || end != text.data() + text.size() || value < 0)
-        return std::nullopt;
-    return value;
 }
 
 class Parser {
@@ -88,7 +81,7 @@ private:
                 o.screenshots.push_back(QString::fromStdString(*file));
         } else if (const auto after = TakeValue(m_args, m_index, "--screenshot-after", error)) {
             if (error.empty()) {
-                const auto ms = WholeNumber(*after);
+                const auto ms = ParseWholeNumber(*after);
                 if (ms)
                     o.screenshotAfterMs = *ms;
                 else

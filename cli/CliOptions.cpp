@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 
+#include "defs/WholeNumber.h"
 #include "link/EcuConnection.h"
 
 #include <algorithm>
@@ -226,12 +227,10 @@ void ArgumentWalk::Check()
 
 bool ParseWholeNumber(std::string_view text, int min, int max, int& value)
 {
-    int parsed = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
-    if (text.empty() || text.front() == '-' || ec != std::errc() || end != text.data() + text.size()
-        || parsed < min || parsed > max)
+    const std::optional<int> parsed = ParseWholeNumber(text);
+    if (!parsed || *parsed < min || *parsed > max)
         return false;
-    value = parsed;
+    value = *parsed;
     return true;
 }
 

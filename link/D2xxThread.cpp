@@ -1,5 +1,7 @@
 #include "link/D2xxThread.h"
 
+#include "defs/WholeNumber.h"
+
 #include <QDeadlineTimer>
 #include <QMutexLocker>
 #include <QtGlobal>
@@ -21,15 +23,8 @@ constexpr int ShutdownBoundMs = 5000;
 // A positive whole number in decimal, blanks around it allowed.
 std::optional<int> ParseBaudText(const QString& text)
 {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty()
-        || !std::all_of(trimmed.begin(), trimmed.end(), [](QChar c) { return c.isDigit(); }))
-        return std::nullopt;
-    bool ok = false;
-    const int value = trimmed.toInt(&ok, 10);
-    if (!ok || value <= 0)
-        return std::nullopt;
-    return value;
+    const std::optional<int> value = ParseWholeNumber(text.toStdString());
+    return value && *value > 0 ? value : std::nullopt;
 }
 
 bool IsInterfaceCable(const FtDeviceInfo& info)

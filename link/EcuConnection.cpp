@@ -1,5 +1,7 @@
 #include "link/EcuConnection.h"
 
+#include "defs/WholeNumber.h"
+
 #include <algorithm>
 #include <optional>
 #include <string_view>
@@ -13,13 +15,7 @@ constexpr int IdentificationBytes = 2;
 // anything else, a sign or a number too large for an int included.
 std::optional<int> WholeNumber(const QString& text)
 {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty()
-        || !std::all_of(trimmed.begin(), trimmed.end(), [](QChar c) { return c.isDigit(); }))
-        return std::nullopt;
-    bool ok = false;
-    const int value = trimmed.toInt(&ok, 10);
-    return ok ? std::optional<int>(value) : std::nullopt;
+    return ParseWholeNumber(text.toStdString());
 }
 
 QString SampleRateMessage(const QString& text)

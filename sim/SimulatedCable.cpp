@@ -238,6 +238,11 @@ FtStatus SimulatedCable::Write(
         if (!IsOpenHandle(handle))
             return FtStatus::FT_INVALID_HANDLE;
         m_record.written.insert(m_record.written.end(), bytes.begin(), bytes.end());
+        // Only the recent bytes are of use to a test; a demonstration running for hours must not
+        // grow without bound.
+        if (m_record.written.size() > Record::WrittenHistoryBytes)
+            m_record.written.erase(m_record.written.begin(),
+                m_record.written.end() - static_cast<std::ptrdiff_t>(Record::WrittenHistoryBytes));
         bytesWritten = static_cast<std::uint32_t>(bytes.size());
         if (m_responder) {
             const double byteTime = static_cast<double>(BitsPerByte) / m_record.baudRate;

@@ -38,7 +38,8 @@ public:
         std::uint8_t parity = 0;
         std::uint32_t readTimeoutMs = 0;
         std::uint32_t writeTimeoutMs = 0;
-        std::vector<std::uint8_t> written;
+        static constexpr std::size_t WrittenHistoryBytes = 65536;
+        std::vector<std::uint8_t> written; // the most recent WrittenHistoryBytes bytes
     };
 
     // The vendor library's rate before one is set.
