@@ -1,6 +1,7 @@
 #include "logger/DataLoggerControls.h"
 
 #include "controls/PerformanceGraph.h"
+#include "controls/StatusPanel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -138,8 +139,8 @@ void BuildStatusBar(QMainWindow& window, DataLoggerControls& controls)
     auto* bar = Named(new QStatusBar(&window), QStringLiteral("DataLoggerSB"));
     window.setStatusBar(bar);
     for (std::size_t i = 0; i < kPanelWidths.size(); ++i) {
-        auto* panel = Named(new QLabel(bar), QStringLiteral("DataLoggerSBPanel%1").arg(i));
-        panel->setFixedWidth(kPanelWidths[i]);
+        auto* panel
+            = Named(new StatusPanel(kPanelWidths[i], {}, bar), QStringLiteral("DataLoggerSBPanel%1").arg(i));
         bar->addPermanentWidget(panel);
         controls.statusPanels[i] = panel;
     }

@@ -3,6 +3,7 @@
 
 #include "controls/ColorRef.h"
 #include "controls/KodraGauge.h"
+#include "controls/StatusPanel.h"
 #include "ui/ClickableLabel.h"
 #include "ui/DialLabels.h"
 #include "ui/MakerLogo.h"
@@ -268,15 +269,11 @@ void TDashBoardForm::BuildStatusBar()
     m_statusBar->setSizeGripEnabled(false);
     m_statusBar->setFixedHeight(StatusBarHeight);
     for (std::size_t i = 0; i < PanelCount; ++i) {
-        auto* panel = new QLabel(Latin1(PanelTexts[i]), m_statusBar);
+        auto* panel = new StatusPanel(PanelWidths[i], Latin1(PanelTexts[i]), m_statusBar);
         panel->setObjectName(QStringLiteral("DashBoardSBPanel%1").arg(i));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         // The last panel takes the rest of the bar, so the panels start at its left edge.
         const bool last = i + 1 == PanelCount;
-        if (last)
-            panel->setMinimumWidth(PanelWidths[i]);
-        else
-            panel->setFixedWidth(PanelWidths[i]);
         m_statusBar->addPermanentWidget(panel, last ? 1 : 0);
         m_panels[i] = panel;
     }

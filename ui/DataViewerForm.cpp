@@ -1,6 +1,7 @@
 #include "ui/DataViewerForm.h"
 
 #include "controls/ColorRef.h"
+#include "controls/StatusPanel.h"
 #include "defs/FormatFixed.h"
 #include "link/EcuQueries.h"
 
@@ -54,12 +55,12 @@ constexpr QLatin1String MapLoadSensor("MAP");
 // An ECU that identifies as "0000" has nothing to format.
 constexpr std::string_view UnformattableEcuId = "0000";
 
-struct StatusPanel {
+struct PanelDesign {
     int width;
     const char* text;
 };
 
-constexpr std::array<StatusPanel, TDataViewerForm::PanelCount> StatusPanels { {
+constexpr std::array<PanelDesign, TDataViewerForm::PanelCount> StatusPanels { {
     { 120, "COM1" },
     { 100, "Not Connected" },
     { 150, "Sample Rate" },
@@ -316,8 +317,8 @@ void TDataViewerForm::BuildStatusBar()
     DataViewerSB->setObjectName(QStringLiteral("DataViewerSB"));
     DataViewerSB->setSizeGripEnabled(false);
     for (std::size_t panel = 0; panel < StatusPanels.size(); ++panel) {
-        auto* label = new QLabel(QString::fromLatin1(StatusPanels[panel].text), DataViewerSB);
-        label->setFixedWidth(StatusPanels[panel].width);
+        auto* label = new StatusPanel(
+            StatusPanels[panel].width, QString::fromLatin1(StatusPanels[panel].text), DataViewerSB);
         DataViewerSB->addPermanentWidget(label);
         m_panels[panel] = label;
     }

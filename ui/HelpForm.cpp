@@ -1,10 +1,9 @@
 #include "ui/HelpForm.h"
 
 #include "controls/ColorRef.h"
+#include "ui/MakerLogo.h"
 
 #include <QLabel>
-#include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
 
 namespace {
@@ -22,31 +21,6 @@ constexpr int kMakerFontPx = 24;
 constexpr int kHelpFontPx = 19;
 constexpr int kVersionFontPx = 19;
 constexpr int kNoticeFontPx = 12;
-
-constexpr int kLogoFrameWidth = 3;
-constexpr int kLogoCornerRadius = 8;
-constexpr int kLogoFontPx = 30;
-
-// The maker's badge, drawn rather than shipped as a file.
-QPixmap MakeLogo()
-{
-    QPixmap logo(kLogoRect.size());
-    logo.fill(ColorFromRef(kColorBlack));
-    QPainter painter(&logo);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF frame = QRectF(QPointF(0, 0), QSizeF(kLogoRect.size()))
-                             .adjusted(kLogoFrameWidth, kLogoFrameWidth, -kLogoFrameWidth, -kLogoFrameWidth);
-    painter.setPen(QPen(ColorFromRef(kColorSilver), kLogoFrameWidth));
-    painter.setBrush(ColorFromRef(kColorRed));
-    painter.drawRoundedRect(frame, kLogoCornerRadius, kLogoCornerRadius);
-    QFont font;
-    font.setPixelSize(kLogoFontPx);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.setPen(ColorFromRef(kColorWhite));
-    painter.drawText(frame, Qt::AlignCenter, QStringLiteral("KP"));
-    return logo;
-}
 
 void Style(QLabel* label, int fontPx, ColorRef colour)
 {
@@ -68,7 +42,7 @@ THelpForm::THelpForm(QWidget* parent)
     Style(AddLabel(QStringLiteral("KodraPower Engine Management"), kMakerRect), kMakerFontPx, kColorRed);
     QLabel* logo = AddLabel({}, kLogoRect);
     logo->setObjectName(QStringLiteral("Logo"));
-    logo->setPixmap(MakeLogo());
+    logo->setPixmap(MakerLogo(kLogoRect.size()));
     Style(AddLabel(QStringLiteral("The Help file for DazedErir can be located "), kHelpLine1Rect),
         kHelpFontPx, kColorWhite);
     Style(

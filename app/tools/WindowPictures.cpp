@@ -1,0 +1,92 @@
+// dazederir-window-pictures: starts every window of the program on the simulated ECU, lets it
+// run for a while with the tool windows open and the logger recording, then saves a picture of
+// each window into a folder. Made for the pictures in docs/; run it under Xvfb to see the
+// windows as a person would (`xvfb-run dazederir-window-pictures docs`).
+#include "app/AppOptions.h"
+#include "app/MainWindows.h"
+#include "app/ProgramLink.h"
+#include "logger/DataLoggerForm.h"
+#include "ui/ActuatorForm.h"
+#include "ui/CommsForm.h"
+#include "ui/DataViewerForm.h"
+#include "ui/EcuIdForm.h"
+#include "ui/FaultCodesForm.h"
+#include "ui/HelpForm.h"
+#include "ui/SampleRateForm.h"
+#include "ui/SelDirForm.h"
+#include "ui/StatusForm.h"
+#include "ui/UnitsSelForm.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr int RunningMs = 25000;
+constexpr const char* FastestTimeBase = "1";
+constexpr int RpmControlTest = 1;
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+    QTemporaryDir settings; // the pictures must not depend on, nor change, anyone's settings
+
+    AppOptions options;
+    options.cable = AppOptions::Cable::Simulated;
+    options.settingsDir = settings.path();
+    ProgramLink link = MakeProgramLink(options);
+    MainWindows windows(std::make_unique<TDashBoardForm>(link.factory, settings.path()), settings.path());
+
+    windows.Dashboard().show();
+    windows.Dashboard().Connect();
+
+    TDataLoggerForm& logger = windows.DataLogger();
+    logger.SetLogPath(settings.path());
+    auto* timeBase = logger.findChild<QComboBox*>(QStringLiteral("GrT_Sel_T_Combo"));
+    timeBase->setCurrentText(QString::fromLatin1(FastestTimeBase));
+    logger.GrT_Sel_T_ComboSelect();
+    logger.show();
+    logger.DL_Start_ButtonClick();
+
+    windows.Actuator().SelectTest(RpmControlTest);
+    const std::vector<std::pair<QWidget*, const char*>> pictures {
+        { &windows.Dashboard(), "dashboard" },
+        { &logger, "datalogger" },
+        { &windows.DataViewer(), "dataviewer" },
+        { &windows.FaultCodes(), "faultcodes" },
+        { &windows.Status(), "statusflags" },
+        { &windows.EcuId(), "ecuid" },
+        { &windows.Actuator(), "actuator" },
+        { &windows.Comms(), "comms" },
+        { &windows.SampleRate(), "samplerate" },
+        { &windows.UnitsSel(), "units" },
+        { &windows.SelDir(), "seldir" },
+        { &windows.Help(), "help" },
+    };
+    for (const auto& [window, name] : pictures)
+        window->show();
+
+    QTimer::singleShot(RunningMs, &app, [&] {
+        int failures = 0;
+        for (const auto& [window, name] : pictures) {
+            const QString file = folder.filePath(QString::fromLatin1(name) + QStringLiteral(".png"));
+            if (!window->grab().save(file)) {
+                std::fprintf(stderr, "could not save %s\n", qPrintable(file));
+                ++failures;
+            }
+        }
+        logger.DL_Stop_ButtonClick();
+        QCoreApplication::exit(failures == 0 ? 0 : 1);
+    });
+    return app.exec();
+}
