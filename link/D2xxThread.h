@@ -45,7 +45,7 @@ public:
     int SetBaudRate(const QString& baudText) override;
 
     // Why the last attempt to open the cable failed; empty text once an open succeeds.
-    FtOpenError GetOpenError() const;
+    FtOpenError GetOpenError() const override;
 
 protected:
     void run() override;

@@ -96,7 +96,23 @@ bool EcuConnection::SuperviseLink()
 
     if (openWanted && !m_link.IsPortOpen())
         m_link.OpenPort(m_baudText);
+    ReportPermissionProblem();
     return m_link.IsPortOpen();
+}
+
+void EcuConnection::ReportPermissionProblem()
+{
+    if (m_link.IsPortOpen()) {
+        m_permissionReported = false;
+        return;
+    }
+    const FtOpenError error = m_link.GetOpenError();
+    if (!error.permissionDenied || m_permissionReported)
+        return;
+    // Retrying cannot help here: only the user can, so say once what to do.
+    m_permissionReported = true;
+    NotifyAfterTick([message = PortPermissionText(QString::fromStdString(error.text))](
+                        EcuConnectionListener& listener) { listener.PortPermissionDenied(message); });
 }
 
 void EcuConnection::ReceiveStep()

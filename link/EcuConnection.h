@@ -149,6 +149,7 @@ public:
 
 private:
     bool SuperviseLink();
+    void ReportPermissionProblem();
     void ReceiveStep();
     void PeriodStep();
     void Send(const EcuFrame& frame);
@@ -173,6 +174,7 @@ private:
     EcuConnectionListener* m_listener = &m_silentListener;
 
     QString m_linkStatus;
+    bool m_permissionReported = false; // until the port opens again
     QString m_connectText { QString::fromLatin1(NotConnected) };
     bool m_connectWanted = false;
     bool m_connectPending = false;

@@ -36,6 +36,9 @@ public:
     virtual void ResetFinished(bool /*succeeded*/) { }
     // The reply to an actuator request arrived.
     virtual void ActuatorReplied() { }
+    // The port could not be opened for lack of permission; sent once until it opens. The text says
+    // what to do.
+    virtual void PortPermissionDenied(const QString& /*message*/) { }
     // A role update stored a new value (never sent for bytes that have no role).
     virtual void ValueChanged(LiveValueKind /*kind*/) { }
 };
@@ -48,6 +51,14 @@ inline QString RxErrorsText(int count)
 inline QString SampleRateText(int ms)
 {
     return QStringLiteral("Sample Rate %1ms").arg(ms);
+}
+
+// What to tell a user who may not open the serial port; `reason` is the failure as the system gave it.
+inline QString PortPermissionText(const QString& reason)
+{
+    return QStringLiteral("%1\nThe serial port may only be opened by members of the dialout group: add your "
+                          "user to it (sudo adduser $USER dialout), then log out and in again.")
+        .arg(reason);
 }
 
 inline constexpr const char* ResetSucceededText = "ECU successfully reset";

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/D2xxDriver.h"
+
 #include <QString>
 
 #include <array>
@@ -37,4 +39,6 @@ public:
     // positive whole number, 1 otherwise (and then changes nothing). The speed of the next open
     // stays the one OpenPort was given.
     virtual int SetBaudRate(const QString& baudText) = 0;
+    // Why the last attempt to open the port failed; empty after a successful open.
+    virtual FtOpenError GetOpenError() const { return {}; }
 };

@@ -48,6 +48,7 @@ public:
     void EcuIdentified(const IdentifiedEcu& ecu) override { m_form.OnEcuIdentified(ecu); }
     void ResetFinished(bool succeeded) override { m_form.OnResetFinished(succeeded); }
     void ActuatorReplied() override { emit m_form.ActuatorReplied(); }
+    void PortPermissionDenied(const QString& message) override { m_form.ShowMessage(message); }
     void ValueChanged(LiveValueKind kind) override { m_form.OnValueChanged(kind); }
 
 private:

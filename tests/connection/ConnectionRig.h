@@ -29,6 +29,7 @@ public:
     std::vector<Sent> sent;
     std::deque<std::uint8_t> incoming;
     bool portOpen = false;
+    FtOpenError openError; // while it says permission denied, the port does not open
 
     // What the link thread does between two ticks.
     void Pass()
@@ -36,7 +37,7 @@ public:
         if (status != QLatin1String(VadInterface)) {
             portOpen = false;
             incoming.clear();
-        } else if (m_openRequested) {
+        } else if (m_openRequested && !openError.permissionDenied) {
             portOpen = true;
             m_openRequested = false;
         }
@@ -55,6 +56,7 @@ public:
     }
     bool IsPortOpen() const override { return portOpen; }
     QString GetStatusText() const override { return status; }
+    FtOpenError GetOpenError() const override { return openError; }
     int SendBytes(std::span<const std::uint8_t> bytes) override
     {
         sent.push_back({ now, { bytes.begin(), bytes.end() } });
@@ -120,6 +122,10 @@ public:
     void ResetFinished(bool succeeded) override;
     void ActuatorReplied() override;
     void ValueChanged(LiveValueKind kind) override { values.push_back(kind); }
+    void PortPermissionDenied(const QString& message) override
+    {
+        events.push_back("permission:" + message.toStdString());
+    }
 
     // The events that start with `prefix`.
     std::vector<std::string> Only(const std::string& prefix) const;

@@ -161,3 +161,22 @@ TEST(EcuConnectionCommands, ClosingAsksTheLinkToCloseOnlyAnOpenPort)
 }
 
 } // namespace
+
+TEST(EcuConnectionCommands, APortRefusedForPermissionIsReportedOnceNamingTheDialoutGroup)
+{
+    ConnectionRig rig;
+    rig.link.openError = { true, "Cannot open /dev/ttyUSB0: Permission denied" };
+    rig.connection.Connect();
+    rig.Tick(20);
+    const auto reports = rig.listener.Only("permission:");
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].find("/dev/ttyUSB0: Permission denied"), std::string::npos);
+    EXPECT_NE(reports[0].find("dialout group"), std::string::npos);
+    EXPECT_FALSE(rig.link.IsPortOpen());
+
+    // Once the user has mended it, the connection goes on by itself.
+    rig.link.openError = {};
+    EXPECT_TRUE(
+        rig.TickUntil([&] { return rig.connection.ConnectText() == QLatin1String("Connected to ECU"); }));
+    EXPECT_EQ(rig.listener.Only("permission:").size(), 1u);
+}

@@ -488,3 +488,14 @@ TEST_F(Dashboard, BaudTextGoesToTheLinkAndABadOneIsRefused)
 }
 
 } // namespace
+
+TEST_F(Dashboard, APortRefusedForPermissionSaysToJoinTheDialoutGroupOnce)
+{
+    DashboardRig rig;
+    rig.link->openError = { true, "Cannot open /dev/ttyUSB0: Permission denied" };
+    rig.form->Connect();
+    rig.Tick(20);
+    ASSERT_EQ(rig.form->messages.size(), 1);
+    EXPECT_TRUE(rig.form->messages[0].contains(QStringLiteral("dialout group")));
+    EXPECT_TRUE(rig.form->messages[0].contains(QStringLiteral("/dev/ttyUSB0")));
+}
