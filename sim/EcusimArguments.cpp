@@ -58,6 +58,12 @@ EcusimArgumentsParse ParseEcusimArguments(std::span<const std::string> args)
                 result.error = "--link: empty path";
             else if (value)
                 parsed.linkPath = *value;
+        } else if (IsOption(arg, "--stats")) {
+            const auto value = TakeValue(args, index, "--stats", result.error);
+            if (value && value->empty())
+                result.error = "--stats: empty path";
+            else if (value)
+                parsed.statsPath = *value;
         } else if (arg.starts_with("-")) {
             result.error = arg + ": unknown option";
         } else {

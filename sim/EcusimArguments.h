@@ -10,6 +10,8 @@
 struct EcusimArguments {
     std::string ecuId = "1103";
     std::optional<std::string> linkPath;
+    // Where to write the counters of what the simulator did when it ends (for a soak run).
+    std::optional<std::string> statsPath;
     SimulatorSettings simulator;
     bool helpWanted = false;
 };
@@ -22,6 +24,6 @@ struct EcusimArgumentsParse {
 EcusimArgumentsParse ParseEcusimArguments(std::span<const std::string> args);
 
 inline constexpr const char* EcusimUsage
-    = "usage: dazederir-ecusim [--ecu ID] [--link PATH] [--sim-bytes A=V[,A=V...]] [--sim-id-after N]\n"
-      "       [--sim-drop P] [--sim-corrupt P] [--sim-cut P] [--sim-noise P] [--sim-reset-fails]\n"
-      "       [--sim-unplug EVERY:FOR] [--sim-pace] [--sim-seed N]\n";
+    = "usage: dazederir-ecusim [--ecu ID] [--link PATH] [--stats FILE] [--sim-bytes A=V[,A=V...]]\n"
+      "       [--sim-id-after N] [--sim-drop P] [--sim-corrupt P] [--sim-cut P] [--sim-noise P]\n"
+      "       [--sim-reset-fails] [--sim-unplug EVERY:FOR] [--sim-pace] [--sim-seed N]\n";

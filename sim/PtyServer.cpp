@@ -1,10 +1,12 @@
 #include "sim/PtyServer.h"
 
 #include "sim/LinePacing.h"
+#include "sim/SimulatorStats.h"
 
 #include <cerrno>
 #include <cmath>
 #include <ctime>
+#include <fstream>
 #include <poll.h>
 
 namespace {
@@ -36,6 +38,7 @@ PtyServer::PtyServer(const EcusimArguments& arguments, std::ostream& out, std::o
 {
     if (arguments.linkPath)
         m_link.emplace(*arguments.linkPath);
+    m_statsPath = arguments.statsPath;
 }
 
 double PtyServer::Seconds() const
@@ -101,8 +104,10 @@ int PtyServer::Run(const volatile std::sig_atomic_t& stop, const sigset_t& waitM
         const bool pluggedIn = !m_unplug || m_unplug->IsPluggedIn(now);
         if (pluggedIn && !m_pty && !PlugIn())
             return ExitFailure;
-        if (!pluggedIn && m_pty)
+        if (!pluggedIn && m_pty) {
             Pull();
+            ++m_pulls;
+        }
 
         timespec wait {};
         const timespec* timeout = nullptr;
@@ -116,5 +121,16 @@ int PtyServer::Run(const volatile std::sig_atomic_t& stop, const sigset_t& waitM
             Exchange();
     }
     Pull();
+    WriteStats();
     return ExitDone;
+}
+
+void PtyServer::WriteStats() const
+{
+    if (!m_statsPath)
+        return;
+    std::ofstream file(*m_statsPath, std::ios::binary | std::ios::trunc);
+    file << StatsText({ m_simulator.Counters(), m_simulator.RejectedRequests(), m_pulls });
+    if (!file.flush())
+        m_err << "dazederir-ecusim: cannot write " << *m_statsPath << std::endl;
 }

@@ -30,6 +30,7 @@ private:
     void Pull();
     void Exchange();
     void Send(const std::vector<std::uint8_t>& bytes);
+    void WriteStats() const;
 
     SimClock m_clock;
     double m_startSeconds;
@@ -37,6 +38,8 @@ private:
     bool m_pace;
     EcuSimulator m_simulator;
     std::optional<PtyLink> m_link;
+    std::optional<std::string> m_statsPath;
+    int m_pulls = 0;
     std::unique_ptr<PseudoTerminal> m_pty;
     std::ostream& m_out;
     std::ostream& m_err;

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "link/EcuConnection.h"
+#include "link/InterfaceLink.h"
+
+// Stands between the connection and the link thread, and listens to the connection, to count
+// from outside what the connection does: every request it sends, every time the cable goes and
+// comes back, every identification, and any data request made after a lost cable before the ECU
+// has been identified again.
+class ConnectionWatch final : public InterfaceLink, public EcuConnectionListener {
+public:
+    explicit ConnectionWatch(InterfaceLink& link)
+        : m_link(link)
+    {
+    }
+
+    // The connection watched, for its state at the moment the cable goes.
+    void Watch(const EcuConnection& connection) { m_connection = &connection; }
+
+    int OpenPort(const QString& baudText) override { return m_link.OpenPort(baudText); }
+    int ClosePort() override { return m_link.ClosePort(); }
+    bool IsPortOpen() const override { return m_link.IsPortOpen(); }
+    QString GetStatusText() const override { return m_link.GetStatusText(); }
+    int SendBytes(std::span<const std::uint8_t> bytes) override;
+    int ReceiveBytes(ReceiveBuffer& buffer, std::uint8_t& count) override
+    {
+        return m_link.ReceiveBytes(buffer, count);
+    }
+    int SetBaudRate(const QString& baudText) override { return m_link.SetBaudRate(baudText); }
+
+    void LinkStatusChanged(const QString& statusText) override;
+    void ConnectTextChanged(const QString& connectText) override;
+    void EcuIdentified(const IdentifiedEcu& ecu) override;
+
+    int RequestsSent() const { return m_requestsSent; }
+    // The link reported the cable gone after having seen it.
+    int CableGone() const { return m_cableGone; }
+    // Of those, the times a request was still waiting for its reply: that exchange may be lost
+    // with the cable, which the simulator cannot know.
+    int GoneWithReplyAwaited() const { return m_goneWithReplyAwaited; }
+    // The connection went from "Connected to ECU" to "Waiting to Connect".
+    int Losses() const { return m_losses; }
+    int Identifications() const { return m_identifications; }
+    // Losses followed by a fresh identification.
+    int Reidentified() const { return m_reidentified; }
+    // Data requests sent between a loss and the identification after it.
+    int DataBeforeReidentification() const { return m_dataBeforeReidentification; }
+    bool AwaitingReidentification() const { return m_awaitingReidentification; }
+
+private:
+    InterfaceLink& m_link;
+    const EcuConnection* m_connection = nullptr;
+    bool m_cableSeen = false;
+    bool m_awaitingReidentification = false;
+    int m_requestsSent = 0;
+    int m_cableGone = 0;
+    int m_losses = 0;
+    int m_goneWithReplyAwaited = 0;
+    int m_identifications = 0;
+    int m_reidentified = 0;
+    int m_dataBeforeReidentification = 0;
+};

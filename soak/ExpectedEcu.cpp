@@ -1,0 +1,250 @@
+#include "soak/ExpectedEcu.h"
+
+#include "defs/EcuConstants.h"
+#include "defs/EcuIdentification.h"
+#include "defs/RoleTable.h"
+#include "logger/ChannelQuery.h"
+#include "logger/ChannelTables.h"
+#include "soak/IdealLine.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <functional>
+#include <random>
+#include <sstream>
+
+namespace {
+
+constexpr int AddressCount = 256;
+constexpr std::uint32_t ByteMask = 0xFF;
+// Two sweeps settle every value: a low byte polled before its high byte needs the second. The
+// third shows every value a settled sweep passes through.
+constexpr int SettledSweeps = 2;
+constexpr int ObservedSweeps = SettledSweeps + 1;
+// Far more ticks than two sweeps of the widest range take on a perfect line.
+constexpr int MaxReferenceTicks = 10000;
+
+struct QueryRange {
+    EcuQuery query;
+    const char* name;
+    int count; // of indexes (banks, bytes, table entries)
+};
+
+// clang-format off
+constexpr std::array<QueryRange, 31> Queries { {
+    { EcuQuery::RawValue,      "GetRawValue",      EcuConnection::RawTableSize },
+    { EcuQuery::Rpm,           "GetRpm",           1 },
+    { EcuQuery::TargetIdle,    "GetTargetIdle",    1 },
+    { EcuQuery::RoadSpeed,     "GetRoadSpeed",     1 },
+    { EcuQuery::FaultByte,     "GetFaultByte",     FaultByteCount },
+    { EcuQuery::StatusByte,    "GetStatusByte",    StatusByteCount },
+    { EcuQuery::BatteryVolts,  "GetBatteryVolts",  1 },
+    { EcuQuery::O2Volts,       "GetO2Volts",       2 },
+    { EcuQuery::TpsPercent,    "GetTpsPercent",    1 },
+    { EcuQuery::TpsVolts,      "GetTpsVolts",      1 },
+    { EcuQuery::CoolantTemp,   "GetCoolantTemp",   1 },
+    { EcuQuery::AirTemp,       "GetAirTemp",       1 },
+    { EcuQuery::EgtTemp,       "GetEgtTemp",       1 },
+    { EcuQuery::Load8,         "GetLoad8",         1 },
+    { EcuQuery::Load16,        "GetLoad16",        1 },
+    { EcuQuery::InjectorPw,    "GetInjectorPw",    2 },
+    { EcuQuery::Iac,           "GetIac",           1 },
+    { EcuQuery::IacAdjust,     "GetIacAdjust",     1 },
+    { EcuQuery::Stft,          "GetStft",          2 },
+    { EcuQuery::Ltft,          "GetLtft",          2 },
+    { EcuQuery::Tft,           "GetTft",           2 },
+    { EcuQuery::Ve,            "GetVe",            1 },
+    { EcuQuery::Advance,       "GetAdvance",       1 },
+    { EcuQuery::Mpg,           "GetMpg",           1 },
+    { EcuQuery::Purge,         "GetPurge",         1 },
+    { EcuQuery::Egr,           "GetEgr",           1 },
+    { EcuQuery::IgnitionTrim,  "GetIgnitionTrim",  1 },
+    { EcuQuery::AtmVss,        "GetAtmVss",        1 },
+    { EcuQuery::AtmPos,        "GetAtmPos",        1 },
+    { EcuQuery::AtmStatus,     "GetAtmStatus",     1 },
+    { EcuQuery::TimeFromStart, "GetTimeFromStart", 1 },
+} };
+// clang-format on
+
+// Exactly the same value; a NaN equals a NaN of the same bits.
+bool SameValue(const QueryValue& a, const QueryValue& b)
+{
+    if (a.index() != b.index())
+        return false;
+    if (const int* whole = std::get_if<int>(&a))
+        return *whole == std::get<int>(b);
+    return std::bit_cast<std::uint32_t>(std::get<float>(a))
+        == std::bit_cast<std::uint32_t>(std::get<float>(b));
+}
+
+std::string ValueText(const QueryValue& value)
+{
+    std::ostringstream text;
+    std::visit([&text](auto number) { text << number; }, value);
+    return text.str();
+}
+
+// Calls `visit(name, value)` for every numeric query and index, in one fixed order.
+template <typename Visit> void ForEachQuery(const EcuQueries& ecu, Visit visit)
+{
+    for (const QueryRange& range : Queries) {
+        for (int index = 0; index < range.count; ++index)
+            visit(std::string(range.name) + "(" + std::to_string(index) + ")",
+                ReadQuery(ecu, range.query, index));
+    }
+    visit("GetBaro()", QueryValue(ecu.GetBaro()));
+}
+
+template <typename Value, typename Same>
+void AddOnce(std::vector<Value>& choices, const Value& value, Same same)
+{
+    if (std::none_of(choices.begin(), choices.end(), [&](const Value& c) { return same(c, value); }))
+        choices.push_back(value);
+}
+
+std::string ChoicesText(const std::vector<QueryValue>& choices)
+{
+    std::string text;
+    for (const QueryValue& choice : choices)
+        text += (text.empty() ? "" : " or ") + ValueText(choice);
+    return text;
+}
+
+std::string Difference(const std::string& call, const std::string& got, const std::string& wanted)
+{
+    return call + " is " + got + " where the bytes give " + wanted;
+}
+
+// The addresses of every poll window, in the order the connection asks for them.
+std::vector<std::uint8_t> PollRange(const std::string& ecuId)
+{
+    int base = 0;
+    int end = 0;
+    if (ClassifyEcuId(ecuId) == SupportFull) {
+        const EcuConstantsRow& constants = ConstantsRowAt(EcuRowOf(ecuId));
+        base = constants.Truncated(EcuConstant::BaseAddress);
+        end = constants.Truncated(EcuConstant::EndAddress);
+    }
+    std::vector<std::uint8_t> addresses;
+    for (int window = 0; window <= end - base; window += EcuConnection::PollWindowSize) {
+        for (int k = 0; k < EcuConnection::PollWindowSize; ++k)
+            addresses.push_back(static_cast<std::uint8_t>((base + window + k) % AddressCount));
+    }
+    return addresses;
+}
+
+} // namespace
+
+ExpectedEcu::ExpectedEcu(
+    const std::string& ecuId, std::uint32_t seed, const QString& baudText, const LogChannelNames& channels)
+    : m_ecuId(ecuId)
+    , m_polled(PollRange(ecuId))
+{
+    // Raw generator words rather than a distribution, whose results differ between libraries.
+    std::mt19937 random(seed);
+    for (const std::uint8_t address : m_polled)
+        m_memory[address] = static_cast<std::uint8_t>(random() & ByteMask);
+
+    m_simulator = std::make_unique<EcuSimulator>(ecuId, FixedInto({}), [] { return 0.0; });
+    m_line = std::make_unique<IdealLine>(*m_simulator);
+    m_reference = std::make_unique<EcuConnection>(*m_line);
+    m_reference->SetBaudText(baudText);
+    m_reference->SetSampleRate(EcuConnection::MinSampleRate);
+    m_reference->Connect();
+    for (int tick = 0; tick < MaxReferenceTicks && m_reference->CompletedSweeps() < SettledSweeps; ++tick)
+        m_reference->Tick();
+    m_selfCheckProblem = CheckAgainstFormulas();
+    CollectSettledSweep(channels);
+}
+
+ExpectedEcu::~ExpectedEcu() = default;
+
+SimulatorSettings ExpectedEcu::FixedInto(SimulatorSettings settings) const
+{
+    for (const std::uint8_t address : m_polled)
+        settings.fixedBytes[address] = m_memory[address];
+    return settings;
+}
+
+std::optional<std::string> ExpectedEcu::CheckAgainstFormulas() const
+{
+    if (m_reference->CompletedSweeps() < SettledSweeps)
+        return "the reference connection did not complete two sweeps over a perfect line";
+    // The tables and formulas applied to the bytes in the order they are polled, twice.
+    LiveValues values;
+    if (ClassifyEcuId(m_ecuId) == SupportFull) {
+        const int row = EcuRowOf(m_ecuId);
+        for (int sweep = 0; sweep < SettledSweeps; ++sweep) {
+            for (std::size_t offset = 0; offset < m_polled.size() && offset < RoleRowAt(row).size(); ++offset)
+                ApplyRoleUpdate(values, RoleRowAt(row)[offset], m_memory[m_polled[offset]],
+                    ConstantsRowAt(row), m_reference->Settings());
+        }
+    }
+    if (!(values == m_reference->Values()))
+        return "the reference connection's values differ from the tables and formulas for its bytes";
+    for (std::size_t offset = 0; offset < m_polled.size() && offset < EcuConnection::RawTableSize; ++offset) {
+        if (m_reference->GetRawValue(static_cast<int>(offset)) != m_memory[m_polled[offset]])
+            return "the reference connection's raw table differs from its bytes";
+    }
+    return std::nullopt;
+}
+
+void ExpectedEcu::CollectSettledSweep(const LogChannelNames& channels)
+{
+    const auto collect = [&] {
+        std::size_t k = 0;
+        ForEachQuery(*m_reference, [&](const std::string&, const QueryValue& value) {
+            if (k == m_allowed.size())
+                m_allowed.emplace_back();
+            AddOnce(m_allowed[k++], value, SameValue);
+        });
+        for (std::size_t c = 0; c < channels.size(); ++c)
+            AddOnce(m_fieldChoices[c], ChannelLogText(*m_reference, channels[c]), std::equal_to<>());
+    };
+    collect();
+    for (int tick = 0; tick < MaxReferenceTicks && m_reference->CompletedSweeps() < ObservedSweeps; ++tick) {
+        m_reference->Tick();
+        collect();
+    }
+}
+
+std::optional<std::string> ExpectedEcu::QueryMismatch(const EcuQueries& ecu) const
+{
+    std::optional<std::string> mismatch;
+    std::size_t k = 0;
+    ForEachQuery(ecu, [&](const std::string& name, const QueryValue& value) {
+        const std::vector<QueryValue>& allowed = m_allowed[k++];
+        const auto same = [&value](const QueryValue& choice) { return SameValue(choice, value); };
+        if (!mismatch && std::none_of(allowed.begin(), allowed.end(), same))
+            mismatch = Difference(name, ValueText(value), ChoicesText(allowed));
+    });
+    if (mismatch)
+        return mismatch;
+    const std::pair<const char*, std::string (EcuQueries::*)() const> texts[] = {
+        { "GetEcuId()", &EcuQueries::GetEcuId },
+        { "GetLoadSensorName()", &EcuQueries::GetLoadSensorName },
+        { "GetIacKindName()", &EcuQueries::GetIacKindName },
+        { "GetEgrKindName()", &EcuQueries::GetEgrKindName },
+        { "GetBaudText()", &EcuQueries::GetBaudText },
+    };
+    for (const auto& [name, query] : texts) {
+        const std::string got = (ecu.*query)();
+        const std::string wanted = ((*m_reference).*query)();
+        if (got != wanted)
+            return Difference(name, "\"" + got + "\"", "\"" + wanted + "\"");
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ExpectedEcu::PartialRawMismatch(const EcuQueries& ecu) const
+{
+    for (int offset = 0; offset < EcuConnection::RawTableSize; ++offset) {
+        const int got = ecu.GetRawValue(offset);
+        const int wanted = m_reference->GetRawValue(offset);
+        if (got != 0 && got != wanted)
+            return Difference("GetRawValue(" + std::to_string(offset) + ")", std::to_string(got),
+                "0 or " + std::to_string(wanted));
+    }
+    return std::nullopt;
+}
