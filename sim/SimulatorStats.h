@@ -12,8 +12,6 @@ struct SimulatorStats {
     SimulatorCounters counters;
     int rejectedRequests = 0; // request frames dropped for a wrong checksum or length
     int pulls = 0; // times the cable was pulled on the unplug schedule
-
-    bool operator==(const SimulatorStats&) const = default;
 };
 
 // One "name value" line per counter.
