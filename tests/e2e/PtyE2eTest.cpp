@@ -139,4 +139,17 @@ TEST_P(PtyCli, ValuesThroughThePortMatchTheSimulatorBytes)
 
 INSTANTIATE_TEST_SUITE_P(Bauds, PtyCli, testing::Values("7812", "15625"));
 
+// An actuator command through a real port: the tool waits for the ECU's reply before it prints.
+TEST(PtyActuator, TheReplyComesBackThroughThePortAndTheFrameIsPrinted)
+{
+    const SimulatorSettings settings = FixedScene("1103", {});
+    Ecusim ecusim("1103", settings, { "--sim-pace" });
+    ASSERT_TRUE(ecusim.path.starts_with("/dev/pts/")) << ecusim.path;
+
+    ChildProcess cli(CLI_PROGRAM, { "--port", ecusim.path, "--timeout", "10", "actuator", "1", "102" });
+    const std::string out = cli.ReadLine().value_or("");
+    ASSERT_EQ(cli.Wait(), 0) << cli.ErrorOutput();
+    EXPECT_EQ(out, "15 0B C0 66 00 00 00 00 00 00 BA");
+}
+
 } // namespace
