@@ -8,24 +8,30 @@
 
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 namespace {
 
 // Far beyond the few periods the test needs: a hung window fails instead of stalling the run.
 constexpr int PatienceMs = 60000;
+constexpr int NobodyId = 65534;
+
+// The main window over the real link thread and serial-port driver, on the port at `path`.
+TDashBoardForm::LinkFactory PortLink(const QString& path)
+{
+    return [path]() -> std::unique_ptr<InterfaceLink> {
+        return std::make_unique<TD2xxThread>([path] { return std::make_shared<SerialPortDriver>(path); });
+    };
+}
 
 TEST(DashboardOnSilentPort, CountsRxErrorsOnItsStatusBarAndStaysResponsive)
 {
     const SilentTerminal port;
     ASSERT_FALSE(port.Path().empty());
     QTemporaryDir settings;
-    const QString path = QString::fromStdString(port.Path());
-    TestDashBoard form(
-        [path]() -> std::unique_ptr<InterfaceLink> {
-            return std::make_unique<TD2xxThread>([path] { return std::make_shared<SerialPortDriver>(path); });
-        },
-        settings.path());
+    TestDashBoard form(PortLink(QString::fromStdString(port.Path())), settings.path());
     form.show();
     form.Connect();
 
@@ -36,6 +42,31 @@ TEST(DashboardOnSilentPort, CountsRxErrorsOnItsStatusBarAndStaysResponsive)
     EXPECT_EQ(form.PanelText(1), QLatin1String(EcuConnection::TryingToConnect));
     EXPECT_TRUE(form.messages.isEmpty());
     EXPECT_TRUE(form.close());
+}
+
+// The whole way from the system's refusal to the message box: the driver keeps the reason, the
+// link thread hands it on, and the window names the group to join.
+TEST(DashboardOnForbiddenPort, SaysToJoinTheDialoutGroup)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const SilentTerminal port;
+    ASSERT_FALSE(port.Path().empty());
+    ASSERT_EQ(::chmod(port.Path().c_str(), 0), 0);
+    // In a child, as a user who may not open the port (root may open any, so drop it).
+    EXPECT_EXIT(
+        {
+            if (::geteuid() == 0 && ::setuid(NobodyId) != 0)
+                ::_exit(2);
+            TestDashBoard form(PortLink(QString::fromStdString(port.Path())), QString());
+            form.Connect();
+            const bool told = QTest::qWaitFor([&] { return !form.messages.isEmpty(); }, PatienceMs);
+            ::_exit(told && form.messages.size() == 1
+                        && form.messages[0].contains(QStringLiteral("dialout group"))
+                        && form.messages[0].contains(QString::fromStdString(port.Path()))
+                    ? 0
+                    : 1);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 } // namespace
