@@ -35,18 +35,8 @@ using ApplyValue = std::string (*)(std::string_view value, LogRequest& request);
 
 std::string ApplyChannels(std::string_view value, LogRequest& request)
 {
-    std::size_t count = 0;
-    for (std::size_t start = 0; start <= value.size(); ++count) {
-        const std::size_t comma = std::min(value.find(',', start), value.size());
-        const std::string_view name = value.substr(start, comma - start);
-        if (!IsLogChannel(name))
-            return "unknown channel name " + Quoted(name);
-        if (count < request.channels.size())
-            request.channels[count] = name;
-        start = comma + 1;
-    }
-    if (count != request.channels.size())
-        return "four channel names separated by commas are needed, not " + std::to_string(count);
+    if (const std::optional<std::string> problem = ParseLogChannelList(value, request.channels))
+        return *problem;
     request.channelsGiven = true;
     return {};
 }

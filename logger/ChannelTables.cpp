@@ -3,6 +3,7 @@
 #include "defs/FormatFixed.h"
 #include "logger/ChannelQuery.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <optional>
@@ -210,4 +211,23 @@ std::string ChannelLogText(const EcuQueries& ecu, std::string_view name)
 bool IsLogChannel(std::string_view name)
 {
     return FindRow(kLogRows, name).row != nullptr;
+}
+
+std::optional<std::string> ParseLogChannelList(std::string_view text, std::array<std::string, 4>& channels)
+{
+    std::array<std::string, 4> parsed;
+    std::size_t count = 0;
+    for (std::size_t start = 0; start <= text.size(); ++count) {
+        const std::size_t comma = std::min(text.find(',', start), text.size());
+        const std::string_view name = text.substr(start, comma - start);
+        if (!IsLogChannel(name))
+            return "unknown channel name \"" + std::string(name) + "\"";
+        if (count < parsed.size())
+            parsed[count] = name;
+        start = comma + 1;
+    }
+    if (count != parsed.size())
+        return "four channel names separated by commas are needed, not " + std::to_string(count);
+    channels = parsed;
+    return std::nullopt;
 }

@@ -2,6 +2,8 @@
 
 #include "link/EcuQueries.h"
 
+#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,3 +21,7 @@ std::string ChannelLogText(const EcuQueries& ecu, std::string_view name);
 
 // Whether a row of the log table answers to the name.
 bool IsLogChannel(std::string_view name);
+
+// Four names separated by commas, each one a row of the log table answers to, as a command line
+// gives them. The reason when the text is not that (`channels` is then left as it was).
+std::optional<std::string> ParseLogChannelList(std::string_view text, std::array<std::string, 4>& channels);

@@ -19,6 +19,18 @@ std::optional<std::string> TakeValue(
     return args[index - 1];
 }
 
+// A value that names a file: not empty.
+std::optional<std::string> TakePath(
+    std::span<const std::string> args, std::size_t& index, std::string_view name, std::string& error)
+{
+    const auto value = TakeValue(args, index, name, error);
+    if (value && value->empty()) {
+        error = std::string(name) + ": empty path";
+        return std::nullopt;
+    }
+    return value;
+}
+
 bool IsOption(std::string_view arg, std::string_view name)
 {
     return arg == name || (arg.starts_with(name) && arg[name.size()] == '=');
@@ -53,17 +65,11 @@ EcusimArgumentsParse ParseEcusimArguments(std::span<const std::string> args)
             else
                 parsed.ecuId = *id;
         } else if (IsOption(arg, "--link")) {
-            const auto value = TakeValue(args, index, "--link", result.error);
-            if (value && value->empty())
-                result.error = "--link: empty path";
-            else if (value)
-                parsed.linkPath = *value;
+            if (const auto path = TakePath(args, index, "--link", result.error))
+                parsed.linkPath = *path;
         } else if (IsOption(arg, "--stats")) {
-            const auto value = TakeValue(args, index, "--stats", result.error);
-            if (value && value->empty())
-                result.error = "--stats: empty path";
-            else if (value)
-                parsed.statsPath = *value;
+            if (const auto path = TakePath(args, index, "--stats", result.error))
+                parsed.statsPath = *path;
         } else if (arg.starts_with("-")) {
             result.error = arg + ": unknown option";
         } else {

@@ -5,7 +5,7 @@
 #include "defs/RoleTable.h"
 #include "logger/ChannelQuery.h"
 #include "logger/ChannelTables.h"
-#include "soak/IdealLine.h"
+#include "sim/IdealLine.h"
 
 #include <algorithm>
 #include <bit>

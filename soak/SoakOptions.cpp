@@ -83,21 +83,7 @@ std::string ApplyTimeBase(std::string_view value, SoakOptions& options)
 
 std::string ApplyChannels(std::string_view value, SoakOptions& options)
 {
-    LogChannelNames channels;
-    std::size_t count = 0;
-    for (std::size_t start = 0; start <= value.size(); ++count) {
-        const std::size_t comma = std::min(value.find(',', start), value.size());
-        const std::string_view name = value.substr(start, comma - start);
-        if (!IsLogChannel(name))
-            return "unknown channel name " + Quoted(name);
-        if (count < channels.size())
-            channels[count] = name;
-        start = comma + 1;
-    }
-    if (count != channels.size())
-        return "four channel names separated by commas are needed, not " + std::to_string(count);
-    options.channels = channels;
-    return {};
+    return ParseLogChannelList(value, options.channels).value_or("");
 }
 
 std::string ApplySaveEvery(std::string_view value, SoakOptions& options)

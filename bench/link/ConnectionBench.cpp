@@ -4,6 +4,7 @@
 #include "link/EcuConnection.h"
 #include "link/SerialPortDriver.h"
 #include "sim/EcuSimulator.h"
+#include "sim/IdealLine.h"
 #include "sim/SimulatedEnvironment.h"
 
 #include "ChildProcess.h"
@@ -11,7 +12,6 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <deque>
 #include <thread>
 
 namespace {
@@ -21,42 +21,11 @@ constexpr std::chrono::milliseconds TickInterval { EcuConnection::TickMs };
 constexpr std::chrono::seconds GiveUpAfter { 20 };
 constexpr int LatencyRepetitions = 5;
 
-// The far end answers at once; no thread in between.
-class LoopbackLink final : public InterfaceLink {
-public:
-    explicit LoopbackLink(LineResponder& ecu)
-        : m_ecu(ecu)
-    {
-    }
-    int OpenPort(const QString&) override { return 0; }
-    int ClosePort() override { return 0; }
-    bool IsPortOpen() const override { return true; }
-    QString GetStatusText() const override { return QString::fromLatin1(VadInterface); }
-    int SendBytes(std::span<const std::uint8_t> bytes) override
-    {
-        const auto line = m_ecu.Transfer(bytes);
-        m_line.insert(m_line.end(), line.begin(), line.end());
-        return 0;
-    }
-    int ReceiveBytes(ReceiveBuffer& buffer, std::uint8_t& count) override
-    {
-        count = static_cast<std::uint8_t>(std::min(m_line.size(), buffer.size()));
-        std::copy_n(m_line.begin(), count, buffer.begin());
-        m_line.erase(m_line.begin(), m_line.begin() + count);
-        return 0;
-    }
-    int SetBaudRate(const QString&) override { return 0; }
-
-private:
-    LineResponder& m_ecu;
-    std::deque<std::uint8_t> m_line;
-};
-
 // One tick with a request out and a reply in every time (50 ms sample period).
 void ConnectionTick(benchmark::State& state)
 {
     EcuSimulator ecu("1103", {}, [] { return 0.0; });
-    LoopbackLink link(ecu);
+    IdealLine link(ecu);
     EcuConnection connection(link);
     connection.SetSampleRate(EcuConnection::MinSampleRate);
     connection.Connect();

@@ -4,7 +4,7 @@
 #include "LogFileTestSupport.h"
 
 #include "soak/ExpectedEcu.h"
-#include "soak/IdealLine.h"
+#include "sim/IdealLine.h"
 #include "soak/SoakLogger.h"
 
 #include <QTemporaryDir>

@@ -1,10 +1,9 @@
 // A short soak run of the whole stack: the program's own checks must all pass, and its summary
 // must show that faults were injected and values and rows checked.
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
-
-#include <regex>
 
 namespace {
 
@@ -22,18 +21,16 @@ void PrintTo(const SoakCase& c, std::ostream* out)
 // Beyond the longest run here: only a hung soak takes this long.
 constexpr int PatienceMs = 120000;
 
-long FirstNumber(const std::string& summary, const std::string& pattern)
+long FirstNumber(const std::string& summary, const QString& pattern)
 {
-    std::smatch match;
-    if (!std::regex_search(summary, match, std::regex(pattern)))
-        return -1;
-    return std::stol(match[1]);
+    const QRegularExpressionMatch match = QRegularExpression(pattern).match(QString::fromStdString(summary));
+    return match.hasMatch() ? match.captured(1).toLong() : -1;
 }
 
 // The first number after `label` at the start of a line.
 long NumberAfter(const std::string& summary, const std::string& label)
 {
-    return FirstNumber(summary, "\n" + label + " +[^0-9]*([0-9]+)");
+    return FirstNumber(summary, QStringLiteral("\n%1 +[^0-9]*([0-9]+)").arg(QString::fromStdString(label)));
 }
 
 class SoakRun : public testing::TestWithParam<SoakCase> { };
@@ -58,7 +55,7 @@ TEST_P(SoakRun, PassesEveryCheckWithFaultsInjected)
     EXPECT_EQ(NumberAfter(summary, "crashes"), 0) << summary;
     if (GetParam().pulls) {
         EXPECT_GT(NumberAfter(summary, "reconnections"), 0) << summary;
-        EXPECT_GT(FirstNumber(summary, "([0-9]+) with the cable out"), 0) << summary;
+        EXPECT_GT(FirstNumber(summary, QStringLiteral("([0-9]+) with the cable out")), 0) << summary;
     }
 }
 
