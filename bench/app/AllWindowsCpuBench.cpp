@@ -1,0 +1,107 @@
+// CPU of the whole program polling the simulated ECU every 50 ms: the main window alone, every
+// window open as the menu opens them, and every window open while the data logger records. The
+// process's CPU time covers both threads and the simulated ECU, which runs inside the link
+// thread's driver calls, as in "dazederir --simulate".
+#include "app/MainWindows.h"
+#include "app/ProgramLink.h"
+#include "logger/DataLoggerForm.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sys/resource.h>
+
+namespace {
+
+enum class Scene { MainWindowOnly, AllWindows, AllWindowsLogging };
+
+constexpr int WarmUpMs = 3000; // identification and the first sweeps
+constexpr int MeasuredMs = 20000;
+constexpr double MicrosecondsPerSecond = 1e6;
+
+double ProcessCpuSeconds()
+{
+    rusage usage {};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / MicrosecondsPerSecond;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+void RunEventLoopFor(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void ProgramCpu(benchmark::State& state)
+{
+    const auto scene = static_cast<Scene>(state.range(0));
+    QTemporaryDir settings;
+    QDir(settings.path()).mkpath(QStringLiteral("bin"));
+    std::ofstream(settings.filePath(QStringLiteral("bin/kodradash.ini")).toStdString())
+        << "[Comms]\nSampleRate=50\n";
+
+    AppOptions options;
+    options.cable = AppOptions::Cable::Simulated;
+    ProgramLink link = MakeProgramLink(options);
+    MainWindows windows(std::make_unique<TDashBoardForm>(link.factory, settings.path()), settings.path());
+    TDashBoardForm& dashboard = windows.Dashboard();
+    windows.DataLogger().SetLogPath(settings.path());
+    dashboard.show();
+    dashboard.Connect();
+    if (scene != Scene::MainWindowOnly) {
+        for (int which = 0; which < TDashBoardForm::ToolWindowCount; ++which)
+            dashboard.ToolWindowAction(static_cast<TDashBoardForm::ToolWindow>(which))->trigger();
+    }
+    if (scene == Scene::AllWindowsLogging)
+        windows.DataLogger().DL_Start_ButtonClick();
+    RunEventLoopFor(WarmUpMs);
+
+    for (auto _ : state) {
+        const double cpuBefore = ProcessCpuSeconds();
+        RunEventLoopFor(MeasuredMs);
+        state.counters["cpu_per_wall_s"] = (ProcessCpuSeconds() - cpuBefore) * 1000.0 / MeasuredMs;
+    }
+    const QWidgetList topLevel = QApplication::topLevelWidgets();
+    state.counters["windows_shown"] = static_cast<double>(
+        std::count_if(topLevel.begin(), topLevel.end(), [](QWidget* w) { return w->isVisible(); }));
+    state.counters["sample_rate_ms"] = dashboard.SampleRate();
+    state.counters["rx_errors"] = dashboard.Connection().RxErrorCount();
+    state.counters["sweeps"] = dashboard.Connection().CompletedSweeps();
+    if (scene == Scene::AllWindowsLogging)
+        windows.DataLogger().DL_Stop_ButtonClick();
+}
+
+} // namespace
+
+BENCHMARK(ProgramCpu)
+    ->ArgName("scene")
+    ->Arg(static_cast<int>(Scene::MainWindowOnly))
+    ->Arg(static_cast<int>(Scene::AllWindows))
+    ->Arg(static_cast<int>(Scene::AllWindowsLogging))
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+
+int main(int argc, char** argv)
+{
+    // A real display when there is one (the record script runs this under Xvfb), else off screen.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
