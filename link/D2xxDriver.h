@@ -90,9 +90,12 @@ public:
     virtual FtStatus Write(FtHandle handle, std::span<const std::uint8_t> bytes, std::uint32_t& bytesWritten)
         = 0;
 
-    // Blocks until received bytes are waiting or `timeout` has passed (the library's event
-    // notification). A timeout is FT_OK; a device that has gone away is an error.
+    // Blocks until received bytes are waiting, `timeout` has passed or Interrupt is called (the
+    // library's event notification). A timeout is FT_OK; a device that has gone away is an error.
     virtual FtStatus WaitForData(FtHandle handle, std::chrono::milliseconds timeout) = 0;
+    // Makes a WaitForData in progress, or the next one, return at once: the one call that may
+    // come from another thread, so that bytes to send need not wait for the wait to end.
+    virtual void Interrupt() { }
 
     virtual FtOpenError LastOpenError() const { return {}; }
 };

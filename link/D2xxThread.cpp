@@ -45,11 +45,8 @@ TD2xxThread::TD2xxThread(DriverFactory factory, QObject* parent)
 
 TD2xxThread::~TD2xxThread()
 {
-    {
-        const std::lock_guard lock(m_wakeMutex);
-        m_stopRequested.store(true);
-    }
-    m_wake.notify_all();
+    m_stopRequested.store(true);
+    WakeUp();
     if (!wait(QDeadlineTimer(ShutdownBoundMs))) {
         qCritical("The interface link thread did not stop in %d ms; still waiting for it", ShutdownBoundMs);
         wait();
@@ -63,12 +60,14 @@ int TD2xxThread::OpenPort(const QString& baudText)
         return 1;
     m_baudRate.store(*baudRate);
     m_openRequested.store(true);
+    WakeUp();
     return 0;
 }
 
 int TD2xxThread::ClosePort()
 {
     m_closeRequested.store(true);
+    WakeUp();
     return 0;
 }
 
@@ -86,6 +85,7 @@ QString TD2xxThread::GetStatusText() const
 int TD2xxThread::SendBytes(std::span<const std::uint8_t> bytes)
 {
     m_txRing.Put(bytes.first(std::min(bytes.size(), RingCapacity)));
+    WakeUp();
     return 0;
 }
 
@@ -101,6 +101,7 @@ int TD2xxThread::SetBaudRate(const QString& baudText)
     if (!baudRate || !m_portOpen.load())
         return 1;
     m_newBaudRate.store(*baudRate);
+    WakeUp();
     return 0;
 }
 
@@ -113,6 +114,10 @@ FtOpenError TD2xxThread::GetOpenError() const
 void TD2xxThread::run()
 {
     const D2xxDriverPtr driver = m_factory ? m_factory() : nullptr;
+    {
+        const std::lock_guard lock(m_wakeMutex);
+        m_wakeableDriver = driver;
+    }
     if (!driver) {
         SetStatusText(BadDriver);
         while (!m_stopRequested.load())
@@ -155,6 +160,8 @@ void TD2xxThread::run()
         driver->Close(m_handle);
         m_portOpen.store(false);
     }
+    const std::lock_guard lock(m_wakeMutex);
+    m_wakeableDriver.reset();
 }
 
 int TD2xxThread::ScanDevices(D2xxDriver& driver)
@@ -242,7 +249,8 @@ bool TD2xxThread::MoveBytes(D2xxDriver& driver)
             return false;
     }
 
-    // More to send goes out on the next pass at once; otherwise sleep until bytes arrive.
+    // More to send goes out on the next pass at once; otherwise sleep until bytes arrive, bytes
+    // are queued to send, or a request comes (WakeUp interrupts the wait).
     if (m_txRing.Count() > 0)
         return true;
     return driver.WaitForData(m_handle, PassWait) == FtStatus::FT_OK;
@@ -263,7 +271,19 @@ void TD2xxThread::LoseCable(D2xxDriver& driver)
 void TD2xxThread::Pause(std::chrono::milliseconds duration)
 {
     std::unique_lock lock(m_wakeMutex);
-    m_wake.wait_for(lock, duration, [this] { return m_stopRequested.load(); });
+    m_wake.wait_for(lock, duration, [this] { return m_stopRequested.load() || m_wakeRequested; });
+    m_wakeRequested = false;
+}
+
+void TD2xxThread::WakeUp()
+{
+    {
+        const std::lock_guard lock(m_wakeMutex);
+        m_wakeRequested = true;
+        if (m_wakeableDriver)
+            m_wakeableDriver->Interrupt();
+    }
+    m_wake.notify_all();
 }
 
 void TD2xxThread::SetStatusText(const char* text)

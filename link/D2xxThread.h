@@ -25,11 +25,12 @@ public:
     // How often the device list is read: often enough to notice a pulled cable before the
     // main window's next connection check, rarely enough to cost nothing.
     static constexpr std::chrono::milliseconds ScanInterval { 200 };
-    // The longest the thread waits for received bytes before its next pass; a received byte
-    // reaches the ring within this, well inside the main window's 50 ms tick.
-    static constexpr std::chrono::milliseconds PassWait { 4 };
-    // The pause between passes while no port is open: an open request waits at most this.
-    static constexpr std::chrono::milliseconds IdleWait { 20 };
+    // The longest the thread waits for received bytes before its next pass. Received bytes end
+    // the wait at once, and so do bytes to send and every request of the main thread (the driver
+    // is interrupted), so this only sets how often an idle open port costs a pass.
+    static constexpr std::chrono::milliseconds PassWait { 50 };
+    // The pause between passes while no port is open; an open request ends it at once.
+    static constexpr std::chrono::milliseconds IdleWait { 50 };
 
     // Starts the thread at once, named "D2xxPort".
     explicit TD2xxThread(DriverFactory factory, QObject* parent = nullptr);
@@ -58,6 +59,8 @@ private:
     bool MoveBytes(D2xxDriver& driver);
     void LoseCable(D2xxDriver& driver);
     void Pause(std::chrono::milliseconds duration = IdleWait);
+    // Ends a pause or a wait for received bytes at once (any thread).
+    void WakeUp();
     void SetStatusText(const char* text);
     void SetOpenError(FtOpenError error);
 
@@ -84,4 +87,7 @@ private:
 
     std::mutex m_wakeMutex;
     std::condition_variable m_wake;
+    // The driver while the thread runs, for WakeUp from the main thread; guarded by m_wakeMutex.
+    D2xxDriverPtr m_wakeableDriver;
+    bool m_wakeRequested = false;
 };

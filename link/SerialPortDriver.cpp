@@ -13,7 +13,10 @@
 
 #ifdef __linux__
 #include <linux/serial.h>
+#include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/ioctl.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -67,10 +70,15 @@ SerialPortDriver::SerialPortDriver()
 SerialPortDriver::SerialPortDriver(QString explicitPortPath, QString sysfsRoot)
     : m_explicitPortPath(std::move(explicitPortPath))
     , m_sysfsRoot(std::move(sysfsRoot))
+    , m_interruptFd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
 {
 }
 
-SerialPortDriver::~SerialPortDriver() = default;
+SerialPortDriver::~SerialPortDriver()
+{
+    if (m_interruptFd >= 0)
+        ::close(m_interruptFd);
+}
 
 FtStatus SerialPortDriver::CreateDeviceInfoList(std::uint32_t& count)
 {
@@ -287,6 +295,24 @@ FtStatus SerialPortDriver::WaitForData(FtHandle handle, std::chrono::millisecond
         return FtStatus::FT_INVALID_HANDLE;
     if (opened->port->bytesAvailable() > 0)
         return FtStatus::FT_OK;
-    opened->port->waitForReadyRead(static_cast<int>(timeout.count()));
+    // The port and the interrupt in one wait, so that bytes to send end it at once.
+    std::array<pollfd, 2> watched { { { static_cast<int>(opened->port->handle()), POLLIN, 0 },
+        { m_interruptFd, POLLIN, 0 } } };
+    const int ready = ::poll(watched.data(), m_interruptFd >= 0 ? 2 : 1, static_cast<int>(timeout.count()));
+    if (ready > 0 && (watched[1].revents & POLLIN) != 0) {
+        std::uint64_t interrupts = 0;
+        [[maybe_unused]] const auto drained = ::read(m_interruptFd, &interrupts, sizeof interrupts);
+    }
+    // Readable, hung up or failed: the port takes the bytes in, or notices that it has gone.
+    if (ready > 0 && watched[0].revents != 0)
+        opened->port->waitForReadyRead(0);
     return Failed(*opened) ? FtStatus::FT_IO_ERROR : FtStatus::FT_OK;
+}
+
+void SerialPortDriver::Interrupt()
+{
+    if (m_interruptFd < 0)
+        return;
+    const std::uint64_t one = 1;
+    [[maybe_unused]] const auto written = ::write(m_interruptFd, &one, sizeof one);
 }

@@ -40,6 +40,7 @@ public:
     FtStatus Write(
         FtHandle handle, std::span<const std::uint8_t> bytes, std::uint32_t& bytesWritten) override;
     FtStatus WaitForData(FtHandle handle, std::chrono::milliseconds timeout) override;
+    void Interrupt() override;
     FtOpenError LastOpenError() const override { return m_lastOpenError; }
 
 private:
@@ -66,4 +67,5 @@ private:
     std::map<FtHandle, OpenedPort> m_opened;
     FtHandle m_lastHandle = 0;
     FtOpenError m_lastOpenError;
+    int m_interruptFd = -1; // an eventfd: written by Interrupt, watched beside the port
 };

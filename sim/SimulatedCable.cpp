@@ -1,5 +1,7 @@
 #include "sim/SimulatedCable.h"
 
+#include <utility>
+
 #include <algorithm>
 
 namespace {
@@ -268,6 +270,8 @@ FtStatus SimulatedCable::WaitForData(FtHandle handle, std::chrono::milliseconds 
             return FtStatus::FT_INVALID_HANDLE;
         if (ReadyCount() > 0)
             return FtStatus::FT_OK;
+        if (std::exchange(m_interrupted, false))
+            return FtStatus::FT_OK;
         const auto now = std::chrono::steady_clock::now();
         if (now >= deadline)
             return FtStatus::FT_OK;
@@ -275,4 +279,13 @@ FtStatus SimulatedCable::WaitForData(FtHandle handle, std::chrono::milliseconds 
         const auto until = m_arriving.empty() ? deadline : std::min(deadline, now + PacedRecheck);
         m_changed.wait_until(lock, until);
     }
+}
+
+void SimulatedCable::Interrupt()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_interrupted = true;
+    }
+    m_changed.notify_all();
 }

@@ -84,6 +84,7 @@ public:
     FtStatus Write(
         FtHandle handle, std::span<const std::uint8_t> bytes, std::uint32_t& bytesWritten) override;
     FtStatus WaitForData(FtHandle handle, std::chrono::milliseconds timeout) override;
+    void Interrupt() override;
     FtOpenError LastOpenError() const override;
 
 private:
@@ -108,6 +109,7 @@ private:
     std::vector<Device> m_devicesAfter;
     std::vector<Listed> m_snapshot;
     bool m_pluggedIn = true;
+    bool m_interrupted = false;
     bool m_listFails = false;
     bool m_openFails = false;
     bool m_paced = false;

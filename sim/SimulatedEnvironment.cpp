@@ -115,6 +115,7 @@ public:
     {
         return m_cable->WaitForData(handle, timeout);
     }
+    void Interrupt() override { m_cable->Interrupt(); }
     FtOpenError LastOpenError() const override { return m_cable->LastOpenError(); }
 
 private:

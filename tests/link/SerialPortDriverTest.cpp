@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <future>
 #include <thread>
 #include <vector>
 
@@ -224,6 +225,33 @@ TEST_F(Pty, LinkThreadOverTheSerialDriver)
         std::this_thread::sleep_for(1ms);
     EXPECT_FALSE(link.IsPortOpen());
     EXPECT_EQ(link.GetStatusText(), "No Interface");
+}
+
+} // namespace
+
+namespace {
+
+// A wait far longer than the bound, so only the interrupt can end it in time.
+constexpr auto LongWait = std::chrono::milliseconds(30000);
+constexpr auto Bound = std::chrono::seconds(10);
+
+TEST_F(Pty, InterruptFromAnotherThreadEndsAWaitAndReceivedBytesEndItToo)
+{
+    SerialPortDriver driver(path);
+    const FtHandle handle = OpenFirst(driver, 15625);
+
+    auto interrupted = std::async(std::launch::async, [&] { return driver.WaitForData(handle, LongWait); });
+    driver.Interrupt();
+    ASSERT_EQ(interrupted.wait_for(Bound), std::future_status::ready);
+    EXPECT_EQ(interrupted.get(), FtStatus::FT_OK);
+
+    auto receiving = std::async(std::launch::async, [&] { return driver.WaitForData(handle, LongWait); });
+    MasterWrite({ 0x10, 0x03, 0xED });
+    ASSERT_EQ(receiving.wait_for(Bound), std::future_status::ready);
+    EXPECT_EQ(receiving.get(), FtStatus::FT_OK);
+    std::uint32_t rx = 0, tx = 0, events = 0;
+    EXPECT_EQ(driver.GetStatus(handle, rx, tx, events), FtStatus::FT_OK);
+    EXPECT_GT(rx, 0u);
 }
 
 } // namespace

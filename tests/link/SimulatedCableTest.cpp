@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <future>
 
 namespace {
 
@@ -124,6 +125,21 @@ TEST(SimulatedCable, PullingOutEndsTheHandleAndDropsUnreadBytes)
     std::uint32_t rx = 0, tx = 0, events = 0;
     EXPECT_NE(open.cable.GetStatus(open.handle, rx, tx, events), FtStatus::FT_OK)
         << "the old handle stays dead";
+}
+
+} // namespace
+
+namespace {
+
+TEST(SimulatedCable, InterruptFromAnotherThreadEndsAWaitWithNothingToRead)
+{
+    OpenCable open;
+    auto waiting = std::async(std::launch::async,
+        [&] { return open.cable.WaitForData(open.handle, std::chrono::milliseconds(30000)); });
+    open.cable.Interrupt();
+    ASSERT_EQ(waiting.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    EXPECT_EQ(waiting.get(), FtStatus::FT_OK);
+    EXPECT_EQ(open.Waiting(), 0u);
 }
 
 } // namespace
