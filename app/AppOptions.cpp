@@ -1,5 +1,6 @@
 #include "app/AppOptions.h"
 
+#include "defs/OptionArgument.h"
 #include "defs/WholeNumber.h"
 
 #include <QDir>
@@ -14,24 +15,18 @@ constexpr std::string_view SimulateOption = "--simulate";
 constexpr std::string_view SimulatorPrefix = "--sim-";
 
 // "--name VALUE" or "--name=VALUE". `index` moves past what was taken. nullopt when args[index]
-// is not this option; an empty optional value with `error` set when its value is missing.
+// is not this option; an empty value with `error` set when its value is missing.
 std::optional<std::string> TakeValue(
     std::span<const std::string> args, std::size_t& index, std::string_view name, std::string& error)
 {
-    const std::string& arg = args[index];
-    if (arg == name) {
-        if (index + 1 >= args.size()) {
-            error = std::string(name) + " needs a value";
-            return std::string();
-        }
-        index += 2;
-        return args[index - 1];
+    if (OptionName(args[index]) != name)
+        return std::nullopt;
+    const auto value = TakeOptionValue(args, index, name);
+    if (!value) {
+        error = std::string(name) + " needs a value";
+        return std::string();
     }
-    if (arg.size() > name.size() && arg.starts_with(name) && arg[name.size()] == '=') {
-        ++index;
-        return arg.substr(name.size() + 1);
-    }
-    return std::nullopt;
+    return std::string(*value);
 }
 
 class Parser {

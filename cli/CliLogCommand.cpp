@@ -1,6 +1,7 @@
 #include "cli/CliLogCommand.h"
 
 #include "cli/JsonWriter.h"
+#include "defs/OptionArgument.h"
 #include "logger/ChannelTables.h"
 #include "logger/DataLog.h"
 #include "logger/SampleInterval.h"
@@ -130,21 +131,16 @@ CommandParse Fail(const std::string& problem)
 CommandParse ParseLog(std::span<const std::string> args)
 {
     LogRequest request;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        const std::string_view name = arg.substr(0, arg.find('='));
+    for (std::size_t i = 0; i < args.size();) {
+        const std::string_view name = OptionName(args[i]);
         const auto option = std::find_if(
             LogOptions.begin(), LogOptions.end(), [name](const LogOption& o) { return o.name == name; });
         if (option == LogOptions.end())
-            return Fail("unexpected argument " + Quoted(arg));
-        std::string_view value;
-        if (name.size() < arg.size())
-            value = arg.substr(name.size() + 1);
-        else if (i + 1 < args.size())
-            value = args[++i];
-        else
+            return Fail("unexpected argument " + Quoted(args[i]));
+        const auto value = TakeOptionValue(args, i, name);
+        if (!value)
             return Fail(std::string(name) + ": missing value");
-        if (const std::string problem = option->apply(value, request); !problem.empty())
+        if (const std::string problem = option->apply(*value, request); !problem.empty())
             return Fail(std::string(name) + ": " + problem);
     }
     if (!request.channelsGiven)

@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 
+#include "defs/OptionArgument.h"
 #include "defs/WholeNumber.h"
 #include "link/EcuConnection.h"
 
@@ -154,7 +155,7 @@ CliParse ArgumentWalk::Run()
             if (TakeSimulatorOption(m_args, m_index, options.simulator, m_parse.error)
                     == SimOptionOutcome::Taken
                 && m_firstSimOption.empty())
-                m_firstSimOption = m_args[before].substr(0, m_args[before].find('='));
+                m_firstSimOption = OptionName(m_args[before]);
         } else if (!options.command.empty()) {
             options.commandArgs.push_back(arg); // the command checks its own arguments
             ++m_index;
@@ -190,23 +191,17 @@ bool ArgumentWalk::TakeSimulate(std::string_view arg)
 
 bool ArgumentWalk::TakeValueOption(std::string_view arg)
 {
-    const std::string_view name = arg.substr(0, arg.find('='));
+    const std::string_view name = OptionName(arg);
     const auto option = std::find_if(
         ValueOptions.begin(), ValueOptions.end(), [name](const ValueOption& o) { return o.name == name; });
     if (option == ValueOptions.end())
         return false;
-    std::string_view value;
-    if (name.size() < arg.size()) {
-        value = arg.substr(name.size() + 1);
-        m_index += 1;
-    } else if (m_index + 1 < m_args.size()) {
-        value = m_args[m_index + 1];
-        m_index += 2;
-    } else {
+    const auto value = TakeOptionValue(m_args, m_index, name);
+    if (!value) {
         m_parse.error = std::string(name) + ": missing value";
         return true;
     }
-    if (const std::string problem = option->apply(value, m_parse.options); !problem.empty())
+    if (const std::string problem = option->apply(*value, m_parse.options); !problem.empty())
         m_parse.error = std::string(name) + ": " + problem;
     m_portGiven = m_portGiven || name == "--port";
     return true;

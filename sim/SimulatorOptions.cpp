@@ -1,5 +1,7 @@
 #include "sim/SimulatorOptions.h"
 
+#include "defs/OptionArgument.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -235,7 +237,7 @@ SimOptionOutcome TakeSimulatorOption(
     if (index >= args.size())
         return SimOptionOutcome::NotSimulatorOption;
     const std::string_view arg = args[index];
-    const std::string_view name = arg.substr(0, arg.find('='));
+    const std::string_view name = OptionName(arg);
     const auto option = std::find_if(
         SimOptions.begin(), SimOptions.end(), [name](const SimOption& o) { return o.name == name; });
     if (option == SimOptions.end()) {
@@ -256,23 +258,19 @@ SimOptionOutcome TakeSimulatorOption(
         return SimOptionOutcome::Taken;
     }
 
-    std::size_t used = 1;
-    std::string_view value;
-    if (valueAttached) {
-        value = arg.substr(name.size() + 1);
-    } else if (index + 1 < args.size()) {
-        value = args[index + 1];
-        used = 2;
-    } else {
+    // The index moves only once the value is good, so that a caller sees where a bad option stands.
+    std::size_t next = index;
+    const auto value = TakeOptionValue(args, next, name);
+    if (!value) {
         error = std::string(name) + ": missing value";
         return SimOptionOutcome::Failed;
     }
     std::string detail;
-    if (!option->parseValue(value, settings, detail)) {
+    if (!option->parseValue(*value, settings, detail)) {
         error = std::string(name) + ": " + detail;
         return SimOptionOutcome::Failed;
     }
-    index += used;
+    index = next;
     return SimOptionOutcome::Taken;
 }
 

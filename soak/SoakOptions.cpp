@@ -1,5 +1,6 @@
 #include "soak/SoakOptions.h"
 
+#include "defs/OptionArgument.h"
 #include "defs/WholeNumber.h"
 #include "link/EcuConnection.h"
 #include "logger/ChannelTables.h"
@@ -134,24 +135,17 @@ constexpr std::array<ValueOption, 9> ValueOptions { {
 bool TakeValueOption(
     std::span<const std::string> args, std::size_t& index, SoakOptions& options, std::string& error)
 {
-    const std::string_view arg = args[index];
-    const std::string_view name = arg.substr(0, arg.find('='));
+    const std::string_view name = OptionName(args[index]);
     const auto option = std::find_if(
         ValueOptions.begin(), ValueOptions.end(), [name](const ValueOption& o) { return o.name == name; });
     if (option == ValueOptions.end())
         return false;
-    std::string_view value;
-    if (name.size() < arg.size()) {
-        value = arg.substr(name.size() + 1);
-        index += 1;
-    } else if (index + 1 < args.size()) {
-        value = args[index + 1];
-        index += 2;
-    } else {
+    const auto value = TakeOptionValue(args, index, name);
+    if (!value) {
         error = std::string(name) + ": missing value";
         return true;
     }
-    if (const std::string problem = option->apply(value, options); !problem.empty())
+    if (const std::string problem = option->apply(*value, options); !problem.empty())
         error = std::string(name) + ": " + problem;
     return true;
 }

@@ -1,0 +1,20 @@
+#include "defs/OptionArgument.h"
+
+std::string_view OptionName(std::string_view arg)
+{
+    return arg.substr(0, arg.find('='));
+}
+
+std::optional<std::string_view> TakeOptionValue(
+    std::span<const std::string> args, std::size_t& index, std::string_view name)
+{
+    const std::string_view arg = args[index];
+    if (arg.size() > name.size()) {
+        index += 1;
+        return arg.substr(name.size() + 1);
+    }
+    if (index + 1 >= args.size())
+        return std::nullopt;
+    index += 2;
+    return args[index - 1];
+}

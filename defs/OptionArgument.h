@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+// Command-line options of every program here are given as "--name VALUE" or "--name=VALUE".
+
+// The option's name: the argument up to its first "=".
+std::string_view OptionName(std::string_view arg);
+
+// The value of the option at args[index], whose OptionName is `name`: what follows "=", or else the next
+// argument. `index` moves past what was used; nothing, and `index` unchanged, when the option is the
+// last argument and has no value.
+std::optional<std::string_view> TakeOptionValue(
+    std::span<const std::string> args, std::size_t& index, std::string_view name);
