@@ -2,6 +2,7 @@
 
 #include "cli/CliLogCommand.h"
 #include "cli/CliReport.h"
+#include "link/EcuFrame.h"
 
 #include <algorithm>
 #include <array>

@@ -5,7 +5,6 @@
 #include "defs/StatusFlags.h"
 
 #include <charconv>
-#include <cstdio>
 #include <variant>
 #include <vector>
 
@@ -127,17 +126,6 @@ std::string_view SupportName(EcuSupport support)
         break;
     }
     return "none";
-}
-
-std::string HexBytes(std::span<const std::uint8_t> bytes)
-{
-    std::string text;
-    for (const std::uint8_t byte : bytes) {
-        char digits[4];
-        std::snprintf(digits, sizeof digits, "%02X", byte);
-        text += (text.empty() ? "" : " ") + std::string(digits);
-    }
-    return text;
 }
 
 std::string FaultListText(const std::vector<DecodedFault>& faults, std::string_view none)

@@ -22,8 +22,6 @@ struct CliReport {
 
 // "full", "obd2" or "none".
 std::string_view SupportName(EcuSupport support);
-// Bytes in upper-case hexadecimal, separated by one blank ("15 0B C0 ...").
-std::string HexBytes(std::span<const std::uint8_t> bytes);
 // The text of the fault code viewer's list: "Code 13", the description, an empty line, per
 // fault; `none` when there is no fault.
 std::string FaultListText(const std::vector<DecodedFault>& faults, std::string_view none);

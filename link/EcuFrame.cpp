@@ -1,6 +1,7 @@
 #include "link/EcuFrame.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace {
 
@@ -94,4 +95,19 @@ int ActuatorPatternOfTest(int test)
     if (test == FuelPumpTest)
         return FuelPumpPattern;
     return AllZeroPattern;
+}
+
+std::string HexBytes(std::span<const std::uint8_t> bytes)
+{
+    static constexpr std::string_view Digits = "0123456789ABCDEF";
+    constexpr int BitsPerDigit = 4;
+    constexpr unsigned LowDigitMask = 0x0F;
+    std::string text;
+    for (const std::uint8_t byte : bytes) {
+        if (!text.empty())
+            text += ' ';
+        text += Digits[byte >> BitsPerDigit];
+        text += Digits[byte & LowDigitMask];
+    }
+    return text;
 }

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 
 // One framed message on the ECU line: type, total length, data bytes, checksum.
 // The checksum makes the sum of every byte of the frame 0 modulo 256.
@@ -53,3 +54,6 @@ EcuFrame ActuatorRequest(int patternNumber, int value);
 // "Can. Purge Control" drives pattern 8 and test 8 "Fuel Pump Control" pattern 9, tests 1..6
 // their own numbers. Cancel and any other number give 0, a pattern with all-zero data.
 int ActuatorPatternOfTest(int test);
+
+// Bytes in upper-case hexadecimal, separated by one blank ("15 0B C0 ..."), as frames are shown.
+std::string HexBytes(std::span<const std::uint8_t> bytes);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 
 std::vector<std::uint8_t> ScriptedEcu::Transfer(std::span<const std::uint8_t> written)
 {
@@ -116,16 +115,6 @@ std::vector<std::string> Timeline(const FakeLink& link)
     return lines;
 }
 
-std::string Hex(std::span<const std::uint8_t> bytes)
-{
-    std::string text;
-    for (const std::uint8_t byte : bytes) {
-        char digits[4];
-        std::snprintf(digits, sizeof digits, "%02X", byte);
-        text += (text.empty() ? "" : " ") + std::string(digits);
-    }
-    return text;
-}
 
 std::vector<std::uint8_t> Bytes(const EcuFrame& frame)
 {

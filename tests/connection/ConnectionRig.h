@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/EcuConnection.h"
+#include "link/EcuFrame.h"
 #include "sim/LineResponder.h"
 
 #include <deque>
@@ -152,5 +153,4 @@ struct ConnectionRig {
 std::string Describe(const std::vector<std::uint8_t>& request);
 // The requests sent, each as "tick:description".
 std::vector<std::string> Timeline(const FakeLink& link);
-std::string Hex(std::span<const std::uint8_t> bytes);
 std::vector<std::uint8_t> Bytes(const EcuFrame& frame);

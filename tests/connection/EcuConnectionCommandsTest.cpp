@@ -92,7 +92,7 @@ TEST_P(ActuatorTest, WindowTestNumberSelectsTheFramePattern)
     ASSERT_TRUE(rig.TickUntil([&] { return !rig.connection.ActuatorPending(); }));
 
     const auto& request = rig.link.sent.back().bytes;
-    EXPECT_EQ(Hex(request), GetParam().frame);
+    EXPECT_EQ(HexBytes(request), GetParam().frame);
     EXPECT_EQ(rig.listener.Only("actuator"), Lines { "actuator" });
 }
 

@@ -83,7 +83,7 @@ TEST(EcuConnectionValues, RowF802PollsFromBaseAddress20AndStoresOffsetsFromThere
     ASSERT_TRUE(rig.TickUntil([&] { return rig.connection.CompletedSweeps() == 1; }));
 
     const EcuConnection& c = rig.connection;
-    EXPECT_EQ(Hex(rig.link.sent.at(1).bytes), "13 0B 14 15 16 17 18 19 1A 1B 26");
+    EXPECT_EQ(HexBytes(rig.link.sent.at(1).bytes), "13 0B 14 15 16 17 18 19 1A 1B 26");
     EXPECT_EQ(Timeline(rig.link).back(), "14:read 60"); // window 40 is the last below 66 - 20
     EXPECT_EQ(c.GetRawValue(0), 0x77);
     EXPECT_EQ(c.GetVe(), 51); // trunc(0.256 x 200)

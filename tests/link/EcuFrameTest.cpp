@@ -4,19 +4,9 @@
 
 #include <functional>
 #include <numeric>
-#include <sstream>
 #include <string>
 
 namespace {
-
-std::string Hex(std::span<const std::uint8_t> bytes)
-{
-    std::ostringstream text;
-    text << std::hex << std::uppercase;
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        text << (i ? " " : "") << (bytes[i] < 0x10 ? "0" : "") << int { bytes[i] };
-    return text.str();
-}
 
 struct FrameCase {
     const char* name;
@@ -57,7 +47,7 @@ class RequestFrame : public testing::TestWithParam<FrameCase> { };
 
 TEST_P(RequestFrame, HasTheExactBytes)
 {
-    EXPECT_EQ(Hex(GetParam().build().Bytes()), GetParam().expected);
+    EXPECT_EQ(HexBytes(GetParam().build().Bytes()), GetParam().expected);
 }
 
 TEST_P(RequestFrame, SumsToZeroAndCarriesItsLength)
