@@ -2,6 +2,7 @@
 
 #include "cli/CliLogCommand.h"
 #include "cli/CliReport.h"
+#include "defs/OptionArgument.h"
 #include "link/EcuFrame.h"
 
 #include <algorithm>
@@ -13,11 +14,6 @@ constexpr int DefaultSweeps = 2;
 constexpr int MaxSweeps = 1000000;
 constexpr int LastActuatorTest = 8; // the actuator window's tests 1..8, 0 = Cancel
 constexpr int MaxActuatorValue = 255;
-
-std::string Quoted(std::string_view text)
-{
-    return "\"" + std::string(text) + "\"";
-}
 
 std::string Unexpected(std::string_view command, std::string_view arg)
 {

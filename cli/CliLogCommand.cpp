@@ -26,11 +26,6 @@ struct LogRequest {
     std::filesystem::path out = DataLog::kLogFileName;
 };
 
-std::string Quoted(std::string_view text)
-{
-    return "\"" + std::string(text) + "\"";
-}
-
 // Each takes the option's value into the request, or returns what is wrong with it.
 using ApplyValue = std::string (*)(std::string_view value, LogRequest& request);
 

@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
-#include <cmath>
 #include <optional>
 
 namespace {
@@ -17,11 +15,6 @@ constexpr std::string_view SimOptionPrefix = "--sim-";
 // A wait longer than this is a typing error, and would overflow the tool's clock arithmetic.
 constexpr double MaxTimeoutSeconds = 1e6;
 constexpr int MaxInjectorFlow = 1000000;
-
-std::string Quoted(std::string_view text)
-{
-    return "\"" + std::string(text) + "\"";
-}
 
 std::string OneOf(
     std::string_view value, std::initializer_list<std::string_view> choices, std::string& chosen)
@@ -90,12 +83,10 @@ std::string ApplyInjectorFlow(std::string_view value, CliOptions& options)
 
 std::string ApplyTimeout(std::string_view value, CliOptions& options)
 {
-    double seconds = 0;
-    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), seconds);
-    if (value.empty() || ec != std::errc() || end != value.data() + value.size() || !std::isfinite(seconds)
-        || seconds <= 0 || seconds > MaxTimeoutSeconds)
+    const auto seconds = ParseFiniteDecimal(value);
+    if (!seconds || *seconds <= 0 || *seconds > MaxTimeoutSeconds)
         return Quoted(value) + " is not a number of seconds above 0";
-    options.timeoutSeconds = seconds;
+    options.timeoutSeconds = *seconds;
     return {};
 }
 

@@ -16,3 +16,9 @@ std::string_view OptionName(std::string_view arg);
 // last argument and has no value.
 std::optional<std::string_view> TakeOptionValue(
     std::span<const std::string> args, std::size_t& index, std::string_view name);
+
+// A finite decimal number using every character of `text` ("2.5", "1e3"); nothing otherwise.
+std::optional<double> ParseFiniteDecimal(std::string_view text);
+
+// What the user typed, in double quotes, as messages about it show it.
+std::string Quoted(std::string_view text);

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <cmath>
 #include <limits>
 
 namespace {
@@ -17,11 +16,6 @@ constexpr int DecimalBase = 10;
 constexpr std::uint64_t MaxByte = 255;
 constexpr std::size_t EcuIdDigits = 4;
 constexpr std::string_view SimOptionPrefix = "--sim-";
-
-std::string Quoted(std::string_view text)
-{
-    return "\"" + std::string(text) + "\"";
-}
 
 // A whole number without sign, in the given base, using every character of `text`.
 // nullopt when `text` is not such a number; numbers too large for 64 bits come back as the maximum.
@@ -41,15 +35,6 @@ std::optional<std::uint64_t> ParseDecimalOrHex(std::string_view text)
     if (text.starts_with(HexPrefix) || text.starts_with(HexPrefixUpper))
         return ParseUnsigned(text.substr(HexPrefix.size()), HexBase);
     return ParseUnsigned(text, DecimalBase);
-}
-
-std::optional<double> ParseFiniteDecimal(std::string_view text)
-{
-    double value = 0.0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
 }
 
 // Errors below are written without the option name; the caller puts it in front.

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <cmath>
 
 namespace {
 
@@ -20,17 +19,10 @@ constexpr std::string_view SimUnplugOption = "--sim-unplug";
 constexpr double MaxDurationSeconds = 7.0 * 24 * 3600;
 constexpr double MaxSaveMinutes = MaxDurationSeconds / 60;
 
-std::string Quoted(std::string_view text)
-{
-    return "\"" + std::string(text) + "\"";
-}
-
 std::optional<double> PositiveDecimal(std::string_view text, double max)
 {
-    double value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)
-        || value <= 0 || value > max)
+    const auto value = ParseFiniteDecimal(text);
+    if (!value || *value <= 0 || *value > max)
         return std::nullopt;
     return value;
 }

@@ -31,4 +31,13 @@ TEST(OptionArgument, LastOptionWithoutValueTakesNothing)
     EXPECT_EQ(index, 2u);
 }
 
+TEST(OptionArgument, FiniteDecimalUsesTheWholeText)
+{
+    EXPECT_EQ(ParseFiniteDecimal("2.5"), 2.5);
+    EXPECT_EQ(ParseFiniteDecimal("1e3"), 1000.0);
+    EXPECT_EQ(ParseFiniteDecimal("-0.25"), -0.25);
+    for (const char* text : { "", " 2", "2 ", "2s", "inf", "nan", "1e999", "0x10", "," })
+        EXPECT_FALSE(ParseFiniteDecimal(text)) << "'" << text << "'";
+}
+
 } // namespace
