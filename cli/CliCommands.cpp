@@ -12,6 +12,7 @@ namespace {
 
 constexpr int DefaultSweeps = 2;
 constexpr int MaxSweeps = 1000000;
+constexpr std::string_view SweepsOption = "--sweeps";
 constexpr int LastActuatorTest = 8; // the actuator window's tests 1..8, 0 = Cancel
 constexpr int MaxActuatorValue = 255;
 
@@ -41,19 +42,15 @@ template <std::string (CliReport::*Print)() const>
 CommandParse ParseSweepCommand(std::string_view command, std::span<const std::string> args)
 {
     int sweeps = DefaultSweeps;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string_view value;
-        if (args[i] == "--sweeps" && i + 1 < args.size())
-            value = args[++i];
-        else if (args[i].starts_with("--sweeps="))
-            value = std::string_view(args[i]).substr(std::string_view("--sweeps=").size());
-        else if (args[i] == "--sweeps")
-            return { {}, std::string(command) + ": --sweeps: missing value" };
-        else
+    for (std::size_t i = 0; i < args.size();) {
+        if (OptionName(args[i]) != SweepsOption)
             return { {}, Unexpected(command, args[i]) };
-        if (!ParseWholeNumber(value, 0, MaxSweeps, sweeps)) {
+        const auto value = TakeOptionValue(args, i, SweepsOption);
+        if (!value)
+            return { {}, std::string(command) + ": --sweeps: missing value" };
+        if (!ParseWholeNumber(*value, 0, MaxSweeps, sweeps)) {
             return { {},
-                std::string(command) + ": --sweeps: " + Quoted(value) + " is not a whole number from 0 to "
+                std::string(command) + ": --sweeps: " + Quoted(*value) + " is not a whole number from 0 to "
                     + std::to_string(MaxSweeps) };
         }
     }

@@ -164,8 +164,7 @@ CliParse ArgumentWalk::Run()
 
 bool ArgumentWalk::TakeSimulate(std::string_view arg)
 {
-    if (!arg.starts_with(SimulateOption)
-        || (arg.size() > SimulateOption.size() && arg[SimulateOption.size()] != '='))
+    if (OptionName(arg) != SimulateOption)
         return false;
     ++m_index;
     m_simulateGiven = true;

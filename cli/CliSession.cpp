@@ -146,7 +146,7 @@ bool CliSession::TickUntil(const std::function<bool()>& done, Clock::time_point 
         if (Clock::now() >= deadline)
             return false;
         Tick();
-        if (m_link->GetOpenError().permissionDenied) {
+        if (m_permissionDenied) {
             // Nothing changes by waiting: say what to do instead.
             m_failure = "cannot open " + DeviceName()
                 + ": permission denied; add your user to the dialout group"
@@ -196,4 +196,9 @@ void CliSession::ResetFinished(bool succeeded)
 void CliSession::ActuatorReplied()
 {
     m_actuatorReplied = true;
+}
+
+void CliSession::PortPermissionDenied(const QString& /*message*/)
+{
+    m_permissionDenied = true;
 }

@@ -47,6 +47,7 @@ private:
     void LinkStatusChanged(const QString& statusText) override;
     void ResetFinished(bool succeeded) override;
     void ActuatorReplied() override;
+    void PortPermissionDenied(const QString& message) override;
 
     const CliOptions& m_options;
     std::unique_ptr<SimulatedEnvironment> m_simulation;
@@ -56,5 +57,6 @@ private:
     bool m_cableSeen = false;
     std::optional<bool> m_resetResult;
     bool m_actuatorReplied = false;
+    bool m_permissionDenied = false;
     std::string m_failure;
 };

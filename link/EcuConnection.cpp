@@ -27,14 +27,6 @@ QString SampleRateMessage(const QString& text)
 }
 
 // Two upper-case hexadecimal digits.
-std::string HexByteText(std::uint8_t byte)
-{
-    constexpr std::string_view Digits = "0123456789ABCDEF";
-    constexpr int NibbleBits = 4;
-    constexpr std::uint8_t NibbleMask = 0x0F;
-    return { Digits[byte >> NibbleBits], Digits[byte & NibbleMask] };
-}
-
 } // namespace
 
 EcuConnection::EcuConnection(InterfaceLink& link, EcuConnectionListener* listener)

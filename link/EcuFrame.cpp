@@ -97,17 +97,21 @@ int ActuatorPatternOfTest(int test)
     return AllZeroPattern;
 }
 
+std::string HexByteText(std::uint8_t byte)
+{
+    constexpr std::string_view Digits = "0123456789ABCDEF";
+    constexpr int NibbleBits = 4;
+    constexpr std::uint8_t NibbleMask = 0x0F;
+    return { Digits[byte >> NibbleBits], Digits[byte & NibbleMask] };
+}
+
 std::string HexBytes(std::span<const std::uint8_t> bytes)
 {
-    static constexpr std::string_view Digits = "0123456789ABCDEF";
-    constexpr int BitsPerDigit = 4;
-    constexpr unsigned LowDigitMask = 0x0F;
     std::string text;
     for (const std::uint8_t byte : bytes) {
         if (!text.empty())
             text += ' ';
-        text += Digits[byte >> BitsPerDigit];
-        text += Digits[byte & LowDigitMask];
+        text += HexByteText(byte);
     }
     return text;
 }

@@ -55,5 +55,7 @@ EcuFrame ActuatorRequest(int patternNumber, int value);
 // their own numbers. Cancel and any other number give 0, a pattern with all-zero data.
 int ActuatorPatternOfTest(int test);
 
+// One byte as two upper-case hexadecimal digits ("0B").
+std::string HexByteText(std::uint8_t byte);
 // Bytes in upper-case hexadecimal, separated by one blank ("15 0B C0 ..."), as frames are shown.
 std::string HexBytes(std::span<const std::uint8_t> bytes);

@@ -1,22 +1,19 @@
 #include "sim/EcusimArguments.h"
 
+#include "defs/OptionArgument.h"
+
 namespace {
 
 // The value of "--name VALUE" or "--name=VALUE" at args[index]; moves index past it.
 std::optional<std::string> TakeValue(
     std::span<const std::string> args, std::size_t& index, std::string_view name, std::string& error)
 {
-    const std::string& arg = args[index];
-    if (arg.size() > name.size()) {
-        index += 1;
-        return arg.substr(name.size() + 1);
-    }
-    if (index + 1 >= args.size()) {
+    const auto value = TakeOptionValue(args, index, name);
+    if (!value) {
         error = std::string(name) + ": missing value";
         return std::nullopt;
     }
-    index += 2;
-    return args[index - 1];
+    return std::string(*value);
 }
 
 // A value that names a file: not empty.
@@ -29,11 +26,6 @@ std::optional<std::string> TakePath(
         return std::nullopt;
     }
     return value;
-}
-
-bool IsOption(std::string_view arg, std::string_view name)
-{
-    return arg == name || (arg.starts_with(name) && arg[name.size()] == '=');
 }
 
 } // namespace
@@ -55,25 +47,25 @@ EcusimArgumentsParse ParseEcusimArguments(std::span<const std::string> args)
         if (arg == "--help" || arg == "-h") {
             parsed.helpWanted = true;
             ++index;
-        } else if (IsOption(arg, "--ecu")) {
+        } else if (OptionName(arg) == "--ecu") {
             const auto value = TakeValue(args, index, "--ecu", result.error);
             if (!value)
                 continue;
             const auto id = NormalizedEcuId(*value);
             if (!id)
-                result.error = "--ecu: \"" + *value + "\" is not an ECU ID of four hexadecimal digits";
+                result.error = "--ecu: " + Quoted(*value) + " is not an ECU ID of four hexadecimal digits";
             else
                 parsed.ecuId = *id;
-        } else if (IsOption(arg, "--link")) {
+        } else if (OptionName(arg) == "--link") {
             if (const auto path = TakePath(args, index, "--link", result.error))
                 parsed.linkPath = *path;
-        } else if (IsOption(arg, "--stats")) {
+        } else if (OptionName(arg) == "--stats") {
             if (const auto path = TakePath(args, index, "--stats", result.error))
                 parsed.statsPath = *path;
         } else if (arg.starts_with("-")) {
             result.error = arg + ": unknown option";
         } else {
-            result.error = "\"" + arg + "\": unexpected argument";
+            result.error = Quoted(arg) + ": unexpected argument";
         }
     }
     return result;

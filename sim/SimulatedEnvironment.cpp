@@ -144,11 +144,6 @@ TD2xxThread::DriverFactory SimulatedEnvironment::DriverFactory() const
     };
 }
 
-void SimulatedEnvironment::FollowUnplugSchedule() const
-{
-    m_plug->Follow();
-}
-
 SimulatedCable& SimulatedEnvironment::Cable() const
 {
     return *m_cable;
@@ -167,9 +162,4 @@ SimulatorCounters SimulatedEnvironment::Counters() const
 EcuMemory SimulatedEnvironment::MemoryNow() const
 {
     return m_simulator->With([](const EcuSimulator& simulator) { return simulator.MemoryNow(); });
-}
-
-std::optional<EcuFrame> SimulatedEnvironment::LastActuatorRequest() const
-{
-    return m_simulator->With([](const EcuSimulator& simulator) { return simulator.LastActuatorRequest(); });
 }

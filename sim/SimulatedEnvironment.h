@@ -30,15 +30,11 @@ public:
     // they keep what they use alive, so the environment may go before the thread.
     TD2xxThread::DriverFactory DriverFactory() const;
 
-    // Pulls or plugs in the cable as the schedule says for the clock's time now.
-    void FollowUnplugSchedule() const;
-
     SimulatedCable& Cable() const;
     std::string EcuId() const;
     SimulatorCounters Counters() const;
     // What a data read would return now, for every address.
     EcuMemory MemoryNow() const;
-    std::optional<EcuFrame> LastActuatorRequest() const;
 
 private:
     class LockedSimulator;
