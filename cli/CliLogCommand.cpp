@@ -127,16 +127,11 @@ CommandParse ParseLog(std::span<const std::string> args)
 {
     LogRequest request;
     for (std::size_t i = 0; i < args.size();) {
-        const std::string_view name = OptionName(args[i]);
-        const auto option = std::find_if(
-            LogOptions.begin(), LogOptions.end(), [name](const LogOption& o) { return o.name == name; });
-        if (option == LogOptions.end())
+        std::string problem;
+        if (!TakeTableOption(LogOptions, args, i, request, problem))
             return Fail("unexpected argument " + Quoted(args[i]));
-        const auto value = TakeOptionValue(args, i, name);
-        if (!value)
-            return Fail(std::string(name) + ": missing value");
-        if (const std::string problem = option->apply(*value, request); !problem.empty())
-            return Fail(std::string(name) + ": " + problem);
+        if (!problem.empty())
+            return Fail(problem);
     }
     if (!request.channelsGiven)
         return Fail("--channels C1,C2,C3,C4 is needed");

@@ -181,19 +181,9 @@ bool ArgumentWalk::TakeSimulate(std::string_view arg)
 
 bool ArgumentWalk::TakeValueOption(std::string_view arg)
 {
-    const std::string_view name = OptionName(arg);
-    const auto option = std::find_if(
-        ValueOptions.begin(), ValueOptions.end(), [name](const ValueOption& o) { return o.name == name; });
-    if (option == ValueOptions.end())
+    if (!TakeTableOption(ValueOptions, m_args, m_index, m_parse.options, m_parse.error))
         return false;
-    const auto value = TakeOptionValue(m_args, m_index, name);
-    if (!value) {
-        m_parse.error = std::string(name) + ": missing value";
-        return true;
-    }
-    if (const std::string problem = option->apply(*value, m_parse.options); !problem.empty())
-        m_parse.error = std::string(name) + ": " + problem;
-    m_portGiven = m_portGiven || name == "--port";
+    m_portGiven = m_portGiven || OptionName(arg) == "--port";
     return true;
 }
 

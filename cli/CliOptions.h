@@ -1,5 +1,7 @@
 #pragma once
 
+#include "defs/LiveValues.h"
+#include "link/EcuConnection.h"
 #include "sim/SimulatorOptions.h"
 
 #include <QString>
@@ -20,12 +22,12 @@ struct CliOptions {
     EcuSource source = EcuSource::Search;
     std::string simulateId = "1103";
     std::string portPath;
-    QString baudText = QStringLiteral("15625");
-    QString sampleRateText = QStringLiteral("100");
-    std::string tempUnits = "C";
-    std::string speedUnits = "MPH";
-    std::string idleGauge = "IAC";
-    int injectorFlow = 210;
+    QString baudText = QString::fromLatin1(EcuConnection::DefaultBaudText);
+    QString sampleRateText = QString::number(EcuConnection::DefaultSampleRate);
+    std::string tempUnits = LiveSettings {}.temperatureUnit;
+    std::string speedUnits = LiveSettings {}.speedUnit;
+    std::string idleGauge = LiveSettings {}.idleGaugeMode;
+    int injectorFlow = LiveSettings {}.injectorFlow;
     double timeoutSeconds = 10.0;
     bool json = false;
     bool helpWanted = false;

@@ -3,6 +3,8 @@
 #include "cli/JsonWriter.h"
 #include "defs/FaultCodes.h"
 #include "defs/StatusFlags.h"
+#include "link/FlagBytes.h"
+#include "logger/ChannelQuery.h"
 
 #include <charconv>
 #include <variant>
@@ -10,54 +12,52 @@
 
 namespace {
 
-using Number = std::variant<int, float>;
-
 struct ValueField {
     std::string_view name;
-    Number (*read)(const EcuQueries& q);
+    EcuQuery query;
+    int index; // the bank of the queries that take one
 };
 
 // The live values by the names scripts read them by, in this order.
 // clang-format off
+using Q = EcuQuery;
 constexpr ValueField ValueFields[] = {
-    { "Rpm",           [](const EcuQueries& q) -> Number { return q.GetRpm(); } },
-    { "TargetIdle",    [](const EcuQueries& q) -> Number { return q.GetTargetIdle(); } },
-    { "RoadSpeed",     [](const EcuQueries& q) -> Number { return q.GetRoadSpeed(); } },
-    { "BatteryVolts",  [](const EcuQueries& q) -> Number { return q.GetBatteryVolts(); } },
-    { "O2Volts0",      [](const EcuQueries& q) -> Number { return q.GetO2Volts(0); } },
-    { "O2Volts1",      [](const EcuQueries& q) -> Number { return q.GetO2Volts(1); } },
-    { "TpsPercent",    [](const EcuQueries& q) -> Number { return q.GetTpsPercent(); } },
-    { "TpsVolts",      [](const EcuQueries& q) -> Number { return q.GetTpsVolts(); } },
-    { "CoolantTemp",   [](const EcuQueries& q) -> Number { return q.GetCoolantTemp(); } },
-    { "AirTemp",       [](const EcuQueries& q) -> Number { return q.GetAirTemp(); } },
-    { "EgtTemp",       [](const EcuQueries& q) -> Number { return q.GetEgtTemp(); } },
-    { "Load8",         [](const EcuQueries& q) -> Number { return q.GetLoad8(); } },
-    { "Baro",          [](const EcuQueries& q) -> Number { return q.GetBaro(); } },
-    { "Load16",        [](const EcuQueries& q) -> Number { return q.GetLoad16(); } },
-    { "InjectorPw0",   [](const EcuQueries& q) -> Number { return q.GetInjectorPw(0); } },
-    { "InjectorPw1",   [](const EcuQueries& q) -> Number { return q.GetInjectorPw(1); } },
-    { "Iac",           [](const EcuQueries& q) -> Number { return q.GetIac(); } },
-    { "IacAdjust",     [](const EcuQueries& q) -> Number { return q.GetIacAdjust(); } },
-    { "Stft0",         [](const EcuQueries& q) -> Number { return q.GetStft(0); } },
-    { "Stft1",         [](const EcuQueries& q) -> Number { return q.GetStft(1); } },
-    { "Ltft0",         [](const EcuQueries& q) -> Number { return q.GetLtft(0); } },
-    { "Ltft1",         [](const EcuQueries& q) -> Number { return q.GetLtft(1); } },
-    { "Tft0",          [](const EcuQueries& q) -> Number { return q.GetTft(0); } },
-    { "Tft1",          [](const EcuQueries& q) -> Number { return q.GetTft(1); } },
-    { "Ve",            [](const EcuQueries& q) -> Number { return q.GetVe(); } },
-    { "Advance",       [](const EcuQueries& q) -> Number { return q.GetAdvance(); } },
-    { "Mpg",           [](const EcuQueries& q) -> Number { return q.GetMpg(); } },
-    { "Purge",         [](const EcuQueries& q) -> Number { return q.GetPurge(); } },
-    { "Egr",           [](const EcuQueries& q) -> Number { return q.GetEgr(); } },
-    { "IgnitionTrim",  [](const EcuQueries& q) -> Number { return q.GetIgnitionTrim(); } },
-    { "AtmVss",        [](const EcuQueries& q) -> Number { return q.GetAtmVss(); } },
-    { "AtmPos",        [](const EcuQueries& q) -> Number { return q.GetAtmPos(); } },
-    { "AtmStatus",     [](const EcuQueries& q) -> Number { return q.GetAtmStatus(); } },
-    { "TimeFromStart", [](const EcuQueries& q) -> Number { return q.GetTimeFromStart(); } },
+    { "Rpm",           Q::Rpm,            0 },
+    { "TargetIdle",    Q::TargetIdle,     0 },
+    { "RoadSpeed",     Q::RoadSpeed,      0 },
+    { "BatteryVolts",  Q::BatteryVolts,   0 },
+    { "O2Volts0",      Q::O2Volts,        0 },
+    { "O2Volts1",      Q::O2Volts,        1 },
+    { "TpsPercent",    Q::TpsPercent,     0 },
+    { "TpsVolts",      Q::TpsVolts,       0 },
+    { "CoolantTemp",   Q::CoolantTemp,    0 },
+    { "AirTemp",       Q::AirTemp,        0 },
+    { "EgtTemp",       Q::EgtTemp,        0 },
+    { "Load8",         Q::Load8,          0 },
+    { "Baro",          Q::Baro,           0 },
+    { "Load16",        Q::Load16,         0 },
+    { "InjectorPw0",   Q::InjectorPw,     0 },
+    { "InjectorPw1",   Q::InjectorPw,     1 },
+    { "Iac",           Q::Iac,            0 },
+    { "IacAdjust",     Q::IacAdjust,      0 },
+    { "Stft0",         Q::Stft,           0 },
+    { "Stft1",         Q::Stft,           1 },
+    { "Ltft0",         Q::Ltft,           0 },
+    { "Ltft1",         Q::Ltft,           1 },
+    { "Tft0",          Q::Tft,            0 },
+    { "Tft1",          Q::Tft,            1 },
+    { "Ve",            Q::Ve,             0 },
+    { "Advance",       Q::Advance,        0 },
+    { "Mpg",           Q::Mpg,            0 },
+    { "Purge",         Q::Purge,          0 },
+    { "Egr",           Q::Egr,            0 },
+    { "IgnitionTrim",  Q::IgnitionTrim,   0 },
+    { "AtmVss",        Q::AtmVss,         0 },
+    { "AtmPos",        Q::AtmPos,         0 },
+    { "AtmStatus",     Q::AtmStatus,      0 },
+    { "TimeFromStart", Q::TimeFromStart,  0 },
 };
 // clang-format on
-
-constexpr int StatusBytesShown = 4;
 
 // The shortest decimal text that reads back as the same float, for people.
 std::string ShortFloat(float value)
@@ -78,7 +78,7 @@ std::vector<int> FaultBytesOf(const EcuQueries& q)
 std::vector<int> StatusBytesOf(const EcuQueries& q)
 {
     std::vector<int> bytes;
-    for (int i = 0; i < StatusBytesShown; ++i)
+    for (int i = 0; i < EcuQueries::FilledStatusBytes; ++i)
         bytes.push_back(q.GetStatusByte(i));
     return bytes;
 }
@@ -93,10 +93,7 @@ std::string JoinedInts(const std::vector<int>& values)
 
 DecodedFaults FaultsOf(const EcuConnection& c)
 {
-    FaultBytes bytes {};
-    for (int i = 0; i < FaultByteCount; ++i)
-        bytes[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(c.GetFaultByte(i));
-    return DecodeFaults(FaultListOf(c.GetEcuId()), bytes);
+    return DecodeFaults(FaultListOf(c.GetEcuId()), ReadFaultBytes(c));
 }
 
 std::vector<JsonObject> FaultObjects(const std::vector<DecodedFault>& faults)
@@ -113,8 +110,7 @@ JsonObject WithEcuId(const EcuConnection& c)
     return JsonObject().AddString("ecu_id", c.GetEcuId());
 }
 
-} // namespace
-
+// "full", "obd2" or "none".
 std::string_view SupportName(EcuSupport support)
 {
     switch (support) {
@@ -128,15 +124,13 @@ std::string_view SupportName(EcuSupport support)
     return "none";
 }
 
-std::string FaultListText(const std::vector<DecodedFault>& faults, std::string_view none)
+// The fault code viewer's list, or `none` when there is no fault.
+std::string FaultListOrNone(const std::vector<DecodedFault>& faults, std::string_view none)
 {
-    if (faults.empty())
-        return std::string(none) + "\n";
-    std::string text;
-    for (const DecodedFault& fault : faults)
-        text += "Code " + std::string(fault.code) + "\n" + std::string(fault.description) + "\n\n";
-    return text;
+    return faults.empty() ? std::string(none) + "\n" : FaultListText(faults);
 }
+
+} // namespace
 
 std::string CliReport::Identify() const
 {
@@ -157,7 +151,7 @@ std::string CliReport::Values() const
     if (json) {
         JsonObject values;
         for (const ValueField& field : ValueFields) {
-            const Number number = field.read(c);
+            const QueryValue number = ReadQuery(c, field.query, field.index);
             if (const int* whole = std::get_if<int>(&number))
                 values.AddInt(field.name, *whole);
             else
@@ -176,7 +170,7 @@ std::string CliReport::Values() const
     }
     std::string text;
     for (const ValueField& field : ValueFields) {
-        const Number number = field.read(c);
+        const QueryValue number = ReadQuery(c, field.query, field.index);
         const int* whole = std::get_if<int>(&number);
         text += std::string(field.name) + ": "
             + (whole ? std::to_string(*whole) : ShortFloat(std::get<float>(number))) + "\n";
@@ -211,17 +205,14 @@ std::string CliReport::Faults() const
                    .Text()
             + "\n";
     }
-    return "Current:\n" + FaultListText(faults.current, "No Current Codes") + "History:\n"
-        + FaultListText(faults.stored, "No Stored Codes");
+    return "Current:\n" + FaultListOrNone(faults.current, "No Current Codes") + "History:\n"
+        + FaultListOrNone(faults.stored, "No Stored Codes");
 }
 
 std::string CliReport::Status() const
 {
     const EcuConnection& c = connection;
-    StatusBytes bytes {};
-    for (int i = 0; i < StatusBytesShown; ++i)
-        bytes[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(c.GetStatusByte(i));
-    const std::vector<StatusLine> lines = DecodeStatus(StatusListOf(c.GetEcuId()), bytes);
+    const std::vector<StatusLine> lines = DecodeStatus(StatusListOf(c.GetEcuId()), ReadStatusBytes(c));
     if (json) {
         std::vector<JsonObject> objects;
         for (const StatusLine& line : lines)

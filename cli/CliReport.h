@@ -19,9 +19,3 @@ struct CliReport {
     std::string Reset(bool succeeded) const;
     std::string Actuator(std::string_view frameHex) const;
 };
-
-// "full", "obd2" or "none".
-std::string_view SupportName(EcuSupport support);
-// The text of the fault code viewer's list: "Code 13", the description, an empty line, per
-// fault; `none` when there is no fault.
-std::string FaultListText(const std::vector<DecodedFault>& faults, std::string_view none);

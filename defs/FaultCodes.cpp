@@ -160,3 +160,11 @@ MilColour MilColourOf(const FaultBytes& bytes)
         return MilColour::Yellow;
     return MilColour::Black;
 }
+
+std::string FaultListText(const std::vector<DecodedFault>& faults)
+{
+    std::string text;
+    for (const DecodedFault& fault : faults)
+        text += "Code " + std::string(fault.code) + "\n" + std::string(fault.description) + "\n\n";
+    return text;
+}

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -44,6 +45,10 @@ struct DecodedFaults {
 
 // Every set bit as a fault, byte 0 bit 0 first, split into current and stored.
 DecodedFaults DecodeFaults(const FaultList& list, const FaultBytes& bytes);
+
+// The fault code viewer's text of a list: "Code " + code, the description and an empty line per
+// fault, with line feeds only.
+std::string FaultListText(const std::vector<DecodedFault>& faults);
 
 // The fault lamp: red for any current fault, else yellow for any stored fault, else black.
 enum class MilColour { Black, Yellow, Red };

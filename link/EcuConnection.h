@@ -31,7 +31,6 @@ public:
     static constexpr int MaxSampleRate = 500;
     static constexpr int DefaultSampleRate = 100;
     static constexpr const char* DefaultBaudText = "15625";
-    static constexpr int RawTableSize = 64;
     static constexpr int PollWindowSize = EcuFrame::MaxDataBytes;
 
     // The connection texts, shown as they are in the status bar.

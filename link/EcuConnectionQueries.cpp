@@ -12,9 +12,6 @@ template <typename Table> auto EntryOrZero(const Table& table, int index)
     return table[static_cast<std::size_t>(index)];
 }
 
-// The status bytes fed by roles; byte 4 has none.
-constexpr int StatusBytesWithRoles = 4;
-
 } // namespace
 
 int EcuConnection::GetRawValue(int offset) const
@@ -44,7 +41,7 @@ int EcuConnection::GetFaultByte(int index) const
 
 int EcuConnection::GetStatusByte(int index) const
 {
-    return index < StatusBytesWithRoles ? EntryOrZero(m_values.statusBytes, index) : 0;
+    return index < FilledStatusBytes ? EntryOrZero(m_values.statusBytes, index) : 0;
 }
 
 float EcuConnection::GetBatteryVolts() const

@@ -7,14 +7,18 @@
 // units the user chose. The connection logic implements it; tests use a fake.
 class EcuQueries {
 public:
+    static constexpr int RawTableSize = 64;
+    // Status bytes 0..3 come from the ECU; byte 4 has no role and reads 0.
+    static constexpr int FilledStatusBytes = 4;
+
     virtual ~EcuQueries() = default;
 
-    virtual int GetRawValue(int offset) const = 0; // RawDataTable entry 0..63; 0 outside
+    virtual int GetRawValue(int offset) const = 0; // RawDataTable entry 0..RawTableSize - 1; 0 outside
     virtual float GetRpm() const = 0;
     virtual int GetTargetIdle() const = 0;
     virtual int GetRoadSpeed() const = 0;
     virtual int GetFaultByte(int index) const = 0; // 0..4
-    virtual int GetStatusByte(int index) const = 0; // 0..3 (byte 4 is always 0)
+    virtual int GetStatusByte(int index) const = 0; // 0..FilledStatusBytes - 1
     virtual float GetBatteryVolts() const = 0;
     virtual float GetO2Volts(int bank) const = 0;
     virtual float GetTpsPercent() const = 0;

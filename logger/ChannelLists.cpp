@@ -8,7 +8,6 @@ namespace {
 
 constexpr std::string_view kAddressStem = "Address";
 constexpr int kAddressListCount = 42; // Address0..Address41 in the raw list
-constexpr int kRawDataEntries = 64; // RawDataTable indices 0..63
 
 // clang-format off
 constexpr std::array<std::string_view, 39> kNamedChannels = {
@@ -49,9 +48,9 @@ std::optional<std::string> ChannelNameProblem(std::string_view name)
         return quoted + " is not a valid channel name: it must not contain a comma or a line break";
     if (name.starts_with(kAddressStem) && IsAllDigits(name.substr(kAddressStem.size()))) {
         const std::optional<int> address = NumberAfter(name, kAddressStem);
-        if (!address || *address >= kRawDataEntries)
+        if (!address || *address >= EcuQueries::RawTableSize)
             return quoted + " is not a valid channel: the address must be 0 to "
-                + std::to_string(kRawDataEntries - 1);
+                + std::to_string(EcuQueries::RawTableSize - 1);
     }
     return std::nullopt;
 }

@@ -36,6 +36,8 @@ QueryValue ReadQuery(const EcuQueries& ecu, EcuQuery query, int index)
         return ecu.GetEgtTemp();
     case EcuQuery::Load8:
         return ecu.GetLoad8();
+    case EcuQuery::Baro:
+        return ecu.GetBaro();
     case EcuQuery::Load16:
         return ecu.GetLoad16();
     case EcuQuery::InjectorPw:

@@ -22,6 +22,7 @@ enum class EcuQuery {
     AirTemp,
     EgtTemp,
     Load8,
+    Baro,
     Load16,
     InjectorPw,
     Iac,

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int kLastRawEntry = 63; // RawDataTable holds entries 0..63
+constexpr int kLastRawEntry = EcuQueries::RawTableSize - 1;
 
 using Names = std::array<ChannelPattern, 2>;
 

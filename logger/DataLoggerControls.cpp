@@ -2,6 +2,7 @@
 
 #include "controls/PerformanceGraph.h"
 #include "controls/StatusPanel.h"
+#include "logger/SampleInterval.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,7 +21,7 @@ constexpr int kChartLeft = 144;
 constexpr std::array<int, kLoggedChannels> kChartTops = { 16, 136, 256, 376 };
 constexpr int kChartWidth = 800;
 constexpr int kChartHeight = 100;
-constexpr std::array<int, kLoggedChannels> kGridSizes = { 25, 20, 20, 20 };
+constexpr std::array<int, kLoggedChannels> kGridSizes = { kFirstChartGridSize, 20, 20, 20 };
 constexpr std::array<ColorRef, kLoggedChannels> kTraceColors
     = { kColorRed, kColorBlue, kColorGreen, kColorPurple };
 constexpr int kInitialScale = 100;

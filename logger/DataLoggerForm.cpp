@@ -85,9 +85,7 @@ TDataLoggerForm::TDataLoggerForm(const EcuQueries& ecu, const QString& settingsD
     ApplySettings();
     FillTimeBaseList();
     ReplaceItems(*m_controls.timeBaseCombo, m_timeBaseList);
-    FillChannelList();
-    for (ChartControls& chart : m_controls.charts)
-        ReplaceItems(*chart.channelCombo, m_channelList);
+    SetDisplayMode(m_namedChannels);
     UpdateSampleInterval();
     ConnectControls();
 }

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cmath>
 #include <functional>
 #include <random>
 #include <sstream>
@@ -18,10 +17,8 @@ namespace {
 
 constexpr int AddressCount = 256;
 constexpr std::uint32_t ByteMask = 0xFF;
-// Two sweeps settle every value: a low byte polled before its high byte needs the second. The
-// third shows every value a settled sweep passes through.
-constexpr int SettledSweeps = 2;
-constexpr int ObservedSweeps = SettledSweeps + 1;
+// The third sweep shows every value a settled sweep passes through.
+constexpr int ObservedSweeps = ExpectedEcu::SettledSweeps + 1;
 // Far more ticks than two sweeps of the widest range take on a perfect line.
 constexpr int MaxReferenceTicks = 10000;
 

@@ -4,6 +4,7 @@
 #include "logger/ChannelQuery.h"
 #include "logger/DataLog.h"
 #include "sim/EcuSimulator.h"
+#include "soak/SoakLogger.h"
 
 #include <QString>
 
@@ -25,8 +26,9 @@ class IdealLine;
 // shows in the course of a settled sweep is allowed.
 class ExpectedEcu {
 public:
-    // The texts each channel's log field may read.
-    using FieldChoices = std::array<std::vector<std::string>, kLoggedChannels>;
+    using FieldChoices = SoakLogger::FieldChoices;
+    // Two sweeps settle every value: a low byte polled before its high byte needs the second.
+    static constexpr int SettledSweeps = 2;
 
     ExpectedEcu(const std::string& ecuId, std::uint32_t seed, const QString& baudText,
         const LogChannelNames& channels);

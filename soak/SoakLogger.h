@@ -18,6 +18,7 @@
 class SoakLogger {
 public:
     static constexpr std::size_t MaxProblemsKept = 10;
+    // The texts each channel's log field may read.
     using FieldChoices = std::array<std::vector<std::string>, kLoggedChannels>;
 
     SoakLogger(const EcuQueries& ecu, const LogChannelNames& channels, int intervalMs,

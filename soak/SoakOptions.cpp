@@ -127,19 +127,7 @@ constexpr std::array<ValueOption, 9> ValueOptions { {
 bool TakeValueOption(
     std::span<const std::string> args, std::size_t& index, SoakOptions& options, std::string& error)
 {
-    const std::string_view name = OptionName(args[index]);
-    const auto option = std::find_if(
-        ValueOptions.begin(), ValueOptions.end(), [name](const ValueOption& o) { return o.name == name; });
-    if (option == ValueOptions.end())
-        return false;
-    const auto value = TakeOptionValue(args, index, name);
-    if (!value) {
-        error = std::string(name) + ": missing value";
-        return true;
-    }
-    if (const std::string problem = option->apply(*value, options); !problem.empty())
-        error = std::string(name) + ": " + problem;
-    return true;
+    return TakeTableOption(ValueOptions, args, index, options, error);
 }
 
 std::string DecimalText(double value)

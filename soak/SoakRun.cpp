@@ -23,7 +23,7 @@ constexpr double MsPerSecond = 1000.0;
 constexpr double MsPerMinute = 60 * MsPerSecond;
 // After the first identification every value needs two sweeps (a low byte polled before its high
 // byte); after a later one, the values are already there and one sweep renews them.
-constexpr int FirstSettledSweeps = 2;
+constexpr int FirstSettledSweeps = ExpectedEcu::SettledSweeps;
 constexpr int LaterSettledSweeps = 1;
 
 QStringList ToQt(const std::vector<std::string>& args)
