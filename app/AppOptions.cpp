@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <charconv>
 #include <optional>
 
 namespace {
@@ -80,7 +79,7 @@ private:
                 if (ms)
                     o.screenshotAfterMs = *ms;
                 else
-                    error = "--screenshot-after needs a whole number of milliseconds, not \"" + *after + "\"";
+                    error = "--screenshot-after needs a whole number of milliseconds, not " + Quoted(*after);
             }
         } else if (arg == "--startup-time") {
             o.reportStartup = true;
@@ -101,14 +100,14 @@ private:
         if (const auto normal = NormalizedEcuId(id))
             m_result.options.simulatedEcuId = *normal;
         else
-            m_result.error = "--simulate needs an ECU ID of four hexadecimal digits, not \"" + id + "\"";
+            m_result.error = "--simulate needs an ECU ID of four hexadecimal digits, not " + Quoted(id);
     }
 
     void TakeSettingsDir(const std::string& dir)
     {
         const QString path = QString::fromStdString(dir);
         if (!QFileInfo(path).isDir())
-            m_result.error = "--settings-dir: \"" + dir + "\" is not a directory";
+            m_result.error = "--settings-dir: " + Quoted(dir) + " is not a directory";
         else
             m_result.options.settingsDir = QDir(path).absolutePath();
     }
