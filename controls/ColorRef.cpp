@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QPalette>
+#include <QWidget>
 #include <array>
 
 namespace {
@@ -58,4 +59,20 @@ QColor ColorFromRef(ColorRef ref)
     const int green = static_cast<int>((ref >> kGreenShift) & kChannelMask);
     const int blue = static_cast<int>((ref >> kBlueShift) & kChannelMask);
     return QColor(red, green, blue);
+}
+
+void SetColours(QWidget* widget, ColorRef background, ColorRef text)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, ColorFromRef(background));
+    palette.setColor(QPalette::WindowText, ColorFromRef(text));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void SetTextColour(QWidget* widget, ColorRef text)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, ColorFromRef(text));
+    widget->setPalette(palette);
 }

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <cstdint>
 
+class QWidget;
+
 // A colour as the window layouts store it: 0x00BBGGRR for plain colours (0x0000FF is red),
 // or 0x800000nn for the platform's system colour number nn.
 using ColorRef = std::uint32_t;
@@ -23,3 +25,9 @@ constexpr ColorRef kColorSystemWindowFrame = 0x80000006;
 // The one conversion from a stored colour value to a QColor. System colours come from the
 // application palette, so they follow the desktop's theme.
 QColor ColorFromRef(ColorRef ref);
+
+// Paints the widget's own background and sets its text colour.
+void SetColours(QWidget* widget, ColorRef background, ColorRef text);
+
+// Sets only the text colour; the background stays as it is.
+void SetTextColour(QWidget* widget, ColorRef text);

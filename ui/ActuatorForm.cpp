@@ -1,14 +1,13 @@
 #include "ui/ActuatorForm.h"
 
 #include "controls/ColorRef.h"
-#include "defs/FormatFixed.h"
 #include "link/EcuQueries.h"
+#include "ui/LocaleFixed.h"
 
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -153,7 +152,8 @@ QFont PixelFont(int pixels)
     return font;
 }
 
-void SetColours(QWidget* widget, ColorRef background, ColorRef text)
+// Edit fields paint Base and draw Text, so those roles follow the window colours here.
+void SetWindowAndEditColours(QWidget* widget, ColorRef background, ColorRef text)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, ColorFromRef(background));
@@ -187,14 +187,14 @@ void TActuatorForm::BuildControls()
 {
     // Black and silver below the menu bar only: the menu keeps the desktop's look.
     auto* central = new QWidget(this);
-    SetColours(central, kColorBlack, kColorSilver);
+    SetWindowAndEditColours(central, kColorBlack, kColorSilver);
     setCentralWidget(central);
 
     m_controlTitle = new QLabel(QStringLiteral("RPM Control"), central);
     m_controlTitle->setObjectName(QStringLiteral("Control_Title"));
     m_controlTitle->setGeometry(kTitleRect);
     m_controlTitle->setFont(PixelFont(kTitleFontPx));
-    SetColours(m_controlTitle, kColorBlack, kColorWhite);
+    SetWindowAndEditColours(m_controlTitle, kColorBlack, kColorWhite);
 
     m_controlGroup = new QGroupBox(QStringLiteral("Set Target Idle"), central);
     m_controlGroup->setObjectName(QStringLiteral("Control_GB"));
@@ -204,7 +204,7 @@ void TActuatorForm::BuildControls()
     m_commandEdit->setObjectName(QStringLiteral("Command_EB"));
     m_commandEdit->setGeometry(kCommandEditRect);
     m_commandEdit->setFont(PixelFont(kCommandFontPx));
-    SetColours(m_commandEdit, kColorSilver, kColorBlack);
+    SetWindowAndEditColours(m_commandEdit, kColorSilver, kColorBlack);
 
     m_setButton = new QPushButton(QStringLiteral("Set"), m_controlGroup);
     m_setButton->setObjectName(QStringLiteral("SetBtn"));
@@ -231,7 +231,7 @@ void TActuatorForm::BuildControls()
         monitor->setGeometry(kMonitorLabelRect);
         monitor->setFont(PixelFont(kMonitorFontPx));
         monitor->setAlignment(Qt::AlignCenter);
-        SetColours(monitor, kColorSilver, kColorBlack);
+        SetWindowAndEditColours(monitor, kColorSilver, kColorBlack);
         m_monitorGroups.at(static_cast<std::size_t>(i)) = group;
         m_monitors.at(static_cast<std::size_t>(i)) = monitor;
     }
@@ -249,7 +249,7 @@ void TActuatorForm::BuildControls()
 
     m_statusLabel = new QLabel(this);
     m_statusLabel->setObjectName(QStringLiteral("ActuatorStatus"));
-    SetColours(statusBar(), kColorBlack, kColorSilver);
+    SetWindowAndEditColours(statusBar(), kColorBlack, kColorSilver);
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addPermanentWidget(m_statusLabel, 1);
 }
@@ -349,14 +349,11 @@ void TActuatorForm::Timer1Timer()
 
 void TActuatorForm::RefreshMonitors()
 {
-    const std::string separator = QLocale().decimalPoint().toStdString();
     const Monitor1Query monitor1 = RowOf(m_selectedTest).monitor1;
     if (monitor1 != nullptr)
         m_monitors[0]->setText(QString::number((m_queries.*monitor1)()));
-    m_monitors[1]->setText(
-        QString::fromStdString(FormatFixed(m_queries.GetRpm(), kRpmPrecision, 0, separator)));
-    m_monitors[2]->setText(
-        QString::fromStdString(FormatFixed(m_queries.GetCoolantTemp(), kCoolantPrecision, 0, separator)));
+    m_monitors[1]->setText(LocaleFixed(m_queries.GetRpm(), kRpmPrecision, 0));
+    m_monitors[2]->setText(LocaleFixed(m_queries.GetCoolantTemp(), kCoolantPrecision, 0));
     m_monitors[3]->setText(QString::number(m_queries.GetRoadSpeed()));
 }
 

@@ -5,11 +5,10 @@
 #include "controls/KodraGauge.h"
 #include "defs/EcuConstants.h"
 #include "defs/FaultCodes.h"
-#include "defs/FormatFixed.h"
 #include "ui/ClickableLabel.h"
+#include "ui/LocaleFixed.h"
 
 #include <QLabel>
-#include <QLocale>
 
 #include <string_view>
 
@@ -70,8 +69,6 @@ constexpr float BatteryHigh = 14.8f;
 constexpr float BatteryLow = 9.0f;
 // clang-format on
 
-constexpr const char* MpgMode = "MPG";
-
 const NamedScale& ScaleOf(const auto& scales, std::string_view kind)
 {
     for (const NamedScale& scale : scales) {
@@ -79,13 +76,6 @@ const NamedScale& ScaleOf(const auto& scales, std::string_view kind)
             return scale;
     }
     return scales[std::size(scales) - 1];
-}
-
-void SetTextColour(QWidget* widget, ColorRef colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, ColorFromRef(colour));
-    widget->setPalette(palette);
 }
 
 void ShowScale(TKodraGauge* dial, const char* title, int maxValue, int nTicks)
@@ -127,7 +117,7 @@ void TDashBoardForm::SetupGaugesForEcu()
     const NamedScale& load = ScaleOf(LoadScales, LoadSensorName(constants));
     m_afmGauge->SetGTitle(QString::fromLatin1(load.title));
     m_afmGauge->SetMaxValue(load.maxValue);
-    if (m_settings.mpgDial != QLatin1String(MpgMode)) {
+    if (!m_settings.MpgMode()) {
         const NamedScale& idle = ScaleOf(IdleScales, IacKindName(constants));
         ShowScale(m_mpgGauge, idle.title, idle.maxValue, IdleScaleTicks);
     }
@@ -151,8 +141,7 @@ void TDashBoardForm::ShowMil()
 
 void TDashBoardForm::ShowFixed(QLabel* label, float value, int precision, int decimals, const QString& suffix)
 {
-    const std::string separator = QLocale().decimalPoint().toStdString();
-    label->setText(QString::fromStdString(FormatFixed(value, precision, decimals, separator)) + suffix);
+    label->setText(LocaleFixed(value, precision, decimals) + suffix);
 }
 
 void TDashBoardForm::ShowO2Volts(float volts)
@@ -172,7 +161,7 @@ void TDashBoardForm::ShowBatteryVolts(float volts)
 void TDashBoardForm::OnValueChanged(LiveValueKind kind)
 {
     const LiveValues& v = m_connection->Values();
-    const bool mpgMode = m_settings.mpgDial == QLatin1String(MpgMode);
+    const bool mpgMode = m_settings.MpgMode();
     // Scaled values reach the dials truncated toward zero.
     switch (kind) {
     case LiveValueKind::FaultFlags:

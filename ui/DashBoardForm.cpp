@@ -14,7 +14,6 @@ namespace {
 constexpr const char* ResetQuestion = "All stored parameters will be lost, do you wish to continue?";
 constexpr const char* ResetCaption = "Warning!";
 constexpr const char* Obd2Message = "OBD2 ECU detected - limited functionality available";
-constexpr const char* MpgMode = "MPG";
 
 QString UnknownEcuMessage(const std::string& ecuId)
 {
@@ -76,13 +75,9 @@ TDashBoardForm::TDashBoardForm(LinkFactory makeLink, const QString& settingsDir,
     SetSpeedUnits(m_settings.speedUnits);
     // 4.-5. The throttle dial reads percent; the idle gauge shows what its mode says.
     m_tpsGauge->SetMaxValue(100);
-    if (m_settings.mpgDial == QLatin1String(MpgMode)) {
-        m_mpgGauge->SetGTitle(QStringLiteral("MPG"));
-        m_mpgGauge->SetMaxValue(50);
-        m_mpgGauge->SetnTicks(10);
-    } else {
+    // The layout already gives the idle gauge its MPG title and scale.
+    if (!m_settings.MpgMode())
         m_mpgGauge->SetGTitle(QStringLiteral("IAC"));
-    }
     // 6. The link and the connection that drives it, then the timer.
     m_link = m_makeLink();
     m_connection = std::make_unique<EcuConnection>(*m_link, m_events.get());

@@ -96,15 +96,6 @@ QString Latin1(const char* text)
     return QString::fromLatin1(text);
 }
 
-void SetColours(QWidget* widget, ColorRef background, ColorRef text)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, ColorFromRef(background));
-    palette.setColor(QPalette::WindowText, ColorFromRef(text));
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
 QFont BoldFont(int pointSize)
 {
     QFont font;

@@ -21,6 +21,8 @@ constexpr const char* SpeedUnitsKey = "SpeedUnits";
 constexpr const char* MpgDialKey = "MPGDial";
 constexpr const char* FlowRateKey = "FlowRate";
 
+constexpr const char* MpgDialMode = "MPG";
+
 QString ReadText(const IniFile& ini, const char* section, const char* key, const QString& fallback)
 {
     return QString::fromStdString(ini.ReadString(section, key, fallback.toStdString()));
@@ -57,7 +59,12 @@ QString KnownSpeedUnits(const QString& text)
 
 QString KnownIdleGaugeMode(const QString& text)
 {
-    return OneOf(text, "MPG", "IAC");
+    return OneOf(text, MpgDialMode, "IAC");
+}
+
+bool DashboardSettings::MpgMode() const
+{
+    return mpgDial == QLatin1String(MpgDialMode);
 }
 
 DashboardSettings ReadDashboardSettings(const IniFile& ini)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ini/IniFile.h"
+#include "link/EcuConnection.h"
 
 #include <QString>
 
@@ -15,12 +16,15 @@ struct DashboardSettings {
     int top = 50;
     int left = 50;
     bool initMax = false;
-    QString baudText = QStringLiteral("15625");
-    int sampleRate = 100;
+    QString baudText = QString::fromLatin1(EcuConnection::DefaultBaudText);
+    int sampleRate = EcuConnection::DefaultSampleRate;
     QString tempUnits = QStringLiteral("C");
     QString speedUnits = QStringLiteral("MPH");
     QString mpgDial = QStringLiteral("IAC");
     int flowRate = 210;
+
+    // The idle gauge shows the fuel figure rather than the idle valve.
+    bool MpgMode() const;
 
     bool operator==(const DashboardSettings&) const = default;
 };

@@ -2,16 +2,14 @@
 
 #include "controls/ColorRef.h"
 #include "controls/StatusPanel.h"
-#include "defs/FormatFixed.h"
 #include "link/EcuQueries.h"
+#include "ui/LocaleFixed.h"
 
 #include <QAction>
 #include <QFont>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLocale>
 #include <QMenuBar>
-#include <QPalette>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
@@ -141,13 +139,7 @@ QString CaptionByKind(int box, const QString& kind)
 // What a value rule needs besides the live values.
 struct ValueSource {
     const EcuQueries& q;
-    std::string separator;
     bool mapLoad; // the load sensor is "MAP": box 2 shows the 8-bit load
-
-    QString Fixed(float value, int precision, int decimals) const
-    {
-        return QString::fromStdString(FormatFixed(value, precision, decimals, separator));
-    }
 };
 
 QString Whole(int value)
@@ -161,30 +153,30 @@ constexpr ValueRule Dashes = [](const ValueSource&) { return QString(NoValue); }
 // clang-format off
 constexpr std::array<ValueRule, TDataViewerForm::BoxCount> FormattedPage1 {
     /*  0 */ [](const ValueSource& s) { return Whole(s.q.GetRoadSpeed()); },
-    /*  1 */ [](const ValueSource& s) { return s.Fixed(s.q.GetRpm(), 5, 0); },
+    /*  1 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetRpm(), 5, 0); },
     /*  2 */ [](const ValueSource& s) {
-                 return s.mapLoad ? Whole(s.q.GetLoad8()) : s.Fixed(static_cast<float>(s.q.GetLoad16()), 4, 0);
+                 return s.mapLoad ? Whole(s.q.GetLoad8()) : LocaleFixed(static_cast<float>(s.q.GetLoad16()), 4, 0);
              },
-    /*  3 */ [](const ValueSource& s) { return s.Fixed(s.q.GetTpsPercent(), 3, 1); },
-    /*  4 */ [](const ValueSource& s) { return s.Fixed(s.q.GetTpsVolts(), 3, 2); },
-    /*  5 */ [](const ValueSource& s) { return s.Fixed(s.q.GetO2Volts(0), 4, 2); },
-    /*  6 */ [](const ValueSource& s) { return s.Fixed(s.q.GetBatteryVolts(), 4, 2); },
-    /*  7 */ [](const ValueSource& s) { return s.Fixed(s.q.GetCoolantTemp(), 3, 0); },
-    /*  8 */ [](const ValueSource& s) { return s.Fixed(s.q.GetAirTemp(), 3, 0); },
-    /*  9 */ [](const ValueSource& s) { return s.Fixed(s.q.GetStft(0), 4, 2); },
-    /* 10 */ [](const ValueSource& s) { return s.Fixed(s.q.GetLtft(0), 4, 2); },
-    /* 11 */ [](const ValueSource& s) { return s.Fixed(s.q.GetTft(0), 4, 2); },
-    /* 12 */ [](const ValueSource& s) { return s.Fixed(s.q.GetInjectorPw(0), 5, 3); },
+    /*  3 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetTpsPercent(), 3, 1); },
+    /*  4 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetTpsVolts(), 3, 2); },
+    /*  5 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetO2Volts(0), 4, 2); },
+    /*  6 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetBatteryVolts(), 4, 2); },
+    /*  7 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetCoolantTemp(), 3, 0); },
+    /*  8 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetAirTemp(), 3, 0); },
+    /*  9 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetStft(0), 4, 2); },
+    /* 10 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetLtft(0), 4, 2); },
+    /* 11 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetTft(0), 4, 2); },
+    /* 12 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetInjectorPw(0), 5, 3); },
     /* 13 */ [](const ValueSource& s) { return Whole(s.q.GetAdvance()); },
     /* 14 */ [](const ValueSource& s) { return Whole(s.q.GetIac()); },
     /* 15 */ [](const ValueSource& s) { return Whole(s.q.GetTargetIdle()); },
     /* 16 */ [](const ValueSource& s) { return Whole(s.q.GetPurge()); },
     /* 17 */ [](const ValueSource& s) { return Whole(s.q.GetEgr()); },
-    /* 18 */ [](const ValueSource& s) { return s.Fixed(s.q.GetBaro(), 4, 0); },
+    /* 18 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetBaro(), 4, 0); },
     /* 19 */ [](const ValueSource& s) { return Whole(s.q.GetIacAdjust()); },
     /* 20 */ [](const ValueSource& s) { return Whole(s.q.GetVe()); },
     /* 21 */ Dashes,
-    /* 22 */ [](const ValueSource& s) { return s.Fixed(s.q.GetMpg(), 4, 2); },
+    /* 22 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetMpg(), 4, 2); },
     /* 23 */ Dashes,
     /* 24 */ Dashes,
 };
@@ -202,13 +194,13 @@ constexpr std::array<ValueRule, TDataViewerForm::BoxCount> FormattedPage2 {
     /*  9 */ [](const ValueSource& s) { return Whole(s.q.GetAtmVss()); },
     /* 10 */ [](const ValueSource& s) { return Whole(s.q.GetAtmPos()); },
     /* 11 */ [](const ValueSource& s) { return Whole(s.q.GetAtmStatus()); },
-    /* 12 */ [](const ValueSource& s) { return s.Fixed(s.q.GetInjectorPw(1), 5, 3); },
-    /* 13 */ [](const ValueSource& s) { return s.Fixed(s.q.GetEgtTemp(), 4, 0); },
+    /* 12 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetInjectorPw(1), 5, 3); },
+    /* 13 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetEgtTemp(), 4, 0); },
     /* 14 */ Dashes,
-    /* 15 */ [](const ValueSource& s) { return s.Fixed(s.q.GetO2Volts(1), 4, 2); },
-    /* 16 */ [](const ValueSource& s) { return s.Fixed(s.q.GetStft(1), 4, 2); },
-    /* 17 */ [](const ValueSource& s) { return s.Fixed(s.q.GetLtft(1), 4, 2); },
-    /* 18 */ [](const ValueSource& s) { return s.Fixed(s.q.GetTft(1), 4, 2); },
+    /* 15 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetO2Volts(1), 4, 2); },
+    /* 16 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetStft(1), 4, 2); },
+    /* 17 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetLtft(1), 4, 2); },
+    /* 18 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetTft(1), 4, 2); },
     /* 19 */ [](const ValueSource& s) { return Whole(s.q.GetTimeFromStart()); },
     /* 20 */ Dashes,
     /* 21 */ Dashes,
@@ -247,11 +239,7 @@ TDataViewerForm::TDataViewerForm(const EcuQueries& queries, QWidget* parent)
     setWindowTitle(QStringLiteral("DazedErir DataViewer"));
 
     auto* area = new QWidget(this);
-    area->setAutoFillBackground(true);
-    QPalette palette = area->palette();
-    palette.setColor(QPalette::Window, ColorFromRef(kColorBlack));
-    palette.setColor(QPalette::WindowText, ColorFromRef(kColorWhite));
-    area->setPalette(palette);
+    SetColours(area, kColorBlack, kColorWhite);
     setCentralWidget(area);
 
     BuildGrid(area);
@@ -286,11 +274,7 @@ void TDataViewerForm::BuildGrid(QWidget* area)
         label->setObjectName(QStringLiteral("DVLabel%1").arg(box));
         label->setFont(valueFont);
         label->setAlignment(Qt::AlignCenter);
-        label->setAutoFillBackground(true);
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::Window, ColorFromRef(kColorSilver));
-        palette.setColor(QPalette::WindowText, ColorFromRef(kColorBlack));
-        label->setPalette(palette);
+        SetColours(label, kColorSilver, kColorBlack);
         label->setGeometry(LabelLeft, LabelTop, LabelWidth, LabelHeight);
 
         m_boxes[index] = group;
@@ -372,8 +356,8 @@ bool TDataViewerForm::ShowsPage2() const
 void TDataViewerForm::RefreshCaptions()
 {
     m_loadSensor = QString::fromStdString(m_queries.GetLoadSensorName());
-    m_egrKind = QString::fromStdString(m_queries.GetEgrKindName());
-    m_iacKind = QString::fromStdString(m_queries.GetIacKindName());
+    const QString egrKind = QString::fromStdString(m_queries.GetEgrKindName());
+    const QString iacKind = QString::fromStdString(m_queries.GetIacKindName());
 
     const bool page2 = ShowsPage2();
     for (int box = 0; box < BoxCount; ++box) {
@@ -386,10 +370,7 @@ void TDataViewerForm::RefreshCaptions()
         else if (row.formatted1 != nullptr)
             caption = QString::fromLatin1(row.formatted1);
         else
-            caption = CaptionByKind(box,
-                box == LoadBox      ? m_loadSensor
-                    : box == IacBox ? m_iacKind
-                                    : m_egrKind);
+            caption = CaptionByKind(box, box == LoadBox ? m_loadSensor : box == IacBox ? iacKind : egrKind);
 
         QGroupBox* group = m_boxes[static_cast<std::size_t>(box)];
         if (group->title() != caption)
@@ -401,8 +382,7 @@ void TDataViewerForm::RefreshCaptions()
 
 void TDataViewerForm::Timer1Timer()
 {
-    const ValueSource source { m_queries, QLocale().decimalPoint().toStdString(),
-        m_loadSensor == MapLoadSensor };
+    const ValueSource source { m_queries, m_loadSensor == MapLoadSensor };
     const bool page2 = ShowsPage2();
     for (int box = 0; box < BoxCount; ++box)
         SetTextIfChanged(m_labels[static_cast<std::size_t>(box)], ValueText(source, m_formatted, page2, box));

@@ -54,11 +54,9 @@ private:
 
     const EcuQueries& m_queries;
     bool m_formatted = true;
-    // The kind texts of the identified ECU, copied at each caption refresh so that captions and
+    // The load sensor of the identified ECU, copied at each caption refresh so that captions and
     // values agree until the next one.
     QString m_loadSensor;
-    QString m_egrKind;
-    QString m_iacKind;
 
     std::array<QGroupBox*, BoxCount> m_boxes {};
     std::array<QLabel*, BoxCount> m_labels {};

@@ -5,7 +5,6 @@
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPalette>
 
 namespace {
 
@@ -28,11 +27,7 @@ TECUIDForm::TECUIDForm(QWidget* parent)
 {
     setObjectName(QStringLiteral("ECUIDForm"));
     setWindowTitle(QStringLiteral("ECU ID"));
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, ColorFromRef(kColorBlack));
-    palette.setColor(QPalette::WindowText, ColorFromRef(kColorWhite));
-    setPalette(palette);
+    SetColours(this, kColorBlack, kColorWhite);
 
     ECUIDL = new QLabel(QStringLiteral("ECU ID"), this);
     ECUIDL->setObjectName(QStringLiteral("ECUIDL"));

@@ -72,11 +72,7 @@ TFaultCodesForm::TFaultCodesForm(const EcuQueries& queries, QWidget* parent)
 {
     setObjectName(QStringLiteral("FaultCodesForm"));
     setWindowTitle(QStringLiteral("Dazederir Fault Code Viewer"));
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, ColorFromRef(kColorBlack));
-    palette.setColor(QPalette::WindowText, ColorFromRef(kColorWhite));
-    setPalette(palette);
+    SetColours(this, kColorBlack, kColorWhite);
 
     auto* layout = new QHBoxLayout(this);
     CFMemo

@@ -29,9 +29,7 @@ void Style(QLabel* label, int fontPx, ColorRef colour)
     QFont font = label->font();
     font.setPixelSize(fontPx);
     label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, ColorFromRef(colour));
-    label->setPalette(palette);
+    SetTextColour(label, colour);
 }
 
 } // namespace

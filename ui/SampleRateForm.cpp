@@ -1,5 +1,7 @@
 #include "ui/SampleRateForm.h"
 
+#include "link/EcuConnection.h"
+
 #include <QComboBox>
 #include <QPushButton>
 
@@ -11,8 +13,6 @@ constexpr QRect kReduceHintRect { 8, 28, 264, 18 };
 constexpr QRect kComboRect { 70, 56, 100, 24 };
 constexpr QRect kUnitLabelRect { 178, 59, 40, 18 };
 constexpr QRect kOkButtonRect { 100, 96, 80, 28 };
-
-const char* const kDefaultSampleRate = "100";
 
 } // namespace
 
@@ -31,7 +31,7 @@ TSampleRateForm::TSampleRateForm(QWidget* parent)
     m_sampleRateCombo->setInsertPolicy(QComboBox::NoInsert);
     m_sampleRateCombo->addItems({ QStringLiteral("50"), QStringLiteral("75"), QStringLiteral("100"),
         QStringLiteral("150"), QStringLiteral("200"), QStringLiteral("250"), QStringLiteral("500") });
-    m_sampleRateCombo->setCurrentText(QString::fromLatin1(kDefaultSampleRate));
+    m_sampleRateCombo->setCurrentText(QString::number(EcuConnection::DefaultSampleRate));
 
     QPushButton* okButton = AddButton("SampleRateBtn", QStringLiteral("OK"), kOkButtonRect);
     okButton->setDefault(true);
@@ -59,10 +59,11 @@ void TSampleRateForm::SampleRateBtnClick()
     }
     // The main window polls once per period counted in its 50 ms ticks: a shorter period would
     // give it no ticks at all.
-    if (ms < MinSampleRateMs || ms > MaxSampleRateMs) {
+    if (ms < EcuConnection::MinSampleRate || ms > EcuConnection::MaxSampleRate) {
         ShowMessage(QStringLiteral(
             "'%1' is not a valid sample rate: enter a whole number of milliseconds from %2 to %3")
-                        .arg(text, QString::number(MinSampleRateMs), QString::number(MaxSampleRateMs)));
+                        .arg(text, QString::number(EcuConnection::MinSampleRate),
+                            QString::number(EcuConnection::MaxSampleRate)));
         return;
     }
     emit SampleRateChosen(ms);

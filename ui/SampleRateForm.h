@@ -11,9 +11,6 @@ class TSampleRateForm : public SettingsDialog {
     Q_OBJECT
 
 public:
-    static constexpr int MinSampleRateMs = 50; // one tick of the main window's poll timer
-    static constexpr int MaxSampleRateMs = 500;
-
     explicit TSampleRateForm(QWidget* parent = nullptr);
 
     // Shows the period in force, so that OK without a change keeps it.

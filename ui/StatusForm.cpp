@@ -5,7 +5,6 @@
 
 #include <QGroupBox>
 #include <QHeaderView>
-#include <QPalette>
 #include <QResizeEvent>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -39,11 +38,7 @@ TStatusForm::TStatusForm(const EcuQueries& queries, QWidget* parent)
 
     StatusGB = new QGroupBox(QStringLiteral("Current Status"), this);
     StatusGB->setObjectName(QStringLiteral("StatusGB"));
-    StatusGB->setAutoFillBackground(true);
-    QPalette palette = StatusGB->palette();
-    palette.setColor(QPalette::Window, ColorFromRef(kColorBlack));
-    palette.setColor(QPalette::WindowText, ColorFromRef(kColorWhite));
-    StatusGB->setPalette(palette);
+    SetColours(StatusGB, kColorBlack, kColorWhite);
     setCentralWidget(StatusGB);
 
     StatusSG = new QTableWidget(GridRows, GridColumns, StatusGB);
