@@ -53,7 +53,7 @@ private:
         if (arg == "--help" || arg == "-h") {
             o.help = true;
             ++m_index;
-        } else if (arg == SimulateOption || arg.starts_with(std::string(SimulateOption) + "=")) {
+        } else if (OptionName(arg) == SimulateOption) {
             TakeSimulate(arg);
         } else if (arg.starts_with(SimulatorPrefix)) {
             const std::size_t at = m_index;

@@ -65,13 +65,6 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, QRe
     return label;
 }
 
-void SetTextColor(QWidget* widget, ColorRef color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, ColorFromRef(color));
-    widget->setPalette(palette);
-}
-
 QComboBox* MakeEditableCombo(QWidget* parent, const QString& name, const QString& text, QRect geometry)
 {
     auto* combo = Named(new QComboBox(parent), name);
@@ -102,7 +95,7 @@ ChartControls MakeChart(QWidget* parent, int index)
 
     chart.channelLabel = MakeLabel(parent, kChannelLabelNames[slot], QStringLiteral("Channel ") + number,
         QRect(kLeftColumn, top, kComboWidth, kLabelHeight));
-    SetTextColor(chart.channelLabel, kColorRed);
+    SetTextColour(chart.channelLabel, kColorRed);
     chart.channelCombo = MakeEditableCombo(parent, QStringLiteral("Ch%1_Sel_Combo").arg(number),
         index == 0 ? QStringLiteral("RPM") : QStringLiteral("VSS"),
         QRect(kLeftColumn, top + kLabelHeight + kTimeLabelGap, kComboWidth, kComboHeight));
@@ -155,11 +148,7 @@ DataLoggerControls DataLoggerControls::Build(QMainWindow& window)
     window.resize(kWindowWidth, kWindowHeight);
 
     auto* surface = Named(new QWidget(&window), QStringLiteral("DataLoggerSurface"));
-    QPalette palette = surface->palette();
-    palette.setColor(QPalette::Window, ColorFromRef(kColorBlack));
-    palette.setColor(QPalette::WindowText, ColorFromRef(kColorWhite));
-    surface->setPalette(palette);
-    surface->setAutoFillBackground(true);
+    SetColours(surface, kColorBlack, kColorWhite);
     window.setCentralWidget(surface);
 
     for (int i = 0; i < kLoggedChannels; ++i)

@@ -1,7 +1,7 @@
 #include "logger/DataLoggerForm.h"
 
+#include "controls/LocaleFixed.h"
 #include "controls/PerformanceGraph.h"
-#include "defs/FormatFixed.h"
 #include "logger/ChannelLists.h"
 #include "logger/ChannelTables.h"
 #include "logger/DataLoggerSettings.h"
@@ -13,7 +13,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -310,11 +309,9 @@ void TDataLoggerForm::ShowTimeAxis()
         = static_cast<unsigned long long>(m_sampleCount) * static_cast<unsigned>(m_sampleInterval);
     const float span = static_cast<float>(spanMs) * kSecondsPerMs;
     const float newest = static_cast<float>(newestMs) * kSecondsPerMs;
-    const std::string decimalPoint = QLocale().decimalPoint().toStdString();
     for (std::size_t t = 0; t < kSpanFractions.size(); ++t) {
         const float seconds = newest - kSpanFractions[t] * span;
-        const QString text = QString::fromStdString(
-            FormatFixed(seconds, kTimeLabelPrecision, kTimeLabelDecimals, decimalPoint));
+        const QString text = LocaleFixed(seconds, kTimeLabelPrecision, kTimeLabelDecimals);
         for (ChartControls& chart : m_controls.charts)
             chart.timeLabels[t]->setText(text);
     }

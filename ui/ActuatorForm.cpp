@@ -2,7 +2,7 @@
 
 #include "controls/ColorRef.h"
 #include "link/EcuQueries.h"
-#include "ui/LocaleFixed.h"
+#include "controls/LocaleFixed.h"
 
 #include <QAction>
 #include <QGroupBox>

@@ -6,7 +6,7 @@
 #include "defs/EcuConstants.h"
 #include "defs/FaultCodes.h"
 #include "ui/ClickableLabel.h"
-#include "ui/LocaleFixed.h"
+#include "controls/LocaleFixed.h"
 
 #include <QLabel>
 

@@ -3,7 +3,7 @@
 #include "controls/ColorRef.h"
 #include "controls/StatusPanel.h"
 #include "link/EcuQueries.h"
-#include "ui/LocaleFixed.h"
+#include "controls/LocaleFixed.h"
 
 #include <QAction>
 #include <QFont>

@@ -1,7 +1,7 @@
 #include "ui/FaultCodesForm.h"
 
 #include "controls/ColorRef.h"
-#include "link/EcuQueries.h"
+#include "link/FlagBytes.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -9,15 +9,12 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <cstddef>
-#include <string_view>
 
 namespace {
 
 constexpr int RefreshIntervalMs = 100;
 constexpr int ClientWidth = 727;
 constexpr int ClientHeight = 419;
-constexpr int ByteMask = 0xFF;
 
 constexpr QLatin1String NoCurrentCodes("No Current Codes");
 constexpr QLatin1String NoStoredCodes("No Stored Codes");
@@ -40,20 +37,9 @@ QPlainTextEdit* AddMemo(
     return memo;
 }
 
-QString FromView(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// Each fault takes a code line, a description line and an empty line, with line feeds only.
 QString FaultText(const std::vector<DecodedFault>& faults)
 {
-    QString text;
-    for (const DecodedFault& fault : faults) {
-        text += QLatin1String("Code ") + FromView(fault.code) + QLatin1Char('\n')
-            + FromView(fault.description) + QLatin1Char('\n') + QLatin1Char('\n');
-    }
-    return text;
+    return QString::fromStdString(FaultListText(faults));
 }
 
 // Replacing the text resets the scroll position and the selection, so a list being read is only
@@ -106,11 +92,7 @@ QString TFaultCodesForm::StoredText() const
 
 void TFaultCodesForm::Timer1Timer()
 {
-    FaultBytes bytes {};
-    for (std::size_t index = 0; index < bytes.size(); ++index)
-        bytes[index] = static_cast<std::uint8_t>(m_queries.GetFaultByte(static_cast<int>(index)) & ByteMask);
-
-    const DecodedFaults faults = DecodeFaults(m_faultList, bytes);
+    const DecodedFaults faults = DecodeFaults(m_faultList, ReadFaultBytes(m_queries));
     ShowText(CFMemo, faults.current.empty() ? QString(NoCurrentCodes) : FaultText(faults.current));
     ShowText(SFMemo, faults.stored.empty() ? QString(NoStoredCodes) : FaultText(faults.stored));
 }

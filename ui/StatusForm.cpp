@@ -1,7 +1,7 @@
 #include "ui/StatusForm.h"
 
 #include "controls/ColorRef.h"
-#include "link/EcuQueries.h"
+#include "link/FlagBytes.h"
 
 #include <QGroupBox>
 #include <QHeaderView>
@@ -23,9 +23,6 @@ constexpr int GridTop = 18;
 // The grid keeps these margins to the window's client area when the window is resized.
 constexpr int GridWidthMargin = 15;
 constexpr int GridHeightMargin = 45;
-constexpr int ByteMask = 0xFF;
-// Only bytes 0..3 are fed by the ECU; the last one always reads 0.
-constexpr int FedStatusBytes = 4;
 
 } // namespace
 
@@ -88,12 +85,7 @@ void TStatusForm::SetCell(int column, int row, const QString& text)
 
 void TStatusForm::StatusTimerTimer()
 {
-    StatusBytes bytes {};
-    for (int index = 0; index < FedStatusBytes; ++index)
-        bytes[static_cast<std::size_t>(index)]
-            = static_cast<std::uint8_t>(m_queries.GetStatusByte(index) & ByteMask);
-
-    const std::vector<StatusLine> lines = DecodeStatus(m_statusList, bytes);
+    const std::vector<StatusLine> lines = DecodeStatus(m_statusList, ReadStatusBytes(m_queries));
     const int lineCount = static_cast<int>(lines.size());
     for (int row = 0; row < lineCount; ++row) {
         const StatusLine& line = lines[static_cast<std::size_t>(row)];

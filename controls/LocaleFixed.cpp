@@ -1,4 +1,4 @@
-#include "ui/LocaleFixed.h"
+#include "controls/LocaleFixed.h"
 
 #include "defs/FormatFixed.h"
 
