@@ -1,3 +1,5 @@
+#include "CapturingForm.h"
+
 #include "ui/ActuatorForm.h"
 
 #include "link/EcuFrame.h"
@@ -16,15 +18,6 @@
 
 namespace {
 
-class CapturingActuatorForm : public TActuatorForm {
-public:
-    using TActuatorForm::TActuatorForm;
-    QStringList messages;
-
-protected:
-    void ShowMessage(const QString& text) override { messages << text; }
-};
-
 using Request = std::pair<int, int>;
 using Bytes = std::vector<std::uint8_t>;
 
@@ -39,7 +32,7 @@ Bytes FrameOf(const Request& request)
 class ActuatorFormTest : public ::testing::Test {
 protected:
     FakeEcuQueries ecu;
-    CapturingActuatorForm form { ecu };
+    Capturing<TActuatorForm> form { ecu };
     QSignalSpy spy { &form, &TActuatorForm::ActuatorRequested };
 
     std::vector<Request> TakeRequests()
@@ -60,17 +53,11 @@ protected:
         form.EnableTests(kAllTests);
         form.TestAction(test)->trigger();
         if (!editText.isNull())
-            Child<QLineEdit>("Command_EB")->setText(editText);
-    }
-    template <typename Widget> Widget* Child(const char* name) const
-    {
-        auto* widget = form.findChild<Widget*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+            ChildOf<QLineEdit>(form, "Command_EB")->setText(editText);
     }
     QString MonitorText(int monitor) const
     {
-        return Child<QLabel>(QStringLiteral("Monitor%1").arg(monitor).toLatin1().constData())->text();
+        return ChildOf<QLabel>(form, QStringLiteral("Monitor%1").arg(monitor).toLatin1().constData())->text();
     }
 };
 
@@ -257,8 +244,8 @@ TEST_F(ActuatorFormTest, MonitorsStayUntouchedBeforeATestIsChosen)
     Tick(TActuatorForm::TicksPerRequest);
     for (int monitor = 1; monitor <= TActuatorForm::MonitorCount; ++monitor) {
         EXPECT_TRUE(MonitorText(monitor).isEmpty()) << monitor;
-        EXPECT_EQ(
-            Child<QGroupBox>(QStringLiteral("Monitor%1_GB").arg(monitor).toLatin1().constData())->title(),
+        EXPECT_EQ(ChildOf<QGroupBox>(form, QStringLiteral("Monitor%1_GB").arg(monitor).toLatin1().constData())
+                      ->title(),
             QStringLiteral("Monitor%1").arg(monitor));
     }
 }

@@ -1,3 +1,5 @@
+#include "CapturingForm.h"
+
 #include "ui/CommsForm.h"
 #include "ui/SampleRateForm.h"
 #include "ui/UnitsSelForm.h"
@@ -12,15 +14,6 @@
 
 namespace {
 
-template <typename Form> class Capturing : public Form {
-public:
-    using Form::Form;
-    QStringList messages;
-
-protected:
-    void ShowMessage(const QString& text) override { messages << text; }
-};
-
 QStringList FirstArguments(QSignalSpy& spy)
 {
     QStringList texts;
@@ -28,13 +21,6 @@ QStringList FirstArguments(QSignalSpy& spy)
         texts << args.at(0).toString();
     spy.clear();
     return texts;
-}
-
-template <typename Widget> Widget* ChildOf(const QWidget& form, const char* name)
-{
-    auto* widget = form.findChild<Widget*>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
 }
 
 // --- Comms ---------------------------------------------------------------------------------

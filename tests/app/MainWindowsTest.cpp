@@ -74,7 +74,7 @@ TEST(MainWindows, UnknownEcuShowsRawDataAndExitFromTheViewerEndsTheProgram)
     QSignalSpy closing(&app.dash, &TDashBoardForm::Closing);
     viewer.Exit1Click();
     EXPECT_EQ(closing.size(), 1);
-    EXPECT_TRUE(QFile::exists(app.rig.SettingsPath()));
+    EXPECT_TRUE(std::filesystem::exists(app.rig.SettingsPath()));
     EXPECT_TRUE(QFile::exists(app.rig.settingsDir.filePath(QStringLiteral("bin/kodralog.ini"))))
         << "the data logger closed and saved its settings";
 }

@@ -1,10 +1,11 @@
 // The main window given a serial port that is not the cable: its own timer keeps ticking, the
 // status bar counts the failed exchanges, and the window closes without waiting on the port.
 #include "DashboardRig.h"
-#include "SilentTerminal.h"
 
 #include "link/D2xxThread.h"
 #include "link/SerialPortDriver.h"
+#include "tests/support/NobodyUser.h"
+#include "tests/support/SilentTerminal.h"
 
 #include <QTest>
 
@@ -16,7 +17,6 @@ namespace {
 
 // Far beyond the few periods the test needs: a hung window fails instead of stalling the run.
 constexpr int PatienceMs = 60000;
-constexpr int NobodyId = 65534;
 
 // The main window over the real link thread and serial-port driver, on the port at `path`.
 TDashBoardForm::LinkFactory PortLink(const QString& path)

@@ -1,5 +1,7 @@
 #include "FullFolder.h"
 
+#include "logger/FileHandler.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -20,7 +22,7 @@ FullFolder::FullFolder(Kind kind)
     std::filesystem::create_directory(m_path);
     if (m_kind == Kind::DevFull) {
         std::ofstream(LogFile(), std::ios::binary) << EarlierLog;
-        std::filesystem::create_symlink("/dev/full", m_path / (std::string(LogName) + ".tmp"));
+        std::filesystem::create_symlink("/dev/full", FileHandler::TemporaryPathFor(LogFile()));
         return;
     }
     if (::mount("tmpfs", m_path.c_str(), "tmpfs", 0, "size=64k") != 0) {
@@ -46,7 +48,7 @@ void FullFolder::MakeRoom()
 {
     std::error_code ignored;
     if (m_kind == Kind::DevFull)
-        std::filesystem::remove(m_path / (std::string(LogName) + ".tmp"), ignored);
+        std::filesystem::remove(FileHandler::TemporaryPathFor(LogFile()), ignored);
     else
         std::filesystem::remove(m_path / FillerName, ignored);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "logger/DataLog.h"
+
 #include <QTemporaryDir>
 
 #include <filesystem>
@@ -11,7 +13,6 @@
 class FullFolder {
 public:
     enum class Kind { Tmpfs, DevFull };
-    static constexpr const char* LogName = "kodralog.csv";
     // What the log file holds before the test saves over it.
     static constexpr const char* EarlierLog = "earlier good log\r\n";
 
@@ -23,7 +24,7 @@ public:
     // Why the folder could not be made full; empty when it is.
     const std::string& Problem() const { return m_problem; }
     std::filesystem::path Path() const { return m_path; }
-    std::filesystem::path LogFile() const { return m_path / LogName; }
+    std::filesystem::path LogFile() const { return m_path / DataLog::kLogFileName; }
     // Frees the space, so that a second save can succeed.
     void MakeRoom();
 

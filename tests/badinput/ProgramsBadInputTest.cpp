@@ -2,45 +2,29 @@
 // folder the user may not write or that is full, and numbers out of range on the command line.
 #include "CliRun.h"
 #include "FullFolder.h"
-#include "SilentTerminal.h"
 
 #include "link/D2xxThread.h"
 #include "link/EcuConnection.h"
 #include "link/SerialPortDriver.h"
 #include "logger/DataLog.h"
 #include "tests/support/FakeEcuQueries.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/NobodyUser.h"
+#include "tests/support/SilentTerminal.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
-constexpr int NobodyId = 65534;
 constexpr std::chrono::milliseconds TickInterval { EcuConnection::TickMs };
 const std::vector<std::string> LogCommand
     = { "--simulate", "log", "--channels", "RPM,MAP,CTS,IAT", "--samples", "2", "--time-base", "1", "--out" };
-
-std::string FileText(const std::filesystem::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return { std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>() };
-}
-
-// The tool run as a user without root's right to write anywhere.
-CliRun RunCliAsNobody(const std::vector<std::string>& args)
-{
-    if (::geteuid() != 0)
-        return RunCli(args);
-    std::vector<std::string> asNobody { "--reuid=65534", "--regid=65534", "--clear-groups", CLI_PROGRAM };
-    asNobody.insert(asNobody.end(), args.begin(), args.end());
-    return RunProgram("/usr/bin/setpriv", asNobody);
-}
 
 // ---- a port that is not the cable ----
 
@@ -84,7 +68,7 @@ protected:
         // Nobody must reach the folder, but not write in it.
         ::chmod(m_dir.path().toLocal8Bit().constData(), 0755);
         std::filesystem::create_directory(folder);
-        std::ofstream(target, std::ios::binary) << "earlier good log\r\n";
+        WriteFileBytes(target, "earlier good log\r\n");
         ::chmod(folder.c_str(), 0555);
     }
 
@@ -108,8 +92,8 @@ TEST_F(UnwritableLogFolder, ASaveSaysPermissionDeniedAndKeepsTheLogAndTheEarlier
             const std::optional<std::string> error = log.SaveLog(target);
             const bool told = error && error->find("Permission denied") != std::string::npos
                 && error->find(folder.string()) != std::string::npos;
-            const bool kept
-                = log.HasUnsavedLog() && log.RowCount() == 1 && FileText(target) == "earlier good log\r\n";
+            const bool kept = log.HasUnsavedLog() && log.RowCount() == 1
+                && ReadFileBytes(target) == "earlier good log\r\n";
             ::_exit(told && kept ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");
@@ -123,7 +107,7 @@ TEST_F(UnwritableLogFolder, TheToolExitsWith4NamingThePathAndWhy)
     EXPECT_EQ(run.status, 4) << run.err;
     EXPECT_NE(run.err.find(target.string()), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("Permission denied"), std::string::npos) << run.err;
-    EXPECT_EQ(FileText(target), "earlier good log\r\n");
+    EXPECT_EQ(ReadFileBytes(target), "earlier good log\r\n");
 }
 
 // ---- a full log folder ----
@@ -140,7 +124,7 @@ TEST_P(FullLogFolderTool, ExitsWith4SayingTheDiskIsFullAndLeavesTheEarlierFile)
     const CliRun run = RunCli(args);
     EXPECT_EQ(run.status, 4) << run.err;
     EXPECT_NE(run.err.find("No space left on device"), std::string::npos) << run.err;
-    EXPECT_EQ(FileText(full.LogFile()), FullFolder::EarlierLog);
+    EXPECT_EQ(ReadFileBytes(full.LogFile()), FullFolder::EarlierLog);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, FullLogFolderTool,

@@ -7,12 +7,10 @@
 
 #include "ini/IniFile.h"
 #include "logger/DataLoggerSettings.h"
+#include "tests/support/FileBytes.h"
 #include "ui/DashboardSettings.h"
 
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -27,12 +25,6 @@ struct BadFile {
 void PrintTo(const BadFile& file, std::ostream* out)
 {
     *out << file.name;
-}
-
-std::string FileText(const std::filesystem::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return { std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>() };
 }
 
 // ---- bin//kodradash.ini ----
@@ -89,15 +81,12 @@ TEST(DashboardSettingsFile, MissingSectionsTakeTheirDefaultsAndThePresentOnesAre
 
 class LoggerSettingsFile : public testing::TestWithParam<BadFile> {
 protected:
-    std::filesystem::path SettingsFile() const { return DataLoggerSettingsFile(rig.settingsDir.path()); }
-
     LoggerFormRig rig;
 };
 
 TEST_P(LoggerSettingsFile, GivesTheDefaultsKeepsLoggingAndLosesNoLine)
 {
-    std::filesystem::create_directories(SettingsFile().parent_path());
-    std::ofstream(SettingsFile(), std::ios::binary) << GetParam().text;
+    rig.WriteSettings(GetParam().text);
     rig.Recreate();
     const DataLoggerSettings defaults;
     for (int chart = 0; chart < kLoggedChannels; ++chart)
@@ -112,7 +101,7 @@ TEST_P(LoggerSettingsFile, GivesTheDefaultsKeepsLoggingAndLosesNoLine)
     EXPECT_TRUE(std::filesystem::exists(rig.LogFile()));
 
     ASSERT_TRUE(rig.form->close());
-    const std::string saved = FileText(SettingsFile());
+    const std::string saved = ReadFileBytes(rig.SettingsFile());
     EXPECT_NE(saved.find(GetParam().kept), std::string::npos) << saved;
     const DataLoggerSettings reread = DataLoggerSettings::Read(IniFile::FromText(saved));
     EXPECT_EQ(reread.channels, defaults.channels);

@@ -2,23 +2,17 @@
 #include "ChildProcess.h"
 #include "CliRun.h"
 
+#include "tests/support/FileBytes.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 namespace {
-
-std::string ReadBytes(const std::filesystem::path& path)
-{
-    std::ifstream stream(path, std::ios::binary);
-    return { std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>() };
-}
 
 class CliLog : public testing::Test {
 protected:
@@ -41,7 +35,7 @@ TEST_F(CliLog, RecordsTheSamplesAsTheDataLoggerWritesThem)
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, out.string() + "\n");
     EXPECT_EQ(run.err, "");
-    const std::string file = ReadBytes(out);
+    const std::string file = ReadFileBytes(out);
     const QRegularExpression layout(
         QStringLiteral("\\AKodraPower log file\r\n"
                        "Time,\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\r\n"
@@ -69,7 +63,7 @@ TEST_F(CliLog, JsonGivesTheAbsolutePathRowsAndFileSizeAndTheDefaultFileIsInTheWo
     EXPECT_EQ(json.value("path").toString().toStdString(), file.string()) << *line;
     EXPECT_EQ(json.value("rows").toInt(), 2);
     EXPECT_EQ(json.value("bytes").toInteger(), static_cast<qint64>(std::filesystem::file_size(file)));
-    const QString text = QString::fromStdString(ReadBytes(file));
+    const QString text = QString::fromStdString(ReadFileBytes(file));
     EXPECT_TRUE(QRegularExpression(QStringLiteral("\r\n40,\\d+,\\d+,-?\\d+,-?\\d+\r\n80,[^\r\n]*\r\n\\z"))
                     .match(text)
                     .hasMatch())

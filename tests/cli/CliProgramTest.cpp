@@ -1,15 +1,15 @@
 // dazederir-cli run as a program against its simulated ECU: what it prints and how it exits.
 #include "CliRun.h"
 
+#include "tests/support/SilentTerminal.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include <gtest/gtest.h>
 
-#include <pty.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -217,22 +217,11 @@ TEST(CliProgram, APortThatIsNotThereExitsWith3)
 // A port the user may not open: the tool says so at once and tells how to get the right.
 TEST(CliProgram, APortWithoutPermissionNamesTheDialoutGroup)
 {
-    int master = -1;
-    int slave = -1;
-    std::array<char, 128> name {};
-    ASSERT_EQ(::openpty(&master, &slave, name.data(), nullptr, nullptr), 0);
-    ::close(slave);
-    ASSERT_EQ(::chmod(name.data(), 0), 0);
-    const Args cliArgs { "--port", name.data(), "--timeout", "10", "identify" };
-    CliRun run;
-    if (::geteuid() == 0) { // root may open anything: run the tool as nobody
-        Args asNobody { "--reuid=65534", "--regid=65534", "--clear-groups", CLI_PROGRAM };
-        asNobody.insert(asNobody.end(), cliArgs.begin(), cliArgs.end());
-        run = RunProgram("/usr/bin/setpriv", asNobody);
-    } else {
-        run = RunCli(cliArgs);
-    }
-    ::close(master);
+    const SilentTerminal port;
+    ASSERT_FALSE(port.Path().empty());
+    ASSERT_EQ(::chmod(port.Path().c_str(), 0), 0);
+    // Root may open anything: the tool runs as nobody.
+    const CliRun run = RunCliAsNobody({ "--port", port.Path(), "--timeout", "10", "identify" });
     EXPECT_EQ(run.status, 3);
     EXPECT_NE(run.err.find("permission denied"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("dialout group"), std::string::npos) << run.err;

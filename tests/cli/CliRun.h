@@ -11,5 +11,7 @@ struct CliRun {
 };
 
 CliRun RunCli(const std::vector<std::string>& args);
+// The tool run as a user without root's rights (run as it is when not root).
+CliRun RunCliAsNobody(const std::vector<std::string>& args);
 // Another program, by its path.
 CliRun RunProgram(const std::string& program, const std::vector<std::string>& args);

@@ -461,7 +461,7 @@ TEST_F(Dashboard, ClosingClosesTheDataLoggerAndSaysSo)
     EXPECT_FALSE(rig.form->isVisible());
     EXPECT_FALSE(logger.isVisible());
     EXPECT_EQ(closing.size(), 1);
-    EXPECT_TRUE(QFile::exists(rig.SettingsPath()));
+    EXPECT_TRUE(std::filesystem::exists(rig.SettingsPath()));
 }
 
 TEST_F(Dashboard, ActuatorRequestsGoOutAndTheirRepliesAreAnnounced)

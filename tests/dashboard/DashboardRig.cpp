@@ -4,19 +4,17 @@
 #include "defs/EcuConstants.h"
 #include "defs/EcuIdentification.h"
 #include "defs/RoleTable.h"
+#include "tests/support/FileBytes.h"
+#include "ui/DashboardSettings.h"
 
-#include <QDir>
 #include <QTimer>
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <sstream>
 
 DashboardRig::DashboardRig(const std::optional<std::string>& iniText)
 {
     if (iniText) {
-        QDir(settingsDir.path()).mkpath(QStringLiteral("bin"));
-        std::ofstream(SettingsPath().toStdString(), std::ios::binary) << *iniText;
+        std::filesystem::create_directories(SettingsPath().parent_path());
+        WriteFileBytes(SettingsPath(), *iniText);
     }
     Restart();
 }
@@ -105,17 +103,14 @@ QLabel* DashboardRig::Label(const char* name) const
     return label;
 }
 
-QString DashboardRig::SettingsPath() const
+std::filesystem::path DashboardRig::SettingsPath() const
 {
-    return settingsDir.filePath(QStringLiteral("bin/kodradash.ini"));
+    return DashboardSettingsPath(settingsDir.path());
 }
 
 std::string DashboardRig::SettingsText() const
 {
-    std::ifstream file(SettingsPath().toStdString(), std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return ReadFileBytes(SettingsPath());
 }
 
 std::string FirstEcuWhere(const std::function<bool(const std::string&)>& wanted)

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -64,7 +65,7 @@ struct DashboardRig {
 
     TKodraGauge* Gauge(const char* name) const;
     QLabel* Label(const char* name) const;
-    QString SettingsPath() const;
+    std::filesystem::path SettingsPath() const;
     std::string SettingsText() const;
 
 private:

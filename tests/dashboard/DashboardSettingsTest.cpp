@@ -40,7 +40,7 @@ TEST(DashboardSettings, NoFileGivesTheDefaultsAndARunningTimer)
 TEST(DashboardSettings, WrittenAtCloseInAFolderThatDidNotExistAndReadBackByteForByte)
 {
     DashboardRig rig;
-    ASSERT_FALSE(QFile::exists(rig.SettingsPath()));
+    ASSERT_FALSE(std::filesystem::exists(rig.SettingsPath()));
     rig.CloseWindow();
     const std::string first = rig.SettingsText();
     ASSERT_FALSE(first.empty());

@@ -1,20 +1,12 @@
 #include "ini/IniFile.h"
+#include "tests/support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace {
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream stream(path, std::ios::binary);
-    std::ostringstream content;
-    content << stream.rdbuf();
-    return content.str();
-}
 
 class TemporaryFolder {
 public:
@@ -142,11 +134,11 @@ TEST(IniFileSaving, CreatesTheFolderAndRoundTripsByteForByte)
     file.WriteString("Display", "SpeedUnits", "KPH");
     ASSERT_FALSE(file.Save(path));
 
-    const std::string written = ReadFile(path);
+    const std::string written = ReadFileBytes(path);
     const IniFile reread = IniFile::Load(path);
     EXPECT_EQ(reread.ReadInteger("Form", "Top", 50), 120);
     ASSERT_FALSE(reread.Save(path));
-    EXPECT_EQ(ReadFile(path), written);
+    EXPECT_EQ(ReadFileBytes(path), written);
     EXPECT_FALSE(std::filesystem::exists(path.string() + ".tmp"));
 }
 
@@ -164,7 +156,7 @@ TEST(IniFileSaving, FailedWriteIsReportedAndTheOldFileKept)
     const auto error = file.Save(path);
     ASSERT_TRUE(error);
     EXPECT_NE(error->find("kodralog.ini"), std::string::npos);
-    EXPECT_EQ(ReadFile(path), "[Log]\nCh1=RPM\n");
+    EXPECT_EQ(ReadFileBytes(path), "[Log]\nCh1=RPM\n");
 }
 
 TEST(IniFileSaving, FileInPlaceOfTheFolderIsReported)

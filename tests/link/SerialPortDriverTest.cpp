@@ -2,6 +2,7 @@
 #include "link/D2xxThread.h"
 
 #include "PtyOutputSpeed.h"
+#include "tests/support/NobodyUser.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -176,7 +177,7 @@ TEST_F(Pty, PermissionDeniedIsToldApart)
     EXPECT_EXIT(
         {
             ::chmod(path.toLocal8Bit().constData(), 0);
-            if (::geteuid() == 0 && ::setuid(65534) != 0)
+            if (::geteuid() == 0 && ::setuid(NobodyId) != 0)
                 ::_exit(2);
             SerialPortDriver driver(path);
             std::uint32_t count = 0;

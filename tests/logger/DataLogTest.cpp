@@ -15,16 +15,6 @@ const std::string kDefaultHeader = "KodraPower log file\r\n"
                                    "Time,2026-07-12 10:49:56\r\n"
                                    "Elapsed Time (ms),RPM,MAP,CTS,IAT\r\n";
 
-FakeEcuQueries IdleEngine()
-{
-    FakeEcuQueries ecu;
-    ecu.rpm = 850;
-    ecu.load8 = 1013;
-    ecu.coolantTemp = 85.7F;
-    ecu.airTemp = 24.0F;
-    return ecu;
-}
-
 class DataLogTest : public ::testing::Test {
 protected:
     std::filesystem::path Target() const

@@ -11,13 +11,7 @@ namespace {
 
 class DataLoggerSavingTest : public ::testing::Test {
 protected:
-    DataLoggerSavingTest()
-    {
-        rig.ecu.rpm = 850;
-        rig.ecu.load8 = 1013;
-        rig.ecu.coolantTemp = 85.7F;
-        rig.ecu.airTemp = 24.0F;
-    }
+    DataLoggerSavingTest() { rig.ecu = IdleEngine(); }
 
     void Run(int ticks)
     {

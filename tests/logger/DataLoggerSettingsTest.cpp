@@ -9,21 +9,13 @@ namespace {
 
 class DataLoggerSettingsTest : public ::testing::Test {
 protected:
-    std::filesystem::path SettingsFile() const { return DataLoggerSettingsFile(rig.settingsDir.path()); }
-
-    void WriteSettings(const std::string& text) const
-    {
-        std::filesystem::create_directories(SettingsFile().parent_path());
-        ASSERT_EQ(IniFile::FromText(text).Save(SettingsFile()), std::nullopt);
-    }
-
     LoggerFormRig rig;
 };
 
 TEST_F(DataLoggerSettingsTest, ReadAtCreationAndWrittenBackWhenClosed)
 {
-    WriteSettings("; kept\n[Form]\nTop=120\nLeft=130\nInitMax=1\n[File]\nFile Path=/logs/car\n"
-                  "[Log]\nCh1=VSS\nCh2=Address7\nCh3=EGR Temp\nCh4=Batt Volts*10\nTimeBase=30\n");
+    rig.WriteSettings("; kept\n[Form]\nTop=120\nLeft=130\nInitMax=1\n[File]\nFile Path=/logs/car\n"
+                      "[Log]\nCh1=VSS\nCh2=Address7\nCh3=EGR Temp\nCh4=Batt Volts*10\nTimeBase=30\n");
     rig.Recreate(false);
     EXPECT_EQ(rig.form->pos(), QPoint(130, 120));
     EXPECT_TRUE(rig.form->isMaximized());
@@ -40,7 +32,7 @@ TEST_F(DataLoggerSettingsTest, ReadAtCreationAndWrittenBackWhenClosed)
     rig.Type("GrT_Sel_T_Combo", "5");
     EXPECT_TRUE(rig.form->close());
 
-    const IniFile saved = IniFile::Load(SettingsFile());
+    const IniFile saved = IniFile::Load(rig.SettingsFile());
     EXPECT_TRUE(saved.Text().starts_with("; kept\n"));
     EXPECT_EQ(saved.Value("Form", "Top"), "150");
     EXPECT_EQ(saved.Value("Form", "Left"), "140");
@@ -60,8 +52,8 @@ TEST_F(DataLoggerSettingsTest, ReadAtCreationAndWrittenBackWhenClosed)
 
 TEST_F(DataLoggerSettingsTest, ValuesTheWindowWouldRefuseGiveTheDefaults)
 {
-    WriteSettings("[Form]\nTop=high\n[Log]\nCh1=Address99\nCh2=A,B\nCh3=IAT\nTimeBase=0\n");
-    const DataLoggerSettings settings = DataLoggerSettings::Read(IniFile::Load(SettingsFile()));
+    rig.WriteSettings("[Form]\nTop=high\n[Log]\nCh1=Address99\nCh2=A,B\nCh3=IAT\nTimeBase=0\n");
+    const DataLoggerSettings settings = DataLoggerSettings::Read(IniFile::Load(rig.SettingsFile()));
     EXPECT_EQ(settings.top, 50);
     EXPECT_EQ(settings.channels[0], "RPM");
     EXPECT_EQ(settings.channels[1], "MAP");
@@ -71,13 +63,13 @@ TEST_F(DataLoggerSettingsTest, ValuesTheWindowWouldRefuseGiveTheDefaults)
 
 TEST_F(DataLoggerSettingsTest, MissingFolderIsCreatedAndAFailureIsReportedOnce)
 {
-    ASSERT_FALSE(std::filesystem::exists(SettingsFile().parent_path()));
+    ASSERT_FALSE(std::filesystem::exists(rig.SettingsFile().parent_path()));
     rig.form->close();
-    EXPECT_TRUE(std::filesystem::exists(SettingsFile()));
+    EXPECT_TRUE(std::filesystem::exists(rig.SettingsFile()));
     EXPECT_TRUE(rig.form->messages.isEmpty());
 
-    std::filesystem::remove_all(SettingsFile().parent_path());
-    QFile blocker(QString::fromStdString(SettingsFile().parent_path().string()));
+    std::filesystem::remove_all(rig.SettingsFile().parent_path());
+    QFile blocker(QString::fromStdString(rig.SettingsFile().parent_path().string()));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // "bin" is a file: no folder can be made
     blocker.close();
     rig.form->close();

@@ -1,16 +1,10 @@
 #pragma once
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
+#include "tests/support/FakeEcuQueries.h"
+#include "tests/support/FileBytes.h"
 
-// The bytes of a file, exactly as stored; empty when it cannot be read.
-inline std::string ReadFileBytes(const std::filesystem::path& path)
-{
-    std::ifstream stream(path, std::ios::binary);
-    return { std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>() };
-}
+#include <cstddef>
+#include <string>
 
 // Every "\n" of `text` is preceded by exactly one "\r", and no "\r" stands anywhere else.
 inline bool HasOnlyCrlfLineEnds(const std::string& text)
@@ -24,7 +18,14 @@ inline bool HasOnlyCrlfLineEnds(const std::string& text)
     return true;
 }
 
-inline void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes)
+// An engine at idle; logged with the default channels RPM, MAP, CTS, IAT its row reads
+// "850,1013,86,24".
+inline FakeEcuQueries IdleEngine()
 {
-    std::ofstream(path, std::ios::binary) << bytes;
+    FakeEcuQueries ecu;
+    ecu.rpm = 850;
+    ecu.load8 = 1013;
+    ecu.coolantTemp = 85.7F;
+    ecu.airTemp = 24.0F;
+    return ecu;
 }

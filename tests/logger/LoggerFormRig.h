@@ -1,14 +1,19 @@
 #pragma once
 
+#include "logger/DataLog.h"
 #include "logger/DataLoggerForm.h"
+#include "logger/DataLoggerSettings.h"
 #include "tests/support/FakeEcuQueries.h"
+#include "tests/support/FileBytes.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <memory>
+#include <string>
 
 // The logger window with its message boxes recorded instead of shown.
 class RecordingLoggerForm : public TDataLoggerForm {
@@ -46,7 +51,15 @@ public:
     QString LabelText(const QString& name) const { return form->findChild<QLabel*>(name)->text(); }
     std::filesystem::path LogFile() const
     {
-        return std::filesystem::path(logDir.path().toStdString()) / "kodralog.csv";
+        return std::filesystem::path(logDir.path().toStdString()) / DataLog::kLogFileName;
+    }
+    std::filesystem::path SettingsFile() const { return DataLoggerSettingsFile(settingsDir.path()); }
+    // Puts `text` in the settings file byte for byte, for the next Recreate to read.
+    void WriteSettings(const std::string& text) const
+    {
+        std::filesystem::create_directories(SettingsFile().parent_path());
+        WriteFileBytes(SettingsFile(), text);
+        ASSERT_EQ(ReadFileBytes(SettingsFile()), text);
     }
 
     // Types into an editable combo box and finishes the edit, as Enter or leaving it does.
