@@ -28,12 +28,11 @@ Step StepOf(std::uint8_t control)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FrameReceiver receiver;
-    int framesHandled = 0;
-    const FrameReceiver::ReplyHandler handler = [&](EcuFrameType type, std::span<const std::uint8_t> frameData) {
-        if (frameData.size() > EcuFrame::MaxDataBytes || !IsEcuFrameType(type))
-            std::abort();
-        ++framesHandled;
-    };
+    const FrameReceiver::ReplyHandler handler
+        = [](EcuFrameType type, std::span<const std::uint8_t> frameData) {
+              if (frameData.size() > EcuFrame::MaxDataBytes || !IsEcuFrameType(type))
+                  std::abort();
+          };
 
     std::span<const std::uint8_t> input(data, size);
     while (!input.empty()) {
@@ -56,5 +55,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (receiver.DataCount() > EcuFrame::MaxDataBytes || receiver.RxErrorCount() < 0)
             std::abort();
     }
-    return framesHandled >= 0 ? 0 : 1;
+    return 0;
 }
