@@ -205,12 +205,13 @@ def main():
         text = file.read()
     if BEGIN not in text or END not in text:
         sys.exit(f"bench-record: {readme} lacks the markers {BEGIN} and {END}")
-    body = "\n".join([machine(), ""] + table(results, startup))
+    rows = table(results, startup)
+    body = "\n".join([machine(), ""] + rows)
     head, rest = text.split(BEGIN, 1)
     tail = rest.split(END, 1)[1]
     with open(readme, "w", encoding="utf-8") as file:
         file.write(f"{head}{BEGIN}\n{body}\n{END}{tail}")
-    print("\n".join(table(results, startup)))
+    print("\n".join(rows))
 
 
 if __name__ == "__main__":

@@ -4,18 +4,19 @@
 // thread's driver calls, as in "dazederir --simulate".
 #include "app/MainWindows.h"
 #include "app/ProgramLink.h"
+#include "bench/support/ProcessCpu.h"
 #include "logger/DataLoggerForm.h"
+#include "ui/DashboardSettings.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QEventLoop>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
-#include <sys/resource.h>
 
 namespace {
 
@@ -23,17 +24,6 @@ enum class Scene { MainWindowOnly, AllWindows, AllWindowsLogging };
 
 constexpr int WarmUpMs = 3000; // identification and the first sweeps
 constexpr int MeasuredMs = 20000;
-constexpr double MicrosecondsPerSecond = 1e6;
-
-double ProcessCpuSeconds()
-{
-    rusage usage {};
-    ::getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) {
-        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / MicrosecondsPerSecond;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 void RunEventLoopFor(int ms)
 {
@@ -46,9 +36,9 @@ void ProgramCpu(benchmark::State& state)
 {
     const auto scene = static_cast<Scene>(state.range(0));
     QTemporaryDir settings;
-    QDir(settings.path()).mkpath(QStringLiteral("bin"));
-    std::ofstream(settings.filePath(QStringLiteral("bin/kodradash.ini")).toStdString())
-        << "[Comms]\nSampleRate=50\n";
+    const std::filesystem::path settingsFile = DashboardSettingsPath(settings.path());
+    std::filesystem::create_directories(settingsFile.parent_path());
+    std::ofstream(settingsFile) << "[Comms]\nSampleRate=50\n";
 
     AppOptions options;
     options.cable = AppOptions::Cable::Simulated;

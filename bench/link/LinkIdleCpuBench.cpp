@@ -1,5 +1,6 @@
 // CPU used by the link thread while a port is open and the line is quiet: the main thread
 // sleeps, so the process's CPU time is the link thread's.
+#include "bench/support/ProcessCpu.h"
 #include "link/D2xxThread.h"
 #include "link/SerialPortDriver.h"
 #include "sim/SimulatedCable.h"
@@ -7,7 +8,6 @@
 #include <benchmark/benchmark.h>
 
 #include <pty.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <array>
@@ -19,16 +19,6 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr auto MeasuredWall = 3s;
-
-double ProcessCpuSeconds()
-{
-    rusage usage {};
-    ::getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) {
-        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 void MeasureIdle(benchmark::State& state, const TD2xxThread::DriverFactory& factory, bool openPort)
 {
