@@ -55,6 +55,7 @@ void EcuConnection::Tick()
             PeriodStep();
     }
     ++m_tickCount;
+    ReportLiveValues();
     DeliverAfterTick();
     m_inTick = false;
 }
@@ -118,7 +119,7 @@ void EcuConnection::PeriodStep()
 {
     if (m_receiver.AwaitingReply()) {
         m_receiver.TimeOut();
-        m_listener->RxErrorCountChanged(m_receiver.RxErrorCount());
+        ExchangeFailed();
         m_pollWindow = m_lastWindow; // ask the last data window again
         return;
     }
@@ -157,8 +158,35 @@ bool EcuConnection::IsLastWindow(int window) const
     return m_endAddress - m_baseAddress < window + PollWindowSize;
 }
 
+int EcuConnection::WindowsPerSweep() const
+{
+    return (m_endAddress - m_baseAddress) / PollWindowSize + 1;
+}
+
+void EcuConnection::ExchangeFailed()
+{
+    ++m_failedExchanges;
+    m_listener->RxErrorCountChanged(m_receiver.RxErrorCount());
+}
+
+bool EcuConnection::HasLiveValues() const
+{
+    return m_connected && m_connectText == QLatin1String(ConnectedToEcu) && m_completedSweeps > 0
+        && m_failedExchanges < WindowsPerSweep();
+}
+
+void EcuConnection::ReportLiveValues()
+{
+    const bool live = HasLiveValues();
+    if (live == m_reportedLive)
+        return;
+    m_reportedLive = live;
+    NotifyAfterTick([live](EcuConnectionListener& listener) { listener.LiveValuesChanged(live); });
+}
+
 void EcuConnection::HandleReply(EcuFrameType type, std::span<const std::uint8_t> data)
 {
+    m_failedExchanges = 0;
     switch (type) {
     case etIdentify:
         HandleIdentification(data);

@@ -108,6 +108,7 @@ public:
     int CompletedSweeps() const { return m_completedSweeps; }
 
     // EcuQueries.
+    bool HasLiveValues() const override;
     int GetRawValue(int offset) const override;
     float GetRpm() const override;
     int GetTargetIdle() const override;
@@ -154,6 +155,9 @@ private:
     void Send(const EcuFrame& frame);
     void SendNextPollWindow();
     bool IsLastWindow(int window) const;
+    int WindowsPerSweep() const;
+    void ExchangeFailed();
+    void ReportLiveValues();
 
     void HandleReply(EcuFrameType type, std::span<const std::uint8_t> data);
     void HandleIdentification(std::span<const std::uint8_t> data);
@@ -211,6 +215,9 @@ private:
 
     bool m_sweepStarted = false;
     int m_completedSweeps = 0;
+    // Exchanges in a row that got no usable reply; a sweep's worth of them means the ECU is silent.
+    int m_failedExchanges = 0;
+    bool m_reportedLive = false;
 
     bool m_inTick = false;
     std::vector<std::function<void(EcuConnectionListener&)>> m_afterTick;

@@ -41,6 +41,8 @@ public:
     virtual void PortPermissionDenied(const QString& /*message*/) { }
     // A role update stored a new value (never sent for bytes that have no role).
     virtual void ValueChanged(LiveValueKind /*kind*/) { }
+    // EcuQueries::HasLiveValues changed; sent after the tick in which it changed.
+    virtual void LiveValuesChanged(bool /*live*/) { }
 };
 
 inline QString RxErrorsText(int count)

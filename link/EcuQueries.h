@@ -13,6 +13,12 @@ public:
 
     virtual ~EcuQueries() = default;
 
+    // Whether the values below are live: the ECU is identified and connected, a whole sweep of its
+    // addresses has been read since, and it has answered within the last whole sweep. False at
+    // "Waiting to Connect", without an interface and once a sweep's worth of requests went
+    // unanswered; the values then are the last ones received and must not be shown as current.
+    virtual bool HasLiveValues() const = 0;
+
     virtual int GetRawValue(int offset) const = 0; // RawDataTable entry 0..RawTableSize - 1; 0 outside
     virtual float GetRpm() const = 0;
     virtual int GetTargetIdle() const = 0;

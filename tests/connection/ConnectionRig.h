@@ -123,6 +123,7 @@ public:
     void ResetFinished(bool succeeded) override;
     void ActuatorReplied() override;
     void ValueChanged(LiveValueKind kind) override { values.push_back(kind); }
+    void LiveValuesChanged(bool live) override { events.push_back(live ? "live:yes" : "live:no"); }
     void PortPermissionDenied(const QString& message) override
     {
         events.push_back("permission:" + message.toStdString());

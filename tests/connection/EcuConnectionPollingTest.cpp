@@ -257,6 +257,39 @@ TEST(EcuConnectionPolling, ADataReplyForAddressesBelowANewBaseAddressIsDropped)
     EXPECT_EQ(rig.connection.Values(), valuesBefore);
 }
 
+// The values are live from the first whole sweep until a sweep's worth of requests (five windows
+// of 1103) goes unanswered or the cable is lost, and again with the first reply after a silence.
+TEST(EcuConnectionPolling, ValuesAreLiveOnlyWhileTheEcuAnswersWithinAWholeSweep)
+{
+    ConnectionRig rig;
+    EXPECT_FALSE(rig.connection.HasLiveValues());
+    rig.ConnectAndIdentify();
+    EXPECT_FALSE(rig.connection.HasLiveValues()); // identified, nothing read yet
+    ASSERT_TRUE(rig.TickUntil([&] { return rig.connection.CompletedSweeps() == 1; }));
+    EXPECT_TRUE(rig.connection.HasLiveValues());
+
+    // Silent from the next request on: every exchange now costs a period to send and one to time out.
+    for (int request = rig.ecu.requests + 1; request <= rig.ecu.requests + 20; ++request)
+        rig.ecu.lostReplies.insert(request);
+    const int errorsBefore = rig.connection.RxErrorCount();
+    ASSERT_TRUE(rig.TickUntil([&] { return rig.connection.RxErrorCount() == errorsBefore + 4; }));
+    EXPECT_TRUE(rig.connection.HasLiveValues());
+    ASSERT_TRUE(rig.TickUntil([&] { return rig.connection.RxErrorCount() == errorsBefore + 5; }));
+    EXPECT_FALSE(rig.connection.HasLiveValues());
+
+    rig.ecu.lostReplies.clear();
+    ASSERT_TRUE(rig.TickUntil([&] { return rig.connection.HasLiveValues(); }));
+    EXPECT_EQ(rig.connection.RxErrorCount(), errorsBefore + 5); // the very next reply brought it back
+
+    rig.link.status = QString::fromLatin1(InterfaceLink::NoInterface);
+    rig.Tick();
+    EXPECT_FALSE(rig.connection.HasLiveValues());
+    rig.link.status = QString::fromLatin1(InterfaceLink::VadInterface);
+    ASSERT_TRUE(rig.TickUntil([&] { return rig.connection.HasLiveValues(); }));
+    EXPECT_EQ(
+        rig.listener.Only("live:"), (Lines { "live:yes", "live:no", "live:yes", "live:no", "live:yes" }));
+}
+
 TEST(EcuConnectionPolling, AnIdentificationReplyWithoutItsTwoBytesIsNotTakenAsAnId)
 {
     ConnectionRig rig;

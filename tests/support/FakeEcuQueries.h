@@ -43,6 +43,9 @@ struct FakeEcuQueries : EcuQueries {
     std::string egrKindName = "FLOW";
     std::string ecuId;
     std::string baudText = "15625";
+    bool liveValues = true;
+
+    bool HasLiveValues() const override { return liveValues; }
 
     int GetRawValue(int offset) const override
     {
