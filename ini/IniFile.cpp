@@ -2,16 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <charconv>
-#include <cstring>
-#include <fstream>
-#include <sstream>
-#include <system_error>
 
 namespace {
 
 constexpr std::string_view Blanks = " \t\r";
+// Some editors put it before the first line of a UTF-8 file; it would hide the first section.
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 std::string_view Trim(std::string_view text)
 {
@@ -79,6 +76,10 @@ std::string WithoutLineBreaks(std::string_view value)
 IniFile IniFile::FromText(std::string_view text)
 {
     IniFile file;
+    if (text.starts_with(ByteOrderMark)) {
+        file.m_byteOrderMark = true;
+        text.remove_prefix(ByteOrderMark.size());
+    }
     std::size_t start = 0;
     while (start < text.size()) {
         const auto newline = text.find('\n', start);
@@ -98,22 +99,6 @@ IniFile IniFile::FromText(std::string_view text)
     if (!file.m_lines.empty() && !file.m_lines.front().end.empty())
         file.m_lineEnd = file.m_lines.front().end;
     return file;
-}
-
-IniFile IniFile::Load(const std::filesystem::path& path, std::string* error)
-{
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec))
-        return {};
-    std::ifstream stream(path, std::ios::binary);
-    if (!stream) {
-        if (error)
-            *error = "cannot read " + path.string() + ": " + std::strerror(errno);
-        return {};
-    }
-    std::ostringstream content;
-    content << stream.rdbuf();
-    return FromText(content.str());
 }
 
 std::optional<std::size_t> IniFile::FindSection(std::string_view section) const
@@ -223,41 +208,8 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
 
 std::string IniFile::Text() const
 {
-    std::string text;
+    std::string text = m_byteOrderMark ? std::string(ByteOrderMark) : std::string();
     for (const Line& line : m_lines)
         text += line.text + line.end;
     return text;
-}
-
-std::optional<std::string> IniFile::Save(const std::filesystem::path& path) const
-{
-    std::error_code ec;
-    const std::filesystem::path folder = path.parent_path();
-    if (!folder.empty()) {
-        std::filesystem::create_directories(folder, ec);
-        if (ec)
-            return "cannot create the folder " + folder.string() + ": " + ec.message();
-    }
-    std::filesystem::path temporary = path;
-    temporary += ".tmp";
-    {
-        std::ofstream stream(temporary, std::ios::binary | std::ios::trunc);
-        if (!stream)
-            return "cannot write " + temporary.string() + ": " + std::strerror(errno);
-        const std::string text = Text();
-        stream.write(text.data(), static_cast<std::streamsize>(text.size()));
-        stream.flush();
-        if (!stream) {
-            stream.close();
-            std::filesystem::remove(temporary, ec);
-            return "cannot write " + temporary.string();
-        }
-    }
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return "cannot replace " + path.string() + ": " + ec.message();
-    }
-    return std::nullopt;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,15 +8,14 @@
 // An INI settings file as ordinary text: "[Section]" headers and "Key=Value" lines, keys written
 // as they are (blanks included), booleans as 1/0. Reading accepts what other programs write:
 // blanks around "=", ";" and "#" comments, CRLF line ends, section and key names in any letter
-// case. Writing changes only the lines of the keys written, so comments, unknown keys and the
-// file's line-end style survive, and a file saved unchanged comes back byte for byte.
+// case, and a UTF-8 byte order mark before the first line. Writing changes only the lines of the
+// keys written, so comments, unknown keys, the mark and the file's line-end style survive, and a
+// file saved unchanged comes back byte for byte. Reading and writing the file on disk is
+// SettingsFile's job.
 class IniFile {
 public:
     IniFile() = default;
     static IniFile FromText(std::string_view text);
-
-    // A missing file gives an empty IniFile; an unreadable one too, with `error` set.
-    static IniFile Load(const std::filesystem::path& path, std::string* error = nullptr);
 
     std::optional<std::string> Value(std::string_view section, std::string_view key) const;
     std::string ReadString(std::string_view section, std::string_view key, std::string_view fallback) const;
@@ -31,11 +29,6 @@ public:
     void WriteBool(std::string_view section, std::string_view key, bool value);
 
     std::string Text() const;
-
-    // Creates the folder if needed and replaces the file in one step (a temporary file beside it,
-    // renamed over it), so a failed save never leaves a half-written file. Returns the reason on
-    // failure, nothing on success.
-    std::optional<std::string> Save(const std::filesystem::path& path) const;
 
 private:
     struct Line {
@@ -51,4 +44,5 @@ private:
 
     std::vector<Line> m_lines;
     std::string m_lineEnd = "\n"; // for lines this program adds: the file's own style
+    bool m_byteOrderMark = false; // written back as it was found
 };

@@ -73,7 +73,7 @@ QString PathText(const std::filesystem::path& path)
 TDataLoggerForm::TDataLoggerForm(const EcuQueries& ecu, const QString& settingsDir, QWidget* parent)
     : QMainWindow(parent)
     , m_ecu(ecu)
-    , m_settingsDir(settingsDir)
+    , m_settingsFile(DataLoggerSettingsFile(settingsDir))
     , m_controls(DataLoggerControls::Build(*this))
     , LogTimer1(new QTimer(this))
 {
@@ -107,8 +107,7 @@ TDataLoggerForm::~TDataLoggerForm()
 
 void TDataLoggerForm::ApplySettings()
 {
-    const DataLoggerSettings settings
-        = DataLoggerSettings::Read(IniFile::Load(DataLoggerSettingsFile(m_settingsDir)));
+    const DataLoggerSettings settings = DataLoggerSettings::Read(m_settingsFile.Read());
     move(settings.left, settings.top);
     if (settings.initMax)
         setWindowState(windowState() | Qt::WindowMaximized);
@@ -367,6 +366,12 @@ void TDataLoggerForm::closeEvent(QCloseEvent* event)
     QMainWindow::closeEvent(event);
 }
 
+void TDataLoggerForm::showEvent(QShowEvent* event)
+{
+    m_everShown = true;
+    QMainWindow::showEvent(event);
+}
+
 void TDataLoggerForm::FormClose()
 {
     SaveSettings();
@@ -381,18 +386,18 @@ void TDataLoggerForm::SaveSettings()
     settings.filePath = m_logFilePath;
     settings.channels = m_channelNames;
     settings.timeBase = m_timeBaseText;
-    const std::filesystem::path file = DataLoggerSettingsFile(m_settingsDir);
-    // Loaded first so that whatever else the file holds survives.
-    IniFile ini = IniFile::Load(file);
-    settings.Write(ini);
-    const std::optional<std::string> error = ini.Save(file);
+    const std::optional<std::string> error
+        = m_settingsFile.Update([&settings](IniFile& ini) { settings.Write(ini); });
     if (!error || m_settingsFailureShown)
         return;
+    if (!m_everShown) {
+        qWarning("The data logger settings could not be saved: %s", error->c_str());
+        return;
+    }
     m_settingsFailureShown = true;
-    ShowMessage(
-        QStringLiteral("The data logger settings could not be saved to %1:\n%2\n\nThe choices stay in "
-                       "force until the program ends; closing this window tries again.")
-            .arg(PathText(file), QString::fromStdString(*error)));
+    ShowMessage(QStringLiteral("The data logger settings could not be saved:\n%1\n\nThe choices stay in "
+                               "force until the program ends; closing this window tries again.")
+                    .arg(QString::fromStdString(*error)));
 }
 
 QString TDataLoggerForm::ChannelName(int chart) const

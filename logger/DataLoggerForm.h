@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ini/SettingsFile.h"
 #include "logger/DataLog.h"
 #include "logger/DataLoggerControls.h"
 
@@ -20,7 +21,7 @@ class TDataLoggerForm : public QMainWindow {
     Q_OBJECT
 
 public:
-    // Reads "bin//kodralog.ini" under `settingsDir` (the working directory if empty).
+    // Reads "bin/kodralog.ini" under `settingsDir` (the working directory if empty).
     TDataLoggerForm(const EcuQueries& ecu, const QString& settingsDir, QWidget* parent = nullptr);
     ~TDataLoggerForm() override;
 
@@ -68,6 +69,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     // A modal message box with OK; tests record the text instead.
     virtual void ShowMessage(const QString& text);
     // A modal question with OK and Cancel; true for OK.
@@ -87,7 +89,7 @@ private:
     TPerformanceGraph& FirstChart() const { return *m_controls.charts.front().graph; }
 
     const EcuQueries& m_ecu;
-    const QString m_settingsDir;
+    SettingsFile m_settingsFile;
     DataLoggerControls m_controls;
     QTimer* LogTimer1 = nullptr;
 
@@ -102,4 +104,6 @@ private:
     DataLog m_log;
     bool m_savingRun = false; // "Save To File" as it was at Start
     bool m_settingsFailureShown = false;
+    // A window the user never opened does not put up a message box when the program ends.
+    bool m_everShown = false;
 };

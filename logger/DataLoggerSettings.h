@@ -7,7 +7,7 @@
 #include <array>
 #include <filesystem>
 
-// What the data logger keeps in "bin//kodralog.ini" between runs, with the defaults that a
+// What the data logger keeps in "bin/kodralog.ini" between runs, with the defaults that a
 // missing file or key gives. A value the window would refuse (a time base that is no whole
 // number from 1 up, an "Address" beyond RawDataTable) also gives the default.
 struct DataLoggerSettings {
@@ -23,5 +23,5 @@ struct DataLoggerSettings {
     void Write(IniFile& ini) const;
 };
 
-// "bin//kodralog.ini" under the settings folder (the working directory unless told otherwise).
+// "bin/kodralog.ini" under the settings folder (the working directory unless told otherwise).
 std::filesystem::path DataLoggerSettingsFile(const QString& settingsDir);

@@ -58,14 +58,13 @@ TDashBoardForm::TDashBoardForm(LinkFactory makeLink, const QString& settingsDir,
     : QMainWindow(parent)
     , m_makeLink(std::move(makeLink))
     , m_events(std::make_unique<ConnectionEvents>(*this))
-    , m_settingsPath(DashboardSettingsPath(settingsDir))
+    , m_settingsFile(DashboardSettingsPath(settingsDir))
 {
     BuildControls();
 
     // 1. Initial state: the units of a window without settings.
     // 2. The settings file. A file that cannot be read counts as missing: its defaults are used.
-    m_ini = IniFile::Load(m_settingsPath);
-    m_settings = ReadDashboardSettings(m_ini);
+    m_settings = ReadDashboardSettings(m_settingsFile.Read());
     move(m_settings.left, m_settings.top);
     if (m_settings.initMax)
         setWindowState(windowState() | Qt::WindowMaximized);
@@ -273,12 +272,12 @@ void TDashBoardForm::SaveSettings()
     }
     current.baudText = m_connection->BaudText();
     current.sampleRate = m_connection->SampleRate();
-    WriteDashboardSettings(m_ini, current);
-    if (const auto failure = m_ini.Save(m_settingsPath); failure && !m_saveFailureShown) {
+    const auto failure
+        = m_settingsFile.Update([&current](IniFile& ini) { WriteDashboardSettings(ini, current); });
+    if (failure && !m_saveFailureShown) {
         m_saveFailureShown = true;
         ShowMessage(
-            QStringLiteral("The settings could not be saved to %1: %2")
-                .arg(QString::fromStdString(m_settingsPath.string()), QString::fromStdString(*failure)));
+            QStringLiteral("The settings could not be saved: %1").arg(QString::fromStdString(*failure)));
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ini/IniFile.h"
+#include "ini/SettingsFile.h"
 #include "link/EcuConnection.h"
 #include "link/EcuConnectionListener.h"
 #include "link/InterfaceLink.h"
@@ -26,7 +26,7 @@ class TKodraGauge;
 // The main window: seven dials, six value boxes and the MIL lamp, the menu that opens every other
 // window, and the hub of the program. It owns the link thread and the connection to the ECU, which
 // its Timer1 drives, and it is what the tool windows read live values from (Queries) and ask for
-// actions (the public slots). It keeps its settings in "bin//kodradash.ini".
+// actions (the public slots). It keeps its settings in "bin/kodradash.ini".
 class TDashBoardForm : public QMainWindow {
     Q_OBJECT
 
@@ -73,7 +73,7 @@ public:
     QString IdleGaugeMode() const { return m_settings.mpgDial; }
     int InjectorFlow() const { return m_settings.flowRate; }
     QString PanelText(int panel) const;
-    std::filesystem::path SettingsPath() const { return m_settingsPath; }
+    std::filesystem::path SettingsPath() const { return m_settingsFile.Path(); }
 
     // Handlers of the window's own controls.
     void Timer1Timer();
@@ -144,8 +144,7 @@ private:
 
     const LinkFactory m_makeLink;
     const std::unique_ptr<ConnectionEvents> m_events;
-    const std::filesystem::path m_settingsPath;
-    IniFile m_ini;
+    SettingsFile m_settingsFile;
     DashboardSettings m_settings;
     std::unique_ptr<InterfaceLink> m_link;
     std::unique_ptr<EcuConnection> m_connection;

@@ -7,11 +7,11 @@
 
 #include <filesystem>
 
-// The main window's settings as kept in "bin//kodradash.ini". Reading never fails: a missing key
+// The main window's settings as kept in "bin/kodradash.ini". Reading never fails: a missing key
 // or a value the program cannot use gives the key's default, so a hand-edited file cannot stall
 // the poll cycle or leave a gauge without a scale.
 struct DashboardSettings {
-    static constexpr const char* FileName = "bin//kodradash.ini";
+    static constexpr const char* FileName = "bin/kodradash.ini";
 
     int top = 50;
     int left = 50;

@@ -1,8 +1,15 @@
 // The dazederir program itself, run as a user would.
+#include "tests/support/FileBytes.h"
+#include "tests/support/NobodyUser.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -12,13 +19,23 @@ struct ProgramRun {
     QString err;
 };
 
-ProgramRun RunProgram(const QStringList& args)
+enum class As { Me, Nobody };
+
+ProgramRun RunProgram(const QStringList& args, As user = As::Me)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(DAZEDERIR_PATH), args);
+    if (user == As::Nobody) {
+        const QString nobody = QString::number(NobodyId);
+        process.start(QStringLiteral("/usr/bin/setpriv"),
+            QStringList {
+                "--reuid=" + nobody, "--regid=" + nobody, "--clear-groups", QStringLiteral(DAZEDERIR_PATH) }
+                + args);
+    } else {
+        process.start(QStringLiteral(DAZEDERIR_PATH), args);
+    }
     constexpr int generousMs = 60000; // a bound against a hang, not a speed test
     EXPECT_TRUE(process.waitForFinished(generousMs)) << args.join(' ').toStdString();
     return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -53,6 +70,58 @@ TEST(Program, SimulationStartsPaintsAndSavesItsSettingsOnTheWayOut)
     EXPECT_TRUE(run.out.startsWith("first paint after ")) << run.out.toStdString();
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("bin/kodradash.ini"))));
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("bin/kodralog.ini"))));
+}
+
+// A settings folder with "bin" made, that user nobody may enter.
+struct SettingsFolder {
+    SettingsFolder()
+    {
+        std::filesystem::create_directories(Ini().parent_path());
+        std::filesystem::permissions(dir.path().toStdString(),
+            std::filesystem::perms::owner_all | std::filesystem::perms::group_read
+                | std::filesystem::perms::group_exec | std::filesystem::perms::others_read
+                | std::filesystem::perms::others_exec);
+    }
+    std::filesystem::path Ini() const
+    {
+        return std::filesystem::path(dir.path().toStdString()) / "bin/kodradash.ini";
+    }
+    QStringList StartAndQuit() const
+    {
+        return { QStringLiteral("--simulate"), QStringLiteral("--settings-dir"), dir.path(),
+            QStringLiteral("--startup-time") };
+    }
+    QTemporaryDir dir;
+};
+
+// Root may read anything, so as root the program runs as nobody against root's private file.
+TEST(Program, ASettingsFileItCannotReadIsLeftWholeAndSaidOnce)
+{
+    SettingsFolder folder;
+    const std::string mine = "; the workshop's own\n[Comms]\nBaudRate=7812\n[Mine]\nKept=1\n";
+    WriteFileBytes(folder.Ini(), mine);
+    const bool root = ::geteuid() == 0;
+    const auto mode = root ? std::filesystem::perms::owner_read | std::filesystem::perms::owner_write
+                           : std::filesystem::perms::none;
+    std::filesystem::permissions(folder.Ini(), mode);
+
+    const ProgramRun run = RunProgram(folder.StartAndQuit(), root ? As::Nobody : As::Me);
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith("first paint after ")) << run.out.toStdString();
+    EXPECT_EQ(ReadFileBytes(folder.Ini()), mine);
+    EXPECT_EQ(std::filesystem::status(folder.Ini()).permissions(), mode);
+    EXPECT_EQ(run.err.count(QString::fromStdString(folder.Ini().string())), 1) << run.err.toStdString();
+}
+
+TEST(Program, AFifoInPlaceOfTheSettingsFileHoldsUpNothingAndStaysAFifo)
+{
+    SettingsFolder folder;
+    ASSERT_EQ(::mkfifo(folder.Ini().c_str(), 0644), 0);
+    const ProgramRun run = RunProgram(folder.StartAndQuit());
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith("first paint after ")) << run.out.toStdString();
+    EXPECT_TRUE(std::filesystem::is_fifo(folder.Ini()));
+    EXPECT_EQ(run.err.count(QString::fromStdString(folder.Ini().string())), 1) << run.err.toStdString();
 }
 
 } // namespace

@@ -167,8 +167,11 @@ TEST(DashboardSettings, AFailedSaveIsReportedOnceNamingTheFile)
 
     rig.CloseWindow();
     ASSERT_EQ(rig.form->messages.size(), 1);
-    EXPECT_TRUE(rig.form->messages[0].contains(QStringLiteral("kodradash.ini")))
-        << rig.form->messages[0].toStdString();
+    // The file as it is on disk, whole and with single separators.
+    const QString file
+        = QString::fromStdString(std::filesystem::absolute(rig.SettingsPath()).lexically_normal().string());
+    EXPECT_TRUE(rig.form->messages[0].contains(file)) << rig.form->messages[0].toStdString();
+    EXPECT_FALSE(rig.form->messages[0].contains(QStringLiteral("//")));
     rig.CloseWindow();
     EXPECT_EQ(rig.form->messages.size(), 1);
 }

@@ -1,4 +1,5 @@
 #include "ini/IniFile.h"
+#include "ini/SettingsFile.h"
 #include "tests/support/FileBytes.h"
 
 #include <gtest/gtest.h>
@@ -128,56 +129,54 @@ TEST(IniFileWriting, LineBreaksInAValueCannotCreateKeys)
 TEST(IniFileSaving, CreatesTheFolderAndRoundTripsByteForByte)
 {
     TemporaryFolder folder;
-    const auto path = folder.Path() / "bin" / "kodradash.ini";
-    IniFile file;
-    file.WriteInteger("Form", "Top", 120);
-    file.WriteString("Display", "SpeedUnits", "KPH");
-    ASSERT_FALSE(file.Save(path));
+    SettingsFile file(folder.Path() / "bin" / "kodradash.ini");
+    ASSERT_FALSE(file.Update([](IniFile& ini) {
+        ini.WriteInteger("Form", "Top", 120);
+        ini.WriteString("Display", "SpeedUnits", "KPH");
+    }));
 
-    const std::string written = ReadFileBytes(path);
-    const IniFile reread = IniFile::Load(path);
-    EXPECT_EQ(reread.ReadInteger("Form", "Top", 50), 120);
-    ASSERT_FALSE(reread.Save(path));
-    EXPECT_EQ(ReadFileBytes(path), written);
-    EXPECT_FALSE(std::filesystem::exists(path.string() + ".tmp"));
+    const std::string written = ReadFileBytes(file.Path());
+    EXPECT_EQ(file.Read().ReadInteger("Form", "Top", 50), 120);
+    ASSERT_FALSE(file.Update([](IniFile&) {}));
+    EXPECT_EQ(ReadFileBytes(file.Path()), written);
+    // Nothing is left beside it.
+    const auto entries = std::distance(
+        std::filesystem::directory_iterator(folder.Path() / "bin"), std::filesystem::directory_iterator());
+    EXPECT_EQ(entries, 1);
 }
 
 TEST(IniFileSaving, FailedWriteIsReportedAndTheOldFileKept)
 {
     TemporaryFolder folder;
-    const auto path = folder.Path() / "kodralog.ini";
-    {
-        std::ofstream(path) << "[Log]\nCh1=RPM\n";
-    }
-    // A folder where the temporary file must go makes the write fail, even for root.
-    std::filesystem::create_directories(folder.Path() / "kodralog.ini.tmp" / "blocker");
-    IniFile file;
-    file.WriteString("Log", "Ch1", "MAP");
-    const auto error = file.Save(path);
+    // Room for the name but not for a temporary name made from it: the write fails, even for root.
+    constexpr std::size_t LongestFileName = 255;
+    const std::string name
+        = std::string(LongestFileName - 3 - std::string("kodralog.ini").size(), 'k') + "kodralog.ini";
+    const auto path = folder.Path() / name;
+    WriteFileBytes(path, "[Log]\nCh1=RPM\n");
+    SettingsFile file(path);
+    const auto error = file.Update([](IniFile& ini) { ini.WriteString("Log", "Ch1", "MAP"); });
     ASSERT_TRUE(error);
-    EXPECT_NE(error->find("kodralog.ini"), std::string::npos);
+    EXPECT_NE(error->find(path.string()), std::string::npos) << *error;
     EXPECT_EQ(ReadFileBytes(path), "[Log]\nCh1=RPM\n");
 }
 
 TEST(IniFileSaving, FileInPlaceOfTheFolderIsReported)
 {
     TemporaryFolder folder;
-    {
-        std::ofstream(folder.Path() / "bin") << "not a folder";
-    }
-    IniFile file;
-    file.WriteInteger("Form", "Top", 1);
-    const auto error = file.Save(folder.Path() / "bin" / "kodradash.ini");
+    WriteFileBytes(folder.Path() / "bin", "not a folder");
+    SettingsFile file(folder.Path() / "bin" / "kodradash.ini");
+    const auto error = file.Update([](IniFile& ini) { ini.WriteInteger("Form", "Top", 1); });
     ASSERT_TRUE(error);
     EXPECT_NE(error->find("bin"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(folder.Path() / "bin"), "not a folder");
 }
 
-TEST(IniFileLoading, MissingFileIsEmptyWithoutError)
+TEST(IniFileLoading, MissingFileIsEmptyAndWillBeWritten)
 {
-    std::string error;
-    const IniFile file = IniFile::Load("/nonexistent/folder/kodradash.ini", &error);
-    EXPECT_TRUE(error.empty());
-    EXPECT_EQ(file.Text(), "");
+    SettingsFile file("/nonexistent/folder/kodradash.ini");
+    EXPECT_EQ(file.Read().Text(), "");
+    EXPECT_FALSE(file.LeftAlone());
 }
 
 } // namespace
