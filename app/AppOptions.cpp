@@ -165,7 +165,7 @@ std::string AppUsage()
            "\n"
            "Debugging:\n"
            "  --screenshot FILE      save a picture of the main window (repeatable: one a second apart),\n"
-           "                         then quit\n"
+           "                         then quit (status 4 when a file cannot be written)\n"
            "  --screenshot-after MS  time of the first picture (default 2000)\n"
            "  --startup-time         print the milliseconds to the main window's first paint, then quit\n";
 }

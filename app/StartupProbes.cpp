@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QImageWriter>
 #include <QPixmap>
 #include <QPointer>
 #include <QTimer>
@@ -56,10 +57,17 @@ void ScheduleScreenshots(QWidget& window, const std::vector<QString>& files, int
     for (std::size_t i = 0; i < files.size(); ++i, at += spacingMs) {
         const bool last = i + 1 == files.size();
         QTimer::singleShot(at, qApp, [target, file = files[i], last] {
-            if (target && !target->grab().save(file))
-                std::fprintf(stderr, "dazederir: could not save the screenshot %s\n", qPrintable(file));
-            if (last)
+            if (!target)
+                return;
+            QImageWriter writer(file);
+            if (!writer.write(target->grab().toImage())) {
+                // A script waiting for the picture must learn that there is none.
+                std::fprintf(stderr, "dazederir: cannot write the screenshot %s: %s\n", qPrintable(file),
+                    qPrintable(writer.errorString()));
+                QCoreApplication::exit(ScreenshotFailedStatus);
+            } else if (last) {
                 QCoreApplication::quit();
+            }
         });
     }
 }

@@ -13,6 +13,10 @@ class QWidget;
 // part of it) on standard output, then quits.
 void ReportFirstPaint(QWidget& window, QElapsedTimer started);
 
+// The program's exit status when a screenshot could not be written.
+inline constexpr int ScreenshotFailedStatus = 4;
+
 // Saves a picture of `window` into each file, the first `afterMs` after now and each further one
-// `spacingMs` after the one before, then quits.
+// `spacingMs` after the one before, then quits; a file that cannot be written ends the program at
+// once with ScreenshotFailedStatus and a message naming the file and the reason.
 void ScheduleScreenshots(QWidget& window, const std::vector<QString>& files, int afterMs, int spacingMs);

@@ -124,4 +124,16 @@ TEST(Program, AFifoInPlaceOfTheSettingsFileHoldsUpNothingAndStaysAFifo)
     EXPECT_EQ(run.err.count(QString::fromStdString(folder.Ini().string())), 1) << run.err.toStdString();
 }
 
+TEST(Program, AScreenshotThatCannotBeWrittenEndsItWithAStatusAndTheReason)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("no-such-folder/dash.png"));
+    const ProgramRun run = RunProgram({ "--simulate", "--settings-dir", dir.path(), "--screenshot", file,
+        "--screenshot", dir.filePath(QStringLiteral("second.png")), "--screenshot-after", "0" });
+    EXPECT_EQ(run.status, 4) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("cannot write the screenshot ") + file))
+        << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("second.png")))) << "it stopped at the first";
+}
+
 } // namespace
