@@ -89,6 +89,10 @@ void MainWindows::WireIdentification()
         });
     QObject::connect(dash, &TDashBoardForm::RxErrorsText, m_dataViewer.get(),
         [viewer = m_dataViewer.get()](const QString& text) { viewer->SetStatusText(RxErrorsPanel, text); });
+    // The viewer shows the period in force from the start and follows every change of it.
+    m_dataViewer->SetStatusText(SampleRatePanel, SampleRateText(m_dashboard->SampleRate()));
+    QObject::connect(dash, &TDashBoardForm::SampleRateShown, m_dataViewer.get(),
+        [viewer = m_dataViewer.get()](const QString& text) { viewer->SetStatusText(SampleRatePanel, text); });
 }
 
 void MainWindows::OnEcuIdentified(const QString& ecuId, int support, int featureFlags)
@@ -100,7 +104,6 @@ void MainWindows::OnEcuIdentified(const QString& ecuId, int support, int feature
         m_dataViewer->SetDisplayMode(mode);
         m_dataLogger->SetDisplayMode(mode);
     }
-    m_dataViewer->SetStatusText(SampleRatePanel, SampleRateText(m_dashboard->SampleRate()));
     m_faultCodes->SetEcu(ecuId);
     m_status->SetEcu(ecuId);
     m_actuator->EnableTests(featureFlags & EcuFeatureMask);

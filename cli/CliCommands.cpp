@@ -2,18 +2,21 @@
 
 #include "cli/CliLogCommand.h"
 #include "cli/CliReport.h"
+#include "defs/ActuatorTests.h"
 #include "defs/OptionArgument.h"
 #include "link/EcuFrame.h"
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace {
 
 constexpr int DefaultSweeps = 2;
 constexpr int MaxSweeps = 1000000;
 constexpr std::string_view SweepsOption = "--sweeps";
-constexpr int LastActuatorTest = 8; // the actuator window's tests 1..8, 0 = Cancel
+constexpr int LastActuatorTest = ActuatorTestCount; // the actuator window's tests, 0 = Cancel
+constexpr std::string_view CommandOption = "--command";
 constexpr int MaxActuatorValue = 255;
 
 std::string Unexpected(std::string_view command, std::string_view arg)
@@ -48,9 +51,10 @@ CommandParse ParseSweepCommand(std::string_view command, std::span<const std::st
         const auto value = TakeOptionValue(args, i, SweepsOption);
         if (!value)
             return { {}, std::string(command) + ": --sweeps: missing value" };
-        if (!ParseWholeNumber(*value, 0, MaxSweeps, sweeps)) {
+        // No sweep at all would print values that were never read.
+        if (!ParseWholeNumber(*value, 1, MaxSweeps, sweeps)) {
             return { {},
-                std::string(command) + ": --sweeps: " + Quoted(*value) + " is not a whole number from 0 to "
+                std::string(command) + ": --sweeps: " + Quoted(*value) + " is not a whole number from 1 to "
                     + std::to_string(MaxSweeps) };
         }
     }
@@ -99,23 +103,46 @@ CommandParse ParseReset(std::span<const std::string> args)
                 if (!context.session.WaitForIdentification() || !context.session.Reset(succeeded))
                     return SessionFailed(context);
                 context.out << ReportOf(context).Reset(succeeded);
-                return static_cast<int>(ExitDone);
+                return static_cast<int>(succeeded ? ExitDone : ExitRefused);
             },
         {} };
 }
 
+// N [V | --command TEXT]: the value as a raw byte, or as typed in the actuator window's box.
 CommandParse ParseActuator(std::span<const std::string> args)
 {
     int test = 0;
-    int value = 0;
-    if (args.empty())
+    std::optional<std::string> valueText;
+    std::optional<std::string_view> commandText;
+    std::optional<std::string> testText;
+    for (std::size_t i = 0; i < args.size();) {
+        if (OptionName(args[i]) == CommandOption) {
+            commandText = TakeOptionValue(args, i, CommandOption);
+            if (!commandText)
+                return { {}, "actuator: --command: missing value" };
+        } else if (!testText) {
+            testText = args[i++];
+        } else if (!valueText) {
+            valueText = args[i++];
+        } else {
+            return { {}, Unexpected("actuator", args[i]) };
+        }
+    }
+    if (!testText)
         return { {}, "actuator: missing the test number N (0 to 8)" };
-    if (args.size() > 2)
-        return { {}, Unexpected("actuator", args[2]) };
-    if (!ParseWholeNumber(args[0], 0, LastActuatorTest, test))
-        return { {}, "actuator: test number " + Quoted(args[0]) + " is not a whole number from 0 to 8" };
-    if (args.size() == 2 && !ParseWholeNumber(args[1], 0, MaxActuatorValue, value))
-        return { {}, "actuator: value " + Quoted(args[1]) + " is not a whole number from 0 to 255" };
+    if (!ParseWholeNumber(*testText, 0, LastActuatorTest, test))
+        return { {}, "actuator: test number " + Quoted(*testText) + " is not a whole number from 0 to 8" };
+    if (valueText && commandText)
+        return { {}, "actuator: give the value V or --command TEXT, not both" };
+    int value = 0;
+    if (valueText && !ParseWholeNumber(*valueText, 0, MaxActuatorValue, value))
+        return { {}, "actuator: value " + Quoted(*valueText) + " is not a whole number from 0 to 255" };
+    if (commandText) {
+        const ActuatorCommand command = ActuatorCommandValue(test, *commandText, 0);
+        if (!command.error.empty())
+            return { {}, "actuator: --command: " + command.error };
+        value = command.value;
+    }
     return { [test, value](CliContext& context) {
                 if (!context.session.WaitForIdentification() || !context.session.RunActuatorTest(test, value))
                     return SessionFailed(context);
@@ -146,6 +173,13 @@ const CliCommand* FindCliCommand(std::string_view name)
     const auto command = std::find_if(
         Commands.begin(), Commands.end(), [name](const CliCommand& c) { return c.name == name; });
     return command == Commands.end() ? nullptr : &*command;
+}
+
+std::string ActuatorHelp()
+{
+    return "actuator tests N (V: the raw data value 0..255; --command TEXT: as typed in the actuator\n"
+           "window's command box, e.g. 1 --command 800 for a target idle of 800 rpm):\n"
+        + ActuatorTestList();
 }
 
 int SessionFailed(CliContext& context)

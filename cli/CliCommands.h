@@ -15,6 +15,7 @@ enum CliExit {
     ExitUsage = 2, // bad usage or a bad value; nothing was done
     ExitNoEcu = 3, // no interface or no identification within the timeout, or the ECU stopped answering
     ExitLogFile = 4, // the log file could not be written
+    ExitRefused = 5, // the ECU refused: a reset reported as failed
 };
 
 // What a command works with once its arguments have been checked.
@@ -42,6 +43,9 @@ struct CliCommand {
 
 // The command of that name; null when there is none.
 const CliCommand* FindCliCommand(std::string_view name);
+
+// The help's list of the actuator tests by number and name.
+std::string ActuatorHelp();
 
 // Prints the session's failure on `err` and gives the exit status for it.
 int SessionFailed(CliContext& context);

@@ -193,9 +193,10 @@ void CliSession::ResetFinished(bool succeeded)
     m_resetResult = succeeded;
 }
 
-void CliSession::ActuatorReplied()
+void CliSession::ActuatorReplied(int test, int value)
 {
-    m_actuatorReplied = true;
+    m_actuatorReplied = m_actuatorReplied
+        || (test == m_connection->ActuatorNumber() && value == m_connection->ActuatorValue());
 }
 
 void CliSession::PortPermissionDenied(const QString& /*message*/)

@@ -46,7 +46,7 @@ private:
 
     void LinkStatusChanged(const QString& statusText) override;
     void ResetFinished(bool succeeded) override;
-    void ActuatorReplied() override;
+    void ActuatorReplied(int test, int value) override;
     void PortPermissionDenied(const QString& message) override;
 
     const CliOptions& m_options;

@@ -26,7 +26,7 @@ int main(int argc, char** argv)
         return Usage(parse.error);
     const CliOptions& options = parse.options;
     if (options.helpWanted) {
-        std::cout << CliUsage;
+        std::cout << CliUsage << ActuatorHelp();
         return ExitDone;
     }
     const CliCommand* command = FindCliCommand(options.command);

@@ -128,7 +128,7 @@ void EcuConnection::PeriodStep()
     else if (m_resetPending)
         Send(ResetRequest());
     else if (m_actuatorPending)
-        Send(ActuatorRequest(ActuatorPatternOfTest(m_actuatorNumber), m_actuatorValue));
+        SendActuatorRequest();
     else if (m_polling)
         SendNextPollWindow();
 }
@@ -137,6 +137,13 @@ void EcuConnection::Send(const EcuFrame& frame)
 {
     m_receiver.RequestSent();
     m_link.SendBytes(frame.Bytes());
+}
+
+void EcuConnection::SendActuatorRequest()
+{
+    m_sentActuatorNumber = m_actuatorNumber;
+    m_sentActuatorValue = m_actuatorValue;
+    Send(ActuatorRequest(ActuatorPatternOfTest(m_actuatorNumber), m_actuatorValue));
 }
 
 void EcuConnection::SendNextPollWindow()
@@ -279,8 +286,12 @@ void EcuConnection::HandleResetReply(std::span<const std::uint8_t> data)
 
 void EcuConnection::HandleActuatorReply()
 {
-    m_actuatorPending = false;
-    NotifyAfterTick([](EcuConnectionListener& listener) { listener.ActuatorReplied(); });
+    // A request made while the one before was on the line is still to go out: this reply is not
+    // its answer (a Cancel pressed then would otherwise never be sent).
+    if (m_sentActuatorNumber == m_actuatorNumber && m_sentActuatorValue == m_actuatorValue)
+        m_actuatorPending = false;
+    NotifyAfterTick([test = m_sentActuatorNumber, value = m_sentActuatorValue](
+                        EcuConnectionListener& listener) { listener.ActuatorReplied(test, value); });
 }
 
 void EcuConnection::SetConnectText(const char* text)

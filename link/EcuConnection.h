@@ -164,6 +164,7 @@ private:
     void HandleData(std::span<const std::uint8_t> data);
     void HandleResetReply(std::span<const std::uint8_t> data);
     void HandleActuatorReply();
+    void SendActuatorRequest();
     void SetupForEcu();
 
     void SetConnectText(const char* text);
@@ -187,6 +188,9 @@ private:
     bool m_actuatorPending = false;
     int m_actuatorNumber = 0;
     int m_actuatorValue = 0;
+    // The actuator command last sent: the one that a reply answers.
+    int m_sentActuatorNumber = 0;
+    int m_sentActuatorValue = 0;
     bool m_polling = false;
     int m_pollWindow = 0;
     int m_lastWindow = 0;

@@ -34,8 +34,8 @@ public:
     virtual void EcuIdentified(const IdentifiedEcu& /*ecu*/) { }
     // The reset reply: true for "ECU successfully reset", false for "ECU reset failed".
     virtual void ResetFinished(bool /*succeeded*/) { }
-    // The reply to an actuator request arrived.
-    virtual void ActuatorReplied() { }
+    // The reply to the actuator request for `test` (0 = Cancel) with `value` arrived.
+    virtual void ActuatorReplied(int /*test*/, int /*value*/) { }
     // The port could not be opened for lack of permission; sent once until it opens. The text says
     // what to do.
     virtual void PortPermissionDenied(const QString& /*message*/) { }

@@ -1,8 +1,9 @@
 #include "ui/ActuatorForm.h"
 
 #include "controls/ColorRef.h"
-#include "link/EcuQueries.h"
 #include "controls/LocaleFixed.h"
+#include "defs/ActuatorTests.h"
+#include "link/EcuQueries.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -15,112 +16,49 @@
 #include <QStatusBar>
 #include <QTimer>
 
-#include <cmath>
-
 namespace {
-
-// What Set does with the command edit box of a test.
-enum class CommandKind {
-    TargetIdleRpm, // rpm scaled to the ECU's idle steps
-    FixedAdvance, // always the same value; the box is not read
-    EgrPosition, // the number as typed
-    NoValue, // the frame carries no value; CommandValue keeps the last one
-};
 
 using Monitor1Query = int (EcuQueries::*)() const;
 
-struct ActuatorTestRow {
-    const char* entryCaption;
-    const char* controlName;
-    const char* title;
-    const char* groupCaption;
-    const char* editText;
-    std::array<const char*, TActuatorForm::MonitorCount> monitorCaptions;
-    int flagBit;
-    CommandKind command;
-    Monitor1Query monitor1; // nullptr: Monitor1 keeps its last text
-};
-
-// clang-format off
-const std::array<ActuatorTestRow, TActuatorForm::TestCount> kActuatorTests { {
-    { "RPM Control",        "RPMControl1",      "RPM Control",             "Set Target Idle",   "800", { "Target Idle",     "RPM", "CTS", "VSS" }, 0x01, CommandKind::TargetIdleRpm, &EcuQueries::GetTargetIdle },
-    { "Fix Advance",        "FixAdvance1",      "Fix Advance",             "Fix Spark Advance", "---", { "Ign Adv",         "RPM", "CTS", "VSS" }, 0x02, CommandKind::FixedAdvance,  &EcuQueries::GetAdvance },
-    { "IAC Calibration",    "IACCalibration1",  "IAC Calibration",         "Set IAC CAl",       "---", { "IAC Adjust Mon.", "RPM", "CTS", "VSS" }, 0x04, CommandKind::NoValue,       &EcuQueries::GetIacAdjust },
-    { "EGR Sol. Control",   "EGRSolControl1",   "EGR Solenoid Control",    "EGR Solenoid",      "---", { "---",             "RPM", "CTS", "VSS" }, 0x08, CommandKind::NoValue,       nullptr },
-    { "EGR Step Control",   "EGRStepControl1",  "EGR Stepper Control",     "EGR Position (%)",  "0",   { "EGR",             "RPM", "CTS", "VSS" }, 0x10, CommandKind::EgrPosition,   &EcuQueries::GetEgr },
-    { "Rad.Fan Control",    "RadFanControl1",   "Radiator Fan Control",    "Radiator Fan",      "---", { "---",             "RPM", "CTS", "VSS" }, 0x20, CommandKind::NoValue,       nullptr },
-    { "Can. Purge Control", "CanPurgeControl1", "Can. Purge Sol. Control", "Can. Purge",        "---", { "---",             "RPM", "CTS", "VSS" }, 0x40, CommandKind::NoValue,       nullptr },
-    { "Fuel Pump Control",  "FuelPumpControl1", "Fuel Pump Control",       "Fuel Pump",         "---", { "---",             "RPM", "CTS", "VSS" }, 0x80, CommandKind::NoValue,       nullptr },
-} };
-// clang-format on
-
-const std::array kConditions {
-    "Maintain RPM between  500RPM and 2000RPM",
-    "Maintain Coolant temp above 70C",
-    "Maintain VSS = 0",
-    "Maintain Throttle closed",
-};
-
-const ActuatorTestRow& RowOf(int test)
+// The query behind each test's first monitor; nullptr: Monitor1 keeps its last text.
+Monitor1Query Monitor1QueryOf(ActuatorMonitor monitor)
 {
-    return kActuatorTests.at(static_cast<std::size_t>(test - 1));
+    switch (monitor) {
+    case ActuatorMonitor::TargetIdle:
+        return &EcuQueries::GetTargetIdle;
+    case ActuatorMonitor::Advance:
+        return &EcuQueries::GetAdvance;
+    case ActuatorMonitor::IacAdjust:
+        return &EcuQueries::GetIacAdjust;
+    case ActuatorMonitor::Egr:
+        return &EcuQueries::GetEgr;
+    case ActuatorMonitor::None:
+        break;
+    }
+    return nullptr;
+}
+
+const ActuatorTest& RowOf(int test)
+{
+    return ActuatorTests()[static_cast<std::size_t>(test - 1)];
 }
 
 bool IsTest(int test)
 {
-    return test >= 1 && test <= TActuatorForm::TestCount;
+    return FindActuatorTest(test) != nullptr;
 }
-
-constexpr double kRpmToIdleSteps = 0.12750223128904756; // one idle step is 7.843 rpm
-constexpr int kMaxTargetIdleRpm = 2000; // 255 steps: the most the one data byte holds
-constexpr int kFixedAdvanceValue = 16;
-constexpr int kMaxEgrPosition = 255;
 
 constexpr int kRpmPrecision = 5;
 constexpr int kCoolantPrecision = 3;
 
-const char* const kWaitingText = "Waiting for the ECU to acknowledge ...";
-const char* const kAcknowledgedText = "ECU acknowledged";
+// Monitors 2 to 4 read the same values in every test, so they are live before one is chosen.
+constexpr std::size_t kFirstSharedMonitor = 1;
+const char* const kNoFirstMonitorCaption = "---";
 
-// The value Set sends, or the message that explains why the text gives none.
-struct CommandOutcome {
-    int value = 0;
-    QString error;
-};
-
-// `text` as a whole number from 0 to `max`, or the message that says what is wrong with it.
-CommandOutcome WholeNumberUpTo(const QString& text, int max, const char* what, const char* unit)
-{
-    bool ok = false;
-    const int number = text.trimmed().toInt(&ok);
-    if (!ok)
-        return { 0, QStringLiteral("'%1' is not a valid integer value").arg(text) };
-    if (number < 0 || number > max)
-        return { 0,
-            QStringLiteral("'%1' is not a valid %2: enter a %3 from 0 to %4")
-                .arg(text, QString::fromLatin1(what), QString::fromLatin1(unit), QString::number(max)) };
-    return { number, {} };
-}
-
-CommandOutcome ComputeCommandValue(CommandKind kind, const QString& text, int previousValue)
-{
-    switch (kind) {
-    case CommandKind::FixedAdvance:
-        return { kFixedAdvanceValue, {} };
-    case CommandKind::NoValue:
-        return { previousValue, {} };
-    case CommandKind::EgrPosition:
-        return WholeNumberUpTo(text, kMaxEgrPosition, "EGR position", "whole number");
-    case CommandKind::TargetIdleRpm: {
-        const CommandOutcome rpm
-            = WholeNumberUpTo(text, kMaxTargetIdleRpm, "target idle", "whole number of rpm");
-        if (!rpm.error.isEmpty())
-            return rpm;
-        return { static_cast<int>(std::trunc(rpm.value * kRpmToIdleSteps)), {} };
-    }
-    }
-    return { previousValue, {} };
-}
+const char* const kWaitingText = "Waiting for the ECU to acknowledge %1 ...";
+const char* const kAcknowledgedText = "ECU acknowledged %1";
+const char* const kCancellingText = "Cancelling ...";
+const char* const kCancelledText = "Test cancelled";
 
 // --- Layout, in the central widget's pixels ---------------------------------------------
 
@@ -223,7 +161,12 @@ void TActuatorForm::BuildControls()
         const QString number = QString::number(i + 1);
         const QPoint origin = kFirstMonitorOrigin
             + QPoint((i % kMonitorsPerRow) * kMonitorStep.x(), (i / kMonitorsPerRow) * kMonitorStep.y());
-        auto* group = new QGroupBox(QStringLiteral("Monitor") + number, monitorsGroup);
+        // The shared monitors carry their captions from the start; the first waits for a test.
+        const auto index = static_cast<std::size_t>(i);
+        const QString caption = index >= kFirstSharedMonitor
+            ? QString::fromLatin1(RowOf(1).monitorCaptions.at(index))
+            : QString::fromLatin1(kNoFirstMonitorCaption);
+        auto* group = new QGroupBox(caption, monitorsGroup);
         group->setObjectName(QStringLiteral("Monitor%1_GB").arg(number));
         group->setGeometry(QRect(origin, kMonitorGroupSize));
         auto* monitor = new QLabel(group);
@@ -232,15 +175,16 @@ void TActuatorForm::BuildControls()
         monitor->setFont(PixelFont(kMonitorFontPx));
         monitor->setAlignment(Qt::AlignCenter);
         SetWindowAndEditColours(monitor, kColorSilver, kColorBlack);
-        m_monitorGroups.at(static_cast<std::size_t>(i)) = group;
-        m_monitors.at(static_cast<std::size_t>(i)) = monitor;
+        m_monitorGroups.at(index) = group;
+        m_monitors.at(index) = monitor;
     }
 
     auto* conditionsGroup = new QGroupBox(QStringLiteral("Conditions"), central);
     conditionsGroup->setObjectName(QStringLiteral("Conditions_GB"));
     conditionsGroup->setGeometry(kConditionsGroupRect);
-    for (std::size_t i = 0; i < kConditions.size(); ++i) {
-        auto* condition = new QLabel(QString::fromLatin1(kConditions.at(i)), conditionsGroup);
+    const auto& conditions = ActuatorConditions();
+    for (std::size_t i = 0; i < conditions.size(); ++i) {
+        auto* condition = new QLabel(QString::fromLatin1(conditions.at(i)), conditionsGroup);
         condition->setObjectName(QStringLiteral("Condition%1").arg(i + 1));
         condition->setGeometry(
             QRect(kFirstConditionOrigin + QPoint(0, static_cast<int>(i) * kConditionSize.height()),
@@ -261,7 +205,7 @@ void TActuatorForm::BuildMenu()
     QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
     view->setObjectName(QStringLiteral("View1"));
     for (int test = 1; test <= TestCount; ++test) {
-        const ActuatorTestRow& row = RowOf(test);
+        const ActuatorTest& row = RowOf(test);
         QAction* action = view->addAction(QString::fromLatin1(row.entryCaption));
         action->setObjectName(QString::fromLatin1(row.controlName));
         action->setEnabled(false);
@@ -292,12 +236,15 @@ void TActuatorForm::SelectTest(int test)
 {
     if (!IsTest(test))
         return;
-    const ActuatorTestRow& row = RowOf(test);
+    const ActuatorTest& row = RowOf(test);
     m_controlTitle->setText(QString::fromLatin1(row.title));
     m_controlGroup->setTitle(QString::fromLatin1(row.groupCaption));
     m_commandEdit->setText(QString::fromLatin1(row.editText));
     for (std::size_t i = 0; i < m_monitorGroups.size(); ++i)
         m_monitorGroups.at(i)->setTitle(QString::fromLatin1(row.monitorCaptions.at(i)));
+    // What the ECU acknowledged was about the test that was chosen before.
+    if (test != m_selectedTest)
+        m_statusLabel->clear();
     m_selectedTest = test;
 }
 
@@ -305,13 +252,13 @@ void TActuatorForm::SetBtnClick()
 {
     // Set before any test is chosen sends the all-zero command, as Cancel does.
     if (IsTest(m_selectedTest)) {
-        const CommandOutcome outcome
-            = ComputeCommandValue(RowOf(m_selectedTest).command, m_commandEdit->text(), m_commandValue);
-        if (!outcome.error.isEmpty()) {
-            ShowMessage(outcome.error);
+        const ActuatorCommand command
+            = ActuatorCommandValue(m_selectedTest, m_commandEdit->text().toStdString(), m_commandValue);
+        if (!command.error.empty()) {
+            ShowMessage(QString::fromStdString(command.error));
             return;
         }
-        m_commandValue = outcome.value;
+        m_commandValue = command.value;
     }
     m_testActive = true;
     Request(m_selectedTest, m_commandValue);
@@ -323,24 +270,44 @@ void TActuatorForm::CancelBtnClick()
     Request(0, 0);
 }
 
+QString TActuatorForm::RequestName(int test)
+{
+    return IsTest(test) ? QString::fromLatin1(RowOf(test).title) : QStringLiteral("the cancel");
+}
+
 void TActuatorForm::Request(int test, int value)
 {
     // The main window holds the command until the ECU answers, so say that it is on its way.
-    m_statusLabel->setText(QString::fromLatin1(kWaitingText));
+    m_statusLabel->setText(IsTest(test) ? QString::fromLatin1(kWaitingText).arg(RequestName(test))
+                                        : QString::fromLatin1(kCancellingText));
+    Emit(test, value);
+}
+
+void TActuatorForm::Emit(int test, int value)
+{
+    m_lastRequest = { test, value };
     emit ActuatorRequested(test, value);
 }
 
-void TActuatorForm::ActuatorReply()
+void TActuatorForm::ActuatorReply(int test, int value)
 {
-    m_statusLabel->setText(QString::fromLatin1(kAcknowledgedText));
+    // A reply to an earlier request (one replaced or cancelled since) says nothing about this one.
+    if (!m_lastRequest || m_lastRequest->test != test || m_lastRequest->value != value)
+        return;
+    if (!IsTest(test)) {
+        m_statusLabel->setText(QString::fromLatin1(kCancelledText));
+        return;
+    }
+    // After Cancel or a change of test the reply to a re-request still in flight is not shown.
+    if (m_testActive && test == m_selectedTest)
+        m_statusLabel->setText(QString::fromLatin1(kAcknowledgedText).arg(RequestName(test)));
 }
 
 void TActuatorForm::Timer1Timer()
 {
-    if (IsTest(m_selectedTest))
-        RefreshMonitors();
+    RefreshMonitors();
     if (m_actuatorTicks % TicksPerRequest == 0 && m_testActive) {
-        emit ActuatorRequested(m_selectedTest, m_commandValue);
+        Emit(m_selectedTest, m_commandValue);
         if (m_selectedTest == 0)
             m_testActive = false;
     }
@@ -349,9 +316,11 @@ void TActuatorForm::Timer1Timer()
 
 void TActuatorForm::RefreshMonitors()
 {
-    const Monitor1Query monitor1 = RowOf(m_selectedTest).monitor1;
-    if (monitor1 != nullptr)
-        m_monitors[0]->setText(QString::number((m_queries.*monitor1)()));
+    if (IsTest(m_selectedTest)) {
+        const Monitor1Query monitor1 = Monitor1QueryOf(RowOf(m_selectedTest).monitor1);
+        if (monitor1 != nullptr)
+            m_monitors[0]->setText(QString::number((m_queries.*monitor1)()));
+    }
     m_monitors[1]->setText(LocaleFixed(m_queries.GetRpm(), kRpmPrecision, 0));
     m_monitors[2]->setText(LocaleFixed(m_queries.GetCoolantTemp(), kCoolantPrecision, 0));
     m_monitors[3]->setText(QString::number(m_queries.GetRoadSpeed()));

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "defs/ActuatorTests.h"
+
 #include <QMainWindow>
 #include <QString>
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class EcuQueries;
 class QAction;
@@ -22,8 +25,8 @@ class TActuatorForm : public QMainWindow {
     Q_OBJECT
 
 public:
-    static constexpr int TestCount = 8;
-    static constexpr int MonitorCount = 4;
+    static constexpr int TestCount = ActuatorTestCount;
+    static constexpr int MonitorCount = ActuatorMonitorCount;
     static constexpr int TimerIntervalMs = 10;
     static constexpr int TicksPerRequest = 10;
 
@@ -48,8 +51,9 @@ public:
     void Timer1Timer();
 
 public slots:
-    // The main window calls this when the ECU answers an actuator command.
-    void ActuatorReply();
+    // The main window calls this when the ECU answers the actuator command `test` with `value`.
+    // Only the answer to the last request is shown as acknowledged.
+    void ActuatorReply(int test, int value);
 
 signals:
     // test 1..8, or 0 for the all-zero command that ends any running test.
@@ -62,7 +66,11 @@ protected:
 private:
     void BuildControls();
     void BuildMenu();
+    // A request of the user's (Set or Cancel): says that it waits for the ECU.
     void Request(int test, int value);
+    // Every request, the timer's repeats included, goes out here.
+    void Emit(int test, int value);
+    static QString RequestName(int test);
     void RefreshMonitors();
 
     const EcuQueries& m_queries;
@@ -70,6 +78,11 @@ private:
     int m_selectedTest = 0;
     int m_commandValue = 0;
     bool m_testActive = false;
+    struct SentRequest {
+        int test;
+        int value;
+    };
+    std::optional<SentRequest> m_lastRequest;
     // 64 bits: a 32-bit count of 10 ms ticks would overflow after some 248 days.
     std::int64_t m_actuatorTicks = 0;
 

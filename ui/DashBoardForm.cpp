@@ -37,7 +37,12 @@ public:
 
     void LinkStatusChanged(const QString& statusText) override { m_form.SetPanelText(0, statusText); }
     void ConnectTextChanged(const QString& connectText) override { m_form.SetPanelText(1, connectText); }
-    void SampleRateChanged(int ms) override { m_form.SetPanelText(2, SampleRateText(ms)); }
+    void SampleRateChanged(int ms) override
+    {
+        const QString text = ::SampleRateText(ms);
+        m_form.SetPanelText(2, text);
+        emit m_form.SampleRateShown(text);
+    }
     void RxErrorCountChanged(int count) override
     {
         const QString text = ::RxErrorsText(count); // the free function, not the signal
@@ -46,7 +51,7 @@ public:
     }
     void EcuIdentified(const IdentifiedEcu& ecu) override { m_form.OnEcuIdentified(ecu); }
     void ResetFinished(bool succeeded) override { m_form.OnResetFinished(succeeded); }
-    void ActuatorReplied() override { emit m_form.ActuatorReplied(); }
+    void ActuatorReplied(int test, int value) override { emit m_form.ActuatorReplied(test, value); }
     void PortPermissionDenied(const QString& message) override { m_form.ShowMessage(message); }
     void ValueChanged(LiveValueKind kind) override { m_form.OnValueChanged(kind); }
 
@@ -65,9 +70,8 @@ TDashBoardForm::TDashBoardForm(LinkFactory makeLink, const QString& settingsDir,
     // 1. Initial state: the units of a window without settings.
     // 2. The settings file. A file that cannot be read counts as missing: its defaults are used.
     m_settings = ReadDashboardSettings(m_settingsFile.Read());
+    // The window has one size, drawn for it, so InitMax is kept in the file but not applied.
     move(m_settings.left, m_settings.top);
-    if (m_settings.initMax)
-        setWindowState(windowState() | Qt::WindowMaximized);
     SetPanelText(2, SampleRateText(m_settings.sampleRate));
     // 3. Units.
     SetTempUnits(m_settings.tempUnits);
@@ -261,15 +265,21 @@ void TDashBoardForm::closeEvent(QCloseEvent* event)
     emit Closing();
 }
 
+void TDashBoardForm::changeEvent(QEvent* event)
+{
+    // Every control is placed for the one size of the window: a maximised or full-screen window
+    // (asked for by a window manager or a platform that ignores the fixed size) goes back to it.
+    constexpr Qt::WindowStates Enlarged = Qt::WindowMaximized | Qt::WindowFullScreen;
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Enlarged) != 0)
+        setWindowState(windowState() & ~Enlarged);
+    QMainWindow::changeEvent(event);
+}
+
 void TDashBoardForm::SaveSettings()
 {
     DashboardSettings current = m_settings;
-    // A maximised window has no place of its own; it keeps the one it was given.
-    current.initMax = isMaximized();
-    if (!current.initMax) {
-        current.top = pos().y();
-        current.left = pos().x();
-    }
+    current.top = pos().y();
+    current.left = pos().x();
     current.baudText = m_connection->BaudText();
     current.sampleRate = m_connection->SampleRate();
     const auto failure

@@ -95,7 +95,9 @@ signals:
     // After the per-ECU set-up of this window and its message box, on every identification.
     void EcuIdentified(const QString& ecuId, int support, int featureFlags);
     void RxErrorsText(const QString& text);
-    void ActuatorReplied();
+    // The sample period in force changed; `text` is what status bars show for it.
+    void SampleRateShown(const QString& text);
+    void ActuatorReplied(int test, int value);
     // About to show a tool window, so its shown values can be brought up to date first.
     void ToolWindowShowing(TDashBoardForm::ToolWindow which);
     // The window has closed: port close asked for, settings saved, data logger closed.
@@ -103,6 +105,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     // Every message box goes through these two, so tests can answer them.

@@ -139,9 +139,12 @@ INSTANTIATE_TEST_SUITE_P(BadText, ActuatorRefused,
         RefusedCase { 1, "", "'' is not a valid integer value" },
         RefusedCase { 5, "12.5", "'12.5' is not a valid integer value" },
         RefusedCase {
-            1, "2001", "'2001' is not a valid target idle: enter a whole number of rpm from 0 to 2000" },
+            1, "2001", "'2001' is not a valid target idle: enter a whole number of rpm from 500 to 2000" },
+        // Below the conditions' 500 rpm the ECU cannot hold the idle (values 1..499 once fitted a byte).
         RefusedCase {
-            1, "-5", "'-5' is not a valid target idle: enter a whole number of rpm from 0 to 2000" },
+            1, "499", "'499' is not a valid target idle: enter a whole number of rpm from 500 to 2000" },
+        RefusedCase {
+            1, "-5", "'-5' is not a valid target idle: enter a whole number of rpm from 500 to 2000" },
         RefusedCase { 5, "256", "'256' is not a valid EGR position: enter a whole number from 0 to 255" },
         RefusedCase { 5, "-1", "'-1' is not a valid EGR position: enter a whole number from 0 to 255" }));
 
@@ -201,16 +204,29 @@ TEST_F(ActuatorFormTest, SetWithNoTestChosenSendsTheZeroCommandTwiceThenStops)
     EXPECT_FALSE(form.TestActive());
 }
 
-TEST_F(ActuatorFormTest, StatusSaysWhenTheEcuHasAnswered)
+// "ECU acknowledged" speaks of the request the reply answered, and of no other.
+TEST_F(ActuatorFormTest, AcknowledgementBelongsToTheRequestItAnswered)
 {
     Choose(1);
     form.SetBtnClick();
-    EXPECT_EQ(form.StatusText(), QStringLiteral("Waiting for the ECU to acknowledge ..."));
+    EXPECT_EQ(form.StatusText(), QStringLiteral("Waiting for the ECU to acknowledge RPM Control ..."));
     Tick(1); // a re-request does not reset what the user sees
-    form.ActuatorReply();
-    EXPECT_EQ(form.StatusText(), QStringLiteral("ECU acknowledged"));
+    form.ActuatorReply(1, 102);
+    EXPECT_EQ(form.StatusText(), QStringLiteral("ECU acknowledged RPM Control"));
+
+    Choose(5);
+    EXPECT_TRUE(form.StatusText().isEmpty()) << "cleared when the test changes";
+    form.ActuatorReply(1, 102); // late reply to the test chosen before
+    EXPECT_TRUE(form.StatusText().isEmpty());
+
+    ChildOf<QLineEdit>(form, "Command_EB")->setText(QStringLiteral("40"));
+    form.SetBtnClick();
     form.CancelBtnClick();
-    EXPECT_EQ(form.StatusText(), QStringLiteral("Waiting for the ECU to acknowledge ..."));
+    EXPECT_EQ(form.StatusText(), QStringLiteral("Cancelling ..."));
+    form.ActuatorReply(5, 40); // the reply to the EGR request, already cancelled
+    EXPECT_EQ(form.StatusText(), QStringLiteral("Cancelling ..."));
+    form.ActuatorReply(0, 0);
+    EXPECT_EQ(form.StatusText(), QStringLiteral("Test cancelled"));
 }
 
 // --- Menu ----------------------------------------------------------------------------------
@@ -236,17 +252,22 @@ TEST_F(ActuatorFormTest, EnabledEntriesStayEnabledWhenALaterEcuHasFewerTests)
 
 // --- Monitors ------------------------------------------------------------------------------
 
-TEST_F(ActuatorFormTest, MonitorsStayUntouchedBeforeATestIsChosen)
+// Engine speed, coolant and road speed are the same in every test: they are live from the start.
+TEST_F(ActuatorFormTest, SharedMonitorsAreLiveBeforeATestIsChosen)
 {
     ecu.rpm = 812.6F;
     ecu.coolantTemp = 85.7F;
     ecu.roadSpeed = 3;
-    Tick(TActuatorForm::TicksPerRequest);
+    ecu.targetIdle = 850;
+    Tick(1);
+    const QStringList captions { "---", "RPM", "CTS", "VSS" };
+    const QStringList texts { "", "813", "86", "3" };
     for (int monitor = 1; monitor <= TActuatorForm::MonitorCount; ++monitor) {
-        EXPECT_TRUE(MonitorText(monitor).isEmpty()) << monitor;
+        const auto i = static_cast<qsizetype>(monitor - 1);
+        EXPECT_EQ(MonitorText(monitor), texts.at(i)) << monitor;
         EXPECT_EQ(ChildOf<QGroupBox>(form, QStringLiteral("Monitor%1_GB").arg(monitor).toLatin1().constData())
                       ->title(),
-            QStringLiteral("Monitor%1").arg(monitor));
+            captions.at(i));
     }
 }
 

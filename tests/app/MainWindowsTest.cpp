@@ -15,9 +15,16 @@
 #include "ui/UnitsSelForm.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QTest>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace {
 
@@ -117,17 +124,54 @@ TEST(MainWindows, DialogsShowTheValuesInForceAndHandTheirChoicesToTheMainWindow)
     EXPECT_EQ(app.dash.SpeedUnits(), "MPH");
 }
 
-TEST(MainWindows, ActuatorTestsGoThroughTheMainWindowAndTheReplyComesBack)
+TEST(MainWindows, ActuatorClicksGoToTheEcuAndOnlyTheirOwnRepliesAreAcknowledged)
 {
     AppRig app;
     app.rig.Identify("1103");
+    app.dash.findChild<QAction*>(QStringLiteral("Controls1"))->trigger();
     TActuatorForm& actuator = app.windows.Actuator();
-    actuator.SelectTest(1);
-    actuator.SetBtnClick();
-    ASSERT_TRUE(app.rig.TickUntil([&] { return actuator.StatusText() == "ECU acknowledged"; }));
-    const auto sent = std::find_if(app.rig.link->sent.begin(), app.rig.link->sent.end(),
-        [](const FakeLink::Sent& s) { return s.bytes.at(0) == etActuator; });
-    EXPECT_NE(sent, app.rig.link->sent.end());
+    ASSERT_TRUE(actuator.isVisible());
+    const auto button
+        = [&](const char* name) { return actuator.findChild<QPushButton*>(QLatin1String(name)); };
+    const auto lastActuatorFrame = [&] {
+        const auto sent = std::find_if(app.rig.link->sent.rbegin(), app.rig.link->sent.rend(),
+            [](const FakeLink::Sent& s) { return s.bytes.at(0) == etActuator; });
+        return sent == app.rig.link->sent.rend() ? std::string() : HexBytes(sent->bytes);
+    };
+
+    // Opened for the first time: the shared monitors read the live values at the window's own tick.
+    const QLabel* rpmMonitor = actuator.findChild<QLabel*>(QStringLiteral("Monitor2"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !rpmMonitor->text().isEmpty(); }));
+    EXPECT_EQ(rpmMonitor->text(), QString::number(std::lround(app.dash.Queries().GetRpm())));
+
+    actuator.TestAction(1)->trigger();
+    QTest::mouseClick(button("SetBtn"), Qt::LeftButton);
+    ASSERT_TRUE(app.rig.TickUntil([&] { return actuator.StatusText() == "ECU acknowledged RPM Control"; }));
+    EXPECT_EQ(lastActuatorFrame(), "15 0B C0 66 00 00 00 00 00 00 BA");
+
+    QTest::mouseClick(button("CancelBtn"), Qt::LeftButton);
+    EXPECT_FALSE(actuator.StatusText().contains(QLatin1String("acknowledged")));
+    ASSERT_TRUE(app.rig.TickUntil([&] { return actuator.StatusText() == "Test cancelled"; }));
+    EXPECT_EQ(lastActuatorFrame(), "15 0B 00 00 00 00 00 00 00 00 E0");
+}
+
+// The viewer's sample-rate panel shows the period in force from the start and follows the dialog.
+TEST(MainWindows, TheDataViewerFollowsEveryChangeOfTheSamplePeriod)
+{
+    AppRig app;
+    TDataViewerForm& viewer = app.windows.DataViewer();
+    EXPECT_EQ(viewer.PanelText(2), "Sample Rate 100ms");
+    app.dash.findChild<QAction*>(QStringLiteral("SampleRate1"))->trigger();
+    TSampleRateForm& dialog = app.windows.SampleRate();
+    auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("SampleRateCB"));
+    combo->lineEdit()->selectAll();
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral("250"));
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("SampleRateBtn")), Qt::LeftButton);
+    EXPECT_EQ(app.dash.SampleRate(), 250);
+    EXPECT_EQ(viewer.PanelText(2), "Sample Rate 250ms");
+    app.rig.Identify("1103");
+    app.dash.SetSampleRate(400);
+    EXPECT_EQ(viewer.PanelText(2), "Sample Rate 400ms");
 }
 
 TEST(MainWindows, TheLoggerAsksForItsDirectoryThroughTheDirectoryDialog)

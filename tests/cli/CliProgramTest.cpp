@@ -33,6 +33,7 @@ struct OutputCase {
     const char* name;
     Args args;
     const char* out;
+    int status = 0;
 };
 
 void PrintTo(const OutputCase& c, std::ostream* out)
@@ -42,10 +43,10 @@ void PrintTo(const OutputCase& c, std::ostream* out)
 
 class CliOutput : public testing::TestWithParam<OutputCase> { };
 
-TEST_P(CliOutput, PrintsExactlyThisAndSucceeds)
+TEST_P(CliOutput, PrintsExactlyThisAndExitsSo)
 {
     const CliRun run = RunCli(GetParam().args);
-    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.status, GetParam().status) << run.err;
     EXPECT_EQ(run.out, GetParam().out);
     EXPECT_EQ(run.err, "");
 }
@@ -58,10 +59,15 @@ INSTANTIATE_TEST_SUITE_P(Commands, CliOutput,
         OutputCase { "IdentifyUnknown", { "--simulate=ABCD", "identify" }, "ABCD none\n" },
         OutputCase {
             "Actuator", { "--simulate", "actuator", "1", "102" }, "15 0B C0 66 00 00 00 00 00 00 BA\n" },
+        // The window's Set with "800" in the target idle box sends this same frame.
+        OutputCase { "ActuatorCommand", { "--simulate", "actuator", "1", "--command", "800" },
+            "15 0B C0 66 00 00 00 00 00 00 BA\n" },
+        OutputCase { "ActuatorCommandEgr", { "--simulate", "actuator", "5", "--command=50" },
+            "15 0B 00 00 00 00 00 C0 32 00 EE\n" },
         OutputCase { "ActuatorPurgeJson", { "--json", "--simulate", "actuator", "7" },
             "{\"ecu_id\": \"1103\", \"frame\": \"15 0B 00 00 00 40 40 00 00 00 60\"}\n" },
         OutputCase { "Reset", { "--simulate", "reset" }, "ECU successfully reset\n" },
-        OutputCase { "ResetFails", { "--simulate", "--sim-reset-fails", "reset" }, "ECU reset failed\n" },
+        OutputCase { "ResetFails", { "--simulate", "--sim-reset-fails", "reset" }, "ECU reset failed\n", 5 },
         OutputCase { "ResetJson", { "--simulate", "reset", "--json" },
             "{\"ecu_id\": \"1103\", \"result\": \"ECU successfully reset\"}\n" },
         OutputCase { "Faults", { "--simulate", "--sim-bytes", "0=1,1=0,2=0,3=1", "faults", "--sweeps", "1" },
@@ -187,6 +193,16 @@ INSTANTIATE_TEST_SUITE_P(Inputs, CliBadUsage,
         UsageCase { "ActuatorNumber", { "--simulate", "actuator", "9" }, "\"9\"" },
         UsageCase { "ActuatorValue", { "--simulate", "actuator", "1", "256" }, "\"256\"" },
         UsageCase { "Sweeps", { "--simulate", "values", "--sweeps", "-1" }, "\"-1\"" },
+        UsageCase { "ValuesNoSweep", { "--simulate", "values", "--sweeps", "0" },
+            "\"0\" is not a whole number from 1" },
+        UsageCase {
+            "RawNoSweep", { "--simulate", "raw", "--sweeps=0" }, "\"0\" is not a whole number from 1" },
+        UsageCase { "ActuatorIdleBelowConditions", { "--simulate", "actuator", "1", "--command", "400" },
+            "'400' is not a valid target idle: enter a whole number of rpm from 500 to 2000" },
+        UsageCase { "ActuatorCommandText", { "--simulate", "actuator", "5", "--command", "half" },
+            "'half' is not a valid integer value" },
+        UsageCase { "ActuatorValueAndCommand", { "--simulate", "actuator", "1", "102", "--command", "800" },
+            "not both" },
         UsageCase { "TempUnits", { "--simulate", "--temp-units", "K", "values" }, "\"K\"" },
         UsageCase { "MissingValue", { "--simulate", "identify", "--timeout" }, "--timeout: missing value" },
         UsageCase { "LogUnknownChannel", { "--simulate", "log", "--channels", "RPM,CTS,IAT,TPS" },
@@ -197,6 +213,15 @@ INSTANTIATE_TEST_SUITE_P(Inputs, CliBadUsage,
         UsageCase { "LogTimeBase",
             { "--simulate", "log", "--channels", "RPM,CTS,IAT,VE", "--time-base", "1.5" }, "\"1.5\"" }),
     [](const auto& param) { return std::string(param.param.name); });
+
+TEST(CliProgram, HelpListsTheActuatorTestsByNumberAndName)
+{
+    const CliRun run = RunCli({ "actuator", "--help" });
+    EXPECT_EQ(run.status, 0) << run.err;
+    for (const char* line : { "  0  Cancel", "  1  RPM Control\n", "  2  Fix Advance\n",
+             "  5  EGR Step Control\n", "  8  Fuel Pump Control\n", "--command TEXT" })
+        EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
+}
 
 TEST(CliProgram, AnEcuThatAnswersTooLateExitsWith3)
 {

@@ -52,9 +52,9 @@ void RecordingListener::ResetFinished(bool succeeded)
         duringReset();
 }
 
-void RecordingListener::ActuatorReplied()
+void RecordingListener::ActuatorReplied(int test, int value)
 {
-    events.push_back("actuator");
+    events.push_back("actuator:" + std::to_string(test) + "/" + std::to_string(value));
     if (duringActuator)
         duringActuator();
 }

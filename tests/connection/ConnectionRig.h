@@ -121,7 +121,7 @@ public:
     void RxErrorCountChanged(int count) override { events.push_back("errors:" + std::to_string(count)); }
     void EcuIdentified(const IdentifiedEcu& ecu) override;
     void ResetFinished(bool succeeded) override;
-    void ActuatorReplied() override;
+    void ActuatorReplied(int test, int value) override;
     void ValueChanged(LiveValueKind kind) override { values.push_back(kind); }
     void LiveValuesChanged(bool live) override { events.push_back(live ? "live:yes" : "live:no"); }
     void PortPermissionDenied(const QString& message) override

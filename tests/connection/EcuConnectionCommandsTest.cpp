@@ -93,7 +93,8 @@ TEST_P(ActuatorTest, WindowTestNumberSelectsTheFramePattern)
 
     const auto& request = rig.link.sent.back().bytes;
     EXPECT_EQ(HexBytes(request), GetParam().frame);
-    EXPECT_EQ(rig.listener.Only("actuator"), Lines { "actuator" });
+    EXPECT_EQ(rig.listener.Only("actuator"),
+        Lines { "actuator:" + std::to_string(GetParam().test) + "/" + std::to_string(GetParam().value) });
 }
 
 INSTANTIATE_TEST_SUITE_P(Tests, ActuatorTest,
@@ -106,6 +107,20 @@ INSTANTIATE_TEST_SUITE_P(Tests, ActuatorTest,
         ActuatorCase { 9, 55, 0, "15 0B 00 00 00 00 00 00 00 00 E0" },
         ActuatorCase { -1, 55, 0, "15 0B 00 00 00 00 00 00 00 00 E0" }),
     [](const auto& param) { return "Test" + std::to_string(param.index); });
+
+// The reply to a test's frame must not swallow a Cancel pressed while that frame was on the line.
+TEST(EcuConnectionCommands, ACancelMadeWhileATestIsOnTheLineGoesOutAfterItsReply)
+{
+    ConnectionRig rig;
+    rig.ConnectAndIdentify();
+    rig.connection.RequestActuator(1, 102);
+    ASSERT_TRUE(rig.TickUntil([&] { return Describe(rig.link.sent.back().bytes) == "act"; }));
+    rig.connection.RequestActuator(0, 0);
+    ASSERT_TRUE(rig.TickUntil([&] { return !rig.connection.ActuatorPending(); }));
+
+    EXPECT_EQ(HexBytes(rig.link.sent.back().bytes), "15 0B 00 00 00 00 00 00 00 00 E0");
+    EXPECT_EQ(rig.listener.Only("actuator"), (Lines { "actuator:1/102", "actuator:0/0" }));
+}
 
 TEST(EcuConnectionCommands, ResetReportsTheEcusVerdict)
 {

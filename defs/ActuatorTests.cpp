@@ -1,0 +1,121 @@
+#include "defs/ActuatorTests.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+using Kind = ActuatorCommandKind;
+using Monitor = ActuatorMonitor;
+
+// clang-format off
+constexpr std::array<ActuatorTest, ActuatorTestCount> Tests { {
+    { 1, "RPM Control",        "RPMControl1",      "RPM Control",             "Set Target Idle",   "800", { "Target Idle",     "RPM", "CTS", "VSS" }, 0x01, Kind::TargetIdleRpm, Monitor::TargetIdle },
+    { 2, "Fix Advance",        "FixAdvance1",      "Fix Advance",             "Fix Spark Advance", "---", { "Ign Adv",         "RPM", "CTS", "VSS" }, 0x02, Kind::FixedAdvance,  Monitor::Advance },
+    { 3, "IAC Calibration",    "IACCalibration1",  "IAC Calibration",         "Set IAC CAl",       "---", { "IAC Adjust Mon.", "RPM", "CTS", "VSS" }, 0x04, Kind::NoValue,       Monitor::IacAdjust },
+    { 4, "EGR Sol. Control",   "EGRSolControl1",   "EGR Solenoid Control",    "EGR Solenoid",      "---", { "---",             "RPM", "CTS", "VSS" }, 0x08, Kind::NoValue,       Monitor::None },
+    { 5, "EGR Step Control",   "EGRStepControl1",  "EGR Stepper Control",     "EGR Position (%)",  "0",   { "EGR",             "RPM", "CTS", "VSS" }, 0x10, Kind::EgrPosition,   Monitor::Egr },
+    { 6, "Rad.Fan Control",    "RadFanControl1",   "Radiator Fan Control",    "Radiator Fan",      "---", { "---",             "RPM", "CTS", "VSS" }, 0x20, Kind::NoValue,       Monitor::None },
+    { 7, "Can. Purge Control", "CanPurgeControl1", "Can. Purge Sol. Control", "Can. Purge",        "---", { "---",             "RPM", "CTS", "VSS" }, 0x40, Kind::NoValue,       Monitor::None },
+    { 8, "Fuel Pump Control",  "FuelPumpControl1", "Fuel Pump Control",       "Fuel Pump",         "---", { "---",             "RPM", "CTS", "VSS" }, 0x80, Kind::NoValue,       Monitor::None },
+} };
+// clang-format on
+
+// The first line states the target idle range above (two blanks after "between", as always shown).
+constexpr std::array<const char*, ActuatorConditionCount> Conditions {
+    "Maintain RPM between  500RPM and 2000RPM",
+    "Maintain Coolant temp above 70C",
+    "Maintain VSS = 0",
+    "Maintain Throttle closed",
+};
+
+constexpr double RpmToIdleSteps = 0.12750223128904756; // one idle step is 7.843 rpm
+constexpr int FixedAdvanceValue = 16;
+constexpr int MaxEgrPosition = 255; // the one data byte
+
+std::string Quoted(std::string_view text)
+{
+    return "'" + std::string(text) + "'";
+}
+
+// `text` as a whole number, blanks around it allowed; a sign is taken so that "-5" is reported as
+// out of range rather than as no number at all.
+std::optional<long long> SignedWholeNumber(std::string_view text)
+{
+    constexpr std::string_view Blanks = " \t";
+    const auto first = text.find_first_not_of(Blanks);
+    if (first == std::string_view::npos)
+        return std::nullopt;
+    text = text.substr(first, text.find_last_not_of(Blanks) - first + 1);
+    long long value = 0;
+    const auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (problem != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+// `text` as a whole number from `min` to `max`, or the message that says what is wrong with it.
+ActuatorCommand WholeNumberWithin(std::string_view text, int min, int max, const char* what, const char* unit)
+{
+    const std::optional<long long> number = SignedWholeNumber(text);
+    if (!number)
+        return { 0, Quoted(text) + " is not a valid integer value" };
+    if (*number < min || *number > max) {
+        return { 0,
+            Quoted(text) + " is not a valid " + what + ": enter a " + unit + " from " + std::to_string(min)
+                + " to " + std::to_string(max) };
+    }
+    return { static_cast<int>(*number), {} };
+}
+
+} // namespace
+
+std::span<const ActuatorTest> ActuatorTests()
+{
+    return Tests;
+}
+
+const ActuatorTest* FindActuatorTest(int number)
+{
+    const auto test = std::find_if(
+        Tests.begin(), Tests.end(), [number](const ActuatorTest& t) { return t.number == number; });
+    return test == Tests.end() ? nullptr : &*test;
+}
+
+const std::array<const char*, ActuatorConditionCount>& ActuatorConditions()
+{
+    return Conditions;
+}
+
+ActuatorCommand ActuatorCommandValue(int number, std::string_view text, int previousValue)
+{
+    const ActuatorTest* test = FindActuatorTest(number);
+    if (test == nullptr)
+        return { previousValue, {} };
+    switch (test->command) {
+    case Kind::FixedAdvance:
+        return { FixedAdvanceValue, {} };
+    case Kind::NoValue:
+        return { previousValue, {} };
+    case Kind::EgrPosition:
+        return WholeNumberWithin(text, 0, MaxEgrPosition, "EGR position", "whole number");
+    case Kind::TargetIdleRpm: {
+        // The ECU holds an idle only between the speeds its conditions name.
+        const ActuatorCommand rpm = WholeNumberWithin(
+            text, MinTargetIdleRpm, MaxTargetIdleRpm, "target idle", "whole number of rpm");
+        if (!rpm.error.empty())
+            return rpm;
+        return { static_cast<int>(std::trunc(rpm.value * RpmToIdleSteps)), {} };
+    }
+    }
+    return { previousValue, {} };
+}
+
+std::string ActuatorTestList()
+{
+    std::string list = "  0  Cancel (ends any running test)\n";
+    for (const ActuatorTest& test : Tests)
+        list += "  " + std::to_string(test.number) + "  " + test.entryCaption + "\n";
+    return list;
+}
