@@ -53,6 +53,9 @@ private:
         if (arg == "--help" || arg == "-h") {
             o.help = true;
             ++m_index;
+        } else if (arg == "--version") {
+            o.version = true;
+            ++m_index;
         } else if (OptionName(arg) == SimulateOption) {
             TakeSimulate(arg);
         } else if (arg.starts_with(SimulatorPrefix)) {
@@ -151,6 +154,7 @@ std::string AppUsage()
            "  --settings-dir DIR     keep bin/kodradash.ini and bin/kodralog.ini under DIR\n"
            "                         instead of the working directory\n"
            "  --help                 this text\n"
+           "  --version              print the program's name and version\n"
            "\n"
            "Simulator options (with --simulate):\n"
            "  --sim-bytes A=V[,A=V...]  fix the byte at data address A to V\n"

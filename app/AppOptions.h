@@ -26,6 +26,7 @@ struct AppOptions {
     QString portPath;
     QString settingsDir; // empty: the working directory
     bool help = false;
+    bool version = false;
 
     // Debugging aids: pictures of the main window, and the time to its first paint.
     std::vector<QString> screenshots;

@@ -4,6 +4,7 @@
 #include "app/MainWindows.h"
 #include "app/ProgramLink.h"
 #include "app/StartupProbes.h"
+#include "defs/ProgramVersion.h"
 #include "ui/MakerLogo.h"
 
 #include <QApplication>
@@ -18,7 +19,7 @@ namespace {
 
 constexpr int BadUsageStatus = 2;
 constexpr const char* ApplicationTitle = "DazedErir V1.2";
-constexpr QSize IconSize { 32, 32 };
+constexpr QSize IconSize { MakerLogoDesignSide, MakerLogoDesignSide };
 
 } // namespace
 
@@ -37,6 +38,10 @@ int main(int argc, char** argv)
     const AppOptions& options = parse.options;
     if (options.help) {
         std::cout << AppUsage();
+        return 0;
+    }
+    if (options.version) {
+        std::cout << VersionLine("dazederir");
         return 0;
     }
 

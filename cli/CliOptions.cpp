@@ -118,6 +118,8 @@ public:
     CliParse Run();
 
 private:
+    // The switch that `arg` turns on, when it is one of the options without a value.
+    bool* FlagOption(std::string_view arg);
     bool TakeSimulate(std::string_view arg);
     // Whether `arg` is one of the value options; `m_error` is set when its value is bad.
     bool TakeValueOption(std::string_view arg);
@@ -136,8 +138,8 @@ CliParse ArgumentWalk::Run()
     CliOptions& options = m_parse.options;
     while (m_index < m_args.size() && m_parse.error.empty()) {
         const std::string& arg = m_args[m_index];
-        if (arg == "--json" || arg == "--help") {
-            (arg == "--json" ? options.json : options.helpWanted) = true;
+        if (bool* const flag = FlagOption(arg)) {
+            *flag = true;
             ++m_index;
         } else if (TakeSimulate(arg) || TakeValueOption(arg)) {
             continue;
@@ -160,6 +162,18 @@ CliParse ArgumentWalk::Run()
     if (m_parse.error.empty())
         Check();
     return m_parse;
+}
+
+bool* ArgumentWalk::FlagOption(std::string_view arg)
+{
+    CliOptions& options = m_parse.options;
+    if (arg == "--json")
+        return &options.json;
+    if (arg == "--help")
+        return &options.helpWanted;
+    if (arg == "--version")
+        return &options.versionWanted;
+    return nullptr;
 }
 
 bool ArgumentWalk::TakeSimulate(std::string_view arg)
@@ -194,7 +208,7 @@ void ArgumentWalk::Check()
         m_parse.error = "--simulate and --port cannot be used together";
     else if (!m_firstSimOption.empty() && !m_simulateGiven)
         m_parse.error = m_firstSimOption + " needs --simulate";
-    else if (options.command.empty() && !options.helpWanted)
+    else if (options.command.empty() && !options.helpWanted && !options.versionWanted)
         m_parse.error = "no command given (try --help)";
 }
 

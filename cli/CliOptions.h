@@ -31,6 +31,7 @@ struct CliOptions {
     double timeoutSeconds = 10.0;
     bool json = false;
     bool helpWanted = false;
+    bool versionWanted = false;
     SimulatorSettings simulator;
     std::string command;
     // What follows the command and is not one of the options above, in order.
@@ -51,7 +52,7 @@ inline constexpr const char* CliUsage
     = "usage: dazederir-cli [OPTIONS] COMMAND [COMMAND OPTIONS]\n"
       "where: --simulate[=ID] | --port PATH (neither: search for the interface cable)\n"
       "options: --baud N  --sample-rate MS  --temp-units C|F  --speed-units MPH|KPH\n"
-      "         --idle-gauge IAC|MPG  --inj-flow N  --timeout S  --json\n"
+      "         --idle-gauge IAC|MPG  --inj-flow N  --timeout S  --json  --version\n"
       "simulator: --sim-bytes A=V[,A=V...]  --sim-id-after N  --sim-drop P  --sim-corrupt P  --sim-cut P\n"
       "           --sim-noise P  --sim-reset-fails  --sim-unplug EVERY:FOR  --sim-pace  --sim-seed N\n"
       "commands: identify | values [--sweeps N] | raw [--sweeps N] | faults [--sweeps N]\n"

@@ -1,6 +1,7 @@
 // dazederir-cli: connects, identifies and polls the ECU as the main window does, then prints what
 // the command asks for and exits.
 #include "cli/CliCommands.h"
+#include "defs/ProgramVersion.h"
 
 #include <QCoreApplication>
 
@@ -27,6 +28,10 @@ int main(int argc, char** argv)
     const CliOptions& options = parse.options;
     if (options.helpWanted) {
         std::cout << CliUsage << ActuatorHelp();
+        return ExitDone;
+    }
+    if (options.versionWanted) {
+        std::cout << VersionLine("dazederir-cli");
         return ExitDone;
     }
     const CliCommand* command = FindCliCommand(options.command);

@@ -47,6 +47,9 @@ EcusimArgumentsParse ParseEcusimArguments(std::span<const std::string> args)
         if (arg == "--help" || arg == "-h") {
             parsed.helpWanted = true;
             ++index;
+        } else if (arg == "--version") {
+            parsed.versionWanted = true;
+            ++index;
         } else if (OptionName(arg) == "--ecu") {
             const auto value = TakeValue(args, index, "--ecu", result.error);
             if (!value)

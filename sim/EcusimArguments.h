@@ -14,6 +14,7 @@ struct EcusimArguments {
     std::optional<std::string> statsPath;
     SimulatorSettings simulator;
     bool helpWanted = false;
+    bool versionWanted = false;
 };
 
 struct EcusimArgumentsParse {
@@ -26,4 +27,5 @@ EcusimArgumentsParse ParseEcusimArguments(std::span<const std::string> args);
 inline constexpr const char* EcusimUsage
     = "usage: dazederir-ecusim [--ecu ID] [--link PATH] [--stats FILE] [--sim-bytes A=V[,A=V...]]\n"
       "       [--sim-id-after N] [--sim-drop P] [--sim-corrupt P] [--sim-cut P] [--sim-noise P]\n"
-      "       [--sim-reset-fails] [--sim-unplug EVERY:FOR] [--sim-pace] [--sim-seed N]\n";
+      "       [--sim-reset-fails] [--sim-unplug EVERY:FOR] [--sim-pace] [--sim-seed N]\n"
+      "       dazederir-ecusim --help | --version\n";

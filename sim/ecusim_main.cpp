@@ -1,4 +1,5 @@
 // dazederir-ecusim: the simulated ECU on a pseudo-terminal, for the program's serial-port driver.
+#include "defs/ProgramVersion.h"
 #include "sim/EcusimArguments.h"
 #include "sim/PtyServer.h"
 
@@ -28,6 +29,10 @@ int main(int argc, char** argv)
     }
     if (parse.arguments.helpWanted) {
         std::cout << EcusimUsage;
+        return PtyServer::ExitDone;
+    }
+    if (parse.arguments.versionWanted) {
+        std::cout << VersionLine("dazederir-ecusim");
         return PtyServer::ExitDone;
     }
 

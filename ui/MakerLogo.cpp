@@ -21,8 +21,14 @@ constexpr QPointF BoltShape[] { { 0.62, 0.12 }, { 0.36, 0.55 }, { 0.58, 0.50 }, 
 QPixmap MakerLogo(QSize size)
 {
     QPixmap pixmap(size);
-    pixmap.fill(ColorFromRef(kColorBlack));
     QPainter painter(&pixmap);
+    PaintMakerLogo(painter, size);
+    return pixmap;
+}
+
+void PaintMakerLogo(QPainter& painter, QSize size)
+{
+    painter.fillRect(QRect(QPoint(0, 0), size), ColorFromRef(kColorBlack));
     painter.setRenderHint(QPainter::Antialiasing);
 
     const qreal side = qMin(size.width(), size.height());
@@ -54,5 +60,4 @@ QPixmap MakerLogo(QSize size)
         painter.setPen(ColorFromRef(kColorWhite));
         painter.drawText(letters, Qt::AlignCenter, QStringLiteral("KP"));
     }
-    return pixmap;
 }
