@@ -84,6 +84,9 @@ private:
                 else
                     error = "--screenshot-after needs a whole number of milliseconds, not " + Quoted(*after);
             }
+        } else if (arg == "--start-logging") {
+            o.startLogging = true;
+            ++m_index;
         } else if (arg == "--startup-time") {
             o.reportStartup = true;
             ++m_index;
@@ -153,6 +156,7 @@ std::string AppUsage()
            "Options:\n"
            "  --settings-dir DIR     keep bin/kodradash.ini and bin/kodralog.ini under DIR\n"
            "                         instead of the working directory\n"
+           "  --start-logging        open the data logger and start recording at once\n"
            "  --help                 this text\n"
            "  --version              print the program's name and version\n"
            "\n"

@@ -25,6 +25,7 @@ struct AppOptions {
     SimulatorSettings simulator;
     QString portPath;
     QString settingsDir; // empty: the working directory
+    bool startLogging = false; // open the data logger and press its Start
     bool help = false;
     bool version = false;
 

@@ -2,14 +2,17 @@
 // in the order the program has always used, and runs the event loop until the main window closes.
 #include "app/AppOptions.h"
 #include "app/MainWindows.h"
+#include "app/OrderlyEnd.h"
 #include "app/ProgramLink.h"
 #include "app/StartupProbes.h"
 #include "defs/ProgramVersion.h"
+#include "logger/DataLoggerForm.h"
 #include "ui/MakerLogo.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QIcon>
+#include <QMessageBox>
 
 #include <iostream>
 #include <string>
@@ -18,8 +21,22 @@
 namespace {
 
 constexpr int BadUsageStatus = 2;
+constexpr int LogNotSavedStatus = 1;
 constexpr const char* ApplicationTitle = "DazedErir V1.2";
 constexpr QSize IconSize { MakerLogoDesignSide, MakerLogoDesignSide };
+
+// Said without stopping the start: the program is usable while the message stands.
+void TellRecoveredRecordings(TDashBoardForm& dashboard, TDataLoggerForm& logger)
+{
+    const QString text = logger.RecoverUnfinished();
+    if (text.isEmpty())
+        return;
+    auto* box = new QMessageBox(
+        QMessageBox::Information, QApplication::applicationName(), text, QMessageBox::Ok, &dashboard);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+}
 
 } // namespace
 
@@ -58,16 +75,32 @@ int main(int argc, char** argv)
     TDashBoardForm& dashboard = windows.Dashboard();
     QObject::connect(
         &dashboard, &TDashBoardForm::Closing, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    const OrderlyEndSignals endSignals;
+    QObject::connect(
+        &endSignals, &OrderlyEndSignals::EndRequested, &dashboard, [&dashboard] { dashboard.close(); },
+        Qt::QueuedConnection);
+    const FinishRecordingAtExit recordingAtExit(windows.DataLogger());
 
     dashboard.show();
+    TellRecoveredRecordings(dashboard, windows.DataLogger());
     // A newcomer running the demonstration sees a live dashboard at once.
     if (options.cable == AppOptions::Cable::Simulated)
         dashboard.Connect();
+    if (options.startLogging) {
+        windows.DataLogger().show();
+        windows.DataLogger().DL_Start_ButtonClick();
+    }
 
     if (options.reportStartup)
         ReportFirstPaint(dashboard, started);
     if (!options.screenshots.empty())
         ScheduleScreenshots(
             dashboard, options.screenshots, options.screenshotAfterMs, AppOptions::ScreenshotSpacingMs);
-    return app.exec();
+    const int status = app.exec();
+    // Finished here, while the windows still stand, so that a log that cannot be saved is heard of.
+    if (const std::optional<std::string> problem = windows.DataLogger().FinishForExit()) {
+        std::cerr << "dazederir: " << *problem << "\n";
+        return LogNotSavedStatus;
+    }
+    return status;
 }

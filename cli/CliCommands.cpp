@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 
 #include "cli/CliLogCommand.h"
+#include "cli/CliRecoverCommand.h"
 #include "cli/CliReport.h"
 #include "defs/ActuatorTests.h"
 #include "defs/OptionArgument.h"
@@ -154,7 +155,7 @@ CommandParse ParseActuator(std::span<const std::string> args)
 }
 
 // clang-format off
-constexpr std::array<CliCommand, 8> Commands { {
+constexpr std::array<CliCommand, 9> Commands { {
     { "identify", ParseIdentify },
     { "values",   ParseValues },
     { "raw",      ParseRaw },
@@ -163,6 +164,7 @@ constexpr std::array<CliCommand, 8> Commands { {
     { "reset",    ParseReset },
     { "actuator", ParseActuator },
     { "log",      ParseLog },
+    { "recover",  ParseRecover },
 } };
 // clang-format on
 

@@ -1,6 +1,7 @@
 #include "cli/CliLogCommand.h"
 
 #include "cli/JsonWriter.h"
+#include "cli/StopSignals.h"
 #include "defs/OptionArgument.h"
 #include "logger/ChannelTables.h"
 #include "logger/DataLog.h"
@@ -10,7 +11,6 @@
 #include <array>
 #include <filesystem>
 #include <limits>
-#include <numeric>
 
 namespace {
 
@@ -81,38 +81,66 @@ int CannotWrite(CliContext& context, const std::filesystem::path& target, const 
     return ExitLogFile;
 }
 
-int RunLog(CliContext& context, const LogRequest& request)
+// Found out before recording, not after: the samples could not be taken again.
+std::optional<std::string> TargetProblem(const std::filesystem::path& target)
 {
     std::error_code ec;
-    const std::filesystem::path target = std::filesystem::absolute(request.out, ec).lexically_normal();
-    // Found out before recording, not after: the samples could not be taken again.
     if (!std::filesystem::is_directory(target.parent_path(), ec))
-        return CannotWrite(context, target, "no folder " + target.parent_path().string());
+        return "no folder " + target.parent_path().string();
+    if (std::filesystem::is_directory(target, ec))
+        return "it is a folder";
+    return std::nullopt;
+}
 
-    CliSession& session = context.session;
-    if (!session.WaitForIdentification() || !session.PollSweeps(SweepsBeforeRecording))
-        return SessionFailed(context);
-    const int interval = SampleIntervalFor(request.timeBase, kFirstChartGridSize).value_or(0);
-    DataLog log;
-    log.AppendHeader(QDateTime::currentDateTime(), request.channels, interval);
-    session.Record(request.samples, std::chrono::milliseconds(interval),
-        [&log, &session] { log.AppendRow(session.Connection()); });
-    if (const std::optional<std::string> error = log.SaveLog(target))
-        return CannotWrite(context, target, *error);
-
-    const std::vector<std::string>& lines = log.LogLines();
-    const long long fileBytes = std::accumulate(lines.begin(), lines.end(), 0LL,
-        [](long long sum, const std::string& line) { return sum + line.size(); });
+void PrintWritten(CliContext& context, const std::filesystem::path& target, const DataLog& log)
+{
     if (context.options.json) {
         context.out << JsonObject()
                            .AddString("path", target.string())
                            .AddInt("rows", static_cast<long long>(log.RowCount()))
-                           .AddInt("bytes", fileBytes)
+                           .AddInt("bytes", log.FileBytes())
                            .Text()
                     << "\n";
     } else {
         context.out << target.string() << "\n";
     }
+}
+
+int RunLog(CliContext& context, const LogRequest& request)
+{
+    std::error_code ec;
+    const std::filesystem::path target = std::filesystem::absolute(request.out, ec).lexically_normal();
+    if (const std::optional<std::string> problem = TargetProblem(target))
+        return CannotWrite(context, target, *problem);
+
+    CliSession& session = context.session;
+    if (!session.WaitForIdentification() || !session.PollSweeps(SweepsBeforeRecording))
+        return SessionFailed(context);
+    const int interval = SampleIntervalFor(request.timeBase, kFirstChartGridSize).value_or(0);
+    const StopSignals stop;
+    DataLog log;
+    // The recording file is made and its header written before the first sample is taken.
+    if (const std::optional<std::string> problem
+        = log.AppendHeader(QDateTime::currentDateTime(), request.channels, interval, target)) {
+        log.Discard();
+        return CannotWrite(context, target, *problem);
+    }
+    session.Record(
+        request.samples, std::chrono::milliseconds(interval),
+        [&log, &session] {
+            log.AppendRow(session.Connection());
+            // Rows the disk refuses are kept; stop taking more and finish what there is.
+            return !log.WriteProblem();
+        },
+        [&stop] { return stop.Requested(); });
+    if (const std::optional<std::string> error = log.SaveLog(target)) {
+        std::string reason = *error;
+        if (!log.RecordingPath().empty())
+            reason += "; the rows written so far stay in " + log.RecordingPath().string()
+                + " (dazederir-cli recover " + log.RecordingPath().parent_path().string() + " finishes it)";
+        return CannotWrite(context, target, reason);
+    }
+    PrintWritten(context, target, log);
     return ExitDone;
 }
 

@@ -125,13 +125,15 @@ bool CliSession::RunActuatorTest(int test, int value)
     return true;
 }
 
-void CliSession::Record(int samples, std::chrono::milliseconds interval, const std::function<void()>& sample)
+void CliSession::Record(int samples, std::chrono::milliseconds interval, const std::function<bool()>& sample,
+    const std::function<bool()>& stopWanted)
 {
     Clock::time_point nextSample = Clock::now() + interval;
-    for (int taken = 0; taken < samples;) {
+    for (int taken = 0; taken < samples && !stopWanted();) {
         if (nextSample < m_nextTick) {
             std::this_thread::sleep_until(nextSample);
-            sample();
+            if (!sample())
+                return;
             ++taken;
             nextSample = std::max(nextSample + interval, Clock::now());
         } else {

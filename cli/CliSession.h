@@ -27,9 +27,11 @@ public:
     // `succeeded` gets the ECU's verdict.
     bool Reset(bool& succeeded);
     bool RunActuatorTest(int test, int value);
-    // Keeps polling while calling `sample` every `interval`, `samples` times, as the data
-    // logger's own timer samples beside the main window's ticks.
-    void Record(int samples, std::chrono::milliseconds interval, const std::function<void()>& sample);
+    // Keeps polling while calling `sample` every `interval`, `samples` times, as the data logger's
+    // own timer samples beside the main window's ticks. Ends sooner when `sample` returns false
+    // or, checked at every tick, `stopWanted` returns true.
+    void Record(int samples, std::chrono::milliseconds interval, const std::function<bool()>& sample,
+        const std::function<bool()>& stopWanted);
 
     const EcuConnection& Connection() const { return *m_connection; }
     const std::string& Failure() const { return m_failure; }

@@ -151,6 +151,12 @@ void TPerformanceGraph::Replay()
     repaint();
 }
 
+void TPerformanceGraph::Clear()
+{
+    m_bands = BandRing(m_bands.BandSlots());
+    Replay();
+}
+
 void TPerformanceGraph::Paint()
 {
     syncToSize();

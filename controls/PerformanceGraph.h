@@ -55,6 +55,8 @@ public:
     void Update();
     // Redraws the whole picture from the history and repaints at once.
     void Replay();
+    // Forgets every point: the chart starts empty, as at a new run or a new channel.
+    void Clear();
     // Repaints, first rebuilding history and picture if the size has changed.
     void Paint();
 

@@ -1,7 +1,9 @@
 #include "logger/ChannelLists.h"
 
 #include "logger/ChannelQuery.h"
+#include "logger/ChannelTables.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -46,11 +48,18 @@ std::optional<std::string> ChannelNameProblem(std::string_view name)
     const std::string quoted = "'" + std::string(name) + "'";
     if (name.find_first_of(",\r\n") != std::string_view::npos)
         return quoted + " is not a valid channel name: it must not contain a comma or a line break";
+    const std::string lastAddress = std::to_string(EcuQueries::RawTableSize - 1);
     if (name.starts_with(kAddressStem) && IsAllDigits(name.substr(kAddressStem.size()))) {
         const std::optional<int> address = NumberAfter(name, kAddressStem);
         if (!address || *address >= EcuQueries::RawTableSize)
-            return quoted + " is not a valid channel: the address must be 0 to "
-                + std::to_string(EcuQueries::RawTableSize - 1);
+            return quoted + " is not a valid channel: the address must be 0 to " + lastAddress;
+        return std::nullopt;
     }
+    // As the command-line tool: a name that is not in the list and not logged would chart and
+    // log a column of zeros.
+    const bool listed = std::find(kNamedChannels.begin(), kNamedChannels.end(), name) != kNamedChannels.end();
+    if (!listed && !IsLogChannel(name))
+        return quoted + " is not a channel: choose one from the list, or type " + std::string(kAddressStem)
+            + "0 to " + std::string(kAddressStem) + lastAddress;
     return std::nullopt;
 }

@@ -10,8 +10,7 @@
 std::vector<std::string> NamedChannelList();
 std::vector<std::string> AddressChannelList();
 
-// Why a typed channel name cannot be used, or nothing when it can. Refused: an "Address"
-// followed by digits whose number is no RawDataTable index, and any name with a comma or a
-// line break (it would add a column to the CSV header). Other unknown names are accepted; they
-// chart 0 and log "0".
+// Why a typed channel name cannot be used, or nothing when it can. Taken: a name of the list, a
+// name the log knows, and "Address" followed by a RawDataTable index. Everything else is refused,
+// a name with a comma or a line break first (it would add a column to the CSV header).
 std::optional<std::string> ChannelNameProblem(std::string_view name);

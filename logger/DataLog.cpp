@@ -10,25 +10,29 @@ constexpr const char* kTimeField = "Time,";
 constexpr const char* kElapsedField = "Elapsed Time (ms)";
 // One form everywhere, whatever the locale: year first cannot be misread.
 const QString kStartTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+const QString kStartStampFormat = QStringLiteral("yyyyMMdd-HHmmss");
 
 } // namespace
 
-void DataLog::AppendHeader(const QDateTime& start, const LogChannelNames& channels, int sampleIntervalMs)
+std::optional<std::string> DataLog::AppendHeader(const QDateTime& start, const LogChannelNames& channels,
+    int sampleIntervalMs, const std::filesystem::path& target)
 {
-    m_logLines.clear();
     m_channels = channels;
     m_sampleIntervalMs = sampleIntervalMs;
     m_elapsedMs = 0;
     m_loggedBytes = 0;
-    m_unsaved = true;
+    m_rowCount = 0;
+    m_target = target;
 
+    const QDateTime local = start.toLocalTime();
     std::string header = std::string(kTitleLine) + kLineEnd;
-    header += kTimeField + start.toLocalTime().toString(kStartTimeFormat).toStdString() + kLineEnd;
+    header += kTimeField + local.toString(kStartTimeFormat).toStdString() + kLineEnd;
     header += kElapsedField;
     for (const std::string& channel : m_channels)
         header += "," + channel;
     header += kLineEnd;
-    m_logLines.push_back(std::move(header));
+    m_writeProblem = m_recording.Begin(target, local.toString(kStartStampFormat).toStdString(), header);
+    return m_writeProblem;
 }
 
 std::size_t DataLog::AppendRow(const EcuQueries& ecu)
@@ -42,20 +46,20 @@ std::size_t DataLog::AppendRow(const EcuQueries& ecu)
     row += kLineEnd;
     const std::size_t length = row.size();
     m_loggedBytes += static_cast<std::int64_t>(length);
-    m_logLines.push_back(std::move(row));
+    ++m_rowCount;
+    m_writeProblem = m_recording.Append(row);
+    m_recording.SyncIfDue(RecordingFile::Clock::now());
     return length;
 }
 
 std::optional<std::string> DataLog::SaveLog(const std::filesystem::path& target)
 {
-    if (std::optional<std::string> error = m_fileHandler.Open(target))
-        return error;
-    for (const std::string& line : m_logLines)
-        m_fileHandler.Write(line);
-    std::optional<std::string> error = m_fileHandler.Close();
-    if (!error)
-        m_unsaved = false;
-    return error;
+    if (!m_recording.IsActive())
+        return std::nullopt;
+    m_writeProblem = m_recording.Finish(target);
+    if (!m_writeProblem)
+        m_target = target;
+    return m_writeProblem;
 }
 
 std::filesystem::path LogTargetPath(const std::filesystem::path& logFilePath)

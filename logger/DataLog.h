@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/EcuQueries.h"
-#include "logger/FileHandler.h"
+#include "logger/RecordingFile.h"
 
 #include <QDateTime>
 #include <array>
@@ -9,47 +9,61 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <vector>
 
 constexpr int kLoggedChannels = 4;
 using LogChannelNames = std::array<std::string, kLoggedChannels>;
 
-// The CSV log of one run, held in memory as ready-made lines and written in one go:
+// The CSV log of one run, written to the disk row by row as it is taken:
 //   KodraPower log file
 //   Time,2026-07-12 10:49:56
 //   Elapsed Time (ms),RPM,MAP,CTS,IAT
 //   400,850,1013,86,24
 // Every line ends with "\r\n". Time stamps are nominal: the sample interval times the row
-// number. Element 0 of LogLines is the header, each further element one row.
+// number. The rows go into a recording file beside the log's name, which SaveLog turns into the
+// log; memory holds only rows the disk has refused so far.
 class DataLog {
 public:
     static constexpr const char* kLogFileName = "kodralog.csv";
 
-    // Empties the log and starts a new one with the header for these channels; the rows read
-    // the same channels. The log counts as unsaved from here until a save succeeds.
-    void AppendHeader(const QDateTime& start, const LogChannelNames& channels, int sampleIntervalMs);
-    // Appends the next row, read from the live values; returns its length in bytes.
+    // Starts a new log for the file `target` (absolute) with the header for these channels; the
+    // rows read the same channels. The log counts as unsaved from here until a save succeeds.
+    // Returns why the recording cannot be written for now: its rows are kept all the same, and
+    // written as soon as the disk takes them, at the latest by SaveLog.
+    std::optional<std::string> AppendHeader(const QDateTime& start, const LogChannelNames& channels,
+        int sampleIntervalMs, const std::filesystem::path& target);
+    // Appends the next row, read from the live values (every value field empty while the
+    // connection has none); returns its length in bytes.
     std::size_t AppendRow(const EcuQueries& ecu);
 
-    const std::vector<std::string>& LogLines() const { return m_logLines; }
-    std::size_t RowCount() const { return m_logLines.empty() ? 0 : m_logLines.size() - 1; }
+    std::size_t RowCount() const { return m_rowCount; }
     std::int64_t ElapsedMs() const { return m_elapsedMs; }
     // Bytes of data rows since the header, "\r\n" included; the header is not counted.
     std::int64_t LoggedBytes() const { return m_loggedBytes; }
-    bool HasUnsavedLog() const { return m_unsaved; }
+    // Bytes of the whole file: the header and the rows.
+    std::int64_t FileBytes() const { return m_recording.Bytes(); }
+    bool HasUnsavedLog() const { return m_recording.IsActive(); }
+    // Why the latest rows could not be written; nothing while they reach the disk.
+    const std::optional<std::string>& WriteProblem() const { return m_writeProblem; }
+    // The log file this run is meant for; the recording file, while there is one.
+    const std::filesystem::path& Target() const { return m_target; }
+    const std::filesystem::path& RecordingPath() const { return m_recording.Path(); }
 
-    // Writes every line to `target`, replacing the file there only when all went well. Returns
-    // the reason on failure (the log stays unsaved and can be saved again), nothing on success.
+    // Finishes the log as the file `target`, replacing the file there (after keeping it when an
+    // earlier log) only when all went well. Returns the reason on failure (the log stays
+    // unsaved and can be saved again, also elsewhere), nothing on success.
     std::optional<std::string> SaveLog(const std::filesystem::path& target);
+    // Gives up a log whose recording was refused at its start, before any row.
+    void Discard() { m_recording.Abandon(); }
 
 private:
-    std::vector<std::string> m_logLines;
     LogChannelNames m_channels;
     int m_sampleIntervalMs = 0;
     std::int64_t m_elapsedMs = 0;
     std::int64_t m_loggedBytes = 0;
-    bool m_unsaved = false;
-    FileHandler m_fileHandler;
+    std::size_t m_rowCount = 0;
+    std::filesystem::path m_target;
+    std::optional<std::string> m_writeProblem;
+    RecordingFile m_recording;
 };
 
 // The file a save writes: "kodralog.csv" in `logFilePath` when that names an existing directory,

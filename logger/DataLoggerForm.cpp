@@ -91,18 +91,42 @@ TDataLoggerForm::TDataLoggerForm(const EcuQueries& ecu, const QString& settingsD
 
 TDataLoggerForm::~TDataLoggerForm()
 {
-    // The program is ending: a log that was never written goes where Stop would have put it,
-    // rather than being lost. There is no one left to show a message box to.
-    if (IsLogging()) {
-        LogTimer1->stop();
-        if (!m_savingRun)
-            return;
-    }
+    if (const std::optional<std::string> problem = FinishForExit())
+        qWarning("DataLogger: %s", problem->c_str());
+}
+
+std::optional<std::string> TDataLoggerForm::FinishForExit()
+{
+    // The program is ending: the log goes where Stop would have put it, also one kept from a
+    // failed save while a run without saving goes on.
+    LogTimer1->stop();
     if (!m_log.HasUnsavedLog())
-        return;
+        return std::nullopt;
     const std::filesystem::path target = LogTargetPath(m_logFilePath.toStdString());
-    if (const std::optional<std::string> error = m_log.SaveLog(target))
-        qWarning("DataLogger: the log could not be saved to %s: %s", target.c_str(), error->c_str());
+    const std::optional<std::string> error = m_log.SaveLog(target);
+    if (!error)
+        return std::nullopt;
+    const std::string kept = m_log.RecordingPath().empty() ? "they could not be written anywhere"
+                                                           : "the rows written so far stay in "
+            + m_log.RecordingPath().string() + " and are recovered at the next start";
+    return "the log could not be saved to " + target.string() + ": " + *error + "; " + kept;
+}
+
+QString TDataLoggerForm::RecoverUnfinished()
+{
+    const Recovery recovery = RecoverRecordings(LogTargetPath(m_logFilePath.toStdString()).parent_path());
+    QStringList lines;
+    for (const RecoveredLog& log : recovery.logs)
+        lines << QStringLiteral("%1 (%2 rows)").arg(PathText(log.path)).arg(log.rows);
+    QString text;
+    if (!lines.isEmpty()) {
+        text = QStringLiteral("Recordings left unfinished when the program last ended are saved:\n")
+            + lines.join(QLatin1Char('\n'));
+        SetPanel(kProgressPanel, QStringLiteral("Recovered: ") + PathText(recovery.logs.back().path));
+    }
+    for (const std::string& problem : recovery.problems)
+        text += (text.isEmpty() ? QString() : QStringLiteral("\n\n")) + QString::fromStdString(problem);
+    return text;
 }
 
 void TDataLoggerForm::ApplySettings()
@@ -112,7 +136,7 @@ void TDataLoggerForm::ApplySettings()
     if (settings.initMax)
         setWindowState(windowState() | Qt::WindowMaximized);
     m_logFilePath = settings.filePath;
-    SetPanel(kOutputFilePanel, kOutputFilePrefix + QString::fromLatin1(DataLog::kLogFileName));
+    ShowOutputFile();
     for (std::size_t i = 0; i < m_channelNames.size(); ++i) {
         m_channelNames[i] = settings.channels[i];
         m_controls.charts[i].channelCombo->setEditText(m_channelNames[i]);
@@ -165,6 +189,13 @@ void TDataLoggerForm::SetDisplayMode(int mode)
 void TDataLoggerForm::SetLogPath(const QString& directory)
 {
     m_logFilePath = directory;
+    ShowOutputFile();
+}
+
+// Where the next Stop writes: a run under way moves to a newly chosen folder at its Stop.
+void TDataLoggerForm::ShowOutputFile()
+{
+    SetPanel(kOutputFilePanel, kOutputFilePrefix + PathText(LogTargetPath(m_logFilePath.toStdString())));
 }
 
 void TDataLoggerForm::FillChannelList()
@@ -207,6 +238,8 @@ void TDataLoggerForm::ChannelChosen(int chart)
         return;
     }
     m_channelNames[slot] = text;
+    // Points of the old channel would read as the new one's.
+    m_controls.charts[slot].graph->Clear();
 }
 
 void TDataLoggerForm::TimeBaseChosen()
@@ -238,22 +271,29 @@ void TDataLoggerForm::DL_Start_ButtonClick()
     if (IsLogging())
         return;
     const bool saving = m_controls.saveDataBox->isChecked();
+    // A run without saving leaves a kept log alone: it is still saved by Stop or at the end.
     if (saving && m_log.HasUnsavedLog()
-        && !Confirm(
-            QStringLiteral("The last log (%1 rows) has not been saved.\nStart a new log and discard it?")
-                .arg(m_log.RowCount())))
+        && !Confirm(QStringLiteral("The last log (%1 rows) has not been saved.\nStart a new log? The rows "
+                                   "written so far stay in %2 and are recovered at the next start.")
+                        .arg(m_log.RowCount())
+                        .arg(PathText(m_log.RecordingPath()))))
         return;
     m_sampleCount = 0;
     m_savingRun = saving;
+    m_writeProblemShown = false;
     ShowChannelsInForce();
+    for (ChartControls& chart : m_controls.charts)
+        chart.graph->Clear();
+    SetSelectionEnabled(false);
+    LogTimer1->start(m_sampleInterval);
     if (saving) {
         LogChannelNames channels;
         for (std::size_t i = 0; i < channels.size(); ++i)
             channels[i] = m_channelNames[i].toStdString();
-        m_log.AppendHeader(QDateTime::currentDateTime(), channels, m_sampleInterval);
+        const std::filesystem::path target = LogTargetPath(m_logFilePath.toStdString());
+        m_log.AppendHeader(QDateTime::currentDateTime(), channels, m_sampleInterval, target);
+        ReportWriteProblem();
     }
-    SetSelectionEnabled(false);
-    LogTimer1->start(m_sampleInterval);
 }
 
 void TDataLoggerForm::DL_Stop_ButtonClick()
@@ -276,10 +316,25 @@ void TDataLoggerForm::LogTimer1Timer()
     for (std::size_t i = 0; i < m_controls.charts.size(); ++i)
         PlotChannel(m_controls.charts[i], m_channelNames[i]);
     ShowTimeAxis();
-    if (m_savingRun)
+    if (m_savingRun) {
         m_log.AppendRow(m_ecu);
-    const std::int64_t loggedBytes = m_savingRun ? m_log.LoggedBytes() : 0;
-    SetPanel(kProgressPanel, QStringLiteral("File size %1 bytes").arg(loggedBytes));
+        ReportWriteProblem();
+    }
+    const std::int64_t fileBytes = m_savingRun ? m_log.FileBytes() : 0;
+    SetPanel(kProgressPanel, QStringLiteral("File size %1 bytes").arg(fileBytes));
+}
+
+// Once a run: the rows are kept while the disk refuses them, and Stop can still save them.
+void TDataLoggerForm::ReportWriteProblem()
+{
+    const std::optional<std::string>& problem = m_log.WriteProblem();
+    if (!problem || m_writeProblemShown)
+        return;
+    m_writeProblemShown = true;
+    ShowMessage(QStringLiteral("The log is not being written to the disk:\n%1\n\nIts rows are kept until "
+                               "the disk takes them. Stop saves them, after fixing the folder or choosing "
+                               "another with File > Set Path.")
+                    .arg(QString::fromStdString(*problem)));
 }
 
 void TDataLoggerForm::PlotChannel(ChartControls& chart, const QString& channel)

@@ -15,8 +15,9 @@ class TPerformanceGraph;
 
 // The data logger: samples four chosen channels of the live values every SampleInterval ms,
 // shows each as a number and a strip chart, and with "Save To File" ticked records every sample
-// as a CSV row, written when logging stops. A save that fails is reported and kept: Stop again
-// (after fixing the folder or choosing another) saves it, and so does the end of the program.
+// as a CSV row, on the disk as it is taken and finished into the log file at Stop. A save that
+// fails is reported and kept: Stop again (after fixing the folder or choosing another) saves it,
+// and so does the end of the program.
 class TDataLoggerForm : public QMainWindow {
     Q_OBJECT
 
@@ -30,6 +31,12 @@ public:
     void SetDisplayMode(int mode);
     // The directory of the next save, stored as given.
     void SetLogPath(const QString& directory);
+    // The program is ending: stops and saves an unsaved log as Stop would. Returns what went
+    // wrong and where the rows are, nothing when saved or when there was nothing to save.
+    std::optional<std::string> FinishForExit();
+    // Finishes the recordings an earlier run left unfinished in the log folder. Returns what to
+    // tell the user, empty when there were none.
+    QString RecoverUnfinished();
 
     void DL_Start_ButtonClick();
     void DL_Stop_ButtonClick();
@@ -83,6 +90,8 @@ private:
     void PlotChannel(ChartControls& chart, const QString& channel);
     void ShowTimeAxis();
     bool SaveLog();
+    void ReportWriteProblem();
+    void ShowOutputFile();
     void SetSelectionEnabled(bool enabled);
     void SetPanel(int panel, const QString& text);
     void ShowChannelsInForce();
@@ -106,4 +115,5 @@ private:
     bool m_settingsFailureShown = false;
     // A window the user never opened does not put up a message box when the program ends.
     bool m_everShown = false;
+    bool m_writeProblemShown = false; // in this run
 };

@@ -43,7 +43,7 @@ SoakLogger::SoakLogger(const EcuQueries& ecu, const LogChannelNames& channels, i
 
 void SoakLogger::Start()
 {
-    m_log.AppendHeader(QDateTime::currentDateTime(), m_channels, m_intervalMs);
+    m_log.AppendHeader(QDateTime::currentDateTime(), m_channels, m_intervalMs, m_target);
     m_settled.clear();
 }
 
@@ -82,11 +82,9 @@ bool SoakLogger::Save(bool cableOut)
 void SoakLogger::CheckFile()
 {
     const std::string text = FileText(m_target);
-    const std::vector<std::string>& lines = m_log.LogLines();
-    const std::string wanted = std::accumulate(lines.begin(), lines.end(), std::string());
-    if (text != wanted) {
+    if (static_cast<std::int64_t>(text.size()) != m_log.FileBytes()) {
         Problem("save " + std::to_string(m_saves) + ": the file holds " + std::to_string(text.size())
-            + " bytes that are not the log's " + std::to_string(wanted.size()));
+            + " bytes, not the log's " + std::to_string(m_log.FileBytes()));
     }
 
     const std::vector<std::string_view> fileLines = SplitLines(text);

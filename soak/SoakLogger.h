@@ -10,9 +10,9 @@
 #include <vector>
 
 // The data logger's part of a soak run: samples four channels into the logger's DataLog at its
-// interval and saves the log with its FileHandler every few minutes and at the end, as a Stop
-// and a Start would (a save that fails keeps the log, as the logger does, for the next save to
-// retry). Every saved file is read back: the bytes must be the log's lines, the rows' elapsed
+// interval and saves the log every few minutes and at the end, as a Stop and a Start would (a
+// save that fails keeps the log, as the logger does, for the next save to retry). Every saved
+// file is read back: its size must be the log's, the rows' elapsed
 // times must step by the interval, and a row taken while the values were settled must read what
 // the ECU's bytes give: each field one of its channel's choices.
 class SoakLogger {

@@ -1,7 +1,5 @@
 #include "FullFolder.h"
 
-#include "logger/FileHandler.h"
-
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -15,16 +13,10 @@ constexpr int MaxFillerChunks = 64; // more than a 64 KiB file system can hold
 
 } // namespace
 
-FullFolder::FullFolder(Kind kind)
-    : m_kind(kind)
-    , m_path(std::filesystem::path(m_dir.path().toStdString()) / "logs")
+FullFolder::FullFolder()
+    : m_path(std::filesystem::path(m_dir.path().toStdString()) / "logs")
 {
     std::filesystem::create_directory(m_path);
-    if (m_kind == Kind::DevFull) {
-        std::ofstream(LogFile(), std::ios::binary) << EarlierLog;
-        std::filesystem::create_symlink("/dev/full", FileHandler::TemporaryPathFor(LogFile()));
-        return;
-    }
     if (::mount("tmpfs", m_path.c_str(), "tmpfs", 0, "size=64k") != 0) {
         m_problem = std::string("cannot mount a tmpfs: ") + std::strerror(errno);
         return;
@@ -47,8 +39,5 @@ FullFolder::~FullFolder()
 void FullFolder::MakeRoom()
 {
     std::error_code ignored;
-    if (m_kind == Kind::DevFull)
-        std::filesystem::remove(FileHandler::TemporaryPathFor(LogFile()), ignored);
-    else
-        std::filesystem::remove(m_path / FillerName, ignored);
+    std::filesystem::remove(m_path / FillerName, ignored);
 }

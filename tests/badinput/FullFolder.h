@@ -7,16 +7,15 @@
 #include <filesystem>
 #include <string>
 
-// A log folder with no room left. Two ways to get one: a 64 KiB tmpfs mounted over the folder
-// and filled up (needs the right to mount, which root in a container may lack), or /dev/full
-// standing where the log writer puts its temporary file, which any user can arrange.
+// A log folder with no room left: a 64 KiB tmpfs mounted over the folder and filled up (needs the
+// right to mount, which root in a container may lack). The recording file's name is unique and
+// never follows a link, so /dev/full can no longer be planted in its place.
 class FullFolder {
 public:
-    enum class Kind { Tmpfs, DevFull };
     // What the log file holds before the test saves over it.
     static constexpr const char* EarlierLog = "earlier good log\r\n";
 
-    explicit FullFolder(Kind kind);
+    FullFolder();
     ~FullFolder();
     FullFolder(const FullFolder&) = delete;
     FullFolder& operator=(const FullFolder&) = delete;
@@ -29,7 +28,6 @@ public:
     void MakeRoom();
 
 private:
-    Kind m_kind;
     QTemporaryDir m_dir;
     std::filesystem::path m_path;
     bool m_mounted = false;

@@ -9,8 +9,12 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -70,23 +74,118 @@ TEST_F(CliLog, JsonGivesTheAbsolutePathRowsAndFileSizeAndTheDefaultFileIsInTheWo
         << text.toStdString();
 }
 
-// Nothing half-written is left, and the reason comes with the path.
+// Found before a sample is taken; nothing is left, and the reason comes with the path.
 TEST_F(CliLog, AFileThatCannotBeWrittenExitsWith4NamingThePathAndWhy)
 {
     const std::filesystem::path out = Dir() / "kodralog.csv";
-    std::filesystem::create_directory(Dir() / "kodralog.csv.tmp");
+    std::filesystem::create_directory(out);
     const CliRun blocked = RunCli({ "--simulate", "log", "--channels", "RPM,MAP,CTS,IAT", "--samples", "1",
         "--time-base", "1", "--out", out.string() });
     EXPECT_EQ(blocked.status, 4);
     EXPECT_EQ(blocked.out, "");
-    EXPECT_NE(blocked.err.find(out.string() + ": cannot create"), std::string::npos) << blocked.err;
-    EXPECT_NE(blocked.err.find("Is a directory"), std::string::npos) << blocked.err;
-    EXPECT_FALSE(std::filesystem::exists(out));
+    EXPECT_NE(blocked.err.find(out.string() + ": it is a folder"), std::string::npos) << blocked.err;
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator(Dir()), std::filesystem::directory_iterator()), 1);
 
     const CliRun noFolder = RunCli(
         { "--simulate", "log", "--channels", "RPM,MAP,CTS,IAT", "--out", (Dir() / "no/such.csv").string() });
     EXPECT_EQ(noFolder.status, 4);
     EXPECT_NE(noFolder.err.find((Dir() / "no").string()), std::string::npos) << noFolder.err;
 }
+
+} // namespace
+
+namespace {
+
+// ---- a recording ended by a signal ----
+
+constexpr int kRowsBeforeTheSignal = 10;
+const std::string kFixedRowValues = ",1003,19,150.00,30\r\n";
+
+std::optional<std::filesystem::path> RecordingIn(const std::filesystem::path& folder)
+{
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().filename().string().starts_with(".kodralog-recording-"))
+            return entry.path();
+    }
+    return std::nullopt;
+}
+
+// Waits for `rows` rows in the recording file; what the file holds then.
+std::string WaitForRows(const std::filesystem::path& folder, int rows)
+{
+    const auto deadline = std::chrono::steady_clock::now() + ChildProcess::Patience;
+    std::string text;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (const auto recording = RecordingIn(folder)) {
+            text = ReadFileBytes(*recording);
+            if (std::count(text.begin(), text.end(), '\n') >= rows + 3)
+                return text;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return text;
+}
+
+// Every row is complete and is what the logger writes for it: the nominal time of its number
+// and the fixed engine's fields. The count of rows.
+int CheckRows(const std::string& file)
+{
+    std::size_t at = file.find("Address7\r\n");
+    EXPECT_NE(at, std::string::npos) << file;
+    if (at == std::string::npos)
+        return 0;
+    at += std::string("Address7\r\n").size();
+    int rows = 0;
+    for (; at < file.size(); ++rows) {
+        const std::string row = std::to_string((rows + 1) * 40) + kFixedRowValues;
+        EXPECT_EQ(file.substr(at, row.size()), row) << "row " << rows + 1;
+        if (file.compare(at, row.size(), row) != 0)
+            break;
+        at += row.size();
+    }
+    return rows;
+}
+
+class CliLogEndedBySignal : public testing::TestWithParam<int> {
+protected:
+    QTemporaryDir m_dir;
+};
+
+// SIGINT and SIGTERM finish the log with every row taken and exit 0; after SIGKILL every complete
+// row is on the disk, and "recover" finishes it into a log named after its start time.
+TEST_P(CliLogEndedBySignal, KeepsEveryRowTakenByteForByte)
+{
+    const std::filesystem::path folder = m_dir.path().toStdString();
+    const std::filesystem::path out = folder / "run.csv";
+    std::vector<std::string> args = kFixedEngine;
+    args.insert(args.end(),
+        { "--channels", "RPM,CTS,Batt Volts*10,Address7", "--samples", "100000", "--out", out.string() });
+    ChildProcess child(CLI_PROGRAM, args);
+    ASSERT_TRUE(child.Started());
+    const std::string before = WaitForRows(folder, kRowsBeforeTheSignal);
+    ASSERT_GE(CheckRows(before), kRowsBeforeTheSignal);
+    child.Signal(GetParam());
+    const int status = child.Wait();
+
+    std::filesystem::path log = out;
+    if (GetParam() == SIGKILL) {
+        EXPECT_EQ(status, -1);
+        const CliRun recover = RunCli({ "recover", folder.string() });
+        ASSERT_EQ(recover.status, 0) << recover.err;
+        log = recover.out.substr(0, recover.out.find('\n'));
+        EXPECT_TRUE(log.filename().string().starts_with("kodralog-")) << recover.out;
+    } else {
+        ASSERT_EQ(status, 0) << child.ErrorOutput();
+        EXPECT_EQ(child.ReadLine(), out.string());
+    }
+    const std::string file = ReadFileBytes(log);
+    EXPECT_TRUE(file.starts_with(before.substr(0, before.find("Address7\r\n")))) << file;
+    EXPECT_GE(CheckRows(file), CheckRows(before));
+    EXPECT_FALSE(RecordingIn(folder).has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, CliLogEndedBySignal, testing::Values(SIGINT, SIGTERM, SIGKILL),
+    [](const auto& param) { return std::string(sigabbrev_np(param.param)); });
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "tests/support/FakeEcuQueries.h"
 
 #include <QTemporaryDir>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -17,9 +18,16 @@ const std::string kDefaultHeader = "KodraPower log file\r\n"
 
 class DataLogTest : public ::testing::Test {
 protected:
-    std::filesystem::path Target() const
+    std::filesystem::path Folder() const { return m_dir.path().toStdString(); }
+    std::filesystem::path Target() const { return Folder() / "kodralog.csv"; }
+    std::optional<std::string> Begin(const LogChannelNames& channels = kDefaultChannels)
     {
-        return std::filesystem::path(m_dir.path().toStdString()) / "kodralog.csv";
+        return m_log.AppendHeader(kStart, channels, kDefaultInterval, Target());
+    }
+    std::size_t FilesInFolder() const
+    {
+        return static_cast<std::size_t>(std::distance(
+            std::filesystem::directory_iterator(Folder()), std::filesystem::directory_iterator()));
     }
 
     QTemporaryDir m_dir;
@@ -29,17 +37,21 @@ protected:
 
 TEST_F(DataLogTest, StoppedBeforeTheFirstTickTheFileIsTheHeaderOnly)
 {
-    m_log.AppendHeader(kStart, kDefaultChannels, kDefaultInterval);
+    ASSERT_EQ(Begin(), std::nullopt);
     ASSERT_EQ(m_log.SaveLog(Target()), std::nullopt);
     EXPECT_EQ(ReadFileBytes(Target()), kDefaultHeader);
     EXPECT_EQ(m_log.LoggedBytes(), 0);
+    EXPECT_EQ(FilesInFolder(), 1U);
 }
 
-TEST_F(DataLogTest, RowsCarryNominalTimeStampsAndEveryLineEndsInCrlf)
+// Each row is in the recording file as soon as it is taken; Stop gives it the log's name.
+TEST_F(DataLogTest, RowsAreOnTheDiskAsTakenWithNominalTimeStampsAndCrlfLineEnds)
 {
-    m_log.AppendHeader(kStart, kDefaultChannels, kDefaultInterval);
+    ASSERT_EQ(Begin(), std::nullopt);
     EXPECT_EQ(m_log.AppendRow(m_ecu), 20U); // "400,850,1013,86,24\r\n"
     EXPECT_EQ(m_log.LoggedBytes(), 20);
+    EXPECT_EQ(ReadFileBytes(m_log.RecordingPath()), kDefaultHeader + "400,850,1013,86,24\r\n");
+    EXPECT_EQ(m_log.RecordingPath().parent_path(), Folder());
     m_ecu.rpm = 852;
     m_log.AppendRow(m_ecu);
     m_ecu.coolantTemp = -40.4F;
@@ -56,106 +68,169 @@ TEST_F(DataLogTest, RowsCarryNominalTimeStampsAndEveryLineEndsInCrlf)
               "1200,852,1013,-40,24\r\n");
     EXPECT_TRUE(HasOnlyCrlfLineEnds(file));
     EXPECT_EQ(m_log.LoggedBytes(), static_cast<std::int64_t>(file.size() - kDefaultHeader.size()));
+    EXPECT_EQ(m_log.FileBytes(), static_cast<std::int64_t>(file.size()));
     EXPECT_FALSE(m_log.HasUnsavedLog());
+    EXPECT_EQ(FilesInFolder(), 1U);
 }
 
 TEST_F(DataLogTest, HeaderNamesTheChannelsAndAnUnambiguousStartTime)
 {
     m_log.AppendHeader(
-        QDateTime(QDate(2026, 1, 2), QTime(0, 0, 0)), { "Address7", "Batt Volts*10", "x", "" }, 80);
-    EXPECT_EQ(m_log.LogLines().front(),
-        "KodraPower log file\r\n"
-        "Time,2026-01-02 00:00:00\r\n"
-        "Elapsed Time (ms),Address7,Batt Volts*10,x,\r\n");
+        QDateTime(QDate(2026, 1, 2), QTime(0, 0, 0)), { "Address7", "Batt Volts*10", "x", "" }, 80, Target());
     m_ecu.raw[7] = 255;
     m_ecu.batteryVolts = 13.8F;
     m_log.AppendRow(m_ecu);
-    EXPECT_EQ(m_log.LogLines().back(), "80,255,138.00,0,0\r\n");
+    EXPECT_EQ(ReadFileBytes(m_log.RecordingPath()),
+        "KodraPower log file\r\n"
+        "Time,2026-01-02 00:00:00\r\n"
+        "Elapsed Time (ms),Address7,Batt Volts*10,x,\r\n"
+        "80,255,138.00,0,0\r\n");
 }
 
-TEST_F(DataLogTest, AShorterSecondRunLeavesNothingOfTheFirst)
+// A log an earlier run wrote is kept beside the new one under its own start time; a file that
+// is no log is replaced as before.
+TEST_F(DataLogTest, ANewRunKeepsTheEarlierLogUnderItsStartTime)
 {
-    m_log.AppendHeader(kStart, kDefaultChannels, kDefaultInterval);
-    for (int i = 0; i < 5; ++i)
-        m_log.AppendRow(m_ecu);
-    ASSERT_EQ(m_log.SaveLog(Target()), std::nullopt);
+    for (int run = 0; run < 3; ++run) {
+        ASSERT_EQ(Begin(), std::nullopt);
+        for (int i = 0; i <= run; ++i)
+            m_log.AppendRow(m_ecu);
+        ASSERT_EQ(m_log.SaveLog(Target()), std::nullopt);
+    }
+    const std::string row = "400,850,1013,86,24\r\n";
+    EXPECT_EQ(
+        ReadFileBytes(Target()), kDefaultHeader + row + "800,850,1013,86,24\r\n" + "1200,850,1013,86,24\r\n");
+    EXPECT_EQ(ReadFileBytes(Folder() / "kodralog-20260712-104956.csv"), kDefaultHeader + row);
+    EXPECT_EQ(ReadFileBytes(Folder() / "kodralog-20260712-104956-2.csv"),
+        kDefaultHeader + row + "800,850,1013,86,24\r\n");
 
-    m_log.AppendHeader(kStart, { "VSS", "VSS", "VSS", "VSS" }, kDefaultInterval);
-    EXPECT_EQ(m_log.RowCount(), 0U);
-    EXPECT_EQ(m_log.LoggedBytes(), 0);
-    EXPECT_TRUE(m_log.HasUnsavedLog());
-    m_log.AppendRow(m_ecu);
-    ASSERT_EQ(m_log.SaveLog(Target()), std::nullopt);
-    EXPECT_EQ(ReadFileBytes(Target()),
-        "KodraPower log file\r\nTime,2026-07-12 10:49:56\r\nElapsed Time "
-        "(ms),VSS,VSS,VSS,VSS\r\n400,0,0,0,0\r\n");
+    const std::filesystem::path other = Folder() / "run.csv";
+    WriteFileBytes(other, "not a log\r\n");
+    ASSERT_EQ(m_log.AppendHeader(kStart, kDefaultChannels, kDefaultInterval, other), std::nullopt);
+    ASSERT_EQ(m_log.SaveLog(other), std::nullopt);
+    ASSERT_EQ(m_log.AppendHeader(kStart, kDefaultChannels, kDefaultInterval, other), std::nullopt);
+    ASSERT_EQ(m_log.SaveLog(other), std::nullopt);
+    EXPECT_EQ(ReadFileBytes(Folder() / "run-20260712-104956.csv"), kDefaultHeader);
+    EXPECT_EQ(FilesInFolder(), 5U);
 }
 
-// A failed save is reported, keeps the rows and the earlier file, leaves no temporary file
-// behind, and does not spoil the next save.
-TEST_F(DataLogTest, AFailedSaveKeepsTheLogAndTheOldFileAndCanBeRetried)
+// A failed save is reported, keeps the rows and the recording, and does not spoil the next save.
+TEST_F(DataLogTest, AFailedSaveKeepsTheLogAndCanBeRetried)
 {
-    WriteFileBytes(Target(), "earlier good log\r\n");
-    const std::filesystem::path temporary = FileHandler::TemporaryPathFor(Target());
-    std::filesystem::create_directory(temporary);
-    m_log.AppendHeader(kStart, kDefaultChannels, kDefaultInterval);
+    std::filesystem::create_directories(Target() / "inside");
+    ASSERT_EQ(Begin(), std::nullopt);
     m_log.AppendRow(m_ecu);
 
     const std::optional<std::string> error = m_log.SaveLog(Target());
     ASSERT_TRUE(error.has_value());
-    EXPECT_NE(error->find(temporary.string()), std::string::npos) << *error;
+    EXPECT_NE(error->find(Target().string()), std::string::npos) << *error;
     EXPECT_TRUE(m_log.HasUnsavedLog());
     EXPECT_EQ(m_log.RowCount(), 1U);
-    EXPECT_EQ(ReadFileBytes(Target()), "earlier good log\r\n");
 
-    std::filesystem::remove(temporary);
+    std::filesystem::remove_all(Target());
     ASSERT_EQ(m_log.SaveLog(Target()), std::nullopt);
     EXPECT_EQ(ReadFileBytes(Target()), kDefaultHeader + "400,850,1013,86,24\r\n");
     EXPECT_FALSE(m_log.HasUnsavedLog());
-    EXPECT_FALSE(std::filesystem::exists(temporary));
+    EXPECT_EQ(FilesInFolder(), 1U);
 }
 
-TEST_F(DataLogTest, SavesIntoAFolderThatIsAFileOrOverADirectoryFail)
+// A folder that cannot be written holds the rows in memory; a later save into a good folder
+// writes every one of them.
+TEST_F(DataLogTest, RowsRefusedAtTheStartAreSavedWhereTheDiskTakesThem)
 {
-    m_log.AppendHeader(kStart, kDefaultChannels, kDefaultInterval);
-    const std::filesystem::path notAFolder = Target().parent_path() / "plain-file";
+    const std::filesystem::path notAFolder = Folder() / "plain-file";
     WriteFileBytes(notAFolder, "x");
-    const std::optional<std::string> intoFile = m_log.SaveLog(notAFolder / "kodralog.csv");
-    ASSERT_TRUE(intoFile.has_value());
-    EXPECT_NE(intoFile->find("Not a directory"), std::string::npos) << *intoFile;
-
-    // The data can be written, but not renamed over a non-empty directory.
-    std::filesystem::create_directories(Target() / "inside");
-    const std::optional<std::string> overDirectory = m_log.SaveLog(Target());
-    ASSERT_TRUE(overDirectory.has_value());
-    EXPECT_NE(overDirectory->find(Target().string()), std::string::npos) << *overDirectory;
-    EXPECT_FALSE(std::filesystem::exists(FileHandler::TemporaryPathFor(Target())));
-    EXPECT_TRUE(m_log.HasUnsavedLog());
+    const std::optional<std::string> problem
+        = m_log.AppendHeader(kStart, kDefaultChannels, kDefaultInterval, notAFolder / "kodralog.csv");
+    ASSERT_TRUE(problem.has_value());
+    EXPECT_NE(problem->find("Not a directory"), std::string::npos) << *problem;
+    m_log.AppendRow(m_ecu);
+    EXPECT_TRUE(m_log.WriteProblem().has_value());
+    ASSERT_TRUE(m_log.SaveLog(notAFolder / "kodralog.csv").has_value());
+    ASSERT_EQ(m_log.SaveLog(Target()), std::nullopt);
+    EXPECT_EQ(ReadFileBytes(Target()), kDefaultHeader + "400,850,1013,86,24\r\n");
 }
 
-TEST(FileHandlerTest, WritesBytesUnchangedAndDiscardsAnUnfinishedFile)
+// Bytes go out unchanged, never through a planted link, and a recording ended without Stop stays
+// on the disk for recovery.
+TEST(RecordingFileTest, WritesBytesUnchangedNeverThroughALinkAndKeepsAnUnfinishedRecording)
 {
     QTemporaryDir dir;
-    const std::filesystem::path target = std::filesystem::path(dir.path().toStdString()) / "out.csv";
+    const std::filesystem::path folder = dir.path().toStdString();
+    const std::filesystem::path target = folder / "out.csv";
+    const std::filesystem::path victim = folder / "victim";
+    WriteFileBytes(victim, "precious");
+    // Where a fixed temporary name would have been.
+    std::filesystem::create_symlink(victim, folder / "out.csv.tmp");
+    std::filesystem::path abandoned;
     {
-        FileHandler handler;
-        EXPECT_FALSE(handler.IsOpen());
-        ASSERT_EQ(handler.Open(target), std::nullopt);
-        EXPECT_TRUE(handler.IsOpen());
-        handler.Write("a\r\n");
-        handler.Write(std::string("\0\n\r", 3));
-        ASSERT_EQ(handler.Close(), std::nullopt);
-        EXPECT_FALSE(handler.IsOpen());
-        EXPECT_EQ(handler.Close(), std::nullopt);
+        RecordingFile recording;
+        ASSERT_EQ(recording.Begin(target, "20260712-104956", "a\r\n"), std::nullopt);
+        ASSERT_EQ(recording.Append(std::string("\0\n\r", 3)), std::nullopt);
+        ASSERT_EQ(recording.Finish(target), std::nullopt);
+        EXPECT_FALSE(recording.IsActive());
+        ASSERT_EQ(recording.Begin(target, "20260712-104957", "half"), std::nullopt);
+        abandoned = recording.Path();
     }
     EXPECT_EQ(ReadFileBytes(target), std::string("a\r\n\0\n\r", 6));
+    EXPECT_EQ(ReadFileBytes(victim), "precious");
+    EXPECT_TRUE(abandoned.filename().string().starts_with(".kodralog-recording-20260712-104957-"));
+    EXPECT_EQ(ReadFileBytes(abandoned), "half");
+}
+
+class RecoveryTest : public ::testing::Test {
+protected:
+    std::filesystem::path Folder() const { return m_dir.path().toStdString(); }
+    // A recording as a killed program leaves it.
+    std::filesystem::path Leftover(const QDateTime& start, const std::string& rows)
     {
-        FileHandler abandoned;
-        ASSERT_EQ(abandoned.Open(target), std::nullopt);
-        abandoned.Write("half");
+        DataLog log;
+        EXPECT_EQ(log.AppendHeader(start, kDefaultChannels, kDefaultInterval, Folder() / "kodralog.csv"),
+            std::nullopt);
+        const std::filesystem::path path = log.RecordingPath();
+        std::ofstream(path, std::ios::binary | std::ios::app) << rows;
+        return path;
     }
-    EXPECT_EQ(ReadFileBytes(target), std::string("a\r\n\0\n\r", 6));
-    EXPECT_FALSE(std::filesystem::exists(FileHandler::TemporaryPathFor(target)));
+
+    QTemporaryDir m_dir;
+};
+
+// A torn last line is dropped, an empty recording becomes a header-only log, two leftovers
+// become two logs, and each recording file goes only once its log is there.
+TEST_F(RecoveryTest, FinishesEveryLeftoverKeepingEveryCompleteRow)
+{
+    Leftover(kStart, "400,850,1013,86,24\r\n800,851,10");
+    const QDateTime later = kStart.addSecs(3600);
+    Leftover(later, "");
+    WriteFileBytes(Folder() / ".kodralog-recording-20260712-120000-abcdef", "KodraPower log file\r\nTi");
+
+    const Recovery recovery = RecoverRecordings(Folder());
+    EXPECT_TRUE(recovery.problems.empty());
+    ASSERT_EQ(recovery.logs.size(), 2U);
+    EXPECT_EQ(recovery.logs[0].path, Folder() / "kodralog-20260712-104956.csv");
+    EXPECT_EQ(recovery.logs[0].rows, 1);
+    EXPECT_EQ(ReadFileBytes(recovery.logs[0].path), kDefaultHeader + "400,850,1013,86,24\r\n");
+    EXPECT_EQ(recovery.logs[1].path, Folder() / "kodralog-20260712-114956.csv");
+    EXPECT_EQ(recovery.logs[1].rows, 0);
+    EXPECT_TRUE(ReadFileBytes(recovery.logs[1].path).ends_with("Elapsed Time (ms),RPM,MAP,CTS,IAT\r\n"));
+    // The one with no whole header had nothing to finish; nothing else is left.
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator(Folder()), std::filesystem::directory_iterator()),
+        2);
+    EXPECT_TRUE(RecoverRecordings(Folder()).logs.empty());
+}
+
+// Two programs on one folder: a recording still being taken is not the other's to finish.
+TEST_F(RecoveryTest, LeavesARecordingThatIsStillBeingTakenAlone)
+{
+    DataLog running;
+    ASSERT_EQ(running.AppendHeader(kStart, kDefaultChannels, kDefaultInterval, Folder() / "kodralog.csv"),
+        std::nullopt);
+    running.AppendRow(IdleEngine());
+    EXPECT_TRUE(RecoverRecordings(Folder()).logs.empty());
+    running.AppendRow(IdleEngine());
+    ASSERT_EQ(running.SaveLog(Folder() / "kodralog.csv"), std::nullopt);
+    EXPECT_TRUE(ReadFileBytes(Folder() / "kodralog.csv").ends_with("\r\n800,850,1013,86,24\r\n"));
 }
 
 TEST(LogTargetPathTest, AnExistingDirectoryOrElseTheWorkingDirectory)

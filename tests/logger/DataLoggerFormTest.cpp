@@ -35,7 +35,8 @@ TEST_F(DataLoggerFormTest, DefaultSettingsGiveTheDesignedWindow)
     const RecordingLoggerForm& form = *rig.form;
     EXPECT_EQ(form.windowTitle(), "DazedErir DataLogger");
     EXPECT_EQ(form.PanelText(0), "Sample interval: 400ms");
-    EXPECT_EQ(form.PanelText(1), "Output file:    kodralog.csv");
+    // Where Stop will write, as the folder in force gives it.
+    EXPECT_EQ(form.PanelText(1), "Output file:    " + QString::fromStdString(rig.LogFile().string()));
     EXPECT_EQ(form.pos(), QPoint(50, 50));
     EXPECT_FALSE(form.isMaximized());
     EXPECT_EQ(form.LogFilePath(), rig.logDir.path());
@@ -112,6 +113,26 @@ TEST_F(DataLoggerFormTest, FirstTickShowsValuesOffsetScalesTraceColoursAndTimeAx
     rig.Ticks(1);
     EXPECT_EQ(rig.LabelText("MaxScaleLbl1"), "850");
     EXPECT_EQ(rig.LabelText("MaxScaleLbl3"), "90");
+}
+
+// No point of an earlier run or of the chart's earlier channel is read as the new one's.
+TEST_F(DataLoggerFormTest, ChartsStartEmptyOnStartAndOnANewChannel)
+{
+    const auto* chart1 = rig.form->findChild<TPerformanceGraph*>(QStringLiteral("PGraph1"));
+    const auto* chart2 = rig.form->findChild<TPerformanceGraph*>(QStringLiteral("PGraph2"));
+    rig.ecu.rpm = 850;
+    rig.ecu.load8 = 1013;
+    rig.form->DL_Start_ButtonClick();
+    rig.Ticks(3);
+    rig.form->DL_Stop_ButtonClick();
+    EXPECT_EQ(chart1->Bands().LargestValue(), 850);
+    ASSERT_GT(chart2->Bands().LargestValue(), 0);
+
+    rig.Choose("Ch2_Sel_Combo", "VSS");
+    EXPECT_EQ(chart2->Bands().LargestValue(), 0);
+    EXPECT_EQ(chart1->Bands().LargestValue(), 850);
+    rig.form->DL_Start_ButtonClick();
+    EXPECT_EQ(chart1->Bands().LargestValue(), 0);
 }
 
 TEST_F(DataLoggerFormTest, NegativeValuesSitOnTheBottomEdgeOfEveryChart)
@@ -196,7 +217,7 @@ TEST_F(DataLoggerFormTest, RawModeOffersAddressesKeepsTheChosenNamesAndChartsThe
 
 TEST_F(DataLoggerFormTest, BadChannelNamesAreRefusedAndTheChannelStays)
 {
-    for (const QString bad : { "Address99", "Address64", "RPM,MAP" }) {
+    for (const QString bad : { "Address99", "Address64", "RPM,MAP", "Whatever" }) {
         rig.form->messages.clear();
         rig.Type("Ch1_Sel_Combo", bad);
         ASSERT_EQ(rig.form->messages.size(), 1) << bad.toStdString();
@@ -221,8 +242,9 @@ TEST_F(DataLoggerFormTest, TypedChannelsTakeEffectExceptOnChartTwoWhichShowsItsC
 
     rig.form->DL_Start_ButtonClick();
     EXPECT_EQ(rig.Combo("Ch2_Sel_Combo").currentText(), "MAP");
-    EXPECT_TRUE(
-        rig.form->Log().LogLines().front().ends_with("Elapsed Time (ms),Address7,MAP,TFT B1,MPG\r\n"));
+    // The header is on the disk from Start.
+    EXPECT_TRUE(ReadFileBytes(rig.form->Log().RecordingPath())
+                    .ends_with("Elapsed Time (ms),Address7,MAP,TFT B1,MPG\r\n"));
 
     rig.form->DL_Stop_ButtonClick();
     rig.Type("Ch2_Sel_Combo", "VSS");
@@ -241,10 +263,10 @@ TEST_F(DataLoggerFormTest, TimeLabelsUseTheLocaleDecimalPoint)
     rig.form->DL_Start_ButtonClick();
     rig.Ticks(1);
     const QString newest = rig.LabelText("T0Lbl1");
-    const std::string row = rig.form->Log().LogLines().back();
+    const std::string file = ReadFileBytes(rig.form->Log().RecordingPath());
     QLocale::setDefault(before);
     EXPECT_EQ(newest, "0,4");
-    EXPECT_EQ(row, "400,4.57,0,0,0\r\n");
+    EXPECT_TRUE(file.ends_with("\r\n400,4.57,0,0,0\r\n")) << file;
 }
 
 TEST_F(DataLoggerFormTest, MenuAsksForTheDirectoryDialogAndExitCloseDoesNothing)

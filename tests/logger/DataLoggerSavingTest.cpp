@@ -1,6 +1,5 @@
 #include "LogFileTestSupport.h"
 #include "LoggerFormRig.h"
-#include "logger/FileHandler.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,7 +35,7 @@ TEST_F(DataLoggerSavingTest, StopWritesHeaderAndRowsAndSaysWhere)
 {
     rig.form->DL_Start_ButtonClick();
     rig.Ticks(1);
-    EXPECT_EQ(rig.form->PanelText(2), "File size 20 bytes");
+    const QString firstTick = rig.form->PanelText(2);
     rig.Ticks(2);
     rig.form->DL_Stop_ButtonClick();
 
@@ -49,6 +48,8 @@ TEST_F(DataLoggerSavingTest, StopWritesHeaderAndRowsAndSaysWhere)
                                                    "1200,850,1013,86,24\r\n\\z"));
     EXPECT_TRUE(layout.match(QString::fromStdString(file)).hasMatch()) << file;
     EXPECT_TRUE(HasOnlyCrlfLineEnds(file));
+    // The header and the first row.
+    EXPECT_EQ(firstTick, QStringLiteral("File size %1 bytes").arg(file.size() - 20 - 21));
     EXPECT_EQ(rig.form->PanelText(1), "Output file:    " + LogFileText());
     EXPECT_EQ(rig.form->PanelText(2), "Done: " + LogFileText());
     EXPECT_TRUE(rig.form->messages.isEmpty());
@@ -85,7 +86,8 @@ TEST_F(DataLoggerSavingTest, WithoutSaveToFileNothingIsRecordedNorWritten)
     rig.form->findChild<QCheckBox*>("SaveDataCB")->setChecked(false);
     Run(3);
     EXPECT_EQ(rig.form->PanelText(2), "File size 0 bytes");
-    EXPECT_TRUE(rig.form->Log().LogLines().empty());
+    EXPECT_EQ(rig.form->Log().RowCount(), 0U);
+    EXPECT_TRUE(rig.form->Log().RecordingPath().empty());
     EXPECT_FALSE(std::filesystem::exists(rig.LogFile()));
 }
 
@@ -93,26 +95,28 @@ TEST_F(DataLoggerSavingTest, WithoutSaveToFileNothingIsRecordedNorWritten)
 // them: after the folder is mended, or into a newly chosen one.
 TEST_F(DataLoggerSavingTest, AFailedSaveIsReportedKeptAndSavedByTheNextStop)
 {
-    const std::filesystem::path blocker = FileHandler::TemporaryPathFor(rig.LogFile());
-    std::filesystem::create_directory(blocker);
+    // A folder where the log file goes: the rows are written, but cannot take its name.
+    const std::filesystem::path blocker = rig.LogFile() / "inside";
+    std::filesystem::create_directories(blocker);
     Run(2);
     EXPECT_TRUE(rig.form->PanelText(2).startsWith("Save failed: ")) << rig.form->PanelText(2).toStdString();
     ASSERT_EQ(rig.form->messages.size(), 1);
     EXPECT_TRUE(rig.form->messages.front().contains(LogFileText()));
     EXPECT_TRUE(rig.form->Log().HasUnsavedLog());
     EXPECT_TRUE(SelectionEnabled());
-    EXPECT_FALSE(std::filesystem::exists(rig.LogFile()));
+    EXPECT_FALSE(std::filesystem::is_regular_file(rig.LogFile()));
 
     rig.form->DL_Stop_ButtonClick(); // still blocked
     EXPECT_EQ(rig.form->messages.size(), 2);
 
-    std::filesystem::remove(blocker);
+    std::filesystem::remove_all(rig.LogFile());
     rig.form->DL_Stop_ButtonClick();
     EXPECT_EQ(rig.form->PanelText(2), "Done: " + LogFileText());
     EXPECT_TRUE(ReadFileBytes(rig.LogFile()).ends_with("\r\n400,850,1013,86,24\r\n800,850,1013,86,24\r\n"));
     EXPECT_FALSE(rig.form->Log().HasUnsavedLog());
 
-    std::filesystem::create_directory(blocker);
+    std::filesystem::remove(rig.LogFile());
+    std::filesystem::create_directories(blocker);
     Run(1);
     QTemporaryDir elsewhere;
     rig.form->SetLogPath(elsewhere.path());
@@ -121,11 +125,15 @@ TEST_F(DataLoggerSavingTest, AFailedSaveIsReportedKeptAndSavedByTheNextStop)
         = std::filesystem::path(elsewhere.path().toStdString()) / "kodralog.csv";
     EXPECT_TRUE(ReadFileBytes(moved).ends_with("\r\n400,850,1013,86,24\r\n"));
     EXPECT_EQ(rig.form->PanelText(1), "Output file:    " + QString::fromStdString(moved.string()));
+    // The recording moved with it: nothing is left behind in the first folder.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(rig.LogFile().parent_path()),
+                  std::filesystem::directory_iterator()),
+        1);
 }
 
 TEST_F(DataLoggerSavingTest, StartingOverAnUnsavedLogAsksFirst)
 {
-    std::filesystem::create_directory(FileHandler::TemporaryPathFor(rig.LogFile()));
+    std::filesystem::create_directories(rig.LogFile() / "inside");
     Run(3);
     rig.form->confirmAnswer = false;
     rig.form->DL_Start_ButtonClick();
@@ -146,6 +154,29 @@ TEST_F(DataLoggerSavingTest, ALogStillRunningWhenTheProgramEndsIsSaved)
     rig.Ticks(2);
     rig.form.reset();
     EXPECT_TRUE(ReadFileBytes(rig.LogFile()).ends_with("\r\n800,850,1013,86,24\r\n"));
+}
+
+// A log kept from a failed save survives a later run without "Save To File" and the end of the
+// program; the earlier log in its place is kept under its own start time.
+TEST_F(DataLoggerSavingTest, ALogKeptFromAFailedSaveIsSavedAtTheEndAfterARunWithoutSaving)
+{
+    Run(1);
+    const std::string firstLog = ReadFileBytes(rig.LogFile());
+    std::filesystem::rename(rig.LogFile(), rig.LogFile().parent_path() / "first");
+    std::filesystem::create_directories(rig.LogFile() / "inside");
+    Run(2);
+    ASSERT_TRUE(rig.form->Log().HasUnsavedLog());
+    rig.form->findChild<QCheckBox*>("SaveDataCB")->setChecked(false);
+    rig.form->DL_Start_ButtonClick();
+    rig.Ticks(1);
+    EXPECT_TRUE(rig.form->questions.isEmpty());
+    std::filesystem::remove_all(rig.LogFile());
+    std::filesystem::rename(rig.LogFile().parent_path() / "first", rig.LogFile());
+    rig.form.reset();
+    EXPECT_TRUE(ReadFileBytes(rig.LogFile()).ends_with("\r\n400,850,1013,86,24\r\n800,850,1013,86,24\r\n"));
+    const std::optional<RecordingFile::StartStamp> stamp = StartStampOfLog(firstLog);
+    ASSERT_TRUE(stamp.has_value());
+    EXPECT_EQ(ReadFileBytes(rig.LogFile().parent_path() / ("kodralog-" + *stamp + ".csv")), firstLog);
 }
 
 // "C://" names no folder here: the file goes to the working directory, which stays as it was.

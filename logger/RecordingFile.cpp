@@ -1,0 +1,386 @@
+#include "logger/RecordingFile.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::chrono::seconds kSyncEvery { 1 };
+constexpr std::string_view kUniqueTail = "-XXXXXX";
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kTitleLine = "KodraPower log file\r\n";
+constexpr std::string_view kTimeField = "Time,";
+constexpr int kHeaderLines = 3;
+// "YYYY-MM-DD HH:MM:SS" and where its digits are.
+constexpr std::size_t kStartTextLength = 19;
+constexpr std::array<std::size_t, 5> kStartTextSeparators = { 4, 7, 10, 13, 16 };
+// Enough of a file to read its title and start time.
+constexpr std::size_t kHeadBytes = 128;
+// Two recordings of one second in one folder: "-2", "-3", ... after the start stamp.
+constexpr int kMaxSameSecondLogs = 1000;
+constexpr const char* kLogPrefix = "kodralog-";
+constexpr const char* kLogExtension = ".csv";
+
+std::string ErrorText(int error)
+{
+    return std::error_code(error, std::generic_category()).message();
+}
+
+std::string Failure(const std::string& what, const std::filesystem::path& path)
+{
+    return what + " " + path.string() + ": " + ErrorText(errno);
+}
+
+// A new name in a folder reaches the disk only when the folder itself is synced.
+void SyncFolder(const std::filesystem::path& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+std::optional<std::string> WriteAll(int fd, std::string_view bytes, std::size_t& written)
+{
+    written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return ErrorText(errno);
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadAll(int fd, std::string& text)
+{
+    text.clear();
+    char buffer[1 << 16];
+    for (off_t at = 0;;) {
+        const ssize_t n = ::pread(fd, buffer, sizeof buffer, at);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return ErrorText(errno);
+        }
+        if (n == 0)
+            return std::nullopt;
+        text.append(buffer, static_cast<std::size_t>(n));
+        at += n;
+    }
+}
+
+// Renames `from` to "<base><stamp><ext>" in `folder`, or to "...-2<ext>" and on when that is
+// taken: never over an existing file.
+std::optional<std::filesystem::path> MoveWithoutReplacing(const std::filesystem::path& from,
+    const std::filesystem::path& folder, const std::string& base, const std::string& ext,
+    std::string& problem)
+{
+    for (int n = 1; n <= kMaxSameSecondLogs; ++n) {
+        const std::filesystem::path to = folder / (base + (n == 1 ? "" : "-" + std::to_string(n)) + ext);
+        if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+            return to;
+        if (errno == EINVAL) {
+            // A file system without the no-replace rename: a hard link refuses to replace too.
+            if (::link(from.c_str(), to.c_str()) == 0) {
+                ::unlink(from.c_str());
+                return to;
+            }
+        }
+        if (errno != EEXIST) {
+            problem = Failure("cannot rename " + from.string() + " to", to);
+            return std::nullopt;
+        }
+    }
+    problem = "cannot rename " + from.string() + ": every name for its start time is taken";
+    return std::nullopt;
+}
+
+std::size_t CountLineEnds(std::string_view text)
+{
+    std::size_t count = 0;
+    for (std::size_t at = text.find(kLineEnd); at != std::string_view::npos; at = text.find(kLineEnd, at + 2))
+        ++count;
+    return count;
+}
+
+// Where the header's last line ends, or npos when it is not complete.
+std::size_t HeaderEnd(std::string_view text)
+{
+    std::size_t end = 0;
+    for (int line = 0; line < kHeaderLines; ++line) {
+        const std::size_t at = text.find(kLineEnd, end);
+        if (at == std::string_view::npos)
+            return std::string_view::npos;
+        end = at + kLineEnd.size();
+    }
+    return end;
+}
+
+struct Leftover {
+    std::filesystem::path path;
+    RecordingFile::StartStamp nameStamp;
+};
+
+std::optional<RecoveredLog> RecoverOne(
+    const std::filesystem::path& folder, const Leftover& leftover, std::vector<std::string>& problems)
+{
+    const int fd = ::open(leftover.path.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        problems.push_back(Failure("cannot open", leftover.path));
+        return std::nullopt;
+    }
+    // Held by a program that is still recording into it: not ours to finish.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    std::optional<RecoveredLog> recovered;
+    std::string text;
+    if (const std::optional<std::string> error = ReadAll(fd, text)) {
+        problems.push_back("cannot read " + leftover.path.string() + ": " + *error);
+    } else if (HeaderEnd(text) == std::string::npos) {
+        // Ended before its header was whole: no row, no channel names, nothing to finish.
+        ::unlink(leftover.path.c_str());
+    } else {
+        const std::size_t complete = text.rfind(kLineEnd) + kLineEnd.size();
+        std::string problem;
+        if (complete < text.size() && ::ftruncate(fd, static_cast<off_t>(complete)) != 0) {
+            problems.push_back(Failure("cannot cut the torn last line of", leftover.path));
+        } else if (::fdatasync(fd) != 0) {
+            problems.push_back(Failure("cannot write", leftover.path));
+        } else {
+            const std::string stamp = StartStampOfLog(text).value_or(leftover.nameStamp);
+            if (const auto path
+                = MoveWithoutReplacing(leftover.path, folder, kLogPrefix + stamp, kLogExtension, problem)) {
+                SyncFolder(folder);
+                const auto lines
+                    = static_cast<std::int64_t>(CountLineEnds(std::string_view(text).substr(0, complete)));
+                recovered = RecoveredLog { *path, lines - kHeaderLines };
+            } else {
+                problems.push_back(problem);
+            }
+        }
+    }
+    ::close(fd);
+    return recovered;
+}
+
+} // namespace
+
+RecordingFile::~RecordingFile()
+{
+    Close();
+}
+
+std::optional<std::string> RecordingFile::Begin(
+    const std::filesystem::path& target, const StartStamp& start, std::string_view header)
+{
+    Close();
+    m_start = start;
+    m_active = true;
+    m_held.assign(header);
+    m_bytes = static_cast<std::int64_t>(header.size());
+    if (std::optional<std::string> error = Create(target.parent_path()))
+        return error;
+    return WriteHeld();
+}
+
+std::optional<std::string> RecordingFile::Create(const std::filesystem::path& folder)
+{
+    std::string name = (folder / kNamePrefix).string() + m_start + std::string(kUniqueTail);
+    // Exclusive creation: an existing name, a planted link included, is never opened.
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0)
+        return Failure("cannot create a recording in", folder);
+    ::flock(fd, LOCK_EX | LOCK_NB);
+    m_fd = fd;
+    m_path = name;
+    m_lastSync = Clock::now();
+    SyncFolder(folder);
+    return std::nullopt;
+}
+
+std::optional<std::string> RecordingFile::Append(std::string_view bytes)
+{
+    m_held.append(bytes);
+    m_bytes += static_cast<std::int64_t>(bytes.size());
+    if (m_fd < 0)
+        return "no recording file";
+    return WriteHeld();
+}
+
+std::optional<std::string> RecordingFile::WriteHeld()
+{
+    std::size_t written = 0;
+    const std::optional<std::string> error = WriteAll(m_fd, m_held, written);
+    m_held.erase(0, written);
+    if (error)
+        return "cannot write " + m_path.string() + ": " + *error;
+    return std::nullopt;
+}
+
+void RecordingFile::SyncIfDue(Clock::time_point now)
+{
+    if (m_fd < 0 || now - m_lastSync < kSyncEvery)
+        return;
+    ::fdatasync(m_fd);
+    m_lastSync = now;
+}
+
+std::optional<std::string> RecordingFile::MoveTo(const std::filesystem::path& folder)
+{
+    std::string written;
+    if (const std::optional<std::string> error = ReadAll(m_fd, written))
+        return "cannot read " + m_path.string() + ": " + *error;
+    const int oldFd = m_fd;
+    const std::filesystem::path oldPath = m_path;
+    if (std::optional<std::string> error = Create(folder)) {
+        m_fd = oldFd;
+        m_path = oldPath;
+        return error;
+    }
+    std::size_t count = 0;
+    std::optional<std::string> error = WriteAll(m_fd, written, count);
+    if (!error && ::fdatasync(m_fd) != 0)
+        error = ErrorText(errno);
+    if (error) {
+        const std::string reason = "cannot write " + m_path.string() + ": " + *error;
+        ::close(m_fd);
+        ::unlink(m_path.c_str());
+        m_fd = oldFd;
+        m_path = oldPath;
+        return reason;
+    }
+    // Only now that every byte is in the new folder may the old recording go.
+    ::unlink(oldPath.c_str());
+    ::close(oldFd);
+    return std::nullopt;
+}
+
+std::optional<std::string> RecordingFile::Finish(const std::filesystem::path& target)
+{
+    const std::filesystem::path folder = target.parent_path();
+    if (m_fd < 0) {
+        if (std::optional<std::string> error = Create(folder))
+            return error;
+    } else if (m_path.parent_path() != folder) {
+        if (std::optional<std::string> error = MoveTo(folder))
+            return error;
+    }
+    if (std::optional<std::string> error = WriteHeld())
+        return error;
+    // The rename must not reach the disk before the data does, or a power cut could leave a
+    // short file under the log's name.
+    if (::fdatasync(m_fd) != 0)
+        return Failure("cannot write", m_path);
+    if (std::optional<std::string> error = KeepEarlierLog(target))
+        return error;
+    if (::rename(m_path.c_str(), target.c_str()) != 0)
+        return Failure("cannot replace", target);
+    SyncFolder(folder);
+    Close();
+    m_active = false;
+    return std::nullopt;
+}
+
+void RecordingFile::Abandon()
+{
+    if (m_fd >= 0)
+        ::unlink(m_path.c_str());
+    Close();
+    m_path.clear();
+    m_held.clear();
+    m_active = false;
+}
+
+void RecordingFile::Close()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+}
+
+std::optional<std::string> KeepEarlierLog(const std::filesystem::path& target)
+{
+    struct stat info { };
+    if (::lstat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    const int fd = ::open(target.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return std::nullopt; // unreadable: not known to be a log
+    std::string head(kHeadBytes, '\0');
+    const ssize_t n = ::read(fd, head.data(), head.size());
+    ::close(fd);
+    head.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    const std::optional<RecordingFile::StartStamp> stamp = StartStampOfLog(head);
+    if (!stamp)
+        return std::nullopt;
+    std::string problem;
+    const std::string base = target.stem().string() + "-" + *stamp;
+    if (!MoveWithoutReplacing(target, target.parent_path(), base, target.extension().string(), problem))
+        return "cannot keep the earlier log: " + problem;
+    return std::nullopt;
+}
+
+std::optional<RecordingFile::StartStamp> StartStampOfLog(std::string_view text)
+{
+    if (!text.starts_with(kTitleLine))
+        return std::nullopt;
+    text.remove_prefix(kTitleLine.size());
+    if (!text.starts_with(kTimeField) || text.size() < kTimeField.size() + kStartTextLength)
+        return std::nullopt;
+    const std::string_view when = text.substr(kTimeField.size(), kStartTextLength);
+    RecordingFile::StartStamp stamp;
+    for (std::size_t i = 0; i < when.size(); ++i) {
+        const bool separator = std::find(kStartTextSeparators.begin(), kStartTextSeparators.end(), i)
+            != kStartTextSeparators.end();
+        if (separator)
+            continue;
+        if (when[i] < '0' || when[i] > '9')
+            return std::nullopt;
+        stamp += when[i];
+        if (stamp.size() == 8)
+            stamp += '-';
+    }
+    return stamp;
+}
+
+Recovery RecoverRecordings(const std::filesystem::path& folder)
+{
+    Recovery recovery;
+    std::vector<Leftover> leftovers;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        const std::string name = entry.path().filename().string();
+        std::error_code statError;
+        if (!name.starts_with(RecordingFile::kNamePrefix) || !entry.is_regular_file(statError)
+            || entry.is_symlink(statError))
+            continue;
+        const std::string tail = name.substr(RecordingFile::kNamePrefix.size());
+        const std::size_t stampLength
+            = tail.size() > kUniqueTail.size() ? tail.size() - kUniqueTail.size() : 0;
+        leftovers.push_back({ entry.path(), tail.substr(0, stampLength) });
+    }
+    if (ec)
+        recovery.problems.push_back("cannot read the folder " + folder.string() + ": " + ec.message());
+    std::sort(leftovers.begin(), leftovers.end(),
+        [](const Leftover& a, const Leftover& b) { return a.path < b.path; });
+    for (const Leftover& leftover : leftovers) {
+        if (std::optional<RecoveredLog> log = RecoverOne(folder, leftover, recovery.problems))
+            recovery.logs.push_back(std::move(*log));
+    }
+    return recovery;
+}
