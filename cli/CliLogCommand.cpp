@@ -125,12 +125,22 @@ int RunLog(CliContext& context, const LogRequest& request)
         log.Discard();
         return CannotWrite(context, target, *problem);
     }
+    using Clock = std::chrono::steady_clock;
+    const auto patience = std::chrono::duration_cast<Clock::duration>(
+        std::chrono::duration<double>(context.options.timeoutSeconds));
+    Clock::time_point lastLive = Clock::now();
+    bool ecuGone = false;
     session.Record(
         request.samples, std::chrono::milliseconds(interval),
-        [&log, &session] {
-            log.AppendRow(session.Connection());
+        [&] {
+            const EcuConnection& ecu = session.Connection();
+            log.AppendRow(ecu);
+            if (ecu.HasLiveValues())
+                lastLive = Clock::now();
+            else if (Clock::now() - lastLive > patience)
+                ecuGone = true;
             // Rows the disk refuses are kept; stop taking more and finish what there is.
-            return !log.WriteProblem();
+            return !ecuGone && !log.WriteProblem();
         },
         [&stop] { return stop.Requested(); });
     if (const std::optional<std::string> error = log.SaveLog(target)) {
@@ -141,6 +151,12 @@ int RunLog(CliContext& context, const LogRequest& request)
         return CannotWrite(context, target, reason);
     }
     PrintWritten(context, target, log);
+    if (ecuGone) {
+        context.err << "dazederir-cli: the ECU stopped answering: no values within "
+                    << context.options.timeoutSeconds << " s; the log holds the rows taken until then"
+                    << std::endl;
+        return ExitNoEcu;
+    }
     return ExitDone;
 }
 

@@ -39,9 +39,12 @@ std::size_t DataLog::AppendRow(const EcuQueries& ecu)
 {
     m_elapsedMs += m_sampleIntervalMs;
     std::string row = std::to_string(m_elapsedMs);
+    // Without a connection the values are the last ones received: a gap, not a reading.
+    const bool live = ecu.HasLiveValues();
     for (const std::string& channel : m_channels) {
         row += ',';
-        row += ChannelLogText(ecu, channel);
+        if (live)
+            row += ChannelLogText(ecu, channel);
     }
     row += kLineEnd;
     const std::size_t length = row.size();

@@ -50,7 +50,8 @@ void SoakLogger::Start()
 void SoakLogger::Sample(bool settled)
 {
     m_log.AppendRow(m_ecu);
-    m_settled.push_back(settled);
+    // A row taken without a connection is a gap of empty fields, not a reading to check.
+    m_settled.push_back(settled && m_ecu.HasLiveValues());
     ++m_samples;
 }
 

@@ -97,6 +97,24 @@ TEST_F(CliLog, AFileThatCannotBeWrittenExitsWith4NamingThePathAndWhy)
 
 namespace {
 
+// The cable pulled while recording: rows keep their times with empty fields, and when the ECU
+// does not come back within the timeout the file is finished, it says so and exits 3.
+TEST_F(CliLog, RowsWithoutTheEcuAreEmptyAndAnEcuThatStaysAwayEndsItWith3)
+{
+    const std::filesystem::path out = Dir() / "gap.csv";
+    const CliRun run = RunCli({ "--simulate", "--sim-unplug", "1.5:1.45", "--timeout", "1", "log", "--channels",
+        "RPM,MAP,CTS,IAT", "--time-base", "1", "--samples", "100000", "--out", out.string() });
+    EXPECT_EQ(run.status, 3) << run.err;
+    EXPECT_EQ(run.out, out.string() + "\n");
+    EXPECT_NE(run.err.find("stopped answering"), std::string::npos) << run.err;
+    const std::string file = ReadFileBytes(out);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("\r\n\\d+,\\d+,\\d+,-?\\d+,-?\\d+\r\n\\d+,,,,\r\n"))
+                    .match(QString::fromStdString(file))
+                    .hasMatch())
+        << file;
+    EXPECT_TRUE(file.ends_with(",,,,\r\n")) << file;
+}
+
 // ---- a recording ended by a signal ----
 
 constexpr int kRowsBeforeTheSignal = 10;

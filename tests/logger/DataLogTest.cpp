@@ -45,7 +45,7 @@ TEST_F(DataLogTest, StoppedBeforeTheFirstTickTheFileIsTheHeaderOnly)
 }
 
 // Each row is in the recording file as soon as it is taken; Stop gives it the log's name.
-TEST_F(DataLogTest, RowsAreOnTheDiskAsTakenWithNominalTimeStampsAndCrlfLineEnds)
+TEST_F(DataLogTest, RowsAreOnTheDiskAsTakenWithNominalTimesEmptyGapsAndCrlfLineEnds)
 {
     ASSERT_EQ(Begin(), std::nullopt);
     EXPECT_EQ(m_log.AppendRow(m_ecu), 20U); // "400,850,1013,86,24\r\n"
@@ -54,10 +54,14 @@ TEST_F(DataLogTest, RowsAreOnTheDiskAsTakenWithNominalTimeStampsAndCrlfLineEnds)
     EXPECT_EQ(m_log.RecordingPath().parent_path(), Folder());
     m_ecu.rpm = 852;
     m_log.AppendRow(m_ecu);
+    // The connection lost: the time goes on, the values are left out.
+    m_ecu.liveValues = false;
+    EXPECT_EQ(m_log.AppendRow(m_ecu), 10U); // "1200,,,,\r\n"
+    m_ecu.liveValues = true;
     m_ecu.coolantTemp = -40.4F;
     m_log.AppendRow(m_ecu);
-    EXPECT_EQ(m_log.ElapsedMs(), 1200);
-    EXPECT_EQ(m_log.RowCount(), 3U);
+    EXPECT_EQ(m_log.ElapsedMs(), 1600);
+    EXPECT_EQ(m_log.RowCount(), 4U);
     ASSERT_EQ(m_log.SaveLog(Target()), std::nullopt);
 
     const std::string file = ReadFileBytes(Target());
@@ -65,7 +69,8 @@ TEST_F(DataLogTest, RowsAreOnTheDiskAsTakenWithNominalTimeStampsAndCrlfLineEnds)
         kDefaultHeader
             + "400,850,1013,86,24\r\n"
               "800,852,1013,86,24\r\n"
-              "1200,852,1013,-40,24\r\n");
+              "1200,,,,\r\n"
+              "1600,852,1013,-40,24\r\n");
     EXPECT_TRUE(HasOnlyCrlfLineEnds(file));
     EXPECT_EQ(m_log.LoggedBytes(), static_cast<std::int64_t>(file.size() - kDefaultHeader.size()));
     EXPECT_EQ(m_log.FileBytes(), static_cast<std::int64_t>(file.size()));
