@@ -120,6 +120,9 @@ private:
     void OnEcuIdentified(const IdentifiedEcu& ecu);
     void OnResetFinished(bool succeeded);
     void OnValueChanged(LiveValueKind kind);
+    // Dials and value boxes show the values only while they are live and decoded; otherwise
+    // dimmed needles and "--", until the first fresh reply.
+    void ShowValuesState();
 
     // Building (DashBoardLayout.cpp).
     void BuildControls();
@@ -177,6 +180,7 @@ private:
     std::array<QAction*, ToolWindowCount> m_toolActions {};
     // Hidden because the ECU is in neither list: the data viewer stands in for this window.
     bool m_hiddenForUnknownEcu = false;
+    bool m_valuesShown = true; // until the constructor's first ShowValuesState
     bool m_closing = false;
     bool m_saveFailureShown = false;
 };
