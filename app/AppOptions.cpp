@@ -155,7 +155,7 @@ std::string AppUsage()
            "\n"
            "Options:\n"
            "  --settings-dir DIR     keep bin/kodradash.ini and bin/kodralog.ini under DIR\n"
-           "                         instead of the working directory\n"
+           "                         instead of the working directory (installed: ~/.config/dazederir)\n"
            "  --help                 this text\n"
            "  --version              print the program's name and version\n"
            "\n"

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -70,10 +71,12 @@ QString PathText(const std::filesystem::path& path)
 
 } // namespace
 
-TDataLoggerForm::TDataLoggerForm(const EcuQueries& ecu, const QString& settingsDir, QWidget* parent)
+TDataLoggerForm::TDataLoggerForm(
+    const EcuQueries& ecu, const QString& settingsFolder, const QString& defaultLogFolder, QWidget* parent)
     : QMainWindow(parent)
     , m_ecu(ecu)
-    , m_settingsFile(DataLoggerSettingsFile(settingsDir))
+    , m_settingsFile(DataLoggerSettingsFile(settingsFolder))
+    , m_defaultLogFolder(defaultLogFolder)
     , m_controls(DataLoggerControls::Build(*this))
     , LogTimer1(new QTimer(this))
 {
@@ -100,14 +103,14 @@ TDataLoggerForm::~TDataLoggerForm()
     }
     if (!m_log.HasUnsavedLog())
         return;
-    const std::filesystem::path target = LogTargetPath(m_logFilePath.toStdString());
+    const std::filesystem::path target = LogTarget();
     if (const std::optional<std::string> error = m_log.SaveLog(target))
         qWarning("DataLogger: the log could not be saved to %s: %s", target.c_str(), error->c_str());
 }
 
 void TDataLoggerForm::ApplySettings()
 {
-    const DataLoggerSettings settings = DataLoggerSettings::Read(m_settingsFile.Read());
+    const DataLoggerSettings settings = DataLoggerSettings::Read(m_settingsFile.Read(), m_defaultLogFolder);
     move(settings.left, settings.top);
     if (settings.initMax)
         setWindowState(windowState() | Qt::WindowMaximized);
@@ -319,7 +322,7 @@ void TDataLoggerForm::ShowTimeAxis()
 bool TDataLoggerForm::SaveLog()
 {
     SetPanel(kProgressPanel, QStringLiteral("Saving data to file......"));
-    const std::filesystem::path target = LogTargetPath(m_logFilePath.toStdString());
+    const std::filesystem::path target = LogTarget();
     if (const std::optional<std::string> error = m_log.SaveLog(target)) {
         SetPanel(kProgressPanel, QStringLiteral("Save failed: ") + QString::fromStdString(*error));
         ShowMessage(
@@ -364,6 +367,13 @@ void TDataLoggerForm::closeEvent(QCloseEvent* event)
 {
     FormClose();
     QMainWindow::closeEvent(event);
+}
+
+std::filesystem::path TDataLoggerForm::LogTarget() const
+{
+    if (!m_defaultLogFolder.isEmpty() && m_logFilePath == m_defaultLogFolder)
+        QDir().mkpath(m_defaultLogFolder); // if it cannot be, the working directory takes the log
+    return LogTargetPath(m_logFilePath.toStdString());
 }
 
 void TDataLoggerForm::showEvent(QShowEvent* event)

@@ -60,11 +60,11 @@ private:
     TDashBoardForm& m_form;
 };
 
-TDashBoardForm::TDashBoardForm(LinkFactory makeLink, const QString& settingsDir, QWidget* parent)
+TDashBoardForm::TDashBoardForm(LinkFactory makeLink, const QString& settingsFolder, QWidget* parent)
     : QMainWindow(parent)
     , m_makeLink(std::move(makeLink))
     , m_events(std::make_unique<ConnectionEvents>(*this))
-    , m_settingsFile(DashboardSettingsPath(settingsDir))
+    , m_settingsFile(DashboardSettingsPath(settingsFolder))
 {
     BuildControls();
 
