@@ -2,6 +2,7 @@
 
 #include "defs/OptionArgument.h"
 #include "defs/WholeNumber.h"
+#include "link/SerialPortCheck.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -68,6 +69,8 @@ private:
                 m_firstSimulatorOption = m_args[at];
             }
         } else if (const auto port = TakeValue(m_args, m_index, "--port", error)) {
+            if (error.empty())
+                error = NotSerialPortReason(*port);
             if (error.empty() && SetCable(AppOptions::Cable::Port, "--port"))
                 o.portPath = QString::fromStdString(*port);
         } else if (const auto dir = TakeValue(m_args, m_index, "--settings-dir", error)) {
@@ -155,7 +158,7 @@ std::string AppUsage()
            "\n"
            "Options:\n"
            "  --settings-dir DIR     keep bin/kodradash.ini and bin/kodralog.ini under DIR\n"
-           "                         instead of the working directory\n"
+           "                         instead of the working directory (installed: ~/.config/dazederir)\n"
            "  --start-logging        open the data logger and start recording at once\n"
            "  --help                 this text\n"
            "  --version              print the program's name and version\n"

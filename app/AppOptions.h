@@ -24,7 +24,7 @@ struct AppOptions {
     std::string simulatedEcuId = DefaultSimulatedEcu;
     SimulatorSettings simulator;
     QString portPath;
-    QString settingsDir; // empty: the working directory
+    QString settingsDir; // empty: where the program keeps them (ProgramPlaces)
     bool startLogging = false; // open the data logger and press its Start
     bool help = false;
     bool version = false;

@@ -26,11 +26,12 @@ constexpr int RxErrorsPanel = 3;
 
 } // namespace
 
-MainWindows::MainWindows(std::unique_ptr<TDashBoardForm> dashboard, const QString& settingsDir)
+MainWindows::MainWindows(
+    std::unique_ptr<TDashBoardForm> dashboard, const QString& settingsFolder, const QString& defaultLogFolder)
     : m_dashboard(std::move(dashboard))
 {
     const EcuQueries& queries = m_dashboard->Queries();
-    m_dataLogger = std::make_unique<TDataLoggerForm>(queries, settingsDir);
+    m_dataLogger = std::make_unique<TDataLoggerForm>(queries, settingsFolder, defaultLogFolder);
     m_dataViewer = std::make_unique<TDataViewerForm>(queries);
     m_unitsSel = std::make_unique<TUnitsSelForm>();
     m_faultCodes = std::make_unique<TFaultCodesForm>(queries);

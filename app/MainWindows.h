@@ -24,7 +24,10 @@ class TUnitsSelForm;
 class MainWindows {
 public:
     // `dashboard` is the main window, made first; the others read their live values from it.
-    MainWindows(std::unique_ptr<TDashBoardForm> dashboard, const QString& settingsDir);
+    // `settingsFolder` holds the data logger's settings file; its logs go to `defaultLogFolder`
+    // (the working directory if empty) until the user chooses another folder.
+    MainWindows(std::unique_ptr<TDashBoardForm> dashboard, const QString& settingsFolder,
+        const QString& defaultLogFolder = QString());
     ~MainWindows();
     MainWindows(const MainWindows&) = delete;
     MainWindows& operator=(const MainWindows&) = delete;

@@ -4,12 +4,14 @@
 #include "app/MainWindows.h"
 #include "app/OrderlyEnd.h"
 #include "app/ProgramLink.h"
+#include "app/ProgramPlaces.h"
 #include "app/StartupProbes.h"
 #include "defs/ProgramVersion.h"
 #include "logger/DataLoggerForm.h"
 #include "ui/MakerLogo.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QIcon>
 #include <QMessageBox>
@@ -69,9 +71,11 @@ int main(int argc, char** argv)
     // ends when the main window closes, and only then.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    const ProgramPlaces places = ChooseProgramPlaces({ options.settingsDir,
+        QCoreApplication::applicationDirPath(), QStringLiteral(DAZED_INSTALL_BINDIR), QDir::currentPath() });
     ProgramLink link = MakeProgramLink(options);
-    MainWindows windows(
-        std::make_unique<TDashBoardForm>(link.factory, options.settingsDir), options.settingsDir);
+    MainWindows windows(std::make_unique<TDashBoardForm>(link.factory, places.settingsFolder),
+        places.settingsFolder, places.defaultLogFolder);
     TDashBoardForm& dashboard = windows.Dashboard();
     QObject::connect(
         &dashboard, &TDashBoardForm::Closing, &app, &QCoreApplication::quit, Qt::QueuedConnection);

@@ -3,6 +3,7 @@
 #include "defs/OptionArgument.h"
 #include "defs/WholeNumber.h"
 #include "link/EcuConnection.h"
+#include "link/SerialPortCheck.h"
 
 #include <algorithm>
 #include <array>
@@ -36,6 +37,8 @@ std::string ApplyPort(std::string_view value, CliOptions& options)
 {
     if (value.empty())
         return "the port path is empty";
+    if (std::string reason = NotSerialPortReason(std::string(value)); !reason.empty())
+        return reason;
     options.source = EcuSource::Port;
     options.portPath = value;
     return {};

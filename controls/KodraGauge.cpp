@@ -144,6 +144,11 @@ void TKodraGauge::SetProgress(int value)
         Paint();
 }
 
+void TKodraGauge::SetHasValue(bool hasValue)
+{
+    storeAndPaint(m_hasValue, hasValue);
+}
+
 void TKodraGauge::AddProgress(int delta)
 {
     storeProgress(static_cast<long long>(m_progress) + delta);

@@ -60,6 +60,11 @@ public:
     void SetMaxValue(int value);
     // Clamps to the range; repaints only when the whole-number percentage moves.
     void SetProgress(int value);
+    // Whether Progress is a current value. Without one the needle is drawn dimmed where it last
+    // stood, the value box reads "--" and a bar or pie is left empty, so that an old value is
+    // never taken for a live one.
+    bool HasValue() const { return m_hasValue; }
+    void SetHasValue(bool hasValue);
     // Moves by delta (clamped) and always repaints.
     void AddProgress(int delta);
     int GetPercentDone() const;
@@ -89,6 +94,10 @@ private:
     void compose();
     bool pictureFits() const;
     QColor surroundColor() const;
+    // The percentage a bar or pie fills: none without a current value.
+    int filledPercent() const;
+    // A needle colour as drawn: dimmed toward the face without a current value.
+    QColor needleColor(ColorRef color) const;
 
     // The paint routines, one per kind (KodraGaugePaint.cpp).
     static void PaintBackground(QImage& image);
@@ -115,6 +124,7 @@ private:
     QString m_gTitle;
     ColorRef m_color;
     bool m_parentColor;
+    bool m_hasValue = true;
 
     QImage m_picture;
     int m_composeCount = 0;

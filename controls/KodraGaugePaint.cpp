@@ -25,13 +25,23 @@ constexpr int kNeedleBodyPen = 3;
 constexpr int kValueRightInset = 5;
 constexpr int kValueTopInset = 2;
 constexpr double kPixelCentre = 0.5;
+constexpr QLatin1String kNoValueText("--");
 
-QPen linePen(ColorRef color, int width)
+// The share of the face's colour in a needle drawn without a current value.
+constexpr int kDimmedFaceParts = 3;
+constexpr int kDimmedAllParts = 4;
+
+QPen linePen(const QColor& color, int width)
 {
-    QPen pen(ColorFromRef(color), width);
+    QPen pen(color, width);
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
     return pen;
+}
+
+QPen linePen(ColorRef color, int width)
+{
+    return linePen(ColorFromRef(color), width);
 }
 
 // The outline of an aliased Qt shape covers one pixel more than its rectangle, and a wide pen
@@ -68,6 +78,25 @@ void TKodraGauge::PaintBackground(QImage& image)
     image.fill(Qt::black);
 }
 
+int TKodraGauge::filledPercent() const
+{
+    return m_hasValue ? GetPercentDone() : 0;
+}
+
+QColor TKodraGauge::needleColor(ColorRef color) const
+{
+    const QColor needle = ColorFromRef(color);
+    if (m_hasValue)
+        return needle;
+    const QColor face = ColorFromRef(m_backColor);
+    const auto dim = [](int needlePart, int facePart) {
+        return (needlePart * (kDimmedAllParts - kDimmedFaceParts) + facePart * kDimmedFaceParts)
+            / kDimmedAllParts;
+    };
+    return QColor(
+        dim(needle.red(), face.red()), dim(needle.green(), face.green()), dim(needle.blue(), face.blue()));
+}
+
 void TKodraGauge::PaintAsNothing(QPainter& painter, const EdgeBox& rect) const
 {
     fillBox(painter, rect, m_backColor);
@@ -77,7 +106,7 @@ void TKodraGauge::PaintAsBar(QPainter& painter, const EdgeBox& rect) const
 {
     const int width = rect.right - rect.left + 1;
     const int height = rect.bottom - rect.top + 1;
-    const double fraction = GetPercentDone() * kPercentToFraction;
+    const double fraction = filledPercent() * kPercentToFraction;
     fillBox(painter, rect, m_backColor);
     if (m_kind == kgkHorizontalBar) {
         const int length = std::min(static_cast<int>(std::floor(fraction * width)), width);
@@ -96,7 +125,7 @@ void TKodraGauge::PaintAsPie(QPainter& painter, const EdgeBox& rect) const
     const int extra = m_borderStyle == bsSingle ? 1 : 0;
     const EdgeBox oval { rect.left, rect.top, rect.right - rect.left + extra,
         rect.bottom - rect.top + extra };
-    const int percent = GetPercentDone();
+    const int percent = filledPercent();
     painter.fillRect(rect.toRect(), surroundColor());
     painter.setPen(linePen(m_foreColor, kThinPen));
     painter.setBrush(ColorFromRef(m_backColor));
@@ -135,7 +164,7 @@ void TKodraGauge::PaintAsNeedle(QPainter& painter, const EdgeBox& rect) const
     const double angle = percent * kPercentToFraction * kPi;
     const QPoint tip(static_cast<int>(std::floor((1 - std::cos(angle)) * centreX)),
         static_cast<int>(std::floor((1 - std::sin(angle)) * (rect.bottom - 1))));
-    DrawPixelLine(painter, QPoint(centreX, rect.bottom - 1), tip, ColorFromRef(m_needleColor1));
+    DrawPixelLine(painter, QPoint(centreX, rect.bottom - 1), tip, needleColor(m_needleColor1));
 }
 
 void TKodraGauge::PaintAs270(QPainter& painter, const EdgeBox& rect) const
@@ -168,11 +197,11 @@ void TKodraGauge::PaintAs270(QPainter& painter, const EdgeBox& rect) const
     // middle on the pixels that the thin core runs through.
     painter.save();
     painter.translate(kPixelCentre, kPixelCentre);
-    painter.setPen(linePen(m_needleColor2, kNeedleBodyPen));
+    painter.setPen(linePen(needleColor(m_needleColor2), kNeedleBodyPen));
     painter.drawLine(g.centre, DialPoint(g.centre, needleAngle, g.needleBody));
     painter.restore();
     DrawPixelLine(
-        painter, g.centre, DialPoint(g.centre, needleAngle, g.needleCore), ColorFromRef(m_needleColor1));
+        painter, g.centre, DialPoint(g.centre, needleAngle, g.needleCore), needleColor(m_needleColor1));
 
     paintDialValue(painter, g);
 }
@@ -189,7 +218,7 @@ void TKodraGauge::paintDialValue(QPainter& painter, const DialGeometry& g) const
     QFont digits = QApplication::font(this);
     digits.setPixelSize(g.digitPixelSize);
     painter.setFont(digits);
-    const QString text = QString::number(m_progress);
+    const QString text = m_hasValue ? QString::number(m_progress) : QString(kNoValueText);
     const int textWidth = QFontMetrics(digits, painter.device()).horizontalAdvance(text);
     // A font's line is taller than its pixel size; keep its opaque background within the
     // box's rows instead of letting it spill below the box.

@@ -23,6 +23,22 @@ Step StepOf(std::uint8_t control)
     }
 }
 
+EcuFrame RequestOf(std::uint8_t choice)
+{
+    constexpr int RequestKinds = 4;
+    constexpr int ActuatorPatterns = 10; // 0..9, the unused ones included
+    switch (choice % RequestKinds) {
+    case 0:
+        return IdentifyRequest();
+    case 1:
+        return ResetRequest();
+    case 2:
+        return ActuatorRequest(choice / RequestKinds % ActuatorPatterns, choice);
+    default:
+        return ReadDataRequest(PollAddressList { choice, 1, 2, 3, 4, 5, 6, 7 });
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -40,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         input = input.subspan(1);
         switch (StepOf(control)) {
         case Step::RequestSent:
-            receiver.RequestSent();
+            // The request the next byte names: its echo and reply may follow in the input.
+            receiver.RequestSent(RequestOf(input.empty() ? 0 : input.front()));
             break;
         case Step::TimeOut:
             receiver.TimeOut();

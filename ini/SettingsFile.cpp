@@ -130,9 +130,14 @@ void KeepOwner(int fd, const struct stat& status)
         return; // the contents and the mode are kept all the same
 }
 
+// A link is named with the file it points at: that is the file being written.
 std::string Named(const std::filesystem::path& path)
 {
-    return path.string();
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(path, ec))
+        return path.string();
+    const std::filesystem::path target = std::filesystem::weakly_canonical(path, ec);
+    return ec ? path.string() : path.string() + " (a link to " + target.string() + ")";
 }
 
 // QSaveFile creates its temporary file exclusively under a unique name, writes the new text through

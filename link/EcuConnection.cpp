@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int IdentificationBytes = 2;
-
 // A whole number written with decimal digits only (blanks around it allowed); nullopt for
 // anything else, a sign or a number too large for an int included.
 std::optional<int> WholeNumber(const QString& text)
@@ -26,7 +24,6 @@ QString SampleRateMessage(const QString& text)
         .arg(EcuConnection::MaxSampleRate);
 }
 
-// Two upper-case hexadecimal digits.
 } // namespace
 
 EcuConnection::EcuConnection(InterfaceLink& link, EcuConnectionListener* listener)
@@ -51,7 +48,7 @@ void EcuConnection::Tick()
     m_inTick = true;
     if (SuperviseLink()) {
         ReceiveStep();
-        if (m_tickCount % (m_sampleRate / TickMs) == 0)
+        if (StartsPeriod())
             PeriodStep();
     }
     ++m_tickCount;
@@ -112,7 +109,22 @@ void EcuConnection::ReceiveStep()
 {
     std::uint8_t count = 0;
     m_link.ReceiveBytes(m_receiveBuffer, count);
+    const int errorsBefore = m_receiver.RxErrorCount();
     m_receiver.Feed(std::span<const std::uint8_t>(m_receiveBuffer.data(), count), m_replyHandler);
+    // Frames nobody asked for are counted as they are dropped.
+    if (m_receiver.RxErrorCount() != errorsBefore)
+        m_listener->RxErrorCountChanged(m_receiver.RxErrorCount());
+}
+
+bool EcuConnection::StartsPeriod() const
+{
+    // A period starts at the first tick at or after each whole multiple of the sample period, so
+    // that a period the tick does not divide (75 ms) is kept on average rather than rounded to a
+    // whole number of ticks: 75 ms starts periods at 0, 100, 150, 250, 300 ... ms.
+    if (m_tickCount == 0)
+        return true;
+    const std::int64_t now = m_tickCount * TickMs;
+    return now / m_sampleRate != (now - TickMs) / m_sampleRate;
 }
 
 void EcuConnection::PeriodStep()
@@ -135,7 +147,7 @@ void EcuConnection::PeriodStep()
 
 void EcuConnection::Send(const EcuFrame& frame)
 {
-    m_receiver.RequestSent();
+    m_receiver.RequestSent(frame);
     m_link.SendBytes(frame.Bytes());
 }
 
@@ -212,9 +224,6 @@ void EcuConnection::HandleReply(EcuFrameType type, std::span<const std::uint8_t>
 
 void EcuConnection::HandleIdentification(std::span<const std::uint8_t> data)
 {
-    // A reply too short to carry an ID names no ECU; the request stays due and goes out again.
-    if (data.size() < IdentificationBytes)
-        return;
     m_idRequestPending = false;
     m_connectPending = false;
     m_connected = true;
@@ -276,9 +285,6 @@ void EcuConnection::HandleData(std::span<const std::uint8_t> data)
 
 void EcuConnection::HandleResetReply(std::span<const std::uint8_t> data)
 {
-    // Without its result byte the reply says nothing; the reset stays due and goes out again.
-    if (data.empty())
-        return;
     m_resetPending = false;
     const bool succeeded = data[0] == 0;
     NotifyAfterTick([succeeded](EcuConnectionListener& listener) { listener.ResetFinished(succeeded); });

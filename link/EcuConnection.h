@@ -49,8 +49,9 @@ public:
     void SetListener(EcuConnectionListener* listener);
 
     // One 50 ms tick: link supervision, receiving and, at the start of a sample period, at most
-    // one request. A call made while a tick runs (from a listener's nested event loop) returns at
-    // once.
+    // one request. The receiver takes only the reply to the outstanding request (see
+    // FrameReceiver); identification and reset replies therefore always carry their bytes. A call made while
+    // a tick runs (from a listener's nested event loop) returns at once.
     void Tick();
 
     // Commands.
@@ -151,6 +152,7 @@ private:
     bool SuperviseLink();
     void ReportPermissionProblem();
     void ReceiveStep();
+    bool StartsPeriod() const;
     void PeriodStep();
     void Send(const EcuFrame& frame);
     void SendNextPollWindow();

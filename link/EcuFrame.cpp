@@ -38,6 +38,23 @@ bool IsEcuFrameType(std::uint8_t byte)
     return byte == etIdentify || byte == etReadData || byte == etResetEcu || byte == etActuator;
 }
 
+int ReplyDataBytes(EcuFrameType type)
+{
+    constexpr int IdentificationBytes = 2;
+    constexpr int ResetResultBytes = 1;
+    switch (type) {
+    case etIdentify:
+        return IdentificationBytes;
+    case etReadData:
+        return EcuFrame::MaxDataBytes;
+    case etResetEcu:
+        return ResetResultBytes;
+    case etActuator:
+        break;
+    }
+    return AnyReplyLength;
+}
+
 std::uint8_t FrameChecksum(std::span<const std::uint8_t> bytes)
 {
     unsigned sum = 0;
@@ -59,11 +76,20 @@ EcuFrame MakeEcuFrame(EcuFrameType type, std::span<const std::uint8_t> data)
     return frame;
 }
 
-EcuFrame IdentifyRequest() { return MakeEcuFrame(etIdentify, {}); }
+EcuFrame IdentifyRequest()
+{
+    return MakeEcuFrame(etIdentify, {});
+}
 
-EcuFrame ResetRequest() { return MakeEcuFrame(etResetEcu, {}); }
+EcuFrame ResetRequest()
+{
+    return MakeEcuFrame(etResetEcu, {});
+}
 
-EcuFrame ReadDataRequest(const PollAddressList& addresses) { return MakeEcuFrame(etReadData, addresses); }
+EcuFrame ReadDataRequest(const PollAddressList& addresses)
+{
+    return MakeEcuFrame(etReadData, addresses);
+}
 
 EcuFrame ActuatorRequest(int patternNumber, int value)
 {

@@ -17,6 +17,11 @@ enum EcuFrameType : std::uint8_t {
 
 bool IsEcuFrameType(std::uint8_t byte);
 
+// The data bytes of the reply to a request of `type`; an actuator reply is taken whatever it
+// carries, as only its arrival means anything.
+inline constexpr int AnyReplyLength = -1;
+int ReplyDataBytes(EcuFrameType type);
+
 struct EcuFrame {
     static constexpr int HeaderBytes = 2; // type and length
     static constexpr int OverheadBytes = HeaderBytes + 1; // plus the checksum

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-void FrameReceiver::RequestSent()
+void FrameReceiver::RequestSent(const EcuFrame& request)
 {
+    m_request = request;
     m_echoPending = true;
     m_awaitingReply = true;
 }
@@ -74,14 +75,39 @@ void FrameReceiver::Parse(std::uint8_t byte, const ReplyHandler& handler)
     }
 }
 
+std::span<const std::uint8_t> FrameReceiver::FrameData() const
+{
+    return { m_data.data(), static_cast<std::size_t>(m_dataCount) };
+}
+
+bool FrameReceiver::IsEchoOfRequest() const
+{
+    const std::span<const std::uint8_t> data = FrameData();
+    const std::span<const std::uint8_t> sent = m_request.Data();
+    return m_frameType == m_request.Type() && m_frameLength == m_request.length
+        && std::equal(data.begin(), data.end(), sent.begin(), sent.end());
+}
+
+bool FrameReceiver::IsReplyToRequest() const
+{
+    const int expected = ReplyDataBytes(m_request.Type());
+    return expected == AnyReplyLength || m_dataCount == expected;
+}
+
 void FrameReceiver::FrameComplete(const ReplyHandler& handler)
 {
-    if (m_echoPending) {
+    if (m_echoPending && IsEchoOfRequest()) {
         m_echoPending = false; // the request coming back from the line
         return;
     }
+    if (!m_awaitingReply || m_echoPending || m_frameType != m_request.Type()) {
+        // Taking it would show values nobody asked for (a flooding line, a late or stray frame).
+        ++m_rxErrorCount;
+        return;
+    }
+    if (!IsReplyToRequest())
+        return; // a short or overlong reply: the time-out counts the exchange and it is asked again
     if (handler)
-        handler(static_cast<EcuFrameType>(m_frameType),
-            std::span<const std::uint8_t>(m_data.data(), static_cast<std::size_t>(m_dataCount)));
+        handler(static_cast<EcuFrameType>(m_frameType), FrameData());
     m_awaitingReply = false;
 }

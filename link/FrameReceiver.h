@@ -7,19 +7,22 @@
 #include <functional>
 #include <span>
 
-// Rebuilds EcuFrames from the bytes received on the line, drops the echo of the program's own
-// request, and hands every other complete valid frame to the caller. Bytes outside a frame that
-// start none are skipped, so the receiver finds the next frame after noise by itself.
+// Rebuilds EcuFrames from the bytes received on the line and hands on only the reply to the
+// outstanding request: after the request's own echo, a frame of the request's type with that
+// type's reply length. Any other complete valid frame (one nobody asked for, one before the echo,
+// one of another type) is dropped and counted. Bytes outside a frame that start none are skipped,
+// so the receiver finds the next frame after noise by itself.
 class FrameReceiver {
 public:
     enum ParseState { psIdle, psLength, psData, psChecksum };
 
     using ReplyHandler = std::function<void(EcuFrameType type, std::span<const std::uint8_t> data)>;
 
-    // A request went out: the next complete valid frame is its echo, and a reply is awaited.
-    void RequestSent();
-    // Appends `bytes` to the input ring and parses until it is empty. `handler` gets each
-    // complete, valid, non-echo frame; AwaitingReply is cleared after it returns.
+    // `request` went out: its echo is awaited, then its reply.
+    void RequestSent(const EcuFrame& request);
+    // Appends `bytes` to the input ring and parses until it is empty. `handler` gets the reply to
+    // the outstanding request; AwaitingReply is cleared after it returns. A reply of the right
+    // type but the wrong length is not taken: the exchange fails at its time-out.
     void Feed(std::span<const std::uint8_t> bytes, const ReplyHandler& handler);
     // No valid reply came within a sample period: drop any half frame, forget the request and
     // count one failed exchange.
@@ -28,6 +31,7 @@ public:
     ParseState State() const { return m_state; }
     bool EchoPending() const { return m_echoPending; }
     bool AwaitingReply() const { return m_awaitingReply; }
+    // Failed exchanges plus frames dropped because nobody asked for them.
     int RxErrorCount() const { return m_rxErrorCount; }
     // Data bytes stored of the frame being received.
     int DataCount() const { return m_dataCount; }
@@ -38,6 +42,9 @@ private:
 
     void Parse(std::uint8_t byte, const ReplyHandler& handler);
     void FrameComplete(const ReplyHandler& handler);
+    std::span<const std::uint8_t> FrameData() const;
+    bool IsEchoOfRequest() const;
+    bool IsReplyToRequest() const;
 
     std::array<std::uint8_t, InputRingSize> m_input {};
     std::uint8_t m_inputOut = 0;
@@ -52,6 +59,7 @@ private:
     std::array<std::uint8_t, EcuFrame::MaxDataBytes> m_data {};
     std::uint8_t m_sum = 0;
 
+    EcuFrame m_request;
     bool m_echoPending = false;
     bool m_awaitingReply = false;
     int m_rxErrorCount = 0;

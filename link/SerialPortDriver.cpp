@@ -1,5 +1,6 @@
 #include "link/SerialPortDriver.h"
 
+#include "link/SerialPortCheck.h"
 #include "link/UsbDeviceStrings.h"
 
 #include <QDeadlineTimer>
@@ -23,6 +24,12 @@ namespace {
 
 // The vendor library's code for a device type it does not know.
 constexpr std::uint32_t FtDeviceUnknown = 3;
+
+// Received bytes the port holds until the link thread takes them. Without a bound, a line that
+// sends faster than the thread reads (a flooding ECU on a pseudo-terminal) grows this process by
+// tens of megabytes a second; with it, the kernel's buffer fills and the sender waits. An exchange
+// is 22 bytes, so this is room for many.
+constexpr qint64 ReadBufferBytes = 4096;
 
 // The kernel's FTDI driver holds received bytes for 16 ms by default, long enough on its own to
 // make a 50 ms poll at 7812 baud miss its reply. Ports that have no such setting (a
@@ -136,7 +143,16 @@ FtStatus SerialPortDriver::Open(std::uint32_t index, FtHandle& handle)
     if (index >= m_list.size())
         return FtStatus::FT_DEVICE_NOT_FOUND;
     const QString& location = m_list[index].location;
+    // A path given by the user may have become anything since it was checked; a port found by the
+    // search is a terminal already.
+    if (!m_explicitPortPath.isEmpty()) {
+        if (std::string reason = NotSerialPortReason(location.toStdString()); !reason.empty()) {
+            m_lastOpenError = { false, std::move(reason) };
+            return FtStatus::FT_DEVICE_NOT_OPENED;
+        }
+    }
     auto port = std::make_unique<QSerialPort>();
+    port->setReadBufferSize(ReadBufferBytes);
     port->setPortName(location);
     if (!port->open(QIODevice::ReadWrite)) {
         m_lastOpenError = { port->error() == QSerialPort::PermissionError, OpenErrorText(location, *port) };

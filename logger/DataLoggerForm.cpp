@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -70,10 +71,12 @@ QString PathText(const std::filesystem::path& path)
 
 } // namespace
 
-TDataLoggerForm::TDataLoggerForm(const EcuQueries& ecu, const QString& settingsDir, QWidget* parent)
+TDataLoggerForm::TDataLoggerForm(
+    const EcuQueries& ecu, const QString& settingsFolder, const QString& defaultLogFolder, QWidget* parent)
     : QMainWindow(parent)
     , m_ecu(ecu)
-    , m_settingsFile(DataLoggerSettingsFile(settingsDir))
+    , m_settingsFile(DataLoggerSettingsFile(settingsFolder))
+    , m_defaultLogFolder(defaultLogFolder)
     , m_controls(DataLoggerControls::Build(*this))
     , LogTimer1(new QTimer(this))
 {
@@ -102,7 +105,7 @@ std::optional<std::string> TDataLoggerForm::FinishForExit()
     LogTimer1->stop();
     if (!m_log.HasUnsavedLog())
         return std::nullopt;
-    const std::filesystem::path target = LogTargetPath(m_logFilePath.toStdString());
+    const std::filesystem::path target = LogTarget();
     const std::optional<std::string> error = m_log.SaveLog(target);
     if (!error)
         return std::nullopt;
@@ -131,7 +134,7 @@ QString TDataLoggerForm::RecoverUnfinished()
 
 void TDataLoggerForm::ApplySettings()
 {
-    const DataLoggerSettings settings = DataLoggerSettings::Read(m_settingsFile.Read());
+    const DataLoggerSettings settings = DataLoggerSettings::Read(m_settingsFile.Read(), m_defaultLogFolder);
     move(settings.left, settings.top);
     if (settings.initMax)
         setWindowState(windowState() | Qt::WindowMaximized);
@@ -290,7 +293,7 @@ void TDataLoggerForm::DL_Start_ButtonClick()
         LogChannelNames channels;
         for (std::size_t i = 0; i < channels.size(); ++i)
             channels[i] = m_channelNames[i].toStdString();
-        const std::filesystem::path target = LogTargetPath(m_logFilePath.toStdString());
+        const std::filesystem::path target = LogTarget();
         m_log.AppendHeader(QDateTime::currentDateTime(), channels, m_sampleInterval, target);
         ReportWriteProblem();
     }
@@ -374,7 +377,7 @@ void TDataLoggerForm::ShowTimeAxis()
 bool TDataLoggerForm::SaveLog()
 {
     SetPanel(kProgressPanel, QStringLiteral("Saving data to file......"));
-    const std::filesystem::path target = LogTargetPath(m_logFilePath.toStdString());
+    const std::filesystem::path target = LogTarget();
     if (const std::optional<std::string> error = m_log.SaveLog(target)) {
         SetPanel(kProgressPanel, QStringLiteral("Save failed: ") + QString::fromStdString(*error));
         ShowMessage(
@@ -419,6 +422,13 @@ void TDataLoggerForm::closeEvent(QCloseEvent* event)
 {
     FormClose();
     QMainWindow::closeEvent(event);
+}
+
+std::filesystem::path TDataLoggerForm::LogTarget() const
+{
+    if (!m_defaultLogFolder.isEmpty() && m_logFilePath == m_defaultLogFolder)
+        QDir().mkpath(m_defaultLogFolder); // if it cannot be, the working directory takes the log
+    return LogTargetPath(m_logFilePath.toStdString());
 }
 
 void TDataLoggerForm::showEvent(QShowEvent* event)

@@ -22,8 +22,11 @@ class TDataLoggerForm : public QMainWindow {
     Q_OBJECT
 
 public:
-    // Reads "bin/kodralog.ini" under `settingsDir` (the working directory if empty).
-    TDataLoggerForm(const EcuQueries& ecu, const QString& settingsDir, QWidget* parent = nullptr);
+    // Reads "kodralog.ini" in `settingsFolder` (the working directory if empty). Logs go to
+    // `defaultLogFolder`, made when first needed, until the settings or Set Path name another
+    // (empty: the working directory).
+    TDataLoggerForm(const EcuQueries& ecu, const QString& settingsFolder,
+        const QString& defaultLogFolder = QString(), QWidget* parent = nullptr);
     ~TDataLoggerForm() override;
 
     // 1: the named channels of a fully supported ECU; 0: the raw addresses. The channels in
@@ -95,10 +98,13 @@ private:
     void SetSelectionEnabled(bool enabled);
     void SetPanel(int panel, const QString& text);
     void ShowChannelsInForce();
+    // Where the log is saved; the default log folder is made here, when first needed.
+    std::filesystem::path LogTarget() const;
     TPerformanceGraph& FirstChart() const { return *m_controls.charts.front().graph; }
 
     const EcuQueries& m_ecu;
     SettingsFile m_settingsFile;
+    const QString m_defaultLogFolder;
     DataLoggerControls m_controls;
     QTimer* LogTimer1 = nullptr;
 

@@ -17,9 +17,11 @@ QString ReadText(const IniFile& ini, const char* section, const char* key, const
 
 } // namespace
 
-DataLoggerSettings DataLoggerSettings::Read(const IniFile& ini)
+DataLoggerSettings DataLoggerSettings::Read(const IniFile& ini, const QString& logFolder)
 {
     DataLoggerSettings settings;
+    if (!logFolder.isEmpty())
+        settings.filePath = logFolder;
     settings.top = ini.ReadInteger(kFormSection, "Top", settings.top);
     settings.left = ini.ReadInteger(kFormSection, "Left", settings.left);
     settings.initMax = ini.ReadBool(kFormSection, "InitMax", settings.initMax);
@@ -46,7 +48,7 @@ void DataLoggerSettings::Write(IniFile& ini) const
     ini.WriteString(kLogSection, "TimeBase", timeBase.toStdString());
 }
 
-std::filesystem::path DataLoggerSettingsFile(const QString& settingsDir)
+std::filesystem::path DataLoggerSettingsFile(const QString& settingsFolder)
 {
-    return std::filesystem::path(settingsDir.toStdString()) / "bin" / "kodralog.ini";
+    return std::filesystem::path(settingsFolder.toStdString()) / "kodralog.ini";
 }

@@ -7,7 +7,7 @@
 #include <array>
 #include <filesystem>
 
-// What the data logger keeps in "bin/kodralog.ini" between runs, with the defaults that a
+// What the data logger keeps in "kodralog.ini" between runs, with the defaults that a
 // missing file or key gives. A value the window would refuse (a time base that is no whole
 // number from 1 up, an "Address" beyond RawDataTable) also gives the default.
 struct DataLoggerSettings {
@@ -19,9 +19,10 @@ struct DataLoggerSettings {
         = { QStringLiteral("RPM"), QStringLiteral("MAP"), QStringLiteral("CTS"), QStringLiteral("IAT") };
     QString timeBase = QStringLiteral("10");
 
-    static DataLoggerSettings Read(const IniFile& ini);
+    // `logFolder`, when given, is the "File Path" of a file that has none.
+    static DataLoggerSettings Read(const IniFile& ini, const QString& logFolder = QString());
     void Write(IniFile& ini) const;
 };
 
-// "bin/kodralog.ini" under the settings folder (the working directory unless told otherwise).
-std::filesystem::path DataLoggerSettingsFile(const QString& settingsDir);
+// "kodralog.ini" in the folder that holds the settings files (empty: the working directory).
+std::filesystem::path DataLoggerSettingsFile(const QString& settingsFolder);

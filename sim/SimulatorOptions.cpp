@@ -124,6 +124,15 @@ bool ParseChance(std::string_view text, double& chance, std::string& error)
     return true;
 }
 
+// A number in the fewest digits that read back the same ("0.001", "86400").
+std::string ShortestText(double value)
+{
+    constexpr std::size_t Room = 32;
+    char text[Room];
+    const auto result = std::to_chars(std::begin(text), std::end(text), value);
+    return std::string(text, result.ptr);
+}
+
 std::optional<double> ParsePositiveSeconds(std::string_view name, std::string_view text, std::string& error)
 {
     const auto value = ParseFiniteDecimal(text);
@@ -133,6 +142,12 @@ std::optional<double> ParsePositiveSeconds(std::string_view name, std::string_vi
     }
     if (*value <= 0.0) {
         error = std::string(name) + " " + std::string(text) + " must be above 0";
+        return std::nullopt;
+    }
+    if (*value < UnplugSchedule::ShortestSeconds || *value > UnplugSchedule::LongestSeconds) {
+        error = std::string(name) + " " + std::string(text) + " must be from "
+            + ShortestText(UnplugSchedule::ShortestSeconds) + " to "
+            + ShortestText(UnplugSchedule::LongestSeconds) + " seconds (a day)";
         return std::nullopt;
     }
     return value;

@@ -5,6 +5,11 @@
 // happens at `every`. `out` must be shorter than `every`, or the cable would never come back.
 class UnplugSchedule {
 public:
+    // The bounds of both periods, in seconds: beyond a day the times lose the precision a wait
+    // needs (and overflow it far beyond), and below a millisecond the cable would only flicker.
+    static constexpr double ShortestSeconds = 0.001;
+    static constexpr double LongestSeconds = 86400;
+
     UnplugSchedule(double every, double out);
 
     double Every() const { return m_every; }

@@ -3,10 +3,10 @@
 
 #include "controls/ColorRef.h"
 #include "controls/KodraGauge.h"
+#include "controls/LocaleFixed.h"
 #include "defs/EcuConstants.h"
 #include "defs/FaultCodes.h"
 #include "ui/ClickableLabel.h"
-#include "controls/LocaleFixed.h"
 
 #include <QLabel>
 
@@ -61,6 +61,9 @@ constexpr NamedScale IdleScales[] {
 constexpr int ValuePrecision = 4;
 constexpr int O2Decimals = 3;
 constexpr int TwoDecimals = 2;
+
+constexpr QLatin1String NoValueText("--");
+constexpr std::string_view MapLoadSensor = "MAP";
 
 // Colour limits of the value boxes, in volts.
 constexpr float O2Rich = 0.9f;
@@ -158,8 +161,38 @@ void TDashBoardForm::ShowBatteryVolts(float volts)
     SetTextColour(m_battVoltsLabel, outOfRange ? kColorRed : kColorGreen);
 }
 
+void TDashBoardForm::ShowValuesState()
+{
+    const bool live = m_connection->HasLiveValues() && m_connection->GetEcuSupport() == SupportFull;
+    if (live == m_valuesShown)
+        return;
+    m_valuesShown = live;
+    for (TKodraGauge* dial :
+        { m_tpsGauge, m_afmGauge, m_ctsGauge, m_atsGauge, m_mpgGauge, m_revCounter, m_speedo })
+        dial->SetHasValue(live);
+    if (!live) {
+        for (QLabel* box : { m_battVoltsLabel, m_o2B1VoltsLabel, m_ignAdvanceLabel, m_injPwB1Label,
+                 m_tftLabel, m_ltftLabel }) {
+            box->setText(NoValueText);
+            SetTextColour(box, kColorBlack);
+        }
+        return;
+    }
+    // Back to live: every dial and box from the values as they are now.
+    const bool mapLoad = LoadSensorName(m_connection->Constants()) == MapLoadSensor;
+    for (const LiveValueKind kind :
+        { LiveValueKind::Rpm, LiveValueKind::RoadSpeed, LiveValueKind::CoolantTemp, LiveValueKind::AirTemp,
+            mapLoad ? LiveValueKind::Load8 : LiveValueKind::Load16, LiveValueKind::TpsPercent,
+            LiveValueKind::O2Bank1, LiveValueKind::Iac, LiveValueKind::InjectorPw1, LiveValueKind::Advance,
+            LiveValueKind::Ltft1, LiveValueKind::Tft1, LiveValueKind::Battery })
+        OnValueChanged(kind);
+}
+
 void TDashBoardForm::OnValueChanged(LiveValueKind kind)
 {
+    // The fault lamp follows every fault byte; the dials and boxes only live values.
+    if (!m_valuesShown && kind != LiveValueKind::FaultFlags)
+        return;
     const LiveValues& v = m_connection->Values();
     const bool mpgMode = m_settings.MpgMode();
     // Scaled values reach the dials truncated toward zero.

@@ -54,16 +54,17 @@ public:
     void ActuatorReplied(int test, int value) override { emit m_form.ActuatorReplied(test, value); }
     void PortPermissionDenied(const QString& message) override { m_form.ShowMessage(message); }
     void ValueChanged(LiveValueKind kind) override { m_form.OnValueChanged(kind); }
+    void LiveValuesChanged(bool) override { m_form.ShowValuesState(); }
 
 private:
     TDashBoardForm& m_form;
 };
 
-TDashBoardForm::TDashBoardForm(LinkFactory makeLink, const QString& settingsDir, QWidget* parent)
+TDashBoardForm::TDashBoardForm(LinkFactory makeLink, const QString& settingsFolder, QWidget* parent)
     : QMainWindow(parent)
     , m_makeLink(std::move(makeLink))
     , m_events(std::make_unique<ConnectionEvents>(*this))
-    , m_settingsFile(DashboardSettingsPath(settingsDir))
+    , m_settingsFile(DashboardSettingsPath(settingsFolder))
 {
     BuildControls();
 
@@ -84,6 +85,7 @@ TDashBoardForm::TDashBoardForm(LinkFactory makeLink, const QString& settingsDir,
     // 6. The link and the connection that drives it, then the timer.
     m_link = m_makeLink();
     m_connection = std::make_unique<EcuConnection>(*m_link, m_events.get());
+    ShowValuesState();
     ApplySettings();
     m_timer1->start();
 }

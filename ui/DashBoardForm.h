@@ -26,7 +26,7 @@ class TKodraGauge;
 // The main window: seven dials, six value boxes and the MIL lamp, the menu that opens every other
 // window, and the hub of the program. It owns the link thread and the connection to the ECU, which
 // its Timer1 drives, and it is what the tool windows read live values from (Queries) and ask for
-// actions (the public slots). It keeps its settings in "bin/kodradash.ini".
+// actions (the public slots). It keeps its settings in "kodradash.ini".
 class TDashBoardForm : public QMainWindow {
     Q_OBJECT
 
@@ -54,8 +54,8 @@ public:
     static constexpr int PanelCount = 5;
     static constexpr int TimerIntervalMs = EcuConnection::TickMs;
 
-    // `settingsDir` holds the "bin" folder of the settings file; empty means the working directory.
-    TDashBoardForm(LinkFactory makeLink, const QString& settingsDir, QWidget* parent = nullptr);
+    // `settingsFolder` holds the settings file; empty means the working directory.
+    TDashBoardForm(LinkFactory makeLink, const QString& settingsFolder, QWidget* parent = nullptr);
     ~TDashBoardForm() override;
 
     const EcuQueries& Queries() const;
@@ -120,6 +120,9 @@ private:
     void OnEcuIdentified(const IdentifiedEcu& ecu);
     void OnResetFinished(bool succeeded);
     void OnValueChanged(LiveValueKind kind);
+    // Dials and value boxes show the values only while they are live and decoded; otherwise
+    // dimmed needles and "--", until the first fresh reply.
+    void ShowValuesState();
 
     // Building (DashBoardLayout.cpp).
     void BuildControls();
@@ -177,6 +180,7 @@ private:
     std::array<QAction*, ToolWindowCount> m_toolActions {};
     // Hidden because the ECU is in neither list: the data viewer stands in for this window.
     bool m_hiddenForUnknownEcu = false;
+    bool m_valuesShown = true; // until the constructor's first ShowValuesState
     bool m_closing = false;
     bool m_saveFailureShown = false;
 };

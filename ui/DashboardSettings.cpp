@@ -40,11 +40,9 @@ QString OneOf(const QString& text, const char* other, const char* fallback)
 
 } // namespace
 
-std::filesystem::path DashboardSettingsPath(const QString& settingsDir)
+std::filesystem::path DashboardSettingsPath(const QString& settingsFolder)
 {
-    const std::filesystem::path folder
-        = settingsDir.isEmpty() ? std::filesystem::path() : std::filesystem::path(settingsDir.toStdString());
-    return folder / DashboardSettings::FileName;
+    return std::filesystem::path(settingsFolder.toStdString()) / DashboardSettings::FileName;
 }
 
 QString KnownTempUnits(const QString& text)

@@ -7,11 +7,11 @@
 
 #include <filesystem>
 
-// The main window's settings as kept in "bin/kodradash.ini". Reading never fails: a missing key
+// The main window's settings as kept in "kodradash.ini". Reading never fails: a missing key
 // or a value the program cannot use gives the key's default, so a hand-edited file cannot stall
 // the poll cycle or leave a gauge without a scale.
 struct DashboardSettings {
-    static constexpr const char* FileName = "bin/kodradash.ini";
+    static constexpr const char* FileName = "kodradash.ini";
 
     int top = 50;
     int left = 50;
@@ -29,8 +29,8 @@ struct DashboardSettings {
     bool operator==(const DashboardSettings&) const = default;
 };
 
-// The settings file inside a settings folder (an empty folder text means the working directory).
-std::filesystem::path DashboardSettingsPath(const QString& settingsDir);
+// The settings file in the folder that holds the settings files (empty: the working directory).
+std::filesystem::path DashboardSettingsPath(const QString& settingsFolder);
 
 DashboardSettings ReadDashboardSettings(const IniFile& ini);
 // Writes every key, leaving the file's other lines as they are.

@@ -1,9 +1,10 @@
 #include "ui/DataViewerForm.h"
 
 #include "controls/ColorRef.h"
-#include "controls/StatusPanel.h"
-#include "link/EcuQueries.h"
 #include "controls/LocaleFixed.h"
+#include "controls/StatusPanel.h"
+#include "defs/EcuIdentification.h"
+#include "link/EcuQueries.h"
 
 #include <QAction>
 #include <QFont>
@@ -384,8 +385,14 @@ void TDataViewerForm::Timer1Timer()
 {
     const ValueSource source { m_queries, m_loadSensor == MapLoadSensor };
     const bool page2 = ShowsPage2();
-    for (int box = 0; box < BoxCount; ++box)
-        SetTextIfChanged(m_labels[static_cast<std::size_t>(box)], ValueText(source, m_formatted, page2, box));
+    // Old values are not shown as current ones, nor zeros as the readings of an ECU whose values
+    // cannot be decoded.
+    const bool shown
+        = m_queries.HasLiveValues() && (!m_formatted || ClassifyEcuId(m_queries.GetEcuId()) == SupportFull);
+    for (int box = 0; box < BoxCount; ++box) {
+        SetTextIfChanged(m_labels[static_cast<std::size_t>(box)],
+            shown ? ValueText(source, m_formatted, page2, box) : QString(NoValue));
+    }
 }
 
 void TDataViewerForm::ModeBtnClick()

@@ -1,7 +1,8 @@
 // dazederir-window-pictures: starts every window of the program on the simulated ECU, lets it
 // run for a while with the tool windows open and the logger recording, then saves a picture of
 // each window into a folder. Made for the pictures in docs/; run it under Xvfb to see the
-// windows as a person would (`xvfb-run dazederir-window-pictures docs`).
+// windows as a person would (`xvfb-run dazederir-window-pictures docs`). Then the simulated cable
+// is pulled, and the dashboard and the data viewer are pictured again with the link lost.
 #include "app/AppOptions.h"
 #include "app/MainWindows.h"
 #include "app/ProgramLink.h"
@@ -30,6 +31,11 @@
 namespace {
 
 constexpr int RunningMs = 25000;
+// The cable comes out a second after the pictures and stays out; the link is lost at the next
+// scan of the link thread, the values at once.
+constexpr double PullAtSeconds = 26.0;
+constexpr double PulledForSeconds = 3600.0;
+constexpr int LinkLostPicturesMs = 28000;
 constexpr const char* FastestTimeBase = "1";
 constexpr int RpmControlTest = 1;
 
@@ -44,6 +50,7 @@ int main(int argc, char** argv)
     AppOptions options;
     options.cable = AppOptions::Cable::Simulated;
     options.settingsDir = settings.path();
+    options.simulator.unplug = UnplugSchedule(PullAtSeconds, PulledForSeconds);
     ProgramLink link = MakeProgramLink(options);
     MainWindows windows(std::make_unique<TDashBoardForm>(link.factory, settings.path()), settings.path());
 
@@ -76,16 +83,22 @@ int main(int argc, char** argv)
     for (const auto& [window, name] : pictures)
         window->show();
 
-    QTimer::singleShot(RunningMs, &app, [&] {
-        int failures = 0;
-        for (const auto& [window, name] : pictures) {
-            const QString file = folder.filePath(QString::fromLatin1(name) + QStringLiteral(".png"));
-            if (!window->grab().save(file)) {
-                std::fprintf(stderr, "could not save %s\n", qPrintable(file));
-                ++failures;
-            }
+    int failures = 0;
+    const auto save = [&folder, &failures](QWidget* window, const QString& name) {
+        const QString file = folder.filePath(name + QStringLiteral(".png"));
+        if (!window->grab().save(file)) {
+            std::fprintf(stderr, "could not save %s\n", qPrintable(file));
+            ++failures;
         }
+    };
+    QTimer::singleShot(RunningMs, &app, [&] {
+        for (const auto& [window, name] : pictures)
+            save(window, QString::fromLatin1(name));
         logger.DL_Stop_ButtonClick();
+    });
+    QTimer::singleShot(LinkLostPicturesMs, &app, [&] {
+        save(&windows.Dashboard(), QStringLiteral("dashboard-linklost"));
+        save(&windows.DataViewer(), QStringLiteral("dataviewer-linklost"));
         QCoreApplication::exit(failures == 0 ? 0 : 1);
     });
     return app.exec();

@@ -49,7 +49,7 @@ bool Exchange(InterfaceLink& link, FrameReceiver& receiver, int window, double& 
     const FrameReceiver::ReplyHandler handler
         = [&replied](EcuFrameType type, std::span<const std::uint8_t>) { replied = type == etReadData; };
     InterfaceLink::ReceiveBuffer buffer {};
-    receiver.RequestSent();
+    receiver.RequestSent(request);
     const auto start = Clock::now();
     link.SendBytes(request.Bytes());
     while (!replied && Clock::now() - start < GiveUpAfter) {

@@ -13,6 +13,7 @@ constexpr std::size_t BytesPerTick = 78;
 constexpr int Exchanges = 1000;
 
 struct Exchange {
+    EcuFrame request;
     std::vector<std::uint8_t> line; // echo, sometimes a noise byte, reply
 };
 
@@ -33,6 +34,7 @@ std::vector<Exchange> PollSession()
         const EcuFrame echo = ReadDataRequest(addresses);
         const EcuFrame reply = ReadDataRequest(values);
         Exchange exchange;
+        exchange.request = echo;
         exchange.line.assign(echo.Bytes().begin(), echo.Bytes().end());
         if (byteOf(random) < 32)
             exchange.line.push_back(0x7E);
@@ -57,7 +59,7 @@ void FrameReceiverThroughput(benchmark::State& state)
     for (auto _ : state) {
         FrameReceiver receiver;
         for (const Exchange& exchange : session) {
-            receiver.RequestSent();
+            receiver.RequestSent(exchange.request);
             const std::span<const std::uint8_t> line(exchange.line);
             for (std::size_t at = 0; at < line.size(); at += chunk)
                 receiver.Feed(line.subspan(at, std::min(chunk, line.size() - at)), handler);

@@ -31,7 +31,7 @@ namespace {
 // Every window over the fake link, as the program creates and wires them.
 struct AppRig {
     DashboardRig rig;
-    MainWindows windows { rig.TakeForm(), rig.settingsDir.path() };
+    MainWindows windows { rig.TakeForm(), rig.SettingsFolder() };
     TDashBoardForm& dash = windows.Dashboard();
 };
 

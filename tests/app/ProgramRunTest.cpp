@@ -2,6 +2,7 @@
 #include "tests/support/FileBytes.h"
 #include "tests/support/NobodyUser.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -20,6 +21,24 @@ struct ProgramRun {
 };
 
 enum class As { Me, Nobody };
+
+// A desktop start: the working directory is the home folder, no XDG variables set.
+ProgramRun RunFromHome(const char* program, const QString& home, const QStringList& args)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("HOME"), home);
+    environment.remove(QStringLiteral("XDG_CONFIG_HOME"));
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(home);
+    process.start(QString::fromLatin1(program), args);
+    constexpr int generousMs = 60000; // a bound against a hang, not a speed test
+    EXPECT_TRUE(process.waitForFinished(generousMs)) << program;
+    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+        QString::fromLocal8Bit(process.readAllStandardOutput()),
+        QString::fromLocal8Bit(process.readAllStandardError()) };
+}
 
 ProgramRun RunProgram(const QStringList& args, As user = As::Me)
 {
@@ -70,6 +89,35 @@ TEST(Program, SimulationStartsPaintsAndSavesItsSettingsOnTheWayOut)
     EXPECT_TRUE(run.out.startsWith("first paint after ")) << run.out.toStdString();
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("bin/kodradash.ini"))));
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("bin/kodralog.ini"))));
+}
+
+TEST(Program, InstalledItKeepsItsFilesInTheUsersFoldersAndFromTheBuildTreeBelowTheWorkingDirectory)
+{
+    const QStringList startAndQuit { QStringLiteral("--simulate"), QStringLiteral("--startup-time") };
+    QTemporaryDir home;
+    const QDir at(home.path());
+    ProgramRun run = RunFromHome(INSTALLED_DAZEDERIR_PATH, home.path(), startAndQuit);
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(at.exists(QStringLiteral(".config/dazederir/kodradash.ini")));
+    const std::string loggerIni
+        = ReadFileBytes(at.filePath(QStringLiteral(".config/dazederir/kodralog.ini")).toStdString());
+    EXPECT_NE(loggerIni.find("File Path=" + at.filePath(QStringLiteral("Documents/DazedErir")).toStdString()),
+        std::string::npos)
+        << loggerIni;
+    EXPECT_FALSE(at.exists(QStringLiteral("bin"))); // no ~/bin
+    EXPECT_FALSE(at.exists(QStringLiteral("Documents"))); // made by the first saved log
+
+    // --settings-dir still says where.
+    QTemporaryDir chosen;
+    run = RunFromHome(INSTALLED_DAZEDERIR_PATH, home.path(),
+        startAndQuit + QStringList { "--settings-dir", chosen.path() });
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(QDir(chosen.path()).exists(QStringLiteral("bin/kodradash.ini")));
+
+    run = RunFromHome(DAZEDERIR_PATH, home.path(), startAndQuit);
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(at.exists(QStringLiteral("bin/kodradash.ini")));
+    EXPECT_TRUE(at.exists(QStringLiteral("bin/kodralog.ini")));
 }
 
 // A settings folder with "bin" made, that user nobody may enter.

@@ -129,6 +129,20 @@ TEST(FullLogFolderTool, ExitsWith4SayingTheDiskIsFullAndLeavesTheEarlierFile)
 
 // ---- numbers out of range on the command line ----
 
+// A path that cannot be a serial port is named as such at once, not blamed on a silent ECU.
+TEST(ToolPort, APathThatIsNotASerialPortIsRefusedWith2)
+{
+    const QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    for (const std::string& path :
+        { std::string("/etc/passwd"), folder.path().toStdString(), std::string("/dev/null") }) {
+        const CliRun run = RunCli({ "--port", path, "--timeout", "30", "identify" });
+        EXPECT_EQ(run.status, 2) << path;
+        EXPECT_EQ(run.out, "") << path;
+        EXPECT_NE(run.err.find(path + " is not a serial port"), std::string::npos) << run.err;
+    }
+}
+
 struct BadNumber {
     const char* name;
     std::vector<std::string> args;

@@ -2,6 +2,9 @@
 // sweep the ECU's address range.
 #include "ConnectionRig.h"
 
+#include "defs/EcuIdentification.h"
+#include "defs/RoleTable.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -108,9 +111,31 @@ TEST_P(EcuConnectionPeriod, SendsOneRequestEverySampleRateOver50Ticks)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, EcuConnectionPeriod,
-    testing::Values(PeriodCase { 50, 1 }, PeriodCase { 100, 2 }, PeriodCase { 150, 3 }, PeriodCase { 499, 9 },
-        PeriodCase { 500, 10 }),
+    testing::Values(
+        PeriodCase { 50, 1 }, PeriodCase { 100, 2 }, PeriodCase { 150, 3 }, PeriodCase { 500, 10 }),
     [](const auto& param) { return std::to_string(param.param.sampleRate) + "ms"; });
+
+// A period the 50 ms tick does not divide is kept on average, never rounded to whole ticks: each
+// request goes out at the first tick at or after its time, so a minute holds as many as it says.
+TEST(EcuConnectionPolling, APeriodThatIsNoMultipleOfTheTickIsKeptOverAMinute)
+{
+    constexpr int TicksPerMinute = 60'000 / EcuConnection::TickMs;
+    for (const int rate : { 75, 99, 499 }) {
+        ConnectionRig rig;
+        ASSERT_TRUE(rig.connection.SetSampleRate(rate).isEmpty());
+        rig.ConnectAndIdentify();
+        const std::size_t before = rig.link.sent.size();
+        rig.Tick(TicksPerMinute);
+
+        const double sent = static_cast<double>(rig.link.sent.size() - before);
+        EXPECT_NEAR(sent, 60'000.0 / rate, 1.0) << rate;
+        for (std::size_t i = before + 1; i < rig.link.sent.size(); ++i) {
+            const int gapMs = (rig.link.sent[i].tick - rig.link.sent[i - 1].tick) * EcuConnection::TickMs;
+            ASSERT_LT(std::abs(gapMs - rate), EcuConnection::TickMs) << rate << " ms, request " << i;
+        }
+        EXPECT_EQ(rig.connection.RxErrorCount(), 0);
+    }
+}
 
 TEST(EcuConnectionPolling, ResetConfirmedBeforeConnectingWaitsForTheIdentification)
 {
@@ -228,9 +253,9 @@ TEST(EcuConnectionPolling, ConnectWithoutACableWaitsThenOpensWhenItIsFound)
     EXPECT_TRUE(rig.TickUntil([&] { return rig.connection.Connected(); }, 10));
 }
 
-// Replies are taken by their type alone, so a data reply can land after an identification has
-// moved the base address past the addresses it answers.
-TEST(EcuConnectionPolling, ADataReplyForAddressesBelowANewBaseAddressIsDropped)
+// Only the reply of the request's own type is taken: an identification that lands while a data
+// window is asked for is counted and dropped, and does not move the base address under it.
+TEST(EcuConnectionPolling, AFrameOfAnotherTypeThanTheRequestIsCountedAndDropped)
 {
     ConnectionRig rig;
     for (std::size_t address = 0; address < 40; ++address)
@@ -239,71 +264,78 @@ TEST(EcuConnectionPolling, ADataReplyForAddressesBelowANewBaseAddressIsDropped)
     ASSERT_TRUE(rig.TickUntil([&] { return rig.connection.CompletedSweeps() == 1; }));
     rig.Tick(); // sends the read of window 0 again
     ASSERT_EQ(Describe(rig.link.sent.back().bytes), "read 0");
-    const auto rawBefore = rig.connection.RawDataTable();
-    const LiveValues valuesBefore = rig.connection.Values();
-
+    const auto reply = rig.link.incoming; // its echo and reply, as the scripted ECU sent them
     rig.link.incoming.clear();
     const std::array<std::uint8_t, 2> f802 { 0xF8, 0x02 };
-    const PollAddressList stray { 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE };
-    const EcuFrame identification = MakeEcuFrame(etIdentify, f802);
-    const EcuFrame data = MakeEcuFrame(etReadData, stray);
-    for (const auto& bytes : { rig.link.sent.back().bytes, Bytes(identification), Bytes(data) })
+    const auto echo = rig.link.sent.back().bytes;
+    const auto stray = Bytes(MakeEcuFrame(etIdentify, f802));
+    for (const auto& bytes : { echo, stray })
         rig.link.incoming.insert(rig.link.incoming.end(), bytes.begin(), bytes.end());
-    rig.link.farEnd = nullptr;
+    rig.link.incoming.insert(
+        rig.link.incoming.end(), reply.begin() + static_cast<long>(echo.size()), reply.end());
+    const int errorsBefore = rig.connection.RxErrorCount();
     rig.Tick();
 
-    EXPECT_EQ(rig.connection.BaseAddress(), 20);
-    EXPECT_EQ(rig.connection.RawDataTable(), rawBefore);
-    EXPECT_EQ(rig.connection.Values(), valuesBefore);
+    EXPECT_EQ(rig.connection.GetEcuId(), "1103");
+    EXPECT_EQ(rig.connection.BaseAddress(), 0);
+    EXPECT_EQ(rig.connection.RxErrorCount(), errorsBefore + 1);
+    EXPECT_EQ(rig.listener.Only("identified:").size(), 1u);
+    EXPECT_EQ(rig.connection.GetRawValue(0), 1); // the real reply was still taken
 }
 
-// The values are live from the first whole sweep until a sweep's worth of requests (five windows
-// of 1103) goes unanswered or the cable is lost, and again with the first reply after a silence.
-TEST(EcuConnectionPolling, ValuesAreLiveOnlyWhileTheEcuAnswersWithinAWholeSweep)
+// Each identification clears fault byte 4 and counts sweeps afresh.
+TEST(EcuConnectionPolling, ASecondIdentificationClearsFaultByte4AndRestartsTheSweepCount)
 {
+    std::string id;
+    int offset = -1;
+    for (const std::string_view known : KnownEcuIds) {
+        for (int at = 0; at < RoleOffsetCount && id.empty(); ++at) {
+            if (RoleAt(known, at) == RoleFaultFlags4) {
+                id = known;
+                offset = at;
+            }
+        }
+    }
+    ASSERT_FALSE(id.empty()) << "no ECU has fault byte 4";
     ConnectionRig rig;
-    EXPECT_FALSE(rig.connection.HasLiveValues());
+    rig.ecu.id = { static_cast<std::uint8_t>(std::stoi(id.substr(0, 2), nullptr, 16)),
+        static_cast<std::uint8_t>(std::stoi(id.substr(2, 2), nullptr, 16)) };
     rig.ConnectAndIdentify();
-    EXPECT_FALSE(rig.connection.HasLiveValues()); // identified, nothing read yet
-    ASSERT_TRUE(rig.TickUntil([&] { return rig.connection.CompletedSweeps() == 1; }));
-    EXPECT_TRUE(rig.connection.HasLiveValues());
-
-    // Silent from the next request on: every exchange now costs a period to send and one to time out.
-    for (int request = rig.ecu.requests + 1; request <= rig.ecu.requests + 20; ++request)
-        rig.ecu.lostReplies.insert(request);
-    const int errorsBefore = rig.connection.RxErrorCount();
-    ASSERT_TRUE(rig.TickUntil([&] { return rig.connection.RxErrorCount() == errorsBefore + 4; }));
-    EXPECT_TRUE(rig.connection.HasLiveValues());
-    ASSERT_TRUE(rig.TickUntil([&] { return rig.connection.RxErrorCount() == errorsBefore + 5; }));
-    EXPECT_FALSE(rig.connection.HasLiveValues());
-
-    rig.ecu.lostReplies.clear();
-    ASSERT_TRUE(rig.TickUntil([&] { return rig.connection.HasLiveValues(); }));
-    EXPECT_EQ(rig.connection.RxErrorCount(), errorsBefore + 5); // the very next reply brought it back
+    rig.ecu.memory[static_cast<std::size_t>(rig.connection.BaseAddress() + offset)] = 0xFF;
+    ASSERT_TRUE(rig.TickUntil([&] { return rig.connection.CompletedSweeps() == 2; }));
+    ASSERT_NE(rig.connection.GetFaultByte(FaultByteCount - 1), 0);
 
     rig.link.status = QString::fromLatin1(InterfaceLink::NoInterface);
     rig.Tick();
-    EXPECT_FALSE(rig.connection.HasLiveValues());
     rig.link.status = QString::fromLatin1(InterfaceLink::VadInterface);
-    ASSERT_TRUE(rig.TickUntil([&] { return rig.connection.HasLiveValues(); }));
-    EXPECT_EQ(
-        rig.listener.Only("live:"), (Lines { "live:yes", "live:no", "live:yes", "live:no", "live:yes" }));
+    rig.listener.values.clear();
+    ASSERT_TRUE(rig.TickUntil([&] { return rig.listener.Only("identified:").size() == 2; }));
+
+    EXPECT_EQ(rig.connection.GetFaultByte(FaultByteCount - 1), 0);
+    EXPECT_EQ(rig.listener.values, std::vector { LiveValueKind::FaultFlags });
+    EXPECT_EQ(rig.connection.CompletedSweeps(), 0);
 }
 
+// A reply too short to carry an ID (none or one byte of the two) names no ECU: the exchange
+// fails, is counted, and the identification goes out again.
 TEST(EcuConnectionPolling, AnIdentificationReplyWithoutItsTwoBytesIsNotTakenAsAnId)
 {
-    ConnectionRig rig;
-    rig.link.farEnd = nullptr; // this test plays the ECU itself
-    rig.connection.Connect();
-    rig.Tick(3); // the request went out at tick 2
-    for (const auto& bytes : { Bytes(IdentifyRequest()), Bytes(MakeEcuFrame(etIdentify, {})) })
-        rig.link.incoming.insert(rig.link.incoming.end(), bytes.begin(), bytes.end());
-    rig.Tick(2);
+    for (const std::vector<std::uint8_t>& data :
+        { std::vector<std::uint8_t> {}, std::vector<std::uint8_t> { 0x11 } }) {
+        ConnectionRig rig;
+        rig.link.farEnd = nullptr; // this test plays the ECU itself
+        rig.connection.Connect();
+        rig.Tick(3); // the request went out at tick 2
+        for (const auto& bytes : { Bytes(IdentifyRequest()), Bytes(MakeEcuFrame(etIdentify, data)) })
+            rig.link.incoming.insert(rig.link.incoming.end(), bytes.begin(), bytes.end());
+        rig.Tick(4);
 
-    EXPECT_FALSE(rig.connection.Connected());
-    EXPECT_TRUE(rig.connection.IdRequestPending());
-    EXPECT_EQ(rig.connection.GetEcuId(), "");
-    EXPECT_EQ(Timeline(rig.link), (Lines { "2:id", "4:id" }));
+        EXPECT_FALSE(rig.connection.Connected()) << data.size();
+        EXPECT_TRUE(rig.connection.IdRequestPending()) << data.size();
+        EXPECT_EQ(rig.connection.GetEcuId(), "") << data.size();
+        EXPECT_EQ(rig.connection.RxErrorCount(), 1) << data.size();
+        EXPECT_EQ(Timeline(rig.link), (Lines { "2:id", "6:id" })) << data.size();
+    }
 }
 
 } // namespace

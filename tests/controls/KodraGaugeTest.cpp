@@ -403,4 +403,30 @@ TEST(GaugeSurround, FollowsTheParentUntilAColourIsSet)
     EXPECT_FALSE(gauge.ParentColor());
 }
 
+// A dial without a current value must not pass its last value off as live: the needle stays
+// where it stood but dimmed, and the value box reads the same whatever that value was.
+TEST(DialWithoutValue, DimsTheNeedleAndBlanksTheValueUntilItHasOneAgain)
+{
+    auto low = makeDial(kSmallSide, bsSingle, 100);
+    auto high = makeDial(kSmallSide, bsSingle, 100);
+    // Away from the ends, whose needles pass the value box's rounded corners.
+    low->SetProgress(20);
+    high->SetProgress(80);
+    const QPoint centre(57, 57);
+    const std::vector<double> ticks = DialTickAngles(11);
+    const QPoint onLowNeedle = DialPoint(centre, ticks[2], Radii { 40, 40 });
+    ASSERT_TRUE(HasColorNear(render(*low), onLowNeedle, kPixelRed, 1));
+    ASSERT_NE(valueBoxOf(render(*low), *low), valueBoxOf(render(*high), *high));
+
+    low->SetHasValue(false);
+    high->SetHasValue(false);
+    const QImage dimmed = render(*low);
+    EXPECT_FALSE(HasColorNear(dimmed, onLowNeedle, kPixelRed, 1));
+    EXPECT_FALSE(HasColorNear(dimmed, onLowNeedle, kPixelBlack, 0)) << "the needle is still drawn";
+    EXPECT_EQ(valueBoxOf(dimmed, *low), valueBoxOf(render(*high), *high));
+
+    low->SetHasValue(true);
+    EXPECT_TRUE(HasColorNear(render(*low), onLowNeedle, kPixelRed, 1));
+}
+
 } // namespace

@@ -133,6 +133,59 @@ TEST_F(Dashboard, DialsFollowTheirRolesTruncated)
         << "a trim byte below 128 is negative";
 }
 
+// The six value boxes and seven dials of the window.
+constexpr const char* ValueLabels[]
+    = { "BattVoltsLabel", "O2B1VoltsLabel", "IgnAdvanceLabel", "InjPWB1Label", "TFTLabel", "LTFTLabel" };
+constexpr const char* Dials[]
+    = { "TPSGauge", "AFMGauge", "CTSGauge", "ATSGauge", "MPGGauge", "RevCounter", "Speedo" };
+
+// Whether every dial and box shows a value (true) or every one shows none (false); nullopt for a mix.
+std::optional<bool> ShowsValues(const DashboardRig& rig)
+{
+    int shown = 0;
+    for (const char* dial : Dials)
+        shown += rig.Gauge(dial)->HasValue() ? 1 : 0;
+    for (const char* label : ValueLabels)
+        shown += rig.Label(label)->text() != "--" ? 1 : 0;
+    constexpr int all = static_cast<int>(std::size(Dials) + std::size(ValueLabels));
+    return shown == all ? std::optional(true) : shown == 0 ? std::optional(false) : std::nullopt;
+}
+
+// A technician must be able to trust that a dial is live: before the first values, with the cable
+// gone and with an ECU gone quiet for a sweep, dials and boxes show no value until a fresh reply.
+TEST_F(Dashboard, DialsAndBoxesShowNoValueWhileTheValuesAreNotLive)
+{
+    DashboardRig rig;
+    EXPECT_EQ(ShowsValues(rig), false);
+    rig.Identify("1103");
+    rig.PollRoles({ { RoleAdvance, 30 }, { RoleRpm, 0x80 } });
+    ASSERT_EQ(ShowsValues(rig), true);
+    const QString advance = rig.Label("IgnAdvanceLabel")->text();
+    const int rpm = rig.Gauge("RevCounter")->Progress();
+
+    rig.link->status = QString::fromLatin1(InterfaceLink::NoInterface);
+    rig.Tick();
+    EXPECT_EQ(ShowsValues(rig), false);
+    rig.link->status = QString::fromLatin1(InterfaceLink::VadInterface);
+    ASSERT_TRUE(rig.TickUntil([&] { return rig.form->Queries().HasLiveValues(); }));
+    EXPECT_EQ(ShowsValues(rig), true);
+    EXPECT_EQ(rig.Label("IgnAdvanceLabel")->text(), advance);
+    EXPECT_EQ(rig.Gauge("RevCounter")->Progress(), rpm);
+
+    for (int request = rig.ecu.requests + 1; request <= rig.ecu.requests + 40; ++request)
+        rig.ecu.lostReplies.insert(request);
+    ASSERT_TRUE(rig.TickUntil([&] { return !rig.form->Queries().HasLiveValues(); }));
+    EXPECT_EQ(ShowsValues(rig), false);
+}
+
+TEST_F(Dashboard, AnObd2EcuWhoseValuesCannotBeDecodedShowsNone)
+{
+    DashboardRig rig;
+    rig.Identify("1B41");
+    ASSERT_TRUE(rig.TickUntil([&] { return rig.form->Queries().HasLiveValues(); }));
+    EXPECT_EQ(ShowsValues(rig), false);
+}
+
 struct FaultCase {
     const char* name;
     std::array<std::uint8_t, 5> bytes;

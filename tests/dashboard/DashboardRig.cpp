@@ -29,7 +29,7 @@ void DashboardRig::Restart()
             link = fake.get();
             return fake;
         },
-        settingsDir.path());
+        SettingsFolder());
     form = m_ownedForm.get();
     form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
 }
@@ -105,7 +105,7 @@ QLabel* DashboardRig::Label(const char* name) const
 
 std::filesystem::path DashboardRig::SettingsPath() const
 {
-    return DashboardSettingsPath(settingsDir.path());
+    return DashboardSettingsPath(SettingsFolder());
 }
 
 std::string DashboardRig::SettingsText() const

@@ -66,6 +66,8 @@ struct DashboardRig {
     TKodraGauge* Gauge(const char* name) const;
     QLabel* Label(const char* name) const;
     std::filesystem::path SettingsPath() const;
+    // "bin" in settingsDir, as the program has it below its working directory.
+    QString SettingsFolder() const { return settingsDir.filePath(QStringLiteral("bin")); }
     std::string SettingsText() const;
 
 private:

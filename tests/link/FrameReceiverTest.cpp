@@ -25,6 +25,13 @@ public:
         });
     }
 
+    // `request` goes out and its echo comes back.
+    void Asked(const EcuFrame& request)
+    {
+        receiver.RequestSent(request);
+        Feed(Bytes(request.Bytes().begin(), request.Bytes().end()));
+    }
+
     FrameReceiver receiver;
     std::vector<Handled> handled;
 };
@@ -44,7 +51,8 @@ Bytes Join(std::initializer_list<Bytes> parts)
 
 const PollAddressList Addresses { 8, 9, 10, 11, 12, 13, 14, 15 };
 const PollAddressList Values { 0x5A, 0x00, 0xFF, 0x10, 0x13, 0x14, 0x15, 0x80 };
-const Bytes ReadEcho = FrameBytes(ReadDataRequest(Addresses));
+const EcuFrame ReadRequest = ReadDataRequest(Addresses);
+const Bytes ReadEcho = FrameBytes(ReadRequest);
 const Bytes ReadReply = FrameBytes(ReadDataRequest(Values));
 const Bytes IdReply = FrameBytes(MakeEcuFrame(etIdentify, Bytes { 0x11, 0x03 }));
 const Handled ReadHandled { etReadData, Bytes(Values.begin(), Values.end()) };
@@ -53,7 +61,7 @@ const Handled IdHandled { etIdentify, Bytes { 0x11, 0x03 } };
 TEST(FrameReceiver, EchoThenReplyInOneBatch)
 {
     ReceiverHarness h;
-    h.receiver.RequestSent();
+    h.receiver.RequestSent(ReadRequest);
     h.Feed(Join({ ReadEcho, ReadReply }));
     EXPECT_EQ(h.handled, std::vector { ReadHandled });
     EXPECT_FALSE(h.receiver.EchoPending());
@@ -66,8 +74,7 @@ TEST(FrameReceiver, FrameSplitOverSeveralFeedsIsRebuilt)
     for (std::size_t cut1 = 1; cut1 < ReadReply.size(); ++cut1) {
         for (std::size_t cut2 = cut1; cut2 < ReadReply.size(); ++cut2) {
             ReceiverHarness h;
-            h.receiver.RequestSent();
-            h.Feed(ReadEcho);
+            h.Asked(ReadRequest);
             h.Feed(Bytes(ReadReply.begin(), ReadReply.begin() + static_cast<long>(cut1)));
             h.Feed(Bytes(
                 ReadReply.begin() + static_cast<long>(cut1), ReadReply.begin() + static_cast<long>(cut2)));
@@ -79,17 +86,50 @@ TEST(FrameReceiver, FrameSplitOverSeveralFeedsIsRebuilt)
     }
 }
 
-TEST(FrameReceiver, TwoFramesInOneBatchAreBothHandledInOrder)
+// A line that sends frames nobody asked for must not have them shown as values: only the reply
+// of the request's type after its echo is taken, everything else is counted and dropped.
+TEST(FrameReceiver, OnlyTheReplyToTheOutstandingRequestIsTaken)
 {
     ReceiverHarness h;
-    h.Feed(Join({ IdReply, ReadReply }));
-    EXPECT_EQ(h.handled, (std::vector { IdHandled, ReadHandled }));
+    h.Feed(Join({ IdReply, ReadReply })); // nothing asked yet
+    EXPECT_TRUE(h.handled.empty());
+    EXPECT_EQ(h.receiver.RxErrorCount(), 2);
+
+    h.receiver.RequestSent(ReadRequest);
+    const Bytes otherRead = FrameBytes(ReadDataRequest(Values));
+    h.Feed(Join({ ReadReply, otherRead })); // before the echo: neither is it
+    EXPECT_TRUE(h.receiver.EchoPending());
+    h.Feed(Join({ ReadEcho, IdReply, ReadReply, ReadReply }));
+    EXPECT_EQ(h.handled, std::vector { ReadHandled });
+    EXPECT_FALSE(h.receiver.AwaitingReply());
+    EXPECT_EQ(
+        h.receiver.RxErrorCount(), 6); // two unasked, two before the echo, one of another type, one late
+}
+
+// A reply of the right type with fewer (or more) data bytes than asked for is no reply: the
+// exchange fails once, at its time-out, as a silent one does.
+TEST(FrameReceiver, AReplyOfTheWrongLengthIsNotTakenAndFailsTheExchangeOnce)
+{
+    const Bytes seven(Values.begin(), Values.begin() + 7);
+    const std::pair<EcuFrame, Bytes> cases[] { { ReadRequest, seven }, { ReadRequest, {} },
+        { IdentifyRequest(), Bytes { 0x11 } }, { IdentifyRequest(), {} }, { ResetRequest(), {} },
+        { IdentifyRequest(), Bytes { 0x11, 0x03, 0x00 } } };
+    for (const auto& [request, data] : cases) {
+        ReceiverHarness h;
+        h.Asked(request);
+        h.Feed(FrameBytes(MakeEcuFrame(request.Type(), data)));
+        EXPECT_TRUE(h.handled.empty()) << data.size();
+        EXPECT_TRUE(h.receiver.AwaitingReply()) << data.size();
+        EXPECT_EQ(h.receiver.RxErrorCount(), 0) << data.size();
+        h.receiver.TimeOut();
+        EXPECT_EQ(h.receiver.RxErrorCount(), 1) << data.size();
+    }
 }
 
 TEST(FrameReceiver, BadChecksumIsDroppedAndCountedAtTimeOut)
 {
     ReceiverHarness h;
-    h.receiver.RequestSent();
+    h.receiver.RequestSent(ReadRequest);
     Bytes damaged = ReadReply;
     ++damaged.back();
     h.Feed(Join({ ReadEcho, damaged }));
@@ -106,19 +146,21 @@ TEST(FrameReceiver, BadChecksumIsDroppedAndCountedAtTimeOut)
 TEST(FrameReceiver, TimeOutThrowsAwayAHalfFrame)
 {
     ReceiverHarness h;
-    h.receiver.RequestSent();
+    h.receiver.RequestSent(ReadRequest);
     h.Feed(Join({ ReadEcho, Bytes(ReadReply.begin(), ReadReply.begin() + 5) }));
     EXPECT_EQ(h.receiver.State(), FrameReceiver::psData);
     h.receiver.TimeOut();
     EXPECT_EQ(h.receiver.State(), FrameReceiver::psIdle);
     // The tail of the cut frame is noise now, and the next whole frame is found after it.
-    h.Feed(Join({ Bytes(ReadReply.begin() + 5, ReadReply.end()), IdReply }));
+    h.receiver.RequestSent(IdentifyRequest());
+    h.Feed(Join({ Bytes(ReadReply.begin() + 5, ReadReply.end()), FrameBytes(IdentifyRequest()), IdReply }));
     EXPECT_EQ(h.handled, std::vector { IdHandled });
 }
 
 TEST(FrameReceiver, GarbageBeforeAFrameIsSkipped)
 {
     ReceiverHarness h;
+    h.Asked(IdentifyRequest());
     h.Feed(Join({ Bytes { 0x00, 0xFF, 0x7E }, IdReply }));
     EXPECT_EQ(h.handled, std::vector { IdHandled });
 }
@@ -127,6 +169,7 @@ TEST(FrameReceiver, LengthBytesThatFitNoFrameAreNoise)
 {
     for (const std::uint8_t badLength : { 0, 1, 2, 12, 255 }) {
         ReceiverHarness h;
+        h.Asked(IdentifyRequest());
         h.Feed(Bytes { etReadData, badLength });
         EXPECT_EQ(h.receiver.State(), FrameReceiver::psIdle) << int { badLength };
         h.Feed(IdReply);
@@ -137,6 +180,7 @@ TEST(FrameReceiver, LengthBytesThatFitNoFrameAreNoise)
 TEST(FrameReceiver, RejectedLengthByteThatIsATypeCodeStartsTheFrame)
 {
     ReceiverHarness h;
+    h.Asked(ReadRequest);
     h.Feed(Join({ Bytes { etReadData }, ReadReply })); // 13 13 0B ...
     EXPECT_EQ(h.handled, std::vector { ReadHandled });
 }
@@ -144,21 +188,24 @@ TEST(FrameReceiver, RejectedLengthByteThatIsATypeCodeStartsTheFrame)
 TEST(FrameReceiver, ShortestFrameHasNoData)
 {
     ReceiverHarness h;
-    h.receiver.RequestSent();
-    h.Feed(Join({ FrameBytes(ResetRequest()), FrameBytes(ResetRequest()) }));
+    h.Asked(ActuatorRequest(1, 0));
+    h.Feed(FrameBytes(MakeEcuFrame(etActuator, {})));
     ASSERT_EQ(h.handled.size(), 1u);
-    EXPECT_EQ(h.handled[0].type, etResetEcu);
+    EXPECT_EQ(h.handled[0].type, etActuator);
     EXPECT_TRUE(h.handled[0].data.empty());
 }
 
 TEST(FrameReceiver, MoreThanARingfulInOneFeedLosesNothing)
 {
     ReceiverHarness h;
+    h.Asked(ReadRequest);
     Bytes many;
     for (int i = 0; i < 40; ++i) // 40 x 11 bytes, well past the 255-byte input ring
         many.insert(many.end(), ReadReply.begin(), ReadReply.end());
     h.Feed(many);
-    EXPECT_EQ(h.handled.size(), 40u);
+    // Every frame was found: the first is the reply, the other 39 were not asked for.
+    EXPECT_EQ(h.handled.size(), 1u);
+    EXPECT_EQ(h.receiver.RxErrorCount(), 39);
 }
 
 // Random bytes, with valid frames mixed in, split into random chunks as real reads arrive:
@@ -179,6 +226,7 @@ TEST(FrameReceiver, RandomStreamsInRandomChunks)
         }
 
         ReceiverHarness h;
+        h.receiver.RequestSent(ReadRequest);
         std::size_t at = 0;
         while (at < stream.size()) {
             const std::size_t chunk
@@ -196,6 +244,7 @@ TEST(FrameReceiver, RandomStreamsInRandomChunks)
         // After a time-out the receiver is idle; a clean frame then always gets through.
         h.receiver.TimeOut();
         h.handled.clear();
+        h.Asked(IdentifyRequest());
         h.Feed(IdReply);
         ASSERT_EQ(h.handled, std::vector { IdHandled }) << "seed " << seed;
     }

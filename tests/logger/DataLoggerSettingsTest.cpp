@@ -2,7 +2,10 @@
 #include "LoggerFormRig.h"
 #include "ini/IniFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -81,6 +84,21 @@ TEST_F(DataLoggerSettingsTest, MissingFolderIsCreatedAndAFailureIsReportedOnce)
     rig.form->close();
     ASSERT_EQ(rig.form->messages.size(), 1);
     EXPECT_TRUE(rig.form->messages.front().contains("kodralog.ini"));
+}
+
+TEST(DataLoggerDefaultFolder, IsTheLogFolderUntilAnotherIsChosenAndMadeByTheFirstSave)
+{
+    FakeEcuQueries ecu;
+    QTemporaryDir home;
+    const QString logs = home.filePath(QStringLiteral("Documents/DazedErir"));
+    RecordingLoggerForm form(ecu, home.filePath(QStringLiteral("config")), logs);
+    EXPECT_EQ(form.LogFilePath(), logs);
+    form.DL_Start_ButtonClick();
+    form.LogTimer1Timer();
+    EXPECT_FALSE(QFileInfo::exists(logs));
+    form.DL_Stop_ButtonClick();
+    EXPECT_TRUE(QFileInfo::exists(QDir(logs).filePath(QString::fromLatin1(DataLog::kLogFileName))))
+        << form.messages.join(' ').toStdString();
 }
 
 } // namespace

@@ -42,7 +42,7 @@ public:
     void Recreate(bool intoLogDir = true)
     {
         form.reset();
-        form = std::make_unique<RecordingLoggerForm>(ecu, settingsDir.path());
+        form = std::make_unique<RecordingLoggerForm>(ecu, SettingsFolder());
         if (intoLogDir)
             form->SetLogPath(logDir.path());
     }
@@ -53,7 +53,9 @@ public:
     {
         return std::filesystem::path(logDir.path().toStdString()) / DataLog::kLogFileName;
     }
-    std::filesystem::path SettingsFile() const { return DataLoggerSettingsFile(settingsDir.path()); }
+    // "bin" in settingsDir, as the program has it below its working directory.
+    QString SettingsFolder() const { return settingsDir.filePath(QStringLiteral("bin")); }
+    std::filesystem::path SettingsFile() const { return DataLoggerSettingsFile(SettingsFolder()); }
     // Puts `text` in the settings file byte for byte, for the next Recreate to read.
     void WriteSettings(const std::string& text) const
     {

@@ -210,7 +210,7 @@ INSTANTIATE_TEST_SUITE_P(Options, EcusimBadUsage,
     testing::Values(BadUsage { { "--sim-bytes", "300=1" }, "address 300 is out of range 0..255" },
         BadUsage { { "--ecu", "11033" }, "11033" }, BadUsage { { "--ecu" }, "--ecu: missing value" },
         BadUsage { { "--sim-unplug", "1:2" }, "FOR 2" }, BadUsage { { "--sim-drop", "1.5" }, "1.5" },
-        BadUsage { { "--link=" }, "--link" }, BadUsage { { "--frobnicate" }, "--frobnicate" },
-        BadUsage { { "stray" }, "stray" }));
+        BadUsage { { "--sim-unplug", "1e19:1" }, "EVERY 1e19" }, BadUsage { { "--link=" }, "--link" },
+        BadUsage { { "--frobnicate" }, "--frobnicate" }, BadUsage { { "stray" }, "stray" }));
 
 } // namespace

@@ -203,6 +203,7 @@ INSTANTIATE_TEST_SUITE_P(Inputs, SoakBadOption,
         std::pair { std::vector<std::string> { "--sim-drop", "2" }, std::string("--sim-drop") },
         std::pair {
             std::vector<std::string> { "--no-unplug", "--sim-unplug", "5:1" }, std::string("together") },
+        std::pair { std::vector<std::string> { "--sim-unplug", "1e300:1" }, std::string("EVERY 1e300") },
         std::pair { std::vector<std::string> { "--frobnicate" }, std::string("\"--frobnicate\"") },
         std::pair { std::vector<std::string> { "stray" }, std::string("\"stray\"") }));
 

@@ -17,7 +17,14 @@ class DataViewerTest : public ::testing::Test {
 protected:
     QPushButton* Button(const char* name) { return form.findChild<QPushButton*>(QString::fromLatin1(name)); }
 
-    FakeEcuQueries queries;
+    static FakeEcuQueries Identified()
+    {
+        FakeEcuQueries identified;
+        identified.ecuId = "1103";
+        return identified;
+    }
+
+    FakeEcuQueries queries = Identified();
     TDataViewerForm form { queries };
 };
 
@@ -256,6 +263,39 @@ TEST_F(DataViewerTest, CloseHidesTheWindowAndExitAsksTheMainWindow)
     EXPECT_EQ(exitRequests.count(), 0);
     form.Exit1Click();
     EXPECT_EQ(exitRequests.count(), 1);
+}
+
+// Values that are not live (link lost, ECU silent for a sweep) are not shown as current, and an
+// ECU whose values cannot be decoded shows no readings of 0; its raw bytes stay readable.
+TEST_F(DataViewerTest, ValuesNotLiveOrNotDecodedShowDashes)
+{
+    queries.roadSpeed = 42;
+    queries.raw[0] = 7;
+    form.Timer1Timer();
+    ASSERT_EQ(form.BoxText(0), "42");
+
+    const auto allDashes = [this] {
+        form.Timer1Timer();
+        for (int box = 0; box < TDataViewerForm::BoxCount; ++box) {
+            if (form.BoxText(box) != "--")
+                return false;
+        }
+        return true;
+    };
+    queries.liveValues = false;
+    EXPECT_TRUE(allDashes());
+    form.ModeBtnClick(); // raw
+    EXPECT_TRUE(allDashes());
+
+    queries.liveValues = true;
+    for (const char* id : { "1B41", "4242" }) { // an OBD2 and an unknown ECU
+        queries.ecuId = id;
+        form.Timer1Timer();
+        EXPECT_EQ(form.BoxText(0), "7") << id;
+        form.ModeBtnClick(); // formatted
+        EXPECT_TRUE(allDashes()) << id;
+        form.ModeBtnClick();
+    }
 }
 
 } // namespace

@@ -1,0 +1,78 @@
+// Resident memory of the whole program over a minute of a flooding line: the main window, started
+// as "dazederir --port" starts it, on a pseudo-terminal whose ECU answers the identification and
+// the first sweeps, then sends read replies nobody asked for as fast as the line takes them.
+#include "ScriptedPtyEcu.h"
+#include "app/MainWindows.h"
+#include "app/ProgramLink.h"
+#include "tests/support/ProcessMemory.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int WarmUpMs = 3000; // identification and the first sweeps
+constexpr int FloodMs = 60000;
+constexpr double KbPerMb = 1024.0;
+
+void RunEventLoopFor(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void FloodMemory(benchmark::State& state)
+{
+    ScriptedPtyEcu ecu;
+    if (ecu.Path().empty()) {
+        state.SkipWithError(ecu.Error().c_str());
+        return;
+    }
+    ecu.Start();
+    QTemporaryDir settings;
+    AppOptions options;
+    options.cable = AppOptions::Cable::Port;
+    options.portPath = QString::fromStdString(ecu.Path());
+    ProgramLink link = MakeProgramLink(options);
+    MainWindows windows(std::make_unique<TDashBoardForm>(link.factory, settings.path()), settings.path());
+    TDashBoardForm& dashboard = windows.Dashboard();
+    dashboard.show();
+    dashboard.Connect();
+    RunEventLoopFor(WarmUpMs);
+    const long residentBefore = ProcessMemoryKb("VmRSS");
+    const int errorsBefore = dashboard.Connection().RxErrorCount();
+
+    for (auto _ : state) {
+        ecu.flood = true;
+        RunEventLoopFor(FloodMs);
+        ecu.flood = false;
+    }
+    state.counters["resident_before_mb"] = residentBefore / KbPerMb;
+    state.counters["resident_after_mb"] = ProcessMemoryKb("VmRSS") / KbPerMb;
+    state.counters["resident_peak_mb"] = ProcessMemoryKb("VmHWM") / KbPerMb;
+    state.counters["frames_dropped"] = dashboard.Connection().RxErrorCount() - errorsBefore;
+    state.counters["live_at_end"] = dashboard.Connection().HasLiveValues() ? 1 : 0;
+}
+
+} // namespace
+
+BENCHMARK(FloodMemory)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+int main(int argc, char** argv)
+{
+    // A real display when there is one, else off screen.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
