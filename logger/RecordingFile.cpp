@@ -198,6 +198,10 @@ std::optional<std::string> RecordingFile::Begin(
     return WriteHeld();
 }
 
+namespace {
+constexpr mode_t kPlainFileMode = 0666;
+} // namespace
+
 std::optional<std::string> RecordingFile::Create(const std::filesystem::path& folder)
 {
     std::string name = (folder / kNamePrefix).string() + m_start + std::string(kUniqueTail);
@@ -205,6 +209,11 @@ std::optional<std::string> RecordingFile::Create(const std::filesystem::path& fo
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0)
         return Failure("cannot create a recording in", folder);
+    // mkostemp makes the file private (0600); the finished log must be as readable as a log
+    // created the ordinary way, so it gets what the user's umask allows.
+    const mode_t umaskBits = ::umask(0);
+    ::umask(umaskBits);
+    ::fchmod(fd, kPlainFileMode & ~umaskBits);
     ::flock(fd, LOCK_EX | LOCK_NB);
     m_fd = fd;
     m_path = name;
