@@ -12,7 +12,7 @@
 // user's documents folder instead of creating "~/bin". "--settings-dir DIR" always means DIR/bin.
 struct ProgramPlaces {
     QString settingsFolder; // holds kodradash.ini and kodralog.ini
-    QString defaultLogFolder; // made when the first log is saved; empty: the working directory
+    QString defaultLogFolder; // made when the first recording starts; empty: the working directory
 
     bool operator==(const ProgramPlaces&) const = default;
 };

@@ -86,16 +86,18 @@ TEST_F(DataLoggerSettingsTest, MissingFolderIsCreatedAndAFailureIsReportedOnce)
     EXPECT_TRUE(rig.form->messages.front().contains("kodralog.ini"));
 }
 
-TEST(DataLoggerDefaultFolder, IsTheLogFolderUntilAnotherIsChosenAndMadeByTheFirstSave)
+// The rows go to disk from the first one, so the folder is made when the first recording starts.
+TEST(DataLoggerDefaultFolder, IsTheLogFolderUntilAnotherIsChosenAndMadeByTheFirstRecording)
 {
     FakeEcuQueries ecu;
     QTemporaryDir home;
     const QString logs = home.filePath(QStringLiteral("Documents/DazedErir"));
     RecordingLoggerForm form(ecu, home.filePath(QStringLiteral("config")), logs);
     EXPECT_EQ(form.LogFilePath(), logs);
+    EXPECT_FALSE(QFileInfo::exists(logs));
     form.DL_Start_ButtonClick();
     form.LogTimer1Timer();
-    EXPECT_FALSE(QFileInfo::exists(logs));
+    EXPECT_TRUE(QFileInfo::exists(logs));
     form.DL_Stop_ButtonClick();
     EXPECT_TRUE(QFileInfo::exists(QDir(logs).filePath(QString::fromLatin1(DataLog::kLogFileName))))
         << form.messages.join(' ').toStdString();
