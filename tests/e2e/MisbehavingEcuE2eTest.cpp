@@ -74,8 +74,14 @@ TEST(MisbehavingEcu, AFloodingLineShowsNothingItSentUnaskedAndKeepsMemoryBounded
     EXPECT_FALSE(floodShown);
     EXPECT_GT(c.RxErrorCount(), errorsBefore + 100); // the unasked frames are counted
     // Unbounded, the port's buffer took in tens of megabytes a second.
+#if defined(__SANITIZE_ADDRESS__)
+    // AddressSanitizer keeps freed blocks in its quarantine (up to 256 MB), so resident memory
+    // measures the quarantine rather than the program; the ordinary build checks the bound.
+    static_cast<void>(grownKb);
+#else
     constexpr long GrowthLimitKb = 16 * 1024;
     EXPECT_LT(grownKb, GrowthLimitKb);
+#endif
 }
 
 } // namespace
