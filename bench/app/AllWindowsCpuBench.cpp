@@ -4,6 +4,7 @@
 // thread's driver calls, as in "dazederir --simulate".
 #include "app/MainWindows.h"
 #include "app/ProgramLink.h"
+#include "bench/support/WindowBenchMain.h"
 #include "bench/support/ProcessCpu.h"
 #include "logger/DataLoggerForm.h"
 #include "ui/DashboardSettings.h"
@@ -83,15 +84,5 @@ BENCHMARK(ProgramCpu)
 
 int main(int argc, char** argv)
 {
-    // A real display when there is one (the record script runs this under Xvfb), else off screen.
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

@@ -4,6 +4,7 @@
 #include "ScriptedPtyEcu.h"
 #include "app/MainWindows.h"
 #include "app/ProgramLink.h"
+#include "bench/support/WindowBenchMain.h"
 #include "tests/support/ProcessMemory.h"
 
 #include <QApplication>
@@ -64,15 +65,5 @@ BENCHMARK(FloodMemory)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 int main(int argc, char** argv)
 {
-    // A real display when there is one, else off screen.
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }
