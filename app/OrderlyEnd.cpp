@@ -1,10 +1,7 @@
 #include "app/OrderlyEnd.h"
 
-#include "logger/DataLoggerForm.h"
-
 #include <QSocketNotifier>
 
-#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <unistd.h>
@@ -15,7 +12,7 @@ constexpr std::array<int, 3> kEndSignals = { SIGTERM, SIGINT, SIGHUP };
 
 // What a signal handler and an exit handler can reach: static objects only.
 int g_signalPipeWrite = -1;
-TDataLoggerForm* g_loggerAtExit = nullptr;
+std::function<void()>* g_endingAtExit = nullptr;
 
 extern "C" void WriteSignalNumber(int signal)
 {
@@ -25,14 +22,12 @@ extern "C" void WriteSignalNumber(int signal)
     errno = saved;
 }
 
-extern "C" void FinishRecordingNow()
+extern "C" void EndInOrderNow()
 {
-    TDataLoggerForm* logger = g_loggerAtExit;
-    g_loggerAtExit = nullptr;
-    if (!logger)
-        return;
-    if (const std::optional<std::string> problem = logger->FinishForExit())
-        std::fprintf(stderr, "dazederir: %s\n", problem->c_str());
+    std::function<void()>* ending = g_endingAtExit;
+    g_endingAtExit = nullptr;
+    if (ending)
+        (*ending)();
 }
 
 } // namespace
@@ -67,18 +62,24 @@ OrderlyEndSignals::~OrderlyEndSignals()
 void OrderlyEndSignals::ReadSignal()
 {
     unsigned char number = 0;
-    while (::read(m_pipe[0], &number, 1) == 1)
+    while (::read(m_pipe[0], &number, 1) == 1) {
+        m_received = true;
         emit EndRequested(number);
+    }
 }
 
-FinishRecordingAtExit::FinishRecordingAtExit(TDataLoggerForm& logger)
+EndInOrderAtExit::EndInOrderAtExit(std::function<void()> ending)
 {
-    static const bool registered = std::atexit(FinishRecordingNow) == 0;
-    if (registered)
-        g_loggerAtExit = &logger;
+    // Made before the exit handler is registered, so that it is destroyed after the handler ran.
+    static std::function<void()> registeredEnding;
+    static const bool registered = std::atexit(EndInOrderNow) == 0;
+    if (!registered)
+        return;
+    registeredEnding = std::move(ending);
+    g_endingAtExit = &registeredEnding;
 }
 
-FinishRecordingAtExit::~FinishRecordingAtExit()
+EndInOrderAtExit::~EndInOrderAtExit()
 {
-    g_loggerAtExit = nullptr;
+    g_endingAtExit = nullptr;
 }

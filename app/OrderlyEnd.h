@@ -4,9 +4,9 @@
 
 #include <array>
 #include <csignal>
+#include <functional>
 
 class QSocketNotifier;
-class TDataLoggerForm;
 
 // SIGTERM, SIGINT and SIGHUP (logging out, shutting down, Ctrl-C in the terminal) become a
 // queued EndRequested on the event loop, so the program ends by the same path as closing its
@@ -21,6 +21,9 @@ public:
     OrderlyEndSignals(const OrderlyEndSignals&) = delete;
     OrderlyEndSignals& operator=(const OrderlyEndSignals&) = delete;
 
+    // Whether a signal has asked the program to end: then nobody may be there to answer a question.
+    bool Received() const { return m_received; }
+
 signals:
     void EndRequested(int signal);
 
@@ -28,16 +31,17 @@ private:
     void ReadSignal();
 
     std::array<int, 2> m_pipe { -1, -1 };
+    bool m_received = false;
     QSocketNotifier* m_notifier = nullptr;
 };
 
 // While an object lives, an exit of the process from anywhere (the toolkit ends the program with
-// exit() when the X display goes away) first finishes the data logger's recording. Only the
-// recording: a display that is gone can show no message about a settings file.
-class FinishRecordingAtExit {
+// exit() when the X display goes away) first runs `ending`: the recording finished and the
+// settings saved, as at a close, but with no window left to speak through.
+class EndInOrderAtExit {
 public:
-    explicit FinishRecordingAtExit(TDataLoggerForm& logger);
-    ~FinishRecordingAtExit();
-    FinishRecordingAtExit(const FinishRecordingAtExit&) = delete;
-    FinishRecordingAtExit& operator=(const FinishRecordingAtExit&) = delete;
+    explicit EndInOrderAtExit(std::function<void()> ending);
+    ~EndInOrderAtExit();
+    EndInOrderAtExit(const EndInOrderAtExit&) = delete;
+    EndInOrderAtExit& operator=(const EndInOrderAtExit&) = delete;
 };

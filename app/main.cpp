@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QIcon>
 #include <QMessageBox>
+#include <QTimer>
 
 #include <iostream>
 #include <string>
@@ -83,7 +84,13 @@ int main(int argc, char** argv)
     QObject::connect(
         &endSignals, &OrderlyEndSignals::EndRequested, &dashboard, [&dashboard] { dashboard.close(); },
         Qt::QueuedConnection);
-    const FinishRecordingAtExit recordingAtExit(windows.DataLogger());
+    const EndInOrderAtExit endAtExit([&windows, &dashboard] {
+        for (const std::optional<std::string>& problem :
+            { windows.DataLogger().FinishForExit(), dashboard.WriteSettings(), windows.DataLogger().WriteSettings() }) {
+            if (problem)
+                std::cerr << "dazederir: " << *problem << "\n";
+        }
+    });
 
     dashboard.show();
     TellRecoveredRecordings(dashboard, windows.DataLogger());
@@ -92,7 +99,9 @@ int main(int argc, char** argv)
         dashboard.Connect();
     if (options.startLogging) {
         windows.DataLogger().show();
-        windows.DataLogger().DL_Start_ButtonClick();
+        // From the event loop: a message that Start shows must not hold the loop off, or an end
+        // asked for meanwhile (a signal) would find no loop to quit.
+        QTimer::singleShot(0, &windows.DataLogger(), &TDataLoggerForm::DL_Start_ButtonClick);
     }
 
     if (options.reportStartup)
@@ -104,6 +113,12 @@ int main(int argc, char** argv)
     // Finished here, while the windows still stand, so that a log that cannot be saved is heard of.
     if (const std::optional<std::string> problem = windows.DataLogger().FinishForExit()) {
         std::cerr << "dazederir: " << *problem << "\n";
+        // Whoever closed the window is there to read it; an end by a signal must not wait for anyone.
+        if (!endSignals.Received()) {
+            QString text = QString::fromStdString(*problem);
+            text[0] = text[0].toUpper();
+            QMessageBox::warning(nullptr, QCoreApplication::applicationName(), text);
+        }
         return LogNotSavedStatus;
     }
     return status;

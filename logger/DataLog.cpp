@@ -65,6 +65,12 @@ std::optional<std::string> DataLog::SaveLog(const std::filesystem::path& target)
     return m_writeProblem;
 }
 
+std::filesystem::path DataLog::DatedFileName() const
+{
+    const std::filesystem::path name = m_target.filename().empty() ? kLogFileName : m_target.filename();
+    return name.stem().string() + "-" + m_recording.Start() + name.extension().string();
+}
+
 std::filesystem::path LogTargetPath(const std::filesystem::path& logFilePath)
 {
     std::error_code ec;

@@ -47,6 +47,9 @@ public:
     // The log file this run is meant for; the recording file, while there is one.
     const std::filesystem::path& Target() const { return m_target; }
     const std::filesystem::path& RecordingPath() const { return m_recording.Path(); }
+    // The log's name with its start time, "kodralog-YYYYMMDD-HHMMSS.csv": how it is saved in a
+    // folder other than the one asked for, where it must not pass for that folder's newest log.
+    std::filesystem::path DatedFileName() const;
 
     // Finishes the log as the file `target`, replacing the file there (after keeping it when an
     // earlier log) only when all went well. Returns the reason on failure (the log stays

@@ -109,10 +109,29 @@ std::optional<std::string> TDataLoggerForm::FinishForExit()
     const std::optional<std::string> error = m_log.SaveLog(target);
     if (!error)
         return std::nullopt;
+    const std::string refused = "the log could not be saved to " + target.string() + ": " + *error;
+    // No later Stop can try again: the rows the disk refused go to another folder, or are lost.
+    for (const std::filesystem::path& folder : FallbackLogFolders(target.parent_path())) {
+        const std::filesystem::path elsewhere = folder / m_log.DatedFileName();
+        if (!m_log.SaveLog(elsewhere))
+            return refused + "; it was saved to " + elsewhere.string() + " instead";
+    }
     const std::string kept = m_log.RecordingPath().empty() ? "they could not be written anywhere"
                                                            : "the rows written so far stay in "
             + m_log.RecordingPath().string() + " and are recovered at the next start";
-    return "the log could not be saved to " + target.string() + ": " + *error + "; " + kept;
+    return refused + "; " + kept;
+}
+
+std::vector<std::filesystem::path> TDataLoggerForm::FallbackLogFolders(const std::filesystem::path& refused)
+{
+    std::vector<std::filesystem::path> folders;
+    for (const QString& folder : { QDir::homePath(), QDir::tempPath() }) {
+        const std::filesystem::path path = std::filesystem::path(folder.toStdString()).lexically_normal();
+        if (!folder.isEmpty() && path != refused.lexically_normal()
+            && std::find(folders.begin(), folders.end(), path) == folders.end())
+            folders.push_back(path);
+    }
+    return folders;
 }
 
 QString TDataLoggerForm::RecoverUnfinished()
@@ -444,15 +463,7 @@ void TDataLoggerForm::FormClose()
 
 void TDataLoggerForm::SaveSettings()
 {
-    DataLoggerSettings settings;
-    settings.top = pos().y();
-    settings.left = pos().x();
-    settings.initMax = isMaximized();
-    settings.filePath = m_logFilePath;
-    settings.channels = m_channelNames;
-    settings.timeBase = m_timeBaseText;
-    const std::optional<std::string> error
-        = m_settingsFile.Update([&settings](IniFile& ini) { settings.Write(ini); });
+    const std::optional<std::string> error = WriteSettings();
     if (!error || m_settingsFailureShown)
         return;
     if (!m_everShown) {
@@ -463,6 +474,18 @@ void TDataLoggerForm::SaveSettings()
     ShowMessage(QStringLiteral("The data logger settings could not be saved:\n%1\n\nThe choices stay in "
                                "force until the program ends; closing this window tries again.")
                     .arg(QString::fromStdString(*error)));
+}
+
+std::optional<std::string> TDataLoggerForm::WriteSettings()
+{
+    DataLoggerSettings settings;
+    settings.top = pos().y();
+    settings.left = pos().x();
+    settings.initMax = isMaximized();
+    settings.filePath = m_logFilePath;
+    settings.channels = m_channelNames;
+    settings.timeBase = m_timeBaseText;
+    return m_settingsFile.Update([&settings](IniFile& ini) { settings.Write(ini); });
 }
 
 QString TDataLoggerForm::ChannelName(int chart) const

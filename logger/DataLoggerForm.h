@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class EcuQueries;
 class QTimer;
@@ -34,9 +35,13 @@ public:
     void SetDisplayMode(int mode);
     // The directory of the next save, stored as given.
     void SetLogPath(const QString& directory);
-    // The program is ending: stops and saves an unsaved log as Stop would. Returns what went
-    // wrong and where the rows are, nothing when saved or when there was nothing to save.
+    // The program is ending: stops and saves an unsaved log as Stop would; when its folder
+    // refuses it, in the home folder or else the temporary folder under its dated name. Returns
+    // what went wrong and where the rows are, nothing when saved or when there was nothing to save.
     std::optional<std::string> FinishForExit();
+    // Writes the settings without a word to the user (the program is ending, maybe with no
+    // display left); returns why they could not be written.
+    std::optional<std::string> WriteSettings();
     // Finishes the recordings an earlier run left unfinished in the log folder. Returns what to
     // tell the user, empty when there were none.
     QString RecoverUnfinished();
@@ -93,6 +98,7 @@ private:
     void PlotChannel(ChartControls& chart, const QString& channel);
     void ShowTimeAxis();
     bool SaveLog();
+    static std::vector<std::filesystem::path> FallbackLogFolders(const std::filesystem::path& refused);
     void ReportWriteProblem();
     void ShowOutputFile();
     void SetSelectionEnabled(bool enabled);

@@ -51,6 +51,7 @@ public:
 
     bool IsActive() const { return m_active; }
     const std::filesystem::path& Path() const { return m_path; }
+    const StartStamp& Start() const { return m_start; }
     // Bytes of the log so far, header included, written or held.
     std::int64_t Bytes() const { return m_bytes; }
 

@@ -277,15 +277,19 @@ void TDashBoardForm::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
 }
 
-void TDashBoardForm::SaveSettings()
+std::optional<std::string> TDashBoardForm::WriteSettings()
 {
     DashboardSettings current = m_settings;
     current.top = pos().y();
     current.left = pos().x();
     current.baudText = m_connection->BaudText();
     current.sampleRate = m_connection->SampleRate();
-    const auto failure
-        = m_settingsFile.Update([&current](IniFile& ini) { WriteDashboardSettings(ini, current); });
+    return m_settingsFile.Update([&current](IniFile& ini) { WriteDashboardSettings(ini, current); });
+}
+
+void TDashBoardForm::SaveSettings()
+{
+    const std::optional<std::string> failure = WriteSettings();
     if (failure && !m_saveFailureShown) {
         m_saveFailureShown = true;
         ShowMessage(

@@ -14,6 +14,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 class ClickableLabel;
@@ -74,6 +76,9 @@ public:
     int InjectorFlow() const { return m_settings.flowRate; }
     QString PanelText(int panel) const;
     std::filesystem::path SettingsPath() const { return m_settingsFile.Path(); }
+    // Writes the settings without a word to the user (the program is ending, maybe with no
+    // display left); returns why they could not be written.
+    std::optional<std::string> WriteSettings();
 
     // Handlers of the window's own controls.
     void Timer1Timer();

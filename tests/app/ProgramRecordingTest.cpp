@@ -1,5 +1,7 @@
 // The dazederir program recording with its data logger, ended as programs end in a car: by a
-// signal, or killed outright. The rows on the disk are checked against what was recorded.
+// signal, killed outright, its display gone, its log folder full. The rows on the disk are
+// checked against what was recorded.
+#include "tests/badinput/FullFolder.h"
 #include "tests/support/FileBytes.h"
 
 #include <QProcess>
@@ -42,17 +44,20 @@ long Lines(const std::string& text)
     return std::count(text.begin(), text.end(), '\n');
 }
 
-class ProgramRecording : public testing::TestWithParam<int> {
+class RecordingProgram : public testing::Test {
 protected:
     std::filesystem::path Folder() const { return m_dir.path().toStdString(); }
 
-    // The program on the simulated ECU, logging every 40 ms into its working directory.
-    void Start(QProcess& process, const QStringList& extra) const
+    // The program on the simulated ECU, logging every 40 ms into its working directory (or the
+    // folder `logSettings` names), with no display unless `environment` gives one.
+    void Start(QProcess& process, const QStringList& extra,
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment(),
+        const std::string& logSettings = {}) const
     {
         std::filesystem::create_directories(Folder() / "bin");
-        WriteFileBytes(Folder() / "bin" / "kodralog.ini", "[Log]\r\nTimeBase=1\r\n");
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        WriteFileBytes(Folder() / "bin" / "kodralog.ini", "[Log]\r\nTimeBase=1\r\n" + logSettings);
+        if (!environment.contains(QStringLiteral("QT_QPA_PLATFORM")))
+            environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(m_dir.path());
         process.start(QStringLiteral(DAZEDERIR_PATH),
@@ -77,6 +82,8 @@ protected:
 
     QTemporaryDir m_dir;
 };
+
+class ProgramRecording : public RecordingProgram, public testing::WithParamInterface<int> { };
 
 // SIGTERM, SIGINT and SIGHUP end the program in order: the log is finished under its name, every
 // row taken kept, and the settings saved. After SIGKILL the next start finishes the recording.
@@ -115,5 +122,76 @@ TEST_P(ProgramRecording, AnEndBySignalKeepsEveryRowTaken)
 
 INSTANTIATE_TEST_SUITE_P(Signals, ProgramRecording, testing::Values(SIGTERM, SIGINT, SIGHUP, SIGKILL),
     [](const auto& param) { return std::string(sigabbrev_np(param.param)); });
+
+// The X server going away ends the toolkit with exit(): the recording is finished under its
+// name and the settings are saved all the same.
+TEST_F(RecordingProgram, ALostDisplayFinishesTheLogAndSavesTheSettings)
+{
+    QProcess display;
+    display.setProgram(QStringLiteral("Xvfb"));
+    // The server picks a free display number and writes it to the descriptor given (stdout).
+    display.setArguments({ "-displayfd", "1", "-nolisten", "tcp" });
+    display.start();
+    if (!display.waitForStarted(kGenerousMs))
+        GTEST_SKIP() << "Xvfb cannot be started: " << display.errorString().toStdString();
+    std::string number;
+    while (number.find('\n') == std::string::npos && display.waitForReadyRead(kGenerousMs))
+        number += display.readAllStandardOutput().toStdString();
+    ASSERT_FALSE(number.empty());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":%1").arg(std::stoi(number)));
+    QProcess program;
+    Start(program, { "--start-logging" }, environment);
+    ASSERT_TRUE(program.waitForStarted(kGenerousMs));
+    const std::string before = WaitForRows(kRowsBeforeTheSignal);
+    ASSERT_GE(Lines(before), kRowsBeforeTheSignal + 3) << program.readAllStandardError().toStdString();
+    std::filesystem::remove(Folder() / "bin" / "kodradash.ini");
+    display.kill();
+    display.waitForFinished(kGenerousMs);
+    ASSERT_TRUE(program.waitForFinished(kGenerousMs));
+
+    const std::string file = ReadFileBytes(Folder() / "kodralog.csv");
+    EXPECT_TRUE(file.starts_with(before)) << program.readAllStandardError().toStdString();
+    EXPECT_EQ(CompleteLines(file), file);
+    EXPECT_TRUE(std::filesystem::exists(Folder() / "bin" / "kodradash.ini"));
+    EXPECT_FALSE(FileStartingWith(Folder(), kRecordingPrefix).has_value());
+}
+
+// A log folder with no room: ended by a signal, the program cannot wait for room to be made, so
+// the log goes to the home folder under its start time, every row in it, and it says where.
+TEST_F(RecordingProgram, AFullLogFolderAtTheEndSendsTheLogHome)
+{
+    FullFolder full;
+    if (!full.Problem().empty())
+        GTEST_SKIP() << full.Problem();
+    const std::filesystem::path home = Folder() / "home";
+    std::filesystem::create_directories(home);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), QString::fromStdString(home.string()));
+    QProcess program;
+    Start(program, { "--start-logging" }, environment, "[File]\r\nFile Path=" + full.Path().string() + "\r\n");
+    ASSERT_TRUE(program.waitForStarted(kGenerousMs));
+    // The recording file is made (a name takes no block), then a second of rows the folder refuses.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kGenerousMs);
+    while (!FileStartingWith(full.Path(), kRecordingPrefix) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_TRUE(FileStartingWith(full.Path(), kRecordingPrefix).has_value())
+        << program.readAllStandardError().toStdString();
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    ASSERT_TRUE(program.waitForFinished(kGenerousMs));
+
+    const std::string said = program.readAllStandardError().toStdString();
+    EXPECT_EQ(program.exitCode(), 1) << said;
+    const auto saved = FileStartingWith(home, "kodralog-");
+    ASSERT_TRUE(saved.has_value()) << said;
+    EXPECT_NE(said.find(saved->string() + " instead"), std::string::npos) << said;
+    const std::string file = ReadFileBytes(*saved);
+    EXPECT_TRUE(file.starts_with("KodraPower log file\r\n")) << file.substr(0, 40);
+    EXPECT_GE(Lines(file), 3 + kRowsBeforeTheSignal) << file;
+    EXPECT_EQ(CompleteLines(file), file);
+    EXPECT_EQ(ReadFileBytes(full.LogFile()), FullFolder::EarlierLog);
+}
 
 } // namespace
