@@ -1,6 +1,6 @@
 #include "app/AppOptions.h"
 
-#include "defs/OptionArgument.h"
+#include "cmdline/OptionArgument.h"
 #include "defs/WholeNumber.h"
 #include "link/SerialPortCheck.h"
 

@@ -4,7 +4,7 @@
 #include "cli/CliRecoverCommand.h"
 #include "cli/CliReport.h"
 #include "defs/ActuatorTests.h"
-#include "defs/OptionArgument.h"
+#include "cmdline/OptionArgument.h"
 #include "link/EcuFrame.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "cli/JsonWriter.h"
 #include "cli/StopSignals.h"
-#include "defs/OptionArgument.h"
+#include "cmdline/OptionArgument.h"
 #include "logger/ChannelTables.h"
 #include "logger/DataLog.h"
 #include "logger/SampleInterval.h"

@@ -1,6 +1,6 @@
 #include "cli/CliOptions.h"
 
-#include "defs/OptionArgument.h"
+#include "cmdline/OptionArgument.h"
 #include "defs/WholeNumber.h"
 #include "link/EcuConnection.h"
 #include "link/SerialPortCheck.h"

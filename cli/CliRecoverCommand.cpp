@@ -1,7 +1,7 @@
 #include "cli/CliRecoverCommand.h"
 
 #include "cli/JsonWriter.h"
-#include "defs/OptionArgument.h"
+#include "cmdline/OptionArgument.h"
 #include "logger/RecordingFile.h"
 
 #include <filesystem>

@@ -13,11 +13,30 @@ if(DAZED_SANITIZE)
   target_link_options(dazed_options INTERFACE -fsanitize=address,undefined)
 endif()
 
-# dazed_library(NAME SOURCES... [LIBS libs...])
+# A target shows only its own headers: they are linked into an include folder of its own, under
+# the name of its source folder, so that "link/EcuFrame.h" is found by what links dazed_link (and by
+# dazed_link itself) and an include that goes against the layers does not build. Its headers are
+# those listed and the one beside each listed .cpp.
+function(dazed_own_headers name scope)
+  get_filename_component(folder "${CMAKE_CURRENT_SOURCE_DIR}" NAME)
+  set(include_root "${PROJECT_BINARY_DIR}/include/${name}")
+  file(REMOVE_RECURSE "${include_root}")
+  foreach(file IN LISTS ARGN)
+    string(REGEX REPLACE "\\.cpp$" ".h" header "${file}")
+    if(header MATCHES "\\.h$" AND EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/${header}")
+      get_filename_component(header_folder "${include_root}/${folder}/${header}" DIRECTORY)
+      file(MAKE_DIRECTORY "${header_folder}")
+      file(CREATE_LINK "${CMAKE_CURRENT_SOURCE_DIR}/${header}" "${include_root}/${folder}/${header}" SYMBOLIC)
+    endif()
+  endforeach()
+  target_include_directories(${name} ${scope} "${include_root}")
+endfunction()
+
+# dazed_library(NAME SOURCES... [HEADERS headers...] [LIBS libs...])
 function(dazed_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  add_library(${name} STATIC ${ARG_SOURCES})
-  target_include_directories(${name} PUBLIC "${CMAKE_CURRENT_SOURCE_DIR}/..")
+  cmake_parse_arguments(ARG "" "" "SOURCES;HEADERS;LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES} ${ARG_HEADERS})
+  dazed_own_headers(${name} PUBLIC ${ARG_SOURCES} ${ARG_HEADERS})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS} PRIVATE dazed_options)
 endfunction()
 
@@ -25,6 +44,7 @@ endfunction()
 function(dazed_executable name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
+  dazed_own_headers(${name} PRIVATE ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} dazed_options)
 endfunction()
 

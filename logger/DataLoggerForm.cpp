@@ -1,6 +1,6 @@
 #include "logger/DataLoggerForm.h"
 
-#include "controls/LocaleFixed.h"
+#include "locale/LocaleFixed.h"
 #include "controls/PerformanceGraph.h"
 #include "logger/ChannelLists.h"
 #include "logger/ChannelTables.h"

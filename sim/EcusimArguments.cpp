@@ -1,6 +1,6 @@
 #include "sim/EcusimArguments.h"
 
-#include "defs/OptionArgument.h"
+#include "cmdline/OptionArgument.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "sim/SimulatorOptions.h"
 
-#include "defs/OptionArgument.h"
+#include "cmdline/OptionArgument.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
 #include "ui/ActuatorForm.h"
 
 #include "controls/ColorRef.h"
-#include "controls/LocaleFixed.h"
+#include "locale/LocaleFixed.h"
 #include "defs/ActuatorTests.h"
 #include "link/EcuQueries.h"
 

@@ -3,7 +3,7 @@
 
 #include "controls/ColorRef.h"
 #include "controls/KodraGauge.h"
-#include "controls/LocaleFixed.h"
+#include "locale/LocaleFixed.h"
 #include "defs/EcuConstants.h"
 #include "defs/FaultCodes.h"
 #include "ui/ClickableLabel.h"

@@ -1,7 +1,7 @@
 #include "ui/DataViewerForm.h"
 
 #include "controls/ColorRef.h"
-#include "controls/LocaleFixed.h"
+#include "locale/LocaleFixed.h"
 #include "controls/StatusPanel.h"
 #include "defs/EcuIdentification.h"
 #include "link/EcuQueries.h"

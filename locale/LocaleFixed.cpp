@@ -1,4 +1,4 @@
-#include "controls/LocaleFixed.h"
+#include "locale/LocaleFixed.h"
 
 #include "defs/FormatFixed.h"
 

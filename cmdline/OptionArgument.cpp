@@ -1,4 +1,4 @@
-#include "defs/OptionArgument.h"
+#include "cmdline/OptionArgument.h"
 
 #include <charconv>
 #include <cmath>

@@ -24,12 +24,12 @@ std::optional<std::string_view> TakeOptionValue(
 // the table does not have it; otherwise `index` moves past it and `error` names the option and the
 // problem, if there is one.
 template <typename Table, typename Target>
-bool TakeTableOption(
-    const Table& table, std::span<const std::string> args, std::size_t& index, Target& target, std::string& error)
+bool TakeTableOption(const Table& table, std::span<const std::string> args, std::size_t& index,
+    Target& target, std::string& error)
 {
     const std::string_view name = OptionName(args[index]);
-    const auto option
-        = std::find_if(std::begin(table), std::end(table), [name](const auto& entry) { return entry.name == name; });
+    const auto option = std::find_if(
+        std::begin(table), std::end(table), [name](const auto& entry) { return entry.name == name; });
     if (option == std::end(table))
         return false;
     const auto value = TakeOptionValue(args, index, name);

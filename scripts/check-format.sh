@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Checks that every C++ source file of the project is laid out as .clang-format says; names those
+# that are not. `check-format.sh --fix` lays them out instead.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+mapfile -t files < <(git ls-files '*.cpp' '*.h')
+if [ "${1:-}" = "--fix" ]; then
+  clang-format -i "${files[@]}"
+  exit 0
+fi
+clang-format --dry-run --Werror "${files[@]}"
+echo "Formatted as .clang-format says: ${#files[@]} files"
