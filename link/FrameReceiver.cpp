@@ -11,20 +11,8 @@ void FrameReceiver::RequestSent(const EcuFrame& request)
 
 void FrameReceiver::Feed(std::span<const std::uint8_t> bytes, const ReplyHandler& handler)
 {
-    // The ring is drained after every chunk, so a chunk never overfills it.
-    while (!bytes.empty()) {
-        const std::size_t chunk = std::min<std::size_t>(bytes.size(), InputRingCapacity);
-        for (const std::uint8_t byte : bytes.first(chunk)) {
-            m_input[m_inputIn++] = byte;
-            ++m_inputCount;
-        }
-        bytes = bytes.subspan(chunk);
-        while (m_inputCount > 0) {
-            const std::uint8_t byte = m_input[m_inputOut++];
-            --m_inputCount;
-            Parse(byte, handler);
-        }
-    }
+    for (const std::uint8_t byte : bytes)
+        Parse(byte, handler);
 }
 
 void FrameReceiver::TimeOut()

@@ -20,8 +20,8 @@ public:
 
     // `request` went out: its echo is awaited, then its reply.
     void RequestSent(const EcuFrame& request);
-    // Appends `bytes` to the input ring and parses until it is empty. `handler` gets the reply to
-    // the outstanding request; AwaitingReply is cleared after it returns. A reply of the right
+    // Parses `bytes` in order; a frame may be split over any number of calls. `handler` gets the
+    // reply to the outstanding request; AwaitingReply is cleared after it returns. A reply of the right
     // type but the wrong length is not taken: the exchange fails at its time-out.
     void Feed(std::span<const std::uint8_t> bytes, const ReplyHandler& handler);
     // No valid reply came within a sample period: drop any half frame, forget the request and
@@ -37,19 +37,11 @@ public:
     int DataCount() const { return m_dataCount; }
 
 private:
-    static constexpr int InputRingSize = 256;
-    static constexpr int InputRingCapacity = InputRingSize - 1;
-
     void Parse(std::uint8_t byte, const ReplyHandler& handler);
     void FrameComplete(const ReplyHandler& handler);
     std::span<const std::uint8_t> FrameData() const;
     bool IsEchoOfRequest() const;
     bool IsReplyToRequest() const;
-
-    std::array<std::uint8_t, InputRingSize> m_input {};
-    std::uint8_t m_inputOut = 0;
-    std::uint8_t m_inputIn = 0;
-    std::uint8_t m_inputCount = 0;
 
     ParseState m_state = psIdle;
     int m_frameType = 0;

@@ -195,12 +195,12 @@ TEST(FrameReceiver, ShortestFrameHasNoData)
     EXPECT_TRUE(h.handled[0].data.empty());
 }
 
-TEST(FrameReceiver, MoreThanARingfulInOneFeedLosesNothing)
+TEST(FrameReceiver, ManyFramesInOneFeedLoseNothing)
 {
     ReceiverHarness h;
     h.Asked(ReadRequest);
     Bytes many;
-    for (int i = 0; i < 40; ++i) // 40 x 11 bytes, well past the 255-byte input ring
+    for (int i = 0; i < 40; ++i) // 40 x 11 bytes, more than the link's 255-byte rings hold
         many.insert(many.end(), ReadReply.begin(), ReadReply.end());
     h.Feed(many);
     // Every frame was found: the first is the reply, the other 39 were not asked for.
