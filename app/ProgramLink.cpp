@@ -23,12 +23,12 @@ ProgramLink MakeProgramLink(const AppOptions& options)
         link.factory = LinkThreadOver(link.simulation->DriverFactory());
         break;
     case AppOptions::Cable::Port:
-        link.factory = LinkThreadOver([path = options.portPath]() -> D2xxDriverPtr {
+        link.factory = LinkThreadOver([path = options.portPath]() -> PortDriverPtr {
             return std::make_shared<SerialPortDriver>(path);
         });
         break;
     case AppOptions::Cable::Search:
-        link.factory = LinkThreadOver([]() -> D2xxDriverPtr { return std::make_shared<SerialPortDriver>(); });
+        link.factory = LinkThreadOver([]() -> PortDriverPtr { return std::make_shared<SerialPortDriver>(); });
         break;
     }
     return link;

@@ -1,6 +1,7 @@
 #include "link/D2xxThread.h"
 
 #include "defs/WholeNumber.h"
+#include "link/InterfaceCable.h"
 
 #include <QDeadlineTimer>
 #include <QMutexLocker>
@@ -16,7 +17,6 @@ using Clock = std::chrono::steady_clock;
 
 // Each pass moves at most this many bytes each way (the size of the scratch buffers).
 constexpr std::size_t ScratchBytes = 100;
-constexpr std::uint32_t OpenTimeoutMs = 300;
 // Only a driver call stuck for this long could keep the thread from ending.
 constexpr int ShutdownBoundMs = 5000;
 
@@ -25,12 +25,6 @@ std::optional<int> ParseBaudText(const QString& text)
 {
     const std::optional<int> value = ParseWholeNumber(text.toStdString());
     return value && *value > 0 ? value : std::nullopt;
-}
-
-bool IsInterfaceCable(const FtDeviceInfo& info)
-{
-    const std::string serialPrefix = info.serialNumber.substr(0, InterfaceCable::SerialPrefix.size());
-    return serialPrefix == InterfaceCable::SerialPrefix && info.description == InterfaceCable::Description;
 }
 
 } // namespace
@@ -105,7 +99,7 @@ int TD2xxThread::SetBaudRate(const QString& baudText)
     return 0;
 }
 
-FtOpenError TD2xxThread::GetOpenError() const
+PortOpenError TD2xxThread::GetOpenError() const
 {
     const QMutexLocker lock(&m_textMutex);
     return m_openError;
@@ -113,7 +107,7 @@ FtOpenError TD2xxThread::GetOpenError() const
 
 void TD2xxThread::run()
 {
-    const D2xxDriverPtr driver = m_factory ? m_factory() : nullptr;
+    const PortDriverPtr driver = m_factory ? m_factory() : nullptr;
     {
         const std::lock_guard lock(m_wakeMutex);
         m_wakeableDriver = driver;
@@ -128,12 +122,12 @@ void TD2xxThread::run()
     Clock::time_point nextScan = Clock::now();
     while (!m_stopRequested.load()) {
         if (Clock::now() >= nextScan) {
-            m_deviceNumber = ScanDevices(*driver);
+            m_cableLocation = ScanDevices(*driver);
             nextScan = Clock::now() + ScanInterval;
             if (m_portOpen.load() && !m_openCableListed)
                 LoseCable(*driver);
         }
-        if (m_deviceNumber == 0) {
+        if (!m_cableLocation) {
             Pause();
             continue;
         }
@@ -157,113 +151,97 @@ void TD2xxThread::run()
     }
 
     if (m_portOpen.load()) {
-        driver->Close(m_handle);
+        driver->Close();
         m_portOpen.store(false);
     }
     const std::lock_guard lock(m_wakeMutex);
     m_wakeableDriver.reset();
 }
 
-int TD2xxThread::ScanDevices(D2xxDriver& driver)
+std::optional<std::string> TD2xxThread::ScanDevices(PortDriver& driver)
 {
     m_openCableListed = false;
-    std::uint32_t count = 0;
-    if (driver.CreateDeviceInfoList(count) != FtStatus::FT_OK) {
+    const std::optional<std::vector<PortListing>> ports = driver.ListPorts();
+    if (!ports) {
         SetStatusText(BadDriver);
-        return 0;
+        return std::nullopt;
     }
 
     const bool portOpen = m_portOpen.load();
-    int found = 0;
-    for (std::uint32_t i = 0; i < count; ++i) {
-        FtDeviceInfo info;
-        if (driver.GetDeviceInfoDetail(i, info) != FtStatus::FT_OK || !IsInterfaceCable(info))
+    std::optional<std::string> found;
+    for (const PortListing& port : *ports) {
+        if (!IsInterfaceCable(port))
             continue;
         if (portOpen) {
             // The cable in use stays the one chosen, even when a second one is plugged in.
-            if (info.handle == m_handle) {
+            if (port.location == m_openLocation) {
                 m_openCableListed = true;
-                found = static_cast<int>(i) + 1;
+                found = port.location;
             } else if (!m_openCableListed) {
-                found = static_cast<int>(i) + 1;
+                found = port.location;
             }
         } else {
-            found = static_cast<int>(i) + 1;
-            m_handle = info.handle;
+            found = port.location;
         }
     }
-    SetStatusText(found != 0 ? VadInterface : NoInterface);
+    SetStatusText(found ? VadInterface : NoInterface);
     return found;
 }
 
-void TD2xxThread::OpenStep(D2xxDriver& driver)
+void TD2xxThread::OpenStep(PortDriver& driver)
 {
-    FtHandle handle = 0;
-    if (driver.Open(static_cast<std::uint32_t>(m_deviceNumber - 1), handle) != FtStatus::FT_OK) {
+    if (!driver.Open(*m_cableLocation)) {
         SetOpenError(driver.LastOpenError());
         return; // the request stays pending: the next pass tries again
     }
-    m_handle = handle;
+    m_openLocation = *m_cableLocation;
     m_newBaudRate.store(0);
-    driver.SetBaudRate(m_handle, static_cast<std::uint32_t>(m_baudRate.load()));
-    driver.SetDataCharacteristics(m_handle, FtBits8, FtStopBits1, FtParityNone);
-    driver.SetTimeouts(m_handle, OpenTimeoutMs, OpenTimeoutMs);
+    driver.SetBaudRate(m_baudRate.load());
     m_openCableListed = true;
     m_portOpen.store(true);
     m_openRequested.store(false);
     SetOpenError({});
 }
 
-void TD2xxThread::CloseStep(D2xxDriver& driver)
+void TD2xxThread::CloseStep(PortDriver& driver)
 {
-    if (driver.Close(m_handle) != FtStatus::FT_OK)
+    if (!driver.Close())
         return; // tried again on the next pass
-    m_handle = 0;
+    m_openLocation.clear();
     m_portOpen.store(false);
     m_closeRequested.store(false);
 }
 
-bool TD2xxThread::MoveBytes(D2xxDriver& driver)
+bool TD2xxThread::MoveBytes(PortDriver& driver)
 {
     if (const int newBaudRate = m_newBaudRate.exchange(0); newBaudRate != 0)
-        driver.SetBaudRate(m_handle, static_cast<std::uint32_t>(newBaudRate));
+        driver.SetBaudRate(newBaudRate);
 
     std::array<std::uint8_t, ScratchBytes> scratch {};
-    std::uint32_t waiting = 0;
-    std::uint32_t txWaiting = 0;
-    std::uint32_t events = 0;
-    if (driver.GetStatus(m_handle, waiting, txWaiting, events) != FtStatus::FT_OK)
+    const std::optional<std::size_t> received = driver.Read(scratch);
+    if (!received)
         return false;
-    if (waiting > 0) {
-        const auto wanted = std::span(scratch).first(std::min<std::size_t>(waiting, ScratchBytes));
-        std::uint32_t received = 0;
-        if (driver.Read(m_handle, wanted, received) != FtStatus::FT_OK)
-            return false;
-        m_rxRing.Put(wanted.first(std::min<std::size_t>(received, wanted.size())));
-    }
+    m_rxRing.Put(std::span(scratch).first(*received));
 
     const std::size_t toSend = m_txRing.Take(scratch);
-    if (toSend > 0) {
-        std::uint32_t written = 0;
-        if (driver.Write(m_handle, std::span(scratch).first(toSend), written) != FtStatus::FT_OK)
-            return false;
-    }
+    if (toSend > 0 && !driver.Write(std::span(scratch).first(toSend)))
+        return false;
 
     // More to send goes out on the next pass at once; otherwise sleep until bytes arrive, bytes
     // are queued to send, or a request comes (WakeUp interrupts the wait).
     if (m_txRing.Count() > 0)
         return true;
-    return driver.WaitForData(m_handle, PassWait) == FtStatus::FT_OK;
+    return driver.WaitForData(PassWait);
 }
 
-void TD2xxThread::LoseCable(D2xxDriver& driver)
+void TD2xxThread::LoseCable(PortDriver& driver)
 {
-    // The vendor library leaves the handle of a pulled cable open; releasing it here frees the
-    // port for the cable's return, and its result does not matter.
-    driver.Close(m_handle);
-    m_handle = 0;
+    // A pulled cable's port may still count as open; releasing it here frees it for the cable's
+    // return, and the result does not matter.
+    driver.Close();
+    m_openLocation.clear();
     m_portOpen.store(false);
-    m_deviceNumber = 0;
+    m_cableLocation.reset();
     m_openCableListed = false;
     SetStatusText(NoInterface);
 }
@@ -293,7 +271,7 @@ void TD2xxThread::SetStatusText(const char* text)
         m_statusText = QString::fromLatin1(text);
 }
 
-void TD2xxThread::SetOpenError(FtOpenError error)
+void TD2xxThread::SetOpenError(PortOpenError error)
 {
     const QMutexLocker lock(&m_textMutex);
     m_openError = std::move(error);

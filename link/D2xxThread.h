@@ -1,8 +1,8 @@
 #pragma once
 
 #include "link/ByteRing.h"
-#include "link/D2xxDriver.h"
 #include "link/InterfaceLink.h"
+#include "link/PortDriver.h"
 
 #include <QMutex>
 #include <QThread>
@@ -12,17 +12,19 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <optional>
+#include <string>
 
-// The one worker thread: finds the interface cable in the driver's device list, opens and
+// The one worker thread: finds the interface cable among the driver's ports, opens and
 // closes it on request, and moves bytes between the cable and the two rings. The main thread
 // reaches it only through the InterfaceLink calls, none of which waits for it.
 class TD2xxThread final : public QThread, public InterfaceLink {
 public:
     // Called once on the link thread: the driver is created, used and released there, since a
     // serial port must stay on the thread that made it.
-    using DriverFactory = std::function<D2xxDriverPtr()>;
+    using DriverFactory = std::function<PortDriverPtr()>;
 
-    // How often the device list is read: often enough to notice a pulled cable before the
+    // How often the ports are listed: often enough to notice a pulled cable before the
     // main window's next connection check, rarely enough to cost nothing.
     static constexpr std::chrono::milliseconds ScanInterval { 200 };
     // The longest the thread waits for received bytes before its next pass. Received bytes end
@@ -46,29 +48,30 @@ public:
     int SetBaudRate(const QString& baudText) override;
 
     // Why the last attempt to open the cable failed; empty text once an open succeeds.
-    FtOpenError GetOpenError() const override;
+    PortOpenError GetOpenError() const override;
 
 protected:
     void run() override;
 
 private:
-    int ScanDevices(D2xxDriver& driver);
-    void OpenStep(D2xxDriver& driver);
-    void CloseStep(D2xxDriver& driver);
+    // Where the cable is among the listed ports; nothing when it is not there.
+    std::optional<std::string> ScanDevices(PortDriver& driver);
+    void OpenStep(PortDriver& driver);
+    void CloseStep(PortDriver& driver);
     // One pass of receiving and transmitting; false when the cable failed.
-    bool MoveBytes(D2xxDriver& driver);
-    void LoseCable(D2xxDriver& driver);
+    bool MoveBytes(PortDriver& driver);
+    void LoseCable(PortDriver& driver);
     void Pause(std::chrono::milliseconds duration = IdleWait);
     // Ends a pause or a wait for received bytes at once (any thread).
     void WakeUp();
     void SetStatusText(const char* text);
-    void SetOpenError(FtOpenError error);
+    void SetOpenError(PortOpenError error);
 
     const DriverFactory m_factory;
 
     // Link thread only.
-    FtHandle m_handle = 0;
-    int m_deviceNumber = 0;
+    std::optional<std::string> m_cableLocation; // found by the last scan
+    std::string m_openLocation; // of the port open now
     bool m_openCableListed = false;
 
     // Shared between the two threads.
@@ -83,11 +86,11 @@ private:
 
     mutable QMutex m_textMutex;
     QString m_statusText { QString::fromLatin1(NoInterface) };
-    FtOpenError m_openError;
+    PortOpenError m_openError;
 
     std::mutex m_wakeMutex;
     std::condition_variable m_wake;
     // The driver while the thread runs, for WakeUp from the main thread; guarded by m_wakeMutex.
-    D2xxDriverPtr m_wakeableDriver;
+    PortDriverPtr m_wakeableDriver;
     bool m_wakeRequested = false;
 };

@@ -96,7 +96,7 @@ void EcuConnection::ReportPermissionProblem()
         m_permissionReported = false;
         return;
     }
-    const FtOpenError error = m_link.GetOpenError();
+    const PortOpenError error = m_link.GetOpenError();
     if (!error.permissionDenied || m_permissionReported)
         return;
     // Retrying cannot help here: only the user can, so say once what to do.

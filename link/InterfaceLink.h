@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/D2xxDriver.h"
+#include "link/PortDriver.h"
 
 #include <QString>
 
@@ -40,5 +40,5 @@ public:
     // stays the one OpenPort was given.
     virtual int SetBaudRate(const QString& baudText) = 0;
     // Why the last attempt to open the port failed; empty after a successful open.
-    virtual FtOpenError GetOpenError() const { return {}; }
+    virtual PortOpenError GetOpenError() const { return {}; }
 };

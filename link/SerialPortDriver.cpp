@@ -22,14 +22,15 @@
 
 namespace {
 
-// The vendor library's code for a device type it does not know.
-constexpr std::uint32_t FtDeviceUnknown = 3;
-
 // Received bytes the port holds until the link thread takes them. Without a bound, a line that
 // sends faster than the thread reads (a flooding ECU on a pseudo-terminal) grows this process by
 // tens of megabytes a second; with it, the kernel's buffer fills and the sender waits. An exchange
 // is 22 bytes, so this is room for many.
 constexpr qint64 ReadBufferBytes = 4096;
+
+// The longest a write waits for its bytes to leave the port: a request goes out in a few
+// milliseconds even at 7812 baud, so only a stuck line takes this long.
+constexpr int WriteBoundMs = 300;
 
 // The kernel's FTDI driver holds received bytes for 16 ms by default, long enough on its own to
 // make a 50 ms poll at 7812 baud miss its reply. Ports that have no such setting (a
@@ -53,20 +54,6 @@ std::string OpenErrorText(const QString& location, const QSerialPort& port)
         .toStdString();
 }
 
-QSerialPort::StopBits StopBitsOf(std::uint8_t stopBits)
-{
-    constexpr std::uint8_t FtStopBits2 = 2;
-    return stopBits == FtStopBits2 ? QSerialPort::TwoStop : QSerialPort::OneStop;
-}
-
-QSerialPort::Parity ParityOf(std::uint8_t parity)
-{
-    // The library's order: none, odd, even, mark, space.
-    constexpr std::array<QSerialPort::Parity, 5> parities { QSerialPort::NoParity, QSerialPort::OddParity,
-        QSerialPort::EvenParity, QSerialPort::MarkParity, QSerialPort::SpaceParity };
-    return parity < parities.size() ? parities[parity] : QSerialPort::NoParity;
-}
-
 } // namespace
 
 SerialPortDriver::SerialPortDriver()
@@ -87,232 +74,150 @@ SerialPortDriver::~SerialPortDriver()
         ::close(m_interruptFd);
 }
 
-FtStatus SerialPortDriver::CreateDeviceInfoList(std::uint32_t& count)
+std::optional<std::vector<PortListing>> SerialPortDriver::ListPorts()
 {
-    if (m_explicitPortPath.isEmpty()) {
-        m_list = SearchUsbPorts();
-    } else {
-        m_list.clear();
-        if (QFileInfo::exists(m_explicitPortPath)) {
-            FtDeviceInfo info;
-            info.type = FtDeviceUnknown;
-            info.serialNumber = std::string(ExplicitPortSerial);
-            info.description = std::string(InterfaceCable::Description);
-            m_list.push_back({ m_explicitPortPath, info });
-        }
+    if (m_explicitPortPath.isEmpty())
+        return SearchUsbPorts();
+    std::vector<PortListing> ports;
+    if (QFileInfo::exists(m_explicitPortPath)) {
+        PortListing given;
+        given.location = m_explicitPortPath.toStdString();
+        given.namedByUser = true;
+        ports.push_back(std::move(given));
     }
-    count = static_cast<std::uint32_t>(m_list.size());
-    return FtStatus::FT_OK;
+    return ports;
 }
 
-std::vector<SerialPortDriver::ListedPort> SerialPortDriver::SearchUsbPorts() const
+std::vector<PortListing> SerialPortDriver::SearchUsbPorts() const
 {
-    std::vector<ListedPort> list;
+    std::vector<PortListing> ports;
     for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts()) {
         if (!port.hasVendorIdentifier() || !port.hasProductIdentifier())
             continue; // not a USB device
         const UsbDeviceStrings usb = ReadUsbDeviceStrings(m_sysfsRoot, port.portName());
-        FtDeviceInfo info;
-        info.type = FtDeviceUnknown;
-        info.id = (static_cast<std::uint32_t>(port.vendorIdentifier()) << 16) | port.productIdentifier();
-        info.description = FtBufferText(
-            usb.found ? usb.product : port.description().toStdString(), FtDeviceInfo::DescriptionBuffer);
-        info.serialNumber = FtBufferText(usb.found ? usb.serialNumber : port.serialNumber().toStdString(),
-            FtDeviceInfo::SerialNumberBuffer);
-        list.push_back({ port.systemLocation(), info });
+        ports.push_back(
+            { port.systemLocation().toStdString(), usb.found ? usb.product : port.description().toStdString(),
+                usb.found ? usb.serialNumber : port.serialNumber().toStdString() });
     }
-    return list;
+    return ports;
 }
 
-FtStatus SerialPortDriver::GetDeviceInfoDetail(std::uint32_t index, FtDeviceInfo& info)
+bool SerialPortDriver::Open(const std::string& location)
 {
-    if (index >= m_list.size())
-        return FtStatus::FT_DEVICE_NOT_FOUND;
-    info = m_list[index].info;
-    for (const auto& [handle, opened] : m_opened) {
-        if (opened.location == m_list[index].location && opened.port->isOpen()) {
-            info.handle = handle;
-            info.flags |= FtFlagOpened;
-        }
+    if (m_port) {
+        m_lastOpenError = { false, "A port is open already" };
+        return false;
     }
-    return FtStatus::FT_OK;
-}
-
-FtStatus SerialPortDriver::Open(std::uint32_t index, FtHandle& handle)
-{
-    if (index >= m_list.size())
-        return FtStatus::FT_DEVICE_NOT_FOUND;
-    const QString& location = m_list[index].location;
     // A path given by the user may have become anything since it was checked; a port found by the
     // search is a terminal already.
     if (!m_explicitPortPath.isEmpty()) {
-        if (std::string reason = NotSerialPortReason(location.toStdString()); !reason.empty()) {
+        if (std::string reason = NotSerialPortReason(location); !reason.empty()) {
             m_lastOpenError = { false, std::move(reason) };
-            return FtStatus::FT_DEVICE_NOT_OPENED;
+            return false;
         }
     }
+    const QString name = QString::fromStdString(location);
     auto port = std::make_unique<QSerialPort>();
     port->setReadBufferSize(ReadBufferBytes);
-    port->setPortName(location);
+    port->setPortName(name);
     if (!port->open(QIODevice::ReadWrite)) {
-        m_lastOpenError = { port->error() == QSerialPort::PermissionError, OpenErrorText(location, *port) };
-        return FtStatus::FT_DEVICE_NOT_OPENED;
+        m_lastOpenError = { port->error() == QSerialPort::PermissionError, OpenErrorText(name, *port) };
+        return false;
+    }
+    if (!port->setDataBits(QSerialPort::Data8) || !port->setParity(QSerialPort::NoParity)
+        || !port->setStopBits(QSerialPort::OneStop) || !port->setFlowControl(QSerialPort::NoFlowControl)) {
+        m_lastOpenError = { false, OpenErrorText(name, *port) };
+        return false;
     }
     RequestLowLatency(static_cast<int>(port->handle()));
     m_lastOpenError = {};
-    do
-        ++m_lastHandle;
-    while (m_lastHandle == 0 || m_opened.contains(m_lastHandle));
-    handle = m_lastHandle;
-    m_opened.emplace(handle, OpenedPort { location, std::move(port) });
-    return FtStatus::FT_OK;
+    m_port = std::move(port);
+    return true;
 }
 
-FtStatus SerialPortDriver::Close(FtHandle handle)
+bool SerialPortDriver::Close()
 {
-    const auto opened = m_opened.find(handle);
-    if (opened == m_opened.end())
-        return FtStatus::FT_INVALID_HANDLE;
-    m_opened.erase(opened); // the port closes as it is destroyed
-    return FtStatus::FT_OK;
+    if (!m_port)
+        return false;
+    m_port.reset(); // the port closes as it is destroyed
+    return true;
 }
 
-SerialPortDriver::OpenedPort* SerialPortDriver::Usable(FtHandle handle)
+QSerialPort* SerialPortDriver::Usable()
 {
-    const auto opened = m_opened.find(handle);
-    if (opened == m_opened.end() || !opened->second.port->isOpen())
-        return nullptr;
-    return &opened->second;
+    return m_port && m_port->isOpen() ? m_port.get() : nullptr;
 }
 
-bool SerialPortDriver::Failed(OpenedPort& opened)
+bool SerialPortDriver::Failed()
 {
-    switch (opened.port->error()) {
+    switch (m_port->error()) {
     case QSerialPort::NoError:
         return false;
     case QSerialPort::TimeoutError:
-        opened.port->clearError();
+        m_port->clearError();
         return false;
     default:
         // Qt reports a vanished device but leaves the port open.
-        opened.port->close();
+        m_port->close();
         return true;
     }
 }
 
-FtStatus SerialPortDriver::SetBaudRate(FtHandle handle, std::uint32_t baudRate)
+bool SerialPortDriver::SetBaudRate(int baudRate)
 {
-    OpenedPort* opened = Usable(handle);
-    if (!opened)
-        return FtStatus::FT_INVALID_HANDLE;
+    QSerialPort* port = Usable();
+    if (!port)
+        return false;
     // Rates off the standard list (7812, 15625) are set as custom divisors by the port.
-    if (!opened->port->setBaudRate(static_cast<qint32>(baudRate)))
-        return Failed(*opened) ? FtStatus::FT_IO_ERROR : FtStatus::FT_INVALID_BAUD_RATE;
-    return FtStatus::FT_OK;
+    if (port->setBaudRate(baudRate))
+        return true;
+    Failed(); // a vanished device closes the port; a refused rate leaves it as it was
+    return false;
 }
 
-FtStatus SerialPortDriver::SetDataCharacteristics(
-    FtHandle handle, std::uint8_t wordLength, std::uint8_t stopBits, std::uint8_t parity)
+std::optional<std::size_t> SerialPortDriver::Read(std::span<std::uint8_t> buffer)
 {
-    OpenedPort* opened = Usable(handle);
-    if (!opened)
-        return FtStatus::FT_INVALID_HANDLE;
-    constexpr std::uint8_t FtBits5 = 5;
-    if (wordLength < FtBits5 || wordLength > FtBits8)
-        return FtStatus::FT_INVALID_PARAMETER;
-    QSerialPort& port = *opened->port;
-    const bool applied = port.setDataBits(static_cast<QSerialPort::DataBits>(wordLength))
-        && port.setStopBits(StopBitsOf(stopBits)) && port.setParity(ParityOf(parity))
-        && port.setFlowControl(QSerialPort::NoFlowControl);
-    if (!applied)
-        return Failed(*opened) ? FtStatus::FT_IO_ERROR : FtStatus::FT_INVALID_PARAMETER;
-    return FtStatus::FT_OK;
-}
-
-FtStatus SerialPortDriver::SetTimeouts(FtHandle handle, std::uint32_t readMs, std::uint32_t writeMs)
-{
-    OpenedPort* opened = Usable(handle);
-    if (!opened)
-        return FtStatus::FT_INVALID_HANDLE;
-    opened->readTimeoutMs = static_cast<int>(readMs);
-    opened->writeTimeoutMs = static_cast<int>(writeMs);
-    return FtStatus::FT_OK;
-}
-
-FtStatus SerialPortDriver::GetStatus(
-    FtHandle handle, std::uint32_t& rxBytes, std::uint32_t& txBytes, std::uint32_t& events)
-{
-    OpenedPort* opened = Usable(handle);
-    if (!opened)
-        return FtStatus::FT_INVALID_HANDLE;
+    QSerialPort* port = Usable();
+    if (!port)
+        return std::nullopt;
     // Without an event loop the port takes in what the kernel holds only when asked to wait.
-    opened->port->waitForReadyRead(0);
-    if (Failed(*opened))
-        return FtStatus::FT_IO_ERROR;
-    rxBytes = static_cast<std::uint32_t>(opened->port->bytesAvailable());
-    txBytes = static_cast<std::uint32_t>(opened->port->bytesToWrite());
-    events = 0;
-    return FtStatus::FT_OK;
+    port->waitForReadyRead(0);
+    if (Failed())
+        return std::nullopt;
+    const qint64 got = port->read(reinterpret_cast<char*>(buffer.data()), static_cast<qint64>(buffer.size()));
+    if (got < 0 || Failed())
+        return std::nullopt;
+    return static_cast<std::size_t>(got);
 }
 
-FtStatus SerialPortDriver::Read(FtHandle handle, std::span<std::uint8_t> buffer, std::uint32_t& bytesReturned)
+bool SerialPortDriver::Write(std::span<const std::uint8_t> bytes)
 {
-    bytesReturned = 0;
-    OpenedPort* opened = Usable(handle);
-    if (!opened)
-        return FtStatus::FT_INVALID_HANDLE;
-    QSerialPort& port = *opened->port;
-    // Like the library: wait up to the read timeout for the whole count, return what came.
-    const QDeadlineTimer deadline(opened->readTimeoutMs);
-    std::size_t total = 0;
-    while (total < buffer.size()) {
-        const qint64 got = port.read(
-            reinterpret_cast<char*>(buffer.data() + total), static_cast<qint64>(buffer.size() - total));
-        if (got < 0 || Failed(*opened))
-            return FtStatus::FT_IO_ERROR;
-        total += static_cast<std::size_t>(got);
-        if (total == buffer.size() || deadline.hasExpired())
-            break;
-        port.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
-        if (Failed(*opened))
-            return FtStatus::FT_IO_ERROR;
-    }
-    bytesReturned = static_cast<std::uint32_t>(total);
-    return FtStatus::FT_OK;
-}
-
-FtStatus SerialPortDriver::Write(
-    FtHandle handle, std::span<const std::uint8_t> bytes, std::uint32_t& bytesWritten)
-{
-    bytesWritten = 0;
-    OpenedPort* opened = Usable(handle);
-    if (!opened)
-        return FtStatus::FT_INVALID_HANDLE;
-    QSerialPort& port = *opened->port;
+    QSerialPort* port = Usable();
+    if (!port)
+        return false;
     const qint64 queued
-        = port.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
-    if (queued < 0 || Failed(*opened))
-        return FtStatus::FT_IO_ERROR;
+        = port->write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+    if (queued < 0 || Failed())
+        return false;
     // Without an event loop nothing leaves the port's buffer unless we wait for it.
-    const QDeadlineTimer deadline(opened->writeTimeoutMs);
-    while (port.bytesToWrite() > 0 && !deadline.hasExpired()) {
-        port.waitForBytesWritten(static_cast<int>(deadline.remainingTime()));
-        if (Failed(*opened))
-            return FtStatus::FT_IO_ERROR;
+    const QDeadlineTimer deadline(WriteBoundMs);
+    while (port->bytesToWrite() > 0 && !deadline.hasExpired()) {
+        port->waitForBytesWritten(static_cast<int>(deadline.remainingTime()));
+        if (Failed())
+            return false;
     }
-    bytesWritten = static_cast<std::uint32_t>(queued - port.bytesToWrite());
-    return FtStatus::FT_OK;
+    return true;
 }
 
-FtStatus SerialPortDriver::WaitForData(FtHandle handle, std::chrono::milliseconds timeout)
+bool SerialPortDriver::WaitForData(std::chrono::milliseconds timeout)
 {
-    OpenedPort* opened = Usable(handle);
-    if (!opened)
-        return FtStatus::FT_INVALID_HANDLE;
-    if (opened->port->bytesAvailable() > 0)
-        return FtStatus::FT_OK;
+    QSerialPort* port = Usable();
+    if (!port)
+        return false;
+    if (port->bytesAvailable() > 0)
+        return true;
     // The port and the interrupt in one wait, so that bytes to send end it at once.
-    std::array<pollfd, 2> watched { { { static_cast<int>(opened->port->handle()), POLLIN, 0 },
+    std::array<pollfd, 2> watched { { { static_cast<int>(port->handle()), POLLIN, 0 },
         { m_interruptFd, POLLIN, 0 } } };
     const int ready = ::poll(watched.data(), m_interruptFd >= 0 ? 2 : 1, static_cast<int>(timeout.count()));
     if (ready > 0 && (watched[1].revents & POLLIN) != 0) {
@@ -321,8 +226,8 @@ FtStatus SerialPortDriver::WaitForData(FtHandle handle, std::chrono::millisecond
     }
     // Readable, hung up or failed: the port takes the bytes in, or notices that it has gone.
     if (ready > 0 && watched[0].revents != 0)
-        opened->port->waitForReadyRead(0);
-    return Failed(*opened) ? FtStatus::FT_IO_ERROR : FtStatus::FT_OK;
+        port->waitForReadyRead(0);
+    return !Failed();
 }
 
 void SerialPortDriver::Interrupt()

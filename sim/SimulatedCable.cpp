@@ -1,13 +1,19 @@
 #include "sim/SimulatedCable.h"
 
-#include <utility>
-
 #include <algorithm>
+#include <string>
+#include <utility>
 
 namespace {
 
 // While paced bytes are still on their way, WaitForData looks again this often.
 constexpr std::chrono::milliseconds PacedRecheck { 1 };
+
+// Where the other devices are listed: their place among them.
+std::string OtherDeviceLocation(std::size_t index)
+{
+    return "simulated-device-" + std::to_string(index);
+}
 
 } // namespace
 
@@ -49,7 +55,7 @@ void SimulatedCable::PullOut()
     {
         const std::lock_guard lock(m_mutex);
         m_pluggedIn = false;
-        m_openHandle = 0;
+        m_open = false;
         m_record.open = false;
         m_arriving.clear();
     }
@@ -88,111 +94,80 @@ SimulatedCable::Record SimulatedCable::GetRecord() const
     return m_record;
 }
 
-FtStatus SimulatedCable::CreateDeviceInfoList(std::uint32_t& count)
+std::optional<std::vector<PortListing>> SimulatedCable::ListPorts()
 {
     const std::lock_guard lock(m_mutex);
     ++m_record.listCount;
     if (m_listFails)
-        return FtStatus::FT_OTHER_ERROR;
-    m_snapshot.clear();
-    for (const Device& device : m_devicesBefore)
-        m_snapshot.push_back({ device, false });
+        return std::nullopt;
+    std::vector<PortListing> ports;
+    std::size_t others = 0;
+    const auto listOther = [&ports, &others](const Device& device) {
+        ports.push_back({ OtherDeviceLocation(others++), device.product, device.serialNumber });
+    };
+    std::ranges::for_each(m_devicesBefore, listOther);
     if (m_pluggedIn)
-        m_snapshot.push_back({ m_identity, true });
-    for (const Device& device : m_devicesAfter)
-        m_snapshot.push_back({ device, false });
-    count = static_cast<std::uint32_t>(m_snapshot.size());
-    return FtStatus::FT_OK;
+        ports.push_back({ std::string(Location), m_identity.product, m_identity.serialNumber });
+    std::ranges::for_each(m_devicesAfter, listOther);
+    return ports;
 }
 
-FtStatus SimulatedCable::GetDeviceInfoDetail(std::uint32_t index, FtDeviceInfo& info)
+bool SimulatedCable::IsOtherDevice(const std::string& location) const
 {
-    const std::lock_guard lock(m_mutex);
-    if (index >= m_snapshot.size())
-        return FtStatus::FT_DEVICE_NOT_FOUND;
-    const Listed& listed = m_snapshot[index];
-    info = {};
-    info.serialNumber = FtBufferText(listed.device.serialNumber, FtDeviceInfo::SerialNumberBuffer);
-    info.description = FtBufferText(listed.device.description, FtDeviceInfo::DescriptionBuffer);
-    info.locationId = index + 1;
-    if (listed.isCable && m_openHandle != 0) {
-        info.handle = m_openHandle;
-        info.flags = FtFlagOpened;
+    const std::size_t others = m_devicesBefore.size() + m_devicesAfter.size();
+    for (std::size_t index = 0; index < others; ++index) {
+        if (location == OtherDeviceLocation(index))
+            return true;
     }
-    return FtStatus::FT_OK;
+    return false;
 }
 
-FtStatus SimulatedCable::Open(std::uint32_t index, FtHandle& handle)
+bool SimulatedCable::Open(const std::string& location)
 {
     const std::lock_guard lock(m_mutex);
     ++m_record.openCount;
-    if (index >= m_snapshot.size())
-        return FtStatus::FT_DEVICE_NOT_FOUND;
     // Other devices belong to other programs here; the cable opens once at a time.
-    if (m_openFails || !m_snapshot[index].isCable || m_openHandle != 0) {
+    if (m_openFails || IsOtherDevice(location) || (location == Location && m_open)) {
         m_lastOpenError = { false, "The simulated device is busy" };
-        return FtStatus::FT_DEVICE_NOT_OPENED;
+        return false;
     }
-    if (!m_pluggedIn)
-        return FtStatus::FT_DEVICE_NOT_FOUND;
+    if (location != Location || !m_pluggedIn) {
+        m_lastOpenError = { false, "No simulated device is listed as " + location };
+        return false;
+    }
     m_lastOpenError = {};
-    m_openHandle = ++m_lastHandle;
+    m_open = true;
     m_record.open = true;
     m_record.baudRate = DefaultBaudRate;
     m_arriving.clear();
-    handle = m_openHandle;
-    return FtStatus::FT_OK;
+    return true;
 }
 
-FtOpenError SimulatedCable::LastOpenError() const
+PortOpenError SimulatedCable::LastOpenError() const
 {
     const std::lock_guard lock(m_mutex);
     return m_lastOpenError;
 }
 
-FtStatus SimulatedCable::Close(FtHandle handle)
+bool SimulatedCable::Close()
 {
     const std::lock_guard lock(m_mutex);
-    if (!IsOpenHandle(handle))
-        return FtStatus::FT_INVALID_HANDLE;
+    if (!m_open)
+        return false;
     ++m_record.closeCount;
     m_record.open = false;
-    m_openHandle = 0;
+    m_open = false;
     m_arriving.clear();
-    return FtStatus::FT_OK;
+    return true;
 }
 
-FtStatus SimulatedCable::SetBaudRate(FtHandle handle, std::uint32_t baudRate)
+bool SimulatedCable::SetBaudRate(int baudRate)
 {
     const std::lock_guard lock(m_mutex);
-    if (!IsOpenHandle(handle))
-        return FtStatus::FT_INVALID_HANDLE;
-    if (baudRate == 0)
-        return FtStatus::FT_INVALID_BAUD_RATE;
-    m_record.baudRate = baudRate;
-    return FtStatus::FT_OK;
-}
-
-FtStatus SimulatedCable::SetDataCharacteristics(
-    FtHandle handle, std::uint8_t wordLength, std::uint8_t stopBits, std::uint8_t parity)
-{
-    const std::lock_guard lock(m_mutex);
-    if (!IsOpenHandle(handle))
-        return FtStatus::FT_INVALID_HANDLE;
-    m_record.wordLength = wordLength;
-    m_record.stopBits = stopBits;
-    m_record.parity = parity;
-    return FtStatus::FT_OK;
-}
-
-FtStatus SimulatedCable::SetTimeouts(FtHandle handle, std::uint32_t readMs, std::uint32_t writeMs)
-{
-    const std::lock_guard lock(m_mutex);
-    if (!IsOpenHandle(handle))
-        return FtStatus::FT_INVALID_HANDLE;
-    m_record.readTimeoutMs = readMs;
-    m_record.writeTimeoutMs = writeMs;
-    return FtStatus::FT_OK;
+    if (!m_open || baudRate <= 0)
+        return false;
+    m_record.baudRate = static_cast<std::uint32_t>(baudRate);
+    return true;
 }
 
 std::size_t SimulatedCable::ReadyCount() const
@@ -204,48 +179,31 @@ std::size_t SimulatedCable::ReadyCount() const
         [now](const Arriving& arriving) { return arriving.readyAt <= now; }));
 }
 
-FtStatus SimulatedCable::GetStatus(
-    FtHandle handle, std::uint32_t& rxBytes, std::uint32_t& txBytes, std::uint32_t& events)
+std::optional<std::size_t> SimulatedCable::Read(std::span<std::uint8_t> buffer)
 {
     const std::lock_guard lock(m_mutex);
-    if (!IsOpenHandle(handle))
-        return FtStatus::FT_INVALID_HANDLE;
-    rxBytes = static_cast<std::uint32_t>(ReadyCount());
-    txBytes = 0;
-    events = 0;
-    return FtStatus::FT_OK;
-}
-
-FtStatus SimulatedCable::Read(FtHandle handle, std::span<std::uint8_t> buffer, std::uint32_t& bytesReturned)
-{
-    const std::lock_guard lock(m_mutex);
-    bytesReturned = 0;
-    if (!IsOpenHandle(handle))
-        return FtStatus::FT_INVALID_HANDLE;
+    if (!m_open)
+        return std::nullopt;
     const std::size_t count = std::min(buffer.size(), ReadyCount());
     for (std::size_t i = 0; i < count; ++i) {
         buffer[i] = m_arriving.front().byte;
         m_arriving.pop_front();
     }
-    bytesReturned = static_cast<std::uint32_t>(count);
-    return FtStatus::FT_OK;
+    return count;
 }
 
-FtStatus SimulatedCable::Write(
-    FtHandle handle, std::span<const std::uint8_t> bytes, std::uint32_t& bytesWritten)
+bool SimulatedCable::Write(std::span<const std::uint8_t> bytes)
 {
     {
         const std::lock_guard lock(m_mutex);
-        bytesWritten = 0;
-        if (!IsOpenHandle(handle))
-            return FtStatus::FT_INVALID_HANDLE;
+        if (!m_open)
+            return false;
         m_record.written.insert(m_record.written.end(), bytes.begin(), bytes.end());
         // Only the recent bytes are of use to a test; a demonstration running for hours must not
         // grow without bound.
         if (m_record.written.size() > Record::WrittenHistoryBytes)
             m_record.written.erase(m_record.written.begin(),
                 m_record.written.end() - static_cast<std::ptrdiff_t>(Record::WrittenHistoryBytes));
-        bytesWritten = static_cast<std::uint32_t>(bytes.size());
         if (m_responder) {
             const double byteTime = static_cast<double>(BitsPerByte) / m_record.baudRate;
             double readyAt = m_paced ? std::max(m_lastReadyAt, m_clock()) : 0;
@@ -258,23 +216,21 @@ FtStatus SimulatedCable::Write(
         }
     }
     m_changed.notify_all();
-    return FtStatus::FT_OK;
+    return true;
 }
 
-FtStatus SimulatedCable::WaitForData(FtHandle handle, std::chrono::milliseconds timeout)
+bool SimulatedCable::WaitForData(std::chrono::milliseconds timeout)
 {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     std::unique_lock lock(m_mutex);
     while (true) {
-        if (!IsOpenHandle(handle))
-            return FtStatus::FT_INVALID_HANDLE;
-        if (ReadyCount() > 0)
-            return FtStatus::FT_OK;
-        if (std::exchange(m_interrupted, false))
-            return FtStatus::FT_OK;
+        if (!m_open)
+            return false;
+        if (ReadyCount() > 0 || std::exchange(m_interrupted, false))
+            return true;
         const auto now = std::chrono::steady_clock::now();
         if (now >= deadline)
-            return FtStatus::FT_OK;
+            return true;
         // Paced bytes become ready by the clock alone, with no notification.
         const auto until = m_arriving.empty() ? deadline : std::min(deadline, now + PacedRecheck);
         m_changed.wait_until(lock, until);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "link/D2xxDriver.h"
+#include "link/InterfaceCable.h"
+#include "link/PortDriver.h"
 #include "sim/LineResponder.h"
 
 #include <condition_variable>
@@ -9,6 +10,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // An interface cable in memory, behind the same driver calls as a real one, for the tests and
@@ -16,14 +18,15 @@
 // what the responder returns becomes readable, at once or paced at the line speed. Every call
 // is safe from any thread, so a test can plug the cable in or pull it out while the link
 // thread uses it.
-class SimulatedCable final : public D2xxDriver {
+class SimulatedCable final : public PortDriver {
 public:
     // Seconds on a monotonic clock; tests pass one they set by hand.
     using Clock = std::function<double()>;
 
+    // The USB strings a device shows in the port list.
     struct Device {
         std::string serialNumber;
-        std::string description;
+        std::string product;
     };
 
     // What the cable was asked to do, for tests to check.
@@ -33,21 +36,18 @@ public:
         int closeCount = 0;
         bool open = false;
         std::uint32_t baudRate = 0;
-        std::uint8_t wordLength = 0;
-        std::uint8_t stopBits = 0;
-        std::uint8_t parity = 0;
-        std::uint32_t readTimeoutMs = 0;
-        std::uint32_t writeTimeoutMs = 0;
         static constexpr std::size_t WrittenHistoryBytes = 65536;
         std::vector<std::uint8_t> written; // the most recent WrittenHistoryBytes bytes
     };
 
-    // The vendor library's rate before one is set.
+    // The speed of a port just opened, before one is set.
     static constexpr std::uint32_t DefaultBaudRate = 9600;
     // A byte on the line is a start bit, eight data bits and a stop bit.
     static constexpr int BitsPerByte = 10;
+    // Where the cable is listed; the other devices are listed under other names.
+    static constexpr std::string_view Location = "simulated-cable";
 
-    static Device MatchingCable() { return { "R1SIM001", std::string(InterfaceCable::Description) }; }
+    static Device MatchingCable() { return { "R1SIM001", std::string(InterfaceCable::Product) }; }
 
     // The cable starts plugged in, with the identity of the interface cable and no responder.
     SimulatedCable();
@@ -58,10 +58,10 @@ public:
     // cable itself can be opened.
     void SetOtherDevices(std::vector<Device> before, std::vector<Device> after = {});
     void PlugIn();
-    // Ends the open handle, drops unread bytes; the cable leaves the device list.
+    // Ends the open port, drops unread bytes; the cable leaves the port list.
     void PullOut();
     bool IsPluggedIn() const;
-    // Makes the device list call fail (a broken driver installation).
+    // Makes listing the ports fail (a broken driver installation).
     void SetListFails(bool fails);
     void SetOpenFails(bool fails);
     // Makes every returned byte readable 10 bit times after the one before it, on `clock`.
@@ -69,37 +69,26 @@ public:
 
     Record GetRecord() const;
 
-    FtStatus CreateDeviceInfoList(std::uint32_t& count) override;
-    FtStatus GetDeviceInfoDetail(std::uint32_t index, FtDeviceInfo& info) override;
-    FtStatus Open(std::uint32_t index, FtHandle& handle) override;
-    FtStatus Close(FtHandle handle) override;
-    FtStatus SetBaudRate(FtHandle handle, std::uint32_t baudRate) override;
-    FtStatus SetDataCharacteristics(
-        FtHandle handle, std::uint8_t wordLength, std::uint8_t stopBits, std::uint8_t parity) override;
-    FtStatus SetTimeouts(FtHandle handle, std::uint32_t readMs, std::uint32_t writeMs) override;
-    FtStatus GetStatus(
-        FtHandle handle, std::uint32_t& rxBytes, std::uint32_t& txBytes, std::uint32_t& events) override;
+    std::optional<std::vector<PortListing>> ListPorts() override;
+    bool Open(const std::string& location) override;
+    bool Close() override;
+    bool SetBaudRate(int baudRate) override;
     // Returns the bytes readable now, up to the buffer's size, without waiting for more.
-    FtStatus Read(FtHandle handle, std::span<std::uint8_t> buffer, std::uint32_t& bytesReturned) override;
-    FtStatus Write(
-        FtHandle handle, std::span<const std::uint8_t> bytes, std::uint32_t& bytesWritten) override;
-    FtStatus WaitForData(FtHandle handle, std::chrono::milliseconds timeout) override;
+    std::optional<std::size_t> Read(std::span<std::uint8_t> buffer) override;
+    bool Write(std::span<const std::uint8_t> bytes) override;
+    bool WaitForData(std::chrono::milliseconds timeout) override;
     void Interrupt() override;
-    FtOpenError LastOpenError() const override;
+    PortOpenError LastOpenError() const override;
 
 private:
-    struct Listed {
-        Device device;
-        bool isCable = false;
-    };
     struct Arriving {
         double readyAt = 0;
         std::uint8_t byte = 0;
     };
 
     // All under m_mutex.
-    bool IsOpenHandle(FtHandle handle) const { return handle != 0 && handle == m_openHandle; }
     std::size_t ReadyCount() const;
+    bool IsOtherDevice(const std::string& location) const;
 
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
@@ -107,17 +96,15 @@ private:
     Device m_identity = MatchingCable();
     std::vector<Device> m_devicesBefore;
     std::vector<Device> m_devicesAfter;
-    std::vector<Listed> m_snapshot;
     bool m_pluggedIn = true;
+    bool m_open = false;
     bool m_interrupted = false;
     bool m_listFails = false;
     bool m_openFails = false;
     bool m_paced = false;
     Clock m_clock;
-    FtHandle m_openHandle = 0;
-    FtHandle m_lastHandle = 0;
     double m_lastReadyAt = 0;
     std::deque<Arriving> m_arriving;
     Record m_record;
-    FtOpenError m_lastOpenError;
+    PortOpenError m_lastOpenError;
 };

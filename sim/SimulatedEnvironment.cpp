@@ -1,5 +1,7 @@
 #include "sim/SimulatedEnvironment.h"
 
+#include "link/ForwardingPortDriver.h"
+
 #include <mutex>
 
 // The simulated ECU behind a lock: the cable calls it from the link thread while a test or the
@@ -65,61 +67,26 @@ private:
 
 // What the link thread holds: the shared cable, with the schedule applied before the calls by
 // which the link thread notices a pulled cable.
-class SimulatedEnvironment::CableDriver final : public D2xxDriver {
+class SimulatedEnvironment::CableDriver final : public ForwardingPortDriver {
 public:
     CableDriver(std::shared_ptr<SimulatedCable> cable, std::shared_ptr<Plug> plug)
-        : m_cable(std::move(cable))
+        : ForwardingPortDriver(std::move(cable))
         , m_plug(std::move(plug))
     {
     }
 
-    FtStatus CreateDeviceInfoList(std::uint32_t& count) override
+    std::optional<std::vector<PortListing>> ListPorts() override
     {
         m_plug->Follow();
-        return m_cable->CreateDeviceInfoList(count);
+        return ForwardingPortDriver::ListPorts();
     }
-    FtStatus GetDeviceInfoDetail(std::uint32_t index, FtDeviceInfo& info) override
-    {
-        return m_cable->GetDeviceInfoDetail(index, info);
-    }
-    FtStatus Open(std::uint32_t index, FtHandle& handle) override { return m_cable->Open(index, handle); }
-    FtStatus Close(FtHandle handle) override { return m_cable->Close(handle); }
-    FtStatus SetBaudRate(FtHandle handle, std::uint32_t baudRate) override
-    {
-        return m_cable->SetBaudRate(handle, baudRate);
-    }
-    FtStatus SetDataCharacteristics(
-        FtHandle handle, std::uint8_t wordLength, std::uint8_t stopBits, std::uint8_t parity) override
-    {
-        return m_cable->SetDataCharacteristics(handle, wordLength, stopBits, parity);
-    }
-    FtStatus SetTimeouts(FtHandle handle, std::uint32_t readMs, std::uint32_t writeMs) override
-    {
-        return m_cable->SetTimeouts(handle, readMs, writeMs);
-    }
-    FtStatus GetStatus(
-        FtHandle handle, std::uint32_t& rxBytes, std::uint32_t& txBytes, std::uint32_t& events) override
+    std::optional<std::size_t> Read(std::span<std::uint8_t> buffer) override
     {
         m_plug->Follow();
-        return m_cable->GetStatus(handle, rxBytes, txBytes, events);
+        return ForwardingPortDriver::Read(buffer);
     }
-    FtStatus Read(FtHandle handle, std::span<std::uint8_t> buffer, std::uint32_t& bytesReturned) override
-    {
-        return m_cable->Read(handle, buffer, bytesReturned);
-    }
-    FtStatus Write(FtHandle handle, std::span<const std::uint8_t> bytes, std::uint32_t& bytesWritten) override
-    {
-        return m_cable->Write(handle, bytes, bytesWritten);
-    }
-    FtStatus WaitForData(FtHandle handle, std::chrono::milliseconds timeout) override
-    {
-        return m_cable->WaitForData(handle, timeout);
-    }
-    void Interrupt() override { m_cable->Interrupt(); }
-    FtOpenError LastOpenError() const override { return m_cable->LastOpenError(); }
 
 private:
-    const std::shared_ptr<SimulatedCable> m_cable;
     const std::shared_ptr<Plug> m_plug;
 };
 
@@ -139,7 +106,7 @@ SimulatedEnvironment::~SimulatedEnvironment() = default;
 
 TD2xxThread::DriverFactory SimulatedEnvironment::DriverFactory() const
 {
-    return [cable = m_cable, plug = m_plug]() -> D2xxDriverPtr {
+    return [cable = m_cable, plug = m_plug]() -> PortDriverPtr {
         return std::make_shared<CableDriver>(cable, plug);
     };
 }

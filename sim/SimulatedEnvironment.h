@@ -26,7 +26,7 @@ public:
     SimulatedEnvironment& operator=(const SimulatedEnvironment&) = delete;
 
     // For TD2xxThread. The drivers it makes share this environment's cable and follow the unplug
-    // schedule on every device-list read and status call, so a pull is seen within one pass;
+    // schedule whenever the ports are listed or bytes read, so a pull is seen within one pass;
     // they keep what they use alive, so the environment may go before the thread.
     TD2xxThread::DriverFactory DriverFactory() const;
 

@@ -30,7 +30,7 @@ public:
     std::vector<Sent> sent;
     std::deque<std::uint8_t> incoming;
     bool portOpen = false;
-    FtOpenError openError; // while it says permission denied, the port does not open
+    PortOpenError openError; // while it says permission denied, the port does not open
 
     // What the link thread does between two ticks.
     void Pass()
@@ -57,7 +57,7 @@ public:
     }
     bool IsPortOpen() const override { return portOpen; }
     QString GetStatusText() const override { return status; }
-    FtOpenError GetOpenError() const override { return openError; }
+    PortOpenError GetOpenError() const override { return openError; }
     int SendBytes(std::span<const std::uint8_t> bytes) override
     {
         sent.push_back({ now, { bytes.begin(), bytes.end() } });

@@ -1,5 +1,6 @@
 #include "link/SerialPortDriver.h"
 #include "link/D2xxThread.h"
+#include "link/InterfaceCable.h"
 
 #include "PtyOutputSpeed.h"
 #include "tests/support/NobodyUser.h"
@@ -14,6 +15,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -68,84 +70,90 @@ protected:
         ASSERT_EQ(::write(master, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
     }
 
-    static FtHandle OpenFirst(SerialPortDriver& driver, std::uint32_t baudRate)
+    // Lists the driver's ports and opens the first one at `baudRate`.
+    static void OpenFirst(SerialPortDriver& driver, int baudRate)
     {
-        std::uint32_t count = 0;
-        EXPECT_EQ(driver.CreateDeviceInfoList(count), FtStatus::FT_OK);
-        FtHandle handle = 0;
-        EXPECT_EQ(driver.Open(0, handle), FtStatus::FT_OK);
-        EXPECT_EQ(driver.SetBaudRate(handle, baudRate), FtStatus::FT_OK);
-        EXPECT_EQ(driver.SetDataCharacteristics(handle, FtBits8, FtStopBits1, FtParityNone), FtStatus::FT_OK);
-        EXPECT_EQ(driver.SetTimeouts(handle, 300, 300), FtStatus::FT_OK);
-        return handle;
+        const std::optional<std::vector<PortListing>> ports = driver.ListPorts();
+        ASSERT_TRUE(ports.has_value());
+        ASSERT_FALSE(ports->empty());
+        ASSERT_TRUE(driver.Open(ports->front().location));
+        EXPECT_TRUE(driver.SetBaudRate(baudRate));
     }
 
-    static std::uint32_t ListCount(SerialPortDriver& driver)
+    static std::size_t ListCount(SerialPortDriver& driver)
     {
-        std::uint32_t count = 0;
-        EXPECT_EQ(driver.CreateDeviceInfoList(count), FtStatus::FT_OK);
-        return count;
+        const std::optional<std::vector<PortListing>> ports = driver.ListPorts();
+        EXPECT_TRUE(ports.has_value());
+        return ports ? ports->size() : 0;
+    }
+
+    // Everything the driver has received within `bound`, up to `count` bytes.
+    static Bytes DriverRead(SerialPortDriver& driver, std::size_t count, std::chrono::milliseconds bound)
+    {
+        Bytes got;
+        const auto giveUp = std::chrono::steady_clock::now() + bound;
+        while (got.size() < count && std::chrono::steady_clock::now() < giveUp) {
+            if (!driver.WaitForData(100ms))
+                break;
+            std::array<std::uint8_t, 16> buffer {};
+            const std::optional<std::size_t> n = driver.Read(std::span(buffer).first(count - got.size()));
+            if (!n)
+                break;
+            got.insert(got.end(), buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(*n));
+        }
+        return got;
     }
 
     int master = -1;
     QString path;
 };
 
-class PtyAtLineSpeed : public Pty, public testing::WithParamInterface<std::uint32_t> { };
+class PtyAtLineSpeed : public Pty, public testing::WithParamInterface<int> { };
 
 TEST_P(PtyAtLineSpeed, ExplicitPortIsTheCableAndCarriesBytesBothWays)
 {
     SerialPortDriver driver(path);
-    ASSERT_EQ(ListCount(driver), 1u);
-    FtDeviceInfo info;
-    ASSERT_EQ(driver.GetDeviceInfoDetail(0, info), FtStatus::FT_OK);
-    EXPECT_EQ(info.description, "VAD Interface");
-    EXPECT_EQ(info.serialNumber.substr(0, 2), "R1");
-    EXPECT_EQ(info.handle, 0u);
+    const std::optional<std::vector<PortListing>> ports = driver.ListPorts();
+    ASSERT_TRUE(ports.has_value());
+    ASSERT_EQ(ports->size(), 1u);
+    EXPECT_EQ(ports->front().location, path.toStdString());
+    EXPECT_TRUE(IsInterfaceCable(ports->front())) << "the port the user named is the cable";
 
-    const FtHandle handle = OpenFirst(driver, GetParam());
-    ASSERT_NE(handle, 0u);
+    OpenFirst(driver, GetParam());
     EXPECT_EQ(PtyOutputSpeed(master), static_cast<int>(GetParam())) << "the custom rate took effect";
-    ASSERT_EQ(driver.GetDeviceInfoDetail(0, info), FtStatus::FT_OK);
-    EXPECT_EQ(info.handle, handle);
+    termios line {};
+    ASSERT_EQ(::tcgetattr(master, &line), 0);
+    EXPECT_EQ(line.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_EQ(line.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u) << "no parity, one stop bit, no flow control";
 
     const Bytes request { 0x10, 0x03, 0xED };
-    std::uint32_t written = 0;
-    ASSERT_EQ(driver.Write(handle, request, written), FtStatus::FT_OK);
-    EXPECT_EQ(written, 3u);
+    ASSERT_TRUE(driver.Write(request));
     EXPECT_EQ(MasterRead(3), request);
 
     const Bytes reply { 0x10, 0x05, 0x11, 0x03, 0xD7 };
     MasterWrite(reply);
-    std::array<std::uint8_t, 16> buffer {};
-    std::uint32_t got = 0;
-    ASSERT_EQ(driver.WaitForData(handle, 5000ms), FtStatus::FT_OK);
-    ASSERT_EQ(driver.Read(handle, std::span(buffer).first(reply.size()), got), FtStatus::FT_OK);
-    EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + got), reply);
+    EXPECT_EQ(DriverRead(driver, reply.size(), 5000ms), reply);
 
-    EXPECT_EQ(driver.Close(handle), FtStatus::FT_OK);
-    ASSERT_EQ(driver.GetDeviceInfoDetail(0, info), FtStatus::FT_OK);
-    EXPECT_EQ(info.handle, 0u);
-    EXPECT_NE(driver.Write(handle, request, written), FtStatus::FT_OK);
+    EXPECT_TRUE(driver.Close());
+    EXPECT_FALSE(driver.Write(request)) << "a closed port takes nothing";
+    EXPECT_FALSE(driver.Close());
 }
 
-INSTANTIATE_TEST_SUITE_P(EcuLineSpeeds, PtyAtLineSpeed, testing::Values(7812u, 15625u));
+INSTANTIATE_TEST_SUITE_P(EcuLineSpeeds, PtyAtLineSpeed, testing::Values(7812, 15625));
 
 TEST_F(Pty, EndedTerminalFailsCleanlyAndLeavesTheList)
 {
     SerialPortDriver driver(path);
-    const FtHandle handle = OpenFirst(driver, 7812);
+    OpenFirst(driver, 7812);
     CloseMaster();
 
-    EXPECT_NE(driver.WaitForData(handle, 1000ms), FtStatus::FT_OK);
-    std::uint32_t rx = 0, tx = 0, events = 0;
-    EXPECT_NE(driver.GetStatus(handle, rx, tx, events), FtStatus::FT_OK);
+    EXPECT_FALSE(driver.WaitForData(1000ms));
     std::array<std::uint8_t, 4> buffer {};
-    std::uint32_t count = 0;
-    EXPECT_NE(driver.Read(handle, buffer, count), FtStatus::FT_OK);
-    EXPECT_NE(driver.Write(handle, buffer, count), FtStatus::FT_OK);
+    EXPECT_FALSE(driver.Read(buffer).has_value());
+    EXPECT_FALSE(driver.Write(buffer));
+    EXPECT_FALSE(driver.SetBaudRate(15625));
     EXPECT_EQ(ListCount(driver), 0u);
-    EXPECT_EQ(driver.Close(handle), FtStatus::FT_OK);
+    EXPECT_TRUE(driver.Close());
 }
 
 TEST_F(Pty, UnlinkedSymbolicLinkLeavesTheList)
@@ -154,20 +162,17 @@ TEST_F(Pty, UnlinkedSymbolicLinkLeavesTheList)
     const QString link = dir.filePath("cable");
     ASSERT_TRUE(QFile::link(path, link));
     SerialPortDriver driver(link);
-    const FtHandle handle = OpenFirst(driver, 15625);
-    EXPECT_NE(handle, 0u);
+    OpenFirst(driver, 15625);
     ASSERT_TRUE(QFile::remove(link));
     EXPECT_EQ(ListCount(driver), 0u);
-    FtDeviceInfo info;
-    EXPECT_NE(driver.GetDeviceInfoDetail(0, info), FtStatus::FT_OK);
 }
 
 TEST_F(Pty, MissingPathIsNotListedAndCannotBeOpened)
 {
     SerialPortDriver driver("/dev/no-such-cable");
     EXPECT_EQ(ListCount(driver), 0u);
-    FtHandle handle = 0;
-    EXPECT_NE(driver.Open(0, handle), FtStatus::FT_OK);
+    EXPECT_FALSE(driver.Open("/dev/no-such-cable"));
+    EXPECT_FALSE(driver.LastOpenError().text.empty());
 }
 
 TEST_F(Pty, PermissionDeniedIsToldApart)
@@ -180,11 +185,9 @@ TEST_F(Pty, PermissionDeniedIsToldApart)
             if (::geteuid() == 0 && ::setuid(NobodyId) != 0)
                 ::_exit(2);
             SerialPortDriver driver(path);
-            std::uint32_t count = 0;
-            driver.CreateDeviceInfoList(count);
-            FtHandle handle = 0;
-            const bool refused = driver.Open(0, handle) == FtStatus::FT_DEVICE_NOT_OPENED;
-            const FtOpenError error = driver.LastOpenError();
+            const std::optional<std::vector<PortListing>> ports = driver.ListPorts();
+            const bool refused = ports && ports->size() == 1 && !driver.Open(ports->front().location);
+            const PortOpenError error = driver.LastOpenError();
             ::_exit(
                 refused && error.permissionDenied && error.text.find("PermissionError") != std::string::npos
                     ? 0
@@ -239,20 +242,19 @@ constexpr auto Bound = std::chrono::seconds(10);
 TEST_F(Pty, InterruptFromAnotherThreadEndsAWaitAndReceivedBytesEndItToo)
 {
     SerialPortDriver driver(path);
-    const FtHandle handle = OpenFirst(driver, 15625);
+    OpenFirst(driver, 15625);
 
-    auto interrupted = std::async(std::launch::async, [&] { return driver.WaitForData(handle, LongWait); });
+    auto interrupted = std::async(std::launch::async, [&] { return driver.WaitForData(LongWait); });
     driver.Interrupt();
     ASSERT_EQ(interrupted.wait_for(Bound), std::future_status::ready);
-    EXPECT_EQ(interrupted.get(), FtStatus::FT_OK);
+    EXPECT_TRUE(interrupted.get());
 
-    auto receiving = std::async(std::launch::async, [&] { return driver.WaitForData(handle, LongWait); });
+    auto receiving = std::async(std::launch::async, [&] { return driver.WaitForData(LongWait); });
     MasterWrite({ 0x10, 0x03, 0xED });
     ASSERT_EQ(receiving.wait_for(Bound), std::future_status::ready);
-    EXPECT_EQ(receiving.get(), FtStatus::FT_OK);
-    std::uint32_t rx = 0, tx = 0, events = 0;
-    EXPECT_EQ(driver.GetStatus(handle, rx, tx, events), FtStatus::FT_OK);
-    EXPECT_GT(rx, 0u);
+    EXPECT_TRUE(receiving.get());
+    std::array<std::uint8_t, 4> buffer {};
+    EXPECT_GT(driver.Read(buffer).value_or(0), 0u);
 }
 
 } // namespace

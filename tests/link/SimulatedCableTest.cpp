@@ -9,77 +9,88 @@
 
 namespace {
 
+using Bytes = std::vector<std::uint8_t>;
+
+std::string CableLocation()
+{
+    return std::string(SimulatedCable::Location);
+}
+
 struct OpenCable {
     OpenCable()
     {
         cable.SetResponder(responder);
-        std::uint32_t count = 0;
-        EXPECT_EQ(cable.CreateDeviceInfoList(count), FtStatus::FT_OK);
-        EXPECT_EQ(cable.Open(count - 1, handle), FtStatus::FT_OK);
+        EXPECT_TRUE(cable.ListPorts().has_value());
+        EXPECT_TRUE(cable.Open(CableLocation()));
     }
 
-    std::size_t Waiting()
+    // Reads what is readable now; nothing when the cable refuses.
+    std::optional<Bytes> ReadNow()
     {
-        std::uint32_t rx = 0, tx = 0, events = 0;
-        EXPECT_EQ(cable.GetStatus(handle, rx, tx, events), FtStatus::FT_OK);
-        return rx;
+        std::array<std::uint8_t, 32> buffer {};
+        const std::optional<std::size_t> got = cable.Read(buffer);
+        if (!got)
+            return std::nullopt;
+        return Bytes(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(*got));
     }
 
     std::shared_ptr<MiniEcuResponder> responder = std::make_shared<MiniEcuResponder>();
     SimulatedCable cable;
-    FtHandle handle = 0;
 };
 
-TEST(SimulatedCable, ListsOtherDevicesThenTheCableWithItsHandleWhileOpen)
+TEST(SimulatedCable, ListsOtherDevicesThenTheCableWhichAloneOpensAndOnceAtATime)
 {
     SimulatedCable cable;
     cable.SetOtherDevices({ { "A123", "USB Serial" }, { "R1XYZ", "VAD Interfac" } });
-    std::uint32_t count = 0;
-    ASSERT_EQ(cable.CreateDeviceInfoList(count), FtStatus::FT_OK);
-    ASSERT_EQ(count, 3u);
-    FtDeviceInfo info;
-    ASSERT_EQ(cable.GetDeviceInfoDetail(2, info), FtStatus::FT_OK);
-    EXPECT_EQ(info.description, "VAD Interface");
-    EXPECT_EQ(info.handle, 0u);
+    const std::optional<std::vector<PortListing>> ports = cable.ListPorts();
+    ASSERT_TRUE(ports.has_value());
+    ASSERT_EQ(ports->size(), 3u);
+    EXPECT_EQ((*ports)[2].product, "VAD Interface");
+    EXPECT_EQ((*ports)[2].location, CableLocation());
+    EXPECT_FALSE(IsInterfaceCable((*ports)[0]));
+    EXPECT_FALSE(IsInterfaceCable((*ports)[1]));
+    EXPECT_TRUE(IsInterfaceCable((*ports)[2]));
 
-    FtHandle handle = 0;
-    EXPECT_EQ(cable.Open(0, handle), FtStatus::FT_DEVICE_NOT_OPENED) << "other devices are busy";
-    ASSERT_EQ(cable.Open(2, handle), FtStatus::FT_OK);
-    EXPECT_NE(handle, 0u);
-    EXPECT_EQ(cable.Open(2, handle), FtStatus::FT_DEVICE_NOT_OPENED) << "opens once at a time";
-    ASSERT_EQ(cable.GetDeviceInfoDetail(2, info), FtStatus::FT_OK);
-    EXPECT_EQ(info.flags & FtFlagOpened, FtFlagOpened);
-    EXPECT_EQ(info.handle, handle);
-    EXPECT_EQ(cable.GetDeviceInfoDetail(3, info), FtStatus::FT_DEVICE_NOT_FOUND);
+    EXPECT_FALSE(cable.Open((*ports)[0].location)) << "other devices are busy";
+    EXPECT_EQ(cable.LastOpenError().text, "The simulated device is busy");
+    EXPECT_FALSE(cable.Open("simulated-device-9")) << "nothing is listed there";
+    ASSERT_TRUE(cable.Open((*ports)[2].location));
+    EXPECT_TRUE(cable.LastOpenError().text.empty());
+    EXPECT_TRUE(cable.GetRecord().open);
+    EXPECT_FALSE(cable.Open((*ports)[2].location)) << "opens once at a time";
+    EXPECT_TRUE(cable.Close());
+    EXPECT_FALSE(cable.Close()) << "nothing left to close";
 }
 
-TEST(SimulatedCable, LongTextsAreCutAsTheLibraryBuffersCutThem)
+// Texts of any length are kept whole, and only the exact product string with the serial prefix
+// makes the cable: a long look-alike is not taken for it.
+TEST(SimulatedCable, LongTextsAreKeptWholeAndDoNotPassForTheCable)
 {
     SimulatedCable cable;
-    cable.SetIdentity({ std::string(40, 'S'), std::string(100, 'D') });
-    std::uint32_t count = 0;
-    ASSERT_EQ(cable.CreateDeviceInfoList(count), FtStatus::FT_OK);
-    FtDeviceInfo info;
-    ASSERT_EQ(cable.GetDeviceInfoDetail(0, info), FtStatus::FT_OK);
-    EXPECT_EQ(info.serialNumber.size(), FtDeviceInfo::SerialNumberBuffer - 1);
-    EXPECT_EQ(info.description.size(), FtDeviceInfo::DescriptionBuffer - 1);
+    cable.SetIdentity(
+        { "R1" + std::string(38, 'S'), std::string(InterfaceCable::Product) + std::string(87, 'D') });
+    std::optional<std::vector<PortListing>> ports = cable.ListPorts();
+    ASSERT_TRUE(ports.has_value());
+    ASSERT_EQ(ports->size(), 1u);
+    EXPECT_EQ(ports->front().serialNumber.size(), 40u);
+    EXPECT_EQ(ports->front().product.size(), 100u);
+    EXPECT_FALSE(IsInterfaceCable(ports->front()));
+
+    cable.SetIdentity({ "R1" + std::string(38, 'S'), std::string(InterfaceCable::Product) });
+    ports = cable.ListPorts();
+    ASSERT_TRUE(ports.has_value());
+    EXPECT_TRUE(IsInterfaceCable(ports->front())) << "a long serial number beginning R1 is the cable's";
 }
 
 TEST(SimulatedCable, WrittenBytesComeBackAsEchoThenReply)
 {
     OpenCable open;
     const EcuFrame request = IdentifyRequest();
-    std::uint32_t written = 0;
-    ASSERT_EQ(open.cable.Write(open.handle, request.Bytes(), written), FtStatus::FT_OK);
-    EXPECT_EQ(written, 3u);
+    ASSERT_TRUE(open.cable.Write(request.Bytes()));
 
-    std::array<std::uint8_t, 32> buffer {};
-    std::uint32_t got = 0;
-    ASSERT_EQ(open.cable.Read(open.handle, buffer, got), FtStatus::FT_OK);
-    const std::vector<std::uint8_t> expected { 0x10, 0x03, 0xED, 0x10, 0x05, 0x11, 0x03, 0xD7 };
-    EXPECT_EQ(std::vector(buffer.begin(), buffer.begin() + got), expected);
-    EXPECT_EQ(open.cable.GetRecord().written,
-        std::vector<std::uint8_t>(request.Bytes().begin(), request.Bytes().end()));
+    const Bytes expected { 0x10, 0x03, 0xED, 0x10, 0x05, 0x11, 0x03, 0xD7 };
+    EXPECT_EQ(open.ReadNow(), expected);
+    EXPECT_EQ(open.cable.GetRecord().written, Bytes(request.Bytes().begin(), request.Bytes().end()));
 }
 
 TEST(SimulatedCable, PacedBytesArriveTenBitTimesApartOnTheGivenClock)
@@ -87,44 +98,45 @@ TEST(SimulatedCable, PacedBytesArriveTenBitTimesApartOnTheGivenClock)
     OpenCable open;
     std::atomic<double> now { 100.0 };
     open.cable.SetPaced(true, [&now] { return now.load(); });
-    ASSERT_EQ(open.cable.SetBaudRate(open.handle, 10000), FtStatus::FT_OK); // 1 ms per byte
-    std::uint32_t written = 0;
-    ASSERT_EQ(open.cable.Write(open.handle, IdentifyRequest().Bytes(), written), FtStatus::FT_OK);
+    ASSERT_TRUE(open.cable.SetBaudRate(10000)); // 1 ms per byte
+    ASSERT_TRUE(open.cable.Write(IdentifyRequest().Bytes()));
 
-    EXPECT_EQ(open.Waiting(), 0u);
-    now = 100.0015;
-    EXPECT_EQ(open.Waiting(), 1u);
-    now = 100.0075;
-    EXPECT_EQ(open.Waiting(), 7u);
-    now = 100.0085;
-    EXPECT_EQ(open.Waiting(), 8u);
-    EXPECT_EQ(open.cable.WaitForData(open.handle, std::chrono::milliseconds(0)), FtStatus::FT_OK);
+    // Each read takes what has arrived so far; the count so far is what the clock allows.
+    std::size_t taken = 0;
+    const auto arrivedBy = [&](double seconds) {
+        now = seconds;
+        const std::optional<Bytes> got = open.ReadNow();
+        taken += got ? got->size() : 0;
+        return taken;
+    };
+    EXPECT_EQ(arrivedBy(100.0), 0u);
+    EXPECT_EQ(arrivedBy(100.0015), 1u);
+    EXPECT_EQ(arrivedBy(100.0075), 7u);
+    EXPECT_EQ(arrivedBy(100.0085), 8u);
+    EXPECT_TRUE(open.cable.WaitForData(std::chrono::milliseconds(0)));
 }
 
-TEST(SimulatedCable, PullingOutEndsTheHandleAndDropsUnreadBytes)
+TEST(SimulatedCable, PullingOutEndsTheOpenPortAndDropsUnreadBytes)
 {
     OpenCable open;
-    std::uint32_t written = 0;
-    ASSERT_EQ(open.cable.Write(open.handle, IdentifyRequest().Bytes(), written), FtStatus::FT_OK);
+    ASSERT_TRUE(open.cable.Write(IdentifyRequest().Bytes()));
     open.cable.PullOut();
 
-    std::array<std::uint8_t, 32> buffer {};
-    std::uint32_t got = 0;
-    EXPECT_NE(open.cable.Read(open.handle, buffer, got), FtStatus::FT_OK);
-    EXPECT_NE(open.cable.Write(open.handle, IdentifyRequest().Bytes(), written), FtStatus::FT_OK);
-    EXPECT_NE(open.cable.WaitForData(open.handle, std::chrono::milliseconds(1)), FtStatus::FT_OK);
-    std::uint32_t count = 0;
-    ASSERT_EQ(open.cable.CreateDeviceInfoList(count), FtStatus::FT_OK);
-    EXPECT_EQ(count, 0u);
+    EXPECT_FALSE(open.ReadNow().has_value());
+    EXPECT_FALSE(open.cable.Write(IdentifyRequest().Bytes()));
+    EXPECT_FALSE(open.cable.WaitForData(std::chrono::milliseconds(1)));
+    std::optional<std::vector<PortListing>> ports = open.cable.ListPorts();
+    ASSERT_TRUE(ports.has_value());
+    EXPECT_TRUE(ports->empty());
+    EXPECT_FALSE(open.cable.Open(CableLocation())) << "a pulled cable cannot be opened";
 
     open.cable.PlugIn();
-    ASSERT_EQ(open.cable.CreateDeviceInfoList(count), FtStatus::FT_OK);
-    FtHandle again = 0;
-    ASSERT_EQ(open.cable.Open(0, again), FtStatus::FT_OK);
-    EXPECT_NE(again, open.handle) << "a replugged cable gets a new handle";
-    std::uint32_t rx = 0, tx = 0, events = 0;
-    EXPECT_NE(open.cable.GetStatus(open.handle, rx, tx, events), FtStatus::FT_OK)
-        << "the old handle stays dead";
+    EXPECT_FALSE(open.ReadNow().has_value()) << "the port that was open stays ended";
+    ports = open.cable.ListPorts();
+    ASSERT_TRUE(ports.has_value());
+    ASSERT_EQ(ports->size(), 1u);
+    ASSERT_TRUE(open.cable.Open(ports->front().location));
+    EXPECT_EQ(open.ReadNow(), Bytes {}) << "nothing unread survives the pull";
 }
 
 } // namespace
@@ -134,12 +146,12 @@ namespace {
 TEST(SimulatedCable, InterruptFromAnotherThreadEndsAWaitWithNothingToRead)
 {
     OpenCable open;
-    auto waiting = std::async(std::launch::async,
-        [&] { return open.cable.WaitForData(open.handle, std::chrono::milliseconds(30000)); });
+    auto waiting = std::async(
+        std::launch::async, [&] { return open.cable.WaitForData(std::chrono::milliseconds(30000)); });
     open.cable.Interrupt();
     ASSERT_EQ(waiting.wait_for(std::chrono::seconds(10)), std::future_status::ready);
-    EXPECT_EQ(waiting.get(), FtStatus::FT_OK);
-    EXPECT_EQ(open.Waiting(), 0u);
+    EXPECT_TRUE(waiting.get());
+    EXPECT_EQ(open.ReadNow(), Bytes {});
 }
 
 } // namespace
