@@ -1,7 +1,5 @@
 #include "controls/BandRing.h"
 
-#include "controls/ControlRangeError.h"
-
 #include <algorithm>
 
 BandRing::BandRing(int slotCount)
@@ -28,15 +26,16 @@ void BandRing::ShiftY()
     m_oldest = following(m_current);
 }
 
-void BandRing::DataPoint(ColorRef color, int value)
+bool BandRing::DataPoint(ColorRef color, int value)
 {
     GraphBand& band = m_bands[static_cast<std::size_t>(m_current)];
     if (band.count >= GraphBand::kCapacity)
-        throw ControlRangeError("");
+        return false;
     const auto index = static_cast<std::size_t>(band.count);
     band.colors[index] = color;
     band.values[index] = value;
     ++band.count;
+    return true;
 }
 
 int BandRing::LargestValue() const

@@ -32,9 +32,9 @@ public:
     // Starts a new, empty current band; the oldest band moves on with it.
     void ShiftY();
 
-    // Adds a point to the current band; throws ControlRangeError with an empty message, and
-    // stores nothing, when the band already holds 16 points.
-    void DataPoint(ColorRef color, int value);
+    // Adds a point to the current band; false, and nothing stored, when the band already
+    // holds 16 points.
+    bool DataPoint(ColorRef color, int value);
 
     // The largest value anywhere in the ring, never below 0.
     int LargestValue() const;

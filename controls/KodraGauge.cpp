@@ -1,13 +1,12 @@
 #include "controls/KodraGauge.h"
 
-#include "controls/ControlRangeError.h"
 #include "controls/OffscreenImage.h"
 
 #include <QEvent>
 #include <QPainter>
+#include <QtDebug>
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 namespace {
@@ -20,12 +19,16 @@ constexpr double kPercentScale = 100.0;
 constexpr long long kLowestBound = -std::numeric_limits<int>::max();
 constexpr long long kHighestBound = std::numeric_limits<int>::max();
 
-[[noreturn]] void throwRangeError(long long low, long long high)
+QString rangeMessage(long long low, long long high)
 {
-    constexpr std::size_t kMessageSize = 80;
-    char message[kMessageSize];
-    std::snprintf(message, sizeof message, "Value must be between %lld and %lld", low, high);
-    throw ControlRangeError(message);
+    return QStringLiteral("Value must be between %1 and %2").arg(low).arg(high);
+}
+
+// A refused bound is ignored, as Qt's own widgets do: the setters are slots, and an exception
+// escaping a slot would end the program.
+void warnRefused(const QString& problem)
+{
+    qWarning().noquote() << "TKodraGauge:" << problem;
 }
 
 } // namespace
@@ -113,12 +116,28 @@ void TKodraGauge::SetColor(ColorRef color)
     Paint();
 }
 
+std::optional<QString> TKodraGauge::MinValueProblem(int value, int maxValue)
+{
+    if (value > maxValue)
+        return rangeMessage(kLowestBound, static_cast<long long>(maxValue) - 1);
+    return std::nullopt;
+}
+
+std::optional<QString> TKodraGauge::MaxValueProblem(int value, int minValue)
+{
+    if (value < minValue)
+        return rangeMessage(static_cast<long long>(minValue) + 1, kHighestBound);
+    return std::nullopt;
+}
+
 void TKodraGauge::SetMinValue(int value)
 {
     if (value == m_minValue)
         return;
-    if (value > m_maxValue)
-        throwRangeError(kLowestBound, static_cast<long long>(m_maxValue) - 1);
+    if (const auto problem = MinValueProblem(value, m_maxValue)) {
+        warnRefused(*problem);
+        return;
+    }
     m_minValue = value;
     m_progress = std::max(m_progress, value);
     Paint();
@@ -129,8 +148,10 @@ void TKodraGauge::SetMaxValue(int value)
     // Layouts leave an unset maximum at 0; it must not collapse the range.
     if (value == 0)
         return;
-    if (value < m_minValue)
-        throwRangeError(static_cast<long long>(m_minValue) + 1, kHighestBound);
+    if (const auto problem = MaxValueProblem(value, m_minValue)) {
+        warnRefused(*problem);
+        return;
+    }
     m_maxValue = value;
     m_progress = std::min(m_progress, value);
     Paint();
@@ -174,7 +195,7 @@ int TKodraGauge::GetPercentDone() const
 void TKodraGauge::Paint()
 {
     compose();
-    repaint();
+    update();
 }
 
 void TKodraGauge::compose()

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 class QPainter;
 
@@ -39,7 +40,7 @@ public:
     ColorRef Color() const { return m_color; }
     bool ParentColor() const { return m_parentColor; }
 
-    // Each stores the value and repaints at once, only when the value differs.
+    // Each stores the value and recomposes the picture, only when the value differs.
     void SetTKodraGaugeKind(TKodraGaugeKind kind);
     void SetnTicks(int ticks);
     void SetGTitle(const QString& title);
@@ -54,22 +55,25 @@ public:
     void SetColor(ColorRef color);
     void SetParentColor(bool follow);
 
-    // The range setters throw ControlRangeError ("Value must be between %d and %d") for a
-    // bound past the other one and then change nothing; a maximum of 0 is ignored.
+    // The range setters ignore a bound past the other one, change nothing and warn with
+    // qWarning; a maximum of 0 is ignored silently.
     void SetMinValue(int value);
     void SetMaxValue(int value);
-    // Clamps to the range; repaints only when the whole-number percentage moves.
+    // Why a bound would be refused ("Value must be between %d and %d"); none when it fits.
+    static std::optional<QString> MinValueProblem(int value, int maxValue);
+    static std::optional<QString> MaxValueProblem(int value, int minValue);
+    // Clamps to the range; recomposes only when the whole-number percentage moves.
     void SetProgress(int value);
     // Whether Progress is a current value. Without one the needle is drawn dimmed where it last
     // stood, the value box reads "--" and a bar or pie is left empty, so that an old value is
     // never taken for a live one.
     bool HasValue() const { return m_hasValue; }
     void SetHasValue(bool hasValue);
-    // Moves by delta (clamped) and always repaints.
+    // Moves by delta (clamped) and always recomposes.
     void AddProgress(int delta);
     int GetPercentDone() const;
 
-    // Composes the picture and repaints at once.
+    // Composes the picture at once and schedules the widget's repaint.
     void Paint();
 
     // The last composed picture, and how many times one has been composed.

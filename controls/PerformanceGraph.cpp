@@ -4,6 +4,7 @@
 #include "controls/PixelLine.h"
 
 #include <QPainter>
+#include <QtDebug>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -125,7 +126,8 @@ int TPerformanceGraph::GetBandCount() const
 
 void TPerformanceGraph::DataPoint(ColorRef color, int value)
 {
-    m_bands.DataPoint(color, value);
+    if (!m_bands.DataPoint(color, value))
+        qWarning() << "TPerformanceGraph: a band holds at most" << GraphBand::kCapacity << "points";
 }
 
 void TPerformanceGraph::Update()
@@ -142,13 +144,13 @@ void TPerformanceGraph::Update()
         QPainter painter(&m_graphBitmap);
         DisplayPoints(painter, m_bands.LastY(m_bands.CurrentBand()));
     }
-    repaint();
+    update();
 }
 
 void TPerformanceGraph::Replay()
 {
     rebuildPicture();
-    repaint();
+    update();
 }
 
 void TPerformanceGraph::Clear()
@@ -160,7 +162,7 @@ void TPerformanceGraph::Clear()
 void TPerformanceGraph::Paint()
 {
     syncToSize();
-    repaint();
+    update();
 }
 
 void TPerformanceGraph::paintEvent(QPaintEvent*)

@@ -49,15 +49,16 @@ public:
     void SetGridlines(bool show);
     void SetPenWidth(int width); // the pen of the widget surface; the chart lines stay 1 pixel
 
-    // Adds a point to the newest band; a 17th point throws ControlRangeError (empty message).
+    // Adds a point to the newest band. A 17th point is ignored with a qWarning: the chart is
+    // fed from timer slots, where an exception would end the program.
     void DataPoint(ColorRef color, int value);
     // Scrolls one step, draws the band just completed, starts a new one and rescales.
     void Update();
-    // Redraws the whole picture from the history and repaints at once.
+    // Redraws the whole picture from the history and schedules the widget's repaint.
     void Replay();
     // Forgets every point: the chart starts empty, as at a new run or a new channel.
     void Clear();
-    // Repaints, first rebuilding history and picture if the size has changed.
+    // Schedules a repaint, first rebuilding history and picture if the size has changed.
     void Paint();
 
     static int RoundUp(int value, int multiple);

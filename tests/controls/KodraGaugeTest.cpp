@@ -1,6 +1,6 @@
 #include "controls/KodraGauge.h"
 #include "PixelProbe.h"
-#include "controls/ControlRangeError.h"
+#include "tests/support/WarningsCaught.h"
 
 #include <QPalette>
 #include <cmath>
@@ -9,6 +9,7 @@
 #include <limits>
 #include <memory>
 #include <numbers>
+#include <optional>
 #include <string>
 
 namespace {
@@ -201,29 +202,35 @@ TEST(GaugeRange, BoundPastTheOtherIsRefusedAndChangesNothing)
 {
     struct Case {
         std::function<void(TKodraGauge&)> set;
-        std::string message;
+        std::optional<QString> problem;
+        QString message;
     };
     const std::vector<Case> cases {
-        { [](TKodraGauge& g) { g.SetMinValue(101); }, "Value must be between -2147483647 and 99" },
-        { [](TKodraGauge& g) { g.SetMaxValue(-5); }, "Value must be between 1 and 2147483647" },
+        { [](TKodraGauge& g) { g.SetMinValue(101); }, TKodraGauge::MinValueProblem(101, 100),
+            "Value must be between -2147483647 and 99" },
+        { [](TKodraGauge& g) { g.SetMaxValue(-5); }, TKodraGauge::MaxValueProblem(-5, 0),
+            "Value must be between 1 and 2147483647" },
     };
     for (const Case& c : cases) {
         TKodraGauge gauge;
         gauge.SetMaxValue(100);
         gauge.SetProgress(40);
         const int composed = gauge.ComposeCount();
-        try {
+        {
+            const WarningsCaught warnings;
             c.set(gauge);
-            ADD_FAILURE() << "no error for " << c.message;
-        } catch (const std::range_error& error) {
-            EXPECT_EQ(std::string(error.what()), c.message);
-            EXPECT_NE(dynamic_cast<const ControlRangeError*>(&error), nullptr);
+            ASSERT_EQ(WarningsCaught::Caught().size(), 1) << c.message.toStdString();
+            EXPECT_TRUE(WarningsCaught::Caught().front().endsWith(c.message))
+                << WarningsCaught::Caught().front().toStdString();
         }
+        EXPECT_EQ(c.problem, c.message);
         EXPECT_EQ(gauge.MinValue(), 0);
         EXPECT_EQ(gauge.MaxValue(), 100);
         EXPECT_EQ(gauge.Progress(), 40);
         EXPECT_EQ(gauge.ComposeCount(), composed);
     }
+    EXPECT_EQ(TKodraGauge::MinValueProblem(100, 100), std::nullopt);
+    EXPECT_EQ(TKodraGauge::MaxValueProblem(0, 0), std::nullopt);
 }
 
 TEST(GaugeRange, MessageBoundsAtTheEdgesOfThe32BitRange)
@@ -231,12 +238,13 @@ TEST(GaugeRange, MessageBoundsAtTheEdgesOfThe32BitRange)
     TKodraGauge gauge;
     gauge.SetMinValue(std::numeric_limits<int>::min());
     gauge.SetMaxValue(std::numeric_limits<int>::min());
-    try {
-        gauge.SetMinValue(0);
-        ADD_FAILURE() << "no error";
-    } catch (const ControlRangeError& error) {
-        EXPECT_EQ(std::string(error.what()), "Value must be between -2147483647 and -2147483649");
-    }
+    const WarningsCaught warnings;
+    gauge.SetMinValue(0);
+    EXPECT_EQ(gauge.MinValue(), std::numeric_limits<int>::min());
+    EXPECT_EQ(TKodraGauge::MinValueProblem(0, gauge.MaxValue()),
+        "Value must be between -2147483647 and -2147483649");
+    ASSERT_EQ(WarningsCaught::Caught().size(), 1);
+    EXPECT_TRUE(WarningsCaught::Caught().front().endsWith("Value must be between -2147483647 and -2147483649"));
 }
 
 TEST(GaugeRange, RangeChangesCarryTheValueAlong)

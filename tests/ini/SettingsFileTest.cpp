@@ -2,6 +2,7 @@
 #include "ini/SettingsFile.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/NobodyUser.h"
+#include "tests/support/WarningsCaught.h"
 
 #include <QStringList>
 #include <QtGlobal>
@@ -35,26 +36,6 @@ public:
 
 private:
     fs::path m_path;
-};
-
-// What the library says on standard error while it lives.
-class WarningsCaught {
-public:
-    WarningsCaught() { m_previous = qInstallMessageHandler(&Catch); }
-    ~WarningsCaught()
-    {
-        qInstallMessageHandler(m_previous);
-        Caught().clear();
-    }
-    static QStringList& Caught()
-    {
-        static QStringList caught;
-        return caught;
-    }
-
-private:
-    static void Catch(QtMsgType, const QMessageLogContext&, const QString& text) { Caught() << text; }
-    QtMessageHandler m_previous = nullptr;
 };
 
 void SetTop(IniFile& ini)
