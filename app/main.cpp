@@ -101,7 +101,7 @@ int main(int argc, char** argv)
         windows.DataLogger().show();
         // From the event loop: a message that Start shows must not hold the loop off, or an end
         // asked for meanwhile (a signal) would find no loop to quit.
-        QTimer::singleShot(0, &windows.DataLogger(), &TDataLoggerForm::DL_Start_ButtonClick);
+        QTimer::singleShot(0, &windows.DataLogger(), &TDataLoggerForm::StartLogging);
     }
 
     if (options.reportStartup)

@@ -46,20 +46,9 @@ public:
     // tell the user, empty when there were none.
     QString RecoverUnfinished();
 
-    void DL_Start_ButtonClick();
-    void DL_Stop_ButtonClick();
-    void LogTimer1Timer();
-    void Ch1_Sel_ComboSelect() { ChannelChosen(0); }
-    void Ch1_Sel_ComboCloseUp() { ChannelChosen(0); }
-    void Ch2_Sel_ComboSelect() { ChannelChosen(1); }
-    void Ch3_Sel_ComboSelect() { ChannelChosen(2); }
-    void Ch3_Sel_ComboCloseUp() { ChannelChosen(2); }
-    void Ch4_Sel_ComboSelect() { ChannelChosen(3); }
-    void Ch4_Sel_ComboCloseUp() { ChannelChosen(3); }
-    void GrT_Sel_T_ComboSelect() { TimeBaseChosen(); }
-    void GrT_Sel_T_ComboCloseUp() { TimeBaseChosen(); }
-    void SetPathClick();
-    void FormClose();
+    // Start and Stop as the buttons do, for a caller that is no user (--start-logging).
+    void StartLogging() { DL_Start_ButtonClick(); }
+    void StopLogging() { DL_Stop_ButtonClick(); }
 
     void FillChannelList();
     void FillTimeBaseList();
@@ -90,7 +79,23 @@ protected:
     // A modal question with OK and Cancel; true for OK.
     virtual bool Confirm(const QString& text);
 
+private slots:
+    void DL_Start_ButtonClick();
+    void DL_Stop_ButtonClick();
+    void LogTimer1Timer();
+    void Ch1_Sel_ComboSelect() { ChannelChosen(0); }
+    void Ch1_Sel_ComboCloseUp() { ChannelChosen(0); }
+    void Ch2_Sel_ComboSelect() { ChannelChosen(1); }
+    void Ch3_Sel_ComboSelect() { ChannelChosen(2); }
+    void Ch3_Sel_ComboCloseUp() { ChannelChosen(2); }
+    void Ch4_Sel_ComboSelect() { ChannelChosen(3); }
+    void Ch4_Sel_ComboCloseUp() { ChannelChosen(3); }
+    void GrT_Sel_T_ComboSelect() { TimeBaseChosen(); }
+    void GrT_Sel_T_ComboCloseUp() { TimeBaseChosen(); }
+    void SetPathClick();
+
 private:
+    void FormClose();
     void ApplySettings();
     void ConnectControls();
     void ChannelChosen(int chart);

@@ -60,10 +60,12 @@ int main(int argc, char** argv)
     TDataLoggerForm& logger = windows.DataLogger();
     logger.SetLogPath(settings.path());
     auto* timeBase = logger.findChild<QComboBox*>(QStringLiteral("GrT_Sel_T_Combo"));
-    timeBase->setCurrentText(QString::fromLatin1(FastestTimeBase));
-    logger.GrT_Sel_T_ComboSelect();
+    // Chosen from the list, as a user would.
+    const int fastest = timeBase->findText(QString::fromLatin1(FastestTimeBase));
+    timeBase->setCurrentIndex(fastest);
+    emit timeBase->activated(fastest);
     logger.show();
-    logger.DL_Start_ButtonClick();
+    logger.StartLogging();
 
     windows.Actuator().SelectTest(RpmControlTest);
     const std::vector<std::pair<QWidget*, const char*>> pictures {
@@ -94,7 +96,7 @@ int main(int argc, char** argv)
     QTimer::singleShot(RunningMs, &app, [&] {
         for (const auto& [window, name] : pictures)
             save(window, QString::fromLatin1(name));
-        logger.DL_Stop_ButtonClick();
+        logger.StopLogging();
     });
     QTimer::singleShot(LinkLostPicturesMs, &app, [&] {
         save(&windows.Dashboard(), QStringLiteral("dashboard-linklost"));

@@ -54,7 +54,7 @@ void ProgramCpu(benchmark::State& state)
             dashboard.ToolWindowAction(static_cast<TDashBoardForm::ToolWindow>(which))->trigger();
     }
     if (scene == Scene::AllWindowsLogging)
-        windows.DataLogger().DL_Start_ButtonClick();
+        windows.DataLogger().StartLogging();
     RunEventLoopFor(WarmUpMs);
 
     for (auto _ : state) {
@@ -69,7 +69,7 @@ void ProgramCpu(benchmark::State& state)
     state.counters["rx_errors"] = dashboard.Connection().RxErrorCount();
     state.counters["sweeps"] = dashboard.Connection().CompletedSweeps();
     if (scene == Scene::AllWindowsLogging)
-        windows.DataLogger().DL_Stop_ButtonClick();
+        windows.DataLogger().StopLogging();
 }
 
 } // namespace

@@ -59,19 +59,19 @@ TEST_F(FullLogFolder, TheLoggerWindowSaysSoAndItsNextStopSavesEveryRow)
 {
     LoggerFormRig rig;
     rig.form->SetLogPath(QString::fromStdString(full.Path().string()));
-    rig.form->DL_Start_ButtonClick();
+    rig.PressStart();
     rig.Ticks(5);
     // Said once at Start, not at every tick.
     ASSERT_EQ(rig.form->messages.size(), 1);
     EXPECT_TRUE(rig.form->messages.front().contains(QLatin1String(DiskFull)))
         << rig.form->messages.front().toStdString();
-    rig.form->DL_Stop_ButtonClick();
+    rig.PressStop();
     ASSERT_EQ(rig.form->messages.size(), 2);
     EXPECT_TRUE(rig.form->messages.back().contains(QLatin1String(DiskFull)));
     EXPECT_TRUE(rig.form->Log().HasUnsavedLog());
 
     full.MakeRoom();
-    rig.form->DL_Stop_ButtonClick();
+    rig.PressStop();
     EXPECT_FALSE(rig.form->Log().HasUnsavedLog());
     const std::string file = ReadFileBytes(full.LogFile());
     EXPECT_TRUE(file.ends_with("\r\n2000,0,0,0,0\r\n")) << file; // the fifth row at 400 ms

@@ -94,9 +94,9 @@ TEST_P(LoggerSettingsFile, GivesTheDefaultsKeepsLoggingAndLosesNoLine)
     EXPECT_EQ(rig.form->TimeBaseText(), defaults.timeBase);
     EXPECT_EQ(rig.form->pos(), QPoint(defaults.left, defaults.top));
 
-    rig.form->DL_Start_ButtonClick();
+    rig.PressStart();
     rig.Ticks(3);
-    rig.form->DL_Stop_ButtonClick();
+    rig.PressStop();
     EXPECT_EQ(rig.form->Log().RowCount(), 3U);
     EXPECT_TRUE(std::filesystem::exists(rig.LogFile()));
 

@@ -84,7 +84,7 @@ TEST_F(DataLoggerFormTest, FirstTickShowsValuesOffsetScalesTraceColoursAndTimeAx
     rig.ecu.load8 = 101;
     rig.ecu.coolantTemp = 85.7F;
     rig.ecu.airTemp = -55.0F;
-    rig.form->DL_Start_ButtonClick();
+    rig.PressStart();
     rig.Ticks(1);
 
     EXPECT_EQ(rig.LabelText("Ch1ValueLbl"), "850");
@@ -123,16 +123,16 @@ TEST_F(DataLoggerFormTest, ChartsStartEmptyOnStartAndOnANewChannel)
     const auto* chart2 = rig.form->findChild<TPerformanceGraph*>(QStringLiteral("PGraph2"));
     rig.ecu.rpm = 850;
     rig.ecu.load8 = 1013;
-    rig.form->DL_Start_ButtonClick();
+    rig.PressStart();
     rig.Ticks(3);
-    rig.form->DL_Stop_ButtonClick();
+    rig.PressStop();
     EXPECT_EQ(chart1->Bands().LargestValue(), 850);
     ASSERT_GT(chart2->Bands().LargestValue(), 0);
 
     rig.Choose("Ch2_Sel_Combo", "VSS");
     EXPECT_EQ(chart2->Bands().LargestValue(), 0);
     EXPECT_EQ(chart1->Bands().LargestValue(), 850);
-    rig.form->DL_Start_ButtonClick();
+    rig.PressStart();
     EXPECT_EQ(chart1->Bands().LargestValue(), 0);
 }
 
@@ -142,7 +142,7 @@ TEST_F(DataLoggerFormTest, NegativeValuesSitOnTheBottomEdgeOfEveryChart)
     rig.Type("Ch3_Sel_Combo", "STFT B1");
     rig.ecu.ignitionTrim = -5;
     rig.ecu.stft[0] = -45.5F;
-    rig.form->DL_Start_ButtonClick();
+    rig.PressStart();
     rig.Ticks(1);
     EXPECT_EQ(rig.LabelText("Ch1ValueLbl"), "-5");
     EXPECT_EQ(NewestPoint(*rig.form, 1).value, 0);
@@ -160,7 +160,7 @@ TEST_F(DataLoggerFormTest, TimeBaseSixtyGivesTwoPointFourSecondsAndLabelsMatchTh
     EXPECT_EQ(rig.form->findChild<QTimer*>("LogTimer1")->interval(), 2400);
     EXPECT_EQ(rig.form->TimeBaseText(), "60");
 
-    rig.form->DL_Start_ButtonClick();
+    rig.PressStart();
     rig.Ticks(1000);
     EXPECT_EQ(rig.LabelText("T0Lbl1"), "2.4E3");
     EXPECT_EQ(rig.LabelText("T4Lbl1"), "480.0");
@@ -204,12 +204,12 @@ TEST_F(DataLoggerFormTest, RawModeOffersAddressesKeepsTheChosenNamesAndChartsThe
     rig.Type("Ch4_Sel_Combo", "Address63");
     rig.ecu.raw[7] = 77;
     rig.ecu.raw[63] = 163;
-    rig.form->DL_Start_ButtonClick();
+    rig.PressStart();
     rig.Ticks(1);
     EXPECT_EQ(rig.LabelText("Ch1ValueLbl"), "77");
     EXPECT_EQ(rig.LabelText("Ch4ValueLbl"), "163");
 
-    rig.form->DL_Stop_ButtonClick();
+    rig.PressStop();
     rig.form->SetDisplayMode(1);
     EXPECT_EQ(rig.Combo("Ch1_Sel_Combo").count(), 39);
     EXPECT_EQ(rig.Combo("Ch1_Sel_Combo").currentText(), "Address7");
@@ -241,13 +241,13 @@ TEST_F(DataLoggerFormTest, TypedChannelsTakeEffectExceptOnChartTwoWhichShowsItsC
     EXPECT_EQ(rig.form->ChannelName(2), "TFT B1");
     EXPECT_EQ(rig.form->ChannelName(3), "MPG");
 
-    rig.form->DL_Start_ButtonClick();
+    rig.PressStart();
     EXPECT_EQ(rig.Combo("Ch2_Sel_Combo").currentText(), "MAP");
     // The header is on the disk from Start.
     EXPECT_TRUE(ReadFileBytes(rig.form->Log().RecordingPath())
                     .ends_with("Elapsed Time (ms),Address7,MAP,TFT B1,MPG\r\n"));
 
-    rig.form->DL_Stop_ButtonClick();
+    rig.PressStop();
     rig.Type("Ch2_Sel_Combo", "VSS");
     EXPECT_EQ(rig.form->ChannelName(1), "VSS");
     rig.Choose("Ch2_Sel_Combo", "IAT");
@@ -261,7 +261,7 @@ TEST_F(DataLoggerFormTest, TimeLabelsUseTheLocaleDecimalPoint)
     rig.Recreate();
     rig.Type("Ch1_Sel_Combo", "TPS(Volts)");
     rig.ecu.tpsVolts = 4.57F;
-    rig.form->DL_Start_ButtonClick();
+    rig.PressStart();
     rig.Ticks(1);
     const QString newest = rig.LabelText("T0Lbl1");
     const std::string file = ReadFileBytes(rig.form->Log().RecordingPath());

@@ -14,9 +14,9 @@ protected:
 
     void Run(int ticks)
     {
-        rig.form->DL_Start_ButtonClick();
+        rig.PressStart();
         rig.Ticks(ticks);
-        rig.form->DL_Stop_ButtonClick();
+        rig.PressStop();
     }
 
     bool SelectionEnabled() const
@@ -33,11 +33,11 @@ protected:
 
 TEST_F(DataLoggerSavingTest, StopWritesHeaderAndRowsAndSaysWhere)
 {
-    rig.form->DL_Start_ButtonClick();
+    rig.PressStart();
     rig.Ticks(1);
     const QString firstTick = rig.form->PanelText(2);
     rig.Ticks(2);
-    rig.form->DL_Stop_ButtonClick();
+    rig.PressStop();
 
     const std::string file = ReadFileBytes(rig.LogFile());
     const QRegularExpression layout(QStringLiteral("\\AKodraPower log file\r\n"
@@ -57,18 +57,18 @@ TEST_F(DataLoggerSavingTest, StopWritesHeaderAndRowsAndSaysWhere)
 
 TEST_F(DataLoggerSavingTest, StartTwiceIsOneRunAndStopTwiceSavesOnce)
 {
-    rig.form->DL_Start_ButtonClick();
+    rig.PressStart();
     EXPECT_FALSE(SelectionEnabled());
     rig.Ticks(2);
-    rig.form->DL_Start_ButtonClick();
+    rig.PressStart();
     EXPECT_EQ(rig.form->SampleCount(), 2U);
     EXPECT_EQ(rig.form->Log().RowCount(), 2U);
-    rig.form->DL_Stop_ButtonClick();
+    rig.PressStop();
     EXPECT_FALSE(rig.form->IsLogging());
     EXPECT_TRUE(SelectionEnabled());
 
     WriteFileBytes(rig.LogFile(), "changed since");
-    rig.form->DL_Stop_ButtonClick();
+    rig.PressStop();
     EXPECT_EQ(ReadFileBytes(rig.LogFile()), "changed since");
 }
 
@@ -106,11 +106,11 @@ TEST_F(DataLoggerSavingTest, AFailedSaveIsReportedKeptAndSavedByTheNextStop)
     EXPECT_TRUE(SelectionEnabled());
     EXPECT_FALSE(std::filesystem::is_regular_file(rig.LogFile()));
 
-    rig.form->DL_Stop_ButtonClick(); // still blocked
+    rig.PressStop(); // still blocked
     EXPECT_EQ(rig.form->messages.size(), 2);
 
     std::filesystem::remove_all(rig.LogFile());
-    rig.form->DL_Stop_ButtonClick();
+    rig.PressStop();
     EXPECT_EQ(rig.form->PanelText(2), "Done: " + LogFileText());
     EXPECT_TRUE(ReadFileBytes(rig.LogFile()).ends_with("\r\n400,850,1013,86,24\r\n800,850,1013,86,24\r\n"));
     EXPECT_FALSE(rig.form->Log().HasUnsavedLog());
@@ -120,7 +120,7 @@ TEST_F(DataLoggerSavingTest, AFailedSaveIsReportedKeptAndSavedByTheNextStop)
     Run(1);
     QTemporaryDir elsewhere;
     rig.form->SetLogPath(elsewhere.path());
-    rig.form->DL_Stop_ButtonClick();
+    rig.PressStop();
     const std::filesystem::path moved
         = std::filesystem::path(elsewhere.path().toStdString()) / "kodralog.csv";
     EXPECT_TRUE(ReadFileBytes(moved).ends_with("\r\n400,850,1013,86,24\r\n"));
@@ -136,21 +136,21 @@ TEST_F(DataLoggerSavingTest, StartingOverAnUnsavedLogAsksFirst)
     std::filesystem::create_directories(rig.LogFile() / "inside");
     Run(3);
     rig.form->confirmAnswer = false;
-    rig.form->DL_Start_ButtonClick();
+    rig.PressStart();
     ASSERT_EQ(rig.form->questions.size(), 1);
     EXPECT_TRUE(rig.form->questions.front().contains("3 rows"));
     EXPECT_FALSE(rig.form->IsLogging());
     EXPECT_EQ(rig.form->Log().RowCount(), 3U);
 
     rig.form->confirmAnswer = true;
-    rig.form->DL_Start_ButtonClick();
+    rig.PressStart();
     EXPECT_TRUE(rig.form->IsLogging());
     EXPECT_EQ(rig.form->Log().RowCount(), 0U);
 }
 
 TEST_F(DataLoggerSavingTest, ALogStillRunningWhenTheProgramEndsIsSaved)
 {
-    rig.form->DL_Start_ButtonClick();
+    rig.PressStart();
     rig.Ticks(2);
     rig.form.reset();
     EXPECT_TRUE(ReadFileBytes(rig.LogFile()).ends_with("\r\n800,850,1013,86,24\r\n"));
@@ -167,7 +167,7 @@ TEST_F(DataLoggerSavingTest, ALogKeptFromAFailedSaveIsSavedAtTheEndAfterARunWith
     Run(2);
     ASSERT_TRUE(rig.form->Log().HasUnsavedLog());
     rig.form->findChild<QCheckBox*>("SaveDataCB")->setChecked(false);
-    rig.form->DL_Start_ButtonClick();
+    rig.PressStart();
     rig.Ticks(1);
     EXPECT_TRUE(rig.form->questions.isEmpty());
     std::filesystem::remove_all(rig.LogFile());

@@ -95,10 +95,10 @@ TEST(DataLoggerDefaultFolder, IsTheLogFolderUntilAnotherIsChosenAndMadeByTheFirs
     RecordingLoggerForm form(ecu, home.filePath(QStringLiteral("config")), logs);
     EXPECT_EQ(form.LogFilePath(), logs);
     EXPECT_FALSE(QFileInfo::exists(logs));
-    form.DL_Start_ButtonClick();
-    form.LogTimer1Timer();
+    ClickButton(form, QStringLiteral("DL_Start_Button"));
+    TickTimer(form, QStringLiteral("LogTimer1"));
     EXPECT_TRUE(QFileInfo::exists(logs));
-    form.DL_Stop_ButtonClick();
+    ClickButton(form, QStringLiteral("DL_Stop_Button"));
     EXPECT_TRUE(QFileInfo::exists(QDir(logs).filePath(QString::fromLatin1(DataLog::kLogFileName))))
         << form.messages.join(' ').toStdString();
 }

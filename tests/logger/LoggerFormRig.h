@@ -5,6 +5,7 @@
 #include "logger/DataLoggerSettings.h"
 #include "tests/support/FakeEcuQueries.h"
 #include "tests/support/FileBytes.h"
+#include "tests/support/UserActions.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -80,10 +81,13 @@ public:
         emit combo.activated(index);
     }
 
+    void PressStart() const { ClickButton(*form, QStringLiteral("DL_Start_Button")); }
+    void PressStop() const { ClickButton(*form, QStringLiteral("DL_Stop_Button")); }
+    // Sample ticks, as the running timer would give them.
     void Ticks(int count) const
     {
         for (int i = 0; i < count; ++i)
-            form->LogTimer1Timer();
+            TickTimer(*form, QStringLiteral("LogTimer1"));
     }
 
     QTemporaryDir settingsDir;
