@@ -46,10 +46,6 @@ public:
     // Choosing View entry `test` 1..8: captions, edit text and SelectedTest; sends nothing.
     void SelectTest(int test);
 
-    void SetBtnClick();
-    void CancelBtnClick();
-    void Timer1Timer();
-
 public slots:
     // The main window calls this when the ECU answers the actuator command `test` with `value`.
     // Only the answer to the last request is shown as acknowledged.
@@ -62,6 +58,11 @@ signals:
 protected:
     // Bad command values are reported here; tests override it to capture the text.
     virtual void ShowMessage(const QString& text);
+
+private slots:
+    void SetBtnClick();
+    void CancelBtnClick();
+    void Timer1Timer();
 
 private:
     void BuildControls();

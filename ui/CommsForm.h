@@ -18,11 +18,12 @@ public:
     void SetShownBaudText(const QString& text);
     QString BaudText() const;
 
-    void CommsBaudComboChange(const QString& text);
-    void ComsSelBtnClick();
-
 signals:
     void BaudTextChosen(const QString& text);
+
+private slots:
+    void CommsBaudComboChange(const QString& text);
+    void ComsSelBtnClick();
 
 private:
     QComboBox* m_baudCombo = nullptr;

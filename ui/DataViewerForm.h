@@ -35,14 +35,15 @@ public:
     QString BoxCaption(int box) const;
     QString BoxText(int box) const;
 
+signals:
+    void ExitRequested();
+
+private slots:
     void Timer1Timer();
     void ModeBtnClick();
     void PageBtnClick();
     void Close1Click();
     void Exit1Click();
-
-signals:
-    void ExitRequested();
 
 private:
     void BuildGrid(QWidget* area);

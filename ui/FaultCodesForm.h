@@ -23,6 +23,7 @@ public:
     QString CurrentText() const;
     QString StoredText() const;
 
+private slots:
     void Timer1Timer();
 
 private:

@@ -17,10 +17,11 @@ public:
     void SetShownSampleRate(int ms);
     QString SampleRateText() const;
 
-    void SampleRateBtnClick();
-
 signals:
     void SampleRateChosen(int ms);
+
+private slots:
+    void SampleRateBtnClick();
 
 private:
     QComboBox* m_sampleRateCombo = nullptr;

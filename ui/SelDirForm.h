@@ -24,11 +24,12 @@ public:
     QString CurrentDirectory() const { return m_directory; }
     QStringList DrivePaths() const;
 
-    void DriveComboBox1Change(int index);
-    void SelDirBtnClick();
-
 signals:
     void DirectoryChosen(const QString& directory);
+
+private slots:
+    void DriveComboBox1Change(int index);
+    void SelDirBtnClick();
 
 private:
     void PointListAt(const QString& drive);

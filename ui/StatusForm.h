@@ -29,10 +29,11 @@ public:
     // The text of a grid cell; empty for a cell never written or outside the grid.
     QString CellText(int column, int row) const;
 
-    void StatusTimerTimer();
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
+
+private slots:
+    void StatusTimerTimer();
 
 private:
     void SetCell(int column, int row, const QString& text);

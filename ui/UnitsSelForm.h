@@ -20,15 +20,16 @@ public:
     QString ShownTempUnits() const;
     QString ShownSpeedUnits() const;
 
+signals:
+    void TempUnitsChosen(const QString& units);
+    void SpeedUnitsChosen(const QString& units);
+
+private slots:
     void TempF_RBClick();
     void TempC_RBClick();
     void KPH_RBClick();
     void MPH_RBClick();
     void UnitsSelectBtnClick();
-
-signals:
-    void TempUnitsChosen(const QString& units);
-    void SpeedUnitsChosen(const QString& units);
 
 private:
     QRadioButton* m_tempF = nullptr;

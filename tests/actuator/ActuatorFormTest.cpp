@@ -4,6 +4,7 @@
 
 #include "link/EcuFrame.h"
 #include "tests/support/FakeEcuQueries.h"
+#include "tests/support/UserActions.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -46,7 +47,7 @@ protected:
     void Tick(int times)
     {
         for (int i = 0; i < times; ++i)
-            form.Timer1Timer();
+            TickTimer(form, "Timer1");
     }
     void Choose(int test, const QString& editText = {})
     {
@@ -81,7 +82,7 @@ TEST_P(ActuatorSet, SendsTheTestsValueInItsFrame)
 {
     const SetCase& c = GetParam();
     Choose(c.test, c.editText != nullptr ? QString::fromLatin1(c.editText) : QString());
-    form.SetBtnClick();
+    ClickButton(form, "SetBtn");
     const std::vector<Request> requests = TakeRequests();
     ASSERT_EQ(requests.size(), 1U);
     EXPECT_EQ(requests[0], Request(c.test, c.value));
@@ -122,12 +123,12 @@ TEST_P(ActuatorRefused, SaysWhyAndSendsNothing)
 {
     const RefusedCase& c = GetParam();
     Choose(1);
-    form.SetBtnClick(); // an active test with value 102
+    ClickButton(form, "SetBtn"); // an active test with value 102
     Tick(1);
     TakeRequests();
 
     Choose(c.test, QString::fromLatin1(c.editText));
-    form.SetBtnClick();
+    ClickButton(form, "SetBtn");
     EXPECT_EQ(form.messages, QStringList { QString::fromLatin1(c.message) });
     EXPECT_TRUE(TakeRequests().empty());
     EXPECT_TRUE(form.TestActive());
@@ -151,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(BadText, ActuatorRefused,
 TEST_F(ActuatorFormTest, BadTextBeforeAnyTestIsActiveLeavesTheWindowInactive)
 {
     Choose(1, QStringLiteral("abc"));
-    form.SetBtnClick();
+    ClickButton(form, "SetBtn");
     Tick(2 * TActuatorForm::TicksPerRequest);
     EXPECT_TRUE(TakeRequests().empty());
     EXPECT_FALSE(form.TestActive());
@@ -163,7 +164,7 @@ TEST_F(ActuatorFormTest, BadTextBeforeAnyTestIsActiveLeavesTheWindowInactive)
 TEST_F(ActuatorFormTest, ActiveTestIsRequestedAgainEveryTenthTickUntilCancel)
 {
     Choose(1);
-    form.SetBtnClick();
+    ClickButton(form, "SetBtn");
     TakeRequests();
 
     Tick(3 * TActuatorForm::TicksPerRequest); // ticks 0, 10 and 20 re-request
@@ -172,7 +173,7 @@ TEST_F(ActuatorFormTest, ActiveTestIsRequestedAgainEveryTenthTickUntilCancel)
     Tick(TActuatorForm::TicksPerRequest - 1); // ticks 30..38: 30 re-requests
     EXPECT_EQ(TakeRequests().size(), 1U);
 
-    form.CancelBtnClick();
+    ClickButton(form, "CancelBtn");
     EXPECT_EQ(TakeRequests(), (std::vector<Request> { { 0, 0 } }));
     EXPECT_EQ(FrameOf({ 0, 0 }), (Bytes { 0x15, 0x0B, 0, 0, 0, 0, 0, 0, 0, 0, 0xE0 }));
     Tick(3 * TActuatorForm::TicksPerRequest);
@@ -185,20 +186,20 @@ TEST_F(ActuatorFormTest, ActiveTestIsRequestedAgainEveryTenthTickUntilCancel)
 TEST_F(ActuatorFormTest, ChoosingAnotherTestWhileActiveReRequestsItWithTheLastValue)
 {
     Choose(1);
-    form.SetBtnClick();
+    ClickButton(form, "SetBtn");
     Choose(4);
     EXPECT_TRUE(form.TestActive());
     TakeRequests();
     Tick(1);
     EXPECT_EQ(TakeRequests(), (std::vector<Request> { { 4, 102 } }));
 
-    form.SetBtnClick(); // the EGR solenoid frame carries no value: 102 stays
+    ClickButton(form, "SetBtn"); // the EGR solenoid frame carries no value: 102 stays
     EXPECT_EQ(TakeRequests(), (std::vector<Request> { { 4, 102 } }));
 }
 
 TEST_F(ActuatorFormTest, SetWithNoTestChosenSendsTheZeroCommandTwiceThenStops)
 {
-    form.SetBtnClick();
+    ClickButton(form, "SetBtn");
     Tick(3 * TActuatorForm::TicksPerRequest);
     EXPECT_EQ(TakeRequests(), (std::vector<Request> { { 0, 0 }, { 0, 0 } }));
     EXPECT_FALSE(form.TestActive());
@@ -208,7 +209,7 @@ TEST_F(ActuatorFormTest, SetWithNoTestChosenSendsTheZeroCommandTwiceThenStops)
 TEST_F(ActuatorFormTest, AcknowledgementBelongsToTheRequestItAnswered)
 {
     Choose(1);
-    form.SetBtnClick();
+    ClickButton(form, "SetBtn");
     EXPECT_EQ(form.StatusText(), QStringLiteral("Waiting for the ECU to acknowledge RPM Control ..."));
     Tick(1); // a re-request does not reset what the user sees
     form.ActuatorReply(1, 102);
@@ -220,8 +221,8 @@ TEST_F(ActuatorFormTest, AcknowledgementBelongsToTheRequestItAnswered)
     EXPECT_TRUE(form.StatusText().isEmpty());
 
     ChildOf<QLineEdit>(form, "Command_EB")->setText(QStringLiteral("40"));
-    form.SetBtnClick();
-    form.CancelBtnClick();
+    ClickButton(form, "SetBtn");
+    ClickButton(form, "CancelBtn");
     EXPECT_EQ(form.StatusText(), QStringLiteral("Cancelling ..."));
     form.ActuatorReply(5, 40); // the reply to the EGR request, already cancelled
     EXPECT_EQ(form.StatusText(), QStringLiteral("Cancelling ..."));

@@ -1,5 +1,7 @@
 #include "ui/SelDirForm.h"
 
+#include "tests/support/UserActions.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QFileSystemModel>
@@ -45,7 +47,7 @@ TEST_F(SelDirFormTest, BrowsingLeavesTheWorkingDirectoryAndOkHandsOnTheChoice)
     EXPECT_EQ(QDir::currentPath(), startDirectory);
     EXPECT_TRUE(spy.isEmpty());
 
-    form.SelDirBtnClick();
+    ClickButton(form, "SelDirBtn");
     ASSERT_EQ(spy.size(), 1);
     EXPECT_EQ(spy.at(0).at(0).toString(), logs);
     EXPECT_FALSE(form.isVisible());

@@ -4,6 +4,8 @@
 #include "ui/SampleRateForm.h"
 #include "ui/UnitsSelForm.h"
 
+#include "tests/support/UserActions.h"
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -45,7 +47,7 @@ TEST_F(CommsFormTest, StartsFromTheBaudTextInForceWithoutSendingIt)
     form.SetShownBaudText(QStringLiteral("15625"));
     EXPECT_TRUE(spy.isEmpty());
     form.show();
-    form.ComsSelBtnClick();
+    ClickButton(form, "ComsSelBtn");
     EXPECT_EQ(FirstArguments(spy), QStringList { "15625" });
     EXPECT_FALSE(form.isVisible());
 }
@@ -79,7 +81,7 @@ TEST_P(CommsBaudText, OnlyPositiveWholeNumbersReachTheLink)
     combo->setEditText(QString::fromLatin1(c.typed));
     emit combo->lineEdit()->editingFinished();
     const QStringList typed = FirstArguments(spy);
-    form.ComsSelBtnClick();
+    ClickButton(form, "ComsSelBtn");
     const QStringList confirmed = FirstArguments(spy);
     if (c.sent == nullptr) {
         EXPECT_TRUE(typed.isEmpty());
@@ -113,7 +115,7 @@ protected:
     {
         form.show();
         combo->setEditText(QString::fromLatin1(typed));
-        form.SampleRateBtnClick();
+        ClickButton(form, "SampleRateBtn");
     }
 };
 
@@ -130,7 +132,7 @@ TEST_F(SampleRateFormTest, ActsOnlyOnOkWithTheTypedPeriod)
 TEST_F(SampleRateFormTest, OkWithoutAChangeKeepsThePeriodInForce)
 {
     form.SetShownSampleRate(200);
-    form.SampleRateBtnClick();
+    ClickButton(form, "SampleRateBtn");
     ASSERT_EQ(spy.size(), 1);
     EXPECT_EQ(spy.at(0).at(0).toInt(), 200);
 }
@@ -182,7 +184,7 @@ protected:
     QSignalSpy tempSpy { &form, &TUnitsSelForm::TempUnitsChosen };
     QSignalSpy speedSpy { &form, &TUnitsSelForm::SpeedUnitsChosen };
 
-    void Click(const char* button) { ChildOf<QRadioButton>(form, button)->click(); }
+    void Click(const char* button) { ClickButton(form, button); }
 };
 
 TEST_F(UnitsSelFormTest, EachClickSendsItsUnitAtOnce)
@@ -200,7 +202,7 @@ TEST_F(UnitsSelFormTest, CloseSendsTheShownStateOfBothGroups)
     form.show();
     Click("TempF_RB");
     FirstArguments(tempSpy);
-    form.UnitsSelectBtnClick();
+    ClickButton(form, "UnitsSelectBtn");
     EXPECT_EQ(FirstArguments(tempSpy), QStringList { "F" });
     EXPECT_EQ(FirstArguments(speedSpy), QStringList { "MPH" });
     EXPECT_FALSE(form.isVisible());
@@ -211,12 +213,12 @@ TEST_F(UnitsSelFormTest, CloseRightAfterShowingKeepsTheUnitsInForce)
     form.SetShownUnits(QStringLiteral("F"), QStringLiteral("KPH"));
     EXPECT_TRUE(tempSpy.isEmpty());
     EXPECT_TRUE(speedSpy.isEmpty());
-    form.UnitsSelectBtnClick();
+    ClickButton(form, "UnitsSelectBtn");
     EXPECT_EQ(FirstArguments(tempSpy), QStringList { "F" });
     EXPECT_EQ(FirstArguments(speedSpy), QStringList { "KPH" });
 
     form.SetShownUnits(QStringLiteral("C"), QStringLiteral("MPH"));
-    form.UnitsSelectBtnClick();
+    ClickButton(form, "UnitsSelectBtn");
     EXPECT_EQ(FirstArguments(tempSpy), QStringList { "C" });
     EXPECT_EQ(FirstArguments(speedSpy), QStringList { "MPH" });
 }

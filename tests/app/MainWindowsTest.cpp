@@ -1,6 +1,7 @@
 #include "app/MainWindows.h"
 
 #include "tests/dashboard/DashboardRig.h"
+#include "tests/support/UserActions.h"
 
 #include "defs/EcuIdentification.h"
 #include "link/EcuFrame.h"
@@ -59,7 +60,7 @@ TEST(MainWindows, IdentificationLoadsEveryToolWindow)
     EXPECT_EQ(viewer.PanelText(3), "Rx Errors 1");
     EXPECT_EQ(app.windows.DataLogger().NamedChannels(), 1);
     EXPECT_EQ(app.windows.EcuId().EcuIdText(), "1103");
-    app.windows.Status().StatusTimerTimer();
+    TickTimer(app.windows.Status(), QStringLiteral("StatusTimer"));
     EXPECT_FALSE(app.windows.Status().CellText(0, 0).isEmpty()) << "status flag names loaded";
     const int flags = FeatureFlagsOf(id);
     for (int test = 1; test <= TActuatorForm::TestCount; ++test)
@@ -79,7 +80,7 @@ TEST(MainWindows, UnknownEcuShowsRawDataAndExitFromTheViewerEndsTheProgram)
     EXPECT_FALSE(app.dash.isVisible());
 
     QSignalSpy closing(&app.dash, &TDashBoardForm::Closing);
-    viewer.Exit1Click();
+    ChooseMenuEntry(viewer, QStringLiteral("Exit1"));
     EXPECT_EQ(closing.size(), 1);
     EXPECT_TRUE(std::filesystem::exists(app.rig.SettingsPath()));
     EXPECT_TRUE(QFile::exists(app.rig.settingsDir.filePath(QStringLiteral("bin/kodralog.ini"))))
@@ -104,7 +105,8 @@ TEST(MainWindows, DialogsShowTheValuesInForceAndHandTheirChoicesToTheMainWindow)
     app.dash.findChild<QAction*>(QStringLiteral("BaudRate1"))->trigger();
     EXPECT_TRUE(app.windows.Comms().isVisible());
     EXPECT_EQ(app.windows.Comms().BaudText(), "7812");
-    app.windows.Comms().CommsBaudComboChange(QStringLiteral("15625"));
+    auto* baud = app.windows.Comms().findChild<QComboBox*>(QStringLiteral("CommsBaudCombo"));
+    baud->setCurrentIndex(baud->findText(QStringLiteral("15625")));
     EXPECT_EQ(app.dash.GetBaudText(), "15625");
 
     app.dash.SetSampleRate(250);
@@ -118,8 +120,8 @@ TEST(MainWindows, DialogsShowTheValuesInForceAndHandTheirChoicesToTheMainWindow)
     app.dash.findChild<QAction*>(QStringLiteral("Units1"))->trigger();
     EXPECT_EQ(app.windows.UnitsSel().ShownSpeedUnits(), "KPH");
     EXPECT_EQ(app.windows.UnitsSel().ShownTempUnits(), "C");
-    app.windows.UnitsSel().TempF_RBClick();
-    app.windows.UnitsSel().MPH_RBClick();
+    ClickButton(app.windows.UnitsSel(), QStringLiteral("TempF_RB"));
+    ClickButton(app.windows.UnitsSel(), QStringLiteral("MPH_RB"));
     EXPECT_EQ(app.dash.TempUnits(), "F");
     EXPECT_EQ(app.dash.SpeedUnits(), "MPH");
 }

@@ -1,6 +1,7 @@
 #include "ui/DataViewerForm.h"
 
 #include "tests/support/FakeEcuQueries.h"
+#include "tests/support/UserActions.h"
 
 #include <QLocale>
 #include <QPushButton>
@@ -63,7 +64,7 @@ TEST_F(DataViewerTest, UnknownEcuSwitchesToRawModeWithoutTouchingTheModeButton)
         queries.raw[static_cast<std::size_t>(offset)] = 200 - offset;
     queries.ecuId = "4242";
     form.SetDisplayMode(0);
-    form.Timer1Timer();
+    TickTimer(form, "Timer1");
 
     EXPECT_FALSE(form.Formatted());
     EXPECT_EQ(Button("ModeBtn")->text(), "Format Data");
@@ -72,8 +73,8 @@ TEST_F(DataViewerTest, UnknownEcuSwitchesToRawModeWithoutTouchingTheModeButton)
         EXPECT_EQ(form.BoxText(box), QString::number(200 - box));
     }
 
-    form.PageBtnClick();
-    form.Timer1Timer();
+    ClickButton(form, "PageBtn");
+    TickTimer(form, "Timer1");
     for (int box = 0; box < TDataViewerForm::BoxCount; ++box) {
         EXPECT_EQ(form.BoxCaption(box), QString::number(25 + box));
         EXPECT_EQ(form.BoxText(box), QString::number(175 - box));
@@ -99,7 +100,7 @@ TEST_P(LoadBoxTest, NamesAndShowsTheLoadOfTheEcusSensor)
     queries.load8 = 87;
     queries.load16 = 23456;
     form.SetDisplayMode(1);
-    form.Timer1Timer();
+    TickTimer(form, "Timer1");
     EXPECT_EQ(form.BoxCaption(2), GetParam().caption);
     EXPECT_EQ(form.BoxText(2), GetParam().text);
 }
@@ -152,8 +153,8 @@ TEST_P(FormattedValueTest, ShowsTheValueWithItsDigits)
     value.set(queries);
     form.SetDisplayMode(1);
     if (value.page == 2)
-        form.PageBtnClick();
-    form.Timer1Timer();
+        ClickButton(form, "PageBtn");
+    TickTimer(form, "Timer1");
     EXPECT_EQ(form.BoxCaption(value.box), value.caption);
     EXPECT_EQ(form.BoxText(value.box), value.text);
 }
@@ -186,7 +187,7 @@ TEST_F(DataViewerTest, FixedPointValuesUseTheLocalesDecimalSeparator)
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     queries.batteryVolts = 13.856F;
     form.SetDisplayMode(1);
-    form.Timer1Timer();
+    TickTimer(form, "Timer1");
     QLocale::setDefault(previous);
     EXPECT_EQ(form.BoxText(6), "13,86");
 }
@@ -199,7 +200,7 @@ TEST_F(DataViewerTest, BoxesCaptionedWithDashesShowDashesOnBothPages)
     queries.timeFromStart = 1;
     form.SetDisplayMode(1);
     for (int page = 1; page <= 2; ++page) {
-        form.Timer1Timer();
+        TickTimer(form, "Timer1");
         int dashed = 0;
         for (int box = 0; box < TDataViewerForm::BoxCount; ++box) {
             const bool dashCaption = form.BoxCaption(box) == "--";
@@ -207,14 +208,14 @@ TEST_F(DataViewerTest, BoxesCaptionedWithDashesShowDashesOnBothPages)
             dashed += dashCaption ? 1 : 0;
         }
         EXPECT_EQ(dashed, page == 1 ? 3 : 6);
-        form.PageBtnClick();
+        ClickButton(form, "PageBtn");
     }
 }
 
 TEST_F(DataViewerTest, TwoPageClicksReturnToPage1)
 {
     form.SetDisplayMode(1);
-    form.PageBtnClick();
+    ClickButton(form, "PageBtn");
     EXPECT_EQ(Button("PageBtn")->text(), "Page1");
     EXPECT_EQ(form.BoxCaption(0), "Fault Flags 1");
     EXPECT_EQ(form.BoxCaption(24), "--");
@@ -243,14 +244,14 @@ TEST_F(DataViewerTest, ModeButtonIsDisabledOnlyWhileTheEcuIdIs0000)
     queries.ecuId = "0000";
     form.SetDisplayMode(0);
     EXPECT_FALSE(Button("ModeBtn")->isEnabled());
-    form.PageBtnClick();
+    ClickButton(form, "PageBtn");
     EXPECT_FALSE(Button("ModeBtn")->isEnabled());
 
     // A later identification of a known ECU brings the button back.
     queries.ecuId = "1103";
     form.SetDisplayMode(1);
     EXPECT_TRUE(Button("ModeBtn")->isEnabled());
-    form.PageBtnClick();
+    ClickButton(form, "PageBtn");
     EXPECT_TRUE(Button("ModeBtn")->isEnabled());
 }
 
@@ -258,10 +259,10 @@ TEST_F(DataViewerTest, CloseHidesTheWindowAndExitAsksTheMainWindow)
 {
     QSignalSpy exitRequests(&form, &TDataViewerForm::ExitRequested);
     form.show();
-    form.Close1Click();
+    ChooseMenuEntry(form, "Close1");
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(exitRequests.count(), 0);
-    form.Exit1Click();
+    ChooseMenuEntry(form, "Exit1");
     EXPECT_EQ(exitRequests.count(), 1);
 }
 
@@ -271,11 +272,11 @@ TEST_F(DataViewerTest, ValuesNotLiveOrNotDecodedShowDashes)
 {
     queries.roadSpeed = 42;
     queries.raw[0] = 7;
-    form.Timer1Timer();
+    TickTimer(form, "Timer1");
     ASSERT_EQ(form.BoxText(0), "42");
 
     const auto allDashes = [this] {
-        form.Timer1Timer();
+        TickTimer(form, "Timer1");
         for (int box = 0; box < TDataViewerForm::BoxCount; ++box) {
             if (form.BoxText(box) != "--")
                 return false;
@@ -284,17 +285,17 @@ TEST_F(DataViewerTest, ValuesNotLiveOrNotDecodedShowDashes)
     };
     queries.liveValues = false;
     EXPECT_TRUE(allDashes());
-    form.ModeBtnClick(); // raw
+    ClickButton(form, "ModeBtn"); // raw
     EXPECT_TRUE(allDashes());
 
     queries.liveValues = true;
     for (const char* id : { "1B41", "4242" }) { // an OBD2 and an unknown ECU
         queries.ecuId = id;
-        form.Timer1Timer();
+        TickTimer(form, "Timer1");
         EXPECT_EQ(form.BoxText(0), "7") << id;
-        form.ModeBtnClick(); // formatted
+        ClickButton(form, "ModeBtn"); // formatted
         EXPECT_TRUE(allDashes()) << id;
-        form.ModeBtnClick();
+        ClickButton(form, "ModeBtn");
     }
 }
 

@@ -1,6 +1,7 @@
 #include "ui/FaultCodesForm.h"
 
 #include "tests/support/FakeEcuQueries.h"
+#include "tests/support/UserActions.h"
 
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -23,7 +24,7 @@ protected:
     {
         queries.faultBytes = bytes;
         form.SetEcu(ecuId);
-        form.Timer1Timer();
+        TickTimer(form, "Timer1");
     }
 
     FakeEcuQueries queries;
@@ -112,13 +113,13 @@ TEST_F(FaultCodesTest, AnUnchangedListKeepsItsScrollPosition)
     int rewrites = 0;
     QObject::connect(memo, &QPlainTextEdit::textChanged, [&rewrites] { ++rewrites; });
 
-    form.Timer1Timer();
-    form.Timer1Timer();
+    TickTimer(form, "Timer1");
+    TickTimer(form, "Timer1");
     EXPECT_EQ(rewrites, 0);
     EXPECT_EQ(scroll->value(), position);
 
     queries.faultBytes[0] = 0x7F;
-    form.Timer1Timer();
+    TickTimer(form, "Timer1");
     EXPECT_EQ(rewrites, 1);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/StatusForm.h"
 
 #include "tests/support/FakeEcuQueries.h"
+#include "tests/support/UserActions.h"
 
 #include <QCoreApplication>
 #include <QHeaderView>
@@ -19,7 +20,7 @@ protected:
     void Show(const char* ecuId)
     {
         form.SetEcu(ecuId);
-        form.StatusTimerTimer();
+        TickTimer(form, "StatusTimer");
     }
 
     std::vector<Line> Rows(int count) const
@@ -81,7 +82,7 @@ TEST_F(StatusFormTest, ShowsTheFlagsOfEcu1103InPositionOrder)
 
     queries.statusBytes[0] = 0x01;
     queries.statusBytes[1] = 0x10;
-    form.StatusTimerTimer();
+    TickTimer(form, "StatusTimer");
     EXPECT_EQ(Rows(7)[2], Line("Rich/Lean Monitor", "RICH"));
     EXPECT_EQ(Rows(7)[3], Line("Idle Position", "IDLE"));
     EXPECT_EQ(Rows(7)[0], Line("Evap. Can. Purge", "OFF"));
