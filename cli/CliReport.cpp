@@ -2,62 +2,16 @@
 
 #include "cli/JsonWriter.h"
 #include "defs/FaultCodes.h"
+#include "defs/LiveValueCatalogue.h"
 #include "defs/StatusFlags.h"
 #include "link/FlagBytes.h"
-#include "logger/ChannelQuery.h"
 
 #include <charconv>
+#include <utility>
 #include <variant>
 #include <vector>
 
 namespace {
-
-struct ValueField {
-    std::string_view name;
-    EcuQuery query;
-    int index; // the bank of the queries that take one
-};
-
-// The live values by the names scripts read them by, in this order.
-// clang-format off
-using Q = EcuQuery;
-constexpr ValueField ValueFields[] = {
-    { "Rpm",           Q::Rpm,            0 },
-    { "TargetIdle",    Q::TargetIdle,     0 },
-    { "RoadSpeed",     Q::RoadSpeed,      0 },
-    { "BatteryVolts",  Q::BatteryVolts,   0 },
-    { "O2Volts0",      Q::O2Volts,        0 },
-    { "O2Volts1",      Q::O2Volts,        1 },
-    { "TpsPercent",    Q::TpsPercent,     0 },
-    { "TpsVolts",      Q::TpsVolts,       0 },
-    { "CoolantTemp",   Q::CoolantTemp,    0 },
-    { "AirTemp",       Q::AirTemp,        0 },
-    { "EgtTemp",       Q::EgtTemp,        0 },
-    { "Load8",         Q::Load8,          0 },
-    { "Baro",          Q::Baro,           0 },
-    { "Load16",        Q::Load16,         0 },
-    { "InjectorPw0",   Q::InjectorPw,     0 },
-    { "InjectorPw1",   Q::InjectorPw,     1 },
-    { "Iac",           Q::Iac,            0 },
-    { "IacAdjust",     Q::IacAdjust,      0 },
-    { "Stft0",         Q::Stft,           0 },
-    { "Stft1",         Q::Stft,           1 },
-    { "Ltft0",         Q::Ltft,           0 },
-    { "Ltft1",         Q::Ltft,           1 },
-    { "Tft0",          Q::Tft,            0 },
-    { "Tft1",          Q::Tft,            1 },
-    { "Ve",            Q::Ve,             0 },
-    { "Advance",       Q::Advance,        0 },
-    { "Mpg",           Q::Mpg,            0 },
-    { "Purge",         Q::Purge,          0 },
-    { "Egr",           Q::Egr,            0 },
-    { "IgnitionTrim",  Q::IgnitionTrim,   0 },
-    { "AtmVss",        Q::AtmVss,         0 },
-    { "AtmPos",        Q::AtmPos,         0 },
-    { "AtmStatus",     Q::AtmStatus,      0 },
-    { "TimeFromStart", Q::TimeFromStart,  0 },
-};
-// clang-format on
 
 // The shortest decimal text that reads back as the same float, for people.
 std::string ShortFloat(float value)
@@ -67,20 +21,18 @@ std::string ShortFloat(float value)
     return std::string(text, result.ptr);
 }
 
-std::vector<int> FaultBytesOf(const EcuQueries& q)
+// The values that scripts read as arrays, each with its elements in the catalogue's order.
+std::vector<std::pair<std::string_view, std::vector<int>>> JsonArraysOf(const LiveValues& values)
 {
-    std::vector<int> bytes;
-    for (int i = 0; i < FaultByteCount; ++i)
-        bytes.push_back(q.GetFaultByte(i));
-    return bytes;
-}
-
-std::vector<int> StatusBytesOf(const EcuQueries& q)
-{
-    std::vector<int> bytes;
-    for (int i = 0; i < EcuQueries::FilledStatusBytes; ++i)
-        bytes.push_back(q.GetStatusByte(i));
-    return bytes;
+    std::vector<std::pair<std::string_view, std::vector<int>>> arrays;
+    for (const LiveValueRow& row : LiveValueCatalogue()) {
+        if (row.jsonArray.empty())
+            continue;
+        if (arrays.empty() || arrays.back().first != row.jsonArray)
+            arrays.emplace_back(row.jsonArray, std::vector<int> {});
+        arrays.back().second.push_back(TruncateToInt(row.read(values)));
+    }
+    return arrays;
 }
 
 std::string JoinedInts(const std::vector<int>& values)
@@ -150,14 +102,17 @@ std::string CliReport::Values() const
     const EcuConnection& c = connection;
     if (json) {
         JsonObject values;
-        for (const ValueField& field : ValueFields) {
-            const QueryValue number = ReadQuery(c, field.query, field.index);
+        for (const LiveValueRow& row : LiveValueCatalogue()) {
+            if (!row.jsonArray.empty())
+                continue;
+            const LiveNumber number = row.read(c.Values());
             if (const int* whole = std::get_if<int>(&number))
-                values.AddInt(field.name, *whole);
+                values.AddInt(row.name, *whole);
             else
-                values.AddFloat(field.name, std::get<float>(number));
+                values.AddFloat(row.name, std::get<float>(number));
         }
-        values.AddIntArray("FaultBytes", FaultBytesOf(c)).AddIntArray("StatusBytes", StatusBytesOf(c));
+        for (const auto& [name, elements] : JsonArraysOf(c.Values()))
+            values.AddIntArray(name, elements);
         return WithEcuId(c)
                    .AddString("support", SupportName(c.GetEcuSupport()))
                    .AddInt("rx_errors", c.RxErrorCount())
@@ -169,14 +124,17 @@ std::string CliReport::Values() const
             + "\n";
     }
     std::string text;
-    for (const ValueField& field : ValueFields) {
-        const QueryValue number = ReadQuery(c, field.query, field.index);
+    for (const LiveValueRow& row : LiveValueCatalogue()) {
+        if (!row.jsonArray.empty())
+            continue;
+        const LiveNumber number = row.read(c.Values());
         const int* whole = std::get_if<int>(&number);
-        text += std::string(field.name) + ": "
+        text += std::string(row.name) + ": "
             + (whole ? std::to_string(*whole) : ShortFloat(std::get<float>(number))) + "\n";
     }
-    text += "FaultBytes: " + JoinedInts(FaultBytesOf(c)) + "\n";
-    return text + "StatusBytes: " + JoinedInts(StatusBytesOf(c)) + "\n";
+    for (const auto& [name, elements] : JsonArraysOf(c.Values()))
+        text += std::string(name) + ": " + JoinedInts(elements) + "\n";
+    return text;
 }
 
 std::string CliReport::Raw() const

@@ -100,7 +100,6 @@ public:
     const RoleRow& RoleTable() const { return m_roles; }
     const EcuConstantsRow& Constants() const { return m_constants; }
     const RawTable& RawDataTable() const { return m_rawDataTable; }
-    const LiveValues& Values() const { return m_values; }
     const LiveSettings& Settings() const { return m_settings; }
     const FrameReceiver& Receiver() const { return m_receiver; }
     int RxErrorCount() const { return m_receiver.RxErrorCount(); }
@@ -110,40 +109,10 @@ public:
 
     // EcuQueries.
     bool HasLiveValues() const override;
+    const LiveValues& Values() const override { return m_values; }
     int GetRawValue(int offset) const override;
-    float GetRpm() const override;
-    int GetTargetIdle() const override;
-    int GetRoadSpeed() const override;
-    int GetFaultByte(int index) const override;
-    int GetStatusByte(int index) const override;
-    float GetBatteryVolts() const override;
-    float GetO2Volts(int bank) const override;
-    float GetTpsPercent() const override;
-    float GetTpsVolts() const override;
-    float GetCoolantTemp() const override;
-    float GetAirTemp() const override;
-    float GetEgtTemp() const override;
     std::string GetLoadSensorName() const override;
-    int GetLoad8() const override;
-    float GetBaro() const override;
-    int GetLoad16() const override;
-    float GetInjectorPw(int bank) const override;
     std::string GetIacKindName() const override;
-    int GetIac() const override;
-    int GetIacAdjust() const override;
-    float GetStft(int bank) const override;
-    float GetLtft(int bank) const override;
-    float GetTft(int bank) const override;
-    int GetVe() const override;
-    int GetAdvance() const override;
-    float GetMpg() const override;
-    int GetPurge() const override;
-    int GetEgr() const override;
-    int GetIgnitionTrim() const override;
-    int GetAtmVss() const override;
-    int GetAtmPos() const override;
-    int GetAtmStatus() const override;
-    int GetTimeFromStart() const override;
     std::string GetEgrKindName() const override;
     std::string GetEcuId() const override;
     std::string GetBaudText() const override;

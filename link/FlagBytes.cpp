@@ -1,17 +1,16 @@
 #include "link/FlagBytes.h"
 
+#include <algorithm>
+
 FaultBytes ReadFaultBytes(const EcuQueries& ecu)
 {
-    FaultBytes bytes {};
-    for (std::size_t index = 0; index < bytes.size(); ++index)
-        bytes[index] = static_cast<std::uint8_t>(ecu.GetFaultByte(static_cast<int>(index)));
-    return bytes;
+    return ecu.Values().faultBytes;
 }
 
 StatusBytes ReadStatusBytes(const EcuQueries& ecu)
 {
     StatusBytes bytes {};
-    for (int index = 0; index < EcuQueries::FilledStatusBytes; ++index)
-        bytes[static_cast<std::size_t>(index)] = static_cast<std::uint8_t>(ecu.GetStatusByte(index));
+    const StatusBytes& live = ecu.Values().statusBytes;
+    std::copy_n(live.begin(), EcuQueries::FilledStatusBytes, bytes.begin());
     return bytes;
 }

@@ -1,26 +1,15 @@
 #include "logger/ChannelLists.h"
 
-#include "logger/ChannelQuery.h"
+#include "defs/LiveValueCatalogue.h"
+#include "logger/ChannelNumber.h"
 #include "logger/ChannelTables.h"
 
 #include <algorithm>
-#include <array>
 
 namespace {
 
 constexpr std::string_view kAddressStem = "Address";
 constexpr int kAddressListCount = 42; // Address0..Address41 in the raw list
-
-// clang-format off
-constexpr std::array<std::string_view, 39> kNamedChannels = {
-    "RPM", "MAP", "AFM", "Target Idle", "TPS(Angle)", "TPS(Volts)", "CTS", "IAT", "VSS",
-    "INJ PW B1", "INJ PW B2", "O2 Sensor B1", "O2 Sensor B2", "Ign Advance", "STFT B1", "STFT B2",
-    "LTFT B1", "LTFT B2", "Batt Volts*10", "IAC", "IAC Adj Mon", "MPG",
-    "Fault Codes 0", "Fault Codes 1", "Fault Codes 2", "Fault Codes 3", "Fault Codes 4",
-    "Status Flags 1", "Status Flags 2", "Status Flags 3", "Status Flags 4",
-    "EGR Flow", "EGR Temp", "Evap Purge", "VE", "Ign Trim", "ATM VSS", "ATM Pos", "ATM Status",
-};
-// clang-format on
 
 bool IsAllDigits(std::string_view text)
 {
@@ -31,7 +20,20 @@ bool IsAllDigits(std::string_view text)
 
 std::vector<std::string> NamedChannelList()
 {
-    return { kNamedChannels.begin(), kNamedChannels.end() };
+    std::vector<const ChannelName*> listed;
+    for (const LiveValueRow& row : LiveValueCatalogue()) {
+        for (const ChannelName& channel : row.channels) {
+            if (channel.listOrder != ChannelName::kNotListed)
+                listed.push_back(&channel);
+        }
+    }
+    std::sort(listed.begin(), listed.end(),
+        [](const ChannelName* a, const ChannelName* b) { return a->listOrder < b->listOrder; });
+    std::vector<std::string> names;
+    names.reserve(listed.size());
+    for (const ChannelName* channel : listed)
+        names.emplace_back(channel->name);
+    return names;
 }
 
 std::vector<std::string> AddressChannelList()
@@ -57,8 +59,8 @@ std::optional<std::string> ChannelNameProblem(std::string_view name)
     }
     // As the command-line tool: a name that is not in the list and not logged would chart and
     // log a column of zeros.
-    const bool listed = std::find(kNamedChannels.begin(), kNamedChannels.end(), name) != kNamedChannels.end();
-    if (!listed && !IsLogChannel(name))
+    // Every listed name is one the log knows (the catalogue's tests see to it).
+    if (!IsLogChannel(name))
         return quoted + " is not a channel: choose one from the list, or type " + std::string(kAddressStem)
             + "0 to " + std::string(kAddressStem) + lastAddress;
     return std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "defs/LiveValueCatalogue.h"
 #include "link/EcuQueries.h"
 
 #include <array>
@@ -7,21 +8,47 @@
 #include <string>
 #include <string_view>
 
-// A channel is known only by its name; both look-ups are exact and case-sensitive, and the
-// first row that answers to the name wins.
+// A channel is known only by its name; names are exact and case-sensitive. A name is looked up in
+// the live value catalogue once, when the channel is chosen; each sample then reads the value.
+class ResolvedChannel {
+public:
+    explicit ResolvedChannel(std::string_view name = {});
 
-// The chart value of a channel. `offset` becomes 1 for channels drawn on a scale that starts
-// at -40 (temperatures and fuel trims), else 0. An unknown name gives 0 with offset 0.
+    // Whether the log knows the name (the chart knows a few names more).
+    bool IsLogged() const { return m_log.row != nullptr || m_log.rawOffset != kNoRawOffset; }
+    // The CSV field: whole numbers in decimal, reals rounded half away from zero to the value's
+    // decimals and written in full with a full stop, whatever the locale. "0" for a name the log
+    // does not know.
+    std::string LogText(const EcuQueries& ecu) const;
+    // The chart value, truncated toward zero; 0 for a name the chart does not know.
+    int ChartValue(const EcuQueries& ecu) const;
+    // 1 for a channel drawn on a scale that starts at -40 (temperatures and fuel trims), else 0.
+    int ChartOffset() const { return m_chart.row ? m_chart.row->chartOffset : 0; }
+
+private:
+    static constexpr int kNoRawOffset = -1;
+
+    // A value of the catalogue, or a RawDataTable entry ("Address7").
+    struct Reading {
+        const LiveValueRow* row = nullptr;
+        int rawOffset = kNoRawOffset;
+    };
+
+    static Reading Resolve(std::string_view name, ChannelUse otherUse);
+
+    Reading m_log;
+    Reading m_chart;
+};
+
+// The chart value of a channel and its offset (see ResolvedChannel).
 int ChannelGraphValue(const EcuQueries& ecu, std::string_view name, int& offset);
 
-// The CSV field of a channel: whole numbers in decimal, reals rounded half away from zero to
-// the channel's decimals and written in full with a full stop, whatever the locale. An unknown
-// name gives "0".
+// The CSV field of a channel (see ResolvedChannel).
 std::string ChannelLogText(const EcuQueries& ecu, std::string_view name);
 
-// Whether a row of the log table answers to the name.
+// Whether the log knows the name.
 bool IsLogChannel(std::string_view name);
 
-// Four names separated by commas, each one a row of the log table answers to, as a command line
-// gives them. The reason when the text is not that (`channels` is then left as it was).
+// Four names separated by commas, each one a name the log knows, as a command line gives them.
+// The reason when the text is not that (`channels` is then left as it was).
 std::optional<std::string> ParseLogChannelList(std::string_view text, std::array<std::string, 4>& channels);

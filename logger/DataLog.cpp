@@ -1,7 +1,5 @@
 #include "logger/DataLog.h"
 
-#include "logger/ChannelTables.h"
-
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
@@ -17,7 +15,8 @@ const QString kStartStampFormat = QStringLiteral("yyyyMMdd-HHmmss");
 std::optional<std::string> DataLog::AppendHeader(const QDateTime& start, const LogChannelNames& channels,
     int sampleIntervalMs, const std::filesystem::path& target)
 {
-    m_channels = channels;
+    for (std::size_t c = 0; c < channels.size(); ++c)
+        m_channels[c] = ResolvedChannel(channels[c]);
     m_sampleIntervalMs = sampleIntervalMs;
     m_elapsedMs = 0;
     m_loggedBytes = 0;
@@ -28,7 +27,7 @@ std::optional<std::string> DataLog::AppendHeader(const QDateTime& start, const L
     std::string header = std::string(kTitleLine) + kLineEnd;
     header += kTimeField + local.toString(kStartTimeFormat).toStdString() + kLineEnd;
     header += kElapsedField;
-    for (const std::string& channel : m_channels)
+    for (const std::string& channel : channels)
         header += "," + channel;
     header += kLineEnd;
     m_writeProblem = m_recording.Begin(target, local.toString(kStartStampFormat).toStdString(), header);
@@ -41,10 +40,10 @@ std::size_t DataLog::AppendRow(const EcuQueries& ecu)
     std::string row = std::to_string(m_elapsedMs);
     // Without a connection the values are the last ones received: a gap, not a reading.
     const bool live = ecu.HasLiveValues();
-    for (const std::string& channel : m_channels) {
+    for (const ResolvedChannel& channel : m_channels) {
         row += ',';
         if (live)
-            row += ChannelLogText(ecu, channel);
+            row += channel.LogText(ecu);
     }
     row += kLineEnd;
     const std::size_t length = row.size();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/EcuQueries.h"
+#include "logger/ChannelTables.h"
 #include "logger/RecordingFile.h"
 
 #include <QDateTime>
@@ -59,7 +60,7 @@ public:
     void Discard() { m_recording.Abandon(); }
 
 private:
-    LogChannelNames m_channels;
+    std::array<ResolvedChannel, kLoggedChannels> m_channels;
     int m_sampleIntervalMs = 0;
     std::int64_t m_elapsedMs = 0;
     std::int64_t m_loggedBytes = 0;

@@ -161,6 +161,7 @@ void TDataLoggerForm::ApplySettings()
     ShowOutputFile();
     for (std::size_t i = 0; i < m_channelNames.size(); ++i) {
         m_channelNames[i] = settings.channels[i];
+        m_chartChannels[i] = ResolvedChannel(m_channelNames[i].toStdString());
         m_controls.charts[i].channelCombo->setEditText(m_channelNames[i]);
     }
     m_timeBaseText = settings.timeBase;
@@ -260,6 +261,7 @@ void TDataLoggerForm::ChannelChosen(int chart)
         return;
     }
     m_channelNames[slot] = text;
+    m_chartChannels[slot] = ResolvedChannel(text.toStdString());
     // Points of the old channel would read as the new one's.
     m_controls.charts[slot].graph->Clear();
 }
@@ -336,7 +338,7 @@ void TDataLoggerForm::LogTimer1Timer()
 {
     ++m_sampleCount;
     for (std::size_t i = 0; i < m_controls.charts.size(); ++i)
-        PlotChannel(m_controls.charts[i], m_channelNames[i]);
+        PlotChannel(m_controls.charts[i], m_chartChannels[i]);
     ShowTimeAxis();
     if (m_savingRun) {
         m_log.AppendRow(m_ecu);
@@ -359,10 +361,10 @@ void TDataLoggerForm::ReportWriteProblem()
                     .arg(QString::fromStdString(*problem)));
 }
 
-void TDataLoggerForm::PlotChannel(ChartControls& chart, const QString& channel)
+void TDataLoggerForm::PlotChannel(ChartControls& chart, const ResolvedChannel& channel)
 {
-    int offset = 0;
-    int value = ChannelGraphValue(m_ecu, channel.toStdString(), offset);
+    const int offset = channel.ChartOffset();
+    int value = channel.ChartValue(m_ecu);
     chart.valueLabel->setText(QString::number(value));
     const int scale = chart.graph->Scale();
     if (offset == 1) {

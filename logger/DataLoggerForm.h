@@ -100,7 +100,7 @@ private:
     void ConnectControls();
     void ChannelChosen(int chart);
     void TimeBaseChosen();
-    void PlotChannel(ChartControls& chart, const QString& channel);
+    void PlotChannel(ChartControls& chart, const ResolvedChannel& channel);
     void ShowTimeAxis();
     bool SaveLog();
     static std::vector<std::filesystem::path> FallbackLogFolders(const std::filesystem::path& refused);
@@ -126,6 +126,7 @@ private:
     QStringList m_timeBaseList;
     QString m_logFilePath;
     std::array<QString, kLoggedChannels> m_channelNames;
+    std::array<ResolvedChannel, kLoggedChannels> m_chartChannels; // the names above, looked up
     QString m_timeBaseText;
     DataLog m_log;
     bool m_savingRun = false; // "Save To File" as it was at Start

@@ -3,7 +3,7 @@
 #include "defs/EcuConstants.h"
 #include "defs/EcuIdentification.h"
 #include "defs/RoleTable.h"
-#include "logger/ChannelQuery.h"
+#include "defs/LiveValueCatalogue.h"
 #include "logger/ChannelTables.h"
 #include "sim/IdealLine.h"
 
@@ -22,50 +22,8 @@ constexpr int ObservedSweeps = ExpectedEcu::SettledSweeps + 1;
 // Far more ticks than two sweeps of the widest range take on a perfect line.
 constexpr int MaxReferenceTicks = 10000;
 
-struct QueryRange {
-    EcuQuery query;
-    const char* name;
-    int count; // of indexes (banks, bytes, table entries)
-};
-
-// clang-format off
-constexpr std::array<QueryRange, 31> Queries { {
-    { EcuQuery::RawValue,      "GetRawValue",      EcuConnection::RawTableSize },
-    { EcuQuery::Rpm,           "GetRpm",           1 },
-    { EcuQuery::TargetIdle,    "GetTargetIdle",    1 },
-    { EcuQuery::RoadSpeed,     "GetRoadSpeed",     1 },
-    { EcuQuery::FaultByte,     "GetFaultByte",     FaultByteCount },
-    { EcuQuery::StatusByte,    "GetStatusByte",    StatusByteCount },
-    { EcuQuery::BatteryVolts,  "GetBatteryVolts",  1 },
-    { EcuQuery::O2Volts,       "GetO2Volts",       2 },
-    { EcuQuery::TpsPercent,    "GetTpsPercent",    1 },
-    { EcuQuery::TpsVolts,      "GetTpsVolts",      1 },
-    { EcuQuery::CoolantTemp,   "GetCoolantTemp",   1 },
-    { EcuQuery::AirTemp,       "GetAirTemp",       1 },
-    { EcuQuery::EgtTemp,       "GetEgtTemp",       1 },
-    { EcuQuery::Load8,         "GetLoad8",         1 },
-    { EcuQuery::Load16,        "GetLoad16",        1 },
-    { EcuQuery::InjectorPw,    "GetInjectorPw",    2 },
-    { EcuQuery::Iac,           "GetIac",           1 },
-    { EcuQuery::IacAdjust,     "GetIacAdjust",     1 },
-    { EcuQuery::Stft,          "GetStft",          2 },
-    { EcuQuery::Ltft,          "GetLtft",          2 },
-    { EcuQuery::Tft,           "GetTft",           2 },
-    { EcuQuery::Ve,            "GetVe",            1 },
-    { EcuQuery::Advance,       "GetAdvance",       1 },
-    { EcuQuery::Mpg,           "GetMpg",           1 },
-    { EcuQuery::Purge,         "GetPurge",         1 },
-    { EcuQuery::Egr,           "GetEgr",           1 },
-    { EcuQuery::IgnitionTrim,  "GetIgnitionTrim",  1 },
-    { EcuQuery::AtmVss,        "GetAtmVss",        1 },
-    { EcuQuery::AtmPos,        "GetAtmPos",        1 },
-    { EcuQuery::AtmStatus,     "GetAtmStatus",     1 },
-    { EcuQuery::TimeFromStart, "GetTimeFromStart", 1 },
-} };
-// clang-format on
-
 // Exactly the same value; a NaN equals a NaN of the same bits.
-bool SameValue(const QueryValue& a, const QueryValue& b)
+bool SameValue(const LiveNumber& a, const LiveNumber& b)
 {
     if (a.index() != b.index())
         return false;
@@ -75,22 +33,20 @@ bool SameValue(const QueryValue& a, const QueryValue& b)
         == std::bit_cast<std::uint32_t>(std::get<float>(b));
 }
 
-std::string ValueText(const QueryValue& value)
+std::string ValueText(const LiveNumber& value)
 {
     std::ostringstream text;
     std::visit([&text](auto number) { text << number; }, value);
     return text.str();
 }
 
-// Calls `visit(name, value)` for every numeric query and index, in one fixed order.
+// Calls `visit(name, value)` for every RawDataTable entry and every live value, in one fixed order.
 template <typename Visit> void ForEachQuery(const EcuQueries& ecu, Visit visit)
 {
-    for (const QueryRange& range : Queries) {
-        for (int index = 0; index < range.count; ++index)
-            visit(std::string(range.name) + "(" + std::to_string(index) + ")",
-                ReadQuery(ecu, range.query, index));
-    }
-    visit("GetBaro()", QueryValue(ecu.GetBaro()));
+    for (int offset = 0; offset < EcuConnection::RawTableSize; ++offset)
+        visit("GetRawValue(" + std::to_string(offset) + ")", LiveNumber(ecu.GetRawValue(offset)));
+    for (const LiveValueRow& row : LiveValueCatalogue())
+        visit(std::string(row.name), row.read(ecu.Values()));
 }
 
 template <typename Value, typename Same>
@@ -100,10 +56,10 @@ void AddOnce(std::vector<Value>& choices, const Value& value, Same same)
         choices.push_back(value);
 }
 
-std::string ChoicesText(const std::vector<QueryValue>& choices)
+std::string ChoicesText(const std::vector<LiveNumber>& choices)
 {
     std::string text;
-    for (const QueryValue& choice : choices)
+    for (const LiveNumber& choice : choices)
         text += (text.empty() ? "" : " or ") + ValueText(choice);
     return text;
 }
@@ -191,7 +147,7 @@ void ExpectedEcu::CollectSettledSweep(const LogChannelNames& channels)
 {
     const auto collect = [&] {
         std::size_t k = 0;
-        ForEachQuery(*m_reference, [&](const std::string&, const QueryValue& value) {
+        ForEachQuery(*m_reference, [&](const std::string&, const LiveNumber& value) {
             if (k == m_allowed.size())
                 m_allowed.emplace_back();
             AddOnce(m_allowed[k++], value, SameValue);
@@ -210,9 +166,9 @@ std::optional<std::string> ExpectedEcu::QueryMismatch(const EcuQueries& ecu) con
 {
     std::optional<std::string> mismatch;
     std::size_t k = 0;
-    ForEachQuery(ecu, [&](const std::string& name, const QueryValue& value) {
-        const std::vector<QueryValue>& allowed = m_allowed[k++];
-        const auto same = [&value](const QueryValue& choice) { return SameValue(choice, value); };
+    ForEachQuery(ecu, [&](const std::string& name, const LiveNumber& value) {
+        const std::vector<LiveNumber>& allowed = m_allowed[k++];
+        const auto same = [&value](const LiveNumber& choice) { return SameValue(choice, value); };
         if (!mismatch && std::none_of(allowed.begin(), allowed.end(), same))
             mismatch = Difference(name, ValueText(value), ChoicesText(allowed));
     });

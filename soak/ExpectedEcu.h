@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/EcuConnection.h"
-#include "logger/ChannelQuery.h"
+#include "defs/LiveValueCatalogue.h"
 #include "logger/DataLog.h"
 #include "sim/EcuSimulator.h"
 #include "soak/SoakLogger.h"
@@ -59,6 +59,6 @@ private:
     std::unique_ptr<IdealLine> m_line;
     std::unique_ptr<EcuConnection> m_reference;
     std::optional<std::string> m_selfCheckProblem;
-    std::vector<std::vector<QueryValue>> m_allowed; // by query and index, in the order of the table
+    std::vector<std::vector<LiveNumber>> m_allowed; // by raw entry and live value, in the order of ForEachQuery
     FieldChoices m_fieldChoices;
 };

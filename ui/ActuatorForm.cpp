@@ -18,20 +18,20 @@
 
 namespace {
 
-using Monitor1Query = int (EcuQueries::*)() const;
+using Monitor1Value = int LiveValues::*;
 
-// The query behind each test's first monitor; nullptr: Monitor1 keeps its last text.
-Monitor1Query Monitor1QueryOf(ActuatorMonitor monitor)
+// The value behind each test's first monitor; nullptr: Monitor1 keeps its last text.
+Monitor1Value Monitor1ValueOf(ActuatorMonitor monitor)
 {
     switch (monitor) {
     case ActuatorMonitor::TargetIdle:
-        return &EcuQueries::GetTargetIdle;
+        return &LiveValues::targetIdle;
     case ActuatorMonitor::Advance:
-        return &EcuQueries::GetAdvance;
+        return &LiveValues::advance;
     case ActuatorMonitor::IacAdjust:
-        return &EcuQueries::GetIacAdjust;
+        return &LiveValues::iacAdjust;
     case ActuatorMonitor::Egr:
-        return &EcuQueries::GetEgr;
+        return &LiveValues::egr;
     case ActuatorMonitor::None:
         break;
     }
@@ -316,14 +316,15 @@ void TActuatorForm::Timer1Timer()
 
 void TActuatorForm::RefreshMonitors()
 {
+    const LiveValues& values = m_queries.Values();
     if (IsTest(m_selectedTest)) {
-        const Monitor1Query monitor1 = Monitor1QueryOf(RowOf(m_selectedTest).monitor1);
+        const Monitor1Value monitor1 = Monitor1ValueOf(RowOf(m_selectedTest).monitor1);
         if (monitor1 != nullptr)
-            m_monitors[0]->setText(QString::number((m_queries.*monitor1)()));
+            m_monitors[0]->setText(QString::number(values.*monitor1));
     }
-    m_monitors[1]->setText(LocaleFixed(m_queries.GetRpm(), kRpmPrecision, 0));
-    m_monitors[2]->setText(LocaleFixed(m_queries.GetCoolantTemp(), kCoolantPrecision, 0));
-    m_monitors[3]->setText(QString::number(m_queries.GetRoadSpeed()));
+    m_monitors[1]->setText(LocaleFixed(static_cast<float>(values.rpm), kRpmPrecision, 0));
+    m_monitors[2]->setText(LocaleFixed(values.coolantTemp, kCoolantPrecision, 0));
+    m_monitors[3]->setText(QString::number(values.roadSpeed));
 }
 
 void TActuatorForm::ShowMessage(const QString& text)

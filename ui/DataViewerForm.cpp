@@ -4,6 +4,7 @@
 #include "locale/LocaleFixed.h"
 #include "controls/StatusPanel.h"
 #include "defs/EcuIdentification.h"
+#include "defs/LiveValueCatalogue.h"
 #include "link/EcuQueries.h"
 
 #include <QAction>
@@ -67,44 +68,6 @@ constexpr std::array<PanelDesign, TDataViewerForm::PanelCount> StatusPanels { {
     { 50, "" },
 } };
 
-struct CaptionRow {
-    const char* raw1;
-    const char* raw2;
-    const char* formatted1; // nullptr: named after the ECU's kind, see KindCaptions
-    const char* formatted2;
-};
-
-// clang-format off
-constexpr std::array<CaptionRow, TDataViewerForm::BoxCount> Captions { {
-    //  raw p1  raw p2  formatted page 1          formatted page 2
-    { "0",  "25", "VSS",                    "Fault Flags 1" },
-    { "1",  "26", "RPM",                    "Fault Flags 2" },
-    { "2",  "27", nullptr,                  "Fault Flags 3" },
-    { "3",  "28", "TPS(%)",                 "Fault Flags 4" },
-    { "4",  "29", "TPS(V)",                 "Status Flags 1" },
-    { "5",  "30", "O2 Bank1 (V)",           "Status Flags 2" },
-    { "6",  "31", "Battery (V)",            "Status Flags 3" },
-    { "7",  "32", "CTS",                    "Status Flags 4" },
-    { "8",  "33", "IAT",                    "Ignition Trim" },
-    { "9",  "34", "STFT Bank1",             "ATM VSS" },
-    { "10", "35", "LTFT Bank1",             "ATM Pos" },
-    { "11", "36", "TFT Bank1",              "ATM Status" },
-    { "12", "37", "Inj PW Bank1 (ms)",      "Inj PW Bank2" },
-    { "13", "38", "Ign Timing (degs)",      "EGT Temp" },
-    { "14", "39", nullptr,                  "--" },
-    { "15", "40", "Target Idle",            "O2 Bank2" },
-    { "16", "41", "Evap Purge %",           "STFT Bank2" },
-    { "17", "42", nullptr,                  "LTFT Bank2" },
-    { "18", "43", "Baro (mB)",              "TFT Bank2" },
-    { "19", "44", "IAC Adj Mon (%)",        "Time From Start(s)" },
-    { "20", "45", "VE (%)",                 "--" },
-    { "21", "46", "--",                     "--" },
-    { "22", "47", "MPG",                    "--" },
-    { "23", "48", "--",                     "--" },
-    { "24", "49", "--",                     "--" },
-} };
-// clang-format on
-
 constexpr int LoadBox = 2;
 constexpr int IacBox = 14;
 constexpr int EgrBox = 17;
@@ -137,79 +100,34 @@ QString CaptionByKind(int box, const QString& kind)
     return {};
 }
 
-// What a value rule needs besides the live values.
-struct ValueSource {
-    const EcuQueries& q;
-    bool mapLoad; // the load sensor is "MAP": box 2 shows the 8-bit load
-};
+// Two values share the load box: the 8-bit load for a MAP sensor, the 16-bit load for the others.
+constexpr std::string_view MapLoadValue = "Load8";
+constexpr std::string_view OtherLoadValue = "Load16";
 
-QString Whole(int value)
+bool ShownFor(const LiveValueRow& row, bool mapLoad)
 {
-    return QString::number(value);
+    if (row.name == MapLoadValue)
+        return mapLoad;
+    return row.name != OtherLoadValue || !mapLoad;
 }
 
-using ValueRule = QString (*)(const ValueSource&);
-constexpr ValueRule Dashes = [](const ValueSource&) { return QString(NoValue); };
+// The value in a box of a formatted page, or nullptr for a box without one.
+const LiveValueRow* RowAt(bool page2, int box, bool mapLoad)
+{
+    const int page = page2 ? 2 : 1;
+    for (const LiveValueRow& row : LiveValueCatalogue()) {
+        if (row.viewer.page == page && row.viewer.box == box && ShownFor(row, mapLoad))
+            return &row;
+    }
+    return nullptr;
+}
 
-// clang-format off
-constexpr std::array<ValueRule, TDataViewerForm::BoxCount> FormattedPage1 {
-    /*  0 */ [](const ValueSource& s) { return Whole(s.q.GetRoadSpeed()); },
-    /*  1 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetRpm(), 5, 0); },
-    /*  2 */ [](const ValueSource& s) {
-                 return s.mapLoad ? Whole(s.q.GetLoad8()) : LocaleFixed(static_cast<float>(s.q.GetLoad16()), 4, 0);
-             },
-    /*  3 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetTpsPercent(), 3, 1); },
-    /*  4 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetTpsVolts(), 3, 2); },
-    /*  5 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetO2Volts(0), 4, 2); },
-    /*  6 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetBatteryVolts(), 4, 2); },
-    /*  7 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetCoolantTemp(), 3, 0); },
-    /*  8 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetAirTemp(), 3, 0); },
-    /*  9 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetStft(0), 4, 2); },
-    /* 10 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetLtft(0), 4, 2); },
-    /* 11 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetTft(0), 4, 2); },
-    /* 12 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetInjectorPw(0), 5, 3); },
-    /* 13 */ [](const ValueSource& s) { return Whole(s.q.GetAdvance()); },
-    /* 14 */ [](const ValueSource& s) { return Whole(s.q.GetIac()); },
-    /* 15 */ [](const ValueSource& s) { return Whole(s.q.GetTargetIdle()); },
-    /* 16 */ [](const ValueSource& s) { return Whole(s.q.GetPurge()); },
-    /* 17 */ [](const ValueSource& s) { return Whole(s.q.GetEgr()); },
-    /* 18 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetBaro(), 4, 0); },
-    /* 19 */ [](const ValueSource& s) { return Whole(s.q.GetIacAdjust()); },
-    /* 20 */ [](const ValueSource& s) { return Whole(s.q.GetVe()); },
-    /* 21 */ Dashes,
-    /* 22 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetMpg(), 4, 2); },
-    /* 23 */ Dashes,
-    /* 24 */ Dashes,
-};
-
-constexpr std::array<ValueRule, TDataViewerForm::BoxCount> FormattedPage2 {
-    /*  0 */ [](const ValueSource& s) { return Whole(s.q.GetFaultByte(0)); },
-    /*  1 */ [](const ValueSource& s) { return Whole(s.q.GetFaultByte(1)); },
-    /*  2 */ [](const ValueSource& s) { return Whole(s.q.GetFaultByte(2)); },
-    /*  3 */ [](const ValueSource& s) { return Whole(s.q.GetFaultByte(3)); },
-    /*  4 */ [](const ValueSource& s) { return Whole(s.q.GetStatusByte(0)); },
-    /*  5 */ [](const ValueSource& s) { return Whole(s.q.GetStatusByte(1)); },
-    /*  6 */ [](const ValueSource& s) { return Whole(s.q.GetStatusByte(2)); },
-    /*  7 */ [](const ValueSource& s) { return Whole(s.q.GetStatusByte(3)); },
-    /*  8 */ [](const ValueSource& s) { return Whole(s.q.GetIgnitionTrim()); },
-    /*  9 */ [](const ValueSource& s) { return Whole(s.q.GetAtmVss()); },
-    /* 10 */ [](const ValueSource& s) { return Whole(s.q.GetAtmPos()); },
-    /* 11 */ [](const ValueSource& s) { return Whole(s.q.GetAtmStatus()); },
-    /* 12 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetInjectorPw(1), 5, 3); },
-    /* 13 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetEgtTemp(), 4, 0); },
-    /* 14 */ Dashes,
-    /* 15 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetO2Volts(1), 4, 2); },
-    /* 16 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetStft(1), 4, 2); },
-    /* 17 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetLtft(1), 4, 2); },
-    /* 18 */ [](const ValueSource& s) { return LocaleFixed(s.q.GetTft(1), 4, 2); },
-    /* 19 */ [](const ValueSource& s) { return Whole(s.q.GetTimeFromStart()); },
-    /* 20 */ Dashes,
-    /* 21 */ Dashes,
-    /* 22 */ Dashes,
-    /* 23 */ Dashes,
-    /* 24 */ Dashes,
-};
-// clang-format on
+QString Readout(const LiveNumber& value, ReadoutDigits digits)
+{
+    if (digits.IsWholeNumber())
+        return QString::number(TruncateToInt(value));
+    return LocaleFixed(AsFloat(value), digits.precision, digits.decimals);
+}
 
 void SetTextIfChanged(QLabel* label, const QString& text)
 {
@@ -217,12 +135,12 @@ void SetTextIfChanged(QLabel* label, const QString& text)
         label->setText(text);
 }
 
-QString ValueText(const ValueSource& source, bool formatted, bool page2, int box)
+QString ValueText(const EcuQueries& queries, bool mapLoad, bool formatted, bool page2, int box)
 {
     if (!formatted)
-        return Whole(source.q.GetRawValue(page2 ? Page2RawOffset + box : box));
-    const auto& rules = page2 ? FormattedPage2 : FormattedPage1;
-    return rules[static_cast<std::size_t>(box)](source);
+        return QString::number(queries.GetRawValue(page2 ? Page2RawOffset + box : box));
+    const LiveValueRow* row = RowAt(page2, box, mapLoad);
+    return row ? Readout(row->read(queries.Values()), row->viewer.digits) : QString(NoValue);
 }
 
 bool ValidBox(int box)
@@ -265,7 +183,7 @@ void TDataViewerForm::BuildGrid(QWidget* area)
 
     for (int box = 0; box < BoxCount; ++box) {
         const auto index = static_cast<std::size_t>(box);
-        auto* group = new QGroupBox(QString::fromLatin1(Captions[index].raw1), area);
+        auto* group = new QGroupBox(QString::number(box), area);
         group->setObjectName(QStringLiteral("DVGP%1").arg(box));
         group->setFont(captionFont);
         group->setGeometry(GridLeft + (box % GridColumns) * BoxPitchX,
@@ -362,14 +280,14 @@ void TDataViewerForm::RefreshCaptions()
 
     const bool page2 = ShowsPage2();
     for (int box = 0; box < BoxCount; ++box) {
-        const CaptionRow& row = Captions[static_cast<std::size_t>(box)];
         QString caption;
+        const LiveValueRow* row = m_formatted ? RowAt(page2, box, m_loadSensor == MapLoadSensor) : nullptr;
         if (!m_formatted)
-            caption = QString::fromLatin1(page2 ? row.raw2 : row.raw1);
-        else if (page2)
-            caption = QString::fromLatin1(row.formatted2);
-        else if (row.formatted1 != nullptr)
-            caption = QString::fromLatin1(row.formatted1);
+            caption = QString::number(page2 ? Page2RawOffset + box : box);
+        else if (!row)
+            caption = QString(NoValue);
+        else if (!row->viewer.caption.empty())
+            caption = QString::fromUtf8(row->viewer.caption.data(), static_cast<qsizetype>(row->viewer.caption.size()));
         else
             caption = CaptionByKind(box, box == LoadBox ? m_loadSensor : box == IacBox ? iacKind : egrKind);
 
@@ -383,7 +301,7 @@ void TDataViewerForm::RefreshCaptions()
 
 void TDataViewerForm::Timer1Timer()
 {
-    const ValueSource source { m_queries, m_loadSensor == MapLoadSensor };
+    const bool mapLoad = m_loadSensor == MapLoadSensor;
     const bool page2 = ShowsPage2();
     // Old values are not shown as current ones, nor zeros as the readings of an ECU whose values
     // cannot be decoded.
@@ -391,7 +309,7 @@ void TDataViewerForm::Timer1Timer()
         = m_queries.HasLiveValues() && (!m_formatted || ClassifyEcuId(m_queries.GetEcuId()) == SupportFull);
     for (int box = 0; box < BoxCount; ++box) {
         SetTextIfChanged(m_labels[static_cast<std::size_t>(box)],
-            shown ? ValueText(source, m_formatted, page2, box) : QString(NoValue));
+            shown ? ValueText(m_queries, mapLoad, m_formatted, page2, box) : QString(NoValue));
     }
 }
 

@@ -29,7 +29,7 @@ long ResidentBytes()
 // An engine whose values change every row, so the rows have realistic lengths.
 void NextRow(FakeEcuQueries& ecu, int row)
 {
-    ecu.rpm = static_cast<float>(800 + row % 5200);
+    ecu.rpm = 800 + row % 5200;
     ecu.load8 = 30 + row % 70;
     ecu.coolantTemp = 20.0F + static_cast<float>(row % 700) * 0.1F;
     ecu.batteryVolts = 12.0F + static_cast<float>(row % 25) * 0.1F;

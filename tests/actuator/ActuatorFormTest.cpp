@@ -256,7 +256,7 @@ TEST_F(ActuatorFormTest, EnabledEntriesStayEnabledWhenALaterEcuHasFewerTests)
 // Engine speed, coolant and road speed are the same in every test: they are live from the start.
 TEST_F(ActuatorFormTest, SharedMonitorsAreLiveBeforeATestIsChosen)
 {
-    ecu.rpm = 812.6F;
+    ecu.rpm = 813;
     ecu.coolantTemp = 85.7F;
     ecu.roadSpeed = 3;
     ecu.targetIdle = 850;
@@ -290,7 +290,7 @@ TEST_P(ActuatorMonitors, ShowTheLiveValuesOfTheChosenTest)
     ecu.advance = 12;
     ecu.iacAdjust = -3;
     ecu.egr = 40;
-    ecu.rpm = 812.6F;
+    ecu.rpm = 813;
     ecu.coolantTemp = 85.7F;
     ecu.roadSpeed = 7;
     Choose(GetParam().test);
@@ -309,12 +309,12 @@ INSTANTIATE_TEST_SUITE_P(EveryTest, ActuatorMonitors,
 TEST_F(ActuatorFormTest, EngineSpeedKeepsFiveDigitsAndCoolantThree)
 {
     Choose(2);
-    ecu.rpm = 123456.0F;
+    ecu.rpm = 123456;
     ecu.coolantTemp = 1234.0F;
     Tick(1);
     EXPECT_EQ(MonitorText(2), QStringLiteral("1.2346E5"));
     EXPECT_EQ(MonitorText(3), QStringLiteral("1.23E3"));
-    ecu.rpm = 99999.0F;
+    ecu.rpm = 99999;
     ecu.coolantTemp = -40.4F;
     Tick(1);
     EXPECT_EQ(MonitorText(2), QStringLiteral("99999"));

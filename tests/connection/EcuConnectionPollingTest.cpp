@@ -175,7 +175,7 @@ TEST(EcuConnectionPolling, AnUnknownEcuKeepsPollingAddresses0To7AsRawBytesOnly)
     // No role: the bytes are not taken for fault flags, so the fault lamp stays dark.
     EXPECT_TRUE(rig.listener.values.empty());
     for (int i = 0; i < FaultByteCount; ++i)
-        EXPECT_EQ(rig.connection.GetFaultByte(i), 0);
+        EXPECT_EQ(rig.connection.Values().faultBytes[static_cast<std::size_t>(i)], 0);
     EXPECT_EQ(rig.connection.CompletedSweeps(), 5); // one window is a whole sweep
 }
 
@@ -191,7 +191,7 @@ TEST(EcuConnectionPolling, AnObd2EcuGetsItsFlagsButNoRolesOrRange)
     EXPECT_EQ(rig.connection.GetEcuFeatureFlags(), 15);
     EXPECT_EQ(rig.connection.EndAddress(), 0);
     EXPECT_EQ(rig.connection.GetRawValue(0), 0xFF);
-    EXPECT_EQ(rig.connection.GetFaultByte(0), 0);
+    EXPECT_EQ(rig.connection.Values().faultBytes[0], 0);
 }
 
 TEST(EcuConnectionPolling, CablePulledAndPutBackReconnectsWithAFreshIdentification)
@@ -303,7 +303,7 @@ TEST(EcuConnectionPolling, ASecondIdentificationClearsFaultByte4AndRestartsTheSw
     rig.ConnectAndIdentify();
     rig.ecu.memory[static_cast<std::size_t>(rig.connection.BaseAddress() + offset)] = 0xFF;
     ASSERT_TRUE(rig.TickUntil([&] { return rig.connection.CompletedSweeps() == 2; }));
-    ASSERT_NE(rig.connection.GetFaultByte(FaultByteCount - 1), 0);
+    ASSERT_NE(rig.connection.Values().faultBytes[static_cast<std::size_t>(FaultByteCount - 1)], 0);
 
     rig.link.status = QString::fromLatin1(InterfaceLink::NoInterface);
     rig.Tick();
@@ -311,7 +311,7 @@ TEST(EcuConnectionPolling, ASecondIdentificationClearsFaultByte4AndRestartsTheSw
     rig.listener.values.clear();
     ASSERT_TRUE(rig.TickUntil([&] { return rig.listener.Only("identified:").size() == 2; }));
 
-    EXPECT_EQ(rig.connection.GetFaultByte(FaultByteCount - 1), 0);
+    EXPECT_EQ(rig.connection.Values().faultBytes[static_cast<std::size_t>(FaultByteCount - 1)], 0);
     EXPECT_EQ(rig.listener.values, std::vector { LiveValueKind::FaultFlags });
     EXPECT_EQ(rig.connection.CompletedSweeps(), 0);
 }

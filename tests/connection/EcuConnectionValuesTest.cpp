@@ -43,20 +43,20 @@ TEST(EcuConnectionValues, Row1103DecodesItsBytesByItsRolesAndConstants)
     ASSERT_TRUE(rig.TickUntil([&] { return rig.connection.CompletedSweeps() == 2; }));
 
     const EcuConnection& c = rig.connection;
-    EXPECT_EQ(c.GetRpm(), 781.0f); // trunc(800 x 0.977)
-    EXPECT_EQ(c.GetTargetIdle(), 784); // trunc(7.843 x 100)
-    EXPECT_EQ(c.GetRoadSpeed(), 59); // 95 km/h in MPH
-    EXPECT_FLOAT_EQ(c.GetCoolantTemp(), 60.0f);
-    EXPECT_FLOAT_EQ(c.GetAirTemp(), 20.0f);
-    EXPECT_EQ(c.GetTpsPercent(), 49.0f);
-    EXPECT_FLOAT_EQ(c.GetO2Volts(0), 93.0f / 205.0f);
-    EXPECT_EQ(c.GetAdvance(), 23); // trunc(35 - 11.7)
-    EXPECT_FLOAT_EQ(c.GetInjectorPw(0), 3.06f);
-    EXPECT_EQ(c.GetLoad16(), 208); // trunc(1.041 x 200)
-    EXPECT_FLOAT_EQ(c.GetBatteryVolts(), 14.0625f);
-    EXPECT_EQ(c.GetFaultByte(0), 1);
-    EXPECT_EQ(c.GetFaultByte(3), 1);
-    EXPECT_EQ(c.GetStatusByte(0), 1);
+    EXPECT_EQ(c.Values().rpm, 781); // trunc(800 x 0.977)
+    EXPECT_EQ(c.Values().targetIdle, 784); // trunc(7.843 x 100)
+    EXPECT_EQ(c.Values().roadSpeed, 59); // 95 km/h in MPH
+    EXPECT_FLOAT_EQ(c.Values().coolantTemp, 60.0f);
+    EXPECT_FLOAT_EQ(c.Values().airTemp, 20.0f);
+    EXPECT_EQ(c.Values().tpsPercent, 49.0f);
+    EXPECT_FLOAT_EQ(c.Values().o2Volts[0], 93.0f / 205.0f);
+    EXPECT_EQ(c.Values().advance, 23); // trunc(35 - 11.7)
+    EXPECT_FLOAT_EQ(c.Values().injectorPw[0], 3.06f);
+    EXPECT_EQ(c.Values().load16, 208); // trunc(1.041 x 200)
+    EXPECT_FLOAT_EQ(c.Values().batteryVolts, 14.0625f);
+    EXPECT_EQ(c.Values().faultBytes[0], 1);
+    EXPECT_EQ(c.Values().faultBytes[3], 1);
+    EXPECT_EQ(c.Values().statusBytes[0], 1);
     EXPECT_EQ(c.GetLoadSensorName(), "VAF");
     EXPECT_EQ(c.GetIacKindName(), "DC");
     EXPECT_EQ(c.GetEgrKindName(), "FLOW");
@@ -86,11 +86,11 @@ TEST(EcuConnectionValues, RowF802PollsFromBaseAddress20AndStoresOffsetsFromThere
     EXPECT_EQ(HexBytes(rig.link.sent.at(1).bytes), "13 0B 14 15 16 17 18 19 1A 1B 26");
     EXPECT_EQ(Timeline(rig.link).back(), "14:read 60"); // window 40 is the last below 66 - 20
     EXPECT_EQ(c.GetRawValue(0), 0x77);
-    EXPECT_EQ(c.GetVe(), 51); // trunc(0.256 x 200)
-    EXPECT_FLOAT_EQ(c.GetCoolantTemp(), 60.0f);
-    EXPECT_EQ(c.GetRpm(), 800.0f); // 3200 counts x 0.25
-    EXPECT_EQ(c.GetRoadSpeed(), 62);
-    EXPECT_FLOAT_EQ(c.GetBatteryVolts(), 12.5f);
+    EXPECT_EQ(c.Values().ve, 51); // trunc(0.256 x 200)
+    EXPECT_FLOAT_EQ(c.Values().coolantTemp, 60.0f);
+    EXPECT_EQ(c.Values().rpm, 800); // 3200 counts x 0.25
+    EXPECT_EQ(c.Values().roadSpeed, 62);
+    EXPECT_FLOAT_EQ(c.Values().batteryVolts, 12.5f);
     EXPECT_EQ(c.GetLoadSensorName(), "MAF");
     EXPECT_EQ(c.GetEgrKindName(), "POS");
 }
@@ -101,14 +101,14 @@ TEST(EcuConnectionValues, UnitSettingsApplyFromTheNextByte)
     Put(rig.ecu, { { 7, 50 }, { 8, 160 } });
     rig.ConnectAndIdentify();
     ASSERT_TRUE(rig.TickUntil([&] { return rig.connection.CompletedSweeps() == 1; }));
-    EXPECT_EQ(rig.connection.GetRoadSpeed(), 59);
+    EXPECT_EQ(rig.connection.Values().roadSpeed, 59);
 
     rig.connection.SetTempUnits("F");
     rig.connection.SetSpeedUnits("KPH");
-    EXPECT_FLOAT_EQ(rig.connection.GetCoolantTemp(), 60.0f); // converted only when its byte comes
+    EXPECT_FLOAT_EQ(rig.connection.Values().coolantTemp, 60.0f); // converted only when its byte comes
     ASSERT_TRUE(rig.TickUntil([&] { return rig.connection.CompletedSweeps() == 2; }));
-    EXPECT_FLOAT_EQ(rig.connection.GetCoolantTemp(), 140.0f);
-    EXPECT_EQ(rig.connection.GetRoadSpeed(), 95);
+    EXPECT_FLOAT_EQ(rig.connection.Values().coolantTemp, 140.0f);
+    EXPECT_EQ(rig.connection.Values().roadSpeed, 95);
 }
 
 TEST(EcuConnectionValues, MpgModeFoldsReadingsIntoTheFigureOnEachRoadSpeed)
@@ -117,7 +117,7 @@ TEST(EcuConnectionValues, MpgModeFoldsReadingsIntoTheFigureOnEachRoadSpeed)
     rig.connection.SetIdleGaugeMode("MPG");
     rig.ConnectAndIdentify(); // road speed 0: every reading is 99
     ASSERT_TRUE(rig.TickUntil([&] { return rig.connection.CompletedSweeps() == 1; }));
-    EXPECT_FLOAT_EQ(rig.connection.GetMpg(), 99.0f / 4.0f);
+    EXPECT_FLOAT_EQ(rig.connection.Values().mpg, 99.0f / 4.0f);
 }
 
 struct StackCase {

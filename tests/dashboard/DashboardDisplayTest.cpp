@@ -100,7 +100,7 @@ TEST_F(Dashboard, CoolantOf100CelsiusShows212InFahrenheit)
     rig.Identify(id);
     rig.PollRoles({ { RoleCoolantTemp, hot } });
     EXPECT_EQ(rig.Gauge("CTSGauge")->Progress(), 212);
-    EXPECT_FLOAT_EQ(rig.form->Queries().GetCoolantTemp(), 212.0f);
+    EXPECT_FLOAT_EQ(rig.form->Queries().Values().coolantTemp, 212.0f);
 
     rig.form->SetTempUnits(QStringLiteral("C"));
     EXPECT_EQ(rig.Gauge("CTSGauge")->Progress(), 120)
@@ -120,12 +120,12 @@ TEST_F(Dashboard, DialsFollowTheirRolesTruncated)
         { RoleInjectorPw1, 0x10 }, { RoleLtft1, 140 }, { RoleTft1, 120 } });
     const EcuQueries& q = rig.form->Queries();
     EXPECT_EQ(rig.Gauge("Speedo")->Progress(), 59);
-    EXPECT_EQ(rig.Gauge("RevCounter")->Progress(), static_cast<int>(q.GetRpm()));
-    EXPECT_EQ(rig.Gauge("TPSGauge")->Progress(), static_cast<int>(q.GetTpsPercent()));
-    EXPECT_EQ(rig.Gauge("ATSGauge")->Progress(), static_cast<int>(q.GetAirTemp()));
-    EXPECT_EQ(rig.Gauge("AFMGauge")->Progress(), q.GetLoad16());
-    EXPECT_EQ(rig.Label("IgnAdvanceLabel")->text(), QString::number(q.GetAdvance()));
-    EXPECT_GT(q.GetRpm(), 0.0f);
+    EXPECT_EQ(rig.Gauge("RevCounter")->Progress(), static_cast<int>(q.Values().rpm));
+    EXPECT_EQ(rig.Gauge("TPSGauge")->Progress(), static_cast<int>(q.Values().tpsPercent));
+    EXPECT_EQ(rig.Gauge("ATSGauge")->Progress(), static_cast<int>(q.Values().airTemp));
+    EXPECT_EQ(rig.Gauge("AFMGauge")->Progress(), q.Values().load16);
+    EXPECT_EQ(rig.Label("IgnAdvanceLabel")->text(), QString::number(q.Values().advance));
+    EXPECT_GT(q.Values().rpm, 0);
     EXPECT_NE(rig.Label("InjPWB1Label")->text(), "");
     EXPECT_EQ(rig.Label("LTFTLabel")->text().count(QLatin1Char('.')), 1);
     EXPECT_EQ(rig.Label("LTFTLabel")->text().section(QLatin1Char('.'), 1).size(), 2);
@@ -296,8 +296,8 @@ TEST_F(Dashboard, MpgDialSettlesAt99WithoutTheBank2PulseWidth)
     rig.PollRoles({ { RoleRoadSpeed, 60 }, { RoleRpm, 200 }, { RoleInjectorPw1, 50 }, { RoleIac, 120 } });
     EXPECT_TRUE(rig.TickUntil([&] { return rig.Gauge("MPGGauge")->Progress() == 50; }))
         << "the dial clamps 99 to its scale of 50";
-    EXPECT_TRUE(rig.TickUntil([&] { return rig.form->Queries().GetMpg() == 99.0f; }))
-        << rig.form->Queries().GetMpg();
+    EXPECT_TRUE(rig.TickUntil([&] { return rig.form->Queries().Values().mpg == 99.0f; }))
+        << rig.form->Queries().Values().mpg;
 }
 
 TEST_F(Dashboard, IdleDialShowsTheIdleAirValueInIacMode)
@@ -307,8 +307,8 @@ TEST_F(Dashboard, IdleDialShowsTheIdleAirValueInIacMode)
     DashboardRig rig;
     rig.Identify(id);
     rig.PollRoles({ { RoleIac, raw } });
-    EXPECT_EQ(rig.Gauge("MPGGauge")->Progress(), rig.form->Queries().GetIac());
-    EXPECT_GT(rig.form->Queries().GetIac(), 30);
+    EXPECT_EQ(rig.Gauge("MPGGauge")->Progress(), rig.form->Queries().Values().iac);
+    EXPECT_GT(rig.form->Queries().Values().iac, 30);
 }
 
 struct EcuKindCase {

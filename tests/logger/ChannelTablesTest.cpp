@@ -208,7 +208,7 @@ INSTANTIATE_TEST_SUITE_P(Rounding, LogFieldTest,
         FieldCase { "CTS", [](F& e) { e.coolantTemp = -40.5F; }, "-41" },
         FieldCase { "CTS", [](F& e) { e.coolantTemp = -0.4F; }, "0" },
         FieldCase { "EGR Temp", [](F& e) { e.egtTemp = 1234.5F; }, "1235" },
-        FieldCase { "RPM", [](F& e) { e.rpm = 123456789.0F; }, "123456790" },
+        FieldCase { "RPM", [](F& e) { e.rpm = 123456789; }, "123456790" },
         FieldCase { "MPG", [](F& e) { e.mpg = 1e20F; }, "100000000000000000000.00" }));
 
 TEST(ChannelGraphValueTest, RealsBeyondTheRangeOfIntClampInsteadOfWrapping)

@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTimer>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <ostream>
 #include <string>
@@ -22,7 +23,7 @@ class FaultCodesTest : public ::testing::Test {
 protected:
     void Show(const char* ecuId, const FaultByteValues& bytes)
     {
-        queries.faultBytes = bytes;
+        std::copy(bytes.begin(), bytes.end(), queries.faultBytes.begin());
         form.SetEcu(ecuId);
         TickTimer(form, "Timer1");
     }
