@@ -26,11 +26,12 @@ constexpr int RxErrorsPanel = 3;
 
 } // namespace
 
-MainWindows::MainWindows(
-    std::unique_ptr<TDashBoardForm> dashboard, const QString& settingsFolder, const QString& defaultLogFolder)
-    : m_dashboard(std::move(dashboard))
+MainWindows::MainWindows(EcuSession& session, std::unique_ptr<TDashBoardForm> dashboard,
+    const QString& settingsFolder, const QString& defaultLogFolder)
+    : m_session(session)
+    , m_dashboard(std::move(dashboard))
 {
-    const EcuQueries& queries = m_dashboard->Queries();
+    const EcuQueries& queries = m_session.Queries();
     m_dataLogger = std::make_unique<TDataLoggerForm>(queries, settingsFolder, defaultLogFolder);
     m_dataViewer = std::make_unique<TDataViewerForm>(queries);
     m_unitsSel = std::make_unique<TUnitsSelForm>();
@@ -51,7 +52,7 @@ MainWindows::MainWindows(
 
 MainWindows::~MainWindows()
 {
-    // The tool windows go before the main window whose values they read.
+    // The tool windows go before the main window, as they came after it.
     m_comms.reset();
     m_ecuId.reset();
     m_help.reset();
@@ -83,21 +84,23 @@ void MainWindows::RegisterToolWindows()
 
 void MainWindows::WireIdentification()
 {
-    TDashBoardForm* dash = m_dashboard.get();
-    QObject::connect(dash, &TDashBoardForm::EcuIdentified, dash,
-        [this](const QString& ecuId, int support, int featureFlags) {
-            OnEcuIdentified(ecuId, support, featureFlags);
-        });
-    QObject::connect(dash, &TDashBoardForm::RxErrorsText, m_dataViewer.get(),
-        [viewer = m_dataViewer.get()](const QString& text) { viewer->SetStatusText(RxErrorsPanel, text); });
+    EcuSession* session = &m_session;
+    // After the main window's own subscription, made when it was built: its set-up for the ECU
+    // and its message come first.
+    QObject::connect(session, &EcuSession::EcuIdentified, m_dataViewer.get(),
+        [this](const IdentifiedEcu& ecu) { OnEcuIdentified(ecu); });
+    QObject::connect(session, &EcuSession::RxErrorCountChanged, m_dataViewer.get(),
+        [viewer = m_dataViewer.get()](int count) { viewer->SetStatusText(RxErrorsPanel, RxErrorsText(count)); });
     // The viewer shows the period in force from the start and follows every change of it.
-    m_dataViewer->SetStatusText(SampleRatePanel, SampleRateText(m_dashboard->SampleRate()));
-    QObject::connect(dash, &TDashBoardForm::SampleRateShown, m_dataViewer.get(),
-        [viewer = m_dataViewer.get()](const QString& text) { viewer->SetStatusText(SampleRatePanel, text); });
+    m_dataViewer->SetStatusText(SampleRatePanel, SampleRateText(m_session.Connection().SampleRate()));
+    QObject::connect(session, &EcuSession::SampleRateChanged, m_dataViewer.get(),
+        [viewer = m_dataViewer.get()](int ms) { viewer->SetStatusText(SampleRatePanel, SampleRateText(ms)); });
 }
 
-void MainWindows::OnEcuIdentified(const QString& ecuId, int support, int featureFlags)
+void MainWindows::OnEcuIdentified(const IdentifiedEcu& ecu)
 {
+    const QString ecuId = QString::fromStdString(ecu.ecuId);
+    const EcuSupport support = ecu.support;
     m_dataViewer->SetStatusText(ConnectPanel, QString::fromLatin1(EcuConnection::ConnectedToEcu));
     // An OBD2 unit leaves both as they were.
     if (support != SupportObd2) {
@@ -107,7 +110,7 @@ void MainWindows::OnEcuIdentified(const QString& ecuId, int support, int feature
     }
     m_faultCodes->SetEcu(ecuId);
     m_status->SetEcu(ecuId);
-    m_actuator->EnableTests(featureFlags & EcuFeatureMask);
+    m_actuator->EnableTests(ecu.featureFlags & EcuFeatureMask);
     m_ecuId->ShowEcuId(ecuId);
 }
 
@@ -115,8 +118,9 @@ void MainWindows::WireRequests()
 {
     TDashBoardForm* dash = m_dashboard.get();
     QObject::connect(
-        m_actuator.get(), &TActuatorForm::ActuatorRequested, dash, &TDashBoardForm::RequestActuator);
-    QObject::connect(dash, &TDashBoardForm::ActuatorReplied, m_actuator.get(), &TActuatorForm::ActuatorReply);
+        m_actuator.get(), &TActuatorForm::ActuatorRequested, &m_session, &EcuSession::RequestActuator);
+    QObject::connect(
+        &m_session, &EcuSession::ActuatorReplied, m_actuator.get(), &TActuatorForm::ActuatorReply);
     // Exit in a tool window ends the program as the main window's own Exit does.
     QObject::connect(m_dataViewer.get(), &TDataViewerForm::ExitRequested, dash, &QWidget::close);
     QObject::connect(m_dataLogger.get(), &TDataLoggerForm::ExitRequested, dash, &QWidget::close);

@@ -19,14 +19,15 @@ class TStatusForm;
 class TUnitsSelForm;
 
 // Every window of the program, created once in the order of start-up and alive to the end, and
-// the connections between them: the tool windows ask the main window for actions through their
-// signals, and the main window's identification and status reach them through its signals.
+// their subscriptions to the ECU session: each window hears the session's reports and sends it
+// its requests directly, as a peer of the others.
 class MainWindows {
 public:
-    // `dashboard` is the main window, made first; the others read their live values from it.
-    // `settingsFolder` holds the data logger's settings file; its logs go to `defaultLogFolder`
-    // (the working directory if empty) until the user chooses another folder.
-    MainWindows(std::unique_ptr<TDashBoardForm> dashboard, const QString& settingsFolder,
+    // `dashboard` is the main window, made first over `session`, which outlives every window; the
+    // others read their live values from the session. `settingsFolder` holds the data logger's
+    // settings file; its logs go to `defaultLogFolder` (the working directory if empty) until the
+    // user chooses another folder.
+    MainWindows(EcuSession& session, std::unique_ptr<TDashBoardForm> dashboard, const QString& settingsFolder,
         const QString& defaultLogFolder = QString());
     ~MainWindows();
     MainWindows(const MainWindows&) = delete;
@@ -50,10 +51,11 @@ private:
     void WireIdentification();
     void WireRequests();
     void WireDialogs();
-    void OnEcuIdentified(const QString& ecuId, int support, int featureFlags);
+    void OnEcuIdentified(const IdentifiedEcu& ecu);
     void BeforeShowing(TDashBoardForm::ToolWindow which);
 
-    // The main window first and so destroyed last: the others hold its queries.
+    EcuSession& m_session;
+    // The main window first and so destroyed last.
     std::unique_ptr<TDashBoardForm> m_dashboard;
     std::unique_ptr<TDataLoggerForm> m_dataLogger;
     std::unique_ptr<TDataViewerForm> m_dataViewer;

@@ -5,7 +5,7 @@
 
 namespace {
 
-TDashBoardForm::LinkFactory LinkThreadOver(TD2xxThread::DriverFactory drivers)
+EcuSession::LinkFactory LinkThreadOver(TD2xxThread::DriverFactory drivers)
 {
     return [drivers = std::move(drivers)]() -> std::unique_ptr<InterfaceLink> {
         return std::make_unique<TD2xxThread>(drivers);

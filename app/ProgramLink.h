@@ -2,7 +2,7 @@
 
 #include "app/AppOptions.h"
 #include "sim/SimulatedEnvironment.h"
-#include "ui/DashBoardForm.h"
+#include "link/EcuSession.h"
 
 #include <memory>
 
@@ -10,7 +10,7 @@
 // port, or the simulated cable with its ECU (kept here for as long as the program runs).
 struct ProgramLink {
     std::unique_ptr<SimulatedEnvironment> simulation;
-    TDashBoardForm::LinkFactory factory;
+    EcuSession::LinkFactory factory;
 };
 
 ProgramLink MakeProgramLink(const AppOptions& options);

@@ -75,7 +75,8 @@ int main(int argc, char** argv)
     const ProgramPlaces places = ChooseProgramPlaces({ options.settingsDir,
         QCoreApplication::applicationDirPath(), QStringLiteral(DAZED_INSTALL_BINDIR), QDir::currentPath() });
     ProgramLink link = MakeProgramLink(options);
-    MainWindows windows(std::make_unique<TDashBoardForm>(link.factory, places.settingsFolder),
+    EcuSession session(link.factory);
+    MainWindows windows(session, std::make_unique<TDashBoardForm>(session, places.settingsFolder),
         places.settingsFolder, places.defaultLogFolder);
     TDashBoardForm& dashboard = windows.Dashboard();
     QObject::connect(
@@ -96,7 +97,7 @@ int main(int argc, char** argv)
     TellRecoveredRecordings(dashboard, windows.DataLogger());
     // A newcomer running the demonstration sees a live dashboard at once.
     if (options.cable == AppOptions::Cable::Simulated)
-        dashboard.Connect();
+        session.Connect();
     if (options.startLogging) {
         windows.DataLogger().show();
         // From the event loop: a message that Start shows must not hold the loop off, or an end

@@ -1,5 +1,6 @@
 #include "cli/CliSession.h"
 
+#include "link/D2xxThread.h"
 #include "link/SerialPortDriver.h"
 
 #include <algorithm>
@@ -48,30 +49,49 @@ CliSession::CliSession(const CliOptions& options)
 {
     if (options.source == EcuSource::Simulate)
         m_simulation = std::make_unique<SimulatedEnvironment>(options.simulateId, options.simulator);
-    m_link = std::make_unique<TD2xxThread>(FactoryFor(options, m_simulation.get()));
-    m_connection = std::make_unique<EcuConnection>(*m_link, static_cast<EcuConnectionListener*>(this));
+    m_session = std::make_unique<EcuSession>(
+        [drivers = FactoryFor(options, m_simulation.get())]() -> std::unique_ptr<InterfaceLink> {
+            return std::make_unique<TD2xxThread>(drivers);
+        },
+        EcuSession::Ticking::ByCaller);
+    Subscribe();
     // The options were checked when they were read, so these setters take them.
-    m_connection->SetBaudText(options.baudText);
-    m_connection->SetSampleRateText(options.sampleRateText);
-    m_connection->SetTempUnits(options.tempUnits);
-    m_connection->SetSpeedUnits(options.speedUnits);
-    m_connection->SetIdleGaugeMode(options.idleGauge);
-    m_connection->SetInjectorFlow(options.injectorFlow);
+    m_session->SetBaudText(options.baudText);
+    m_session->SetSampleRateText(options.sampleRateText);
+    m_session->SetTempUnits(options.tempUnits);
+    m_session->SetSpeedUnits(options.speedUnits);
+    m_session->SetIdleGaugeMode(options.idleGauge);
+    m_session->SetInjectorFlow(options.injectorFlow);
     m_nextTick = Clock::now();
 }
 
 CliSession::~CliSession()
 {
-    m_connection->CloseLink();
-    m_connection.reset();
-    m_link.reset(); // joins the link thread, which closes the port
+    m_session->CloseLink();
+    m_session.reset(); // joins the link thread, which closes the port
+}
+
+void CliSession::Subscribe()
+{
+    EcuSession* session = m_session.get();
+    QObject::connect(session, &EcuSession::LinkStatusChanged, session, [this](const QString& statusText) {
+        m_cableSeen = m_cableSeen || statusText == QLatin1String(InterfaceLink::VadInterface);
+    });
+    QObject::connect(
+        session, &EcuSession::ResetFinished, session, [this](bool succeeded) { m_resetResult = succeeded; });
+    QObject::connect(session, &EcuSession::ActuatorReplied, session, [this](int test, int value) {
+        m_actuatorReplied = m_actuatorReplied
+            || (test == Connection().ActuatorNumber() && value == Connection().ActuatorValue());
+    });
+    QObject::connect(
+        session, &EcuSession::PortPermissionDenied, session, [this] { m_permissionDenied = true; });
 }
 
 bool CliSession::WaitForIdentification()
 {
     const auto deadline = SecondsFromNow(m_options.timeoutSeconds);
-    m_connection->Connect();
-    if (TickUntil([this] { return m_connection->Connected(); }, deadline))
+    m_session->Connect();
+    if (TickUntil([this] { return Connection().Connected(); }, deadline))
         return true;
     if (m_failure.empty()) {
         m_failure = m_cableSeen ? "no identification from the ECU within " + TimeoutText()
@@ -82,7 +102,7 @@ bool CliSession::WaitForIdentification()
 
 bool CliSession::PollSweeps(int sweeps)
 {
-    const EcuConnection& c = *m_connection;
+    const EcuConnection& c = Connection();
     const int windows = (c.EndAddress() - c.BaseAddress()) / EcuConnection::PollWindowSize + 1;
     constexpr double MsPerSecond = 1000.0;
     const double allowance = std::max(
@@ -102,7 +122,7 @@ bool CliSession::Reset(bool& succeeded)
 {
     const auto deadline = SecondsFromNow(m_options.timeoutSeconds);
     m_resetResult.reset();
-    m_connection->RequestReset();
+    m_session->RequestReset();
     if (!TickUntil([this] { return m_resetResult.has_value(); }, deadline)) {
         if (m_failure.empty())
             m_failure = "no reply to the reset request within " + TimeoutText();
@@ -116,7 +136,7 @@ bool CliSession::RunActuatorTest(int test, int value)
 {
     const auto deadline = SecondsFromNow(m_options.timeoutSeconds);
     m_actuatorReplied = false;
-    m_connection->RequestActuator(test, value);
+    m_session->RequestActuator(test, value);
     if (!TickUntil([this] { return m_actuatorReplied; }, deadline)) {
         if (m_failure.empty())
             m_failure = "no reply to the actuator request within " + TimeoutText();
@@ -162,7 +182,7 @@ bool CliSession::TickUntil(const std::function<bool()>& done, Clock::time_point 
 void CliSession::Tick()
 {
     std::this_thread::sleep_until(m_nextTick);
-    m_connection->Tick();
+    m_session->Tick();
     // Keep the 50 ms rhythm, but after a stall start afresh rather than catch up in a burst.
     m_nextTick = std::max(m_nextTick + TickInterval, Clock::now());
 }
@@ -183,25 +203,4 @@ std::string CliSession::DeviceName() const
 std::string CliSession::TimeoutText() const
 {
     return SecondsText(m_options.timeoutSeconds);
-}
-
-void CliSession::LinkStatusChanged(const QString& statusText)
-{
-    m_cableSeen = m_cableSeen || statusText == QLatin1String(InterfaceLink::VadInterface);
-}
-
-void CliSession::ResetFinished(bool succeeded)
-{
-    m_resetResult = succeeded;
-}
-
-void CliSession::ActuatorReplied(int test, int value)
-{
-    m_actuatorReplied = m_actuatorReplied
-        || (test == m_connection->ActuatorNumber() && value == m_connection->ActuatorValue());
-}
-
-void CliSession::PortPermissionDenied(const QString& /*message*/)
-{
-    m_permissionDenied = true;
 }

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "cli/CliOptions.h"
-#include "link/D2xxThread.h"
-#include "link/EcuConnection.h"
+#include "link/EcuSession.h"
 #include "sim/SimulatedEnvironment.h"
 
 #include <chrono>
@@ -11,13 +10,12 @@
 #include <optional>
 #include <string>
 
-// The connection as the main window runs it, without a window: the link thread, the simulated
-// environment when asked for, and the 50 ms ticks, run by waits that end when their goal is met
-// or their time is up.
-class CliSession final : private EcuConnectionListener {
+// The ECU session the program runs, without a window: the simulated environment when asked for,
+// and the 50 ms ticks, run by waits that end when their goal is met or their time is up.
+class CliSession final {
 public:
     explicit CliSession(const CliOptions& options);
-    ~CliSession() override;
+    ~CliSession();
     CliSession(const CliSession&) = delete;
     CliSession& operator=(const CliSession&) = delete;
 
@@ -33,7 +31,7 @@ public:
     void Record(int samples, std::chrono::milliseconds interval, const std::function<bool()>& sample,
         const std::function<bool()>& stopWanted);
 
-    const EcuConnection& Connection() const { return *m_connection; }
+    const EcuConnection& Connection() const { return m_session->Connection(); }
     const std::string& Failure() const { return m_failure; }
 
 private:
@@ -46,15 +44,11 @@ private:
     std::string DeviceName() const;
     std::string TimeoutText() const;
 
-    void LinkStatusChanged(const QString& statusText) override;
-    void ResetFinished(bool succeeded) override;
-    void ActuatorReplied(int test, int value) override;
-    void PortPermissionDenied(const QString& message) override;
+    void Subscribe();
 
     const CliOptions& m_options;
     std::unique_ptr<SimulatedEnvironment> m_simulation;
-    std::unique_ptr<TD2xxThread> m_link;
-    std::unique_ptr<EcuConnection> m_connection;
+    std::unique_ptr<EcuSession> m_session;
     Clock::time_point m_nextTick;
     bool m_cableSeen = false;
     std::optional<bool> m_resetResult;

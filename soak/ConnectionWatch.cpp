@@ -8,7 +8,7 @@ int ConnectionWatch::SendBytes(std::span<const std::uint8_t> bytes)
     if (m_awaitingReidentification && !bytes.empty() && bytes.front() == etReadData
         && !(m_connection && m_connection->Connected()))
         ++m_dataBeforeReidentification;
-    return m_link.SendBytes(bytes);
+    return m_link->SendBytes(bytes);
 }
 
 void ConnectionWatch::LinkStatusChanged(const QString& statusText)

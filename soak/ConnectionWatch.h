@@ -1,36 +1,40 @@
 #pragma once
 
 #include "link/EcuConnection.h"
+#include "link/EcuConnectionListener.h"
 #include "link/InterfaceLink.h"
 
-// Stands between the connection and the link thread, and listens to the connection, to count
+#include <memory>
+
+// Stands between the connection and the link thread, and hears the session's reports, to count
 // from outside what the connection does: every request it sends, every time the cable goes and
 // comes back, every identification, and any data request made after a lost cable before the ECU
 // has been identified again.
-class ConnectionWatch final : public InterfaceLink, public EcuConnectionListener {
+class ConnectionWatch final : public InterfaceLink {
 public:
-    explicit ConnectionWatch(InterfaceLink& link)
-        : m_link(link)
+    explicit ConnectionWatch(std::unique_ptr<InterfaceLink> link)
+        : m_link(std::move(link))
     {
     }
 
     // The connection watched, for its state at the moment the cable goes.
     void Watch(const EcuConnection& connection) { m_connection = &connection; }
 
-    int OpenPort(const QString& baudText) override { return m_link.OpenPort(baudText); }
-    int ClosePort() override { return m_link.ClosePort(); }
-    bool IsPortOpen() const override { return m_link.IsPortOpen(); }
-    QString GetStatusText() const override { return m_link.GetStatusText(); }
+    int OpenPort(const QString& baudText) override { return m_link->OpenPort(baudText); }
+    int ClosePort() override { return m_link->ClosePort(); }
+    bool IsPortOpen() const override { return m_link->IsPortOpen(); }
+    QString GetStatusText() const override { return m_link->GetStatusText(); }
     int SendBytes(std::span<const std::uint8_t> bytes) override;
     int ReceiveBytes(ReceiveBuffer& buffer, std::uint8_t& count) override
     {
-        return m_link.ReceiveBytes(buffer, count);
+        return m_link->ReceiveBytes(buffer, count);
     }
-    int SetBaudRate(const QString& baudText) override { return m_link.SetBaudRate(baudText); }
+    int SetBaudRate(const QString& baudText) override { return m_link->SetBaudRate(baudText); }
 
-    void LinkStatusChanged(const QString& statusText) override;
-    void ConnectTextChanged(const QString& connectText) override;
-    void EcuIdentified(const IdentifiedEcu& ecu) override;
+    // The session's reports of the same names.
+    void LinkStatusChanged(const QString& statusText);
+    void ConnectTextChanged(const QString& connectText);
+    void EcuIdentified(const IdentifiedEcu& ecu);
 
     int RequestsSent() const { return m_requestsSent; }
     // The link reported the cable gone after having seen it.
@@ -48,7 +52,7 @@ public:
     bool AwaitingReidentification() const { return m_awaitingReidentification; }
 
 private:
-    InterfaceLink& m_link;
+    const std::unique_ptr<InterfaceLink> m_link;
     const EcuConnection* m_connection = nullptr;
     bool m_cableSeen = false;
     bool m_awaitingReidentification = false;

@@ -1,6 +1,7 @@
 #include "soak/SoakRun.h"
 
 #include "link/D2xxThread.h"
+#include "link/EcuSession.h"
 #include "link/SerialPortDriver.h"
 #include "logger/SampleInterval.h"
 #include "soak/ConnectionWatch.h"
@@ -41,15 +42,27 @@ public:
         : m_options(options)
         , m_expected(expected)
         , m_result(result)
-        , m_link(std::make_unique<TD2xxThread>(
-              [linkPath] { return std::make_shared<SerialPortDriver>(linkPath); }))
-        , m_watch(*m_link)
-        , m_connection(std::make_unique<EcuConnection>(m_watch, &m_watch))
-        , m_logger(*m_connection, options.channels, result.intervalMs, logTarget, expected.LogFieldChoices())
+        , m_session(std::make_unique<EcuSession>(
+              [this, linkPath]() -> std::unique_ptr<InterfaceLink> {
+                  auto watch = std::make_unique<ConnectionWatch>(std::make_unique<TD2xxThread>(
+                      [linkPath] { return std::make_shared<SerialPortDriver>(linkPath); }));
+                  m_watch = watch.get();
+                  return watch;
+              },
+              EcuSession::Ticking::ByCaller))
+        , m_connection(m_session->Connection())
+        , m_logger(m_connection, options.channels, result.intervalMs, logTarget, expected.LogFieldChoices())
     {
-        m_watch.Watch(*m_connection);
-        m_connection->SetBaudText(options.baudText);
-        m_connection->SetSampleRate(options.sampleRateMs);
+        m_watch->Watch(m_connection);
+        EcuSession* session = m_session.get();
+        QObject::connect(session, &EcuSession::LinkStatusChanged, session,
+            [this](const QString& text) { m_watch->LinkStatusChanged(text); });
+        QObject::connect(session, &EcuSession::ConnectTextChanged, session,
+            [this](const QString& text) { m_watch->ConnectTextChanged(text); });
+        QObject::connect(session, &EcuSession::EcuIdentified, session,
+            [this](const IdentifiedEcu& ecu) { m_watch->EcuIdentified(ecu); });
+        m_session->SetBaudText(options.baudText);
+        m_session->SetSampleRate(options.sampleRateMs);
     }
 
     void Run();
@@ -66,9 +79,9 @@ private:
     const SoakOptions& m_options;
     const ExpectedEcu& m_expected;
     SoakResult& m_result;
-    std::unique_ptr<TD2xxThread> m_link;
-    ConnectionWatch m_watch;
-    std::unique_ptr<EcuConnection> m_connection;
+    ConnectionWatch* m_watch = nullptr; // the session's link, watched
+    std::unique_ptr<EcuSession> m_session;
+    const EcuConnection& m_connection;
     SoakLogger m_logger;
     bool m_settledOnce = false;
     bool m_saveDue = false;
@@ -89,7 +102,7 @@ void SoakRun::Run()
     end.setSingleShot(true);
     QObject::connect(&end, &QTimer::timeout, &loop, &QEventLoop::quit);
 
-    m_connection->Connect();
+    m_session->Connect();
     m_logger.Start();
     timer1.start(EcuConnection::TickMs);
     logTimer.start(m_result.intervalMs);
@@ -99,9 +112,8 @@ void SoakRun::Run()
 
     m_logger.Finish(CableOut());
     Collect();
-    m_connection->CloseLink();
-    m_connection.reset();
-    m_link.reset(); // joins the link thread, which closes the port
+    m_session->CloseLink();
+    m_session.reset(); // joins the link thread, which closes the port
 }
 
 // With the cable being pulled, a save waits for the next pull: it must lose nothing while the
@@ -123,14 +135,14 @@ void SoakRun::SaveWhenDue()
 
 void SoakRun::Tick()
 {
-    m_connection->Tick();
+    m_session->Tick();
     if (CableOut())
         SaveWhenDue();
     ++m_result.ticks;
     const bool settled = Settled();
     m_result.ticksChecked += settled ? 1 : 0;
     const auto mismatch
-        = settled ? m_expected.QueryMismatch(*m_connection) : m_expected.PartialRawMismatch(*m_connection);
+        = settled ? m_expected.QueryMismatch(m_connection) : m_expected.PartialRawMismatch(m_connection);
     if (!mismatch)
         return;
     ++m_result.wrongValueTicks;
@@ -150,30 +162,30 @@ void SoakRun::Sample()
 bool SoakRun::Settled()
 {
     const int sweeps = m_settledOnce ? LaterSettledSweeps : FirstSettledSweeps;
-    const bool settled = m_connection->GetEcuId() != "" && m_connection->CompletedSweeps() >= sweeps;
+    const bool settled = m_connection.GetEcuId() != "" && m_connection.CompletedSweeps() >= sweeps;
     m_settledOnce = m_settledOnce || settled;
     return settled;
 }
 
 bool SoakRun::CableOut() const
 {
-    return !m_link->IsPortOpen()
-        || m_connection->ConnectText() == QLatin1String(EcuConnection::WaitingToConnect);
+    return !m_watch->IsPortOpen()
+        || m_connection.ConnectText() == QLatin1String(EcuConnection::WaitingToConnect);
 }
 
 void SoakRun::Collect()
 {
     SoakResult& r = m_result;
-    r.requestsSent = m_watch.RequestsSent();
-    r.coreRxErrors = m_connection->RxErrorCount();
-    r.replyPendingAtEnd = m_connection->Receiver().AwaitingReply();
-    r.cableGone = m_watch.CableGone();
-    r.goneWithReplyAwaited = m_watch.GoneWithReplyAwaited();
-    r.losses = m_watch.Losses();
-    r.identifications = m_watch.Identifications();
-    r.reidentified = m_watch.Reidentified();
-    r.dataBeforeReidentification = m_watch.DataBeforeReidentification();
-    r.lostAtEnd = m_watch.AwaitingReidentification();
+    r.requestsSent = m_watch->RequestsSent();
+    r.coreRxErrors = m_connection.RxErrorCount();
+    r.replyPendingAtEnd = m_connection.Receiver().AwaitingReply();
+    r.cableGone = m_watch->CableGone();
+    r.goneWithReplyAwaited = m_watch->GoneWithReplyAwaited();
+    r.losses = m_watch->Losses();
+    r.identifications = m_watch->Identifications();
+    r.reidentified = m_watch->Reidentified();
+    r.dataBeforeReidentification = m_watch->DataBeforeReidentification();
+    r.lostAtEnd = m_watch->AwaitingReidentification();
     r.samples = m_logger.Samples();
     r.rowsSaved = m_logger.RowsSaved();
     r.saves = m_logger.Saves();

@@ -1,19 +1,28 @@
 #include "ui/DashBoardForm.h"
 
 #include "controls/KodraGauge.h"
+#include "ui/ClickableLabel.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
 #include <QMessageBox>
-#include <QTimer>
 
 namespace {
 
 constexpr const char* ResetQuestion = "All stored parameters will be lost, do you wish to continue?";
 constexpr const char* ResetCaption = "Warning!";
 constexpr const char* Obd2Message = "OBD2 ECU detected - limited functionality available";
+constexpr int TpsFullScale = 100; // the throttle dial reads percent
+
+// The status bar's panels.
+constexpr int LinkStatusPanel = 0;
+constexpr int ConnectPanel = 1;
+constexpr int SampleRatePanel = 2;
+constexpr int RxErrorsPanel = 3;
 
 QString UnknownEcuMessage(const std::string& ecuId)
 {
@@ -21,133 +30,103 @@ QString UnknownEcuMessage(const std::string& ecuId)
         .arg(QString::fromStdString(ecuId));
 }
 
-std::size_t IndexOf(TDashBoardForm::ToolWindow which)
-{
-    return static_cast<std::size_t>(which);
-}
-
 } // namespace
 
-class TDashBoardForm::ConnectionEvents final : public EcuConnectionListener {
-public:
-    explicit ConnectionEvents(TDashBoardForm& form)
-        : m_form(form)
-    {
-    }
-
-    void LinkStatusChanged(const QString& statusText) override { m_form.SetPanelText(0, statusText); }
-    void ConnectTextChanged(const QString& connectText) override { m_form.SetPanelText(1, connectText); }
-    void SampleRateChanged(int ms) override
-    {
-        const QString text = ::SampleRateText(ms);
-        m_form.SetPanelText(2, text);
-        emit m_form.SampleRateShown(text);
-    }
-    void RxErrorCountChanged(int count) override
-    {
-        const QString text = ::RxErrorsText(count); // the free function, not the signal
-        m_form.SetPanelText(3, text);
-        emit m_form.RxErrorsText(text);
-    }
-    void EcuIdentified(const IdentifiedEcu& ecu) override { m_form.OnEcuIdentified(ecu); }
-    void ResetFinished(bool succeeded) override { m_form.OnResetFinished(succeeded); }
-    void ActuatorReplied(int test, int value) override { emit m_form.ActuatorReplied(test, value); }
-    void PortPermissionDenied(const QString& message) override { m_form.ShowMessage(message); }
-    void ValueChanged(LiveValueKind kind) override { m_form.OnValueChanged(kind); }
-    void LiveValuesChanged(bool) override { m_form.ShowValuesState(); }
-
-private:
-    TDashBoardForm& m_form;
-};
-
-TDashBoardForm::TDashBoardForm(LinkFactory makeLink, const QString& settingsFolder, QWidget* parent)
+TDashBoardForm::TDashBoardForm(EcuSession& session, const QString& settingsFolder, QWidget* parent)
     : QMainWindow(parent)
-    , m_makeLink(std::move(makeLink))
-    , m_events(std::make_unique<ConnectionEvents>(*this))
+    , m_session(session)
     , m_settingsFile(DashboardSettingsPath(settingsFolder))
+    , m_controls(BuildDashboardControls(*this))
+    , m_dials(m_controls)
+    , m_menu(new ToolWindowMenu(*menuBar(), this))
 {
-    BuildControls();
+    // A fixed single border: the window keeps the size of its client area.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    ConnectControls();
 
     // 1. Initial state: the units of a window without settings.
     // 2. The settings file. A file that cannot be read counts as missing: its defaults are used.
     m_settings = ReadDashboardSettings(m_settingsFile.Read());
     // The window has one size, drawn for it, so InitMax is kept in the file but not applied.
     move(m_settings.left, m_settings.top);
-    SetPanelText(2, SampleRateText(m_settings.sampleRate));
+    SetPanelText(SampleRatePanel, SampleRateText(m_settings.sampleRate));
     // 3. Units.
     SetTempUnits(m_settings.tempUnits);
     SetSpeedUnits(m_settings.speedUnits);
     // 4.-5. The throttle dial reads percent; the idle gauge shows what its mode says.
-    m_tpsGauge->SetMaxValue(100);
+    m_controls.tpsGauge->SetMaxValue(TpsFullScale);
+    m_dials.SetMpgMode(m_settings.MpgMode());
     // The layout already gives the idle gauge its MPG title and scale.
     if (!m_settings.MpgMode())
-        m_mpgGauge->SetGTitle(QStringLiteral("IAC"));
-    // 6. The link and the connection that drives it, then the timer.
-    m_link = m_makeLink();
-    m_connection = std::make_unique<EcuConnection>(*m_link, m_events.get());
+        m_controls.mpgGauge->SetGTitle(QStringLiteral("IAC"));
+    // 6. What the session reports, then the settings it runs with.
+    SubscribeToSession();
     ShowValuesState();
     ApplySettings();
-    m_timer1->start();
 }
 
-TDashBoardForm::~TDashBoardForm()
+TDashBoardForm::~TDashBoardForm() = default;
+
+void TDashBoardForm::ConnectControls()
 {
-    // The connection refers to the link; it goes first.
-    m_connection.reset();
-    m_link.reset();
+    connect(m_controls.logoPic, &ClickableLabel::Clicked, this, &TDashBoardForm::LogoPicClick);
+    connect(m_controls.milLabel, &ClickableLabel::Clicked, this, &TDashBoardForm::MILLabelClick);
+    connect(m_menu->ExitAction(), &QAction::triggered, this, &TDashBoardForm::Exit1Click);
+    connect(m_menu->ConnectAction(), &QAction::triggered, &m_session, &EcuSession::Connect);
+    connect(m_menu->ResetAction(), &QAction::triggered, this, &TDashBoardForm::ResetEcu);
+    connect(m_menu, &ToolWindowMenu::Showing, this, &TDashBoardForm::ToolWindowShowing);
+}
+
+void TDashBoardForm::SubscribeToSession()
+{
+    EcuSession* session = &m_session;
+    connect(session, &EcuSession::LinkStatusChanged, this,
+        [this](const QString& text) { SetPanelText(LinkStatusPanel, text); });
+    connect(session, &EcuSession::ConnectTextChanged, this,
+        [this](const QString& text) { SetPanelText(ConnectPanel, text); });
+    connect(session, &EcuSession::SampleRateChanged, this,
+        [this](int ms) { SetPanelText(SampleRatePanel, SampleRateText(ms)); });
+    connect(session, &EcuSession::RxErrorCountChanged, this,
+        [this](int count) { SetPanelText(RxErrorsPanel, RxErrorsText(count)); });
+    connect(session, &EcuSession::EcuIdentified, this, &TDashBoardForm::OnEcuIdentified);
+    connect(session, &EcuSession::ResetFinished, this, &TDashBoardForm::OnResetFinished);
+    connect(session, &EcuSession::PortPermissionDenied, this, &TDashBoardForm::ShowMessage);
+    connect(session, &EcuSession::ValueChanged, this,
+        [this](LiveValueKind kind, const LiveValues& values) { m_dials.ShowValue(kind, values); });
+    connect(session, &EcuSession::LiveValuesChanged, this, &TDashBoardForm::ShowValuesState);
 }
 
 void TDashBoardForm::ApplySettings()
 {
     // The values were checked when read, so none of these can refuse.
-    m_connection->SetBaudText(m_settings.baudText);
-    m_connection->SetSampleRate(m_settings.sampleRate);
-    m_connection->SetTempUnits(m_settings.tempUnits.toStdString());
-    m_connection->SetSpeedUnits(m_settings.speedUnits.toStdString());
-    m_connection->SetIdleGaugeMode(m_settings.mpgDial.toStdString());
-    m_connection->SetInjectorFlow(m_settings.flowRate);
-}
-
-const EcuQueries& TDashBoardForm::Queries() const
-{
-    return *m_connection;
-}
-
-QString TDashBoardForm::GetBaudText() const
-{
-    return m_connection->BaudText();
-}
-
-int TDashBoardForm::SampleRate() const
-{
-    return m_connection->SampleRate();
+    m_session.SetBaudText(m_settings.baudText);
+    m_session.SetSampleRate(m_settings.sampleRate);
+    m_session.SetTempUnits(m_settings.tempUnits.toStdString());
+    m_session.SetSpeedUnits(m_settings.speedUnits.toStdString());
+    m_session.SetIdleGaugeMode(m_settings.mpgDial.toStdString());
+    m_session.SetInjectorFlow(m_settings.flowRate);
 }
 
 QString TDashBoardForm::PanelText(int panel) const
 {
     if (panel < 0 || panel >= PanelCount)
         return {};
-    return m_panels[static_cast<std::size_t>(panel)]->text();
+    return m_controls.panels[static_cast<std::size_t>(panel)]->text();
 }
 
 void TDashBoardForm::SetPanelText(int panel, const QString& text)
 {
-    m_panels.at(static_cast<std::size_t>(panel))->setText(text);
-}
-
-void TDashBoardForm::Timer1Timer()
-{
-    m_connection->Tick();
+    m_controls.panels.at(static_cast<std::size_t>(panel))->setText(text);
 }
 
 void TDashBoardForm::LogoPicClick()
 {
-    Connect();
+    m_session.Connect();
 }
 
 void TDashBoardForm::MILLabelClick()
 {
-    ShowToolWindow(ToolWindow::FaultCodes);
+    m_menu->Show(ToolWindow::FaultCodes);
 }
 
 void TDashBoardForm::Exit1Click()
@@ -155,64 +134,48 @@ void TDashBoardForm::Exit1Click()
     close();
 }
 
-void TDashBoardForm::Connect()
-{
-    m_connection->Connect();
-}
-
-void TDashBoardForm::RequestActuator(int test, int value)
-{
-    m_connection->RequestActuator(test, value);
-}
-
 void TDashBoardForm::SetBaudText(const QString& baudText)
 {
-    if (const QString problem = m_connection->SetBaudText(baudText); !problem.isEmpty())
+    if (const QString problem = m_session.SetBaudText(baudText); !problem.isEmpty())
         ShowMessage(problem);
 }
 
 void TDashBoardForm::SetSampleRate(int ms)
 {
-    if (const QString problem = m_connection->SetSampleRate(ms); !problem.isEmpty())
+    if (const QString problem = m_session.SetSampleRate(ms); !problem.isEmpty())
         ShowMessage(problem);
+}
+
+void TDashBoardForm::SetTempUnits(const QString& units)
+{
+    m_settings.tempUnits = KnownTempUnits(units);
+    m_dials.ShowTempUnits(m_settings.tempUnits);
+    m_session.SetTempUnits(m_settings.tempUnits.toStdString());
+}
+
+void TDashBoardForm::SetSpeedUnits(const QString& units)
+{
+    m_settings.speedUnits = KnownSpeedUnits(units);
+    m_dials.ShowSpeedUnits(m_settings.speedUnits);
+    m_session.SetSpeedUnits(m_settings.speedUnits.toStdString());
 }
 
 void TDashBoardForm::ResetEcu()
 {
     if (Confirm(QString::fromLatin1(ResetQuestion), QString::fromLatin1(ResetCaption)))
-        m_connection->RequestReset();
+        m_session.RequestReset();
 }
 
 void TDashBoardForm::SetToolWindow(ToolWindow which, QWidget* window)
 {
-    QPointer<QWidget>& slot = m_toolWindows[IndexOf(which)];
-    if (slot && which == ToolWindow::DataViewer)
-        slot->removeEventFilter(this);
-    slot = window;
-    if (window && which == ToolWindow::DataViewer)
-        window->installEventFilter(this);
-    m_toolActions[IndexOf(which)]->setEnabled(window != nullptr);
-}
-
-QWidget* TDashBoardForm::RegisteredToolWindow(ToolWindow which) const
-{
-    return m_toolWindows[IndexOf(which)];
-}
-
-QAction* TDashBoardForm::ToolWindowAction(ToolWindow which) const
-{
-    return m_toolActions[IndexOf(which)];
-}
-
-void TDashBoardForm::ShowToolWindow(ToolWindow which)
-{
-    QWidget* window = RegisteredToolWindow(which);
-    if (!window)
-        return;
-    emit ToolWindowShowing(which);
-    window->show();
-    window->raise();
-    window->activateWindow();
+    // The data viewer is watched: it may stand in for this window (eventFilter).
+    if (which == ToolWindow::DataViewer) {
+        if (QWidget* previous = RegisteredToolWindow(which))
+            previous->removeEventFilter(this);
+        if (window)
+            window->installEventFilter(this);
+    }
+    m_menu->SetWindow(which, window);
 }
 
 bool TDashBoardForm::eventFilter(QObject* watched, QEvent* event)
@@ -227,6 +190,13 @@ bool TDashBoardForm::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+void TDashBoardForm::ShowValuesState()
+{
+    const EcuConnection& connection = m_session.Connection();
+    const bool live = connection.HasLiveValues() && connection.GetEcuSupport() == SupportFull;
+    m_dials.ShowLive(live, connection.Values(), connection.Constants());
+}
+
 void TDashBoardForm::OnEcuIdentified(const IdentifiedEcu& ecu)
 {
     switch (ecu.support) {
@@ -234,13 +204,13 @@ void TDashBoardForm::OnEcuIdentified(const IdentifiedEcu& ecu)
         ShowMessage(UnknownEcuMessage(ecu.ecuId));
         m_hiddenForUnknownEcu = true;
         hide();
-        ShowToolWindow(ToolWindow::DataViewer);
+        m_menu->Show(ToolWindow::DataViewer);
         break;
     case SupportObd2:
         ShowMessage(QString::fromLatin1(Obd2Message));
         break;
     case SupportFull:
-        SetupGaugesForEcu();
+        m_dials.SetupForEcu(m_session.Connection().Constants());
         break;
     }
     // A known ECU on the line again (another car on the same cable): the dashboard is back.
@@ -248,7 +218,6 @@ void TDashBoardForm::OnEcuIdentified(const IdentifiedEcu& ecu)
         m_hiddenForUnknownEcu = false;
         show();
     }
-    emit EcuIdentified(QString::fromStdString(ecu.ecuId), ecu.support, ecu.featureFlags);
 }
 
 void TDashBoardForm::OnResetFinished(bool succeeded)
@@ -259,7 +228,7 @@ void TDashBoardForm::OnResetFinished(bool succeeded)
 void TDashBoardForm::closeEvent(QCloseEvent* event)
 {
     m_closing = true;
-    m_connection->CloseLink();
+    m_session.CloseLink();
     SaveSettings();
     if (QWidget* logger = RegisteredToolWindow(ToolWindow::DataLogger))
         logger->close(); // it saves its own settings as it closes
@@ -282,8 +251,8 @@ std::optional<std::string> TDashBoardForm::WriteSettings()
     DashboardSettings current = m_settings;
     current.top = pos().y();
     current.left = pos().x();
-    current.baudText = m_connection->BaudText();
-    current.sampleRate = m_connection->SampleRate();
+    current.baudText = m_session.Connection().BaudText();
+    current.sampleRate = m_session.Connection().SampleRate();
     return m_settingsFile.Update([&current](IniFile& ini) { WriteDashboardSettings(ini, current); });
 }
 

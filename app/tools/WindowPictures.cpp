@@ -52,10 +52,11 @@ int main(int argc, char** argv)
     options.settingsDir = settings.path();
     options.simulator.unplug = UnplugSchedule(PullAtSeconds, PulledForSeconds);
     ProgramLink link = MakeProgramLink(options);
-    MainWindows windows(std::make_unique<TDashBoardForm>(link.factory, settings.path()), settings.path());
+    EcuSession session(link.factory);
+    MainWindows windows(session, std::make_unique<TDashBoardForm>(session, settings.path()), settings.path());
 
     windows.Dashboard().show();
-    windows.Dashboard().Connect();
+    session.Connect();
 
     TDataLoggerForm& logger = windows.DataLogger();
     logger.SetLogPath(settings.path());

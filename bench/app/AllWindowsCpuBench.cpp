@@ -44,11 +44,12 @@ void ProgramCpu(benchmark::State& state)
     AppOptions options;
     options.cable = AppOptions::Cable::Simulated;
     ProgramLink link = MakeProgramLink(options);
-    MainWindows windows(std::make_unique<TDashBoardForm>(link.factory, settings.path()), settings.path());
+    EcuSession session(link.factory);
+    MainWindows windows(session, std::make_unique<TDashBoardForm>(session, settings.path()), settings.path());
     TDashBoardForm& dashboard = windows.Dashboard();
     windows.DataLogger().SetLogPath(settings.path());
     dashboard.show();
-    dashboard.Connect();
+    session.Connect();
     if (scene != Scene::MainWindowOnly) {
         for (int which = 0; which < TDashBoardForm::ToolWindowCount; ++which)
             dashboard.ToolWindowAction(static_cast<TDashBoardForm::ToolWindow>(which))->trigger();
@@ -66,8 +67,8 @@ void ProgramCpu(benchmark::State& state)
     state.counters["windows_shown"] = static_cast<double>(
         std::count_if(topLevel.begin(), topLevel.end(), [](QWidget* w) { return w->isVisible(); }));
     state.counters["sample_rate_ms"] = dashboard.SampleRate();
-    state.counters["rx_errors"] = dashboard.Connection().RxErrorCount();
-    state.counters["sweeps"] = dashboard.Connection().CompletedSweeps();
+    state.counters["rx_errors"] = session.Connection().RxErrorCount();
+    state.counters["sweeps"] = session.Connection().CompletedSweeps();
     if (scene == Scene::AllWindowsLogging)
         windows.DataLogger().StopLogging();
 }

@@ -39,13 +39,14 @@ void FloodMemory(benchmark::State& state)
     options.cable = AppOptions::Cable::Port;
     options.portPath = QString::fromStdString(ecu.Path());
     ProgramLink link = MakeProgramLink(options);
-    MainWindows windows(std::make_unique<TDashBoardForm>(link.factory, settings.path()), settings.path());
+    EcuSession session(link.factory);
+    MainWindows windows(session, std::make_unique<TDashBoardForm>(session, settings.path()), settings.path());
     TDashBoardForm& dashboard = windows.Dashboard();
     dashboard.show();
-    dashboard.Connect();
+    session.Connect();
     RunEventLoopFor(WarmUpMs);
     const long residentBefore = ProcessMemoryKb("VmRSS");
-    const int errorsBefore = dashboard.Connection().RxErrorCount();
+    const int errorsBefore = session.Connection().RxErrorCount();
 
     for (auto _ : state) {
         ecu.flood = true;
@@ -55,8 +56,8 @@ void FloodMemory(benchmark::State& state)
     state.counters["resident_before_mb"] = residentBefore / KbPerMb;
     state.counters["resident_after_mb"] = ProcessMemoryKb("VmRSS") / KbPerMb;
     state.counters["resident_peak_mb"] = ProcessMemoryKb("VmHWM") / KbPerMb;
-    state.counters["frames_dropped"] = dashboard.Connection().RxErrorCount() - errorsBefore;
-    state.counters["live_at_end"] = dashboard.Connection().HasLiveValues() ? 1 : 0;
+    state.counters["frames_dropped"] = session.Connection().RxErrorCount() - errorsBefore;
+    state.counters["live_at_end"] = session.Connection().HasLiveValues() ? 1 : 0;
 }
 
 } // namespace

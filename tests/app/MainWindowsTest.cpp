@@ -32,7 +32,7 @@ namespace {
 // Every window over the fake link, as the program creates and wires them.
 struct AppRig {
     DashboardRig rig;
-    MainWindows windows { rig.TakeForm(), rig.SettingsFolder() };
+    MainWindows windows { *rig.session, rig.TakeForm(), rig.SettingsFolder() };
     TDashBoardForm& dash = windows.Dashboard();
 };
 
@@ -144,7 +144,7 @@ TEST(MainWindows, ActuatorClicksGoToTheEcuAndOnlyTheirOwnRepliesAreAcknowledged)
     // Opened for the first time: the shared monitors read the live values at the window's own tick.
     const QLabel* rpmMonitor = actuator.findChild<QLabel*>(QStringLiteral("Monitor2"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !rpmMonitor->text().isEmpty(); }));
-    EXPECT_EQ(rpmMonitor->text(), QString::number(app.dash.Queries().Values().rpm));
+    EXPECT_EQ(rpmMonitor->text(), QString::number(app.rig.Queries().Values().rpm));
 
     actuator.TestAction(1)->trigger();
     QTest::mouseClick(button("SetBtn"), Qt::LeftButton);

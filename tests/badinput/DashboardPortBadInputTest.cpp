@@ -19,7 +19,7 @@ namespace {
 constexpr int PatienceMs = 60000;
 
 // The main window over the real link thread and serial-port driver, on the port at `path`.
-TDashBoardForm::LinkFactory PortLink(const QString& path)
+EcuSession::LinkFactory PortLink(const QString& path)
 {
     return [path]() -> std::unique_ptr<InterfaceLink> {
         return std::make_unique<TD2xxThread>([path] { return std::make_shared<SerialPortDriver>(path); });
@@ -31,14 +31,15 @@ TEST(DashboardOnSilentPort, CountsRxErrorsOnItsStatusBarAndStaysResponsive)
     const SilentTerminal port;
     ASSERT_FALSE(port.Path().empty());
     QTemporaryDir settings;
-    TestDashBoard form(PortLink(QString::fromStdString(port.Path())), settings.path());
+    EcuSession session(PortLink(QString::fromStdString(port.Path())));
+    TestDashBoard form(session, settings.path());
     form.show();
-    form.Connect();
+    session.Connect();
 
     constexpr int WantedErrors = 4;
     EXPECT_TRUE(
-        QTest::qWaitFor([&] { return form.Connection().RxErrorCount() >= WantedErrors; }, PatienceMs));
-    EXPECT_EQ(form.PanelText(3), RxErrorsText(form.Connection().RxErrorCount()));
+        QTest::qWaitFor([&] { return session.Connection().RxErrorCount() >= WantedErrors; }, PatienceMs));
+    EXPECT_EQ(form.PanelText(3), RxErrorsText(session.Connection().RxErrorCount()));
     EXPECT_EQ(form.PanelText(1), QLatin1String(EcuConnection::TryingToConnect));
     EXPECT_TRUE(form.messages.isEmpty());
     EXPECT_TRUE(form.close());
@@ -57,8 +58,9 @@ TEST(DashboardOnForbiddenPort, SaysToJoinTheDialoutGroup)
         {
             if (::geteuid() == 0 && ::setuid(NobodyId) != 0)
                 ::_exit(2);
-            TestDashBoard form(PortLink(QString::fromStdString(port.Path())), QString());
-            form.Connect();
+            EcuSession session(PortLink(QString::fromStdString(port.Path())));
+            TestDashBoard form(session, QString());
+            session.Connect();
             const bool told = QTest::qWaitFor([&] { return !form.messages.isEmpty(); }, PatienceMs);
             ::_exit(told && form.messages.size() == 1
                         && form.messages[0].contains(QStringLiteral("dialout group"))

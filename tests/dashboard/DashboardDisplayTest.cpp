@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -22,6 +23,19 @@ const QColor Red = ColorFromRef(kColorRed);
 const QColor Yellow = ColorFromRef(kColorYellow);
 const QColor Green = ColorFromRef(kColorGreen);
 const QColor Black = ColorFromRef(kColorBlack);
+
+// As the user does it: a click on a label, a menu entry chosen.
+void Click(QWidget* widget)
+{
+    QTest::mouseClick(widget, Qt::LeftButton);
+}
+
+void Choose(const DashboardRig& rig, const char* entryName)
+{
+    auto* entry = rig.form->findChild<QAction*>(QString::fromLatin1(entryName));
+    ASSERT_NE(entry, nullptr) << entryName;
+    entry->trigger();
+}
 
 class Dashboard : public ::testing::Test {
 protected:
@@ -65,8 +79,8 @@ TEST_F(Dashboard, UnitsRescaleTheRightDialsAndFiguresAndBack)
     EXPECT_EQ(rig.Gauge("Speedo")->nTicks(), 13);
     EXPECT_EQ(speedFigures(), "0 20 40 60 80 100 120 140 160 180 200 220 240");
     EXPECT_EQ(rig.Gauge("AFMGauge")->MaxValue(), 1100) << "the load dial has no unit";
-    EXPECT_EQ(rig.form->Connection().Settings().temperatureUnit, "F");
-    EXPECT_EQ(rig.form->Connection().Settings().speedUnit, "KPH");
+    EXPECT_EQ(rig.Connection().Settings().temperatureUnit, "F");
+    EXPECT_EQ(rig.Connection().Settings().speedUnit, "KPH");
 
     rig.form->SetTempUnits(QStringLiteral("C"));
     rig.form->SetSpeedUnits(QStringLiteral("MPH"));
@@ -75,7 +89,7 @@ TEST_F(Dashboard, UnitsRescaleTheRightDialsAndFiguresAndBack)
     EXPECT_EQ(rig.Gauge("Speedo")->GTitle(), "MPH");
     EXPECT_EQ(rig.Gauge("Speedo")->MaxValue(), 120);
     EXPECT_EQ(speedFigures(), "0 10 20 30 40 50 60 70 80 90 100 110 120");
-    EXPECT_EQ(rig.form->Connection().Settings().speedUnit, "MPH");
+    EXPECT_EQ(rig.Connection().Settings().speedUnit, "MPH");
 }
 
 TEST_F(Dashboard, AnUnknownUnitTextShowsAndScalesAsTheDefaultUnit)
@@ -85,7 +99,7 @@ TEST_F(Dashboard, AnUnknownUnitTextShowsAndScalesAsTheDefaultUnit)
     rig.form->SetSpeedUnits(QStringLiteral("knots"));
     EXPECT_EQ(rig.form->SpeedUnits(), "MPH");
     EXPECT_EQ(rig.Gauge("Speedo")->GTitle(), "MPH");
-    EXPECT_EQ(rig.form->Connection().Settings().speedUnit, "MPH") << "dial and scaling must agree";
+    EXPECT_EQ(rig.Connection().Settings().speedUnit, "MPH") << "dial and scaling must agree";
     rig.form->SetTempUnits(QStringLiteral("Kelvin"));
     EXPECT_EQ(rig.form->TempUnits(), "C");
 }
@@ -100,7 +114,7 @@ TEST_F(Dashboard, CoolantOf100CelsiusShows212InFahrenheit)
     rig.Identify(id);
     rig.PollRoles({ { RoleCoolantTemp, hot } });
     EXPECT_EQ(rig.Gauge("CTSGauge")->Progress(), 212);
-    EXPECT_FLOAT_EQ(rig.form->Queries().Values().coolantTemp, 212.0f);
+    EXPECT_FLOAT_EQ(rig.Queries().Values().coolantTemp, 212.0f);
 
     rig.form->SetTempUnits(QStringLiteral("C"));
     EXPECT_EQ(rig.Gauge("CTSGauge")->Progress(), 120)
@@ -118,7 +132,7 @@ TEST_F(Dashboard, DialsFollowTheirRolesTruncated)
     rig.PollRoles({ { RoleRoadSpeed, speed }, { RoleTpsPercent, 77 }, { RoleAirTemp, 100 },
         { RoleRpmHigh, 0x0C }, { RoleRpm, 0x80 }, { RoleLoad16Alt, 40 }, { RoleAdvance, 30 },
         { RoleInjectorPw1, 0x10 }, { RoleLtft1, 140 }, { RoleTft1, 120 } });
-    const EcuQueries& q = rig.form->Queries();
+    const EcuQueries& q = rig.Queries();
     EXPECT_EQ(rig.Gauge("Speedo")->Progress(), 59);
     EXPECT_EQ(rig.Gauge("RevCounter")->Progress(), static_cast<int>(q.Values().rpm));
     EXPECT_EQ(rig.Gauge("TPSGauge")->Progress(), static_cast<int>(q.Values().tpsPercent));
@@ -167,14 +181,14 @@ TEST_F(Dashboard, DialsAndBoxesShowNoValueWhileTheValuesAreNotLive)
     rig.Tick();
     EXPECT_EQ(ShowsValues(rig), false);
     rig.link->status = QString::fromLatin1(InterfaceLink::VadInterface);
-    ASSERT_TRUE(rig.TickUntil([&] { return rig.form->Queries().HasLiveValues(); }));
+    ASSERT_TRUE(rig.TickUntil([&] { return rig.Queries().HasLiveValues(); }));
     EXPECT_EQ(ShowsValues(rig), true);
     EXPECT_EQ(rig.Label("IgnAdvanceLabel")->text(), advance);
     EXPECT_EQ(rig.Gauge("RevCounter")->Progress(), rpm);
 
     for (int request = rig.ecu.requests + 1; request <= rig.ecu.requests + 40; ++request)
         rig.ecu.lostReplies.insert(request);
-    ASSERT_TRUE(rig.TickUntil([&] { return !rig.form->Queries().HasLiveValues(); }));
+    ASSERT_TRUE(rig.TickUntil([&] { return !rig.Queries().HasLiveValues(); }));
     EXPECT_EQ(ShowsValues(rig), false);
 }
 
@@ -182,7 +196,7 @@ TEST_F(Dashboard, AnObd2EcuWhoseValuesCannotBeDecodedShowsNone)
 {
     DashboardRig rig;
     rig.Identify("1B41");
-    ASSERT_TRUE(rig.TickUntil([&] { return rig.form->Queries().HasLiveValues(); }));
+    ASSERT_TRUE(rig.TickUntil([&] { return rig.Queries().HasLiveValues(); }));
     EXPECT_EQ(ShowsValues(rig), false);
 }
 
@@ -296,8 +310,8 @@ TEST_F(Dashboard, MpgDialSettlesAt99WithoutTheBank2PulseWidth)
     rig.PollRoles({ { RoleRoadSpeed, 60 }, { RoleRpm, 200 }, { RoleInjectorPw1, 50 }, { RoleIac, 120 } });
     EXPECT_TRUE(rig.TickUntil([&] { return rig.Gauge("MPGGauge")->Progress() == 50; }))
         << "the dial clamps 99 to its scale of 50";
-    EXPECT_TRUE(rig.TickUntil([&] { return rig.form->Queries().Values().mpg == 99.0f; }))
-        << rig.form->Queries().Values().mpg;
+    EXPECT_TRUE(rig.TickUntil([&] { return rig.Queries().Values().mpg == 99.0f; }))
+        << rig.Queries().Values().mpg;
 }
 
 TEST_F(Dashboard, IdleDialShowsTheIdleAirValueInIacMode)
@@ -307,8 +321,8 @@ TEST_F(Dashboard, IdleDialShowsTheIdleAirValueInIacMode)
     DashboardRig rig;
     rig.Identify(id);
     rig.PollRoles({ { RoleIac, raw } });
-    EXPECT_EQ(rig.Gauge("MPGGauge")->Progress(), rig.form->Queries().Values().iac);
-    EXPECT_GT(rig.form->Queries().Values().iac, 30);
+    EXPECT_EQ(rig.Gauge("MPGGauge")->Progress(), rig.Queries().Values().iac);
+    EXPECT_GT(rig.Queries().Values().iac, 30);
 }
 
 struct EcuKindCase {
@@ -336,15 +350,16 @@ TEST_P(DashboardEcuKind, IdentificationSetsTheLoadAndIdleDials)
     });
     ASSERT_FALSE(id.empty()) << "no ECU of kind " << c.kind;
     DashboardRig rig;
-    QSignalSpy identified(rig.form, &TDashBoardForm::EcuIdentified);
+    QSignalSpy identified(rig.session.get(), &EcuSession::EcuIdentified);
     rig.Identify(id);
     EXPECT_EQ(rig.Gauge(c.dial)->GTitle(), c.title);
     EXPECT_EQ(rig.Gauge(c.dial)->MaxValue(), c.maxValue);
     EXPECT_EQ(rig.Gauge(c.dial)->nTicks(), c.nTicks);
     ASSERT_EQ(identified.size(), 1);
-    EXPECT_EQ(identified[0][0].toString().toStdString(), id);
-    EXPECT_EQ(identified[0][1].toInt(), SupportFull);
-    EXPECT_EQ(identified[0][2].toInt(), FeatureFlagsOf(id));
+    const auto ecu = identified[0][0].value<IdentifiedEcu>();
+    EXPECT_EQ(ecu.ecuId, id);
+    EXPECT_EQ(ecu.support, SupportFull);
+    EXPECT_EQ(ecu.featureFlags, FeatureFlagsOf(id));
     EXPECT_TRUE(rig.form->messages.isEmpty());
 }
 
@@ -361,7 +376,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, DashboardEcuKind,
 TEST_F(Dashboard, Obd2EcuGetsItsMessageAndLeavesTheDialsAlone)
 {
     DashboardRig rig;
-    QSignalSpy identified(rig.form, &TDashBoardForm::EcuIdentified);
+    QSignalSpy identified(rig.session.get(), &EcuSession::EcuIdentified);
     rig.form->show();
     rig.Identify(std::string(Obd2EcuIds[0]));
     EXPECT_EQ(rig.form->messages, QStringList { "OBD2 ECU detected - limited functionality available" });
@@ -369,7 +384,7 @@ TEST_F(Dashboard, Obd2EcuGetsItsMessageAndLeavesTheDialsAlone)
     EXPECT_EQ(rig.Gauge("MPGGauge")->GTitle(), "IAC");
     EXPECT_TRUE(rig.form->isVisible());
     ASSERT_EQ(identified.size(), 1);
-    EXPECT_EQ(identified[0][1].toInt(), SupportObd2);
+    EXPECT_EQ(identified[0][0].value<IdentifiedEcu>().support, SupportObd2);
 }
 
 TEST_F(Dashboard, UnknownEcuHidesTheWindowForTheDataViewerUntilTheViewerCloses)
@@ -385,7 +400,7 @@ TEST_F(Dashboard, UnknownEcuHidesTheWindowForTheDataViewerUntilTheViewerCloses)
     EXPECT_FALSE(rig.form->isVisible());
     EXPECT_TRUE(viewer.isVisible());
     rig.Tick(20);
-    EXPECT_EQ(rig.form->Queries().GetRawValue(3), 0x5A) << "raw bytes of addresses 0..7 still polled";
+    EXPECT_EQ(rig.Queries().GetRawValue(3), 0x5A) << "raw bytes of addresses 0..7 still polled";
 
     viewer.close();
     EXPECT_TRUE(rig.form->isVisible()) << "the program must not run on with no window";
@@ -415,21 +430,21 @@ TEST_F(Dashboard, ResetIsSentOnlyAfterConfirmationAndItsResultShown)
     DashboardRig rig;
     rig.Identify("1103");
     rig.form->confirmAnswer = false;
-    rig.form->ResetEcu();
+    Choose(rig, "ResetECU1");
     EXPECT_EQ(rig.form->confirmations,
         QStringList { "Warning!|All stored parameters will be lost, do you wish to continue?" });
     rig.Tick(20);
     for (const auto& sent : rig.link->sent)
         EXPECT_NE(sent.bytes.at(0), etResetEcu);
-    EXPECT_FALSE(rig.form->Connection().ResetPending());
+    EXPECT_FALSE(rig.Connection().ResetPending());
 
     rig.form->confirmAnswer = true;
-    rig.form->findChild<QAction*>(QStringLiteral("ResetECU1"))->trigger();
+    Choose(rig, "ResetECU1");
     ASSERT_TRUE(rig.TickUntil([&] { return !rig.form->messages.isEmpty(); }));
     EXPECT_EQ(rig.form->messages, QStringList { "ECU successfully reset" });
 
     rig.ecu.resetFails = true;
-    rig.form->ResetEcu();
+    Choose(rig, "ResetECU1");
     ASSERT_TRUE(rig.TickUntil([&] { return rig.form->messages.size() == 2; }));
     EXPECT_EQ(rig.form->messages[1], "ECU reset failed");
 }
@@ -441,14 +456,14 @@ TEST_F(Dashboard, StatusPanelsFollowTheConnection)
     EXPECT_EQ(rig.form->PanelText(1), "Not Connected");
     EXPECT_EQ(rig.form->PanelText(3), "Bad Data Count 0");
     EXPECT_EQ(rig.form->PanelText(4), "");
-    QSignalSpy errors(rig.form, &TDashBoardForm::RxErrorsText);
+    QSignalSpy errors(rig.session.get(), &EcuSession::RxErrorCountChanged);
     rig.ecu.identifyAfter = 2;
     rig.Identify("1103");
     EXPECT_EQ(rig.form->PanelText(0), "VAD Interface");
     EXPECT_EQ(rig.form->PanelText(1), "Connected to ECU");
     EXPECT_EQ(rig.form->PanelText(3), "Rx Errors 1");
     ASSERT_EQ(errors.size(), 1);
-    EXPECT_EQ(errors[0][0].toString(), "Rx Errors 1");
+    EXPECT_EQ(RxErrorsText(errors[0][0].toInt()), "Rx Errors 1");
 
     rig.form->SetSampleRate(200);
     EXPECT_EQ(rig.form->PanelText(2), "Sample Rate 200ms");
@@ -465,15 +480,17 @@ TEST_F(Dashboard, StatusPanelsFollowTheConnection)
 TEST_F(Dashboard, LogoAndMenuConnectAndMilOpensTheFaultViewer)
 {
     DashboardRig rig;
-    rig.form->LogoPicClick();
-    EXPECT_TRUE(rig.form->Connection().ConnectWanted());
+    rig.form->show();
+    Click(rig.Label("LogoPic"));
+    EXPECT_TRUE(rig.Connection().ConnectWanted());
     EXPECT_EQ(rig.Label("LogoPic")->toolTip(), "Connect to ECU");
     EXPECT_EQ(rig.Label("MILLabel")->toolTip(), "Open Fault Code Viewer");
 
     QWidget faults;
-    rig.form->MILLabelClick(); // nothing registered yet: nothing happens
+    Click(rig.Label("MILLabel")); // nothing registered yet: nothing happens
+    EXPECT_FALSE(faults.isVisible());
     rig.form->SetToolWindow(TDashBoardForm::ToolWindow::FaultCodes, &faults);
-    rig.form->MILLabelClick();
+    Click(rig.Label("MILLabel"));
     EXPECT_TRUE(faults.isVisible());
 }
 
@@ -510,7 +527,7 @@ TEST_F(Dashboard, ClosingClosesTheDataLoggerAndSaysSo)
     logger.show();
     QSignalSpy closing(rig.form, &TDashBoardForm::Closing);
     rig.form->show();
-    rig.form->Exit1Click();
+    Choose(rig, "Exit1");
     EXPECT_FALSE(rig.form->isVisible());
     EXPECT_FALSE(logger.isVisible());
     EXPECT_EQ(closing.size(), 1);
@@ -521,11 +538,11 @@ TEST_F(Dashboard, ActuatorRequestsGoOutAndTheirRepliesAreAnnounced)
 {
     DashboardRig rig;
     rig.Identify("1103");
-    QSignalSpy replied(rig.form, &TDashBoardForm::ActuatorReplied);
-    rig.form->RequestActuator(1, 0x20);
+    QSignalSpy replied(rig.session.get(), &EcuSession::ActuatorReplied);
+    rig.session->RequestActuator(1, 0x20);
     ASSERT_TRUE(rig.TickUntil([&] { return replied.size() == 1; }));
-    EXPECT_EQ(rig.form->Connection().ActuatorNumber(), 1);
-    EXPECT_EQ(rig.form->Connection().ActuatorValue(), 0x20);
+    EXPECT_EQ(rig.Connection().ActuatorNumber(), 1);
+    EXPECT_EQ(rig.Connection().ActuatorValue(), 0x20);
 }
 
 TEST_F(Dashboard, BaudTextGoesToTheLinkAndABadOneIsRefused)
@@ -546,7 +563,7 @@ TEST_F(Dashboard, APortRefusedForPermissionSaysToJoinTheDialoutGroupOnce)
 {
     DashboardRig rig;
     rig.link->openError = { true, "Cannot open /dev/ttyUSB0: Permission denied" };
-    rig.form->Connect();
+    Choose(rig, "Connect1");
     rig.Tick(20);
     ASSERT_EQ(rig.form->messages.size(), 1);
     EXPECT_TRUE(rig.form->messages[0].contains(QStringLiteral("dialout group")));

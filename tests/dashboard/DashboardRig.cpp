@@ -7,7 +7,6 @@
 #include "tests/support/FileBytes.h"
 #include "ui/DashboardSettings.h"
 
-#include <QTimer>
 #include <gtest/gtest.h>
 
 DashboardRig::DashboardRig(const std::optional<std::string>& iniText)
@@ -22,16 +21,17 @@ DashboardRig::DashboardRig(const std::optional<std::string>& iniText)
 void DashboardRig::Restart()
 {
     m_ownedForm.reset();
-    m_ownedForm = std::make_unique<TestDashBoard>(
+    session.reset();
+    session = std::make_unique<EcuSession>(
         [this]() -> std::unique_ptr<InterfaceLink> {
             auto fake = std::make_unique<FakeLink>();
             fake->farEnd = &ecu;
             link = fake.get();
             return fake;
         },
-        SettingsFolder());
+        EcuSession::Ticking::ByCaller);
+    m_ownedForm = std::make_unique<TestDashBoard>(*session, SettingsFolder());
     form = m_ownedForm.get();
-    form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
 }
 
 void DashboardRig::CloseWindow()
@@ -43,7 +43,7 @@ void DashboardRig::Tick(int count)
 {
     for (int i = 0; i < count; ++i) {
         link->Pass();
-        form->Timer1Timer();
+        session->Tick();
     }
 }
 
@@ -58,9 +58,9 @@ void DashboardRig::Identify(const std::string& ecuId)
 {
     ecu.id = { static_cast<std::uint8_t>(std::stoi(ecuId.substr(0, 2), nullptr, 16)),
         static_cast<std::uint8_t>(std::stoi(ecuId.substr(2, 2), nullptr, 16)) };
-    form->Connect();
+    session->Connect();
     ASSERT_TRUE(
-        TickUntil([&] { return form->Queries().GetEcuId() == ecuId && form->Connection().Polling(); }));
+        TickUntil([&] { return Queries().GetEcuId() == ecuId && Connection().Polling(); }));
 }
 
 void DashboardRig::PullAndReplugCable()
@@ -72,8 +72,8 @@ void DashboardRig::PullAndReplugCable()
 
 void DashboardRig::PollRoles(const std::map<int, std::uint8_t>& rawByRole)
 {
-    const std::string id = form->Queries().GetEcuId();
-    const int base = form->Connection().BaseAddress();
+    const std::string id = Queries().GetEcuId();
+    const int base = Connection().BaseAddress();
     for (const auto& [role, raw] : rawByRole) {
         bool found = false;
         for (int offset = 0; offset < RoleOffsetCount; ++offset) {
@@ -85,8 +85,8 @@ void DashboardRig::PollRoles(const std::map<int, std::uint8_t>& rawByRole)
         ASSERT_TRUE(found) << "ECU " << id << " has no role " << role;
     }
     // The sweep under way may have read some addresses before the change: wait for a whole new one.
-    const int target = form->Connection().CompletedSweeps() + 2;
-    ASSERT_TRUE(TickUntil([&] { return form->Connection().CompletedSweeps() >= target; }));
+    const int target = Connection().CompletedSweeps() + 2;
+    ASSERT_TRUE(TickUntil([&] { return Connection().CompletedSweeps() >= target; }));
 }
 
 TKodraGauge* DashboardRig::Gauge(const char* name) const

@@ -37,12 +37,13 @@ protected:
     }
 };
 
-// The main window over a fake link to a scripted ECU, with its settings in a folder of its own;
-// its Timer1 is stopped and the test ticks it.
+// The main window over a session with a fake link to a scripted ECU, with its settings in a
+// folder of its own; the session's timer does not run: the test ticks it.
 struct DashboardRig {
     QTemporaryDir settingsDir;
     ScriptedEcu ecu;
-    FakeLink* link = nullptr; // owned by the window
+    FakeLink* link = nullptr; // owned by the session
+    std::unique_ptr<EcuSession> session;
     TestDashBoard* form = nullptr; // owned by the rig until TakeForm
 
     // Writes `iniText` as the settings file first, when given.
@@ -52,6 +53,9 @@ struct DashboardRig {
     void CloseWindow();
     // Hands the window to a new owner; the rig goes on driving it.
     std::unique_ptr<TestDashBoard> TakeForm() { return std::move(m_ownedForm); }
+
+    const EcuConnection& Connection() const { return session->Connection(); }
+    const EcuQueries& Queries() const { return session->Queries(); }
 
     void Tick(int count = 1);
     bool TickUntil(const std::function<bool()>& done, int limit = 2000);

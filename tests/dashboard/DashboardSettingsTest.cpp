@@ -18,8 +18,9 @@ namespace {
 TEST(DashboardSettings, NoFileGivesTheDefaultsAndARunningTimer)
 {
     QTemporaryDir dir;
-    TestDashBoard form([] { return std::make_unique<FakeLink>(); }, dir.path());
-    const auto* timer = form.findChild<QTimer*>(QStringLiteral("Timer1"));
+    EcuSession session([] { return std::make_unique<FakeLink>(); });
+    TestDashBoard form(session, dir.path());
+    const auto* timer = session.findChild<QTimer*>(QStringLiteral("Timer1"));
     ASSERT_NE(timer, nullptr);
     EXPECT_TRUE(timer->isActive());
     EXPECT_EQ(timer->interval(), 50);
@@ -33,7 +34,7 @@ TEST(DashboardSettings, NoFileGivesTheDefaultsAndARunningTimer)
     EXPECT_EQ(form.SpeedUnits(), "MPH");
     EXPECT_EQ(form.IdleGaugeMode(), "IAC");
     EXPECT_EQ(form.InjectorFlow(), 210);
-    EXPECT_EQ(form.Connection().Settings().injectorFlow, 210);
+    EXPECT_EQ(session.Connection().Settings().injectorFlow, 210);
     const auto* idle = form.findChild<TKodraGauge*>(QStringLiteral("MPGGauge"));
     EXPECT_EQ(idle->GTitle(), "IAC");
     EXPECT_EQ(form.findChild<TKodraGauge*>(QStringLiteral("TPSGauge"))->MaxValue(), 100);
@@ -82,10 +83,10 @@ TEST(DashboardSettings, AFileOfAnotherProgramKeepsItsCommentsLineEndsAndOtherKey
     EXPECT_EQ(rig.Gauge("MPGGauge")->GTitle(), "MPG");
     EXPECT_EQ(rig.Gauge("MPGGauge")->MaxValue(), 50);
     EXPECT_EQ(rig.Gauge("MPGGauge")->nTicks(), 10);
-    EXPECT_EQ(rig.form->Connection().Settings().temperatureUnit, "F");
-    EXPECT_EQ(rig.form->Connection().Settings().speedUnit, "KPH");
-    EXPECT_EQ(rig.form->Connection().Settings().idleGaugeMode, "MPG");
-    EXPECT_EQ(rig.form->Connection().Settings().injectorFlow, 180);
+    EXPECT_EQ(rig.Connection().Settings().temperatureUnit, "F");
+    EXPECT_EQ(rig.Connection().Settings().speedUnit, "KPH");
+    EXPECT_EQ(rig.Connection().Settings().idleGaugeMode, "MPG");
+    EXPECT_EQ(rig.Connection().Settings().injectorFlow, 180);
     rig.CloseWindow();
     EXPECT_EQ(rig.SettingsText(), text);
 }
@@ -148,7 +149,7 @@ TEST_P(DashboardBadSetting, FallsBackToTheDefaultAndPollingGoesOn)
 
     rig.Identify("1103");
     rig.PollRoles({ { RoleRpm, 10 } });
-    EXPECT_GT(rig.form->Connection().CompletedSweeps(), 0);
+    EXPECT_GT(rig.Connection().CompletedSweeps(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryKey, DashboardBadSetting,

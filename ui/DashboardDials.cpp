@@ -1,10 +1,9 @@
 // How units, the identified ECU and every received value reach the dials and value boxes.
-#include "ui/DashBoardForm.h"
+#include "ui/DashboardDials.h"
 
 #include "controls/ColorRef.h"
 #include "controls/KodraGauge.h"
 #include "locale/LocaleFixed.h"
-#include "defs/EcuConstants.h"
 #include "defs/FaultCodes.h"
 #include "ui/ClickableLabel.h"
 
@@ -81,6 +80,11 @@ const NamedScale& ScaleOf(const auto& scales, std::string_view kind)
     return scales[std::size(scales) - 1];
 }
 
+void ShowFixed(QLabel* label, float value, int decimals, const QString& suffix = {})
+{
+    label->setText(LocaleFixed(value, ValuePrecision, decimals) + suffix);
+}
+
 void ShowScale(TKodraGauge* dial, const char* title, int maxValue, int nTicks)
 {
     dial->SetGTitle(QString::fromLatin1(title));
@@ -90,46 +94,43 @@ void ShowScale(TKodraGauge* dial, const char* title, int maxValue, int nTicks)
 
 } // namespace
 
-void TDashBoardForm::SetTempUnits(const QString& units)
+DashboardDials::DashboardDials(const DashboardControls& controls)
+    : m_c(controls)
 {
-    m_settings.tempUnits = KnownTempUnits(units);
-    const TempScale& scale = m_settings.tempUnits == QLatin1String(Fahrenheit.unit) ? Fahrenheit : Celsius;
-    ShowScale(m_ctsGauge, scale.coolantTitle, scale.maxValue, scale.nTicks);
-    ShowScale(m_atsGauge, scale.airTitle, scale.maxValue, scale.nTicks);
-    // Called once before the connection exists, while the window is built; it gets the unit then.
-    if (m_connection)
-        m_connection->SetTempUnits(m_settings.tempUnits.toStdString());
 }
 
-void TDashBoardForm::SetSpeedUnits(const QString& units)
+void DashboardDials::ShowTempUnits(const QString& units)
 {
-    m_settings.speedUnits = KnownSpeedUnits(units);
-    const SpeedScale& scale = m_settings.speedUnits == QLatin1String(Kph.unit) ? Kph : Mph;
-    ShowScale(m_speedo, scale.unit, scale.maxValue, scale.nTicks);
+    const TempScale& scale = units == QLatin1String(Fahrenheit.unit) ? Fahrenheit : Celsius;
+    ShowScale(m_c.ctsGauge, scale.coolantTitle, scale.maxValue, scale.nTicks);
+    ShowScale(m_c.atsGauge, scale.airTitle, scale.maxValue, scale.nTicks);
+}
+
+void DashboardDials::ShowSpeedUnits(const QString& units)
+{
+    const SpeedScale& scale = units == QLatin1String(Kph.unit) ? Kph : Mph;
+    ShowScale(m_c.speedo, scale.unit, scale.maxValue, scale.nTicks);
     // SpeedoLbl0 keeps "0".
-    for (std::size_t i = 1; i < m_speedoLabels.size(); ++i)
-        m_speedoLabels[i]->setText(QString::number(static_cast<int>(i) * scale.figureStep));
-    PlaceDialLabels(*m_speedo, m_speedoLabels);
-    if (m_connection)
-        m_connection->SetSpeedUnits(m_settings.speedUnits.toStdString());
+    for (std::size_t i = 1; i < m_c.speedoLabels.size(); ++i)
+        m_c.speedoLabels[i]->setText(QString::number(static_cast<int>(i) * scale.figureStep));
+    PlaceDialLabels(*m_c.speedo, m_c.speedoLabels);
 }
 
-void TDashBoardForm::SetupGaugesForEcu()
+void DashboardDials::SetupForEcu(const EcuConstantsRow& constants)
 {
-    const EcuConstantsRow& constants = m_connection->Constants();
     const NamedScale& load = ScaleOf(LoadScales, LoadSensorName(constants));
-    m_afmGauge->SetGTitle(QString::fromLatin1(load.title));
-    m_afmGauge->SetMaxValue(load.maxValue);
-    if (!m_settings.MpgMode()) {
+    m_c.afmGauge->SetGTitle(QString::fromLatin1(load.title));
+    m_c.afmGauge->SetMaxValue(load.maxValue);
+    if (!m_mpgMode) {
         const NamedScale& idle = ScaleOf(IdleScales, IacKindName(constants));
-        ShowScale(m_mpgGauge, idle.title, idle.maxValue, IdleScaleTicks);
+        ShowScale(m_c.mpgGauge, idle.title, idle.maxValue, IdleScaleTicks);
     }
 }
 
-void TDashBoardForm::ShowMil()
+void DashboardDials::ShowMil(const LiveValues& values)
 {
     ColorRef colour = kColorBlack;
-    switch (MilColourOf(m_connection->Values().faultBytes)) {
+    switch (MilColourOf(values.faultBytes)) {
     case MilColour::Red:
         colour = kColorRed;
         break;
@@ -139,108 +140,99 @@ void TDashBoardForm::ShowMil()
     case MilColour::Black:
         break;
     }
-    SetTextColour(m_milLabel, colour);
+    SetTextColour(m_c.milLabel, colour);
 }
 
-void TDashBoardForm::ShowFixed(QLabel* label, float value, int precision, int decimals, const QString& suffix)
+void DashboardDials::ShowO2Volts(float volts)
 {
-    label->setText(LocaleFixed(value, precision, decimals) + suffix);
-}
-
-void TDashBoardForm::ShowO2Volts(float volts)
-{
-    ShowFixed(m_o2B1VoltsLabel, volts, ValuePrecision, O2Decimals, QStringLiteral("V"));
+    ShowFixed(m_c.o2B1VoltsLabel, volts, O2Decimals, QStringLiteral("V"));
     const ColorRef colour = volts > O2Rich ? kColorRed : volts >= O2Switching ? kColorGreen : kColorYellow;
-    SetTextColour(m_o2B1VoltsLabel, colour);
+    SetTextColour(m_c.o2B1VoltsLabel, colour);
 }
 
-void TDashBoardForm::ShowBatteryVolts(float volts)
+void DashboardDials::ShowBatteryVolts(float volts)
 {
-    ShowFixed(m_battVoltsLabel, volts, ValuePrecision, TwoDecimals, QStringLiteral("V"));
+    ShowFixed(m_c.battVoltsLabel, volts, TwoDecimals, QStringLiteral("V"));
     const bool outOfRange = volts > BatteryHigh || volts < BatteryLow;
-    SetTextColour(m_battVoltsLabel, outOfRange ? kColorRed : kColorGreen);
+    SetTextColour(m_c.battVoltsLabel, outOfRange ? kColorRed : kColorGreen);
 }
 
-void TDashBoardForm::ShowValuesState()
+void DashboardDials::ShowLive(bool live, const LiveValues& values, const EcuConstantsRow& constants)
 {
-    const bool live = m_connection->HasLiveValues() && m_connection->GetEcuSupport() == SupportFull;
     if (live == m_valuesShown)
         return;
     m_valuesShown = live;
-    for (TKodraGauge* dial :
-        { m_tpsGauge, m_afmGauge, m_ctsGauge, m_atsGauge, m_mpgGauge, m_revCounter, m_speedo })
+    for (TKodraGauge* dial : { m_c.tpsGauge, m_c.afmGauge, m_c.ctsGauge, m_c.atsGauge, m_c.mpgGauge,
+             m_c.revCounter, m_c.speedo })
         dial->SetHasValue(live);
     if (!live) {
-        for (QLabel* box : { m_battVoltsLabel, m_o2B1VoltsLabel, m_ignAdvanceLabel, m_injPwB1Label,
-                 m_tftLabel, m_ltftLabel }) {
+        for (QLabel* box : { m_c.battVoltsLabel, m_c.o2B1VoltsLabel, m_c.ignAdvanceLabel, m_c.injPwB1Label,
+                 m_c.tftLabel, m_c.ltftLabel }) {
             box->setText(NoValueText);
             SetTextColour(box, kColorBlack);
         }
         return;
     }
-    // Back to live: every dial and box from the values as they are now.
-    const bool mapLoad = LoadSensorName(m_connection->Constants()) == MapLoadSensor;
+    const bool mapLoad = LoadSensorName(constants) == MapLoadSensor;
     for (const LiveValueKind kind :
         { LiveValueKind::Rpm, LiveValueKind::RoadSpeed, LiveValueKind::CoolantTemp, LiveValueKind::AirTemp,
             mapLoad ? LiveValueKind::Load8 : LiveValueKind::Load16, LiveValueKind::TpsPercent,
             LiveValueKind::O2Bank1, LiveValueKind::Iac, LiveValueKind::InjectorPw1, LiveValueKind::Advance,
             LiveValueKind::Ltft1, LiveValueKind::Tft1, LiveValueKind::Battery })
-        OnValueChanged(kind);
+        ShowValue(kind, values);
 }
 
-void TDashBoardForm::OnValueChanged(LiveValueKind kind)
+void DashboardDials::ShowValue(LiveValueKind kind, const LiveValues& v)
 {
     // The fault lamp follows every fault byte; the dials and boxes only live values.
     if (!m_valuesShown && kind != LiveValueKind::FaultFlags)
         return;
-    const LiveValues& v = m_connection->Values();
-    const bool mpgMode = m_settings.MpgMode();
     // Scaled values reach the dials truncated toward zero.
     switch (kind) {
     case LiveValueKind::FaultFlags:
-        ShowMil();
+        ShowMil(v);
         break;
     case LiveValueKind::Rpm:
-        m_revCounter->SetProgress(v.rpm);
+        m_c.revCounter->SetProgress(v.rpm);
         break;
     case LiveValueKind::RoadSpeed:
-        m_speedo->SetProgress(v.roadSpeed);
-        if (mpgMode)
-            m_mpgGauge->SetProgress(static_cast<int>(v.mpg));
+        m_c.speedo->SetProgress(v.roadSpeed);
+        if (m_mpgMode)
+            m_c.mpgGauge->SetProgress(static_cast<int>(v.mpg));
         break;
     case LiveValueKind::CoolantTemp:
-        m_ctsGauge->SetProgress(static_cast<int>(v.coolantTemp));
+        m_c.ctsGauge->SetProgress(static_cast<int>(v.coolantTemp));
         break;
     case LiveValueKind::AirTemp:
-        m_atsGauge->SetProgress(static_cast<int>(v.airTemp));
+        m_c.atsGauge->SetProgress(static_cast<int>(v.airTemp));
         break;
     case LiveValueKind::Load8:
-        m_afmGauge->SetProgress(v.load8);
+        m_c.afmGauge->SetProgress(v.load8);
         break;
     case LiveValueKind::Load16:
-        m_afmGauge->SetProgress(v.load16);
+        m_c.afmGauge->SetProgress(v.load16);
         break;
     case LiveValueKind::TpsPercent:
-        m_tpsGauge->SetProgress(static_cast<int>(v.tpsPercent));
+        m_c.tpsGauge->SetProgress(static_cast<int>(v.tpsPercent));
         break;
     case LiveValueKind::O2Bank1:
         ShowO2Volts(v.o2Volts[0]);
         break;
     case LiveValueKind::Iac:
-        if (!mpgMode)
-            m_mpgGauge->SetProgress(v.iac);
+        if (!m_mpgMode)
+            m_c.mpgGauge->SetProgress(v.iac);
         break;
     case LiveValueKind::InjectorPw1:
-        ShowFixed(m_injPwB1Label, v.injectorPw[0], ValuePrecision, TwoDecimals);
+        ShowFixed(m_c.injPwB1Label, v.injectorPw[0], TwoDecimals);
         break;
     case LiveValueKind::Advance:
-        m_ignAdvanceLabel->setText(QString::number(v.advance));
+        m_c.ignAdvanceLabel->setText(QString::number(v.advance));
         break;
     case LiveValueKind::Ltft1:
-        ShowFixed(m_ltftLabel, v.ltft[0], ValuePrecision, TwoDecimals);
+        ShowFixed(m_c.ltftLabel, v.ltft[0], TwoDecimals);
         break;
     case LiveValueKind::Tft1:
-        ShowFixed(m_tftLabel, v.tft[0], ValuePrecision, TwoDecimals);
+        ShowFixed(m_c.tftLabel, v.tft[0], TwoDecimals);
         break;
     case LiveValueKind::Battery:
         ShowBatteryVolts(v.batteryVolts);

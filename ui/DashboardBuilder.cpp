@@ -1,5 +1,5 @@
-// The controls of the main window, their places and the menu.
-#include "ui/DashBoardForm.h"
+// The controls of the main window and their places.
+#include "ui/DashboardBuilder.h"
 
 #include "controls/ColorRef.h"
 #include "controls/KodraGauge.h"
@@ -8,15 +8,12 @@
 #include "ui/DialLabels.h"
 #include "ui/MakerLogo.h"
 
-#include <QAction>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
-#include <QMenu>
-#include <QMenuBar>
+#include <QMainWindow>
 #include <QStatusBar>
-#include <QTimer>
 
 #include <cmath>
 
@@ -50,8 +47,8 @@ constexpr int ValuePointSize = 14;
 constexpr int FigureGap = 2;
 constexpr double RimPenHalfWidth = 1.5; // the rim is drawn with a 3-pixel pen
 
-constexpr std::array<int, TDashBoardForm::PanelCount> PanelWidths { 150, 120, 150, 200, 50 };
-constexpr std::array<const char*, TDashBoardForm::PanelCount> PanelTexts { "No Interface", "Not Connected",
+constexpr std::array<int, DashboardControls::PanelCount> PanelWidths { 150, 120, 150, 200, 50 };
+constexpr std::array<const char*, DashboardControls::PanelCount> PanelTexts { "No Interface", "Not Connected",
     "Sample Rate", "Bad Data Count 0", "" };
 
 struct DialLayout {
@@ -133,40 +130,14 @@ QLabel* MakeFigure(QWidget* parent, const QString& name, const QString& text)
     return label;
 }
 
-} // namespace
 
-void TDashBoardForm::BuildControls()
+void BuildTitleRow(QWidget* area, DashboardControls& c)
 {
-    setWindowTitle(Latin1(Caption));
-    auto* area = new QWidget(this);
-    area->setObjectName(QStringLiteral("ClientArea"));
-    area->setFixedSize(ClientWidth, ClientHeight - StatusBarHeight);
-    SetColours(area, kColorBlack, kColorRed);
-    setCentralWidget(area);
-
-    BuildTitleRow(area);
-    BuildSmallDials(area);
-    BuildLargeDials(area);
-    BuildValueBoxes(area);
-    BuildStatusBar();
-    BuildMenu();
-    // A fixed single border: the window keeps the size of its client area.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-
-    m_timer1 = new QTimer(this);
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setInterval(TimerIntervalMs);
-    connect(m_timer1, &QTimer::timeout, this, &TDashBoardForm::Timer1Timer);
-}
-
-void TDashBoardForm::BuildTitleRow(QWidget* area)
-{
-    m_logoPic = new ClickableLabel(area);
-    m_logoPic->setObjectName(QStringLiteral("LogoPic"));
-    m_logoPic->setGeometry(LogoRect);
-    m_logoPic->setPixmap(MakerLogo(LogoRect.size()));
-    m_logoPic->setToolTip(QStringLiteral("Connect to ECU"));
-    connect(m_logoPic, &ClickableLabel::Clicked, this, &TDashBoardForm::LogoPicClick);
+    c.logoPic = new ClickableLabel(area);
+    c.logoPic->setObjectName(QStringLiteral("LogoPic"));
+    c.logoPic->setGeometry(LogoRect);
+    c.logoPic->setPixmap(MakerLogo(LogoRect.size()));
+    c.logoPic->setToolTip(QStringLiteral("Connect to ECU"));
 
     auto* title = new QLabel(QStringLiteral("KodraPower Engine Management"), area);
     title->setObjectName(QStringLiteral("Label2"));
@@ -174,18 +145,17 @@ void TDashBoardForm::BuildTitleRow(QWidget* area)
     title->setAlignment(Qt::AlignCenter);
     title->setFont(BoldFont(TitlePointSize));
 
-    m_milLabel = new ClickableLabel(area);
-    m_milLabel->setObjectName(QStringLiteral("MILLabel"));
-    m_milLabel->setText(QStringLiteral("MIL"));
-    m_milLabel->setGeometry(MilRect);
-    m_milLabel->setAlignment(Qt::AlignCenter);
-    m_milLabel->setFont(BoldFont(MilPointSize));
-    m_milLabel->setToolTip(QStringLiteral("Open Fault Code Viewer"));
-    SetColours(m_milLabel, kColorSilver, kColorBlack);
-    connect(m_milLabel, &ClickableLabel::Clicked, this, &TDashBoardForm::MILLabelClick);
+    c.milLabel = new ClickableLabel(area);
+    c.milLabel->setObjectName(QStringLiteral("MILLabel"));
+    c.milLabel->setText(QStringLiteral("MIL"));
+    c.milLabel->setGeometry(MilRect);
+    c.milLabel->setAlignment(Qt::AlignCenter);
+    c.milLabel->setFont(BoldFont(MilPointSize));
+    c.milLabel->setToolTip(QStringLiteral("Open Fault Code Viewer"));
+    SetColours(c.milLabel, kColorSilver, kColorBlack);
 }
 
-void TDashBoardForm::BuildSmallDials(QWidget* area)
+void BuildSmallDials(QWidget* area, DashboardControls& c)
 {
     QFrame* panel = MakePanel(area, "Panel1", Panel1Rect);
     constexpr int count = static_cast<int>(std::size(SmallDials));
@@ -196,14 +166,14 @@ void TDashBoardForm::BuildSmallDials(QWidget* area)
         dial->move(gap + i * (SmallDialSide + gap), SmallDialTop);
         dials[static_cast<std::size_t>(i)] = dial;
     }
-    m_tpsGauge = dials[0];
-    m_afmGauge = dials[1];
-    m_ctsGauge = dials[2];
-    m_atsGauge = dials[3];
-    m_mpgGauge = dials[4];
+    c.tpsGauge = dials[0];
+    c.afmGauge = dials[1];
+    c.ctsGauge = dials[2];
+    c.atsGauge = dials[3];
+    c.mpgGauge = dials[4];
 }
 
-void TDashBoardForm::BuildLargeDials(QWidget* area)
+void BuildLargeDials(QWidget* area, DashboardControls& c)
 {
     const auto largeDial = [area](const char* panelName, const QRect& rect, const DialLayout& layout) {
         TKodraGauge* dial = MakeDial(MakePanel(area, panelName, rect), layout, LargeDialSide, bsNone);
@@ -213,23 +183,23 @@ void TDashBoardForm::BuildLargeDials(QWidget* area)
         return dial;
     };
 
-    m_revCounter = largeDial("Panel2", Panel2Rect, RevCounterLayout);
+    c.revCounter = largeDial("Panel2", Panel2Rect, RevCounterLayout);
     for (std::size_t i = 0; i < std::size(RevFigureNames); ++i) {
-        m_revLabels.push_back(
-            MakeFigure(m_revCounter->parentWidget(), Latin1(RevFigureNames[i]), QString::number(i)));
+        c.revLabels.push_back(
+            MakeFigure(c.revCounter->parentWidget(), Latin1(RevFigureNames[i]), QString::number(i)));
     }
-    PlaceDialLabels(*m_revCounter, m_revLabels);
+    PlaceDialLabels(*c.revCounter, c.revLabels);
 
-    m_speedo = largeDial("Panel3", Panel3Rect, SpeedoLayout);
+    c.speedo = largeDial("Panel3", Panel3Rect, SpeedoLayout);
     constexpr int speedStep = SpeedoLayout.maxValue / (SpeedoLayout.nTicks - 1);
     for (int i = 0; i < SpeedoLayout.nTicks; ++i) {
-        m_speedoLabels.push_back(MakeFigure(
-            m_speedo->parentWidget(), QStringLiteral("SpeedoLbl%1").arg(i), QString::number(i * speedStep)));
+        c.speedoLabels.push_back(MakeFigure(
+            c.speedo->parentWidget(), QStringLiteral("SpeedoLbl%1").arg(i), QString::number(i * speedStep)));
     }
-    PlaceDialLabels(*m_speedo, m_speedoLabels);
+    PlaceDialLabels(*c.speedo, c.speedoLabels);
 }
 
-void TDashBoardForm::BuildValueBoxes(QWidget* area)
+void BuildValueBoxes(QWidget* area, DashboardControls& c)
 {
     QFrame* panel = MakePanel(area, "Panel4", Panel4Rect);
     std::vector<QLabel*> labels;
@@ -245,86 +215,53 @@ void TDashBoardForm::BuildValueBoxes(QWidget* area)
         SetColours(label, kColorSilver, kColorBlack);
         labels.push_back(label);
     }
-    m_battVoltsLabel = labels[0];
-    m_o2B1VoltsLabel = labels[1];
-    m_ignAdvanceLabel = labels[2];
-    m_injPwB1Label = labels[3];
-    m_tftLabel = labels[4];
-    m_ltftLabel = labels[5];
+    c.battVoltsLabel = labels[0];
+    c.o2B1VoltsLabel = labels[1];
+    c.ignAdvanceLabel = labels[2];
+    c.injPwB1Label = labels[3];
+    c.tftLabel = labels[4];
+    c.ltftLabel = labels[5];
 }
 
-void TDashBoardForm::BuildStatusBar()
+void BuildStatusBar(QMainWindow& window, DashboardControls& c)
 {
-    m_statusBar = new QStatusBar(this);
-    m_statusBar->setObjectName(QStringLiteral("DashBoardSB"));
-    m_statusBar->setSizeGripEnabled(false);
-    m_statusBar->setFixedHeight(StatusBarHeight);
-    for (std::size_t i = 0; i < PanelCount; ++i) {
-        auto* panel = new StatusPanel(PanelWidths[i], Latin1(PanelTexts[i]), m_statusBar);
+    auto* statusBar = new QStatusBar(&window);
+    statusBar->setObjectName(QStringLiteral("DashBoardSB"));
+    statusBar->setSizeGripEnabled(false);
+    statusBar->setFixedHeight(StatusBarHeight);
+    for (std::size_t i = 0; i < DashboardControls::PanelCount; ++i) {
+        auto* panel = new StatusPanel(PanelWidths[i], Latin1(PanelTexts[i]), statusBar);
         panel->setObjectName(QStringLiteral("DashBoardSBPanel%1").arg(i));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         // The last panel takes the rest of the bar, so the panels start at its left edge.
-        const bool last = i + 1 == PanelCount;
-        m_statusBar->addPermanentWidget(panel, last ? 1 : 0);
-        m_panels[i] = panel;
+        const bool last = i + 1 == DashboardControls::PanelCount;
+        statusBar->addPermanentWidget(panel, last ? 1 : 0);
+        c.panels[i] = panel;
     }
-    setStatusBar(m_statusBar);
+    window.setStatusBar(statusBar);
 }
 
-QAction* TDashBoardForm::AddToolWindowEntry(
-    QMenu* menu, const QString& caption, const char* name, ToolWindow which)
+} // namespace
+
+DashboardControls BuildDashboardControls(QMainWindow& window)
 {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(Latin1(name));
-    action->setEnabled(false); // until the window is registered
-    connect(action, &QAction::triggered, this, [this, which] { ShowToolWindow(which); });
-    m_toolActions[static_cast<std::size_t>(which)] = action;
-    return action;
+    DashboardControls controls;
+    window.setWindowTitle(Latin1(Caption));
+    auto* area = new QWidget(&window);
+    area->setObjectName(QStringLiteral("ClientArea"));
+    area->setFixedSize(ClientWidth, ClientHeight - StatusBarHeight);
+    SetColours(area, kColorBlack, kColorRed);
+    window.setCentralWidget(area);
+
+    BuildTitleRow(area, controls);
+    BuildSmallDials(area, controls);
+    BuildLargeDials(area, controls);
+    BuildValueBoxes(area, controls);
+    BuildStatusBar(window, controls);
+    return controls;
 }
 
-void TDashBoardForm::BuildMenu()
-{
-    QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu1"));
-
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
-    QAction* exit = file->addAction(QStringLiteral("E&xit"));
-    exit->setObjectName(QStringLiteral("Exit1"));
-    connect(exit, &QAction::triggered, this, &TDashBoardForm::Exit1Click);
-
-    QMenu* view = bar->addMenu(QStringLiteral("&View"));
-    AddToolWindowEntry(view, QStringLiteral("DataViewer"), "DataViewer1", ToolWindow::DataViewer);
-    AddToolWindowEntry(view, QStringLiteral("DataLogger"), "DataLogger1", ToolWindow::DataLogger);
-    AddToolWindowEntry(view, QStringLiteral("FaultCodes"), "FaultCodes1", ToolWindow::FaultCodes);
-    AddToolWindowEntry(view, QStringLiteral("Status Flags"), "StatusFlags1", ToolWindow::StatusFlags);
-    AddToolWindowEntry(view, QStringLiteral("Controls"), "Controls1", ToolWindow::Controls);
-    AddToolWindowEntry(view, QStringLiteral("ECU ID"), "ECUID1", ToolWindow::EcuId);
-
-    QMenu* comms = bar->addMenu(QStringLiteral("&Comms"));
-    QAction* connectEntry = comms->addAction(QStringLiteral("Connect"));
-    connectEntry->setObjectName(QStringLiteral("Connect1"));
-    connect(connectEntry, &QAction::triggered, this, &TDashBoardForm::Connect);
-    AddToolWindowEntry(comms, QStringLiteral("Baud Rate"), "BaudRate1", ToolWindow::Comms);
-    AddToolWindowEntry(comms, QStringLiteral("Sample Rate"), "SampleRate1", ToolWindow::SampleRate);
-    QMenu* protocol = comms->addMenu(QStringLiteral("Protocol"));
-    protocol->setObjectName(QStringLiteral("Protocol1"));
-    protocol->addAction(QStringLiteral("VAD"))->setObjectName(QStringLiteral("VAD1"));
-    protocol->addAction(QStringLiteral("ISO9141"))->setObjectName(QStringLiteral("ISO91411"));
-    protocol->setEnabled(false);
-
-    QMenu* options = bar->addMenu(QStringLiteral("&Options"));
-    AddToolWindowEntry(options, QStringLiteral("Units"), "Units1", ToolWindow::Units);
-
-    QMenu* command = bar->addMenu(QStringLiteral("Co&mmand"));
-    QAction* reset = command->addAction(QStringLiteral("Reset ECU"));
-    reset->setObjectName(QStringLiteral("ResetECU1"));
-    connect(reset, &QAction::triggered, this, &TDashBoardForm::ResetEcu);
-
-    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
-    AddToolWindowEntry(help, QStringLiteral("Help"), "Help1", ToolWindow::Help);
-}
-
-void TDashBoardForm::PlaceDialLabels(const TKodraGauge& dial, const std::vector<QLabel*>& labels)
+void PlaceDialLabels(const TKodraGauge& dial, const std::vector<QLabel*>& labels)
 {
     const DialGeometry geometry
         = ComputeDialGeometry(dial.size(), GaugePaintRect(dial.size(), dial.BorderStyle()));

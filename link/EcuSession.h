@@ -1,0 +1,89 @@
+#pragma once
+
+#include "defs/LiveValues.h"
+#include "link/EcuConnection.h"
+#include "link/EcuConnectionListener.h"
+#include "link/InterfaceLink.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QTimer;
+
+// Carried by a signal, so that a test can watch it and a queued connection could carry it.
+Q_DECLARE_METATYPE(IdentifiedEcu)
+
+// One session with the ECU: the link to the cable, the connection that drives it and the 50 ms
+// tick. The program's shell owns it; every window, the command-line tool and the soak subscribe to
+// its signals as peers and send it their requests. The signals are emitted from inside the tick,
+// in the order the connection reports, on the thread that owns the session.
+class EcuSession final : public QObject {
+    Q_OBJECT
+
+public:
+    // Makes the link to the cable (the link thread, or a fake in tests); called once, by the
+    // constructor.
+    using LinkFactory = std::function<std::unique_ptr<InterfaceLink>()>;
+
+    // Whether the session's own timer ticks it, or its owner calls Tick (the command-line tool
+    // keeps its own rhythm; tests tick it explicitly).
+    enum class Ticking { ByTimer, ByCaller };
+
+    static constexpr int TickMs = EcuConnection::TickMs;
+
+    explicit EcuSession(LinkFactory makeLink, Ticking ticking = Ticking::ByTimer, QObject* parent = nullptr);
+    ~EcuSession() override;
+    EcuSession(const EcuSession&) = delete;
+    EcuSession& operator=(const EcuSession&) = delete;
+
+    const EcuConnection& Connection() const { return *m_connection; }
+    const EcuQueries& Queries() const { return *m_connection; }
+
+    // Each setter returns an empty text when it took the value, or a message naming the bad
+    // input, in which case nothing changed.
+    QString SetBaudText(const QString& baudText);
+    QString SetSampleRate(int ms);
+    QString SetSampleRateText(const QString& msText);
+    void SetTempUnits(const std::string& unit);
+    void SetSpeedUnits(const std::string& unit);
+    void SetIdleGaugeMode(const std::string& mode);
+    void SetInjectorFlow(int flow);
+
+public slots:
+    // One 50 ms tick of the connection (the timer's, or the owner's).
+    void Tick();
+    void Connect();
+    // The user confirmed the reset; it goes out once the ECU has been identified.
+    void RequestReset();
+    void RequestActuator(int test, int value);
+    // The program is ending: the port is closed if it is open.
+    void CloseLink();
+
+signals:
+    // "No Interface", "Bad Driver" or "VAD Interface", when it changes.
+    void LinkStatusChanged(const QString& statusText);
+    void ConnectTextChanged(const QString& connectText);
+    void SampleRateChanged(int ms);
+    void RxErrorCountChanged(int count);
+    // After every identification reply, with the per-ECU set-up done and polling on.
+    void EcuIdentified(const IdentifiedEcu& ecu);
+    void ResetFinished(bool succeeded);
+    void ActuatorReplied(int test, int value);
+    // The port may not be opened for lack of permission; `message` says what to do.
+    void PortPermissionDenied(const QString& message);
+    // A role update stored a new value; `values` are all of them as they are now.
+    void ValueChanged(LiveValueKind kind, const LiveValues& values);
+    void LiveValuesChanged(bool live);
+
+private:
+    // Turns the connection's calls into this session's signals.
+    class Relay;
+
+    const std::unique_ptr<Relay> m_relay;
+    std::unique_ptr<InterfaceLink> m_link;
+    std::unique_ptr<EcuConnection> m_connection;
+    QTimer* m_timer = nullptr;
+};

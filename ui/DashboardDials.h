@@ -1,0 +1,38 @@
+#pragma once
+
+#include "defs/EcuConstants.h"
+#include "defs/LiveValues.h"
+#include "ui/DashboardBuilder.h"
+
+#include <QString>
+
+class QLabel;
+
+// What the dials, the value boxes and the MIL lamp of the main window show: their scales for the
+// units and the identified ECU, and every received value, dimmed or "--" while there is none.
+class DashboardDials {
+public:
+    // `controls` are the main window's, which outlive this object.
+    explicit DashboardDials(const DashboardControls& controls);
+
+    void ShowTempUnits(const QString& units);
+    void ShowSpeedUnits(const QString& units);
+    // The idle gauge shows the idle air actuator in "IAC" mode, the fuel economy in "MPG" mode.
+    void SetMpgMode(bool mpgMode) { m_mpgMode = mpgMode; }
+    void SetupForEcu(const EcuConstantsRow& constants);
+
+    // Dials and value boxes show the values only while they are `live`; otherwise dimmed
+    // needles and "--", until the first fresh reply. Back to live, every one of them shows
+    // `values` as they are now.
+    void ShowLive(bool live, const LiveValues& values, const EcuConstantsRow& constants);
+    void ShowValue(LiveValueKind kind, const LiveValues& values);
+
+private:
+    void ShowMil(const LiveValues& values);
+    void ShowO2Volts(float volts);
+    void ShowBatteryVolts(float volts);
+
+    const DashboardControls& m_c;
+    bool m_mpgMode = false;
+    bool m_valuesShown = true; // until the main window's first ShowLive
+};

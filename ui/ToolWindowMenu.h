@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+// The main window's menu and the registry of the windows it opens: an entry stays disabled until
+// its window is registered, and choosing it shows the window. The entries that are commands of
+// their own (Exit, Connect, Reset ECU) are for the main window to connect.
+class ToolWindowMenu final : public QObject {
+    Q_OBJECT
+
+public:
+    enum class ToolWindow {
+        DataViewer,
+        DataLogger,
+        FaultCodes,
+        StatusFlags,
+        Controls,
+        EcuId,
+        Comms,
+        SampleRate,
+        Units,
+        Help,
+    };
+    Q_ENUM(ToolWindow)
+    static constexpr int ToolWindowCount = static_cast<int>(ToolWindow::Help) + 1;
+
+    // Fills `bar`, which outlives this object (both belong to the main window).
+    explicit ToolWindowMenu(QMenuBar& bar, QObject* parent = nullptr);
+
+    void SetWindow(ToolWindow which, QWidget* window);
+    QWidget* Window(ToolWindow which) const;
+    QAction* Action(ToolWindow which) const;
+    // Brings the registered window up, if there is one.
+    void Show(ToolWindow which);
+
+    QAction* ExitAction() const { return m_exit; }
+    QAction* ConnectAction() const { return m_connect; }
+    QAction* ResetAction() const { return m_reset; }
+
+signals:
+    // About to show a tool window, so its shown values can be brought up to date first.
+    void Showing(ToolWindowMenu::ToolWindow which);
+
+private:
+    QAction* AddEntry(QMenu* menu, const QString& caption, const char* name, ToolWindow which);
+
+    std::array<QPointer<QWidget>, ToolWindowCount> m_windows {};
+    std::array<QAction*, ToolWindowCount> m_actions {};
+    QAction* m_exit = nullptr;
+    QAction* m_connect = nullptr;
+    QAction* m_reset = nullptr;
+};
