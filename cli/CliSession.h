@@ -26,7 +26,7 @@ public:
     bool Reset(bool& succeeded);
     bool RunActuatorTest(int test, int value);
     // Keeps polling while calling `sample` every `interval`, `samples` times, as the data logger's
-    // own timer samples beside the main window's ticks. Ends sooner when `sample` returns false
+    // own timer samples beside the session's ticks. Ends sooner when `sample` returns false
     // or, checked at every tick, `stopWanted` returns true.
     void Record(int samples, std::chrono::milliseconds interval, const std::function<bool()>& sample,
         const std::function<bool()>& stopWanted);

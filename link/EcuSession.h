@@ -18,8 +18,9 @@ Q_DECLARE_METATYPE(IdentifiedEcu)
 
 // One session with the ECU: the link to the cable, the connection that drives it and the 50 ms
 // tick. The program's shell owns it; every window, the command-line tool and the soak subscribe to
-// its signals as peers and send it their requests. The signals are emitted from inside the tick,
-// in the order the connection reports, on the thread that owns the session.
+// its signals as peers and send it their requests. The signals are emitted on the thread that
+// owns the session, in the order the connection reports (from a tick, or from a setter), so a
+// subscriber connected earlier hears each report first.
 class EcuSession final : public QObject {
     Q_OBJECT
 

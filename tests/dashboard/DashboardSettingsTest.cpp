@@ -4,6 +4,7 @@
 #include "ini/IniFile.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QStatusBar>
@@ -39,6 +40,21 @@ TEST(DashboardSettings, NoFileGivesTheDefaultsAndARunningTimer)
     EXPECT_EQ(idle->GTitle(), "IAC");
     EXPECT_EQ(form.findChild<TKodraGauge*>(QStringLiteral("TPSGauge"))->MaxValue(), 100);
     EXPECT_EQ(form.windowTitle(), "DazedErir DashBoard v1.3");
+}
+
+// The command-line tool keeps its own 50 ms rhythm over a session it ticks itself: a timer of the
+// session's own running beside it would poll twice as often.
+TEST(DashboardSettings, ASessionTickedByItsOwnerNeverTicksItself)
+{
+    EcuSession session([] { return std::make_unique<FakeLink>(); }, EcuSession::Ticking::ByCaller);
+    QElapsedTimer waited;
+    waited.start();
+    constexpr int SeveralTicksMs = 4 * EcuSession::TickMs;
+    while (waited.elapsed() < SeveralTicksMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, SeveralTicksMs);
+    EXPECT_EQ(session.Connection().TickCount(), 0);
+    session.Tick();
+    EXPECT_EQ(session.Connection().TickCount(), 1);
 }
 
 TEST(DashboardSettings, WrittenAtCloseInAFolderThatDidNotExistAndReadBackByteForByte)
