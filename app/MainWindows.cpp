@@ -90,11 +90,14 @@ void MainWindows::WireIdentification()
     QObject::connect(session, &EcuSession::EcuIdentified, m_dataViewer.get(),
         [this](const IdentifiedEcu& ecu) { OnEcuIdentified(ecu); });
     QObject::connect(session, &EcuSession::RxErrorCountChanged, m_dataViewer.get(),
-        [viewer = m_dataViewer.get()](int count) { viewer->SetStatusText(RxErrorsPanel, RxErrorsText(count)); });
+        [viewer = m_dataViewer.get()](
+            int count) { viewer->SetStatusText(RxErrorsPanel, RxErrorsText(count)); });
     // The viewer shows the period in force from the start and follows every change of it.
     m_dataViewer->SetStatusText(SampleRatePanel, SampleRateText(m_session.Connection().SampleRate()));
-    QObject::connect(session, &EcuSession::SampleRateChanged, m_dataViewer.get(),
-        [viewer = m_dataViewer.get()](int ms) { viewer->SetStatusText(SampleRatePanel, SampleRateText(ms)); });
+    QObject::connect(
+        session, &EcuSession::SampleRateChanged, m_dataViewer.get(), [viewer = m_dataViewer.get()](int ms) {
+            viewer->SetStatusText(SampleRatePanel, SampleRateText(ms));
+        });
 }
 
 void MainWindows::OnEcuIdentified(const IdentifiedEcu& ecu)

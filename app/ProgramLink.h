@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/AppOptions.h"
-#include "sim/SimulatedEnvironment.h"
 #include "link/EcuSession.h"
+#include "sim/SimulatedEnvironment.h"
 
 #include <memory>
 

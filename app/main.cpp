@@ -86,8 +86,8 @@ int main(int argc, char** argv)
         &endSignals, &OrderlyEndSignals::EndRequested, &dashboard, [&dashboard] { dashboard.close(); },
         Qt::QueuedConnection);
     const EndInOrderAtExit endAtExit([&windows, &dashboard] {
-        for (const std::optional<std::string>& problem :
-            { windows.DataLogger().FinishForExit(), dashboard.WriteSettings(), windows.DataLogger().WriteSettings() }) {
+        for (const std::optional<std::string>& problem : { windows.DataLogger().FinishForExit(),
+                 dashboard.WriteSettings(), windows.DataLogger().WriteSettings() }) {
             if (problem)
                 std::cerr << "dazederir: " << *problem << "\n";
         }

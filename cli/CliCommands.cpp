@@ -3,8 +3,8 @@
 #include "cli/CliLogCommand.h"
 #include "cli/CliRecoverCommand.h"
 #include "cli/CliReport.h"
-#include "defs/ActuatorTests.h"
 #include "cmdline/OptionArgument.h"
+#include "defs/ActuatorTests.h"
 #include "link/EcuFrame.h"
 
 #include <algorithm>

@@ -131,8 +131,8 @@ std::span<const LiveValueRow> LiveValueCatalogue()
 
 const LiveValueRow* FindLiveValue(std::string_view name)
 {
-    const auto found
-        = std::find_if(kRows.begin(), kRows.end(), [name](const LiveValueRow& row) { return row.name == name; });
+    const auto found = std::find_if(
+        kRows.begin(), kRows.end(), [name](const LiveValueRow& row) { return row.name == name; });
     return found == kRows.end() ? nullptr : &*found;
 }
 

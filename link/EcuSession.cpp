@@ -9,7 +9,10 @@ public:
     {
     }
 
-    void LinkStatusChanged(const QString& statusText) override { emit m_session.LinkStatusChanged(statusText); }
+    void LinkStatusChanged(const QString& statusText) override
+    {
+        emit m_session.LinkStatusChanged(statusText);
+    }
     void ConnectTextChanged(const QString& connectText) override
     {
         emit m_session.ConnectTextChanged(connectText);
@@ -19,7 +22,10 @@ public:
     void EcuIdentified(const IdentifiedEcu& ecu) override { emit m_session.EcuIdentified(ecu); }
     void ResetFinished(bool succeeded) override { emit m_session.ResetFinished(succeeded); }
     void ActuatorReplied(int test, int value) override { emit m_session.ActuatorReplied(test, value); }
-    void PortPermissionDenied(const QString& message) override { emit m_session.PortPermissionDenied(message); }
+    void PortPermissionDenied(const QString& message) override
+    {
+        emit m_session.PortPermissionDenied(message);
+    }
     void ValueChanged(LiveValueKind kind) override
     {
         emit m_session.ValueChanged(kind, m_session.m_connection->Values());

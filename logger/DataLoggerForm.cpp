@@ -1,7 +1,7 @@
 #include "logger/DataLoggerForm.h"
 
-#include "locale/LocaleFixed.h"
 #include "controls/PerformanceGraph.h"
+#include "locale/LocaleFixed.h"
 #include "logger/ChannelLists.h"
 #include "logger/ChannelTables.h"
 #include "logger/DataLoggerSettings.h"

@@ -2,8 +2,8 @@
 
 #include "defs/EcuConstants.h"
 #include "defs/EcuIdentification.h"
-#include "defs/RoleTable.h"
 #include "defs/LiveValueCatalogue.h"
+#include "defs/RoleTable.h"
 #include "logger/ChannelTables.h"
 #include "sim/IdealLine.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/EcuConnection.h"
 #include "defs/LiveValueCatalogue.h"
+#include "link/EcuConnection.h"
 #include "logger/DataLog.h"
 #include "sim/EcuSimulator.h"
 #include "soak/SoakLogger.h"
@@ -59,6 +59,7 @@ private:
     std::unique_ptr<IdealLine> m_line;
     std::unique_ptr<EcuConnection> m_reference;
     std::optional<std::string> m_selfCheckProblem;
-    std::vector<std::vector<LiveNumber>> m_allowed; // by raw entry and live value, in the order of ForEachQuery
+    std::vector<std::vector<LiveNumber>>
+        m_allowed; // by raw entry and live value, in the order of ForEachQuery
     FieldChoices m_fieldChoices;
 };

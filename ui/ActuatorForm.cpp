@@ -1,9 +1,9 @@
 #include "ui/ActuatorForm.h"
 
 #include "controls/ColorRef.h"
-#include "locale/LocaleFixed.h"
 #include "defs/ActuatorTests.h"
 #include "link/EcuQueries.h"
+#include "locale/LocaleFixed.h"
 
 #include <QAction>
 #include <QGroupBox>

@@ -2,8 +2,8 @@
 
 #include "ini/SettingsFile.h"
 #include "link/EcuSession.h"
-#include "ui/DashboardDials.h"
 #include "ui/DashboardBuilder.h"
+#include "ui/DashboardDials.h"
 #include "ui/DashboardSettings.h"
 #include "ui/ToolWindowMenu.h"
 

@@ -130,7 +130,6 @@ QLabel* MakeFigure(QWidget* parent, const QString& name, const QString& text)
     return label;
 }
 
-
 void BuildTitleRow(QWidget* area, DashboardControls& c)
 {
     c.logoPic = new ClickableLabel(area);

@@ -3,8 +3,8 @@
 
 #include "controls/ColorRef.h"
 #include "controls/KodraGauge.h"
-#include "locale/LocaleFixed.h"
 #include "defs/FaultCodes.h"
+#include "locale/LocaleFixed.h"
 #include "ui/ClickableLabel.h"
 
 #include <QLabel>
@@ -162,8 +162,8 @@ void DashboardDials::ShowLive(bool live, const LiveValues& values, const EcuCons
     if (live == m_valuesShown)
         return;
     m_valuesShown = live;
-    for (TKodraGauge* dial : { m_c.tpsGauge, m_c.afmGauge, m_c.ctsGauge, m_c.atsGauge, m_c.mpgGauge,
-             m_c.revCounter, m_c.speedo })
+    for (TKodraGauge* dial :
+        { m_c.tpsGauge, m_c.afmGauge, m_c.ctsGauge, m_c.atsGauge, m_c.mpgGauge, m_c.revCounter, m_c.speedo })
         dial->SetHasValue(live);
     if (!live) {
         for (QLabel* box : { m_c.battVoltsLabel, m_c.o2B1VoltsLabel, m_c.ignAdvanceLabel, m_c.injPwB1Label,

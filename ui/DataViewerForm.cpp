@@ -1,11 +1,11 @@
 #include "ui/DataViewerForm.h"
 
 #include "controls/ColorRef.h"
-#include "locale/LocaleFixed.h"
 #include "controls/StatusPanel.h"
 #include "defs/EcuIdentification.h"
 #include "defs/LiveValueCatalogue.h"
 #include "link/EcuQueries.h"
+#include "locale/LocaleFixed.h"
 
 #include <QAction>
 #include <QFont>
@@ -287,7 +287,8 @@ void TDataViewerForm::RefreshCaptions()
         else if (!row)
             caption = QString(NoValue);
         else if (!row->viewer.caption.empty())
-            caption = QString::fromUtf8(row->viewer.caption.data(), static_cast<qsizetype>(row->viewer.caption.size()));
+            caption = QString::fromUtf8(
+                row->viewer.caption.data(), static_cast<qsizetype>(row->viewer.caption.size()));
         else
             caption = CaptionByKind(box, box == LoadBox ? m_loadSensor : box == IacBox ? iacKind : egrKind);
 

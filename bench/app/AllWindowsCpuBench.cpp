@@ -4,8 +4,8 @@
 // thread's driver calls, as in "dazederir --simulate".
 #include "app/MainWindows.h"
 #include "app/ProgramLink.h"
-#include "bench/support/WindowBenchMain.h"
 #include "bench/support/ProcessCpu.h"
+#include "bench/support/WindowBenchMain.h"
 #include "logger/DataLoggerForm.h"
 #include "ui/DashboardSettings.h"
 

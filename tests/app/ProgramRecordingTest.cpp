@@ -170,7 +170,8 @@ TEST_F(RecordingProgram, AFullLogFolderAtTheEndSendsTheLogHome)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("HOME"), QString::fromStdString(home.string()));
     QProcess program;
-    Start(program, { "--start-logging" }, environment, "[File]\r\nFile Path=" + full.Path().string() + "\r\n");
+    Start(
+        program, { "--start-logging" }, environment, "[File]\r\nFile Path=" + full.Path().string() + "\r\n");
     ASSERT_TRUE(program.waitForStarted(kGenerousMs));
     // The recording file is made (a name takes no block), then a second of rows the folder refuses.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kGenerousMs);

@@ -102,8 +102,8 @@ namespace {
 TEST_F(CliLog, RowsWithoutTheEcuAreEmptyAndAnEcuThatStaysAwayEndsItWith3)
 {
     const std::filesystem::path out = Dir() / "gap.csv";
-    const CliRun run = RunCli({ "--simulate", "--sim-unplug", "1.5:1.45", "--timeout", "1", "log", "--channels",
-        "RPM,MAP,CTS,IAT", "--time-base", "1", "--samples", "100000", "--out", out.string() });
+    const CliRun run = RunCli({ "--simulate", "--sim-unplug", "1.5:1.45", "--timeout", "1", "log",
+        "--channels", "RPM,MAP,CTS,IAT", "--time-base", "1", "--samples", "100000", "--out", out.string() });
     EXPECT_EQ(run.status, 3) << run.err;
     EXPECT_EQ(run.out, out.string() + "\n");
     EXPECT_NE(run.err.find("stopped answering"), std::string::npos) << run.err;

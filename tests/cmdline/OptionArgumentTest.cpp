@@ -9,7 +9,8 @@ namespace {
 
 TEST(OptionArgument, ValueAttachedOrNextMovesPastWhatItUsed)
 {
-    const std::vector<std::string> args { "--port=/dev/ttyUSB0", "--port", "/dev/pts/3", "--out=", "--a=b=c" };
+    const std::vector<std::string> args { "--port=/dev/ttyUSB0", "--port", "/dev/pts/3",
+        "--out=", "--a=b=c" };
     std::size_t index = 0;
     EXPECT_EQ(TakeOptionValue(args, index, OptionName(args[index])), "/dev/ttyUSB0");
     EXPECT_EQ(index, 1u);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 std::vector<std::uint8_t> ScriptedEcu::Transfer(std::span<const std::uint8_t> written)
 {
     std::vector<std::uint8_t> line(written.begin(), written.end());
@@ -114,7 +113,6 @@ std::vector<std::string> Timeline(const FakeLink& link)
         lines.push_back(std::to_string(sent.tick) + ":" + Describe(sent.bytes));
     return lines;
 }
-
 
 std::vector<std::uint8_t> Bytes(const EcuFrame& frame)
 {

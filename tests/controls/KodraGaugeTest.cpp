@@ -244,7 +244,8 @@ TEST(GaugeRange, MessageBoundsAtTheEdgesOfThe32BitRange)
     EXPECT_EQ(TKodraGauge::MinValueProblem(0, gauge.MaxValue()),
         "Value must be between -2147483647 and -2147483649");
     ASSERT_EQ(WarningsCaught::Caught().size(), 1);
-    EXPECT_TRUE(WarningsCaught::Caught().front().endsWith("Value must be between -2147483647 and -2147483649"));
+    EXPECT_TRUE(
+        WarningsCaught::Caught().front().endsWith("Value must be between -2147483647 and -2147483649"));
 }
 
 TEST(GaugeRange, RangeChangesCarryTheValueAlong)

@@ -59,8 +59,7 @@ void DashboardRig::Identify(const std::string& ecuId)
     ecu.id = { static_cast<std::uint8_t>(std::stoi(ecuId.substr(0, 2), nullptr, 16)),
         static_cast<std::uint8_t>(std::stoi(ecuId.substr(2, 2), nullptr, 16)) };
     session->Connect();
-    ASSERT_TRUE(
-        TickUntil([&] { return Queries().GetEcuId() == ecuId && Connection().Polling(); }));
+    ASSERT_TRUE(TickUntil([&] { return Queries().GetEcuId() == ecuId && Connection().Polling(); }));
 }
 
 void DashboardRig::PullAndReplugCable()

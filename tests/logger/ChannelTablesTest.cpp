@@ -273,8 +273,8 @@ TEST(ChannelNameProblemTest, TakesListedLoggedAndAddressNamesOnly)
 {
     for (const char* good : { "RPM", "IAC", "TFT B1", "Address0", "Address63", "Address063" })
         EXPECT_EQ(ChannelNameProblem(good), std::nullopt) << good;
-    for (const char* bad : { "Address64", "Address99", "Address99999999999999", "RPM,MAP", "A\r\nB", "Addressx",
-             "Whatever", "rpm" }) {
+    for (const char* bad : { "Address64", "Address99", "Address99999999999999", "RPM,MAP", "A\r\nB",
+             "Addressx", "Whatever", "rpm" }) {
         const std::optional<std::string> problem = ChannelNameProblem(bad);
         ASSERT_TRUE(problem.has_value()) << bad;
         EXPECT_NE(problem->find(bad), std::string::npos) << *problem;

@@ -3,8 +3,8 @@
 #include "FakeEcuQueries.h"
 #include "LogFileTestSupport.h"
 
-#include "soak/ExpectedEcu.h"
 #include "sim/IdealLine.h"
+#include "soak/ExpectedEcu.h"
 #include "soak/SoakLogger.h"
 
 #include <QTemporaryDir>

@@ -18,7 +18,8 @@ struct FakeEcuQueries : EcuQueries, LiveValues {
     const LiveValues& Values() const override { return *this; }
     int GetRawValue(int offset) const override
     {
-        return offset >= 0 && offset < static_cast<int>(raw.size()) ? raw[static_cast<std::size_t>(offset)] : 0;
+        return offset >= 0 && offset < static_cast<int>(raw.size()) ? raw[static_cast<std::size_t>(offset)]
+                                                                    : 0;
     }
     std::string GetLoadSensorName() const override { return loadSensorName; }
     std::string GetIacKindName() const override { return iacKindName; }

@@ -19,7 +19,8 @@ inline void ClickButton(const QObject& window, const QString& name)
     auto* button = window.findChild<QAbstractButton*>(name);
     ASSERT_NE(button, nullptr) << name.toStdString();
     const int half = button->height() / 2;
-    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(std::min(half, button->width() / 2), half));
+    QTest::mouseClick(
+        button, Qt::LeftButton, Qt::NoModifier, QPoint(std::min(half, button->width() / 2), half));
 }
 
 // One tick of the timer, delivered at once as if its interval had just run out.
