@@ -1,8 +1,8 @@
 // Cost of composing the dials and of the strip chart's per-sample and full redraws.
+#include "bench/support/WindowBenchMain.h"
 #include "controls/KodraGauge.h"
 #include "controls/PerformanceGraph.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -82,12 +82,5 @@ BENCHMARK(BM_ChartReplay)->Arg(16)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }
