@@ -2,6 +2,7 @@
 
 #include "defs/EcuConstants.h"
 #include "defs/FaultCodes.h"
+#include "defs/RoleTable.h"
 #include "defs/StatusFlags.h"
 
 #include <array>
@@ -105,6 +106,23 @@ struct LiveValues {
 
     bool operator==(const LiveValues&) const = default;
 };
+
+// A role whose value is the polled byte as it is, with nothing to scale.
+struct PlainByteRole {
+    RoleCode role;
+    int LiveValues::*value;
+    LiveValueKind kind;
+};
+
+inline constexpr std::array<PlainByteRole, 7> PlainByteRoles = { {
+    { RoleRpmHigh, &LiveValues::rpmHighByte, LiveValueKind::RpmHighByte },
+    { RoleRaw17, &LiveValues::raw17, LiveValueKind::Raw17 },
+    { RoleRaw18, &LiveValues::raw18, LiveValueKind::Raw18 },
+    { RoleIgnitionTrim, &LiveValues::ignitionTrim, LiveValueKind::IgnitionTrim },
+    { RoleAtmVss, &LiveValues::atmVss, LiveValueKind::AtmVss },
+    { RoleAtmPos, &LiveValues::atmPos, LiveValueKind::AtmPos },
+    { RoleAtmStatus, &LiveValues::atmStatus, LiveValueKind::AtmStatus },
+} };
 
 // Runs the update of `role` for one raw byte: scales it with the ECU's constants in single
 // precision, rounding after every step and truncating toward zero where a whole number is kept.

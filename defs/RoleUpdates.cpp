@@ -166,9 +166,6 @@ LiveValueKind ApplyRoleUpdate(
     case RoleStatusFlags2:
     case RoleStatusFlags3:
         return StoreStatusByte(v, static_cast<std::size_t>(role - RoleStatusFlags0), raw);
-    case RoleRpmHigh:
-        v.rpmHighByte = raw;
-        return Kind::RpmHighByte;
     case RoleRpm:
         v.rpm = EngineSpeed(v.rpmHighByte, raw, k);
         return Kind::Rpm;
@@ -202,12 +199,6 @@ LiveValueKind ApplyRoleUpdate(
     case RoleO2Bank2:
         v.o2Volts[1] = static_cast<float>(raw) / k[K::O2Divisor];
         return Kind::O2Bank2;
-    case RoleRaw17:
-        v.raw17 = raw;
-        return Kind::Raw17;
-    case RoleRaw18:
-        v.raw18 = raw;
-        return Kind::Raw18;
     case RoleIac:
         v.iac = Linear(raw, k, K::IacFactor, K::IacOffset);
         return Kind::Iac;
@@ -256,24 +247,12 @@ LiveValueKind ApplyRoleUpdate(
     case RoleTargetIdle:
         v.targetIdle = OffsetPlusLinear(raw, k, K::TargetIdleFactor, K::TargetIdleOffset);
         return Kind::TargetIdle;
-    case RoleIgnitionTrim:
-        v.ignitionTrim = raw;
-        return Kind::IgnitionTrim;
     case RoleEgr:
         v.egr = Trunc(k[K::EgrFactor] * static_cast<float>(raw));
         return Kind::Egr;
     case RoleBaro:
         v.baro = static_cast<float>(OffsetPlusLinear(raw, k, K::LoadFactor, K::LoadOffset));
         return Kind::Baro;
-    case RoleAtmVss:
-        v.atmVss = raw;
-        return Kind::AtmVss;
-    case RoleAtmPos:
-        v.atmPos = raw;
-        return Kind::AtmPos;
-    case RoleAtmStatus:
-        v.atmStatus = raw;
-        return Kind::AtmStatus;
     case RoleEgtTemp:
         v.egtTemp = EgtTemp(raw, k, settings);
         return Kind::EgtTemp;
@@ -283,7 +262,14 @@ LiveValueKind ApplyRoleUpdate(
     case RoleTimeFromStart:
         v.timeFromStart = TimeFromStartLimit - SecondsPerTimeStep * raw;
         return Kind::TimeFromStart;
-    default: // 49, 50, 55 and unknown codes: the raw byte is all there is
-        return Kind::None;
+    default:
+        break;
     }
+    for (const PlainByteRole& plain : PlainByteRoles) {
+        if (plain.role == role) {
+            v.*plain.value = raw;
+            return plain.kind;
+        }
+    }
+    return Kind::None; // 49, 50, 55 and unknown codes: the raw byte is all there is
 }

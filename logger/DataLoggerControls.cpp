@@ -178,3 +178,48 @@ DataLoggerControls DataLoggerControls::Build(QMainWindow& window)
     BuildStatusBar(window, controls);
     return controls;
 }
+
+void DataLoggerControls::SetSelectionEnabled(bool enabled) const
+{
+    for (const ChartControls& chart : charts)
+        chart.channelCombo->setEnabled(enabled);
+    timeBaseCombo->setEnabled(enabled);
+    saveDataBox->setEnabled(enabled);
+}
+
+void DataLoggerControls::ReplaceChannelItems(const QStringList& items) const
+{
+    for (const ChartControls& chart : charts)
+        ReplaceItems(*chart.channelCombo, items);
+}
+
+void DataLoggerControls::ShowChannels(
+    const std::array<QString, kLoggedChannels>& names, const QStringList& items) const
+{
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        QComboBox& combo = *charts[i].channelCombo;
+        if (combo.currentText() != names[i]) {
+            combo.setCurrentIndex(static_cast<int>(items.indexOf(names[i])));
+            combo.setEditText(names[i]);
+        }
+    }
+}
+
+QString DataLoggerControls::PanelText(int panel) const
+{
+    return statusPanels.at(static_cast<std::size_t>(panel))->text();
+}
+
+void DataLoggerControls::SetPanel(int panel, const QString& text) const
+{
+    statusPanels.at(static_cast<std::size_t>(panel))->setText(text);
+}
+
+void ReplaceItems(QComboBox& combo, const QStringList& items)
+{
+    const QString shown = combo.currentText();
+    combo.clear();
+    combo.addItems(items);
+    combo.setCurrentIndex(static_cast<int>(items.indexOf(shown)));
+    combo.setEditText(shown);
+}

@@ -3,6 +3,7 @@
 #include "controls/ColorRef.h"
 #include "logger/DataLog.h"
 
+#include <QStringList>
 #include <array>
 
 class QAction;
@@ -46,4 +47,16 @@ struct DataLoggerControls {
 
     // Builds the central widget, menu and status bar of `window`.
     static DataLoggerControls Build(QMainWindow& window);
+
+    // The channel and time-base choices and "Save To File" can be changed (not while logging).
+    void SetSelectionEnabled(bool enabled) const;
+    // Gives every channel's combo box these items, keeping the text each shows.
+    void ReplaceChannelItems(const QStringList& items) const;
+    // Makes each channel's combo box show the channel in force, chosen from `items` if listed.
+    void ShowChannels(const std::array<QString, kLoggedChannels>& names, const QStringList& items) const;
+    QString PanelText(int panel) const;
+    void SetPanel(int panel, const QString& text) const;
 };
+
+// Replacing the items of an editable combo box keeps the text it shows.
+void ReplaceItems(QComboBox& combo, const QStringList& items);

@@ -3,12 +3,14 @@
 #include "ini/SettingsFile.h"
 #include "logger/DataLog.h"
 #include "logger/DataLoggerControls.h"
+#include "logger/LoggerCharts.h"
 
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
 #include <cstdint>
-#include <vector>
+#include <optional>
+#include <string>
 
 class EcuQueries;
 class QTimer;
@@ -58,14 +60,14 @@ public:
     bool IsLogging() const;
     int SampleInterval() const { return m_sampleInterval; }
     std::uint32_t SampleCount() const { return m_sampleCount; }
-    QString ChannelName(int chart) const; // chart 0..3
+    QString ChannelName(int chart) const { return m_channelNames.at(static_cast<std::size_t>(chart)); }
     QString TimeBaseText() const { return m_timeBaseText; }
     QString LogFilePath() const { return m_logFilePath; }
     int NamedChannels() const { return m_namedChannels; }
     const QStringList& ChannelList() const { return m_channelList; }
     const QStringList& TimeBaseList() const { return m_timeBaseList; }
     const DataLog& Log() const { return m_log; }
-    QString PanelText(int panel) const;
+    QString PanelText(int panel) const { return m_controls.PanelText(panel); }
 
 signals:
     void DirectoryDialogRequested();
@@ -100,15 +102,9 @@ private:
     void ConnectControls();
     void ChannelChosen(int chart);
     void TimeBaseChosen();
-    void PlotChannel(ChartControls& chart, const ResolvedChannel& channel);
-    void ShowTimeAxis();
     bool SaveLog();
-    static std::vector<std::filesystem::path> FallbackLogFolders(const std::filesystem::path& refused);
     void ReportWriteProblem();
     void ShowOutputFile();
-    void SetSelectionEnabled(bool enabled);
-    void SetPanel(int panel, const QString& text);
-    void ShowChannelsInForce();
     // Where the log is saved; the default log folder is made here, when first needed.
     std::filesystem::path LogTarget() const;
     TPerformanceGraph& FirstChart() const { return *m_controls.charts.front().graph; }
@@ -117,6 +113,7 @@ private:
     SettingsFile m_settingsFile;
     const QString m_defaultLogFolder;
     DataLoggerControls m_controls;
+    LoggerCharts m_charts;
     QTimer* LogTimer1 = nullptr;
 
     std::uint32_t m_sampleCount = 0;

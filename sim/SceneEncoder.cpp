@@ -217,7 +217,7 @@ std::uint8_t SceneEncoder::ByteFor(int role, const EngineState& s, const Packed&
     case RoleStatusFlags3:
         return packed.status[static_cast<std::size_t>(role - RoleStatusFlags0)];
     default:
-        // Fault bytes 1, 3 and 4, the transmission status, ignition trim and bytes without a role.
+        // Fault bytes 1, 3 and 4, the transmission status and roles the engine model does not drive.
         return 0;
     }
 }

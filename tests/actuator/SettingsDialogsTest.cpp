@@ -32,6 +32,9 @@ protected:
     Capturing<TCommsForm> form;
     QSignalSpy spy { &form, &TCommsForm::BaudTextChosen };
     QComboBox* combo = ChildOf<QComboBox>(form, "CommsBaudCombo");
+
+    // The focus leaving the box finishes the edit (Enter would also press the default OK).
+    void LeaveTheBox() const { emit combo->lineEdit()->editingFinished(); }
 };
 
 TEST_F(CommsFormTest, ChoosingAnItemChangesTheLineSpeedAtOnce)
@@ -67,10 +70,11 @@ class CommsBaudText : public CommsFormTest, public ::testing::WithParamInterface
 TEST_F(CommsFormTest, TypedDigitsTakeEffectOnlyWhenTypingIsFinished)
 {
     form.show();
-    for (const char* partial : { "1", "15", "156", "1562", "15625" })
-        combo->setEditText(QString::fromLatin1(partial));
+    combo->lineEdit()->selectAll();
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Delete);
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral("15625"));
     EXPECT_TRUE(spy.isEmpty());
-    emit combo->lineEdit()->editingFinished();
+    LeaveTheBox();
     EXPECT_EQ(FirstArguments(spy), QStringList { "15625" });
 }
 
@@ -78,8 +82,9 @@ TEST_P(CommsBaudText, OnlyPositiveWholeNumbersReachTheLink)
 {
     const BaudCase& c = GetParam();
     form.show();
-    combo->setEditText(QString::fromLatin1(c.typed));
-    emit combo->lineEdit()->editingFinished();
+    combo->lineEdit()->selectAll();
+    QTest::keyClicks(combo->lineEdit(), QString::fromLatin1(c.typed));
+    LeaveTheBox();
     const QStringList typed = FirstArguments(spy);
     ClickButton(form, "ComsSelBtn");
     const QStringList confirmed = FirstArguments(spy);

@@ -66,12 +66,7 @@ public:
     }
 
     // Types into an editable combo box and finishes the edit, as Enter or leaving it does.
-    void Type(const QString& comboName, const QString& text) const
-    {
-        QComboBox& combo = Combo(comboName);
-        combo.setEditText(text);
-        emit combo.lineEdit()->editingFinished();
-    }
+    void Type(const QString& comboName, const QString& text) const { TypeIntoCombo(Combo(comboName), text); }
     // Chooses an item from the drop-down list.
     void Choose(const QString& comboName, const QString& item) const
     {

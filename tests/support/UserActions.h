@@ -4,6 +4,8 @@
 // widgets are found by their object names, so a test reaches nothing a user could not.
 #include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMetaObject>
 #include <QString>
 #include <QTimer>
@@ -37,4 +39,16 @@ inline void ChooseMenuEntry(const QObject& window, const QString& name)
     auto* action = window.findChild<QAction*>(name);
     ASSERT_NE(action, nullptr) << name.toStdString();
     action->trigger();
+}
+
+// Types `text` over what an editable combo box shows and presses Enter, as a user finishing the
+// edit does (a listed text is then also chosen from the list, as Qt's combo box does).
+inline void TypeIntoCombo(QComboBox& combo, const QString& text)
+{
+    QLineEdit* edit = combo.lineEdit();
+    ASSERT_NE(edit, nullptr) << combo.objectName().toStdString();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
 }

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+
+struct Recovery;
+
+// What the data logger tells its user, word for word, in one place.
+namespace LoggerMessages {
+
+// The recordings an earlier run left unfinished that are now saved, then any that could not be;
+// empty when there were none.
+QString Recovered(const Recovery& recovery);
+QString BadTimeBase(const QString& typed, const QString& kept);
+// The question before a new saving run replaces a log whose save failed.
+QString StartOverUnsaved(std::size_t rows, const std::filesystem::path& recording);
+QString NotWritten(const std::string& problem);
+QString NotSaved(const std::filesystem::path& target, const std::string& error, std::size_t rows);
+QString SettingsNotSaved(const std::string& error);
+
+} // namespace LoggerMessages
