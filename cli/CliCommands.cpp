@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 
+#include "cli/CliCaptureCommand.h"
 #include "cli/CliLogCommand.h"
 #include "cli/CliRecoverCommand.h"
 #include "cli/CliReport.h"
@@ -155,7 +156,7 @@ CommandParse ParseActuator(std::span<const std::string> args)
 }
 
 // clang-format off
-constexpr std::array<CliCommand, 9> Commands { {
+constexpr std::array<CliCommand, 10> Commands { {
     { "identify", ParseIdentify },
     { "values",   ParseValues },
     { "raw",      ParseRaw },
@@ -165,6 +166,7 @@ constexpr std::array<CliCommand, 9> Commands { {
     { "actuator", ParseActuator },
     { "log",      ParseLog },
     { "recover",  ParseRecover },
+    { "capinfo",  ParseCapinfo },
 } };
 // clang-format on
 

@@ -44,6 +44,26 @@ std::string ApplyPort(std::string_view value, CliOptions& options)
     return {};
 }
 
+std::string ApplyReplay(std::string_view value, CliOptions& options)
+{
+    if (value.empty())
+        return "the capture file path is empty";
+    CaptureRead read = ReadCaptureFile(std::string(value));
+    if (!read.Ok())
+        return read.error;
+    options.source = EcuSource::Replay;
+    options.replay = std::make_shared<const CaptureLog>(std::move(read.log));
+    return {};
+}
+
+std::string ApplyRecord(std::string_view value, CliOptions& options)
+{
+    if (value.empty())
+        return "the capture file path is empty";
+    options.recordPath = value;
+    return {};
+}
+
 std::string ApplyBaud(std::string_view value, CliOptions& options)
 {
     const QString text = QString::fromStdString(std::string(value));
@@ -99,8 +119,10 @@ struct ValueOption {
 };
 
 // clang-format off
-constexpr std::array<ValueOption, 8> ValueOptions { {
+constexpr std::array<ValueOption, 10> ValueOptions { {
     { "--port",        ApplyPort },
+    { "--replay",      ApplyReplay },
+    { "--record",      ApplyRecord },
     { "--baud",        ApplyBaud },
     { "--sample-rate", ApplySampleRate },
     { "--temp-units",  ApplyTempUnits },
@@ -133,6 +155,7 @@ private:
     CliParse m_parse;
     bool m_simulateGiven = false;
     bool m_portGiven = false;
+    bool m_replayGiven = false;
     std::string m_firstSimOption;
 };
 
@@ -176,6 +199,8 @@ bool* ArgumentWalk::FlagOption(std::string_view arg)
         return &options.helpWanted;
     if (arg == "--version")
         return &options.versionWanted;
+    if (arg == "--replay-timing")
+        return &options.replayTiming;
     return nullptr;
 }
 
@@ -201,6 +226,7 @@ bool ArgumentWalk::TakeValueOption(std::string_view arg)
     if (!TakeTableOption(ValueOptions, m_args, m_index, m_parse.options, m_parse.error))
         return false;
     m_portGiven = m_portGiven || OptionName(arg) == "--port";
+    m_replayGiven = m_replayGiven || OptionName(arg) == "--replay";
     return true;
 }
 
@@ -209,6 +235,11 @@ void ArgumentWalk::Check()
     const CliOptions& options = m_parse.options;
     if (m_simulateGiven && m_portGiven)
         m_parse.error = "--simulate and --port cannot be used together";
+    else if (m_replayGiven && (m_simulateGiven || m_portGiven))
+        m_parse.error = std::string("--replay and ") + (m_simulateGiven ? "--simulate" : "--port")
+            + " cannot be used together";
+    else if (options.replayTiming && !m_replayGiven)
+        m_parse.error = "--replay-timing needs --replay";
     else if (!m_firstSimOption.empty() && !m_simulateGiven)
         m_parse.error = m_firstSimOption + " needs --simulate";
     else if (options.command.empty() && !options.helpWanted && !options.versionWanted)

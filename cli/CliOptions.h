@@ -1,11 +1,13 @@
 #pragma once
 
 #include "defs/LiveValues.h"
+#include "link/CaptureFile.h"
 #include "link/EcuConnection.h"
 #include "sim/SimulatorOptions.h"
 
 #include <QString>
 
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -15,6 +17,7 @@ enum class EcuSource {
     Search, // the interface cable, found as the program finds it
     Simulate, // the built-in simulated cable and ECU
     Port, // this serial port, taken as the interface cable
+    Replay, // a replayed capture file in place of the cable
 };
 
 // The command line of dazederir-cli, checked: every value here is one the tool can use.
@@ -22,6 +25,9 @@ struct CliOptions {
     EcuSource source = EcuSource::Search;
     std::string simulateId = "1103";
     std::string portPath;
+    std::shared_ptr<const CaptureLog> replay; // read when the options were
+    bool replayTiming = false; // keep the recorded delays
+    std::string recordPath; // empty: no recording
     QString baudText = QString::fromLatin1(EcuConnection::DefaultBaudText);
     QString sampleRateText = QString::number(EcuConnection::DefaultSampleRate);
     std::string tempUnits = LiveSettings {}.temperatureUnit;
@@ -50,12 +56,13 @@ bool ParseWholeNumber(std::string_view text, int min, int max, int& value);
 
 inline constexpr const char* CliUsage
     = "usage: dazederir-cli [OPTIONS] COMMAND [COMMAND OPTIONS]\n"
-      "where: --simulate[=ID] | --port PATH (neither: search for the interface cable)\n"
+      "where: --simulate[=ID] | --port PATH | --replay FILE [--replay-timing]\n"
+      "       (none: search for the interface cable)\n"
       "options: --baud N  --sample-rate MS  --temp-units C|F  --speed-units MPH|KPH\n"
-      "         --idle-gauge IAC|MPG  --inj-flow N  --timeout S  --json  --version\n"
+      "         --idle-gauge IAC|MPG  --inj-flow N  --timeout S  --record FILE  --json  --version\n"
       "simulator: --sim-bytes A=V[,A=V...]  --sim-id-after N  --sim-drop P  --sim-corrupt P  --sim-cut P\n"
       "           --sim-noise P  --sim-reset-fails  --sim-unplug EVERY:FOR  --sim-pace  --sim-seed N\n"
       "commands: identify | values [--sweeps N] | raw [--sweeps N] | faults [--sweeps N]\n"
       "          status [--sweeps N] | reset | actuator N [V | --command TEXT]\n"
       "          log --channels C1,C2,C3,C4 [--time-base S] [--samples N] [--out FILE]\n"
-      "          recover [DIR]\n";
+      "          recover [DIR] | capinfo FILE\n";

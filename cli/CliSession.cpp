@@ -1,6 +1,8 @@
 #include "cli/CliSession.h"
 
 #include "link/D2xxThread.h"
+#include "link/RecordingPortDriver.h"
+#include "link/ReplayPortDriver.h"
 #include "link/SerialPortDriver.h"
 
 #include <algorithm>
@@ -22,10 +24,24 @@ TD2xxThread::DriverFactory FactoryFor(const CliOptions& options, const Simulated
         return [path = QString::fromStdString(options.portPath)] {
             return std::make_shared<SerialPortDriver>(path);
         };
+    case EcuSource::Replay:
+        return [log = options.replay, timing = options.replayTiming] {
+            return std::make_shared<ReplayPortDriver>(*log, timing);
+        };
     case EcuSource::Search:
         break;
     }
     return [] { return std::make_shared<SerialPortDriver>(); };
+}
+
+TD2xxThread::DriverFactory Recorded(
+    TD2xxThread::DriverFactory drivers, std::shared_ptr<SessionRecorder> recorder)
+{
+    if (!recorder)
+        return drivers;
+    return [drivers = std::move(drivers), recorder = std::move(recorder)]() -> PortDriverPtr {
+        return std::make_shared<RecordingPortDriver>(drivers(), recorder);
+    };
 }
 
 std::chrono::steady_clock::time_point SecondsFromNow(double seconds)
@@ -49,10 +65,13 @@ CliSession::CliSession(const CliOptions& options)
 {
     if (options.source == EcuSource::Simulate)
         m_simulation = std::make_unique<SimulatedEnvironment>(options.simulateId, options.simulator);
+    if (!options.recordPath.empty()) {
+        m_recorder = std::make_shared<SessionRecorder>();
+        m_recordingProblem = m_recorder->Start(options.recordPath);
+    }
     m_session = std::make_unique<EcuSession>(
-        [drivers = FactoryFor(options, m_simulation.get())]() -> std::unique_ptr<InterfaceLink> {
-            return std::make_unique<TD2xxThread>(drivers);
-        },
+        [drivers = Recorded(FactoryFor(options, m_simulation.get()), m_recorder)]()
+            -> std::unique_ptr<InterfaceLink> { return std::make_unique<TD2xxThread>(drivers); },
         EcuSession::Ticking::ByCaller);
     Subscribe();
     // The options were checked when they were read, so these setters take them.
@@ -67,8 +86,16 @@ CliSession::CliSession(const CliOptions& options)
 
 CliSession::~CliSession()
 {
-    m_session->CloseLink();
-    m_session.reset(); // joins the link thread, which closes the port
+    FinishRecording();
+}
+
+std::string CliSession::FinishRecording()
+{
+    if (m_session) {
+        m_session->CloseLink();
+        m_session.reset(); // joins the link thread, which closes the port
+    }
+    return m_recorder ? m_recorder->Stop() : std::string();
 }
 
 void CliSession::Subscribe()
@@ -194,6 +221,8 @@ std::string CliSession::DeviceName() const
         return "the simulated cable";
     case EcuSource::Port:
         return m_options.portPath;
+    case EcuSource::Replay:
+        return "the replayed capture";
     case EcuSource::Search:
         break;
     }

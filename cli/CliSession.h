@@ -2,6 +2,7 @@
 
 #include "cli/CliOptions.h"
 #include "link/EcuSession.h"
+#include "link/SessionRecorder.h"
 #include "sim/SimulatedEnvironment.h"
 
 #include <chrono>
@@ -31,6 +32,13 @@ public:
     void Record(int samples, std::chrono::milliseconds interval, const std::function<bool()>& sample,
         const std::function<bool()>& stopWanted);
 
+    // Why the capture file asked for by --record could not be made; empty when recording (or
+    // not asked to).
+    const std::string& RecordingProblem() const { return m_recordingProblem; }
+    // Ends the session and the recording with every byte of it on the disk; why the capture file
+    // could not be written, or empty. The session is over afterwards.
+    std::string FinishRecording();
+
     const EcuConnection& Connection() const { return m_session->Connection(); }
     const std::string& Failure() const { return m_failure; }
 
@@ -48,6 +56,8 @@ private:
 
     const CliOptions& m_options;
     std::unique_ptr<SimulatedEnvironment> m_simulation;
+    std::shared_ptr<SessionRecorder> m_recorder;
+    std::string m_recordingProblem;
     std::unique_ptr<EcuSession> m_session;
     Clock::time_point m_nextTick;
     bool m_cableSeen = false;

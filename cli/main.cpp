@@ -44,6 +44,15 @@ int main(int argc, char** argv)
     // The serial-port driver's objects expect an application object to exist.
     QCoreApplication application(argc, argv);
     CliSession session(options);
+    if (!session.RecordingProblem().empty()) {
+        std::cerr << "dazederir-cli: --record: " << session.RecordingProblem() << std::endl;
+        return ExitLogFile;
+    }
     CliContext context { options, session, std::cout, std::cerr };
-    return commandParse.run(context);
+    int status = commandParse.run(context);
+    if (const std::string problem = session.FinishRecording(); !problem.empty()) {
+        std::cerr << "dazederir-cli: --record: " << problem << std::endl;
+        status = ExitLogFile;
+    }
+    return status;
 }
