@@ -62,6 +62,17 @@ EcusimArgumentsParse ParseEcusimArguments(std::span<const std::string> args)
         } else if (OptionName(arg) == "--link") {
             if (const auto path = TakePath(args, index, "--link", result.error))
                 parsed.linkPath = *path;
+        } else if (OptionName(arg) == "--replay") {
+            if (const auto path = TakePath(args, index, "--replay", result.error)) {
+                CaptureRead read = ReadCaptureFile(*path);
+                if (read.Ok())
+                    parsed.replay = std::make_shared<const CaptureLog>(std::move(read.log));
+                else
+                    result.error = "--replay: " + read.error;
+            }
+        } else if (arg == "--replay-timing") {
+            parsed.replayTiming = true;
+            ++index;
         } else if (OptionName(arg) == "--stats") {
             if (const auto path = TakePath(args, index, "--stats", result.error))
                 parsed.statsPath = *path;
@@ -71,5 +82,7 @@ EcusimArgumentsParse ParseEcusimArguments(std::span<const std::string> args)
             result.error = Quoted(arg) + ": unexpected argument";
         }
     }
+    if (result.error.empty() && parsed.replayTiming && !parsed.replay)
+        result.error = "--replay-timing needs --replay";
     return result;
 }

@@ -12,6 +12,7 @@
 namespace {
 
 constexpr long NanosecondsPerSecond = 1'000'000'000;
+constexpr double MsPerSecond = 1000.0;
 
 timespec ToTimespec(double seconds)
 {
@@ -39,6 +40,9 @@ PtyServer::PtyServer(const EcusimArguments& arguments, std::ostream& out, std::o
     if (arguments.linkPath)
         m_link.emplace(*arguments.linkPath);
     m_statsPath = arguments.statsPath;
+    if (arguments.replay)
+        m_replay.emplace(*arguments.replay);
+    m_replayTiming = arguments.replayTiming;
 }
 
 double PtyServer::Seconds() const
@@ -86,8 +90,18 @@ void PtyServer::Send(const std::vector<std::uint8_t>& bytes)
 void PtyServer::Exchange()
 {
     const auto written = m_pty->ReadAvailable();
-    if (!written.empty())
+    if (written.empty())
+        return;
+    if (!m_replay) {
         Send(m_simulator.Transfer(written));
+        return;
+    }
+    const double writtenAt = m_clock();
+    for (const TimedBytes& answer : m_replay->Transfer(written)) {
+        if (m_replayTiming)
+            SleepUntil(writtenAt + answer.delayMs / MsPerSecond);
+        Send(answer.bytes);
+    }
 }
 
 int PtyServer::Run(const volatile std::sig_atomic_t& stop, const sigset_t& waitMask)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/CaptureReplay.h"
 #include "sim/EcuSimulator.h"
 #include "sim/EcusimArguments.h"
 #include "sim/PseudoTerminal.h"
@@ -10,8 +11,8 @@
 #include <optional>
 #include <ostream>
 
-// Serves the simulated ECU on a pseudo-terminal: prints each slave path it opens as a line on
-// `out`, keeps the optional link pointed at it, pulls and replugs the cable on the schedule.
+// Serves the simulated ECU (or a replayed capture) on a pseudo-terminal: prints each slave path it opens as a
+// line on `out`, keeps the optional link pointed at it, pulls and replugs the cable on the schedule.
 class PtyServer {
 public:
     static constexpr int ExitDone = 0;
@@ -37,6 +38,8 @@ private:
     std::optional<UnplugSchedule> m_unplug;
     bool m_pace;
     EcuSimulator m_simulator;
+    std::optional<CaptureReplay> m_replay;
+    bool m_replayTiming = false;
     std::optional<PtyLink> m_link;
     std::optional<std::string> m_statsPath;
     int m_pulls = 0;
