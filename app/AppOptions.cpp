@@ -42,6 +42,9 @@ public:
             TakeOne();
         if (m_result.Ok() && m_simulatorOptionSeen && m_result.options.cable != AppOptions::Cable::Simulated)
             m_result.error = m_firstSimulatorOption + " needs --simulate";
+        if (m_result.Ok() && m_result.options.replayTiming
+            && m_result.options.cable != AppOptions::Cable::Replay)
+            m_result.error = "--replay-timing needs --replay";
         return m_result;
     }
 
@@ -73,6 +76,17 @@ private:
                 error = NotSerialPortReason(*port);
             if (error.empty() && SetCable(AppOptions::Cable::Port, "--port"))
                 o.portPath = QString::fromStdString(*port);
+        } else if (const auto replay = TakeValue(m_args, m_index, "--replay", error)) {
+            if (error.empty())
+                TakeReplay(*replay);
+        } else if (arg == "--replay-timing") {
+            o.replayTiming = true;
+            ++m_index;
+        } else if (const auto record = TakeValue(m_args, m_index, "--record", error)) {
+            if (error.empty() && record->empty())
+                error = "--record needs a file name";
+            else if (error.empty())
+                o.recordPath = QString::fromStdString(*record);
         } else if (const auto dir = TakeValue(m_args, m_index, "--settings-dir", error)) {
             if (error.empty())
                 TakeSettingsDir(*dir);
@@ -110,6 +124,15 @@ private:
             m_result.options.simulatedEcuId = *normal;
         else
             m_result.error = "--simulate needs an ECU ID of four hexadecimal digits, not " + Quoted(id);
+    }
+
+    void TakeReplay(const std::string& path)
+    {
+        CaptureRead read = ReadCaptureFile(path);
+        if (!read.Ok())
+            m_result.error = "--replay: " + read.error;
+        else if (SetCable(AppOptions::Cable::Replay, "--replay"))
+            m_result.options.replay = std::make_shared<const CaptureLog>(std::move(read.log));
     }
 
     void TakeSettingsDir(const std::string& dir)
@@ -155,8 +178,11 @@ std::string AppUsage()
            "  --simulate[=ID]        the built-in simulated cable and ECU (ID default 1103); connects at "
            "start\n"
            "  --port PATH            this serial port, taken as the interface cable\n"
+           "  --replay FILE          a cable that answers as the capture FILE recorded; connects at start\n"
+           "  --replay-timing        with --replay: keep the recorded delays\n"
            "\n"
            "Options:\n"
+           "  --record FILE          record every byte on the line into the capture FILE\n"
            "  --settings-dir DIR     keep bin/kodradash.ini and bin/kodralog.ini under DIR\n"
            "                         instead of the working directory (installed: ~/.config/dazederir)\n"
            "  --start-logging        open the data logger and start recording at once\n"

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "link/CaptureFile.h"
 #include "sim/SimulatorOptions.h"
 
 #include <QString>
 
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -14,6 +16,7 @@ struct AppOptions {
         Search, // the interface cable among the machine's USB serial ports
         Simulated, // the built-in simulated cable and ECU
         Port, // one given serial port, taken as the cable
+        Replay, // a replayed capture file in place of the cable
     };
     static constexpr const char* DefaultSimulatedEcu = "1103";
     static constexpr int DefaultScreenshotAfterMs = 2000;
@@ -24,6 +27,9 @@ struct AppOptions {
     std::string simulatedEcuId = DefaultSimulatedEcu;
     SimulatorSettings simulator;
     QString portPath;
+    std::shared_ptr<const CaptureLog> replay; // read when the options were
+    bool replayTiming = false; // keep the recorded delays
+    QString recordPath; // record the session from the start; empty: not
     QString settingsDir; // empty: where the program keeps them (ProgramPlaces)
     bool startLogging = false; // open the data logger and press its Start
     bool help = false;

@@ -1,15 +1,21 @@
 #include "app/ProgramLink.h"
 
 #include "link/D2xxThread.h"
+#include "link/RecordingPortDriver.h"
+#include "link/ReplayPortDriver.h"
 #include "link/SerialPortDriver.h"
 
 namespace {
 
-EcuSession::LinkFactory LinkThreadOver(TD2xxThread::DriverFactory drivers)
+EcuSession::LinkFactory LinkThreadOver(
+    TD2xxThread::DriverFactory drivers, std::shared_ptr<SessionRecorder> recorder)
 {
-    return [drivers = std::move(drivers)]() -> std::unique_ptr<InterfaceLink> {
-        return std::make_unique<TD2xxThread>(drivers);
-    };
+    return
+        [drivers = std::move(drivers), recorder = std::move(recorder)]() -> std::unique_ptr<InterfaceLink> {
+            return std::make_unique<TD2xxThread>([drivers, recorder]() -> PortDriverPtr {
+                return std::make_shared<RecordingPortDriver>(drivers(), recorder);
+            });
+        };
 }
 
 } // namespace
@@ -17,19 +23,26 @@ EcuSession::LinkFactory LinkThreadOver(TD2xxThread::DriverFactory drivers)
 ProgramLink MakeProgramLink(const AppOptions& options)
 {
     ProgramLink link;
+    TD2xxThread::DriverFactory drivers;
     switch (options.cable) {
     case AppOptions::Cable::Simulated:
         link.simulation = std::make_unique<SimulatedEnvironment>(options.simulatedEcuId, options.simulator);
-        link.factory = LinkThreadOver(link.simulation->DriverFactory());
+        drivers = link.simulation->DriverFactory();
         break;
     case AppOptions::Cable::Port:
-        link.factory = LinkThreadOver([path = options.portPath]() -> PortDriverPtr {
+        drivers = [path = options.portPath]() -> PortDriverPtr {
             return std::make_shared<SerialPortDriver>(path);
-        });
+        };
+        break;
+    case AppOptions::Cable::Replay:
+        drivers = [log = options.replay, timing = options.replayTiming]() -> PortDriverPtr {
+            return std::make_shared<ReplayPortDriver>(*log, timing);
+        };
         break;
     case AppOptions::Cable::Search:
-        link.factory = LinkThreadOver([]() -> PortDriverPtr { return std::make_shared<SerialPortDriver>(); });
+        drivers = []() -> PortDriverPtr { return std::make_shared<SerialPortDriver>(); };
         break;
     }
+    link.factory = LinkThreadOver(std::move(drivers), link.recorder);
     return link;
 }

@@ -2,14 +2,17 @@
 
 #include "app/AppOptions.h"
 #include "link/EcuSession.h"
+#include "link/SessionRecorder.h"
 #include "sim/SimulatedEnvironment.h"
 
 #include <memory>
 
 // The link thread over the driver the options choose: the machine's USB serial ports, one given
-// port, or the simulated cable with its ECU (kept here for as long as the program runs).
+// port, a replayed capture, or the simulated cable with its ECU (kept here for as long as the
+// program runs). Every byte on the line passes the session recorder, which records when asked.
 struct ProgramLink {
     std::unique_ptr<SimulatedEnvironment> simulation;
+    std::shared_ptr<SessionRecorder> recorder = std::make_shared<SessionRecorder>();
     EcuSession::LinkFactory factory;
 };
 

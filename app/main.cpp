@@ -9,6 +9,7 @@
 #include "defs/ProgramVersion.h"
 #include "logger/DataLoggerForm.h"
 #include "ui/MakerLogo.h"
+#include "ui/SessionRecordingControl.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,6 +26,7 @@ namespace {
 
 constexpr int BadUsageStatus = 2;
 constexpr int LogNotSavedStatus = 1;
+constexpr int FileNotWrittenStatus = 4;
 constexpr const char* ApplicationTitle = "DazedErir V1.2";
 constexpr QSize IconSize { MakerLogoDesignSide, MakerLogoDesignSide };
 
@@ -79,6 +81,13 @@ int main(int argc, char** argv)
     MainWindows windows(session, std::make_unique<TDashBoardForm>(session, places.settingsFolder),
         places.settingsFolder, places.defaultLogFolder);
     TDashBoardForm& dashboard = windows.Dashboard();
+    SessionRecordingControl recording(*link.recorder, dashboard);
+    if (!options.recordPath.isEmpty()) {
+        if (const QString problem = recording.StartRecording(options.recordPath); !problem.isEmpty()) {
+            std::cerr << "dazederir: --record: " << problem.toStdString() << "\n";
+            return FileNotWrittenStatus;
+        }
+    }
     QObject::connect(
         &dashboard, &TDashBoardForm::Closing, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     const OrderlyEndSignals endSignals;
@@ -95,8 +104,9 @@ int main(int argc, char** argv)
 
     dashboard.show();
     TellRecoveredRecordings(dashboard, windows.DataLogger());
-    // A newcomer running the demonstration sees a live dashboard at once.
-    if (options.cable == AppOptions::Cable::Simulated)
+    // A newcomer running the demonstration sees a live dashboard at once, and a replay has
+    // nothing else to do.
+    if (options.cable == AppOptions::Cable::Simulated || options.cable == AppOptions::Cable::Replay)
         session.Connect();
     if (options.startLogging) {
         windows.DataLogger().show();

@@ -23,6 +23,7 @@ constexpr int LinkStatusPanel = 0;
 constexpr int ConnectPanel = 1;
 constexpr int SampleRatePanel = 2;
 constexpr int RxErrorsPanel = 3;
+constexpr int RecordingPanel = 4;
 
 QString UnknownEcuMessage(const std::string& ecuId)
 {
@@ -112,6 +113,11 @@ QString TDashBoardForm::PanelText(int panel) const
     if (panel < 0 || panel >= PanelCount)
         return {};
     return m_controls.panels[static_cast<std::size_t>(panel)]->text();
+}
+
+void TDashBoardForm::ShowRecordingText(const QString& text)
+{
+    SetPanelText(RecordingPanel, text);
 }
 
 void TDashBoardForm::SetPanelText(int panel, const QString& text)

@@ -37,6 +37,10 @@ public:
     void SetToolWindow(ToolWindow which, QWidget* window);
     QWidget* RegisteredToolWindow(ToolWindow which) const { return m_menu->Window(which); }
     QAction* ToolWindowAction(ToolWindow which) const { return m_menu->Action(which); }
+    // Comms > Record Session..., for whoever records the session; disabled until then.
+    QAction* RecordSessionAction() const { return m_menu->RecordSessionAction(); }
+    // What the session recording shows on the status bar (its last panel); empty to clear it.
+    void ShowRecordingText(const QString& text);
 
     QString GetBaudText() const { return m_session.Connection().BaudText(); }
     int SampleRate() const { return m_session.Connection().SampleRate(); }

@@ -40,6 +40,8 @@ ToolWindowMenu::ToolWindowMenu(QMenuBar& bar, QObject* parent)
     m_connect = AddCommand(comms, QStringLiteral("Connect"), "Connect1");
     AddEntry(comms, QStringLiteral("Baud Rate"), "BaudRate1", ToolWindow::Comms);
     AddEntry(comms, QStringLiteral("Sample Rate"), "SampleRate1", ToolWindow::SampleRate);
+    m_recordSession = AddCommand(comms, QStringLiteral("Record Session..."), "RecordSession1");
+    m_recordSession->setEnabled(false); // until something records behind it
     QMenu* protocol = comms->addMenu(QStringLiteral("Protocol"));
     protocol->setObjectName(QStringLiteral("Protocol1"));
     AddCommand(protocol, QStringLiteral("VAD"), "VAD1");

@@ -12,7 +12,7 @@ class QMenuBar;
 
 // The main window's menu and the registry of the windows it opens: an entry stays disabled until
 // its window is registered, and choosing it shows the window. The entries that are commands of
-// their own (Exit, Connect, Reset ECU) are for the main window to connect.
+// their own (Exit, Connect, Record Session, Reset ECU) are for the main window to connect.
 class ToolWindowMenu final : public QObject {
     Q_OBJECT
 
@@ -44,6 +44,7 @@ public:
     QAction* ExitAction() const { return m_exit; }
     QAction* ConnectAction() const { return m_connect; }
     QAction* ResetAction() const { return m_reset; }
+    QAction* RecordSessionAction() const { return m_recordSession; }
 
 signals:
     // About to show a tool window, so its shown values can be brought up to date first.
@@ -57,4 +58,5 @@ private:
     QAction* m_exit = nullptr;
     QAction* m_connect = nullptr;
     QAction* m_reset = nullptr;
+    QAction* m_recordSession = nullptr;
 };

@@ -1,0 +1,89 @@
+#include "ui/SessionRecordingControl.h"
+
+#include "link/SessionRecorder.h"
+#include "ui/DashBoardForm.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTimer>
+
+namespace {
+
+const QString RecordCaption = QStringLiteral("Record Session...");
+const QString StopCaption = QStringLiteral("Stop Recording");
+
+} // namespace
+
+SessionRecordingControl::SessionRecordingControl(SessionRecorder& recorder, TDashBoardForm& dashboard)
+    : m_recorder(recorder)
+    , m_dashboard(dashboard)
+    , m_action(dashboard.RecordSessionAction())
+    , m_timer(new QTimer(this))
+{
+    m_timer->setObjectName(QStringLiteral("RecordingTimer"));
+    m_timer->setInterval(RefreshMs);
+    connect(m_timer, &QTimer::timeout, this, &SessionRecordingControl::RefreshStatus);
+    connect(m_action, &QAction::triggered, this, &SessionRecordingControl::RecordSessionClick);
+    m_action->setEnabled(true);
+}
+
+SessionRecordingControl::~SessionRecordingControl()
+{
+    m_recorder.Stop();
+}
+
+QString SessionRecordingControl::StartRecording(const QString& path)
+{
+    const std::string problem = m_recorder.Start(path.toStdString());
+    if (!problem.empty())
+        return QString::fromStdString(problem);
+    m_action->setText(StopCaption);
+    m_timer->start();
+    RefreshStatus();
+    return {};
+}
+
+void SessionRecordingControl::StopRecording()
+{
+    m_timer->stop();
+    const std::string problem = m_recorder.Stop();
+    m_action->setText(RecordCaption);
+    m_dashboard.ShowRecordingText(QString());
+    if (!problem.empty())
+        ShowMessage(QString::fromStdString(problem));
+}
+
+QString SessionRecordingControl::ChooseFile()
+{
+    return QFileDialog::getSaveFileName(
+        &m_dashboard, RecordCaption, QString(), QStringLiteral("Captures (*.capture *.txt);;All files (*)"));
+}
+
+void SessionRecordingControl::ShowMessage(const QString& text)
+{
+    QMessageBox::warning(&m_dashboard, QCoreApplication::applicationName(), text);
+}
+
+void SessionRecordingControl::RecordSessionClick()
+{
+    if (m_recorder.IsRecording()) {
+        StopRecording();
+        return;
+    }
+    const QString path = ChooseFile();
+    if (path.isEmpty())
+        return; // cancelled
+    if (const QString problem = StartRecording(path); !problem.isEmpty())
+        ShowMessage(problem);
+}
+
+void SessionRecordingControl::RefreshStatus()
+{
+    if (!m_recorder.Problem().empty()) {
+        StopRecording(); // says why
+        return;
+    }
+    m_dashboard.ShowRecordingText(QStringLiteral("Recording %1 bytes").arg(m_recorder.FileBytes()));
+}
