@@ -44,6 +44,8 @@ TDashBoardForm::TDashBoardForm(EcuSession& session, const QString& settingsFolde
     // A fixed single border: the window keeps the size of its client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     ConnectControls();
+    // Whatever the recording shows there, the window keeps its width.
+    m_controls.panels[RecordingPanel]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     // 1. Initial state: the units of a window without settings.
     // 2. The settings file. A file that cannot be read counts as missing: its defaults are used.

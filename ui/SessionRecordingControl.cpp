@@ -9,10 +9,26 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <cstdint>
+
 namespace {
 
 const QString RecordCaption = QStringLiteral("Record Session...");
 const QString StopCaption = QStringLiteral("Stop Recording");
+// Above this many of a unit the next larger one is shown, so that the figure fits the status bar's
+// last panel at the window's fixed width.
+constexpr std::uint64_t MostOfAUnit = 99999;
+constexpr std::uint64_t BytesPerKilobyte = 1024;
+
+QString SizeText(std::uint64_t bytes)
+{
+    for (const char* unit : { "B", "KB" }) {
+        if (bytes <= MostOfAUnit)
+            return QStringLiteral("%1 %2").arg(bytes).arg(QLatin1String(unit));
+        bytes /= BytesPerKilobyte;
+    }
+    return QStringLiteral("%1 MB").arg(bytes);
+}
 
 } // namespace
 
@@ -85,5 +101,5 @@ void SessionRecordingControl::RefreshStatus()
         StopRecording(); // says why
         return;
     }
-    m_dashboard.ShowRecordingText(QStringLiteral("Recording %1 bytes").arg(m_recorder.FileBytes()));
+    m_dashboard.ShowRecordingText(QStringLiteral("Recording ") + SizeText(m_recorder.FileBytes()));
 }

@@ -40,6 +40,8 @@ TEST(SessionRecording, RecordsEveryExchangeAndTheStatusBarCountsTheBytes)
     EcuSession session(link.factory, EcuSession::Ticking::ByCaller);
     TDashBoardForm dashboard(session, dir.path());
     TestRecordingControl recording(*link.recorder, dashboard);
+    dashboard.show();
+    const int widthBefore = dashboard.width();
 
     // A cancelled file dialog records nothing.
     ChooseMenuEntry(dashboard, QStringLiteral("RecordSession1"));
@@ -61,7 +63,11 @@ TEST(SessionRecording, RecordsEveryExchangeAndTheStatusBarCountsTheBytes)
     const QString shown = dashboard.PanelText(RecordingPanel);
     const qint64 onDisk = QFileInfo(recording.chosen).size();
     EXPECT_GT(onDisk, 100);
-    EXPECT_EQ(shown, QStringLiteral("Recording %1 bytes").arg(onDisk));
+    EXPECT_EQ(shown, QStringLiteral("Recording %1 B").arg(onDisk));
+    // However long the figure grows, the window keeps its width.
+    dashboard.ShowRecordingText(QStringLiteral("Recording 99999 KB and then some more"));
+    QTest::qWait(EcuSession::TickMs); // the layout follows the text from the event loop
+    EXPECT_EQ(dashboard.width(), widthBefore);
 
     ChooseMenuEntry(dashboard, QStringLiteral("RecordSession1"));
     EXPECT_FALSE(link.recorder->IsRecording());
