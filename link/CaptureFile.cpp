@@ -15,6 +15,8 @@ namespace {
 constexpr std::string_view BaudPrefix = "# baud ";
 constexpr int TimeDecimals = 3; // microseconds: finer than any serial driver's timing
 constexpr int HexBase = 16;
+// Thirty years of milliseconds: a longer time is no recording's, and would not fit its text.
+constexpr double LongestMs = 1e12;
 
 struct LineError {
     std::string text;
@@ -53,7 +55,7 @@ std::optional<double> ParseMs(std::string_view word)
         return std::nullopt;
     double value = 0;
     const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
-    if (ec != std::errc() || end != word.data() + word.size() || !std::isfinite(value))
+    if (ec != std::errc() || end != word.data() + word.size() || !(value <= LongestMs))
         return std::nullopt;
     return value;
 }
