@@ -54,8 +54,9 @@ QString NotWritten(const std::string& problem)
 
 QString NotSaved(const std::filesystem::path& target, const std::string& error, std::size_t rows)
 {
-    return QStringLiteral("The log could not be saved to %1:\n%2\n\nIts %3 rows are kept. Press Stop again to "
-                          "save them, after fixing the folder or choosing another with File > Set Path.")
+    return QStringLiteral(
+        "The log could not be saved to %1:\n%2\n\nIts %3 rows are kept. Press Stop again to "
+        "save them, after fixing the folder or choosing another with File > Set Path.")
         .arg(PathText(target), QString::fromStdString(error))
         .arg(rows);
 }
