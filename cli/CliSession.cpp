@@ -134,13 +134,19 @@ bool CliSession::PollSweeps(int sweeps)
     constexpr double MsPerSecond = 1000.0;
     const double allowance = std::max(
         m_options.timeoutSeconds, c.SampleRate() * windows * SweepAllowanceInPeriodsPerWindow / MsPerSecond);
-    while (c.CompletedSweeps() < sweeps) {
-        const int before = c.CompletedSweeps();
-        if (!TickUntil([&] { return c.CompletedSweeps() != before; }, SecondsFromNow(allowance))) {
+    // A pulled and replaced cable identifies the ECU again, which starts its count of sweeps
+    // afresh: the sweeps before it count too, or a cable pulled more often than N sweeps take
+    // would keep the tool waiting for ever.
+    int polled = 0;
+    int seen = c.CompletedSweeps();
+    while (polled < sweeps) {
+        if (!TickUntil([&] { return c.CompletedSweeps() != seen; }, SecondsFromNow(allowance))) {
             if (m_failure.empty())
                 m_failure = "the ECU stopped answering: no complete sweep within " + SecondsText(allowance);
             return false;
         }
+        polled += std::max(0, c.CompletedSweeps() - seen);
+        seen = c.CompletedSweeps();
     }
     return true;
 }

@@ -223,6 +223,18 @@ TEST(CliProgram, HelpListsTheActuatorTestsByNumberAndName)
         EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
 }
 
+// Each pull identifies the ECU again; the sweeps polled before it still count, so a cable pulled
+// more often than the sweeps asked for take does not keep the tool waiting.
+TEST(CliProgram, ValuesAfterSweepsEndWhenTheCableIsPulledMoreOftenThanTheyTake)
+{
+    // About five sweeps fit between two pulls.
+    const CliRun run = RunProgram("/usr/bin/timeout",
+        { "30", CLI_PROGRAM, "--simulate", "--sim-unplug", "1.5:0.1", "--sample-rate", "50", "--timeout", "3",
+            "values", "--sweeps", "12" });
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("Rpm: "), std::string::npos) << run.out;
+}
+
 TEST(CliProgram, AnEcuThatAnswersTooLateExitsWith3)
 {
     const CliRun run = RunCli({ "--simulate", "--sim-id-after", "1000", "--timeout", "0.5", "identify" });
