@@ -17,10 +17,12 @@ namespace {
 constexpr int SweepsBeforeRecording = 2; // as the commands that print values
 constexpr int DefaultSamples = 10;
 constexpr int DefaultTimeBase = 10;
+constexpr std::string_view AllValuesFlag = "--all-values";
 
 struct LogRequest {
     LogChannelNames channels;
     bool channelsGiven = false;
+    bool allValues = false;
     int timeBase = DefaultTimeBase;
     int samples = DefaultSamples;
     std::filesystem::path out = DataLog::kLogFileName;
@@ -120,8 +122,8 @@ int RunLog(CliContext& context, const LogRequest& request)
     const StopSignals stop;
     DataLog log;
     // The recording file is made and its header written before the first sample is taken.
-    if (const std::optional<std::string> problem
-        = log.AppendHeader(QDateTime::currentDateTime(), request.channels, interval, target)) {
+    if (const std::optional<std::string> problem = log.AppendHeader(
+            QDateTime::currentDateTime(), request.channels, interval, target, request.allValues)) {
         log.Discard();
         return CannotWrite(context, target, *problem);
     }
@@ -171,6 +173,11 @@ CommandParse ParseLog(std::span<const std::string> args)
 {
     LogRequest request;
     for (std::size_t i = 0; i < args.size();) {
+        if (args[i] == AllValuesFlag) {
+            request.allValues = true;
+            ++i;
+            continue;
+        }
         std::string problem;
         if (!TakeTableOption(LogOptions, args, i, request, problem))
             return Fail("unexpected argument " + Quoted(args[i]));

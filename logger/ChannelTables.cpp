@@ -54,6 +54,14 @@ ResolvedChannel::ResolvedChannel(std::string_view name)
 {
 }
 
+ResolvedChannel ResolvedChannel::OfRow(const LiveValueRow& row)
+{
+    ResolvedChannel channel;
+    channel.m_log = { &row, kNoRawOffset };
+    channel.m_chart = { &row, kNoRawOffset };
+    return channel;
+}
+
 ResolvedChannel::Reading ResolvedChannel::Resolve(std::string_view name, ChannelUse otherUse)
 {
     if (const std::optional<int> offset = NumberAfter(name, kAddressStem)) {
@@ -86,6 +94,22 @@ int ResolvedChannel::ChartValue(const EcuQueries& ecu) const
     if (m_chart.rawOffset != kNoRawOffset)
         return ecu.GetRawValue(m_chart.rawOffset);
     return 0;
+}
+
+std::string_view AllValuesHeading(const LiveValueRow& row)
+{
+    for (const ChannelName& channel : row.channels) {
+        if (!channel.name.empty() && channel.use != ChannelUse::ChartOnly)
+            return channel.name;
+    }
+    return row.name;
+}
+
+const LiveValueRow* RowOfLogColumn(std::string_view heading)
+{
+    if (const LiveValueRow* row = ResolvedChannel(heading).LogRow())
+        return row;
+    return FindLiveValue(heading);
 }
 
 int ChannelGraphValue(const EcuQueries& ecu, std::string_view name, int& offset)

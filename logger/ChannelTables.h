@@ -13,9 +13,13 @@
 class ResolvedChannel {
 public:
     explicit ResolvedChannel(std::string_view name = {});
+    // The value of a catalogue row, whether or not a channel name reaches it.
+    static ResolvedChannel OfRow(const LiveValueRow& row);
 
     // Whether the log knows the name (the chart knows a few names more).
     bool IsLogged() const { return m_log.row != nullptr || m_log.rawOffset != kNoRawOffset; }
+    // The catalogue row the log field reads; nullptr for an address or an unknown name.
+    const LiveValueRow* LogRow() const { return m_log.row; }
     // The CSV field: whole numbers in decimal, reals rounded half away from zero to the value's
     // decimals and written in full with a full stop, whatever the locale. "0" for a name the log
     // does not know.
@@ -39,6 +43,12 @@ private:
     Reading m_log;
     Reading m_chart;
 };
+
+// The heading of a row's column among "every value": its log channel name, or else its identifier.
+std::string_view AllValuesHeading(const LiveValueRow& row);
+// The catalogue row a log column holds, by channel name or identifier; nullptr for none (an
+// address, another tool's column).
+const LiveValueRow* RowOfLogColumn(std::string_view heading);
 
 // The chart value of a channel and its offset (see ResolvedChannel).
 int ChannelGraphValue(const EcuQueries& ecu, std::string_view name, int& offset);

@@ -13,10 +13,11 @@ const QString kStartStampFormat = QStringLiteral("yyyyMMdd-HHmmss");
 } // namespace
 
 std::optional<std::string> DataLog::AppendHeader(const QDateTime& start, const LogChannelNames& channels,
-    int sampleIntervalMs, const std::filesystem::path& target)
+    int sampleIntervalMs, const std::filesystem::path& target, bool allValues)
 {
-    for (std::size_t c = 0; c < channels.size(); ++c)
-        m_channels[c] = ResolvedChannel(channels[c]);
+    m_channels.clear();
+    for (const std::string& channel : channels)
+        m_channels.emplace_back(channel);
     m_sampleIntervalMs = sampleIntervalMs;
     m_elapsedMs = 0;
     m_loggedBytes = 0;
@@ -29,6 +30,13 @@ std::optional<std::string> DataLog::AppendHeader(const QDateTime& start, const L
     header += kElapsedField;
     for (const std::string& channel : channels)
         header += "," + channel;
+    if (allValues) {
+        for (const LiveValueRow& row : LiveValueCatalogue()) {
+            m_channels.push_back(ResolvedChannel::OfRow(row));
+            header += ",";
+            header += AllValuesHeading(row);
+        }
+    }
     header += kLineEnd;
     m_writeProblem = m_recording.Begin(target, local.toString(kStartStampFormat).toStdString(), header);
     return m_writeProblem;

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 constexpr int kLoggedChannels = 4;
 using LogChannelNames = std::array<std::string, kLoggedChannels>;
@@ -20,18 +21,20 @@ using LogChannelNames = std::array<std::string, kLoggedChannels>;
 //   Elapsed Time (ms),RPM,MAP,CTS,IAT
 //   400,850,1013,86,24
 // Every line ends with "\r\n". Time stamps are nominal: the sample interval times the row
-// number. The rows go into a recording file beside the log's name, which SaveLog turns into the
-// log; memory holds only rows the disk has refused so far.
+// number. With "every value" the four channels are followed by a column for every value of the
+// live value catalogue, in its order, under the same rules. The rows go into a recording file beside the
+// log's name, which SaveLog turns into the log; memory holds only rows the disk has refused so far.
 class DataLog {
 public:
     static constexpr const char* kLogFileName = "kodralog.csv";
 
     // Starts a new log for the file `target` (absolute) with the header for these channels; the
-    // rows read the same channels. The log counts as unsaved from here until a save succeeds.
-    // Returns why the recording cannot be written for now: its rows are kept all the same, and
-    // written as soon as the disk takes them, at the latest by SaveLog.
+    // rows read the same channels, and every value of the catalogue after them when `allValues`.
+    // The log counts as unsaved from here until a save succeeds. Returns why the recording cannot
+    // be written for now: its rows are kept all the same, and written as soon as the disk takes
+    // them, at the latest by SaveLog.
     std::optional<std::string> AppendHeader(const QDateTime& start, const LogChannelNames& channels,
-        int sampleIntervalMs, const std::filesystem::path& target);
+        int sampleIntervalMs, const std::filesystem::path& target, bool allValues = false);
     // Appends the next row, read from the live values (every value field empty while the
     // connection has none); returns its length in bytes.
     std::size_t AppendRow(const EcuQueries& ecu);
@@ -60,7 +63,7 @@ public:
     void Discard() { m_recording.Abandon(); }
 
 private:
-    std::array<ResolvedChannel, kLoggedChannels> m_channels;
+    std::vector<ResolvedChannel> m_channels;
     int m_sampleIntervalMs = 0;
     std::int64_t m_elapsedMs = 0;
     std::int64_t m_loggedBytes = 0;

@@ -123,6 +123,8 @@ void BuildMenu(QMainWindow& window, DataLoggerControls& controls)
 {
     QMenu* file = window.menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File1"));
+    controls.openLogAction
+        = Named(file->addAction(QStringLiteral("&Open Log...")), QStringLiteral("OpenLog"));
     controls.setPathAction = Named(file->addAction(QStringLiteral("Set &Path")), QStringLiteral("SetPath"));
     controls.closeAction = Named(file->addAction(QStringLiteral("Close")), QStringLiteral("Close1"));
     controls.exitAction = Named(file->addAction(QStringLiteral("E&xit")), QStringLiteral("Exit1"));
@@ -173,6 +175,10 @@ DataLoggerControls DataLoggerControls::Build(QMainWindow& window)
         = Named(new QCheckBox(QStringLiteral("Save To File"), surface), QStringLiteral("SaveDataCB"));
     controls.saveDataBox->setGeometry(left, kBottomRowTop, 2 * kButtonWidth, kButtonHeight);
     controls.saveDataBox->setChecked(true);
+    left += 2 * kButtonWidth;
+    controls.allValuesBox
+        = Named(new QCheckBox(QStringLiteral("Record all values"), surface), QStringLiteral("AllValuesCB"));
+    controls.allValuesBox->setGeometry(left, kBottomRowTop, 2 * kButtonWidth, kButtonHeight);
 
     BuildMenu(window, controls);
     BuildStatusBar(window, controls);
@@ -185,6 +191,7 @@ void DataLoggerControls::SetSelectionEnabled(bool enabled) const
         chart.channelCombo->setEnabled(enabled);
     timeBaseCombo->setEnabled(enabled);
     saveDataBox->setEnabled(enabled);
+    allValuesBox->setEnabled(enabled);
 }
 
 void DataLoggerControls::ReplaceChannelItems(const QStringList& items) const

@@ -40,7 +40,9 @@ struct DataLoggerControls {
     QPushButton* startButton = nullptr;
     QPushButton* stopButton = nullptr;
     QCheckBox* saveDataBox = nullptr;
+    QCheckBox* allValuesBox = nullptr; // "Record all values"
     std::array<QLabel*, kStatusPanels> statusPanels {};
+    QAction* openLogAction = nullptr;
     QAction* setPathAction = nullptr;
     QAction* closeAction = nullptr;
     QAction* exitAction = nullptr;

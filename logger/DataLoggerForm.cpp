@@ -106,6 +106,7 @@ void TDataLoggerForm::ApplySettings()
     }
     m_timeBaseText = settings.timeBase;
     m_controls.timeBaseCombo->setEditText(m_timeBaseText);
+    m_controls.allValuesBox->setChecked(settings.allValues);
 }
 
 void TDataLoggerForm::ConnectControls()
@@ -128,6 +129,7 @@ void TDataLoggerForm::ConnectControls()
     connect(m_controls.stopButton, &QPushButton::clicked, this, &TDataLoggerForm::DL_Stop_ButtonClick);
     connect(LogTimer1, &QTimer::timeout, this, &TDataLoggerForm::LogTimer1Timer);
     connect(m_controls.setPathAction, &QAction::triggered, this, &TDataLoggerForm::SetPathClick);
+    connect(m_controls.openLogAction, &QAction::triggered, this, &TDataLoggerForm::OpenLogRequested);
     connect(m_controls.exitAction, &QAction::triggered, this, &TDataLoggerForm::ExitRequested);
     // "Close" has no handler: it does nothing.
 }
@@ -241,7 +243,8 @@ void TDataLoggerForm::DL_Start_ButtonClick()
         for (std::size_t i = 0; i < channels.size(); ++i)
             channels[i] = m_channelNames[i].toStdString();
         const std::filesystem::path target = LogTarget();
-        m_log.AppendHeader(QDateTime::currentDateTime(), channels, m_sampleInterval, target);
+        m_log.AppendHeader(QDateTime::currentDateTime(), channels, m_sampleInterval, target,
+            m_controls.allValuesBox->isChecked());
         ReportWriteProblem();
     }
 }
@@ -349,6 +352,7 @@ std::optional<std::string> TDataLoggerForm::WriteSettings()
     settings.filePath = m_logFilePath;
     settings.channels = m_channelNames;
     settings.timeBase = m_timeBaseText;
+    settings.allValues = m_controls.allValuesBox->isChecked();
     return m_settingsFile.Update([&settings](IniFile& ini) { settings.Write(ini); });
 }
 

@@ -71,6 +71,8 @@ public:
 
 signals:
     void DirectoryDialogRequested();
+    // File > Open Log: the user wants a log shown in the log viewer.
+    void OpenLogRequested();
     void ExitRequested();
 
 protected:

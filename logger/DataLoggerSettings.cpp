@@ -8,6 +8,7 @@ namespace {
 constexpr const char* kFormSection = "Form";
 constexpr const char* kFileSection = "File";
 constexpr const char* kLogSection = "Log";
+constexpr const char* kAllValuesKey = "AllValues";
 constexpr std::array<const char*, kLoggedChannels> kChannelKeys = { "Ch1", "Ch2", "Ch3", "Ch4" };
 
 QString ReadText(const IniFile& ini, const char* section, const char* key, const QString& fallback)
@@ -34,6 +35,7 @@ DataLoggerSettings DataLoggerSettings::Read(const IniFile& ini, const QString& l
     const QString timeBase = ReadText(ini, kLogSection, "TimeBase", settings.timeBase);
     if (const std::optional<int> seconds = ParseTimeBase(timeBase.toStdString()))
         settings.timeBase = QString::number(*seconds);
+    settings.allValues = ini.ReadBool(kLogSection, kAllValuesKey, settings.allValues);
     return settings;
 }
 
@@ -46,6 +48,7 @@ void DataLoggerSettings::Write(IniFile& ini) const
     for (std::size_t i = 0; i < kChannelKeys.size(); ++i)
         ini.WriteString(kLogSection, kChannelKeys[i], channels[i].toStdString());
     ini.WriteString(kLogSection, "TimeBase", timeBase.toStdString());
+    ini.WriteBool(kLogSection, kAllValuesKey, allValues);
 }
 
 std::filesystem::path DataLoggerSettingsFile(const QString& settingsFolder)

@@ -18,6 +18,7 @@ struct DataLoggerSettings {
     std::array<QString, kLoggedChannels> channels
         = { QStringLiteral("RPM"), QStringLiteral("MAP"), QStringLiteral("CTS"), QStringLiteral("IAT") };
     QString timeBase = QStringLiteral("10");
+    bool allValues = false; // "Record all values"
 
     // `logFolder`, when given, is the "File Path" of a file that has none.
     static DataLoggerSettings Read(const IniFile& ini, const QString& logFolder = QString());

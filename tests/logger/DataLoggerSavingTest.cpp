@@ -1,5 +1,6 @@
 #include "LogFileTestSupport.h"
 #include "LoggerFormRig.h"
+#include "defs/LiveValueCatalogue.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -53,6 +54,29 @@ TEST_F(DataLoggerSavingTest, StopWritesHeaderAndRowsAndSaysWhere)
     EXPECT_EQ(rig.form->PanelText(1), "Output file:    " + LogFileText());
     EXPECT_EQ(rig.form->PanelText(2), "Done: " + LogFileText());
     EXPECT_TRUE(rig.form->messages.isEmpty());
+}
+
+// "Record all values", ticked by a click, adds every value after the four and is kept for the
+// next start of the window; the file is otherwise as without it.
+TEST_F(DataLoggerSavingTest, RecordAllValuesAddsEveryValueAfterTheFourAndIsKept)
+{
+    ClickButton(*rig.form, QStringLiteral("AllValuesCB"));
+    rig.PressStart();
+    EXPECT_FALSE(rig.form->findChild<QCheckBox*>("AllValuesCB")->isEnabled());
+    rig.Ticks(1);
+    rig.PressStop();
+    const QStringList lines
+        = QString::fromStdString(ReadFileBytes(rig.LogFile())).split(QStringLiteral("\r\n"));
+    ASSERT_GE(lines.size(), 4);
+    const QStringList headings = lines[2].split(QLatin1Char(','));
+    EXPECT_EQ(headings.mid(0, 6), QStringList({ "Elapsed Time (ms)", "RPM", "MAP", "CTS", "IAT", "RPM" }));
+    EXPECT_EQ(headings.size(), 5 + static_cast<qsizetype>(LiveValueCatalogue().size()));
+    EXPECT_TRUE(lines[3].startsWith(QStringLiteral("400,850,1013,86,24,850,")));
+    EXPECT_EQ(lines[3].split(QLatin1Char(',')).size(), headings.size());
+
+    rig.form->close();
+    rig.Recreate();
+    EXPECT_TRUE(rig.form->findChild<QCheckBox*>("AllValuesCB")->isChecked());
 }
 
 TEST_F(DataLoggerSavingTest, StartTwiceIsOneRunAndStopTwiceSavesOnce)
