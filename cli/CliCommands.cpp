@@ -2,6 +2,7 @@
 
 #include "cli/CliCaptureCommand.h"
 #include "cli/CliLogCommand.h"
+#include "cli/CliLogstatCommand.h"
 #include "cli/CliRecoverCommand.h"
 #include "cli/CliReport.h"
 #include "cmdline/OptionArgument.h"
@@ -156,7 +157,7 @@ CommandParse ParseActuator(std::span<const std::string> args)
 }
 
 // clang-format off
-constexpr std::array<CliCommand, 10> Commands { {
+constexpr std::array<CliCommand, 11> Commands { {
     { "identify", ParseIdentify },
     { "values",   ParseValues },
     { "raw",      ParseRaw },
@@ -167,6 +168,7 @@ constexpr std::array<CliCommand, 10> Commands { {
     { "log",      ParseLog },
     { "recover",  ParseRecover },
     { "capinfo",  ParseCapinfo },
+    { "logstat",  ParseLogstat },
 } };
 // clang-format on
 

@@ -64,5 +64,5 @@ inline constexpr const char* CliUsage
       "           --sim-noise P  --sim-reset-fails  --sim-unplug EVERY:FOR  --sim-pace  --sim-seed N\n"
       "commands: identify | values [--sweeps N] | raw [--sweeps N] | faults [--sweeps N]\n"
       "          status [--sweeps N] | reset | actuator N [V | --command TEXT]\n"
-      "          log --channels C1,C2,C3,C4 [--time-base S] [--samples N] [--out FILE]\n"
-      "          recover [DIR] | capinfo FILE\n";
+      "          log --channels C1,C2,C3,C4 [--all-values] [--time-base S] [--samples N] [--out FILE]\n"
+      "          recover [DIR] | capinfo FILE | logstat FILE\n";

@@ -4,6 +4,7 @@
 
 #include "tests/support/FileBytes.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -48,6 +49,64 @@ TEST_F(CliLog, RecordsTheSamplesAsTheDataLoggerWritesThem)
                        "80,1003,19,150.00,30\r\n"
                        "120,1003,19,150.00,30\r\n\\z"));
     EXPECT_TRUE(layout.match(QString::fromStdString(file)).hasMatch()) << file;
+}
+
+// "Record all values" from the tool, read back by logstat: every catalogue value a column after
+// the four, the figures those of the fixed engine.
+TEST_F(CliLog, EveryValueIsRecordedAndLogstatGivesItsFigures)
+{
+    const std::filesystem::path out = Dir() / "all.csv";
+    std::vector<std::string> args = kFixedEngine;
+    args.insert(args.end(),
+        { "--channels", "RPM,CTS,Batt Volts*10,Address7", "--all-values", "--samples", "3", "--out",
+            out.string() });
+    const CliRun log = RunCli(args);
+    ASSERT_EQ(log.status, 0) << log.err;
+
+    const CliRun stat = RunCli({ "--json", "logstat", out.string() });
+    ASSERT_EQ(stat.status, 0) << stat.err;
+    EXPECT_EQ(stat.err, "");
+    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(stat.out)).object();
+    EXPECT_EQ(json["path"].toString().toStdString(), out.string());
+    EXPECT_EQ(json["rows"].toInt(), 3);
+    EXPECT_EQ(json["first_ms"].toInt(), 40);
+    EXPECT_EQ(json["last_ms"].toInt(), 120);
+    const QJsonArray channels = json["channels"].toArray();
+    ASSERT_GT(channels.size(), 40);
+    const auto channel = [&channels](int index) { return channels[index].toObject(); };
+    EXPECT_EQ(channel(0)["name"].toString(), "RPM");
+    EXPECT_EQ(channel(0)["count"].toInt(), 3);
+    EXPECT_EQ(channel(0)["empty"].toInt(), 0);
+    EXPECT_EQ(channel(0)["min"].toDouble(), 1003);
+    EXPECT_EQ(channel(0)["max"].toDouble(), 1003);
+    EXPECT_EQ(channel(0)["mean"].toDouble(), 1003);
+    EXPECT_EQ(channel(2)["name"].toString(), "Batt Volts*10");
+    EXPECT_EQ(channel(2)["mean"].toDouble(), 150);
+    // The first of every value, after the four chosen.
+    EXPECT_EQ(channel(4)["name"].toString(), "RPM");
+    EXPECT_EQ(channel(4)["mean"].toDouble(), 1003);
+    for (int i = 0; i < channels.size(); ++i)
+        EXPECT_EQ(channel(i)["count"].toInt() + channel(i)["empty"].toInt(), 3) << i;
+}
+
+// A broken file: each fault named on standard error by line and column, the rest counted.
+TEST_F(CliLog, LogstatSaysWhatItCouldNotReadAndCountsTheRest)
+{
+    const std::filesystem::path file = Dir() / "other.csv";
+    WriteFileBytes(file, "Time (s);RPM;MAP\n0.5;800;1000\n1.0;x;\n1.5;900;1020\n2.0;9");
+    const CliRun stat = RunCli({ "logstat", file.string() });
+    ASSERT_EQ(stat.status, 0) << stat.err;
+    EXPECT_EQ(stat.err,
+        "dazederir-cli: logstat: " + file.string()
+            + ": line 3, column 2: RPM: \"x\" is not a number; read as a gap\n"
+              "dazederir-cli: logstat: "
+            + file.string() + ": line 5: the last line is cut short and is not read\n");
+    EXPECT_EQ(stat.out,
+        file.string()
+            + ": 3 rows, 500 ms to 1500 ms\n"
+              "RPM: count 2, empty 1, min 800, max 900, mean 850\n"
+              "MAP: count 2, empty 1, min 1000, max 1020, mean 1010\n");
+    EXPECT_EQ(RunCli({ "logstat", (Dir() / "missing.csv").string() }).status, 2);
 }
 
 TEST_F(CliLog, JsonGivesTheAbsolutePathRowsAndFileSizeAndTheDefaultFileIsInTheWorkingDirectory)
