@@ -25,6 +25,25 @@ template <auto Member, std::size_t Index> LiveNumber ReadAt(const LiveValues& va
     return Number((values.*Member)[Index]);
 }
 
+// A replayed value is stored as the value would be: whole numbers truncated toward zero.
+template <typename T> T Stored(float value)
+{
+    if constexpr (std::is_floating_point_v<T>)
+        return static_cast<T>(value);
+    else
+        return static_cast<T>(TruncateToInt(value));
+}
+
+template <auto Member> void Write(LiveValues& values, float value)
+{
+    values.*Member = Stored<std::remove_reference_t<decltype(values.*Member)>>(value);
+}
+
+template <auto Member, std::size_t Index> void WriteAt(LiveValues& values, float value)
+{
+    (values.*Member)[Index] = Stored<std::remove_reference_t<decltype((values.*Member)[Index])>>(value);
+}
+
 // Engine speed is kept whole but has always been reported as a real.
 LiveNumber ReadRpm(const LiveValues& values)
 {
@@ -73,52 +92,52 @@ constexpr ChannelName Numbered(std::string_view name, int listOrder = ChannelNam
 // clang-format off
 constexpr std::array kRows = {
     // Columns: name (and JSON field), JSON array, channel names, unit, log decimals (W: whole), log and
-    // chart scale, chart offset, data viewer box, reader.
-    LiveValueRow{ "Rpm",           {},           { { Listed("RPM", 0) } },                                         Unit("rpm"),  0, 1,        0,            Page1(1, "RPM", Fixed(5, 0)),                &ReadRpm },
-    LiveValueRow{ "TargetIdle",    {},           { { Listed("Target Idle", 3) } },                                 Unit("rpm"),  W, 1,        0,            Page1(15, "Target Idle", Whole),             &Read<&L::targetIdle> },
-    LiveValueRow{ "RoadSpeed",     {},           { { Listed("VSS", 8) } },                                         kSpeed,       W, 1,        0,            Page1(0, "VSS", Whole),                      &Read<&L::roadSpeed> },
-    LiveValueRow{ "BatteryVolts",  {},           { { Listed("Batt Volts*10", 18) } },                              Unit("V"),    2, kTenfold, 0,            Page1(6, "Battery (V)", Fixed(4, 2)),        &Read<&L::batteryVolts> },
-    LiveValueRow{ "O2Volts0",      {},           { { Listed("O2 Sensor B1", 11) } },                               Unit("V"),    2, 1,        0,            Page1(5, "O2 Bank1 (V)", Fixed(4, 2)),       &ReadAt<&L::o2Volts, 0> },
-    LiveValueRow{ "O2Volts1",      {},           { { Listed("O2 Sensor B2", 12) } },                               Unit("V"),    2, 1,        0,            Page2(15, "O2 Bank2", Fixed(4, 2)),          &ReadAt<&L::o2Volts, 1> },
-    LiveValueRow{ "TpsPercent",    {},           { { Listed("TPS(Angle)", 4) } },                                  Unit("%"),    0, 1,        0,            Page1(3, "TPS(%)", Fixed(3, 1)),             &Read<&L::tpsPercent> },
-    LiveValueRow{ "TpsVolts",      {},           { { Listed("TPS(Volts)", 5) } },                                  Unit("V"),    2, 1,        0,            Page1(4, "TPS(V)", Fixed(3, 2)),             &Read<&L::tpsVolts> },
-    LiveValueRow{ "CoolantTemp",   {},           { { Listed("CTS", 6) } },                                         kTemperature, 0, 1,        kFromMinus40, Page1(7, "CTS", Fixed(3, 0)),                &Read<&L::coolantTemp> },
-    LiveValueRow{ "AirTemp",       {},           { { Listed("IAT", 7) } },                                         kTemperature, 0, 1,        kFromMinus40, Page1(8, "IAT", Fixed(3, 0)),                &Read<&L::airTemp> },
-    LiveValueRow{ "EgtTemp",       {},           { { Listed("EGR Temp", 32) } },                                   kTemperature, 0, 1,        kFromMinus40, Page2(13, "EGT Temp", Fixed(4, 0)),          &Read<&L::egtTemp> },
+    // chart scale, chart offset, data viewer box, reader, writer.
+    LiveValueRow{ "Rpm",           {},           { { Listed("RPM", 0) } },                                         Unit("rpm"),  0, 1,        0,            Page1(1, "RPM", Fixed(5, 0)),                &ReadRpm, &Write<&L::rpm> },
+    LiveValueRow{ "TargetIdle",    {},           { { Listed("Target Idle", 3) } },                                 Unit("rpm"),  W, 1,        0,            Page1(15, "Target Idle", Whole),             &Read<&L::targetIdle>, &Write<&L::targetIdle> },
+    LiveValueRow{ "RoadSpeed",     {},           { { Listed("VSS", 8) } },                                         kSpeed,       W, 1,        0,            Page1(0, "VSS", Whole),                      &Read<&L::roadSpeed>, &Write<&L::roadSpeed> },
+    LiveValueRow{ "BatteryVolts",  {},           { { Listed("Batt Volts*10", 18) } },                              Unit("V"),    2, kTenfold, 0,            Page1(6, "Battery (V)", Fixed(4, 2)),        &Read<&L::batteryVolts>, &Write<&L::batteryVolts> },
+    LiveValueRow{ "O2Volts0",      {},           { { Listed("O2 Sensor B1", 11) } },                               Unit("V"),    2, 1,        0,            Page1(5, "O2 Bank1 (V)", Fixed(4, 2)),       &ReadAt<&L::o2Volts, 0>, &WriteAt<&L::o2Volts, 0> },
+    LiveValueRow{ "O2Volts1",      {},           { { Listed("O2 Sensor B2", 12) } },                               Unit("V"),    2, 1,        0,            Page2(15, "O2 Bank2", Fixed(4, 2)),          &ReadAt<&L::o2Volts, 1>, &WriteAt<&L::o2Volts, 1> },
+    LiveValueRow{ "TpsPercent",    {},           { { Listed("TPS(Angle)", 4) } },                                  Unit("%"),    0, 1,        0,            Page1(3, "TPS(%)", Fixed(3, 1)),             &Read<&L::tpsPercent>, &Write<&L::tpsPercent> },
+    LiveValueRow{ "TpsVolts",      {},           { { Listed("TPS(Volts)", 5) } },                                  Unit("V"),    2, 1,        0,            Page1(4, "TPS(V)", Fixed(3, 2)),             &Read<&L::tpsVolts>, &Write<&L::tpsVolts> },
+    LiveValueRow{ "CoolantTemp",   {},           { { Listed("CTS", 6) } },                                         kTemperature, 0, 1,        kFromMinus40, Page1(7, "CTS", Fixed(3, 0)),                &Read<&L::coolantTemp>, &Write<&L::coolantTemp> },
+    LiveValueRow{ "AirTemp",       {},           { { Listed("IAT", 7) } },                                         kTemperature, 0, 1,        kFromMinus40, Page1(8, "IAT", Fixed(3, 0)),                &Read<&L::airTemp>, &Write<&L::airTemp> },
+    LiveValueRow{ "EgtTemp",       {},           { { Listed("EGR Temp", 32) } },                                   kTemperature, 0, 1,        kFromMinus40, Page2(13, "EGT Temp", Fixed(4, 0)),          &Read<&L::egtTemp>, &Write<&L::egtTemp> },
     // The data viewer's load box shows the 8-bit load for a MAP sensor, the 16-bit one otherwise.
-    LiveValueRow{ "Load8",         {},           { { Listed("MAP", 1) } },                                         Unit("mB"),   0, 1,        0,            Page1(2, "", Whole),                         &Read<&L::load8> },
-    LiveValueRow{ "Baro",          {},           {},                                                               Unit("mB"),   W, 1,        0,            Page1(18, "Baro (mB)", Fixed(4, 0)),         &Read<&L::baro> },
-    LiveValueRow{ "Load16",        {},           { { { "MAF" }, Listed("AFM", 2) } },                              Unit("g/s"),  W, 1,        0,            Page1(2, "", Fixed(4, 0)),                   &Read<&L::load16> },
-    LiveValueRow{ "InjectorPw0",   {},           { { Listed("INJ PW B1", 9) } },                                   Unit("ms"),   0, 1,        0,            Page1(12, "Inj PW Bank1 (ms)", Fixed(5, 3)), &ReadAt<&L::injectorPw, 0> },
-    LiveValueRow{ "InjectorPw1",   {},           { { Listed("INJ PW B2", 10) } },                                  Unit("ms"),   0, 1,        0,            Page2(12, "Inj PW Bank2", Fixed(5, 3)),      &ReadAt<&L::injectorPw, 1> },
-    LiveValueRow{ "Iac",           {},           { { Listed("IAC", 19) } },                                        Unit("%"),    W, 1,        0,            Page1(14, "", Whole),                        &Read<&L::iac> },
-    LiveValueRow{ "IacAdjust",     {},           { { Listed("IAC Adj Mon", 20) } },                                Unit("%"),    W, 1,        0,            Page1(19, "IAC Adj Mon (%)", Whole),         &Read<&L::iacAdjust> },
-    LiveValueRow{ "Stft0",         {},           { { Listed("STFT B1", 14) } },                                    Unit("%"),    2, 1,        kFromMinus40, Page1(9, "STFT Bank1", Fixed(4, 2)),         &ReadAt<&L::stft, 0> },
-    LiveValueRow{ "Stft1",         {},           { { Listed("STFT B2", 15) } },                                    Unit("%"),    2, 1,        kFromMinus40, Page2(16, "STFT Bank2", Fixed(4, 2)),        &ReadAt<&L::stft, 1> },
-    LiveValueRow{ "Ltft0",         {},           { { Listed("LTFT B1", 16), { "CFT B1", ChartOnly } } },           Unit("%"),    2, 1,        kFromMinus40, Page1(10, "LTFT Bank1", Fixed(4, 2)),        &ReadAt<&L::ltft, 0> },
-    LiveValueRow{ "Ltft1",         {},           { { Listed("LTFT B2", 17), { "CFT B2", ChartOnly } } },           Unit("%"),    2, 1,        kFromMinus40, Page2(17, "LTFT Bank2", Fixed(4, 2)),        &ReadAt<&L::ltft, 1> },
-    LiveValueRow{ "Tft0",          {},           { { { "TFT B1", LogOnly } } },                                    Unit("%"),    2, 1,        kFromMinus40, Page1(11, "TFT Bank1", Fixed(4, 2)),         &ReadAt<&L::tft, 0> },
-    LiveValueRow{ "Tft1",          {},           { { { "TFT B2", LogOnly } } },                                    Unit("%"),    2, 1,        kFromMinus40, Page2(18, "TFT Bank2", Fixed(4, 2)),         &ReadAt<&L::tft, 1> },
-    LiveValueRow{ "Ve",            {},           { { Listed("VE", 34) } },                                         Unit("%"),    W, 1,        0,            Page1(20, "VE (%)", Whole),                  &Read<&L::ve> },
-    LiveValueRow{ "Advance",       {},           { { Listed("Ign Advance", 13) } },                                Unit("deg"),  W, 1,        0,            Page1(13, "Ign Timing (degs)", Whole),       &Read<&L::advance> },
-    LiveValueRow{ "Mpg",           {},           { { Listed("MPG", 21) } },                                        Unit("MPG"),  2, 1,        0,            Page1(22, "MPG", Fixed(4, 2)),               &Read<&L::mpg> },
-    LiveValueRow{ "Purge",         {},           { { Listed("Evap Purge", 33), { "Can Purge", ChartOnly } } },     Unit("%"),    W, 1,        0,            Page1(16, "Evap Purge %", Whole),            &Read<&L::purge> },
-    LiveValueRow{ "Egr",           {},           { { Listed("EGR Flow", 31), { "EGR", ChartOnly } } },             Unit("%"),    W, 1,        0,            Page1(17, "", Whole),                        &Read<&L::egr> },
-    LiveValueRow{ "IgnitionTrim",  {},           { { Listed("Ign Trim", 35) } },                                   Unit("deg"),  W, 1,        0,            Page2(8, "Ignition Trim", Whole),            &Read<&L::ignitionTrim> },
-    LiveValueRow{ "AtmVss",        {},           { { Listed("ATM VSS", 36), { "TCM VSS", ChartOnly } } },          Unit(""),     W, 1,        0,            Page2(9, "ATM VSS", Whole),                  &Read<&L::atmVss> },
-    LiveValueRow{ "AtmPos",        {},           { { Listed("ATM Pos", 37), { "TCM Pos", ChartOnly } } },          Unit(""),     W, 1,        0,            Page2(10, "ATM Pos", Whole),                 &Read<&L::atmPos> },
-    LiveValueRow{ "AtmStatus",     {},           { { Listed("ATM Status", 38), { "TCM Status", ChartOnly } } },    Unit(""),     W, 1,        0,            Page2(11, "ATM Status", Whole),              &Read<&L::atmStatus> },
-    LiveValueRow{ "TimeFromStart", {},           { { { "Time From Start", ChartOnly } } },                         Unit("s"),    W, 1,        0,            Page2(19, "Time From Start(s)", Whole),      &Read<&L::timeFromStart> },
+    LiveValueRow{ "Load8",         {},           { { Listed("MAP", 1) } },                                         Unit("mB"),   0, 1,        0,            Page1(2, "", Whole),                         &Read<&L::load8>, &Write<&L::load8> },
+    LiveValueRow{ "Baro",          {},           {},                                                               Unit("mB"),   W, 1,        0,            Page1(18, "Baro (mB)", Fixed(4, 0)),         &Read<&L::baro>, &Write<&L::baro> },
+    LiveValueRow{ "Load16",        {},           { { { "MAF" }, Listed("AFM", 2) } },                              Unit("g/s"),  W, 1,        0,            Page1(2, "", Fixed(4, 0)),                   &Read<&L::load16>, &Write<&L::load16> },
+    LiveValueRow{ "InjectorPw0",   {},           { { Listed("INJ PW B1", 9) } },                                   Unit("ms"),   0, 1,        0,            Page1(12, "Inj PW Bank1 (ms)", Fixed(5, 3)), &ReadAt<&L::injectorPw, 0>, &WriteAt<&L::injectorPw, 0> },
+    LiveValueRow{ "InjectorPw1",   {},           { { Listed("INJ PW B2", 10) } },                                  Unit("ms"),   0, 1,        0,            Page2(12, "Inj PW Bank2", Fixed(5, 3)),      &ReadAt<&L::injectorPw, 1>, &WriteAt<&L::injectorPw, 1> },
+    LiveValueRow{ "Iac",           {},           { { Listed("IAC", 19) } },                                        Unit("%"),    W, 1,        0,            Page1(14, "", Whole),                        &Read<&L::iac>, &Write<&L::iac> },
+    LiveValueRow{ "IacAdjust",     {},           { { Listed("IAC Adj Mon", 20) } },                                Unit("%"),    W, 1,        0,            Page1(19, "IAC Adj Mon (%)", Whole),         &Read<&L::iacAdjust>, &Write<&L::iacAdjust> },
+    LiveValueRow{ "Stft0",         {},           { { Listed("STFT B1", 14) } },                                    Unit("%"),    2, 1,        kFromMinus40, Page1(9, "STFT Bank1", Fixed(4, 2)),         &ReadAt<&L::stft, 0>, &WriteAt<&L::stft, 0> },
+    LiveValueRow{ "Stft1",         {},           { { Listed("STFT B2", 15) } },                                    Unit("%"),    2, 1,        kFromMinus40, Page2(16, "STFT Bank2", Fixed(4, 2)),        &ReadAt<&L::stft, 1>, &WriteAt<&L::stft, 1> },
+    LiveValueRow{ "Ltft0",         {},           { { Listed("LTFT B1", 16), { "CFT B1", ChartOnly } } },           Unit("%"),    2, 1,        kFromMinus40, Page1(10, "LTFT Bank1", Fixed(4, 2)),        &ReadAt<&L::ltft, 0>, &WriteAt<&L::ltft, 0> },
+    LiveValueRow{ "Ltft1",         {},           { { Listed("LTFT B2", 17), { "CFT B2", ChartOnly } } },           Unit("%"),    2, 1,        kFromMinus40, Page2(17, "LTFT Bank2", Fixed(4, 2)),        &ReadAt<&L::ltft, 1>, &WriteAt<&L::ltft, 1> },
+    LiveValueRow{ "Tft0",          {},           { { { "TFT B1", LogOnly } } },                                    Unit("%"),    2, 1,        kFromMinus40, Page1(11, "TFT Bank1", Fixed(4, 2)),         &ReadAt<&L::tft, 0>, &WriteAt<&L::tft, 0> },
+    LiveValueRow{ "Tft1",          {},           { { { "TFT B2", LogOnly } } },                                    Unit("%"),    2, 1,        kFromMinus40, Page2(18, "TFT Bank2", Fixed(4, 2)),         &ReadAt<&L::tft, 1>, &WriteAt<&L::tft, 1> },
+    LiveValueRow{ "Ve",            {},           { { Listed("VE", 34) } },                                         Unit("%"),    W, 1,        0,            Page1(20, "VE (%)", Whole),                  &Read<&L::ve>, &Write<&L::ve> },
+    LiveValueRow{ "Advance",       {},           { { Listed("Ign Advance", 13) } },                                Unit("deg"),  W, 1,        0,            Page1(13, "Ign Timing (degs)", Whole),       &Read<&L::advance>, &Write<&L::advance> },
+    LiveValueRow{ "Mpg",           {},           { { Listed("MPG", 21) } },                                        Unit("MPG"),  2, 1,        0,            Page1(22, "MPG", Fixed(4, 2)),               &Read<&L::mpg>, &Write<&L::mpg> },
+    LiveValueRow{ "Purge",         {},           { { Listed("Evap Purge", 33), { "Can Purge", ChartOnly } } },     Unit("%"),    W, 1,        0,            Page1(16, "Evap Purge %", Whole),            &Read<&L::purge>, &Write<&L::purge> },
+    LiveValueRow{ "Egr",           {},           { { Listed("EGR Flow", 31), { "EGR", ChartOnly } } },             Unit("%"),    W, 1,        0,            Page1(17, "", Whole),                        &Read<&L::egr>, &Write<&L::egr> },
+    LiveValueRow{ "IgnitionTrim",  {},           { { Listed("Ign Trim", 35) } },                                   Unit("deg"),  W, 1,        0,            Page2(8, "Ignition Trim", Whole),            &Read<&L::ignitionTrim>, &Write<&L::ignitionTrim> },
+    LiveValueRow{ "AtmVss",        {},           { { Listed("ATM VSS", 36), { "TCM VSS", ChartOnly } } },          Unit(""),     W, 1,        0,            Page2(9, "ATM VSS", Whole),                  &Read<&L::atmVss>, &Write<&L::atmVss> },
+    LiveValueRow{ "AtmPos",        {},           { { Listed("ATM Pos", 37), { "TCM Pos", ChartOnly } } },          Unit(""),     W, 1,        0,            Page2(10, "ATM Pos", Whole),                 &Read<&L::atmPos>, &Write<&L::atmPos> },
+    LiveValueRow{ "AtmStatus",     {},           { { Listed("ATM Status", 38), { "TCM Status", ChartOnly } } },    Unit(""),     W, 1,        0,            Page2(11, "ATM Status", Whole),              &Read<&L::atmStatus>, &Write<&L::atmStatus> },
+    LiveValueRow{ "TimeFromStart", {},           { { { "Time From Start", ChartOnly } } },                         Unit("s"),    W, 1,        0,            Page2(19, "Time From Start(s)", Whole),      &Read<&L::timeFromStart>, &Write<&L::timeFromStart> },
     // The log numbers the fault bytes from 0 and the status bytes from 1; the viewer both from 1.
-    LiveValueRow{ "FaultByte0",    kFaultBytes,  { { Numbered("Fault Flags 0"), Numbered("Fault Codes 0", 22) } }, Unit(""),     W, 1,        0,            Page2(0, "Fault Flags 1", Whole),            &ReadAt<&L::faultBytes, 0> },
-    LiveValueRow{ "FaultByte1",    kFaultBytes,  { { Numbered("Fault Flags 1"), Numbered("Fault Codes 1", 23) } }, Unit(""),     W, 1,        0,            Page2(1, "Fault Flags 2", Whole),            &ReadAt<&L::faultBytes, 1> },
-    LiveValueRow{ "FaultByte2",    kFaultBytes,  { { Numbered("Fault Flags 2"), Numbered("Fault Codes 2", 24) } }, Unit(""),     W, 1,        0,            Page2(2, "Fault Flags 3", Whole),            &ReadAt<&L::faultBytes, 2> },
-    LiveValueRow{ "FaultByte3",    kFaultBytes,  { { Numbered("Fault Flags 3"), Numbered("Fault Codes 3", 25) } }, Unit(""),     W, 1,        0,            Page2(3, "Fault Flags 4", Whole),            &ReadAt<&L::faultBytes, 3> },
-    LiveValueRow{ "FaultByte4",    kFaultBytes,  { { Numbered("Fault Flags 4"), Numbered("Fault Codes 4", 26) } }, Unit(""),     W, 1,        0,            kHidden,                                     &ReadAt<&L::faultBytes, 4> },
-    LiveValueRow{ "StatusByte0",   kStatusBytes, { { Numbered("Status Flags 1", 27) } },                           Unit(""),     W, 1,        0,            Page2(4, "Status Flags 1", Whole),           &ReadAt<&L::statusBytes, 0> },
-    LiveValueRow{ "StatusByte1",   kStatusBytes, { { Numbered("Status Flags 2", 28) } },                           Unit(""),     W, 1,        0,            Page2(5, "Status Flags 2", Whole),           &ReadAt<&L::statusBytes, 1> },
-    LiveValueRow{ "StatusByte2",   kStatusBytes, { { Numbered("Status Flags 3", 29) } },                           Unit(""),     W, 1,        0,            Page2(6, "Status Flags 3", Whole),           &ReadAt<&L::statusBytes, 2> },
-    LiveValueRow{ "StatusByte3",   kStatusBytes, { { Numbered("Status Flags 4", 30) } },                           Unit(""),     W, 1,        0,            Page2(7, "Status Flags 4", Whole),           &ReadAt<&L::statusBytes, 3> },
+    LiveValueRow{ "FaultByte0",    kFaultBytes,  { { Numbered("Fault Flags 0"), Numbered("Fault Codes 0", 22) } }, Unit(""),     W, 1,        0,            Page2(0, "Fault Flags 1", Whole),            &ReadAt<&L::faultBytes, 0>, &WriteAt<&L::faultBytes, 0> },
+    LiveValueRow{ "FaultByte1",    kFaultBytes,  { { Numbered("Fault Flags 1"), Numbered("Fault Codes 1", 23) } }, Unit(""),     W, 1,        0,            Page2(1, "Fault Flags 2", Whole),            &ReadAt<&L::faultBytes, 1>, &WriteAt<&L::faultBytes, 1> },
+    LiveValueRow{ "FaultByte2",    kFaultBytes,  { { Numbered("Fault Flags 2"), Numbered("Fault Codes 2", 24) } }, Unit(""),     W, 1,        0,            Page2(2, "Fault Flags 3", Whole),            &ReadAt<&L::faultBytes, 2>, &WriteAt<&L::faultBytes, 2> },
+    LiveValueRow{ "FaultByte3",    kFaultBytes,  { { Numbered("Fault Flags 3"), Numbered("Fault Codes 3", 25) } }, Unit(""),     W, 1,        0,            Page2(3, "Fault Flags 4", Whole),            &ReadAt<&L::faultBytes, 3>, &WriteAt<&L::faultBytes, 3> },
+    LiveValueRow{ "FaultByte4",    kFaultBytes,  { { Numbered("Fault Flags 4"), Numbered("Fault Codes 4", 26) } }, Unit(""),     W, 1,        0,            kHidden,                                     &ReadAt<&L::faultBytes, 4>, &WriteAt<&L::faultBytes, 4> },
+    LiveValueRow{ "StatusByte0",   kStatusBytes, { { Numbered("Status Flags 1", 27) } },                           Unit(""),     W, 1,        0,            Page2(4, "Status Flags 1", Whole),           &ReadAt<&L::statusBytes, 0>, &WriteAt<&L::statusBytes, 0> },
+    LiveValueRow{ "StatusByte1",   kStatusBytes, { { Numbered("Status Flags 2", 28) } },                           Unit(""),     W, 1,        0,            Page2(5, "Status Flags 2", Whole),           &ReadAt<&L::statusBytes, 1>, &WriteAt<&L::statusBytes, 1> },
+    LiveValueRow{ "StatusByte2",   kStatusBytes, { { Numbered("Status Flags 3", 29) } },                           Unit(""),     W, 1,        0,            Page2(6, "Status Flags 3", Whole),           &ReadAt<&L::statusBytes, 2>, &WriteAt<&L::statusBytes, 2> },
+    LiveValueRow{ "StatusByte3",   kStatusBytes, { { Numbered("Status Flags 4", 30) } },                           Unit(""),     W, 1,        0,            Page2(7, "Status Flags 4", Whole),           &ReadAt<&L::statusBytes, 3>, &WriteAt<&L::statusBytes, 3> },
 };
 // clang-format on
 

@@ -11,6 +11,8 @@
 // displays (0.45f rounds as 0.45, not as 0.44999998).
 using LiveNumber = std::variant<int, float>;
 using LiveValueReader = LiveNumber (*)(const LiveValues&);
+// Stores a value read back from a log (a replay), in the value's own type.
+using LiveValueWriter = void (*)(LiveValues&, float);
 
 // The value truncated toward zero; NaN gives 0 and values beyond the range of int its ends.
 int TruncateToInt(const LiveNumber& value);
@@ -78,6 +80,7 @@ struct LiveValueRow {
     int chartOffset; // 1: drawn on a scale that starts at -40
     ViewerBox viewer;
     LiveValueReader read;
+    LiveValueWriter write;
 };
 
 // Every live value, in the order of the command-line tool's report.

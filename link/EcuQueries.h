@@ -3,6 +3,7 @@
 #include "defs/LiveValues.h"
 
 #include <string>
+#include <string_view>
 
 // The live values of the connected ECU as the other windows read them: each query returns the
 // latest value and changes nothing. Temperatures and road speed come in the units the user chose.
@@ -29,4 +30,10 @@ public:
     virtual std::string GetEgrKindName() const = 0; // "FLOW" or "POS"
     virtual std::string GetEcuId() const = 0; // empty until the first identification
     virtual std::string GetBaudText() const = 0;
+
+    // Whether the values come from a log being replayed rather than from the ECU.
+    virtual bool IsReplay() const { return false; }
+    // Whether the value of that catalogue identifier is known now: always from the ECU; from a
+    // log only when it holds the value and the row has it.
+    virtual bool HoldsValue(std::string_view /*name*/) const { return true; }
 };

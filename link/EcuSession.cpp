@@ -26,11 +26,17 @@ public:
     {
         emit m_session.PortPermissionDenied(message);
     }
+    // A replay speaks for the values until it ends.
     void ValueChanged(LiveValueKind kind) override
     {
-        emit m_session.ValueChanged(kind, m_session.m_connection->Values());
+        if (!m_session.IsReplaying())
+            emit m_session.ValueChanged(kind, m_session.m_connection->Values());
     }
-    void LiveValuesChanged(bool live) override { emit m_session.LiveValuesChanged(live); }
+    void LiveValuesChanged(bool live) override
+    {
+        if (!m_session.IsReplaying())
+            emit m_session.LiveValuesChanged(live);
+    }
 
 private:
     EcuSession& m_session;
@@ -41,6 +47,7 @@ EcuSession::EcuSession(LinkFactory makeLink, Ticking ticking, QObject* parent)
     , m_relay(std::make_unique<Relay>(*this))
     , m_link(makeLink())
     , m_connection(std::make_unique<EcuConnection>(*m_link, m_relay.get()))
+    , m_queries(std::make_unique<ReplayedQueries>(*m_connection))
 {
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Timer1"));
@@ -54,7 +61,8 @@ EcuSession::EcuSession(LinkFactory makeLink, Ticking ticking, QObject* parent)
 
 EcuSession::~EcuSession()
 {
-    // The connection refers to the link; it goes first.
+    // The connection refers to the link; it goes first, after what reads it.
+    m_queries.reset();
     m_connection.reset();
     m_link.reset();
 }
@@ -96,7 +104,50 @@ void EcuSession::SetInjectorFlow(int flow)
 
 void EcuSession::Tick()
 {
-    m_connection->Tick();
+    // A replay stands in for the ECU: nothing is sent to it meanwhile.
+    if (!IsReplaying())
+        m_connection->Tick();
+}
+
+void EcuSession::BeginReplay(const QString& name)
+{
+    m_replayName = name;
+    ReplayedValues nothingYet;
+    nothingYet.live = false;
+    m_queries->Show(nothingYet);
+    m_queries->Begin();
+    emit ReplayChanged(name);
+    emit LiveValuesChanged(false);
+}
+
+void EcuSession::ShowReplayed(const ReplayedValues& values)
+{
+    if (!IsReplaying())
+        return;
+    const bool wasLive = m_queries->HasLiveValues();
+    m_queries->Show(values);
+    if (values.live != wasLive)
+        emit LiveValuesChanged(values.live);
+    EmitEveryValue();
+}
+
+void EcuSession::EndReplay()
+{
+    if (!IsReplaying())
+        return;
+    m_queries->End();
+    m_replayName.clear();
+    emit ReplayChanged(QString());
+    emit LiveValuesChanged(m_connection->HasLiveValues());
+    EmitEveryValue();
+}
+
+void EcuSession::EmitEveryValue()
+{
+    const LiveValues& values = m_queries->Values();
+    for (int kind = static_cast<int>(LiveValueKind::FaultFlags);
+         kind <= static_cast<int>(LiveValueKind::TimeFromStart); ++kind)
+        emit ValueChanged(static_cast<LiveValueKind>(kind), values);
 }
 
 void EcuSession::Connect()

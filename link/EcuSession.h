@@ -4,6 +4,7 @@
 #include "link/EcuConnection.h"
 #include "link/EcuConnectionListener.h"
 #include "link/InterfaceLink.h"
+#include "link/ReplayedQueries.h"
 
 #include <QObject>
 #include <QString>
@@ -41,7 +42,16 @@ public:
     EcuSession& operator=(const EcuSession&) = delete;
 
     const EcuConnection& Connection() const { return *m_connection; }
-    const EcuQueries& Queries() const { return *m_connection; }
+    // The values the windows show: the connection's, or a replayed log's.
+    const EcuQueries& Queries() const { return *m_queries; }
+
+    // Replay of a log: the link is not polled, and the values and signals come from the log
+    // (ShowReplayed) as they would from the ECU, until EndReplay gives them back to the link.
+    void BeginReplay(const QString& name);
+    void ShowReplayed(const ReplayedValues& values);
+    void EndReplay();
+    bool IsReplaying() const { return m_queries->Replaying(); }
+    const QString& ReplayName() const { return m_replayName; }
 
     // Each setter returns an empty text when it took the value, or a message naming the bad
     // input, in which case nothing changed.
@@ -78,13 +88,20 @@ signals:
     // A role update stored a new value; `values` are all of them as they are now.
     void ValueChanged(LiveValueKind kind, const LiveValues& values);
     void LiveValuesChanged(bool live);
+    // A replay began (the log's name) or ended (empty).
+    void ReplayChanged(const QString& name);
 
 private:
+    // Every value again, so that windows showing one value per signal show them all.
+    void EmitEveryValue();
+
     // Turns the connection's calls into this session's signals.
     class Relay;
 
     const std::unique_ptr<Relay> m_relay;
     std::unique_ptr<InterfaceLink> m_link;
     std::unique_ptr<EcuConnection> m_connection;
+    std::unique_ptr<ReplayedQueries> m_queries;
+    QString m_replayName;
     QTimer* m_timer = nullptr;
 };

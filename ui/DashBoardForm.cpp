@@ -63,6 +63,7 @@ TDashBoardForm::TDashBoardForm(EcuSession& session, const QString& settingsFolde
     if (!m_settings.MpgMode())
         m_controls.mpgGauge->SetGTitle(QStringLiteral("IAC"));
     // 6. What the session reports, then the settings it runs with.
+    m_caption = windowTitle();
     SubscribeToSession();
     ShowValuesState();
     ApplySettings();
@@ -97,6 +98,24 @@ void TDashBoardForm::SubscribeToSession()
     connect(session, &EcuSession::ValueChanged, this,
         [this](LiveValueKind kind, const LiveValues& values) { m_dials.ShowValue(kind, values); });
     connect(session, &EcuSession::LiveValuesChanged, this, &TDashBoardForm::ShowValuesState);
+    connect(session, &EcuSession::ReplayChanged, this, &TDashBoardForm::ShowReplay);
+}
+
+void TDashBoardForm::ShowReplay(const QString& name)
+{
+    if (name.isEmpty()) {
+        // Dials the log left without a value come back with the link's.
+        m_dials.SetHeld({});
+        m_dials.ShowLive(false, m_session.Queries().Values(), m_session.Connection().Constants());
+        ShowValuesState();
+        setWindowTitle(m_caption);
+        SetPanelText(ConnectPanel, m_session.Connection().ConnectText());
+        return;
+    }
+    m_dials.SetHeld([this](std::string_view value) { return m_session.Queries().HoldsValue(value); });
+    const QString replaying = QStringLiteral("Replaying ") + name;
+    setWindowTitle(m_caption + QStringLiteral(" - ") + replaying);
+    SetPanelText(ConnectPanel, replaying);
 }
 
 void TDashBoardForm::ApplySettings()
@@ -201,8 +220,11 @@ bool TDashBoardForm::eventFilter(QObject* watched, QEvent* event)
 void TDashBoardForm::ShowValuesState()
 {
     const EcuConnection& connection = m_session.Connection();
-    const bool live = connection.HasLiveValues() && connection.GetEcuSupport() == SupportFull;
-    m_dials.ShowLive(live, connection.Values(), connection.Constants());
+    const EcuQueries& queries = m_session.Queries();
+    // A replayed log was taken from an ECU the dials could show, whatever is on the line now.
+    const bool live
+        = queries.HasLiveValues() && (queries.IsReplay() || connection.GetEcuSupport() == SupportFull);
+    m_dials.ShowLive(live, queries.Values(), connection.Constants());
 }
 
 void TDashBoardForm::OnEcuIdentified(const IdentifiedEcu& ecu)

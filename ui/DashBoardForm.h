@@ -87,6 +87,7 @@ private slots:
     void OnEcuIdentified(const IdentifiedEcu& ecu);
     void OnResetFinished(bool succeeded);
     void ShowValuesState();
+    void ShowReplay(const QString& name);
 
 private:
     void ConnectControls();
@@ -103,6 +104,7 @@ private:
     ToolWindowMenu* m_menu = nullptr;
 
     // Hidden because the ECU is in neither list: the data viewer stands in for this window.
+    QString m_caption; // the title when no log is replayed
     bool m_hiddenForUnknownEcu = false;
     bool m_closing = false;
     bool m_saveFailureShown = false;

@@ -9,6 +9,8 @@
 
 #include <QLabel>
 
+#include <algorithm>
+#include <array>
 #include <string_view>
 
 namespace {
@@ -118,6 +120,7 @@ void DashboardDials::ShowSpeedUnits(const QString& units)
 
 void DashboardDials::SetupForEcu(const EcuConstantsRow& constants)
 {
+    m_mapLoad = LoadSensorName(constants) == MapLoadSensor;
     const NamedScale& load = ScaleOf(LoadScales, LoadSensorName(constants));
     m_c.afmGauge->SetGTitle(QString::fromLatin1(load.title));
     m_c.afmGauge->SetMaxValue(load.maxValue);
@@ -182,10 +185,58 @@ void DashboardDials::ShowLive(bool live, const LiveValues& values, const EcuCons
         ShowValue(kind, values);
 }
 
+bool DashboardDials::ShowHeld(LiveValueKind kind)
+{
+    struct Shown {
+        LiveValueKind kind;
+        std::string_view value; // catalogue identifier
+        TKodraGauge* dial;
+        QLabel* box;
+    };
+    const std::array<Shown, 14> shown { {
+        { LiveValueKind::Rpm, "Rpm", m_c.revCounter, nullptr },
+        { LiveValueKind::RoadSpeed, m_mpgMode ? "Mpg" : "RoadSpeed", m_mpgMode ? m_c.mpgGauge : m_c.speedo,
+            nullptr },
+        { LiveValueKind::CoolantTemp, "CoolantTemp", m_c.ctsGauge, nullptr },
+        { LiveValueKind::AirTemp, "AirTemp", m_c.atsGauge, nullptr },
+        { LiveValueKind::Load8, "Load8", m_c.afmGauge, nullptr },
+        { LiveValueKind::Load16, "Load16", m_c.afmGauge, nullptr },
+        { LiveValueKind::TpsPercent, "TpsPercent", m_c.tpsGauge, nullptr },
+        { LiveValueKind::Iac, "Iac", m_mpgMode ? nullptr : m_c.mpgGauge, nullptr },
+        { LiveValueKind::O2Bank1, "O2Volts0", nullptr, m_c.o2B1VoltsLabel },
+        { LiveValueKind::InjectorPw1, "InjectorPw0", nullptr, m_c.injPwB1Label },
+        { LiveValueKind::Advance, "Advance", nullptr, m_c.ignAdvanceLabel },
+        { LiveValueKind::Ltft1, "Ltft0", nullptr, m_c.ltftLabel },
+        { LiveValueKind::Tft1, "Tft0", nullptr, m_c.tftLabel },
+        { LiveValueKind::Battery, "BatteryVolts", nullptr, m_c.battVoltsLabel },
+    } };
+    if (!m_held)
+        return true;
+    // One dial shows the load of the ECU's sensor; a log may hold the other load as well.
+    const bool otherLoadHeld = (kind == LiveValueKind::Load8 && !m_mapLoad && m_held("Load16"))
+        || (kind == LiveValueKind::Load16 && m_mapLoad && m_held("Load8"));
+    if (otherLoadHeld)
+        return false;
+    const auto found
+        = std::find_if(shown.begin(), shown.end(), [kind](const Shown& s) { return s.kind == kind; });
+    if (found == shown.end())
+        return true;
+    const bool held = m_held(found->value);
+    if (found->dial)
+        found->dial->SetHasValue(held);
+    if (found->box && !held) {
+        found->box->setText(NoValueText);
+        SetTextColour(found->box, kColorBlack);
+    }
+    return held;
+}
+
 void DashboardDials::ShowValue(LiveValueKind kind, const LiveValues& v)
 {
     // The fault lamp follows every fault byte; the dials and boxes only live values.
     if (!m_valuesShown && kind != LiveValueKind::FaultFlags)
+        return;
+    if (!ShowHeld(kind))
         return;
     // Scaled values reach the dials truncated toward zero.
     switch (kind) {

@@ -6,6 +6,9 @@
 
 #include <QString>
 
+#include <functional>
+#include <string_view>
+
 class QLabel;
 
 // What the dials, the value boxes and the MIL lamp of the main window show: their scales for the
@@ -26,13 +29,21 @@ public:
     // `values` as they are now.
     void ShowLive(bool live, const LiveValues& values, const EcuConstantsRow& constants);
     void ShowValue(LiveValueKind kind, const LiveValues& values);
+    // While a log is replayed: tells by catalogue identifier whether a value is known (the log
+    // may not hold it); a dial or box whose value is not known shows none, as with the link lost.
+    // Empty again once the replay ends.
+    void SetHeld(std::function<bool(std::string_view)> held) { m_held = std::move(held); }
 
 private:
+    // False when the value shown for `kind` is not known; its dial or box then shows none.
+    bool ShowHeld(LiveValueKind kind);
     void ShowMil(const LiveValues& values);
     void ShowO2Volts(float volts);
     void ShowBatteryVolts(float volts);
 
     const DashboardControls& m_c;
     bool m_mpgMode = false;
+    bool m_mapLoad = true; // the load dial shows the 8-bit load (until an ECU says otherwise)
     bool m_valuesShown = true; // until the main window's first ShowLive
+    std::function<bool(std::string_view)> m_held;
 };

@@ -137,10 +137,14 @@ void SetTextIfChanged(QLabel* label, const QString& text)
 
 QString ValueText(const EcuQueries& queries, bool mapLoad, bool formatted, bool page2, int box)
 {
+    // A replayed log holds no raw bytes, and maybe not every value.
     if (!formatted)
-        return QString::number(queries.GetRawValue(page2 ? Page2RawOffset + box : box));
+        return queries.IsReplay() ? QString(NoValue)
+                                  : QString::number(queries.GetRawValue(page2 ? Page2RawOffset + box : box));
     const LiveValueRow* row = RowAt(page2, box, mapLoad);
-    return row ? Readout(row->read(queries.Values()), row->viewer.digits) : QString(NoValue);
+    if (!row || !queries.HoldsValue(row->name))
+        return QString(NoValue);
+    return Readout(row->read(queries.Values()), row->viewer.digits);
 }
 
 bool ValidBox(int box)
@@ -306,8 +310,8 @@ void TDataViewerForm::Timer1Timer()
     const bool page2 = ShowsPage2();
     // Old values are not shown as current ones, nor zeros as the readings of an ECU whose values
     // cannot be decoded.
-    const bool shown
-        = m_queries.HasLiveValues() && (!m_formatted || ClassifyEcuId(m_queries.GetEcuId()) == SupportFull);
+    const bool shown = m_queries.HasLiveValues()
+        && (!m_formatted || m_queries.IsReplay() || ClassifyEcuId(m_queries.GetEcuId()) == SupportFull);
     for (int box = 0; box < BoxCount; ++box) {
         SetTextIfChanged(m_labels[static_cast<std::size_t>(box)],
             shown ? ValueText(m_queries, mapLoad, m_formatted, page2, box) : QString(NoValue));

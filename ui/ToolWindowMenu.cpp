@@ -35,6 +35,7 @@ ToolWindowMenu::ToolWindowMenu(QMenuBar& bar, QObject* parent)
     AddEntry(view, QStringLiteral("Status Flags"), "StatusFlags1", ToolWindow::StatusFlags);
     AddEntry(view, QStringLiteral("Controls"), "Controls1", ToolWindow::Controls);
     AddEntry(view, QStringLiteral("ECU ID"), "ECUID1", ToolWindow::EcuId);
+    AddEntry(view, QStringLiteral("Log Viewer"), "LogViewer1", ToolWindow::LogViewer);
 
     QMenu* comms = bar.addMenu(QStringLiteral("&Comms"));
     m_connect = AddCommand(comms, QStringLiteral("Connect"), "Connect1");

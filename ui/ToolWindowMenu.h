@@ -28,9 +28,10 @@ public:
         SampleRate,
         Units,
         Help,
+        LogViewer,
     };
     Q_ENUM(ToolWindow)
-    static constexpr int ToolWindowCount = static_cast<int>(ToolWindow::Help) + 1;
+    static constexpr int ToolWindowCount = static_cast<int>(ToolWindow::LogViewer) + 1;
 
     // Fills `bar`, which outlives this object (both belong to the main window).
     explicit ToolWindowMenu(QMenuBar& bar, QObject* parent = nullptr);
