@@ -101,6 +101,11 @@ private:
                 else
                     error = "--screenshot-after needs a whole number of milliseconds, not " + Quoted(*after);
             }
+        } else if (const auto log = TakeValue(m_args, m_index, "--open-log", error)) {
+            if (error.empty() && !QFileInfo(QString::fromStdString(*log)).isFile())
+                error = "--open-log: " + Quoted(*log) + " is not a file";
+            else if (error.empty())
+                o.openLog = QString::fromStdString(*log);
         } else if (arg == "--start-logging") {
             o.startLogging = true;
             ++m_index;
@@ -186,6 +191,7 @@ std::string AppUsage()
            "  --settings-dir DIR     keep bin/kodradash.ini and bin/kodralog.ini under DIR\n"
            "                         instead of the working directory (installed: ~/.config/dazederir)\n"
            "  --start-logging        open the data logger and start recording at once\n"
+           "  --open-log FILE        show a log in the log viewer\n"
            "  --help                 this text\n"
            "  --version              print the program's name and version\n"
            "\n"

@@ -32,6 +32,7 @@ struct AppOptions {
     QString recordPath; // record the session from the start; empty: not
     QString settingsDir; // empty: where the program keeps them (ProgramPlaces)
     bool startLogging = false; // open the data logger and press its Start
+    QString openLog; // show this log in the log viewer
     bool help = false;
     bool version = false;
 

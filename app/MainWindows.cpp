@@ -13,6 +13,9 @@
 #include "ui/SelDirForm.h"
 #include "ui/StatusForm.h"
 #include "ui/UnitsSelForm.h"
+#include "viewer/LogViewerForm.h"
+
+#include <QFileInfo>
 
 namespace {
 
@@ -43,16 +46,19 @@ MainWindows::MainWindows(EcuSession& session, std::unique_ptr<TDashBoardForm> da
     m_help = std::make_unique<THelpForm>();
     m_ecuId = std::make_unique<TECUIDForm>();
     m_comms = std::make_unique<TCommsForm>();
+    m_logViewer = std::make_unique<TLogViewerForm>(m_session);
 
     RegisterToolWindows();
     WireIdentification();
     WireRequests();
     WireDialogs();
+    WireReplay();
 }
 
 MainWindows::~MainWindows()
 {
     // The tool windows go before the main window, as they came after it.
+    m_logViewer.reset();
     m_comms.reset();
     m_ecuId.reset();
     m_help.reset();
@@ -80,6 +86,7 @@ void MainWindows::RegisterToolWindows()
     dash.SetToolWindow(W::SampleRate, m_sampleRate.get());
     dash.SetToolWindow(W::Units, m_unitsSel.get());
     dash.SetToolWindow(W::Help, m_help.get());
+    dash.SetToolWindow(W::LogViewer, m_logViewer.get());
 }
 
 void MainWindows::WireIdentification()
@@ -148,6 +155,27 @@ void MainWindows::WireDialogs()
     });
     QObject::connect(
         m_selDir.get(), &TSelDirForm::DirectoryChosen, m_dataLogger.get(), &TDataLoggerForm::SetLogPath);
+}
+
+void MainWindows::WireReplay()
+{
+    // The data viewer says what it shows as the main window does.
+    TDataViewerForm* viewer = m_dataViewer.get();
+    const QString caption = viewer->windowTitle();
+    QObject::connect(
+        &m_session, &EcuSession::ReplayChanged, viewer, [this, viewer, caption](const QString& name) {
+            const QString replaying = QStringLiteral("Replaying ") + name;
+            viewer->setWindowTitle(name.isEmpty() ? caption : caption + QStringLiteral(" - ") + replaying);
+            viewer->SetStatusText(
+                ConnectPanel, name.isEmpty() ? m_session.Connection().ConnectText() : replaying);
+        });
+    QObject::connect(m_dataLogger.get(), &TDataLoggerForm::OpenLogRequested, m_logViewer.get(), [this] {
+        m_logViewer->show();
+        m_logViewer->raise();
+        m_logViewer->ChooseLog(QFileInfo(
+            QString::fromStdString(LogTargetPath(m_dataLogger->LogFilePath().toStdString()).string()))
+                                   .path());
+    });
 }
 
 void MainWindows::BeforeShowing(TDashBoardForm::ToolWindow which)

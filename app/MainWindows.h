@@ -12,6 +12,7 @@ class TDataLoggerForm;
 class TDataViewerForm;
 class TECUIDForm;
 class TFaultCodesForm;
+class TLogViewerForm;
 class THelpForm;
 class TSampleRateForm;
 class TSelDirForm;
@@ -45,6 +46,7 @@ public:
     THelpForm& Help() const { return *m_help; }
     TECUIDForm& EcuId() const { return *m_ecuId; }
     TCommsForm& Comms() const { return *m_comms; }
+    TLogViewerForm& LogViewer() const { return *m_logViewer; }
 
 private:
     void RegisterToolWindows();
@@ -53,6 +55,7 @@ private:
     void WireDialogs();
     void OnEcuIdentified(const IdentifiedEcu& ecu);
     void BeforeShowing(TDashBoardForm::ToolWindow which);
+    void WireReplay();
 
     EcuSession& m_session;
     // The main window first and so destroyed last.
@@ -68,4 +71,5 @@ private:
     std::unique_ptr<THelpForm> m_help;
     std::unique_ptr<TECUIDForm> m_ecuId;
     std::unique_ptr<TCommsForm> m_comms;
+    std::unique_ptr<TLogViewerForm> m_logViewer;
 };

@@ -10,6 +10,7 @@
 #include "logger/DataLoggerForm.h"
 #include "ui/MakerLogo.h"
 #include "ui/SessionRecordingControl.h"
+#include "viewer/LogViewerForm.h"
 
 #include <QApplication>
 #include <QDir>
@@ -113,6 +114,11 @@ int main(int argc, char** argv)
         // From the event loop: a message that Start shows must not hold the loop off, or an end
         // asked for meanwhile (a signal) would find no loop to quit.
         QTimer::singleShot(0, &windows.DataLogger(), &TDataLoggerForm::StartLogging);
+    }
+
+    if (!options.openLog.isEmpty()) {
+        windows.LogViewer().show();
+        windows.LogViewer().OpenLog(options.openLog);
     }
 
     if (options.reportStartup)
