@@ -58,6 +58,17 @@ const QColor kBColour(0, 150, 200);
 const std::array<const char*, TLogViewerForm::kFigureColumns> kFigureHeadings
     = { "Channel", "Cursor", "A", "B", "B - A", "Min", "Max", "Mean" };
 
+// A little room above and below a trace, so that its lowest and highest values are not drawn on
+// the edge of the plot, where they would be hidden.
+constexpr double kValuePadding = 1.1;
+
+void FitValues(QCPAxisRect& rect)
+{
+    QCPAxis* values = rect.axis(QCPAxis::atLeft);
+    values->rescale();
+    values->scaleRange(kValuePadding);
+}
+
 QString Seconds(double seconds)
 {
     return QString::number(seconds, 'f', kTimeDecimals) + QStringLiteral(" s");
@@ -66,6 +77,16 @@ QString Seconds(double seconds)
 QString Number(double value)
 {
     return QString::number(value, 'g', kValueDigits);
+}
+
+// B - A of two values read as floats, to the digits the values themselves show: 139.84 - 140.63
+// is -0.79, not the -0.790009 of their binary forms.
+QString Change(float a, float b)
+{
+    const double larger = std::max(std::abs(static_cast<double>(a)), std::abs(static_cast<double>(b)));
+    const int wholeDigits = larger >= 1.0 ? static_cast<int>(std::floor(std::log10(larger))) + 1 : 1;
+    const double unit = std::pow(10.0, std::max(0, kValueDigits - wholeDigits));
+    return Number(std::round((static_cast<double>(b) - static_cast<double>(a)) * unit) / unit);
 }
 
 QString FigureOf(const std::optional<double>& value)
@@ -257,9 +278,11 @@ void TLogViewerForm::ShowChannels(const QStringList& names)
 {
     {
         const QSignalBlocker blocker(m_channelList);
+        // A log with every value holds the four charted channels twice: the first of each is shown.
+        QStringList wanted = names;
         for (int i = 0; i < m_channelList->count(); ++i) {
             QListWidgetItem* item = m_channelList->item(i);
-            item->setCheckState(names.contains(item->text()) ? Qt::Checked : Qt::Unchecked);
+            item->setCheckState(wanted.removeOne(item->text()) ? Qt::Checked : Qt::Unchecked);
         }
     }
     RebuildPlots();
@@ -340,7 +363,7 @@ void TLogViewerForm::RebuildPlots()
     else
         FitAll();
     for (ShownChannel& shown : m_shown) {
-        shown.rect->axis(QCPAxis::atLeft)->rescale();
+        FitValues(*shown.rect);
         PlaceLine(shown.a, m_a);
         PlaceLine(shown.b, m_b);
         PlaceLine(shown.cursor, m_cursor);
@@ -359,7 +382,7 @@ void TLogViewerForm::FitAll()
         last = first + kLeastSpanSeconds;
     SetVisibleSeconds(first, last);
     for (ShownChannel& shown : m_shown)
-        shown.rect->axis(QCPAxis::atLeft)->rescale();
+        FitValues(*shown.rect);
     m_plot->replot();
 }
 
@@ -474,7 +497,7 @@ void TLogViewerForm::UpdateCursorFigures()
             const std::optional<std::size_t> rowB = RowAt(m_log.timesMs, *m_b * kMsPerSecond);
             const std::vector<float>& values = m_log.columns[column].values;
             if (rowA && rowB && !std::isnan(values[*rowA]) && !std::isnan(values[*rowB]))
-                change = Number(static_cast<double>(values[*rowB]) - static_cast<double>(values[*rowA]));
+                change = Change(values[*rowA], values[*rowB]);
             else
                 change = QStringLiteral("--");
         }

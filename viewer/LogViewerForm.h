@@ -52,7 +52,7 @@ public:
     void ChooseLog(const QString& folder = QString());
     bool ExportPng(const QString& path);
 
-    // Which channels are plotted, in the order of the log.
+    // Which channels are plotted, in the order of the log; a name the log has twice shows its first.
     void ShowChannels(const QStringList& names);
     QStringList ShownChannels() const;
     // The visible span of time, in seconds.

@@ -24,13 +24,14 @@
 namespace {
 
 constexpr int RecordingMs = 16000;
-// The cable is out from 6 s to 9 s of the recording: the rows keep their times, without values.
-constexpr double PullAtSeconds = 6.0;
-constexpr double PulledForSeconds = 3.0;
+// The cable is out from 9 s to 11 s of the recording (and next at 18 s, after it): the rows keep
+// their times, without values, until the ECU is identified again.
+constexpr double PullAtSeconds = 9.0;
+constexpr double PulledForSeconds = 2.0;
 constexpr const char* FastestTimeBase = "1";
 constexpr double CursorASeconds = 3.0;
-constexpr double CursorBSeconds = 12.0;
-constexpr double MouseSeconds = 10.5;
+constexpr double CursorBSeconds = 14.0;
+constexpr double MouseSeconds = 10.0;
 constexpr int ReplayingMs = 4000;
 
 } // namespace

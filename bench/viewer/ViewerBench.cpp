@@ -10,6 +10,7 @@
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <algorithm>
 #include <chrono>
 #include <map>
 #include <memory>
@@ -107,13 +108,17 @@ void BM_RedrawAfterZoomTenHours(benchmark::State& state)
     const std::array<std::pair<double, double>, 3> spans
         = { { { 18000.0, 18060.0 }, { 7200.0, 10800.0 }, { 0.0, allSeconds } } };
     std::size_t next = 0;
+    double slowest = 0;
     for (auto _ : state) {
         const auto& [from, to] = spans[next++ % spans.size()];
         viewer.SetVisibleSeconds(from, to);
         const auto start = std::chrono::steady_clock::now();
         viewer.Plot()->replot(QCustomPlot::rpImmediateRefresh);
-        state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        slowest = std::max(slowest, seconds);
+        state.SetIterationTime(seconds);
     }
+    state.counters["slowest_ms"] = slowest * 1000.0;
     state.counters["points_per_plot"] = static_cast<double>(viewer.Log().Rows());
 }
 BENCHMARK(BM_RedrawAfterZoomTenHours)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);

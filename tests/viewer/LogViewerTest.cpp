@@ -54,9 +54,9 @@ struct ViewerRig {
 
 // Rows at 0, 100, 200 and 300 ms; MAP left empty at 100 ms, RPM at 300 ms.
 const std::string kDrive = "Time (ms),RPM,MAP,CTS,IAT\n"
-                           "0,800,1000,80,20\n"
+                           "0,800,1000,80.63,20\n"
                            "100,900,,81,20\n"
-                           "200,1000,1010,82,21\n"
+                           "200,1000,1010,79.84,21\n"
                            "300,,1020,83,21\n";
 
 TEST(LogViewer, TheMouseCursorAndCursorsAAndBReadEachChannelAtTheirTimes)
@@ -80,7 +80,7 @@ TEST(LogViewer, TheMouseCursorAndCursorsAAndBReadEachChannelAtTheirTimes)
     EXPECT_EQ(rig.viewer.FigureText(0, F::BColumn), "1000");
     EXPECT_EQ(rig.viewer.FigureText(0, F::ChangeColumn), "200");
     EXPECT_EQ(rig.viewer.FigureText(1, F::ChangeColumn), "10");
-    EXPECT_EQ(rig.viewer.FigureText(2, F::ChangeColumn), "2");
+    EXPECT_EQ(rig.viewer.FigureText(2, F::ChangeColumn), "-0.79"); // as the values read, not as floats
 
     // At exact times: B - A is their distance; a gap at either end gives no change.
     rig.viewer.SetCursorA(0.1);
