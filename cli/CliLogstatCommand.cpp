@@ -23,7 +23,8 @@ JsonObject& AddTime(JsonObject& object, std::string_view key, double ms)
 
 JsonObject& AddFigure(JsonObject& object, std::string_view key, const std::optional<double>& figure)
 {
-    return object.AddFloat(key, figure ? static_cast<float>(*figure) : std::numeric_limits<float>::quiet_NaN());
+    return object.AddFloat(
+        key, figure ? static_cast<float>(*figure) : std::numeric_limits<float>::quiet_NaN());
 }
 
 std::string FigureText(const std::optional<double>& figure)
@@ -33,7 +34,8 @@ std::string FigureText(const std::optional<double>& figure)
 
 std::string TimeText(double ms)
 {
-    return ms == std::trunc(ms) ? std::to_string(static_cast<long long>(ms)) : JsonFloat(static_cast<float>(ms));
+    return ms == std::trunc(ms) ? std::to_string(static_cast<long long>(ms))
+                                : JsonFloat(static_cast<float>(ms));
 }
 
 int RunLogstat(CliContext& context, const std::filesystem::path& path)
@@ -73,9 +75,9 @@ int RunLogstat(CliContext& context, const std::filesystem::path& path)
                 << TimeText(log.LastMs()) << " ms\n";
     for (const LogColumn& column : log.columns) {
         const ChannelStatistics statistics = StatisticsOf(column.values);
-        context.out << column.name << ": count " << statistics.count << ", empty " << statistics.gaps << ", min "
-                    << FigureText(statistics.min) << ", max " << FigureText(statistics.max) << ", mean "
-                    << FigureText(statistics.mean) << "\n";
+        context.out << column.name << ": count " << statistics.count << ", empty " << statistics.gaps
+                    << ", min " << FigureText(statistics.min) << ", max " << FigureText(statistics.max)
+                    << ", mean " << FigureText(statistics.mean) << "\n";
     }
     return ExitDone;
 }

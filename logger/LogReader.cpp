@@ -102,8 +102,8 @@ std::string Lower(std::string_view text)
 
 bool ContainsAny(const std::string& text, std::initializer_list<std::string_view> parts)
 {
-    return std::any_of(
-        parts.begin(), parts.end(), [&text](std::string_view part) { return text.find(part) != std::string::npos; });
+    return std::any_of(parts.begin(), parts.end(),
+        [&text](std::string_view part) { return text.find(part) != std::string::npos; });
 }
 
 enum class TimeUnit { None, Milliseconds, Seconds, Unnamed };
@@ -254,14 +254,16 @@ private:
             timeMs = time * m_timeScale;
             if (!m_log.timesMs.empty() && timeMs < m_log.timesMs.back()) {
                 Problem(lineNumber, m_timeField + 1,
-                    m_log.timeHeading + ": the time goes back to " + std::string(text) + "; the row is not read");
+                    m_log.timeHeading + ": the time goes back to " + std::string(text)
+                        + "; the row is not read");
                 return;
             }
         }
         if (m_fields.size() != m_headings) {
             Problem(lineNumber, 0,
                 std::to_string(m_fields.size()) + " fields where the header has " + std::to_string(m_headings)
-                    + (m_fields.size() < m_headings ? "; the missing ones are gaps" : "; the extra ones are not read"));
+                    + (m_fields.size() < m_headings ? "; the missing ones are gaps"
+                                                    : "; the extra ones are not read"));
         }
         m_log.timesMs.push_back(timeMs);
         for (std::size_t i = 0; i < m_headings; ++i) {
@@ -271,7 +273,8 @@ private:
             const std::string_view text = i < m_fields.size() ? Trimmed(m_fields[i]) : "";
             float value = kGap;
             if (!text.empty() && !ParseNumber(text, value)) {
-                Problem(lineNumber, i + 1, column.name + ": " + Quote(text) + " is not a number; read as a gap");
+                Problem(
+                    lineNumber, i + 1, column.name + ": " + Quote(text) + " is not a number; read as a gap");
                 value = kGap;
             }
             column.values.push_back(value);
@@ -302,8 +305,8 @@ private:
 
 const LogColumn* LogContents::Column(std::string_view name) const
 {
-    const auto found
-        = std::find_if(columns.begin(), columns.end(), [name](const LogColumn& column) { return column.name == name; });
+    const auto found = std::find_if(
+        columns.begin(), columns.end(), [name](const LogColumn& column) { return column.name == name; });
     return found == columns.end() ? nullptr : &*found;
 }
 

@@ -35,7 +35,8 @@ RowSpan RowsWithin(const std::vector<double>& timesMs, double fromMs, double toM
 {
     const auto first = std::lower_bound(timesMs.begin(), timesMs.end(), fromMs);
     const auto end = std::upper_bound(first, timesMs.end(), toMs);
-    return { static_cast<std::size_t>(first - timesMs.begin()), static_cast<std::size_t>(end - timesMs.begin()) };
+    return { static_cast<std::size_t>(first - timesMs.begin()),
+        static_cast<std::size_t>(end - timesMs.begin()) };
 }
 
 std::optional<std::size_t> RowAt(const std::vector<double>& timesMs, double ms)

@@ -49,8 +49,8 @@ constexpr double kLeastSpanSeconds = 1.0;
 const std::array<double, 6> kSpeeds = { 0.25, 0.5, 1.0, 2.0, 4.0, 8.0 };
 constexpr int kRealTimeSpeedIndex = 2;
 
-const std::array<QColor, 6> kTraceColours
-    = { QColor(200, 0, 0), QColor(0, 0, 220), QColor(0, 128, 0), QColor(128, 0, 128), QColor(0, 128, 128), QColor(160, 96, 0) };
+const std::array<QColor, 6> kTraceColours = { QColor(200, 0, 0), QColor(0, 0, 220), QColor(0, 128, 0),
+    QColor(128, 0, 128), QColor(0, 128, 128), QColor(160, 96, 0) };
 const QColor kCursorColour(110, 110, 110);
 const QColor kAColour(230, 120, 0);
 const QColor kBColour(0, 150, 200);
@@ -140,7 +140,8 @@ void TLogViewerForm::BuildControls()
     m_positionSlider->setObjectName(QStringLiteral("PositionSlider"));
     auto* fitButton = new QPushButton(QStringLiteral("Fit all"), central);
     fitButton->setObjectName(QStringLiteral("FitAllButton"));
-    for (QWidget* widget : std::initializer_list<QWidget*> { m_playButton, m_pauseButton, m_stepButton, m_endButton })
+    for (QWidget* widget :
+        std::initializer_list<QWidget*> { m_playButton, m_pauseButton, m_stepButton, m_endButton })
         replayRow->addWidget(widget);
     replayRow->addWidget(new QLabel(QStringLiteral("Speed"), central));
     replayRow->addWidget(m_speedCombo);
@@ -167,7 +168,8 @@ void TLogViewerForm::BuildControls()
     m_figures->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_figures->setMaximumHeight(kProblemsHeight * 2);
     for (int column = 0; column < kFigureColumns; ++column)
-        m_figures->setHorizontalHeaderItem(column, new QTableWidgetItem(QString::fromLatin1(kFigureHeadings[column])));
+        m_figures->setHorizontalHeaderItem(
+            column, new QTableWidgetItem(QString::fromLatin1(kFigureHeadings[column])));
     layout->addWidget(m_figures);
 
     m_problems = new QPlainTextEdit(central);
@@ -206,8 +208,8 @@ void TLogViewerForm::BuildMenu()
     QAction* exportPng = file->addAction(QStringLiteral("&Export PNG..."));
     exportPng->setObjectName(QStringLiteral("ExportPng"));
     connect(exportPng, &QAction::triggered, this, [this] {
-        const QString path = QFileDialog::getSaveFileName(
-            this, QStringLiteral("Export PNG"), QFileInfo(m_path).completeBaseName() + QStringLiteral(".png"),
+        const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export PNG"),
+            QFileInfo(m_path).completeBaseName() + QStringLiteral(".png"),
             QStringLiteral("PNG pictures (*.png)"));
         if (!path.isEmpty() && !ExportPng(path))
             ShowMessage(QStringLiteral("The picture could not be written to %1").arg(path));
@@ -253,9 +255,10 @@ bool TLogViewerForm::OpenLog(const QString& path)
         problems << QString::fromStdString(ProblemText(problem));
     if (m_log.unlistedProblems > 0)
         problems << QStringLiteral("... and %1 more").arg(m_log.unlistedProblems);
-    m_problems->setPlainText(problems.isEmpty() ? QString()
-                                                : QStringLiteral("Could not read all of %1:\n").arg(QFileInfo(path).fileName())
-                                 + problems.join(QLatin1Char('\n')));
+    m_problems->setPlainText(problems.isEmpty()
+            ? QString()
+            : QStringLiteral("Could not read all of %1:\n").arg(QFileInfo(path).fileName())
+                + problems.join(QLatin1Char('\n')));
     m_problems->setVisible(!problems.isEmpty());
     FillChannelList();
     return true;
@@ -481,10 +484,12 @@ void TLogViewerForm::UpdateCursorFigures()
     auto heading = [this](Figure column, const QString& text) {
         m_figures->horizontalHeaderItem(column)->setText(text);
     };
-    heading(CursorColumn, m_cursor ? QStringLiteral("Cursor ") + Seconds(*m_cursor) : QStringLiteral("Cursor"));
+    heading(
+        CursorColumn, m_cursor ? QStringLiteral("Cursor ") + Seconds(*m_cursor) : QStringLiteral("Cursor"));
     heading(AColumn, m_a ? QStringLiteral("A ") + Seconds(*m_a) : QStringLiteral("A (left click)"));
     heading(BColumn, m_b ? QStringLiteral("B ") + Seconds(*m_b) : QStringLiteral("B (right click)"));
-    heading(ChangeColumn, m_a && m_b ? QStringLiteral("B - A ") + Seconds(*m_b - *m_a) : QStringLiteral("B - A"));
+    heading(
+        ChangeColumn, m_a && m_b ? QStringLiteral("B - A ") + Seconds(*m_b - *m_a) : QStringLiteral("B - A"));
     for (std::size_t i = 0; i < m_shown.size(); ++i) {
         const int row = static_cast<int>(i);
         const std::size_t column = m_shown[i].column;

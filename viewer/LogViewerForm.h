@@ -38,11 +38,21 @@ class TLogViewerForm : public QMainWindow {
 
 public:
     // The columns of the channel table.
-    enum Figure { ChannelColumn, CursorColumn, AColumn, BColumn, ChangeColumn, MinColumn, MaxColumn, MeanColumn };
+    enum Figure {
+        ChannelColumn,
+        CursorColumn,
+        AColumn,
+        BColumn,
+        ChangeColumn,
+        MinColumn,
+        MaxColumn,
+        MeanColumn
+    };
     static constexpr int kFigureColumns = MeanColumn + 1;
 
     // Replays through `session`, which outlives the window; the replay's timing reads `now`.
-    explicit TLogViewerForm(EcuSession& session, LogPlayer::Now now = LogPlayer::Clock::now, QWidget* parent = nullptr);
+    explicit TLogViewerForm(
+        EcuSession& session, LogPlayer::Now now = LogPlayer::Clock::now, QWidget* parent = nullptr);
     ~TLogViewerForm() override;
 
     // Reads the log and shows its first three channels; false when the file could not be read at

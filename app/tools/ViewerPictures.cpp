@@ -74,14 +74,16 @@ int main(int argc, char** argv)
         logger.StopLogging();
         viewer.show();
         viewer.OpenLog(QDir(settings.path()).filePath(QStringLiteral("kodralog.csv")));
-        viewer.ShowChannels({ QStringLiteral("RPM"), QStringLiteral("CTS"), QStringLiteral("Batt Volts*10") });
+        viewer.ShowChannels(
+            { QStringLiteral("RPM"), QStringLiteral("CTS"), QStringLiteral("Batt Volts*10") });
         viewer.SetCursorA(CursorASeconds);
         viewer.SetCursorB(CursorBSeconds);
         QCustomPlot* plot = viewer.Plot();
         plot->replot();
         const QCPAxisRect* rect = plot->axisRect(0);
         QTest::mouseMove(plot,
-            QPoint(static_cast<int>(rect->axis(QCPAxis::atBottom)->coordToPixel(MouseSeconds)), rect->center().y()));
+            QPoint(static_cast<int>(rect->axis(QCPAxis::atBottom)->coordToPixel(MouseSeconds)),
+                rect->center().y()));
         plot->replot();
         save(&viewer, QStringLiteral("logviewer"));
         viewer.findChild<QPushButton*>(QStringLiteral("PlayButton"))->click();

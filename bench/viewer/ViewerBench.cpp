@@ -9,8 +9,8 @@
 #include "viewer/LogViewerForm.h"
 
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 #include <algorithm>
+#include <benchmark/benchmark.h>
 #include <chrono>
 #include <map>
 #include <memory>
@@ -47,7 +47,8 @@ const std::filesystem::path& LogOfHours(int hours)
     if (path.empty()) {
         path = std::filesystem::path(dir.path().toStdString()) / ("hours" + std::to_string(hours) + ".csv");
         DataLog log;
-        log.AppendHeader(QDateTime::currentDateTime(), { "RPM", "MAP", "CTS", "IAT" }, kIntervalMs, path, true);
+        log.AppendHeader(
+            QDateTime::currentDateTime(), { "RPM", "MAP", "CTS", "IAT" }, kIntervalMs, path, true);
         FakeEcuQueries ecu;
         for (int row = 0; row < hours * kRowsAnHour; ++row) {
             NextRow(ecu, row);
@@ -114,7 +115,8 @@ void BM_RedrawAfterZoomTenHours(benchmark::State& state)
         viewer.SetVisibleSeconds(from, to);
         const auto start = std::chrono::steady_clock::now();
         viewer.Plot()->replot(QCustomPlot::rpImmediateRefresh);
-        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        const double seconds
+            = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         slowest = std::max(slowest, seconds);
         state.SetIterationTime(seconds);
     }

@@ -1,8 +1,8 @@
+#include "logger/LogReader.h"
+#include "LogFileTestSupport.h"
 #include "defs/LiveValueCatalogue.h"
 #include "logger/DataLog.h"
-#include "logger/LogReader.h"
 #include "logger/LogStatistics.h"
-#include "LogFileTestSupport.h"
 
 #include <QTemporaryDir>
 #include <cmath>
@@ -37,8 +37,8 @@ TEST(LogReading, OurLogWithEveryValueAndAGapReadsBackAsWritten)
     QTemporaryDir dir;
     const std::filesystem::path target = std::filesystem::path(dir.path().toStdString()) / "kodralog.csv";
     DataLog log;
-    ASSERT_EQ(log.AppendHeader(QDateTime(QDate(2026, 7, 12), QTime(10, 49, 56)), { "RPM", "MAP", "CTS", "IAT" },
-                  400, target, true),
+    ASSERT_EQ(log.AppendHeader(QDateTime(QDate(2026, 7, 12), QTime(10, 49, 56)),
+                  { "RPM", "MAP", "CTS", "IAT" }, 400, target, true),
         std::nullopt);
     FakeEcuQueries ecu = IdleEngine();
     ecu.batteryVolts = 13.8F;

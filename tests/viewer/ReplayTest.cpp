@@ -41,7 +41,8 @@ TEST(Replay, TheDashboardAndTheDataViewerShowTheLogAsIfLiveWhileTheLinkRests)
     viewer.show();
 
     ClickButton(viewer, QStringLiteral("PlayButton"));
-    EXPECT_TRUE(rig.form->windowTitle().endsWith(" - Replaying run.csv")) << rig.form->windowTitle().toStdString();
+    EXPECT_TRUE(rig.form->windowTitle().endsWith(" - Replaying run.csv"))
+        << rig.form->windowTitle().toStdString();
     EXPECT_EQ(rig.form->PanelText(1), "Replaying run.csv");
     EXPECT_EQ(rig.Gauge("RevCounter")->Progress(), 800);
     EXPECT_TRUE(rig.Gauge("RevCounter")->HasValue());
