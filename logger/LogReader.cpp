@@ -43,6 +43,12 @@ public:
     std::size_t Number() const { return m_number; }
     bool Ended() const { return m_ended; }
     std::size_t Remaining() const { return m_text.size() - m_pos; }
+    // The length of the next line with its end.
+    std::size_t NextLength() const
+    {
+        const std::size_t end = m_text.find('\n', m_pos);
+        return (end == std::string_view::npos ? m_text.size() : end + 1) - m_pos;
+    }
 
 private:
     std::string_view m_text;
@@ -169,9 +175,7 @@ public:
         }
         m_headerLine = lines.Number();
         ReadHeader(line);
-        m_log.timesMs.reserve(EstimatedRows(lines.Remaining(), line.size()));
-        for (LogColumn& column : m_log.columns)
-            column.values.reserve(m_log.timesMs.capacity());
+        m_log.timesMs.reserve(EstimatedRows(lines.Remaining(), lines.NextLength()));
         while (lines.Next(line)) {
             if (line.empty())
                 continue;
@@ -196,10 +200,11 @@ private:
         return false;
     }
 
-    static std::size_t EstimatedRows(std::size_t remaining, std::size_t headerLength)
+    static std::size_t EstimatedRows(std::size_t remaining, std::size_t firstRowLength)
     {
-        // Fields are seldom longer than their headings; an estimate only saves regrowing.
-        return remaining / std::max<std::size_t>(headerLength, 1) + 1;
+        // As if every row were as long as the first: an estimate only saves regrowing, so only the
+        // times, the one column small enough to be over-reserved for a short first row, take it.
+        return remaining / std::max<std::size_t>(firstRowLength, 1) + 1;
     }
 
     void ReadHeader(std::string_view header)

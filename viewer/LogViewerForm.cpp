@@ -189,7 +189,8 @@ void TLogViewerForm::BuildControls()
         if (m_player && index >= 0)
             m_player->SetSpeed(kSpeeds[static_cast<std::size_t>(index)]);
     });
-    connect(m_positionSlider, &QSlider::sliderMoved, this, [this](int row) {
+    // Set by the user (a drag, a click beside the handle, the keys); the replay sets it silently.
+    connect(m_positionSlider, &QSlider::valueChanged, this, [this](int row) {
         if (!m_player)
             return;
         EnsureReplaying();
@@ -246,8 +247,11 @@ bool TLogViewerForm::OpenLog(const QString& path)
     m_replayColumns = std::make_unique<ReplayColumns>(m_log);
     m_player = std::make_unique<LogPlayer>(m_log.timesMs, m_now);
     m_player->SetSpeed(kSpeeds[static_cast<std::size_t>(std::max(0, m_speedCombo->currentIndex()))]);
-    m_positionSlider->setRange(0, std::max(0, static_cast<int>(m_log.Rows()) - 1));
-    m_positionSlider->setValue(0);
+    {
+        const QSignalBlocker blocker(m_positionSlider);
+        m_positionSlider->setRange(0, std::max(0, static_cast<int>(m_log.Rows()) - 1));
+        m_positionSlider->setValue(0);
+    }
     setWindowTitle(QString::fromLatin1(kCaption) + QStringLiteral(" - ") + QFileInfo(path).fileName());
 
     QStringList problems;

@@ -88,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, AppBadOptions,
         BadArgs { { "--simulate", "--sim-bytes", "300=1" }, "300" },
         BadArgs { { "--simulate", "--sim-frobnicate" }, "--sim-frobnicate" },
         BadArgs { { "--settings-dir", "/no/such/folder" }, "/no/such/folder" },
-        BadArgs { { "--screenshot-after", "soon" }, "soon" },
-        BadArgs { { "--screenshot" }, "--screenshot" }));
+        BadArgs { { "--screenshot-after", "soon" }, "soon" }, BadArgs { { "--screenshot" }, "--screenshot" },
+        BadArgs { { "--open-log", "/no/such/log.csv" }, "/no/such/log.csv" }));
 
 } // namespace

@@ -120,6 +120,14 @@ TEST(LogViewer, ZoomPanAndFitAllMoveEveryPlotTogetherAndTheFiguresFollowTheVisib
     EXPECT_LT(rig.TimeAxis(0)->range().lower, zoomed.lower);
     EXPECT_EQ(rig.TimeAxis(1)->range(), rig.TimeAxis(0)->range());
 
+    // Shift and a drag zooms to the box drawn.
+    ClickButton(rig.viewer, QStringLiteral("FitAllButton"));
+    QTest::mousePress(rig.viewer.Plot(), Qt::LeftButton, Qt::ShiftModifier, rig.At(0.1));
+    QTest::mouseMove(rig.viewer.Plot(), rig.At(0.2) + QPoint(0, 20));
+    QTest::mouseRelease(rig.viewer.Plot(), Qt::LeftButton, Qt::ShiftModifier, rig.At(0.2) + QPoint(0, 20));
+    EXPECT_NEAR(rig.TimeAxis(2)->range().lower, 0.1, 0.005);
+    EXPECT_NEAR(rig.TimeAxis(2)->range().upper, 0.2, 0.005);
+
     ClickButton(rig.viewer, QStringLiteral("FitAllButton"));
     EXPECT_EQ(rig.TimeAxis(2)->range(), QCPRange(0.0, 1.0)); // a log shorter than a second shows one
     EXPECT_EQ(rig.viewer.FigureText(0, F::MeanColumn), "900");

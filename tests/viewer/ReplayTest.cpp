@@ -5,6 +5,7 @@
 #include "ui/DataViewerForm.h"
 #include "viewer/LogViewerForm.h"
 
+#include <QSlider>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -78,6 +79,17 @@ TEST(Replay, TheDashboardAndTheDataViewerShowTheLogAsIfLiveWhileTheLinkRests)
     EXPECT_EQ(rig.form->PanelText(1), rig.Connection().ConnectText());
     rig.Tick(20);
     EXPECT_GT(rig.link->sent.size(), sentBefore);
+
+    // The position slider moved by the user replays the row it points at; closing the viewer
+    // gives the dashboard back to the link.
+    auto* slider = viewer.findChild<QSlider*>(QStringLiteral("PositionSlider"));
+    ASSERT_NE(slider, nullptr);
+    QTest::keyClick(slider, Qt::Key_Left);
+    EXPECT_EQ(slider->value(), 1);
+    EXPECT_EQ(rig.form->PanelText(1), "Replaying run.csv");
+    EXPECT_EQ(rig.Gauge("RevCounter")->Progress(), 1500);
+    viewer.close();
+    EXPECT_FALSE(rig.form->windowTitle().contains("Replaying"));
 }
 
 } // namespace
