@@ -19,7 +19,7 @@ if ! diff -u "$root/packaging/package-files.txt" \
 fi
 
 depends=$(dpkg-deb -f "$package" Depends)
-for library in libc6 libqt6core6 libqt6widgets6 libqt6serialport6; do
+for library in libc6 libqt6core6 libqt6widgets6 libqt6serialport6 libqcustomplot2.1-qt6; do
   [[ $depends == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
 
