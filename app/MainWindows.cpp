@@ -2,6 +2,7 @@
 
 #include "defs/EcuIdentification.h"
 #include "link/EcuConnectionListener.h"
+#include "logger/ChannelTables.h"
 #include "logger/DataLoggerForm.h"
 #include "ui/ActuatorForm.h"
 #include "ui/CommsForm.h"
@@ -105,6 +106,21 @@ void MainWindows::WireIdentification()
         session, &EcuSession::SampleRateChanged, m_dataViewer.get(), [viewer = m_dataViewer.get()](int ms) {
             viewer->SetStatusText(SampleRatePanel, SampleRateText(ms));
         });
+    // Fast polling reads the bytes of the logger's channels first; the channels are looked at
+    // again each time the rate is reported, which fast polling alone does.
+    QObject::connect(
+        session, &EcuSession::SweepRateMeasured, m_dataLogger.get(), [this] { FollowLoggedChannels(); });
+}
+
+void MainWindows::FollowLoggedChannels()
+{
+    LogChannelNames channels;
+    for (std::size_t chart = 0; chart < channels.size(); ++chart)
+        channels[chart] = m_dataLogger->ChannelName(static_cast<int>(chart)).toStdString();
+    if (channels == m_priorityChannels)
+        return;
+    m_priorityChannels = channels;
+    m_session.SetPollPriority(LoggedBytesOf(channels));
 }
 
 void MainWindows::OnEcuIdentified(const IdentifiedEcu& ecu)
@@ -142,6 +158,8 @@ void MainWindows::WireDialogs()
     QObject::connect(m_comms.get(), &TCommsForm::BaudTextChosen, dash, &TDashBoardForm::SetBaudText);
     QObject::connect(
         m_sampleRate.get(), &TSampleRateForm::SampleRateChosen, dash, &TDashBoardForm::SetSampleRate);
+    QObject::connect(
+        m_sampleRate.get(), &TSampleRateForm::FastPollingChosen, dash, &TDashBoardForm::SetFastPolling);
     QObject::connect(m_unitsSel.get(), &TUnitsSelForm::TempUnitsChosen, dash, &TDashBoardForm::SetTempUnits);
     QObject::connect(
         m_unitsSel.get(), &TUnitsSelForm::SpeedUnitsChosen, dash, &TDashBoardForm::SetSpeedUnits);
@@ -187,6 +205,7 @@ void MainWindows::BeforeShowing(TDashBoardForm::ToolWindow which)
         break;
     case TDashBoardForm::ToolWindow::SampleRate:
         m_sampleRate->SetShownSampleRate(m_dashboard->SampleRate());
+        m_sampleRate->SetShownFastPolling(m_dashboard->FastPolling());
         break;
     case TDashBoardForm::ToolWindow::Units:
         m_unitsSel->SetShownUnits(m_dashboard->TempUnits(), m_dashboard->SpeedUnits());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logger/DataLog.h"
 #include "ui/DashBoardForm.h"
 
 #include <QString>
@@ -56,6 +57,7 @@ private:
     void OnEcuIdentified(const IdentifiedEcu& ecu);
     void BeforeShowing(TDashBoardForm::ToolWindow which);
     void WireReplay();
+    void FollowLoggedChannels();
 
     EcuSession& m_session;
     // The main window first and so destroyed last.
@@ -72,4 +74,6 @@ private:
     std::unique_ptr<TECUIDForm> m_ecuId;
     std::unique_ptr<TCommsForm> m_comms;
     std::unique_ptr<TLogViewerForm> m_logViewer;
+    // The data logger's channels that fast polling reads first, as last handed to the session.
+    LogChannelNames m_priorityChannels;
 };

@@ -116,6 +116,7 @@ int RunLog(CliContext& context, const LogRequest& request)
         return CannotWrite(context, target, *problem);
 
     CliSession& session = context.session;
+    session.SetPollPriority(LoggedBytesOf(request.channels));
     if (!session.WaitForIdentification() || !session.PollSweeps(SweepsBeforeRecording))
         return SessionFailed(context);
     const int interval = SampleIntervalFor(request.timeBase, kFirstChartGridSize).value_or(0);

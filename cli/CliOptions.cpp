@@ -113,13 +113,34 @@ std::string ApplyTimeout(std::string_view value, CliOptions& options)
     return {};
 }
 
+std::string ApplyPoll(std::string_view value, CliOptions& options)
+{
+    std::string mode;
+    if (std::string problem = OneOf(value, { "tick", "fast" }, mode); !problem.empty())
+        return problem;
+    options.pollMode = mode == "fast" ? EcuConnection::PollMode::Fast : EcuConnection::PollMode::Tick;
+    return {};
+}
+
+std::string ApplyPollGap(std::string_view value, CliOptions& options)
+{
+    constexpr double MicrosecondsPerMs = 1000.0;
+    const double most = std::chrono::duration<double, std::milli>(FastPollSchedule::MaxGap).count();
+    const auto ms = ParseFiniteDecimal(value);
+    if (!ms || *ms < 0 || *ms > most)
+        return Quoted(value) + " is not a number of milliseconds from 0 to "
+            + std::to_string(static_cast<int>(most));
+    options.pollGap = std::chrono::microseconds(static_cast<std::int64_t>(*ms * MicrosecondsPerMs));
+    return {};
+}
+
 struct ValueOption {
     std::string_view name;
     ApplyValue apply;
 };
 
 // clang-format off
-constexpr std::array<ValueOption, 10> ValueOptions { {
+constexpr std::array<ValueOption, 12> ValueOptions { {
     { "--port",        ApplyPort },
     { "--replay",      ApplyReplay },
     { "--record",      ApplyRecord },
@@ -130,6 +151,8 @@ constexpr std::array<ValueOption, 10> ValueOptions { {
     { "--idle-gauge",  ApplyIdleGauge },
     { "--inj-flow",    ApplyInjectorFlow },
     { "--timeout",     ApplyTimeout },
+    { "--poll",        ApplyPoll },
+    { "--poll-gap",    ApplyPollGap },
 } };
 // clang-format on
 
@@ -195,6 +218,8 @@ bool* ArgumentWalk::FlagOption(std::string_view arg)
     CliOptions& options = m_parse.options;
     if (arg == "--json")
         return &options.json;
+    if (arg == "--gather-reads")
+        return &options.gatherReads;
     if (arg == "--help")
         return &options.helpWanted;
     if (arg == "--version")

@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <memory>
 #include <span>
 #include <string>
@@ -35,6 +36,9 @@ struct CliOptions {
     std::string idleGauge = LiveSettings {}.idleGaugeMode;
     int injectorFlow = LiveSettings {}.injectorFlow;
     double timeoutSeconds = 10.0;
+    EcuConnection::PollMode pollMode = EcuConnection::PollMode::Tick;
+    bool gatherReads = false;
+    std::chrono::microseconds pollGap = FastPollSchedule::DefaultGap;
     bool json = false;
     bool helpWanted = false;
     bool versionWanted = false;
@@ -60,6 +64,7 @@ inline constexpr const char* CliUsage
       "       (none: search for the interface cable)\n"
       "options: --baud N  --sample-rate MS  --temp-units C|F  --speed-units MPH|KPH\n"
       "         --idle-gauge IAC|MPG  --inj-flow N  --timeout S  --record FILE  --json  --version\n"
+      "         --poll tick|fast  --gather-reads  --poll-gap MS\n"
       "simulator: --sim-bytes A=V[,A=V...]  --sim-id-after N  --sim-drop P  --sim-corrupt P  --sim-cut P\n"
       "           --sim-noise P  --sim-reset-fails  --sim-unplug EVERY:FOR  --sim-pace  --sim-seed N\n"
       "commands: identify | values [--sweeps N] | raw [--sweeps N] | faults [--sweeps N]\n"

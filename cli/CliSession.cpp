@@ -81,6 +81,9 @@ CliSession::CliSession(const CliOptions& options)
     m_session->SetSpeedUnits(options.speedUnits);
     m_session->SetIdleGaugeMode(options.idleGauge);
     m_session->SetInjectorFlow(options.injectorFlow);
+    m_session->SetFastGap(options.pollGap);
+    m_session->SetGatherReads(options.gatherReads);
+    m_session->SetPollMode(options.pollMode);
     m_nextTick = Clock::now();
 }
 
@@ -125,6 +128,11 @@ bool CliSession::WaitForIdentification()
                                 : "no interface found within " + TimeoutText() + " (" + DeviceName() + ")";
     }
     return false;
+}
+
+void CliSession::SetPollPriority(EcuConnection::PollPriority priority)
+{
+    m_session->SetPollPriority(std::move(priority));
 }
 
 bool CliSession::PollSweeps(int sweeps)
@@ -184,7 +192,7 @@ void CliSession::Record(int samples, std::chrono::milliseconds interval, const s
     Clock::time_point nextSample = Clock::now() + interval;
     for (int taken = 0; taken < samples && !stopWanted();) {
         if (nextSample < m_nextTick) {
-            std::this_thread::sleep_until(nextSample);
+            m_session->ServiceUntil(nextSample);
             if (!sample())
                 return;
             ++taken;
@@ -214,7 +222,7 @@ bool CliSession::TickUntil(const std::function<bool()>& done, Clock::time_point 
 
 void CliSession::Tick()
 {
-    std::this_thread::sleep_until(m_nextTick);
+    m_session->ServiceUntil(m_nextTick);
     m_session->Tick();
     // Keep the 50 ms rhythm, but after a stall start afresh rather than catch up in a burst.
     m_nextTick = std::max(m_nextTick + TickInterval, Clock::now());

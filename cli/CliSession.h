@@ -38,6 +38,8 @@ public:
     // Ends the session and the recording with every byte of it on the disk; why the capture file
     // could not be written, or empty. The session is over afterwards.
     std::string FinishRecording();
+    // What fast polling reads more often (the log's channels).
+    void SetPollPriority(EcuConnection::PollPriority priority);
 
     const EcuConnection& Connection() const { return m_session->Connection(); }
     const std::string& Failure() const { return m_failure; }

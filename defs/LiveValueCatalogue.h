@@ -1,6 +1,7 @@
 #pragma once
 
 #include "defs/LiveValues.h"
+#include "defs/RoleTable.h"
 
 #include <array>
 #include <span>
@@ -65,6 +66,17 @@ struct ViewerBox {
     ReadoutDigits digits;
 };
 
+// The role codes of the polled bytes a value is made from, high bytes before the low bytes they
+// combine with (a read gathering them must ask in this order).
+struct ValueRoles {
+    static constexpr std::size_t kMostRoles = 5; // the MPG figure: speed, engine speed, pulse width
+
+    std::array<int, kMostRoles> codes {};
+    std::size_t count = 0;
+
+    constexpr std::span<const int> Codes() const { return { codes.data(), count }; }
+};
+
 // One live value: how scripts, the log, the chart and the data viewer name and show it, and how
 // it is read from the live values.
 struct LiveValueRow {
@@ -81,6 +93,7 @@ struct LiveValueRow {
     ViewerBox viewer;
     LiveValueReader read;
     LiveValueWriter write;
+    ValueRoles roles;
 };
 
 // Every live value, in the order of the command-line tool's report.

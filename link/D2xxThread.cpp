@@ -105,6 +105,12 @@ PortOpenError TD2xxThread::GetOpenError() const
     return m_openError;
 }
 
+void TD2xxThread::SetArrivalNotifier(std::function<void()> notify)
+{
+    const std::lock_guard lock(m_notifyMutex);
+    m_arrivalNotifier = std::move(notify);
+}
+
 void TD2xxThread::run()
 {
     const PortDriverPtr driver = m_factory ? m_factory() : nullptr;
@@ -222,6 +228,11 @@ bool TD2xxThread::MoveBytes(PortDriver& driver)
     if (!received)
         return false;
     m_rxRing.Put(std::span(scratch).first(*received));
+    if (*received > 0) {
+        const std::lock_guard lock(m_notifyMutex);
+        if (m_arrivalNotifier)
+            m_arrivalNotifier();
+    }
 
     const std::size_t toSend = m_txRing.Take(scratch);
     if (toSend > 0 && !driver.Write(std::span(scratch).first(toSend)))

@@ -49,6 +49,7 @@ public:
 
     // Why the last attempt to open the cable failed; empty text once an open succeeds.
     PortOpenError GetOpenError() const override;
+    void SetArrivalNotifier(std::function<void()> notify) override;
 
 protected:
     void run() override;
@@ -87,6 +88,9 @@ private:
     mutable QMutex m_textMutex;
     QString m_statusText { QString::fromLatin1(NoInterface) };
     PortOpenError m_openError;
+
+    std::mutex m_notifyMutex;
+    std::function<void()> m_arrivalNotifier; // guarded by m_notifyMutex
 
     std::mutex m_wakeMutex;
     std::condition_variable m_wake;

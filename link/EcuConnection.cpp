@@ -26,10 +26,11 @@ QString SampleRateMessage(const QString& text)
 
 } // namespace
 
-EcuConnection::EcuConnection(InterfaceLink& link, EcuConnectionListener* listener)
+EcuConnection::EcuConnection(InterfaceLink& link, EcuConnectionListener* listener, PollClock clock)
     : m_link(link)
     , m_replyHandler(
           [this](EcuFrameType type, std::span<const std::uint8_t> data) { HandleReply(type, data); })
+    , m_clock(clock ? std::move(clock) : PollClock([] { return Clock::now(); }))
 {
     SetListener(listener);
 }
@@ -47,11 +48,17 @@ void EcuConnection::Tick()
         return;
     m_inTick = true;
     if (SuperviseLink()) {
-        ReceiveStep();
-        if (StartsPeriod())
-            PeriodStep();
+        if (m_pollMode == PollMode::Fast) {
+            FastStep();
+        } else {
+            ReceiveStep();
+            if (StartsPeriod())
+                PeriodStep();
+        }
     }
     ++m_tickCount;
+    if (m_pollMode == PollMode::Fast && m_tickCount % RateReportTicks == 0)
+        m_listener->SweepRateMeasured(SweepsPerSecond());
     ReportLiveValues();
     DeliverAfterTick();
     m_inTick = false;
@@ -105,7 +112,7 @@ void EcuConnection::ReportPermissionProblem()
                         EcuConnectionListener& listener) { listener.PortPermissionDenied(message); });
 }
 
-void EcuConnection::ReceiveStep()
+bool EcuConnection::ReceiveStep()
 {
     std::uint8_t count = 0;
     m_link.ReceiveBytes(m_receiveBuffer, count);
@@ -114,6 +121,7 @@ void EcuConnection::ReceiveStep()
     // Frames nobody asked for are counted as they are dropped.
     if (m_receiver.RxErrorCount() != errorsBefore)
         m_listener->RxErrorCountChanged(m_receiver.RxErrorCount());
+    return count > 0;
 }
 
 bool EcuConnection::StartsPeriod() const
@@ -230,6 +238,8 @@ void EcuConnection::HandleIdentification(std::span<const std::uint8_t> data)
     m_ecuId = HexByteText(data[0]) + HexByteText(data[1]);
     SetConnectText(ConnectedToEcu);
     SetupForEcu();
+    m_fast.SetRange(m_baseAddress, WindowsPerSweep());
+    ApplyPollPriority();
     if (m_values.faultBytes[FaultByteCount - 1] != 0) {
         m_values.faultBytes[FaultByteCount - 1] = 0;
         m_listener->ValueChanged(LiveValueKind::FaultFlags);
@@ -275,6 +285,11 @@ void EcuConnection::HandleData(std::span<const std::uint8_t> data)
             m_listener->ValueChanged(kind);
     }
 
+    if (m_pollMode == PollMode::Fast) {
+        if (m_fast.LastReadAnswered(m_clock()))
+            ++m_completedSweeps;
+        return;
+    }
     if (m_lastWindow == 0)
         m_sweepStarted = true;
     if (m_sweepStarted && IsLastWindow(m_lastWindow)) {

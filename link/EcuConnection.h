@@ -7,14 +7,17 @@
 #include "link/EcuConnectionListener.h"
 #include "link/EcuFrame.h"
 #include "link/EcuQueries.h"
+#include "link/FastPollSchedule.h"
 #include "link/FrameReceiver.h"
 #include "link/InterfaceLink.h"
 
 #include <QString>
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -24,8 +27,32 @@
 // period, sends the reset and actuator requests of the other windows, keeps the latest raw bytes
 // and scaled values and answers the queries every window reads them with. It reaches the link
 // only through InterfaceLink and the windows only through EcuConnectionListener.
+//
+// In fast mode the tick keeps its link supervision, and Service() (called whenever bytes arrive
+// and at the schedule's deadlines) sends each request as soon as the exchange before it is over;
+// see FastPollSchedule.
 class EcuConnection final : public EcuQueries {
 public:
+    enum class PollMode { Tick, Fast };
+    using Clock = FastPollSchedule::Clock;
+    // Where fast polling takes the time from; tests give their own.
+    using PollClock = std::function<Clock::time_point()>;
+
+    // What is on screen or being logged, polled more often in fast mode: the bytes of these roles
+    // (high bytes first) and these offsets from the base address.
+    struct PollPriority {
+        std::vector<int> roles;
+        std::vector<int> offsets;
+    };
+
+    // Beyond the echo and the reply on the wire, what a reply may take before its exchange
+    // counts as failed in fast mode: the interface's receive latency and the event loop's delay.
+    // Generous: bytes that come after their exchange was given up could be taken for those of the
+    // next request when it asks for the same addresses again.
+    static constexpr std::chrono::milliseconds FastReplySlack { 100 };
+    // How often, in ticks, fast mode reports its measured sweep rate.
+    static constexpr int RateReportTicks = 10;
+
     static constexpr int TickMs = 50;
     static constexpr int MinSampleRate = TickMs; // a shorter period would be 0 ticks long
     static constexpr int MaxSampleRate = 500;
@@ -42,7 +69,8 @@ public:
     using RawTable = std::array<int, RawTableSize>;
 
     // `listener` may be null (no window yet); see SetListener.
-    explicit EcuConnection(InterfaceLink& link, EcuConnectionListener* listener = nullptr);
+    explicit EcuConnection(
+        InterfaceLink& link, EcuConnectionListener* listener = nullptr, PollClock clock = {});
     EcuConnection(const EcuConnection&) = delete;
     EcuConnection& operator=(const EcuConnection&) = delete;
 
@@ -53,6 +81,13 @@ public:
     // FrameReceiver); identification and reset replies therefore always carry their bytes. A call made while
     // a tick runs (from a listener's nested event loop) returns at once.
     void Tick();
+
+    // Fast mode: takes the bytes that arrived, ends an exchange whose reply is overdue and sends
+    // the next request once the gap has passed. Does nothing in tick mode or during a tick.
+    void Service();
+    // When Service has something to do even if no byte arrives; nothing in tick mode or while
+    // nothing is to be sent.
+    std::optional<Clock::time_point> NextServiceTime() const;
 
     // Commands.
     void Connect();
@@ -73,6 +108,11 @@ public:
     void SetSpeedUnits(const std::string& unit);
     void SetIdleGaugeMode(const std::string& mode);
     void SetInjectorFlow(int flow);
+    void SetPollMode(PollMode mode);
+    void SetFastGap(FastPollSchedule::Duration gap);
+    // Fast mode: read the priority bytes by gathered reads, eight scattered addresses a request.
+    void SetGatherReads(bool gather);
+    void SetPollPriority(PollPriority priority);
     // The main window is closing: the port is closed if it is open.
     void CloseLink();
 
@@ -106,6 +146,11 @@ public:
     // Complete passes over the poll windows, from window 0 to the last, since the latest
     // identification.
     int CompletedSweeps() const { return m_completedSweeps; }
+    PollMode GetPollMode() const { return m_pollMode; }
+    bool GatherReads() const { return m_gatherReads; }
+    const FastPollSchedule& FastSchedule() const { return m_fast; }
+    // Fast mode: complete sweeps a second, measured.
+    double SweepsPerSecond() const { return m_fast.SweepsPerSecond(m_clock()); }
 
     // EcuQueries.
     bool HasLiveValues() const override;
@@ -120,7 +165,8 @@ public:
 private:
     bool SuperviseLink();
     void ReportPermissionProblem();
-    void ReceiveStep();
+    // Whether any byte came.
+    bool ReceiveStep();
     bool StartsPeriod() const;
     void PeriodStep();
     void Send(const EcuFrame& frame);
@@ -129,6 +175,10 @@ private:
     int WindowsPerSweep() const;
     void ExchangeFailed();
     void ReportLiveValues();
+    void FastStep();
+    bool SendNextFastRequest();
+    FastPollSchedule::Duration FastReplyTimeout() const;
+    void ApplyPollPriority();
 
     void HandleReply(EcuFrameType type, std::span<const std::uint8_t> data);
     void HandleIdentification(std::span<const std::uint8_t> data);
@@ -193,6 +243,12 @@ private:
     // Exchanges in a row that got no usable reply; a sweep's worth of them means the ECU is silent.
     int m_failedExchanges = 0;
     bool m_reportedLive = false;
+
+    PollMode m_pollMode = PollMode::Tick;
+    PollClock m_clock;
+    FastPollSchedule m_fast;
+    bool m_gatherReads = false;
+    PollPriority m_priority;
 
     bool m_inTick = false;
     std::vector<std::function<void(EcuConnectionListener&)>> m_afterTick;

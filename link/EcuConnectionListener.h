@@ -28,6 +28,8 @@ public:
     virtual void ConnectTextChanged(const QString& /*connectText*/) { }
     // Status bar panel 2 of the main window (SampleRateText).
     virtual void SampleRateChanged(int /*ms*/) { }
+    // Fast polling: complete sweeps a second, measured; sent every few ticks (status bar panel 2).
+    virtual void SweepRateMeasured(double /*sweepsPerSecond*/) { }
     // Status bar panel 3 of the main window and of the data viewer (RxErrorsText).
     virtual void RxErrorCountChanged(int /*count*/) { }
     // After every identification reply, with the per-ECU set-up done and polling on.
@@ -53,6 +55,11 @@ inline QString RxErrorsText(int count)
 inline QString SampleRateText(int ms)
 {
     return QStringLiteral("Sample Rate %1ms").arg(ms);
+}
+
+inline QString FastPollRateText(double sweepsPerSecond)
+{
+    return QStringLiteral("Fast %1 sweeps/s").arg(sweepsPerSecond, 0, 'f', 1);
 }
 
 // What to tell a user who may not open the serial port; `reason` is the failure as the system gave it.

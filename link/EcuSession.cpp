@@ -1,6 +1,11 @@
 #include "link/EcuSession.h"
 
+#include <QAbstractEventDispatcher>
+#include <QThread>
 #include <QTimer>
+
+#include <algorithm>
+#include <thread>
 
 class EcuSession::Relay final : public EcuConnectionListener {
 public:
@@ -18,6 +23,10 @@ public:
         emit m_session.ConnectTextChanged(connectText);
     }
     void SampleRateChanged(int ms) override { emit m_session.SampleRateChanged(ms); }
+    void SweepRateMeasured(double sweepsPerSecond) override
+    {
+        emit m_session.SweepRateMeasured(sweepsPerSecond);
+    }
     void RxErrorCountChanged(int count) override { emit m_session.RxErrorCountChanged(count); }
     void EcuIdentified(const IdentifiedEcu& ecu) override { emit m_session.EcuIdentified(ecu); }
     void ResetFinished(bool succeeded) override { emit m_session.ResetFinished(succeeded); }
@@ -57,10 +66,17 @@ EcuSession::EcuSession(LinkFactory makeLink, Ticking ticking, QObject* parent)
     // been built and has applied its settings.
     if (ticking == Ticking::ByTimer)
         m_timer->start();
+
+    m_deadlineTimer = new QTimer(this);
+    m_deadlineTimer->setSingleShot(true);
+    m_deadlineTimer->setTimerType(Qt::PreciseTimer);
+    connect(m_deadlineTimer, &QTimer::timeout, this, &EcuSession::Service);
+    m_link->SetArrivalNotifier([this] { BytesArrived(); });
 }
 
 EcuSession::~EcuSession()
 {
+    m_link->SetArrivalNotifier({});
     // The connection refers to the link; it goes first, after what reads it.
     m_queries.reset();
     m_connection.reset();
@@ -102,11 +118,35 @@ void EcuSession::SetInjectorFlow(int flow)
     m_connection->SetInjectorFlow(flow);
 }
 
+void EcuSession::SetPollMode(EcuConnection::PollMode mode)
+{
+    m_fast.store(mode == EcuConnection::PollMode::Fast);
+    m_connection->SetPollMode(mode);
+    ArmDeadline();
+}
+
+void EcuSession::SetFastGap(std::chrono::microseconds gap)
+{
+    m_connection->SetFastGap(gap);
+}
+
+void EcuSession::SetGatherReads(bool gather)
+{
+    m_connection->SetGatherReads(gather);
+}
+
+void EcuSession::SetPollPriority(EcuConnection::PollPriority priority)
+{
+    m_connection->SetPollPriority(std::move(priority));
+}
+
 void EcuSession::Tick()
 {
     // A replay stands in for the ECU: nothing is sent to it meanwhile.
-    if (!IsReplaying())
+    if (!IsReplaying()) {
         m_connection->Tick();
+        ArmDeadline();
+    }
 }
 
 void EcuSession::BeginReplay(const QString& name)
@@ -148,6 +188,70 @@ void EcuSession::EmitEveryValue()
     for (int kind = static_cast<int>(LiveValueKind::FaultFlags);
          kind <= static_cast<int>(LiveValueKind::TimeFromStart); ++kind)
         emit ValueChanged(static_cast<LiveValueKind>(kind), values);
+}
+
+void EcuSession::Service()
+{
+    if (IsReplaying())
+        return;
+    m_connection->Service();
+    ArmDeadline();
+}
+
+void EcuSession::BytesArrived()
+{
+    if (!m_fast.load())
+        return;
+    {
+        const std::lock_guard lock(m_arrivalMutex);
+        m_bytesArrived = true;
+    }
+    m_arrival.notify_all();
+    // One posted call at a time: it takes every byte that has arrived by then.
+    if (!m_servicePosted.exchange(true)) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_servicePosted.store(false);
+                Service();
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void EcuSession::ArmDeadline()
+{
+    const auto next = m_connection->NextServiceTime();
+    // Without an event loop (an owner that calls ServiceUntil) there is no timer to start.
+    if (!next || !thread()->eventDispatcher()) {
+        m_deadlineTimer->stop();
+        return;
+    }
+    // Compared first: a deadline long past may lie too far back to subtract from.
+    const auto now = EcuConnection::Clock::now();
+    const auto wait = *next <= now ? std::chrono::milliseconds(0)
+                                   : std::chrono::ceil<std::chrono::milliseconds>(*next - now);
+    m_deadlineTimer->start(static_cast<int>(wait.count()));
+}
+
+void EcuSession::ServiceUntil(std::chrono::steady_clock::time_point until)
+{
+    while (m_fast.load()) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= until)
+            return;
+        const auto next = m_connection->NextServiceTime();
+        const auto wakeAt = next ? std::clamp(*next, now, until) : until;
+        {
+            std::unique_lock lock(m_arrivalMutex);
+            m_arrival.wait_until(lock, wakeAt, [this] { return m_bytesArrived; });
+            m_bytesArrived = false;
+        }
+        if (std::chrono::steady_clock::now() >= until)
+            return;
+        Service();
+    }
+    std::this_thread::sleep_until(until);
 }
 
 void EcuSession::Connect()

@@ -9,8 +9,12 @@
 #include <QObject>
 #include <QString>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <memory>
+#include <mutex>
 
 class QTimer;
 
@@ -62,6 +66,16 @@ public:
     void SetSpeedUnits(const std::string& unit);
     void SetIdleGaugeMode(const std::string& mode);
     void SetInjectorFlow(int flow);
+    // Fast polling (see EcuConnection::Service): received bytes and the schedule's deadlines
+    // drive the connection between ticks; the ticks keep supervising the link.
+    void SetPollMode(EcuConnection::PollMode mode);
+    void SetFastGap(std::chrono::microseconds gap);
+    void SetGatherReads(bool gather);
+    void SetPollPriority(EcuConnection::PollPriority priority);
+
+    // For an owner that runs no event loop while it waits for its next tick: in fast mode, serves
+    // the connection as bytes arrive and deadlines pass until `until`; in tick mode only waits.
+    void ServiceUntil(std::chrono::steady_clock::time_point until);
 
 public slots:
     // One 50 ms tick of the connection (the timer's, or the owner's).
@@ -72,12 +86,16 @@ public slots:
     void RequestActuator(int test, int value);
     // The program is ending: the port is closed if it is open.
     void CloseLink();
+    // Fast mode: received bytes or a deadline of the schedule.
+    void Service();
 
 signals:
     // "No Interface", "Bad Driver" or "VAD Interface", when it changes.
     void LinkStatusChanged(const QString& statusText);
     void ConnectTextChanged(const QString& connectText);
     void SampleRateChanged(int ms);
+    // Fast polling's measured rate, every few ticks and when fast polling starts.
+    void SweepRateMeasured(double sweepsPerSecond);
     void RxErrorCountChanged(int count);
     // After every identification reply, with the per-ECU set-up done and polling on.
     void EcuIdentified(const IdentifiedEcu& ecu);
@@ -104,4 +122,16 @@ private:
     std::unique_ptr<ReplayedQueries> m_queries;
     QString m_replayName;
     QTimer* m_timer = nullptr;
+
+    // Called on the link thread.
+    void BytesArrived();
+    // Starts the deadline timer for the connection's next service time.
+    void ArmDeadline();
+
+    QTimer* m_deadlineTimer = nullptr;
+    std::atomic<bool> m_fast { false };
+    std::atomic<bool> m_servicePosted { false };
+    std::mutex m_arrivalMutex;
+    std::condition_variable m_arrival;
+    bool m_bytesArrived = false; // guarded by m_arrivalMutex
 };

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 
 // The main window's side of the link to the interface cable. None of the calls waits for the
@@ -41,4 +42,8 @@ public:
     virtual int SetBaudRate(const QString& baudText) = 0;
     // Why the last attempt to open the port failed; empty after a successful open.
     virtual PortOpenError GetOpenError() const { return {}; }
+    // `notify` is called, on any thread, whenever received bytes have been put where ReceiveBytes
+    // takes them (fast polling wakes up for them); an empty function stops the calls, and once
+    // this returns the old one is not called any more. A link that cannot tell never calls it.
+    virtual void SetArrivalNotifier(std::function<void()> /*notify*/) { }
 };

@@ -78,6 +78,29 @@ ResolvedChannel::Reading ResolvedChannel::Resolve(std::string_view name, Channel
     return {};
 }
 
+EcuConnection::PollPriority ResolvedChannel::LoggedBytes() const
+{
+    EcuConnection::PollPriority bytes;
+    if (m_log.row) {
+        const std::span<const int> roles = m_log.row->roles.Codes();
+        bytes.roles.assign(roles.begin(), roles.end());
+    } else if (m_log.rawOffset != kNoRawOffset) {
+        bytes.offsets.push_back(m_log.rawOffset);
+    }
+    return bytes;
+}
+
+EcuConnection::PollPriority LoggedBytesOf(std::span<const std::string> channels)
+{
+    EcuConnection::PollPriority bytes;
+    for (const std::string& name : channels) {
+        const EcuConnection::PollPriority channel = ResolvedChannel(name).LoggedBytes();
+        bytes.roles.insert(bytes.roles.end(), channel.roles.begin(), channel.roles.end());
+        bytes.offsets.insert(bytes.offsets.end(), channel.offsets.begin(), channel.offsets.end());
+    }
+    return bytes;
+}
+
 std::string ResolvedChannel::LogText(const EcuQueries& ecu) const
 {
     if (m_log.row)

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "defs/LiveValueCatalogue.h"
+#include "link/EcuConnection.h"
 #include "link/EcuQueries.h"
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -28,6 +30,8 @@ public:
     int ChartValue(const EcuQueries& ecu) const;
     // 1 for a channel drawn on a scale that starts at -40 (temperatures and fuel trims), else 0.
     int ChartOffset() const { return m_chart.row ? m_chart.row->chartOffset : 0; }
+    // The polled bytes the log's value is made from, to be polled more often while it is logged.
+    EcuConnection::PollPriority LoggedBytes() const;
 
 private:
     static constexpr int kNoRawOffset = -1;
@@ -49,6 +53,9 @@ std::string_view AllValuesHeading(const LiveValueRow& row);
 // The catalogue row a log column holds, by channel name or identifier; nullptr for none (an
 // address, another tool's column).
 const LiveValueRow* RowOfLogColumn(std::string_view heading);
+
+// The polled bytes of the logged values of these channels, in their order.
+EcuConnection::PollPriority LoggedBytesOf(std::span<const std::string> channels);
 
 // The chart value of a channel and its offset (see ResolvedChannel).
 int ChannelGraphValue(const EcuQueries& ecu, std::string_view name, int& offset);

@@ -30,6 +30,10 @@ public:
         return m_link->ReceiveBytes(buffer, count);
     }
     int SetBaudRate(const QString& baudText) override { return m_link->SetBaudRate(baudText); }
+    void SetArrivalNotifier(std::function<void()> notify) override
+    {
+        m_link->SetArrivalNotifier(std::move(notify));
+    }
 
     // The session's reports of the same names.
     void LinkStatusChanged(const QString& statusText);

@@ -104,13 +104,21 @@ std::string ApplyEcusim(std::string_view value, SoakOptions& options)
     return {};
 }
 
+std::string ApplyPoll(std::string_view value, SoakOptions& options)
+{
+    if (value != "tick" && value != "fast")
+        return Quoted(value) + " is not tick or fast";
+    options.pollMode = value == "fast" ? EcuConnection::PollMode::Fast : EcuConnection::PollMode::Tick;
+    return {};
+}
+
 struct ValueOption {
     std::string_view name;
     ApplyValue apply;
 };
 
 // clang-format off
-constexpr std::array<ValueOption, 9> ValueOptions { {
+constexpr std::array<ValueOption, 10> ValueOptions { {
     { "--duration",    ApplyDuration },
     { "--ecu",         ApplyEcu },
     { "--baud",        ApplyBaud },
@@ -120,6 +128,7 @@ constexpr std::array<ValueOption, 9> ValueOptions { {
     { "--save-every",  ApplySaveEvery },
     { "--log-dir",     ApplyLogDir },
     { "--ecusim",      ApplyEcusim },
+    { "--poll",        ApplyPoll },
 } };
 // clang-format on
 
@@ -161,7 +170,10 @@ SoakOptionsParse ParseSoakOptions(std::span<const std::string> args, const std::
     std::size_t index = 0;
     while (index < args.size() && parse.error.empty()) {
         const std::string& arg = args[index];
-        if (arg == "--help" || arg == "-h" || arg == "--no-unplug") {
+        if (arg == "--gather-reads") {
+            options.gatherReads = true;
+            ++index;
+        } else if (arg == "--help" || arg == "-h" || arg == "--no-unplug") {
             (arg == "--no-unplug" ? noUnplug : options.help) = true;
             ++index;
         } else if (arg.starts_with(SimBytesOption)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/EcuConnection.h"
 #include "logger/DataLog.h"
 #include "sim/SimulatorOptions.h"
 
@@ -22,6 +23,8 @@ struct SoakOptions {
     double saveEveryMinutes = 1.0;
     std::string logDir; // empty: a temporary folder
     std::string ecusimProgram;
+    EcuConnection::PollMode pollMode = EcuConnection::PollMode::Tick;
+    bool gatherReads = false; // with fast polling
     bool help = false;
     // Every kind of fault at once unless told otherwise.
     SimulatorSettings simulator = DefaultFaults();
@@ -43,7 +46,8 @@ std::vector<std::string> SimulatorArguments(const SimulatorSettings& settings);
 inline constexpr const char* SoakUsage
     = "usage: dazederir-soak [--duration S] [--ecu ID] [--baud N] [--sample-rate MS]\n"
       "       [--time-base S] [--channels C1,C2,C3,C4] [--save-every MIN] [--log-dir DIR]\n"
-      "       [--ecusim PATH] [--no-unplug] [simulator options of dazederir-ecusim but --sim-bytes]\n"
+      "       [--ecusim PATH] [--no-unplug] [--poll tick|fast] [--gather-reads]\n"
+      "       [simulator options of dazederir-ecusim but --sim-bytes]\n"
       "Runs the link thread, the serial-port driver, the connection and the data log against\n"
       "dazederir-ecusim on a pseudo-terminal, with faults injected, checks every value, count and\n"
       "saved row, prints a summary and exits with 0 when every check passed, 1 otherwise.\n";

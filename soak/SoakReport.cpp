@@ -109,8 +109,12 @@ void PrintSoakSummary(
 {
     const SimulatorSettings& s = o.simulator;
     out << "dazederir-soak: " << Seconds(o.durationSeconds) << ", ECU " << o.ecuId << " at "
-        << o.baudText.toStdString() << " baud, sample rate " << o.sampleRateMs << " ms, log row every "
-        << r.intervalMs << " ms, saved every " << o.saveEveryMinutes << " min, seed " << s.seed << "\n";
+        << o.baudText.toStdString() << " baud, "
+        << (o.pollMode == EcuConnection::PollMode::Fast
+                   ? std::string(o.gatherReads ? "fast polling with gathered reads" : "fast polling")
+                   : "sample rate " + to_string(o.sampleRateMs) + " ms")
+        << ", log row every " << r.intervalMs << " ms, saved every " << o.saveEveryMinutes << " min, seed "
+        << s.seed << "\n";
     out << "faults asked: drop " << s.dropChance << ", corrupt " << s.corruptChance << ", cut " << s.cutChance
         << ", noise " << s.noiseChance << ", identification at request " << s.identifyAfter;
     if (s.unplug)
@@ -122,7 +126,8 @@ void PrintSoakSummary(
         const SimulatorCounters& c = sim.counters;
         Line(out, "exchanges",
             to_string(r.requestsSent) + " requests sent, " + to_string(c.requests)
-                + " received by the simulator");
+                + " received by the simulator ("
+                + to_string(static_cast<int>(r.requestsSent / o.durationSeconds)) + " a second)");
         Line(out, "injected faults",
             "dropped " + to_string(c.dropped) + ", corrupted " + to_string(c.corrupted) + ", cut "
                 + to_string(c.cut) + " (" + to_string(c.spoiled) + " replies spoiled), noise bytes "

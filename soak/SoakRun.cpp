@@ -3,6 +3,7 @@
 #include "link/D2xxThread.h"
 #include "link/EcuSession.h"
 #include "link/SerialPortDriver.h"
+#include "logger/ChannelTables.h"
 #include "logger/SampleInterval.h"
 #include "soak/ConnectionWatch.h"
 #include "soak/EcusimProcess.h"
@@ -63,6 +64,9 @@ public:
             [this](const IdentifiedEcu& ecu) { m_watch->EcuIdentified(ecu); });
         m_session->SetBaudText(options.baudText);
         m_session->SetSampleRate(options.sampleRateMs);
+        m_session->SetPollPriority(LoggedBytesOf(options.channels));
+        m_session->SetGatherReads(options.gatherReads);
+        m_session->SetPollMode(options.pollMode);
     }
 
     void Run();

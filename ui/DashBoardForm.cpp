@@ -52,7 +52,8 @@ TDashBoardForm::TDashBoardForm(EcuSession& session, const QString& settingsFolde
     m_settings = ReadDashboardSettings(m_settingsFile.Read());
     // The window has one size, drawn for it, so InitMax is kept in the file but not applied.
     move(m_settings.left, m_settings.top);
-    SetPanelText(SampleRatePanel, SampleRateText(m_settings.sampleRate));
+    SetPanelText(SampleRatePanel,
+        m_settings.fastPolling ? FastPollRateText(0) : SampleRateText(m_settings.sampleRate));
     // 3. Units.
     SetTempUnits(m_settings.tempUnits);
     SetSpeedUnits(m_settings.speedUnits);
@@ -88,8 +89,12 @@ void TDashBoardForm::SubscribeToSession()
         [this](const QString& text) { SetPanelText(LinkStatusPanel, text); });
     connect(session, &EcuSession::ConnectTextChanged, this,
         [this](const QString& text) { SetPanelText(ConnectPanel, text); });
-    connect(session, &EcuSession::SampleRateChanged, this,
-        [this](int ms) { SetPanelText(SampleRatePanel, SampleRateText(ms)); });
+    connect(session, &EcuSession::SampleRateChanged, this, [this](int ms) {
+        if (!FastPolling())
+            SetPanelText(SampleRatePanel, SampleRateText(ms));
+    });
+    connect(session, &EcuSession::SweepRateMeasured, this,
+        [this](double perSecond) { SetPanelText(SampleRatePanel, FastPollRateText(perSecond)); });
     connect(session, &EcuSession::RxErrorCountChanged, this,
         [this](int count) { SetPanelText(RxErrorsPanel, RxErrorsText(count)); });
     connect(session, &EcuSession::EcuIdentified, this, &TDashBoardForm::OnEcuIdentified);
@@ -123,6 +128,8 @@ void TDashBoardForm::ApplySettings()
     // The values were checked when read, so none of these can refuse.
     m_session.SetBaudText(m_settings.baudText);
     m_session.SetSampleRate(m_settings.sampleRate);
+    m_session.SetFastGap(std::chrono::microseconds(m_settings.fastPollGapMicroseconds));
+    SetFastPolling(m_settings.fastPolling);
     m_session.SetTempUnits(m_settings.tempUnits.toStdString());
     m_session.SetSpeedUnits(m_settings.speedUnits.toStdString());
     m_session.SetIdleGaugeMode(m_settings.mpgDial.toStdString());
@@ -171,6 +178,11 @@ void TDashBoardForm::SetSampleRate(int ms)
 {
     if (const QString problem = m_session.SetSampleRate(ms); !problem.isEmpty())
         ShowMessage(problem);
+}
+
+void TDashBoardForm::SetFastPolling(bool fast)
+{
+    m_session.SetPollMode(fast ? EcuConnection::PollMode::Fast : EcuConnection::PollMode::Tick);
 }
 
 void TDashBoardForm::SetTempUnits(const QString& units)
@@ -283,6 +295,7 @@ std::optional<std::string> TDashBoardForm::WriteSettings()
     current.left = pos().x();
     current.baudText = m_session.Connection().BaudText();
     current.sampleRate = m_session.Connection().SampleRate();
+    current.fastPolling = FastPolling();
     return m_settingsFile.Update([&current](IniFile& ini) { WriteDashboardSettings(ini, current); });
 }
 

@@ -44,6 +44,7 @@ public:
 
     QString GetBaudText() const { return m_session.Connection().BaudText(); }
     int SampleRate() const { return m_session.Connection().SampleRate(); }
+    bool FastPolling() const { return m_session.Connection().GetPollMode() == EcuConnection::PollMode::Fast; }
     QString TempUnits() const { return m_settings.tempUnits; }
     QString SpeedUnits() const { return m_settings.speedUnits; }
     QString IdleGaugeMode() const { return m_settings.mpgDial; }
@@ -57,6 +58,8 @@ public:
 public slots:
     void SetBaudText(const QString& baudText);
     void SetSampleRate(int ms);
+    // "As fast as the line allows" (true) or one request per sample period.
+    void SetFastPolling(bool fast);
     void SetTempUnits(const QString& units);
     void SetSpeedUnits(const QString& units);
 

@@ -16,6 +16,8 @@ constexpr const char* LeftKey = "Left";
 constexpr const char* InitMaxKey = "InitMax";
 constexpr const char* BaudRateKey = "BaudRate";
 constexpr const char* SampleRateKey = "SampleRate";
+constexpr const char* FastPollingKey = "FastPolling";
+constexpr const char* FastPollGapKey = "FastPollGapMicroseconds";
 constexpr const char* TempUnitsKey = "TempUnits";
 constexpr const char* SpeedUnitsKey = "SpeedUnits";
 constexpr const char* MpgDialKey = "MPGDial";
@@ -82,6 +84,11 @@ DashboardSettings ReadDashboardSettings(const IniFile& ini)
     s.sampleRate
         = EcuConnection::SampleRateProblem(QString::number(rate)).isEmpty() ? rate : defaults.sampleRate;
 
+    s.fastPolling = ini.ReadBool(CommsSection, FastPollingKey, defaults.fastPolling);
+    const int gap = ini.ReadInteger(CommsSection, FastPollGapKey, defaults.fastPollGapMicroseconds);
+    const bool gapUsable = gap >= 0 && gap <= FastPollSchedule::MaxGap.count();
+    s.fastPollGapMicroseconds = gapUsable ? gap : defaults.fastPollGapMicroseconds;
+
     s.tempUnits = KnownTempUnits(ReadText(ini, DisplaySection, TempUnitsKey, defaults.tempUnits));
     s.speedUnits = KnownSpeedUnits(ReadText(ini, DisplaySection, SpeedUnitsKey, defaults.speedUnits));
     s.mpgDial = KnownIdleGaugeMode(ReadText(ini, DisplaySection, MpgDialKey, defaults.mpgDial));
@@ -99,6 +106,14 @@ void WriteDashboardSettings(IniFile& ini, const DashboardSettings& s)
     ini.WriteBool(FormSection, InitMaxKey, s.initMax);
     ini.WriteString(CommsSection, BaudRateKey, Text(s.baudText));
     ini.WriteInteger(CommsSection, SampleRateKey, s.sampleRate);
+    // The fast polling keys are added only once they differ from their defaults, so that a file
+    // written by a program that does not know them comes back as it was.
+    const DashboardSettings defaults;
+    if (ini.Value(CommsSection, FastPollingKey) || s.fastPolling != defaults.fastPolling)
+        ini.WriteBool(CommsSection, FastPollingKey, s.fastPolling);
+    if (ini.Value(CommsSection, FastPollGapKey)
+        || s.fastPollGapMicroseconds != defaults.fastPollGapMicroseconds)
+        ini.WriteInteger(CommsSection, FastPollGapKey, s.fastPollGapMicroseconds);
     ini.WriteString(DisplaySection, TempUnitsKey, Text(s.tempUnits));
     ini.WriteString(DisplaySection, SpeedUnitsKey, Text(s.speedUnits));
     ini.WriteString(DisplaySection, MpgDialKey, Text(s.mpgDial));

@@ -18,6 +18,9 @@ struct DashboardSettings {
     bool initMax = false;
     QString baudText = QString::fromLatin1(EcuConnection::DefaultBaudText);
     int sampleRate = EcuConnection::DefaultSampleRate;
+    // "As fast as the line allows" instead of one request per sample period.
+    bool fastPolling = false;
+    int fastPollGapMicroseconds = static_cast<int>(FastPollSchedule::DefaultGap.count());
     QString tempUnits = QStringLiteral("C");
     QString speedUnits = QStringLiteral("MPH");
     QString mpgDial = QStringLiteral("IAC");

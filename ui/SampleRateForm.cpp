@@ -2,17 +2,19 @@
 
 #include "link/EcuConnection.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
 
 namespace {
 
-constexpr QSize kFormSize { 280, 140 };
+constexpr QSize kFormSize { 280, 166 };
 constexpr QRect kIncreaseHintRect { 8, 8, 264, 18 };
 constexpr QRect kReduceHintRect { 8, 28, 264, 18 };
 constexpr QRect kComboRect { 70, 56, 100, 24 };
 constexpr QRect kUnitLabelRect { 178, 59, 40, 18 };
-constexpr QRect kOkButtonRect { 100, 96, 80, 28 };
+constexpr QRect kFastCheckRect { 8, 90, 264, 22 };
+constexpr QRect kOkButtonRect { 100, 122, 80, 28 };
 
 } // namespace
 
@@ -33,6 +35,12 @@ TSampleRateForm::TSampleRateForm(QWidget* parent)
         QStringLiteral("150"), QStringLiteral("200"), QStringLiteral("250"), QStringLiteral("500") });
     m_sampleRateCombo->setCurrentText(QString::number(EcuConnection::DefaultSampleRate));
 
+    // Fast polling ignores the period: each request follows the reply before it.
+    m_fastCheck = new QCheckBox(QStringLiteral("As fast as the line allows"), this);
+    m_fastCheck->setObjectName(QStringLiteral("FastPollCB"));
+    m_fastCheck->setGeometry(kFastCheckRect);
+    connect(m_fastCheck, &QCheckBox::toggled, m_sampleRateCombo, &QWidget::setDisabled);
+
     QPushButton* okButton = AddButton("SampleRateBtn", QStringLiteral("OK"), kOkButtonRect);
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &TSampleRateForm::SampleRateBtnClick);
@@ -43,6 +51,11 @@ void TSampleRateForm::SetShownSampleRate(int ms)
     m_sampleRateCombo->setCurrentText(QString::number(ms));
 }
 
+void TSampleRateForm::SetShownFastPolling(bool fast)
+{
+    m_fastCheck->setChecked(fast);
+}
+
 QString TSampleRateForm::SampleRateText() const
 {
     return m_sampleRateCombo->currentText();
@@ -50,6 +63,11 @@ QString TSampleRateForm::SampleRateText() const
 
 void TSampleRateForm::SampleRateBtnClick()
 {
+    if (m_fastCheck->isChecked()) {
+        emit FastPollingChosen(true);
+        hide();
+        return;
+    }
     const QString text = SampleRateText();
     bool ok = false;
     const int ms = text.trimmed().toInt(&ok);
@@ -67,5 +85,6 @@ void TSampleRateForm::SampleRateBtnClick()
         return;
     }
     emit SampleRateChosen(ms);
+    emit FastPollingChosen(false);
     hide();
 }

@@ -16,6 +16,7 @@
 #include "ui/UnitsSelForm.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -23,6 +24,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -174,6 +176,35 @@ TEST(MainWindows, TheDataViewerFollowsEveryChangeOfTheSamplePeriod)
     app.rig.Identify("1103");
     app.dash.SetSampleRate(400);
     EXPECT_EQ(viewer.PanelText(2), "Sample Rate 400ms");
+}
+
+// Ticked in the dialog, fast polling sends each request with the tick that brings the reply before
+// it, shows its measured rate and is kept in the settings with the gap set there.
+TEST(MainWindows, AsFastAsTheLineAllowsIsChosenInTheSampleRateDialogShownAndKept)
+{
+    DashboardRig rig("[Comms]\r\nFastPollGapMicroseconds=0\r\n");
+    MainWindows windows { *rig.session, rig.TakeForm(), rig.SettingsFolder() };
+    TDashBoardForm& dash = windows.Dashboard();
+    dash.findChild<QAction*>(QStringLiteral("SampleRate1"))->trigger();
+    TSampleRateForm& dialog = windows.SampleRate();
+    auto* fast = dialog.findChild<QCheckBox*>(QStringLiteral("FastPollCB"));
+    ASSERT_NE(fast, nullptr);
+    EXPECT_FALSE(fast->isChecked());
+    QTest::mouseClick(fast, Qt::LeftButton);
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("SampleRateBtn")), Qt::LeftButton);
+    EXPECT_TRUE(dash.FastPolling());
+    EXPECT_EQ(dash.PanelText(2), "Fast 0.0 sweeps/s");
+
+    rig.Identify("1103");
+    const std::size_t before = rig.link->sent.size();
+    constexpr int ticks = 3 * EcuConnection::RateReportTicks; // reports after two sweeps at least
+    rig.Tick(ticks);
+    EXPECT_EQ(rig.link->sent.size() - before, static_cast<std::size_t>(ticks));
+    EXPECT_THAT(dash.PanelText(2).toStdString(), testing::MatchesRegex("Fast [1-9][0-9]*\\.[0-9] sweeps/s"));
+
+    rig.CloseWindow();
+    EXPECT_THAT(rig.SettingsText(), testing::HasSubstr("FastPolling=1"));
+    EXPECT_THAT(rig.SettingsText(), testing::HasSubstr("FastPollGapMicroseconds=0"));
 }
 
 TEST(MainWindows, TheLoggerAsksForItsDirectoryThroughTheDirectoryDialog)

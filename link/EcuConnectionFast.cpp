@@ -1,0 +1,155 @@
+// Fast polling of EcuConnection: each request leaves as soon as the exchange before it is over.
+#include "link/EcuConnection.h"
+
+#include <algorithm>
+
+namespace {
+
+// Start bit, eight data bits, stop bit.
+constexpr int BitsPerLineByte = 10;
+// The request's echo and the longest reply.
+constexpr int ExchangeLineBytes = 2 * EcuFrame::MaxLength;
+constexpr std::int64_t MicrosecondsPerSecond = 1'000'000;
+
+} // namespace
+
+void EcuConnection::Service()
+{
+    if (m_pollMode != PollMode::Fast || m_inTick)
+        return;
+    m_inTick = true;
+    if (m_link.IsPortOpen())
+        FastStep();
+    ReportLiveValues();
+    DeliverAfterTick();
+    m_inTick = false;
+}
+
+std::optional<EcuConnection::Clock::time_point> EcuConnection::NextServiceTime() const
+{
+    if (m_pollMode != PollMode::Fast || !m_link.IsPortOpen())
+        return std::nullopt;
+    const bool somethingToSend = m_idRequestPending || m_resetPending || m_actuatorPending || m_polling;
+    if (!m_receiver.AwaitingReply() && !somethingToSend)
+        return std::nullopt;
+    return m_fast.NextDeadline();
+}
+
+void EcuConnection::FastStep()
+{
+    const bool wasAwaiting = m_receiver.AwaitingReply();
+    const bool bytesCame = ReceiveStep();
+    // Taken after the bytes: a reply that came in time but is handled late still counts as good.
+    const Clock::time_point now = m_clock();
+    if (wasAwaiting && !m_receiver.AwaitingReply()) {
+        m_fast.ExchangeEnded(now, true);
+    } else if (!wasAwaiting && bytesCame) {
+        // Bytes of an exchange already given up: the next request waits for a quiet line.
+        m_fast.LineBusy(now);
+    } else if (m_receiver.AwaitingReply() && m_fast.ReplyOverdue(now)) {
+        m_receiver.TimeOut();
+        ExchangeFailed();
+        m_fast.ExchangeEnded(now, false);
+        m_fast.RepeatLastRead();
+    }
+    if (!m_receiver.AwaitingReply() && m_fast.MaySend(now) && SendNextFastRequest())
+        m_fast.RequestSent(now, FastReplyTimeout());
+}
+
+bool EcuConnection::SendNextFastRequest()
+{
+    if (m_idRequestPending) {
+        Send(IdentifyRequest());
+    } else if (m_resetPending) {
+        Send(ResetRequest());
+    } else if (m_actuatorPending) {
+        SendActuatorRequest();
+    } else if (m_polling) {
+        const FastPollSchedule::Read read = m_fast.NextRead();
+        if (read.window != FastPollSchedule::Read::Gathered)
+            m_lastWindow = read.window * PollWindowSize;
+        m_pollAddresses = read.addresses;
+        Send(ReadDataRequest(m_pollAddresses));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+FastPollSchedule::Duration EcuConnection::FastReplyTimeout() const
+{
+    const int baud = std::max(m_baudText.toInt(), 1);
+    const FastPollSchedule::Duration onTheLine { ExchangeLineBytes * BitsPerLineByte * MicrosecondsPerSecond
+        / baud };
+    return onTheLine + FastReplySlack;
+}
+
+void EcuConnection::SetPollMode(PollMode mode)
+{
+    if (mode == m_pollMode)
+        return;
+    m_pollMode = mode;
+    // A request sent in the other mode still has its reply awaited: it gets a fast time-out.
+    if (mode == PollMode::Tick) {
+        m_listener->SampleRateChanged(m_sampleRate);
+        return;
+    }
+    if (m_receiver.AwaitingReply())
+        m_fast.RequestSent(m_clock(), FastReplyTimeout());
+    else
+        m_fast.ForgetExchange();
+    m_listener->SweepRateMeasured(SweepsPerSecond());
+}
+
+void EcuConnection::SetFastGap(FastPollSchedule::Duration gap)
+{
+    m_fast.SetGap(gap);
+}
+
+void EcuConnection::SetGatherReads(bool gather)
+{
+    m_gatherReads = gather;
+    ApplyPollPriority();
+}
+
+void EcuConnection::SetPollPriority(PollPriority priority)
+{
+    m_priority = std::move(priority);
+    ApplyPollPriority();
+}
+
+void EcuConnection::ApplyPollPriority()
+{
+    const int polledBytes = m_fast.WindowCount() * PollWindowSize;
+    std::vector<int> offsets;
+    const auto take = [&offsets, polledBytes](int offset) {
+        if (offset >= 0 && offset < polledBytes
+            && std::find(offsets.begin(), offsets.end(), offset) == offsets.end())
+            offsets.push_back(offset);
+    };
+    // Role by role, so that a high byte is read before the low byte it combines with.
+    for (const int role : m_priority.roles) {
+        for (int offset = 0; offset < RoleOffsetCount; ++offset) {
+            if (m_roles[static_cast<std::size_t>(offset)] == role)
+                take(offset);
+        }
+    }
+    for (const int offset : m_priority.offsets)
+        take(offset);
+
+    std::vector<int> windows;
+    for (const int offset : offsets)
+        windows.push_back(offset / PollWindowSize);
+    std::vector<PollAddressList> gathered;
+    constexpr int AddressCount = 256;
+    for (std::size_t first = 0; m_gatherReads && first < offsets.size(); first += PollWindowSize) {
+        PollAddressList addresses {};
+        for (std::size_t k = 0; k < addresses.size(); ++k) {
+            // A short list is filled up by asking for its last address again.
+            const int offset = offsets[std::min(first + k, offsets.size() - 1)];
+            addresses[k] = static_cast<std::uint8_t>((m_baseAddress + offset) % AddressCount);
+        }
+        gathered.push_back(addresses);
+    }
+    m_fast.SetPriority(std::move(windows), std::move(gathered));
+}

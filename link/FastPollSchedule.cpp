@@ -1,0 +1,152 @@
+#include "link/FastPollSchedule.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int AddressCount = 256;
+constexpr int WidenFactor = 2;
+constexpr int NarrowDivisor = 2;
+
+} // namespace
+
+void FastPollSchedule::SetGap(Duration gap)
+{
+    m_gap = std::clamp(gap, Duration::zero(), MaxGap);
+    m_currentGap = m_gap;
+    m_goodRun = 0;
+}
+
+void FastPollSchedule::SetRange(int baseAddress, int windowCount)
+{
+    m_baseAddress = baseAddress;
+    m_windowCount = static_cast<std::size_t>(std::max(windowCount, 1));
+    SetPriority({}, {});
+}
+
+void FastPollSchedule::SetPriority(std::vector<int> windows, std::vector<PollAddressList> gathered)
+{
+    std::erase_if(windows, [this](int window) { return window < 0 || window >= WindowCount(); });
+    std::sort(windows.begin(), windows.end());
+    windows.erase(std::unique(windows.begin(), windows.end()), windows.end());
+    m_gathered = std::move(gathered);
+    // Gathered reads stand in for the priority windows, so every window is swept in turn.
+    m_priorityWindows = m_gathered.empty() ? std::move(windows) : std::vector<int> {};
+    m_otherWindows.clear();
+    for (int window = 0; window < WindowCount(); ++window) {
+        if (!std::binary_search(m_priorityWindows.begin(), m_priorityWindows.end(), window))
+            m_otherWindows.push_back(window);
+    }
+    m_step = 0;
+    m_nextOther = 0;
+    m_lastStep = 0;
+    m_lastOther = 0;
+    m_lastRead = {};
+    m_readThisSweep.assign(m_windowCount, false);
+}
+
+void FastPollSchedule::RequestSent(Clock::time_point now, Duration replyTimeout)
+{
+    m_awaiting = true;
+    m_replyDeadline = now + replyTimeout;
+}
+
+void FastPollSchedule::ExchangeEnded(Clock::time_point now, bool good)
+{
+    m_awaiting = false;
+    m_exchangeEnd = now;
+    if (!good) {
+        m_goodRun = 0;
+        m_currentGap = std::min(MaxGap, std::max(m_currentGap * WidenFactor, m_currentGap + WidenStep));
+        return;
+    }
+    if (m_currentGap == m_gap || ++m_goodRun < GoodRunToNarrow)
+        return;
+    m_goodRun = 0;
+    m_currentGap = std::max(m_gap, m_currentGap / NarrowDivisor);
+}
+
+bool FastPollSchedule::ReplyOverdue(Clock::time_point now) const
+{
+    return m_awaiting && now >= m_replyDeadline;
+}
+
+bool FastPollSchedule::MaySend(Clock::time_point now) const
+{
+    return !m_awaiting && now >= m_exchangeEnd + m_currentGap;
+}
+
+FastPollSchedule::Clock::time_point FastPollSchedule::NextDeadline() const
+{
+    return m_awaiting ? m_replyDeadline : m_exchangeEnd + m_currentGap;
+}
+
+PollAddressList FastPollSchedule::WindowAddresses(int window) const
+{
+    PollAddressList addresses {};
+    for (std::size_t k = 0; k < addresses.size(); ++k) {
+        const int address
+            = (m_baseAddress + window * EcuFrame::MaxDataBytes + static_cast<int>(k)) % AddressCount;
+        addresses[k] = static_cast<std::uint8_t>(address);
+    }
+    return addresses;
+}
+
+std::size_t FastPollSchedule::PassLength() const
+{
+    return m_gathered.size() + m_priorityWindows.size() + (m_otherWindows.empty() ? 0 : 1);
+}
+
+FastPollSchedule::Read FastPollSchedule::PassRead(std::size_t step) const
+{
+    if (step < m_gathered.size())
+        return { Read::Gathered, m_gathered[step] };
+    step -= m_gathered.size();
+    const int window
+        = step < m_priorityWindows.size() ? m_priorityWindows[step] : m_otherWindows[m_nextOther];
+    return { window, WindowAddresses(window) };
+}
+
+FastPollSchedule::Read FastPollSchedule::NextRead()
+{
+    m_lastStep = m_step;
+    m_lastOther = m_nextOther;
+    m_lastRead = PassRead(m_step);
+    const std::size_t length = PassLength();
+    if (!m_otherWindows.empty() && m_step + 1 == length)
+        m_nextOther = (m_nextOther + 1) % m_otherWindows.size();
+    m_step = (m_step + 1) % length;
+    return m_lastRead;
+}
+
+void FastPollSchedule::RepeatLastRead()
+{
+    m_step = m_lastStep;
+    m_nextOther = m_lastOther;
+}
+
+bool FastPollSchedule::LastReadAnswered(Clock::time_point now)
+{
+    if (m_lastRead.window == Read::Gathered)
+        return false;
+    m_readThisSweep[static_cast<std::size_t>(m_lastRead.window)] = true;
+    if (!std::all_of(m_readThisSweep.begin(), m_readThisSweep.end(), [](bool read) { return read; }))
+        return false;
+    m_readThisSweep.assign(m_windowCount, false);
+    m_sweepTimes[m_sweepCount % RateSpan] = now;
+    ++m_sweepCount;
+    return true;
+}
+
+double FastPollSchedule::SweepsPerSecond(Clock::time_point now) const
+{
+    const std::size_t count = std::min(m_sweepCount, RateSpan);
+    if (count < 2)
+        return 0.0;
+    const Clock::time_point newest = m_sweepTimes[(m_sweepCount - 1) % RateSpan];
+    const Clock::time_point oldest = m_sweepTimes[(m_sweepCount - count) % RateSpan];
+    if (now - newest > RateStaleAfter || newest <= oldest)
+        return 0.0;
+    const std::chrono::duration<double> span = newest - oldest;
+    return static_cast<double>(count - 1) / span.count();
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "link/EcuFrame.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <vector>
+
+// When fast polling may send and which read goes next. The next request may leave once the
+// previous exchange is over (its reply complete, or its time-out passed) and the gap after it has
+// passed. The gap widens at every failed exchange and narrows back, step by step, after a run of
+// good ones, so an ECU that needs a pause gets it without the user tuning anything.
+//
+// Reads: the windows of eight addresses over the ECU's range, in turn; with priority windows, each
+// pass reads all of them and then the next of the other windows, so the others are still swept.
+// Gathered reads take the place of the priority windows: the listed addresses, eight to a request.
+// Pure logic on the times it is given: the connection asks it, tests drive it by hand.
+class FastPollSchedule {
+public:
+    using Clock = std::chrono::steady_clock;
+    using Duration = std::chrono::microseconds;
+
+    // Two byte times at 7812 baud: long enough for an ECU to turn its line round after its reply
+    // and be listening again, short enough to keep three quarters of the line's rate at 15625 baud.
+    static constexpr Duration DefaultGap { 2500 };
+    static constexpr Duration MaxGap { 100'000 };
+    // A failed exchange at least doubles the gap, and adds this much to a gap of 0.
+    static constexpr Duration WidenStep { 2000 };
+    // Good exchanges in a row after which a widened gap is halved (never below the one set).
+    static constexpr int GoodRunToNarrow = 4;
+    // Sweep completions the measured rate is taken over.
+    static constexpr std::size_t RateSpan = 8;
+    // Without a completed sweep for this long, the measured rate reads 0.
+    static constexpr Duration RateStaleAfter { 2'000'000 };
+
+    // What to read: a window's eight addresses (window from 0), or gathered addresses (window -1).
+    struct Read {
+        static constexpr int Gathered = -1;
+        int window = Gathered;
+        PollAddressList addresses {};
+    };
+
+    // The gap the user set; the current gap starts there again.
+    void SetGap(Duration gap);
+    Duration Gap() const { return m_gap; }
+    Duration CurrentGap() const { return m_currentGap; }
+
+    // The ECU's range: `windowCount` windows of eight addresses from `baseAddress`. Starts the sweep
+    // afresh at window 0 and forgets the priority reads (they are given again for the new range).
+    void SetRange(int baseAddress, int windowCount);
+    int WindowCount() const { return static_cast<int>(m_windowCount); }
+    // Windows read every pass (indexes into the range), and address lists read every pass instead
+    // of them (gathered reads); both may be empty.
+    void SetPriority(std::vector<int> windows, std::vector<PollAddressList> gathered);
+
+    // Timing.
+    void RequestSent(Clock::time_point now, Duration replyTimeout);
+    // The exchange ended: its reply complete (`good`) or its time-out passed.
+    void ExchangeEnded(Clock::time_point now, bool good);
+    // Bytes came while no reply was awaited: the gap starts again from now.
+    void LineBusy(Clock::time_point now) { m_exchangeEnd = std::max(m_exchangeEnd, now); }
+    // No reply is awaited any more (one that another mode of polling timed out).
+    void ForgetExchange() { m_awaiting = false; }
+    bool ReplyOverdue(Clock::time_point now) const;
+    bool MaySend(Clock::time_point now) const;
+    // When the schedule has something to do without any byte arriving: the reply's time-out while
+    // one is awaited, the end of the gap otherwise.
+    Clock::time_point NextDeadline() const;
+
+    // The next read, which becomes the one outstanding.
+    Read NextRead();
+    // The outstanding read failed: it is the next one again.
+    void RepeatLastRead();
+    // The outstanding read was answered. True when that completed a sweep: every window read since
+    // the last completed one.
+    bool LastReadAnswered(Clock::time_point now);
+
+    // Complete sweeps a second over the last few sweeps; 0 until two have completed or when none
+    // has for a while.
+    double SweepsPerSecond(Clock::time_point now) const;
+
+private:
+    PollAddressList WindowAddresses(int window) const;
+    Read PassRead(std::size_t step) const;
+    std::size_t PassLength() const;
+
+    Duration m_gap = DefaultGap;
+    Duration m_currentGap = DefaultGap;
+    int m_goodRun = 0;
+    bool m_awaiting = false;
+    Clock::time_point m_replyDeadline {};
+    Clock::time_point m_exchangeEnd = Clock::time_point::min(); // the first request waits for nothing
+
+    int m_baseAddress = 0;
+    std::size_t m_windowCount = 1;
+    std::vector<int> m_priorityWindows;
+    std::vector<PollAddressList> m_gathered;
+    std::vector<int> m_otherWindows {}; // the windows not read every pass, in turn
+    std::size_t m_step = 0; // within the pass
+    std::size_t m_nextOther = 0;
+    Read m_lastRead;
+    std::size_t m_lastStep = 0;
+    std::size_t m_lastOther = 0;
+    std::vector<bool> m_readThisSweep;
+
+    std::array<Clock::time_point, RateSpan> m_sweepTimes {};
+    std::size_t m_sweepCount = 0;
+};

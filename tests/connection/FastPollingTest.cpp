@@ -1,0 +1,245 @@
+// Fast polling step by step on a clock the test moves: when each request leaves, how the gap
+// follows failures, and which windows a pass reads.
+#include "ConnectionRig.h"
+
+#include "defs/RoleTable.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+namespace {
+
+using namespace std::chrono_literals;
+using Lines = std::vector<std::string>;
+using Time = EcuConnection::Clock::time_point;
+
+// The connection in fast mode over the fake link. A reply reaches the connection only when the
+// test lets it arrive, so "bytes arrived" and "time passed" are separate steps.
+struct FastRig {
+    FakeLink link;
+    ScriptedEcu ecu;
+    RecordingListener listener;
+    Time now {};
+    EcuConnection connection { link, &listener, [this] { return now; } };
+    std::deque<std::uint8_t> onTheLine; // sent by the ECU, not yet arrived
+    std::vector<Time> sendTimes;
+
+    explicit FastRig(std::chrono::microseconds gap)
+    {
+        link.farEnd = &ecu;
+        connection.SetFastGap(gap);
+        connection.SetPollMode(EcuConnection::PollMode::Fast);
+        connection.Connect();
+        link.Pass();
+        Tick(); // asks for the port
+        link.Pass();
+        Tick(); // the port is open: the identification goes out
+    }
+
+    void Tick()
+    {
+        Step([this] { connection.Tick(); });
+    }
+    void Service()
+    {
+        Step([this] { connection.Service(); });
+    }
+
+    // The ECU's bytes so far arrive and the connection is told.
+    void Arrive()
+    {
+        link.incoming.insert(link.incoming.end(), onTheLine.begin(), onTheLine.end());
+        onTheLine.clear();
+        Service();
+    }
+
+    // Time passes up to the connection's next deadline, where the session's timer would call it.
+    void WaitForDeadline()
+    {
+        const auto next = connection.NextServiceTime();
+        ASSERT_TRUE(next.has_value());
+        now = std::max(now, *next);
+        Service();
+    }
+
+    std::string LastRequest() const { return Describe(link.sent.back().bytes); }
+
+private:
+    template <typename Call> void Step(Call call)
+    {
+        const std::size_t before = link.sent.size();
+        call();
+        for (std::size_t i = before; i < link.sent.size(); ++i)
+            sendTimes.push_back(now);
+        // What the far end answered stays on the line until Arrive.
+        onTheLine.insert(onTheLine.end(), link.incoming.begin(), link.incoming.end());
+        link.incoming.clear();
+    }
+};
+
+TEST(FastPolling, EachCompleteReplySendsTheNextRequestAtOnceWithoutWaitingForATick)
+{
+    FastRig rig(0us);
+    ASSERT_EQ(rig.LastRequest(), "id");
+    rig.Service();
+    EXPECT_EQ(rig.link.sent.size(), 1u) << "nothing more while the reply is awaited";
+
+    for (int i = 0; i < 6; ++i)
+        rig.Arrive();
+
+    Lines requests;
+    for (const auto& sent : rig.link.sent)
+        requests.push_back(Describe(sent.bytes));
+    EXPECT_EQ(requests, (Lines { "id", "read 0", "read 8", "read 16", "read 24", "read 32", "read 0" }));
+    for (const Time sent : rig.sendTimes)
+        EXPECT_EQ(sent, Time {}) << "the clock never moved: no request waited for anything";
+    EXPECT_EQ(rig.connection.CompletedSweeps(), 1);
+    EXPECT_EQ(rig.connection.TickCount(), 2);
+    EXPECT_EQ(rig.connection.RxErrorCount(), 0);
+}
+
+TEST(FastPolling, TheGapWidensAtEachFailureNarrowsAfterARunOfGoodExchangesAndEachFailureCountsOnce)
+{
+    constexpr auto gap = 2ms;
+    FastRig rig(gap);
+    rig.ecu.lostReplies = { 3, 4 }; // the reads of windows 8 and 8 again
+    rig.Arrive(); // identification
+    rig.WaitForDeadline(); // read 0 after the gap
+    rig.Arrive();
+    rig.WaitForDeadline(); // read 8, whose reply is lost
+    EXPECT_EQ(rig.connection.FastSchedule().CurrentGap(), gap);
+
+    const Time sent = rig.sendTimes.back();
+    rig.Arrive(); // the echo alone
+    rig.WaitForDeadline(); // the time-out
+    EXPECT_EQ(rig.now - sent, std::chrono::microseconds(14'080) + EcuConnection::FastReplySlack)
+        << "a reply may take its bytes' time on the line plus the slack";
+    EXPECT_EQ(rig.connection.RxErrorCount(), 1);
+    EXPECT_EQ(rig.connection.FastSchedule().CurrentGap(), 2 * gap);
+
+    const Time timedOut = rig.now;
+    rig.WaitForDeadline(); // the same window again, after the wider gap
+    EXPECT_EQ(rig.LastRequest(), "read 8");
+    EXPECT_EQ(rig.sendTimes.back() - timedOut, 2 * gap);
+    rig.Arrive();
+    rig.WaitForDeadline(); // and lost again
+    EXPECT_EQ(rig.connection.RxErrorCount(), 2);
+    EXPECT_EQ(rig.connection.FastSchedule().CurrentGap(), 4 * gap);
+
+    // A run of good exchanges halves it, a second run brings it back to the gap set, and no further.
+    for (int good = 0; good < 3 * FastPollSchedule::GoodRunToNarrow; ++good) {
+        rig.WaitForDeadline();
+        rig.Arrive();
+        const auto expected = good + 1 < FastPollSchedule::GoodRunToNarrow ? 4 * gap : gap;
+        if (good + 1 < FastPollSchedule::GoodRunToNarrow || good + 1 >= 2 * FastPollSchedule::GoodRunToNarrow)
+            ASSERT_EQ(rig.connection.FastSchedule().CurrentGap(), expected) << good;
+        else
+            ASSERT_EQ(rig.connection.FastSchedule().CurrentGap(), 2 * gap) << good;
+    }
+    EXPECT_EQ(rig.connection.RxErrorCount(), 2);
+    EXPECT_EQ(rig.listener.Only("errors:"), (Lines { "errors:1", "errors:2" }));
+    EXPECT_TRUE(rig.connection.HasLiveValues());
+
+    // Reset and actuator requests go out between the reads, and their replies come back.
+    rig.connection.RequestReset();
+    rig.connection.RequestActuator(1, 102);
+    for (int i = 0; i < 3; ++i) {
+        rig.WaitForDeadline();
+        rig.Arrive();
+    }
+    EXPECT_EQ(rig.listener.Only("reset:"), Lines { "reset:ok" });
+    EXPECT_EQ(rig.listener.Only("actuator:"), Lines { "actuator:1/102" });
+}
+
+// Under load the bytes of an exchange can come after it was given up; the same window asked again
+// has the same request, so they could pass for its echo and reply. The request waits for a quiet line.
+TEST(FastPolling, BytesThatComeAfterTheTimeOutHoldBackTheNextRequestUntilTheLineIsQuiet)
+{
+    constexpr auto gap = 2ms;
+    FastRig rig(gap);
+    rig.Arrive(); // identification
+    rig.WaitForDeadline(); // read 0, its bytes held up
+    const std::deque<std::uint8_t> late = std::exchange(rig.onTheLine, {});
+    rig.WaitForDeadline(); // the time-out
+    ASSERT_EQ(rig.connection.RxErrorCount(), 1);
+    rig.now += 3ms; // within the widened gap of 4 ms
+    rig.onTheLine = late;
+    rig.Arrive();
+    EXPECT_EQ(rig.link.sent.size(), 2u);
+    rig.WaitForDeadline();
+    EXPECT_EQ(rig.sendTimes.back() - rig.sendTimes[1],
+        std::chrono::microseconds(14'080) + EcuConnection::FastReplySlack + 3ms + 2 * gap)
+        << "the gap counts again from the late bytes";
+    EXPECT_EQ(rig.LastRequest(), "read 0");
+}
+
+// Reads of one pass, as "read N" by their first address, until `count` have gone out.
+Lines Reads(FastRig& rig, std::size_t count)
+{
+    rig.Arrive(); // identification
+    Lines reads;
+    while (reads.size() < count) {
+        if (!rig.connection.Receiver().AwaitingReply())
+            rig.WaitForDeadline(); // a gap to wait out
+        reads.push_back(rig.LastRequest());
+        rig.Arrive();
+    }
+    return reads;
+}
+
+TEST(FastPolling, PriorityWindowsAreReadEveryPassAndTheOthersInTurnSoEveryWindowIsSwept)
+{
+    FastRig rig(0us);
+    // Engine speed (window 0) and a raw byte of window 16.
+    rig.connection.SetPollPriority({ { RoleRpmHigh, RoleRpm }, { 17 } });
+    EXPECT_EQ(Reads(rig, 9),
+        (Lines {
+            "read 0", "read 16", "read 8", "read 0", "read 16", "read 24", "read 0", "read 16", "read 32" }));
+    EXPECT_EQ(rig.connection.CompletedSweeps(), 1) << "the pass that read window 32 completed the sweep";
+}
+
+TEST(FastPolling, AGatheredReadAsksForTheScatteredBytesInOneRequestHighBytesFirst)
+{
+    FastRig rig(0us);
+    rig.ecu.memory[4] = 0x0C; // engine speed high byte
+    rig.ecu.memory[5] = 0x80;
+    rig.ecu.memory[8] = 0x7A;
+    rig.ecu.memory[22] = 0x8C;
+    rig.connection.SetGatherReads(true);
+    // RPM, CTS, battery: offsets 4 and 5, 8, 22 of "1103" in three windows.
+    rig.connection.SetPollPriority({ { RoleRpmHigh, RoleRpm, RoleCoolantTemp, RoleBattery }, {} });
+
+    EXPECT_EQ(Reads(rig, 10),
+        (Lines { "read 4", "read 0", "read 4", "read 8", "read 4", "read 16", "read 4", "read 24", "read 4",
+            "read 32" }));
+    const std::vector<std::uint8_t> gathered(rig.link.sent[1].bytes.begin() + EcuFrame::HeaderBytes,
+        rig.link.sent[1].bytes.begin() + EcuFrame::HeaderBytes + EcuFrame::MaxDataBytes);
+    EXPECT_EQ(gathered, (std::vector<std::uint8_t> { 4, 5, 8, 22, 22, 22, 22, 22 }));
+    EXPECT_EQ(rig.connection.CompletedSweeps(), 1) << "gathered reads do not count as windows swept";
+
+    // A fresh ECU whose only reads so far were gathered ones has its values from them.
+    FastRig fresh(0us);
+    fresh.ecu.memory = rig.ecu.memory;
+    fresh.connection.SetGatherReads(true);
+    fresh.connection.SetPollPriority({ { RoleRpmHigh, RoleRpm, RoleCoolantTemp, RoleBattery }, {} });
+    Reads(fresh, 1);
+    EXPECT_EQ(fresh.connection.GetRawValue(22), 0x8C);
+    EXPECT_EQ(fresh.connection.GetRawValue(8), 0x7A);
+    EXPECT_EQ(fresh.connection.Values().rpm, rig.connection.Values().rpm);
+    EXPECT_GT(fresh.connection.Values().rpm, 0);
+}
+
+TEST(FastPolling, TickModeIgnoresServiceCalls)
+{
+    ConnectionRig rig;
+    rig.connection.Connect();
+    rig.Tick(4);
+    const std::size_t sent = rig.link.sent.size();
+    for (int i = 0; i < 10; ++i)
+        rig.connection.Service();
+    EXPECT_EQ(rig.link.sent.size(), sent);
+    EXPECT_FALSE(rig.connection.NextServiceTime().has_value());
+}
+
+} // namespace
