@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <limits>
 #include <vector>
 
 namespace {
@@ -21,15 +20,18 @@ JsonObject& AddTime(JsonObject& object, std::string_view key, double ms)
     return object.AddFloat(key, static_cast<float>(ms));
 }
 
+// A log's values are read in single precision: seven significant digits are all they hold, and
+// more would show the reading's rounding ("17.2999992" for a logged 17.3).
+constexpr int kLoggedDigits = 7;
+
 JsonObject& AddFigure(JsonObject& object, std::string_view key, const std::optional<double>& figure)
 {
-    return object.AddFloat(
-        key, figure ? static_cast<float>(*figure) : std::numeric_limits<float>::quiet_NaN());
+    return object.AddNumber(key, figure.value_or(std::nan("")), kLoggedDigits);
 }
 
 std::string FigureText(const std::optional<double>& figure)
 {
-    return figure ? JsonFloat(static_cast<float>(*figure)) : "-";
+    return figure ? JsonNumber(*figure, kLoggedDigits) : "-";
 }
 
 std::string TimeText(double ms)

@@ -55,11 +55,21 @@ std::string JsonString(std::string_view text)
 
 std::string JsonFloat(float value)
 {
+    return JsonNumber(value, FloatRoundTripDigits);
+}
+
+std::string JsonNumber(double value, int significantDigits)
+{
     if (!std::isfinite(value))
         return "null";
     char digits[32];
-    std::snprintf(digits, sizeof digits, "%.*g", FloatRoundTripDigits, static_cast<double>(value));
+    std::snprintf(digits, sizeof digits, "%.*g", significantDigits, value);
     return digits;
+}
+
+JsonObject& JsonObject::AddNumber(std::string_view key, double value, int significantDigits)
+{
+    return AddRaw(key, JsonNumber(value, significantDigits));
 }
 
 JsonObject& JsonObject::AddRaw(std::string_view key, std::string json)

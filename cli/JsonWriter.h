@@ -12,6 +12,8 @@ public:
     JsonObject& AddString(std::string_view key, std::string_view text);
     JsonObject& AddInt(std::string_view key, long long value);
     JsonObject& AddFloat(std::string_view key, float value);
+    // A number given to `significantDigits` (null when JSON cannot hold it).
+    JsonObject& AddNumber(std::string_view key, double value, int significantDigits);
     JsonObject& AddIntArray(std::string_view key, std::span<const int> values);
     JsonObject& AddObjectArray(std::string_view key, std::span<const JsonObject> objects);
     JsonObject& AddObject(std::string_view key, const JsonObject& object);
@@ -29,3 +31,5 @@ std::string JsonString(std::string_view text);
 // A single-precision number with the 9 significant digits that read back as the same float;
 // null for a value JSON cannot hold (infinite, not a number).
 std::string JsonFloat(float value);
+// A number given to `significantDigits`; null as JsonFloat.
+std::string JsonNumber(double value, int significantDigits);

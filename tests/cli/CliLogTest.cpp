@@ -89,11 +89,12 @@ TEST_F(CliLog, EveryValueIsRecordedAndLogstatGivesItsFigures)
         EXPECT_EQ(channel(i)["count"].toInt() + channel(i)["empty"].toInt(), 3) << i;
 }
 
-// A broken file: each fault named on standard error by line and column, the rest counted.
+// A broken file: each fault named on standard error by line and column, the rest counted. Figures
+// hold the digits the log gave, not the rounding of reading them (17.3, not 17.2999992).
 TEST_F(CliLog, LogstatSaysWhatItCouldNotReadAndCountsTheRest)
 {
     const std::filesystem::path file = Dir() / "other.csv";
-    WriteFileBytes(file, "Time (s);RPM;MAP\n0.5;800;1000\n1.0;x;\n1.5;900;1020\n2.0;9");
+    WriteFileBytes(file, "Time (s);RPM;MAP;CTS\n0.5;800;1000;17.3\n1.0;x;;17.4\n1.5;900;1020;17.3\n2.0;9");
     const CliRun stat = RunCli({ "logstat", file.string() });
     ASSERT_EQ(stat.status, 0) << stat.err;
     EXPECT_EQ(stat.err,
@@ -105,7 +106,8 @@ TEST_F(CliLog, LogstatSaysWhatItCouldNotReadAndCountsTheRest)
         file.string()
             + ": 3 rows, 500 ms to 1500 ms\n"
               "RPM: count 2, empty 1, min 800, max 900, mean 850\n"
-              "MAP: count 2, empty 1, min 1000, max 1020, mean 1010\n");
+              "MAP: count 2, empty 1, min 1000, max 1020, mean 1010\n"
+              "CTS: count 3, empty 0, min 17.3, max 17.4, mean 17.33333\n");
     EXPECT_EQ(RunCli({ "logstat", (Dir() / "missing.csv").string() }).status, 2);
 }
 
