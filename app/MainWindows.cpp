@@ -100,12 +100,20 @@ void MainWindows::WireIdentification()
     QObject::connect(session, &EcuSession::RxErrorCountChanged, m_dataViewer.get(),
         [viewer = m_dataViewer.get()](
             int count) { viewer->SetStatusText(RxErrorsPanel, RxErrorsText(count)); });
-    // The viewer shows the period in force from the start and follows every change of it.
-    m_dataViewer->SetStatusText(SampleRatePanel, SampleRateText(m_session.Connection().SampleRate()));
-    QObject::connect(
-        session, &EcuSession::SampleRateChanged, m_dataViewer.get(), [viewer = m_dataViewer.get()](int ms) {
-            viewer->SetStatusText(SampleRatePanel, SampleRateText(ms));
+    // The viewer shows the period in force from the start and follows every change of it; in fast
+    // polling, as the main window does, the rate measured instead.
+    const auto fastPolling
+        = [this] { return m_session.Connection().GetPollMode() == EcuConnection::PollMode::Fast; };
+    m_dataViewer->SetStatusText(SampleRatePanel,
+        fastPolling() ? FastPollRateText(0) : SampleRateText(m_session.Connection().SampleRate()));
+    QObject::connect(session, &EcuSession::SampleRateChanged, m_dataViewer.get(),
+        [viewer = m_dataViewer.get(), fastPolling](int ms) {
+            if (!fastPolling())
+                viewer->SetStatusText(SampleRatePanel, SampleRateText(ms));
         });
+    QObject::connect(session, &EcuSession::SweepRateMeasured, m_dataViewer.get(),
+        [viewer = m_dataViewer.get()](
+            double perSecond) { viewer->SetStatusText(SampleRatePanel, FastPollRateText(perSecond)); });
     // Fast polling reads the bytes of the logger's channels first; the channels are looked at
     // again each time the rate is reported, which fast polling alone does.
     QObject::connect(

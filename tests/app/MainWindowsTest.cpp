@@ -179,7 +179,8 @@ TEST(MainWindows, TheDataViewerFollowsEveryChangeOfTheSamplePeriod)
 }
 
 // Ticked in the dialog, fast polling sends each request with the tick that brings the reply before
-// it, shows its measured rate and is kept in the settings with the gap set there.
+// it, shows its measured rate (in the data viewer too) and is kept in the settings with the gap set
+// there.
 TEST(MainWindows, AsFastAsTheLineAllowsIsChosenInTheSampleRateDialogShownAndKept)
 {
     DashboardRig rig("[Comms]\r\nFastPollGapMicroseconds=0\r\n");
@@ -201,6 +202,7 @@ TEST(MainWindows, AsFastAsTheLineAllowsIsChosenInTheSampleRateDialogShownAndKept
     rig.Tick(ticks);
     EXPECT_EQ(rig.link->sent.size() - before, static_cast<std::size_t>(ticks));
     EXPECT_THAT(dash.PanelText(2).toStdString(), testing::MatchesRegex("Fast [1-9][0-9]*\\.[0-9] sweeps/s"));
+    EXPECT_EQ(windows.DataViewer().PanelText(2), dash.PanelText(2));
 
     rig.CloseWindow();
     EXPECT_THAT(rig.SettingsText(), testing::HasSubstr("FastPolling=1"));
