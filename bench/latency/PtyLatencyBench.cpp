@@ -3,6 +3,7 @@
 // rebuilt from its receive ring. The line itself needs 22 byte times for the request's echo and
 // the 11-byte reply; everything above that is the link's own delay. (The main window handles the
 // reply at its next 50 ms tick, which this leaves out.)
+#include "bench/latency/TimedExchange.h"
 #include "link/D2xxThread.h"
 #include "link/FrameReceiver.h"
 #include "link/SerialPortDriver.h"
@@ -31,38 +32,6 @@ constexpr double MsPerSecond = 1000.0;
 constexpr double Median = 0.5;
 constexpr double Percentile99 = 0.99;
 
-double Quantile(std::vector<double> values, double q)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0
-                          : values[static_cast<std::size_t>(q * static_cast<double>(values.size() - 1))];
-}
-
-// One exchange: whether its reply came, and after how long.
-bool Exchange(InterfaceLink& link, FrameReceiver& receiver, int window, double& milliseconds)
-{
-    PollAddressList addresses {};
-    for (std::size_t k = 0; k < addresses.size(); ++k)
-        addresses[k] = static_cast<std::uint8_t>(window + static_cast<int>(k));
-    const EcuFrame request = ReadDataRequest(addresses);
-    bool replied = false;
-    const FrameReceiver::ReplyHandler handler
-        = [&replied](EcuFrameType type, std::span<const std::uint8_t>) { replied = type == etReadData; };
-    InterfaceLink::ReceiveBuffer buffer {};
-    receiver.RequestSent(request);
-    const auto start = Clock::now();
-    link.SendBytes(request.Bytes());
-    while (!replied && Clock::now() - start < GiveUpAfter) {
-        std::uint8_t count = 0;
-        link.ReceiveBytes(buffer, count);
-        receiver.Feed(std::span<const std::uint8_t>(buffer.data(), count), handler);
-        if (!replied)
-            std::this_thread::sleep_for(PollStep);
-    }
-    milliseconds = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-    return replied;
-}
-
 void RequestToReply(benchmark::State& state)
 {
     const int baud = static_cast<int>(state.range(0));
@@ -83,7 +52,7 @@ void RequestToReply(benchmark::State& state)
     int window = 0;
     for (auto _ : state) {
         double milliseconds = 0;
-        if (!Exchange(link, receiver, window, milliseconds)) {
+        if (!TimedExchange(link, receiver, window, PollStep, GiveUpAfter, milliseconds)) {
             state.SkipWithError("no reply");
             return;
         }

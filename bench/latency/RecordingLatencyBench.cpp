@@ -3,6 +3,7 @@
 // thread writes and syncs the file. Two lines: the simulated cable answering at once (nothing but
 // the link's own work between request and reply) and dazederir-ecusim on a pseudo-terminal at
 // 15625 baud (the line time, 14.1 ms, included). Recording must add under 0.5 ms.
+#include "bench/latency/TimedExchange.h"
 #include "link/D2xxThread.h"
 #include "link/FrameReceiver.h"
 #include "link/RecordingPortDriver.h"
@@ -34,37 +35,6 @@ constexpr double Percentile99 = 0.99;
 constexpr int Baud = 15625;
 constexpr int Windows = 4;
 
-double Quantile(std::vector<double> values, double q)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0
-                          : values[static_cast<std::size_t>(q * static_cast<double>(values.size() - 1))];
-}
-
-bool Exchange(InterfaceLink& link, FrameReceiver& receiver, int window, double& milliseconds)
-{
-    PollAddressList addresses {};
-    for (std::size_t k = 0; k < addresses.size(); ++k)
-        addresses[k] = static_cast<std::uint8_t>(window + static_cast<int>(k));
-    const EcuFrame request = ReadDataRequest(addresses);
-    bool replied = false;
-    const FrameReceiver::ReplyHandler handler
-        = [&replied](EcuFrameType type, std::span<const std::uint8_t>) { replied = type == etReadData; };
-    InterfaceLink::ReceiveBuffer buffer {};
-    receiver.RequestSent(request);
-    const auto start = Clock::now();
-    link.SendBytes(request.Bytes());
-    while (!replied && Clock::now() - start < GiveUpAfter) {
-        std::uint8_t count = 0;
-        link.ReceiveBytes(buffer, count);
-        receiver.Feed(std::span<const std::uint8_t>(buffer.data(), count), handler);
-        if (!replied)
-            std::this_thread::sleep_for(PollStep);
-    }
-    milliseconds = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-    return replied;
-}
-
 void Measure(benchmark::State& state, const TD2xxThread::DriverFactory& drivers)
 {
     const bool recording = state.range(0) != 0;
@@ -90,7 +60,7 @@ void Measure(benchmark::State& state, const TD2xxThread::DriverFactory& drivers)
     int window = 0;
     for (auto _ : state) {
         double milliseconds = 0;
-        if (!Exchange(link, receiver, window, milliseconds)) {
+        if (!TimedExchange(link, receiver, window, PollStep, GiveUpAfter, milliseconds)) {
             state.SkipWithError("no reply");
             return;
         }
