@@ -458,27 +458,25 @@ void TLogViewerForm::PlaceLine(QCPItemStraightLine* line, const std::optional<do
 
 void TLogViewerForm::MoveCursor(std::optional<double> seconds)
 {
-    m_cursor = seconds;
-    for (ShownChannel& shown : m_shown)
-        PlaceLine(shown.cursor, m_cursor);
-    UpdateCursorFigures();
-    m_plot->replot(QCustomPlot::rpQueuedReplot);
+    PlaceCursor(m_cursor, &ShownChannel::cursor, seconds);
 }
 
 void TLogViewerForm::SetCursorA(double seconds)
 {
-    m_a = seconds;
-    for (ShownChannel& shown : m_shown)
-        PlaceLine(shown.a, m_a);
-    UpdateCursorFigures();
-    m_plot->replot(QCustomPlot::rpQueuedReplot);
+    PlaceCursor(m_a, &ShownChannel::a, seconds);
 }
 
 void TLogViewerForm::SetCursorB(double seconds)
 {
-    m_b = seconds;
+    PlaceCursor(m_b, &ShownChannel::b, seconds);
+}
+
+void TLogViewerForm::PlaceCursor(
+    std::optional<double>& cursor, QCPItemStraightLine* ShownChannel::*line, std::optional<double> seconds)
+{
+    cursor = seconds;
     for (ShownChannel& shown : m_shown)
-        PlaceLine(shown.b, m_b);
+        PlaceLine(shown.*line, cursor);
     UpdateCursorFigures();
     m_plot->replot(QCustomPlot::rpQueuedReplot);
 }

@@ -104,6 +104,9 @@ private:
     void FitAll();
     void SyncTimeRange(const QCPRange& range);
     void MoveCursor(std::optional<double> seconds);
+    // Puts one of the three cursors at `seconds` (nowhere: nothing) on every plot.
+    void PlaceCursor(std::optional<double>& cursor, QCPItemStraightLine* ShownChannel::*line,
+        std::optional<double> seconds);
     void PlaceLine(QCPItemStraightLine* line, const std::optional<double>& seconds) const;
     void UpdateFigures();
     void UpdateCursorFigures();

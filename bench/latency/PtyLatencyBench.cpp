@@ -39,10 +39,7 @@ void RequestToReply(benchmark::State& state)
     const QString path = QString::fromStdString(ecusim.ReadLine().value_or(""));
     TD2xxThread link([path] { return std::make_shared<SerialPortDriver>(path); });
     link.OpenPort(QString::number(baud));
-    const auto giveUp = Clock::now() + GiveUpAfter;
-    while (!link.IsPortOpen() && Clock::now() < giveUp)
-        std::this_thread::sleep_for(1ms);
-    if (!link.IsPortOpen()) {
+    if (!WaitForPortOpen(link, GiveUpAfter)) {
         state.SkipWithError("the pseudo-terminal did not open");
         return;
     }

@@ -47,10 +47,7 @@ void Measure(benchmark::State& state, const TD2xxThread::DriverFactory& drivers)
     TD2xxThread link(
         [&drivers, recorder] { return std::make_shared<RecordingPortDriver>(drivers(), recorder); });
     link.OpenPort(QString::number(Baud));
-    const auto giveUp = Clock::now() + GiveUpAfter;
-    while (!link.IsPortOpen() && Clock::now() < giveUp)
-        std::this_thread::sleep_for(1ms);
-    if (!link.IsPortOpen()) {
+    if (!WaitForPortOpen(link, GiveUpAfter)) {
         state.SkipWithError("the port did not open");
         return;
     }

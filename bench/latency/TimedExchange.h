@@ -11,6 +11,15 @@
 #include <thread>
 #include <vector>
 
+// Waits up to `giveUpAfter` for the link thread to open its port; whether it did.
+inline bool WaitForPortOpen(const InterfaceLink& link, std::chrono::seconds giveUpAfter)
+{
+    const auto giveUp = std::chrono::steady_clock::now() + giveUpAfter;
+    while (!link.IsPortOpen() && std::chrono::steady_clock::now() < giveUp)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return link.IsPortOpen();
+}
+
 // The value below which `q` (0..1) of `values` lie.
 inline double Quantile(std::vector<double> values, double q)
 {
