@@ -204,6 +204,7 @@ std::string AppUsage()
            "  --sim-reset-fails         the reset reply reports failure\n"
            "  --sim-unplug EVERY:FOR    pull the cable every EVERY seconds for FOR seconds\n"
            "  --sim-pace                send the ECU's bytes at the line speed\n"
+           "  --sim-latency MS          hold the ECU's bytes as a USB serial chip does, up to MS ms\n"
            "  --sim-seed N              seed of the simulator's random choices\n"
            "\n"
            "Debugging:\n"

@@ -8,6 +8,7 @@
 #include "cmdline/OptionArgument.h"
 #include "defs/ActuatorTests.h"
 #include "link/EcuFrame.h"
+#include "link/ReceiveLatency.h"
 
 #include <algorithm>
 #include <array>
@@ -20,6 +21,7 @@ constexpr int MaxSweeps = 1000000;
 constexpr std::string_view SweepsOption = "--sweeps";
 constexpr int LastActuatorTest = ActuatorTestCount; // the actuator window's tests, 0 = Cancel
 constexpr std::string_view CommandOption = "--command";
+constexpr std::string_view VerboseOption = "--verbose";
 constexpr int MaxActuatorValue = 255;
 
 std::string Unexpected(std::string_view command, std::string_view arg)
@@ -64,14 +66,31 @@ CommandParse ParseSweepCommand(std::string_view command, std::span<const std::st
     return { AfterSweeps(sweeps, Print), {} };
 }
 
+// Said on standard error where the interface holds received bytes long enough to slow polling.
+void WarnOfSlowLatency(const std::optional<OpenPortDetails>& port, std::ostream& err)
+{
+    if (!port || !port->latencyMs || *port->latencyMs < SlowReceiveLatencyMs)
+        return;
+    err << "dazederir-cli: the interface holds received bytes for " << *port->latencyMs
+        << " ms, which slows polling; see \"Troubleshooting\" in the README (the package's udev rule sets "
+           "it to 1 ms)\n";
+}
+
 CommandParse ParseIdentify(std::span<const std::string> args)
 {
-    if (!args.empty())
+    const bool verbose = args.size() == 1 && args.front() == VerboseOption;
+    if (!args.empty() && !verbose)
         return { {}, Unexpected("identify", args.front()) };
-    return { [](CliContext& context) {
+    return { [verbose](CliContext& context) {
                 if (!context.session.WaitForIdentification())
                     return SessionFailed(context);
-                context.out << ReportOf(context).Identify();
+                if (!verbose) {
+                    context.out << ReportOf(context).Identify();
+                    return static_cast<int>(ExitDone);
+                }
+                const std::optional<OpenPortDetails> port = context.session.OpenPort();
+                context.out << ReportOf(context).IdentifyVerbose(port);
+                WarnOfSlowLatency(port, context.err);
                 return static_cast<int>(ExitDone);
             },
         {} };

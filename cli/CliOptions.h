@@ -67,7 +67,8 @@ inline constexpr const char* CliUsage
       "         --poll tick|fast  --gather-reads  --poll-gap MS\n"
       "simulator: --sim-bytes A=V[,A=V...]  --sim-id-after N  --sim-drop P  --sim-corrupt P  --sim-cut P\n"
       "           --sim-noise P  --sim-reset-fails  --sim-unplug EVERY:FOR  --sim-pace  --sim-seed N\n"
-      "commands: identify | values [--sweeps N] | raw [--sweeps N] | faults [--sweeps N]\n"
+      "           --sim-latency MS\n"
+      "commands: identify [--verbose] | values [--sweeps N] | raw [--sweeps N] | faults [--sweeps N]\n"
       "          status [--sweeps N] | reset | actuator N [V | --command TEXT]\n"
       "          log --channels C1,C2,C3,C4 [--all-values] [--time-base S] [--samples N] [--out FILE]\n"
       "          recover [DIR] | capinfo FILE | logstat FILE\n";

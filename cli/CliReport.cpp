@@ -97,6 +97,28 @@ std::string CliReport::Identify() const
     return c.GetEcuId() + " " + std::string(SupportName(c.GetEcuSupport())) + "\n";
 }
 
+std::string CliReport::IdentifyVerbose(const std::optional<OpenPortDetails>& port) const
+{
+    const OpenPortDetails shown = port.value_or(OpenPortDetails {});
+    if (json) {
+        const EcuConnection& c = connection;
+        JsonObject object = WithEcuId(c);
+        object.AddString("support", SupportName(c.GetEcuSupport()))
+            .AddInt("feature_flags", c.GetEcuFeatureFlags())
+            .AddString("port", shown.location)
+            .AddString("product", shown.product)
+            .AddString("serial", shown.serialNumber);
+        if (shown.latencyMs)
+            object.AddInt("latency_ms", *shown.latencyMs);
+        else
+            object.AddNull("latency_ms");
+        return object.Text() + "\n";
+    }
+    const std::string latency = shown.latencyMs ? std::to_string(*shown.latencyMs) + " ms" : "unknown";
+    return Identify() + "port " + shown.location + "\nproduct " + shown.product + "\nserial "
+        + shown.serialNumber + "\nlatency " + latency + "\n";
+}
+
 std::string CliReport::Values() const
 {
     const EcuConnection& c = connection;

@@ -2,6 +2,7 @@
 
 #include "link/EcuConnection.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,8 @@ struct CliReport {
     bool json;
 
     std::string Identify() const;
+    // Identify, with the port, the cable's USB strings and the interface's receive latency.
+    std::string IdentifyVerbose(const std::optional<OpenPortDetails>& port) const;
     std::string Values() const;
     std::string Raw() const;
     std::string Faults() const;

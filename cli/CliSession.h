@@ -42,6 +42,7 @@ public:
     void SetPollPriority(EcuConnection::PollPriority priority);
 
     const EcuConnection& Connection() const { return m_session->Connection(); }
+    std::optional<OpenPortDetails> OpenPort() const { return m_session->OpenPort(); }
     const std::string& Failure() const { return m_failure; }
 
 private:

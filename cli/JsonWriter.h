@@ -17,6 +17,8 @@ public:
     JsonObject& AddIntArray(std::string_view key, std::span<const int> values);
     JsonObject& AddObjectArray(std::string_view key, std::span<const JsonObject> objects);
     JsonObject& AddObject(std::string_view key, const JsonObject& object);
+    // A value that is not known.
+    JsonObject& AddNull(std::string_view key) { return AddRaw(key, "null"); }
 
     std::string Text() const;
 

@@ -105,6 +105,12 @@ PortOpenError TD2xxThread::GetOpenError() const
     return m_openError;
 }
 
+std::optional<OpenPortDetails> TD2xxThread::GetOpenPort() const
+{
+    const QMutexLocker lock(&m_textMutex);
+    return m_openPort;
+}
+
 void TD2xxThread::SetArrivalNotifier(std::function<void()> notify)
 {
     const std::lock_guard lock(m_notifyMutex);
@@ -128,12 +134,12 @@ void TD2xxThread::run()
     Clock::time_point nextScan = Clock::now();
     while (!m_stopRequested.load()) {
         if (Clock::now() >= nextScan) {
-            m_cableLocation = ScanDevices(*driver);
+            m_cable = ScanDevices(*driver);
             nextScan = Clock::now() + ScanInterval;
             if (m_portOpen.load() && !m_openCableListed)
                 LoseCable(*driver);
         }
-        if (!m_cableLocation) {
+        if (!m_cable) {
             Pause();
             continue;
         }
@@ -164,7 +170,7 @@ void TD2xxThread::run()
     m_wakeableDriver.reset();
 }
 
-std::optional<std::string> TD2xxThread::ScanDevices(PortDriver& driver)
+std::optional<PortListing> TD2xxThread::ScanDevices(PortDriver& driver)
 {
     m_openCableListed = false;
     const std::optional<std::vector<PortListing>> ports = driver.ListPorts();
@@ -174,7 +180,7 @@ std::optional<std::string> TD2xxThread::ScanDevices(PortDriver& driver)
     }
 
     const bool portOpen = m_portOpen.load();
-    std::optional<std::string> found;
+    std::optional<PortListing> found;
     for (const PortListing& port : *ports) {
         if (!IsInterfaceCable(port))
             continue;
@@ -182,12 +188,12 @@ std::optional<std::string> TD2xxThread::ScanDevices(PortDriver& driver)
             // The cable in use stays the one chosen, even when a second one is plugged in.
             if (port.location == m_openLocation) {
                 m_openCableListed = true;
-                found = port.location;
+                found = port;
             } else if (!m_openCableListed) {
-                found = port.location;
+                found = port;
             }
         } else {
-            found = port.location;
+            found = port;
         }
     }
     SetStatusText(found ? VadInterface : NoInterface);
@@ -196,11 +202,13 @@ std::optional<std::string> TD2xxThread::ScanDevices(PortDriver& driver)
 
 void TD2xxThread::OpenStep(PortDriver& driver)
 {
-    if (!driver.Open(*m_cableLocation)) {
+    if (!driver.Open(m_cable->location)) {
         SetOpenError(driver.LastOpenError());
         return; // the request stays pending: the next pass tries again
     }
-    m_openLocation = *m_cableLocation;
+    m_openLocation = m_cable->location;
+    SetOpenPort(OpenPortDetails {
+        m_cable->location, m_cable->product, m_cable->serialNumber, driver.ReceiveLatencyMs() });
     m_newBaudRate.store(0);
     driver.SetBaudRate(m_baudRate.load());
     m_openCableListed = true;
@@ -214,6 +222,7 @@ void TD2xxThread::CloseStep(PortDriver& driver)
     if (!driver.Close())
         return; // tried again on the next pass
     m_openLocation.clear();
+    SetOpenPort(std::nullopt);
     m_portOpen.store(false);
     m_closeRequested.store(false);
 }
@@ -251,8 +260,9 @@ void TD2xxThread::LoseCable(PortDriver& driver)
     // return, and the result does not matter.
     driver.Close();
     m_openLocation.clear();
+    SetOpenPort(std::nullopt);
     m_portOpen.store(false);
-    m_cableLocation.reset();
+    m_cable.reset();
     m_openCableListed = false;
     SetStatusText(NoInterface);
 }
@@ -280,6 +290,12 @@ void TD2xxThread::SetStatusText(const char* text)
     const QMutexLocker lock(&m_textMutex);
     if (m_statusText != QLatin1String(text))
         m_statusText = QString::fromLatin1(text);
+}
+
+void TD2xxThread::SetOpenPort(std::optional<OpenPortDetails> details)
+{
+    const QMutexLocker lock(&m_textMutex);
+    m_openPort = std::move(details);
 }
 
 void TD2xxThread::SetOpenError(PortOpenError error)

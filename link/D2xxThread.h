@@ -49,6 +49,7 @@ public:
 
     // Why the last attempt to open the cable failed; empty text once an open succeeds.
     PortOpenError GetOpenError() const override;
+    std::optional<OpenPortDetails> GetOpenPort() const override;
     void SetArrivalNotifier(std::function<void()> notify) override;
 
 protected:
@@ -56,7 +57,7 @@ protected:
 
 private:
     // Where the cable is among the listed ports; nothing when it is not there.
-    std::optional<std::string> ScanDevices(PortDriver& driver);
+    std::optional<PortListing> ScanDevices(PortDriver& driver);
     void OpenStep(PortDriver& driver);
     void CloseStep(PortDriver& driver);
     // One pass of receiving and transmitting; false when the cable failed.
@@ -67,11 +68,12 @@ private:
     void WakeUp();
     void SetStatusText(const char* text);
     void SetOpenError(PortOpenError error);
+    void SetOpenPort(std::optional<OpenPortDetails> details);
 
     const DriverFactory m_factory;
 
     // Link thread only.
-    std::optional<std::string> m_cableLocation; // found by the last scan
+    std::optional<PortListing> m_cable; // found by the last scan
     std::string m_openLocation; // of the port open now
     bool m_openCableListed = false;
 
@@ -88,6 +90,7 @@ private:
     mutable QMutex m_textMutex;
     QString m_statusText { QString::fromLatin1(NoInterface) };
     PortOpenError m_openError;
+    std::optional<OpenPortDetails> m_openPort;
 
     std::mutex m_notifyMutex;
     std::function<void()> m_arrivalNotifier; // guarded by m_notifyMutex

@@ -147,6 +147,17 @@ void EcuSession::Tick()
         m_connection->Tick();
         ArmDeadline();
     }
+    ReportReceiveLatency();
+}
+
+void EcuSession::ReportReceiveLatency()
+{
+    const std::optional<OpenPortDetails> port = m_link->GetOpenPort();
+    const std::optional<int> latency = port ? port->latencyMs : std::nullopt;
+    if (latency == m_receiveLatencyMs)
+        return;
+    m_receiveLatencyMs = latency;
+    emit ReceiveLatencyChanged(latency);
 }
 
 void EcuSession::BeginReplay(const QString& name)

@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 class QTimer;
 
@@ -46,6 +47,8 @@ public:
     EcuSession& operator=(const EcuSession&) = delete;
 
     const EcuConnection& Connection() const { return *m_connection; }
+    // The port open now, with what the user may want to know of it.
+    std::optional<OpenPortDetails> OpenPort() const { return m_link->GetOpenPort(); }
     // The values the windows show: the connection's, or a replayed log's.
     const EcuQueries& Queries() const { return *m_queries; }
 
@@ -92,6 +95,9 @@ public slots:
 signals:
     // "No Interface", "Bad Driver" or "VAD Interface", when it changes.
     void LinkStatusChanged(const QString& statusText);
+    // How long the open port's interface holds received bytes (ms), when it changes; nothing
+    // while no port is open or where the port has no such setting.
+    void ReceiveLatencyChanged(std::optional<int> ms);
     void ConnectTextChanged(const QString& connectText);
     void SampleRateChanged(int ms);
     // Fast polling's measured rate, every few ticks and when fast polling starts.
@@ -112,6 +118,7 @@ signals:
 private:
     // Every value again, so that windows showing one value per signal show them all.
     void EmitEveryValue();
+    void ReportReceiveLatency();
 
     // Turns the connection's calls into this session's signals.
     class Relay;
@@ -122,6 +129,7 @@ private:
     std::unique_ptr<ReplayedQueries> m_queries;
     QString m_replayName;
     QTimer* m_timer = nullptr;
+    std::optional<int> m_receiveLatencyMs;
 
     // Called on the link thread.
     void BytesArrived();

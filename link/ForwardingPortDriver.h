@@ -22,6 +22,7 @@ public:
     bool WaitForData(std::chrono::milliseconds timeout) override { return m_inner->WaitForData(timeout); }
     void Interrupt() override { m_inner->Interrupt(); }
     PortOpenError LastOpenError() const override { return m_inner->LastOpenError(); }
+    std::optional<int> ReceiveLatencyMs() const override { return m_inner->ReceiveLatencyMs(); }
 
 private:
     const PortDriverPtr m_inner;

@@ -7,7 +7,18 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
+#include <string>
+
+// The port the link has open, as a user may want to see it.
+struct OpenPortDetails {
+    std::string location;
+    std::string product;
+    std::string serialNumber;
+    // How long the interface holds received bytes, in ms (see PortDriver::ReceiveLatencyMs).
+    std::optional<int> latencyMs;
+};
 
 // The main window's side of the link to the interface cable. None of the calls waits for the
 // link: they only set requests and move bytes through the two rings.
@@ -42,6 +53,8 @@ public:
     virtual int SetBaudRate(const QString& baudText) = 0;
     // Why the last attempt to open the port failed; empty after a successful open.
     virtual PortOpenError GetOpenError() const { return {}; }
+    // The port open now; nothing while none is (or for a link that cannot tell).
+    virtual std::optional<OpenPortDetails> GetOpenPort() const { return std::nullopt; }
     // `notify` is called, on any thread, whenever received bytes have been put where ReceiveBytes
     // takes them (fast polling wakes up for them); an empty function stops the calls, and once
     // this returns the old one is not called any more. A link that cannot tell never calls it.

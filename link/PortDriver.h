@@ -58,6 +58,9 @@ public:
     // come from another thread, so that bytes to send need not wait for the wait to end.
     virtual void Interrupt() = 0;
     virtual PortOpenError LastOpenError() const = 0;
+    // How long the open port's interface holds received bytes before passing them on, in ms, as
+    // read after asking for the lowest; nothing where the port has no such setting to read.
+    virtual std::optional<int> ReceiveLatencyMs() const { return std::nullopt; }
 };
 
 using PortDriverPtr = std::shared_ptr<PortDriver>;

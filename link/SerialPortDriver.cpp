@@ -1,5 +1,6 @@
 #include "link/SerialPortDriver.h"
 
+#include "link/ReceiveLatency.h"
 #include "link/SerialPortCheck.h"
 #include "link/UsbDeviceStrings.h"
 
@@ -13,10 +14,8 @@
 #include <array>
 
 #ifdef __linux__
-#include <linux/serial.h>
 #include <poll.h>
 #include <sys/eventfd.h>
-#include <sys/ioctl.h>
 #include <unistd.h>
 #endif
 
@@ -31,20 +30,6 @@ constexpr qint64 ReadBufferBytes = 4096;
 // The longest a write waits for its bytes to leave the port: a request goes out in a few
 // milliseconds even at 7812 baud, so only a stuck line takes this long.
 constexpr int WriteBoundMs = 300;
-
-// The kernel's FTDI driver holds received bytes for 16 ms by default, long enough on its own to
-// make a 50 ms poll at 7812 baud miss its reply. Ports that have no such setting (a
-// pseudo-terminal) refuse the request, which is fine.
-void RequestLowLatency([[maybe_unused]] int descriptor)
-{
-#ifdef __linux__
-    serial_struct settings {};
-    if (::ioctl(descriptor, TIOCGSERIAL, &settings) == 0) {
-        settings.flags |= ASYNC_LOW_LATENCY;
-        ::ioctl(descriptor, TIOCSSERIAL, &settings);
-    }
-#endif
-}
 
 std::string OpenErrorText(const QString& location, const QSerialPort& port)
 {
@@ -129,7 +114,9 @@ bool SerialPortDriver::Open(const std::string& location)
         m_lastOpenError = { false, OpenErrorText(name, *port) };
         return false;
     }
-    RequestLowLatency(static_cast<int>(port->handle()));
+    // The kernel's FTDI driver holds received bytes for 16 ms by default, long enough on its own
+    // to make a 50 ms poll at 7812 baud miss its reply.
+    m_latencyMs = LowerReceiveLatency(static_cast<int>(port->handle()), m_sysfsRoot, SysfsTtyName(name));
     m_lastOpenError = {};
     m_port = std::move(port);
     return true;
@@ -140,6 +127,7 @@ bool SerialPortDriver::Close()
     if (!m_port)
         return false;
     m_port.reset(); // the port closes as it is destroyed
+    m_latencyMs.reset();
     return true;
 }
 

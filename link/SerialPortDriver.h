@@ -31,6 +31,7 @@ public:
     bool WaitForData(std::chrono::milliseconds timeout) override;
     void Interrupt() override;
     PortOpenError LastOpenError() const override { return m_lastOpenError; }
+    std::optional<int> ReceiveLatencyMs() const override { return m_latencyMs; }
 
 private:
     std::vector<PortListing> SearchUsbPorts() const;
@@ -43,5 +44,6 @@ private:
     const QString m_sysfsRoot;
     std::unique_ptr<QSerialPort> m_port;
     PortOpenError m_lastOpenError;
+    std::optional<int> m_latencyMs; // of the port open now
     int m_interruptFd = -1; // an eventfd: written by Interrupt, watched beside the port
 };

@@ -1,6 +1,7 @@
 #include "sim/PtyServer.h"
 
 #include "sim/LinePacing.h"
+#include "sim/ReceiveHold.h"
 #include "sim/SimulatorStats.h"
 
 #include <cerrno>
@@ -33,6 +34,7 @@ PtyServer::PtyServer(const EcusimArguments& arguments, std::ostream& out, std::o
     , m_startSeconds(m_clock())
     , m_unplug(arguments.simulator.unplug)
     , m_pace(arguments.simulator.pace)
+    , m_latencySeconds(arguments.simulator.latencyMs / MsPerSecond)
     , m_simulator(arguments.ecuId, arguments.simulator, m_clock)
     , m_out(out)
     , m_err(err)
@@ -75,6 +77,10 @@ void PtyServer::Pull()
 
 void PtyServer::Send(const std::vector<std::uint8_t>& bytes)
 {
+    if (m_latencySeconds > 0) {
+        SendHeld(bytes);
+        return;
+    }
     if (!m_pace) {
         m_pty->Write(bytes);
         return;
@@ -84,6 +90,25 @@ void PtyServer::Send(const std::vector<std::uint8_t>& bytes)
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         m_pty->Write(std::span(bytes).subspan(i, 1));
         SleepUntil(start + static_cast<double>(i + 1) * byteSeconds);
+    }
+}
+
+void PtyServer::SendHeld(const std::vector<std::uint8_t>& bytes)
+{
+    // Each byte reaches the interface chip once it is whole on the line (at once, unpaced), and
+    // the chip passes it on as its latency timer allows. The program waits for the reply before
+    // its next request, so answering that only after this costs nothing.
+    const double byteSeconds = m_pace ? LineByteSeconds(m_pty->ClientBaud()) : 0.0;
+    const double start = m_clock();
+    ReceiveHold hold(m_latencySeconds);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        hold.Arrive(start + static_cast<double>(i + 1) * byteSeconds);
+    std::size_t sent = 0;
+    while (const std::optional<double> next = hold.NextRelease()) {
+        SleepUntil(*next);
+        const std::size_t count = hold.Release(m_clock());
+        m_pty->Write(std::span(bytes).subspan(sent, count));
+        sent += count;
     }
 }
 

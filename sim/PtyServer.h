@@ -31,12 +31,15 @@ private:
     void Pull();
     void Exchange();
     void Send(const std::vector<std::uint8_t>& bytes);
+    // Send through a simulated interface chip that holds what it receives (--sim-latency).
+    void SendHeld(const std::vector<std::uint8_t>& bytes);
     void WriteStats() const;
 
     SimClock m_clock;
     double m_startSeconds;
     std::optional<UnplugSchedule> m_unplug;
     bool m_pace;
+    double m_latencySeconds;
     EcuSimulator m_simulator;
     std::optional<CaptureReplay> m_replay;
     bool m_replayTiming = false;

@@ -57,7 +57,7 @@ void SimulatedCable::PullOut()
         m_pluggedIn = false;
         m_open = false;
         m_record.open = false;
-        m_arriving.clear();
+        DropArriving();
     }
     m_changed.notify_all();
 }
@@ -86,6 +86,31 @@ void SimulatedCable::SetPaced(bool paced, Clock clock)
     m_paced = paced;
     if (clock)
         m_clock = std::move(clock);
+}
+
+void SimulatedCable::SetReceiveLatency(std::chrono::milliseconds latency, Clock clock)
+{
+    const std::lock_guard lock(m_mutex);
+    m_latency = latency;
+    m_hold = ReceiveHold(std::chrono::duration<double>(latency).count());
+    m_released = 0;
+    if (clock)
+        m_clock = std::move(clock);
+}
+
+std::optional<int> SimulatedCable::ReceiveLatencyMs() const
+{
+    const std::lock_guard lock(m_mutex);
+    if (!m_open || m_latency.count() == 0)
+        return std::nullopt;
+    return static_cast<int>(m_latency.count());
+}
+
+void SimulatedCable::DropArriving()
+{
+    m_arriving.clear();
+    m_hold.Clear();
+    m_released = 0;
 }
 
 SimulatedCable::Record SimulatedCable::GetRecord() const
@@ -139,7 +164,7 @@ bool SimulatedCable::Open(const std::string& location)
     m_open = true;
     m_record.open = true;
     m_record.baudRate = DefaultBaudRate;
-    m_arriving.clear();
+    DropArriving();
     return true;
 }
 
@@ -157,7 +182,7 @@ bool SimulatedCable::Close()
     ++m_record.closeCount;
     m_record.open = false;
     m_open = false;
-    m_arriving.clear();
+    DropArriving();
     return true;
 }
 
@@ -170,8 +195,12 @@ bool SimulatedCable::SetBaudRate(int baudRate)
     return true;
 }
 
-std::size_t SimulatedCable::ReadyCount() const
+std::size_t SimulatedCable::ReadyCount()
 {
+    if (m_latency.count() > 0) {
+        m_released += m_hold.Release(m_clock());
+        return m_released;
+    }
     if (!m_paced)
         return m_arriving.size();
     const double now = m_clock();
@@ -189,6 +218,8 @@ std::optional<std::size_t> SimulatedCable::Read(std::span<std::uint8_t> buffer)
         buffer[i] = m_arriving.front().byte;
         m_arriving.pop_front();
     }
+    if (m_latency.count() > 0)
+        m_released -= count;
     return count;
 }
 
@@ -206,11 +237,15 @@ bool SimulatedCable::Write(std::span<const std::uint8_t> bytes)
                 m_record.written.end() - static_cast<std::ptrdiff_t>(Record::WrittenHistoryBytes));
         if (m_responder) {
             const double byteTime = static_cast<double>(BitsPerByte) / m_record.baudRate;
-            double readyAt = m_paced ? std::max(m_lastReadyAt, m_clock()) : 0;
+            // Held bytes need their true arrival times; others only their order.
+            const bool timed = m_paced || m_latency.count() > 0;
+            double readyAt = timed ? std::max(m_lastReadyAt, m_clock()) : 0;
             for (const std::uint8_t byte : m_responder->Transfer(bytes)) {
                 if (m_paced)
                     readyAt += byteTime;
                 m_arriving.push_back({ readyAt, byte });
+                if (m_latency.count() > 0)
+                    m_hold.Arrive(readyAt);
             }
             m_lastReadyAt = readyAt;
         }

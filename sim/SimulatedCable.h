@@ -3,6 +3,7 @@
 #include "link/InterfaceCable.h"
 #include "link/PortDriver.h"
 #include "sim/LineResponder.h"
+#include "sim/ReceiveHold.h"
 
 #include <condition_variable>
 #include <deque>
@@ -66,6 +67,9 @@ public:
     void SetOpenFails(bool fails);
     // Makes every returned byte readable 10 bit times after the one before it, on `clock`.
     void SetPaced(bool paced, Clock clock);
+    // Holds returned bytes as an interface chip with this latency timer does (see ReceiveHold),
+    // on `clock`; 0 passes them on as they come. The open port then reports this latency.
+    void SetReceiveLatency(std::chrono::milliseconds latency, Clock clock);
 
     Record GetRecord() const;
 
@@ -79,6 +83,7 @@ public:
     bool WaitForData(std::chrono::milliseconds timeout) override;
     void Interrupt() override;
     PortOpenError LastOpenError() const override;
+    std::optional<int> ReceiveLatencyMs() const override;
 
 private:
     struct Arriving {
@@ -87,7 +92,8 @@ private:
     };
 
     // All under m_mutex.
-    std::size_t ReadyCount() const;
+    std::size_t ReadyCount();
+    void DropArriving();
     bool IsOtherDevice(const std::string& location) const;
 
     mutable std::mutex m_mutex;
@@ -105,6 +111,9 @@ private:
     Clock m_clock;
     double m_lastReadyAt = 0;
     std::deque<Arriving> m_arriving;
+    std::chrono::milliseconds m_latency { 0 };
+    ReceiveHold m_hold;
+    std::size_t m_released = 0; // of m_arriving, the first bytes the hold has passed on
     Record m_record;
     PortOpenError m_lastOpenError;
 };

@@ -99,6 +99,8 @@ SimulatedEnvironment::SimulatedEnvironment(
     m_cable->SetResponder(m_simulator);
     if (settings.pace)
         m_cable->SetPaced(true, clock);
+    if (settings.latencyMs > 0)
+        m_cable->SetReceiveLatency(std::chrono::milliseconds(settings.latencyMs), clock);
     m_plug->Follow();
 }
 

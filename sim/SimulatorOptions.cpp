@@ -194,6 +194,15 @@ bool ParseSeed(std::string_view text, SimulatorSettings& settings, std::string& 
     return true;
 }
 
+bool ParseLatency(std::string_view text, SimulatorSettings& settings, std::string& error)
+{
+    std::uint64_t n = 0;
+    if (!ParseWhole(text, 0, SimulatorSettings::MaxLatencyMs, n, error))
+        return false;
+    settings.latencyMs = static_cast<int>(n);
+    return true;
+}
+
 template <double SimulatorSettings::*chance>
 bool ParseChanceOf(std::string_view text, SimulatorSettings& settings, std::string& error)
 {
@@ -215,7 +224,7 @@ struct SimOption {
 };
 
 // clang-format off
-constexpr std::array<SimOption, 10> SimOptions { {
+constexpr std::array<SimOption, 11> SimOptions { {
     { "--sim-bytes",       ParseBytes,                                         nullptr },
     { "--sim-id-after",    ParseIdAfter,                                       nullptr },
     { "--sim-drop",        ParseChanceOf<&SimulatorSettings::dropChance>,      nullptr },
@@ -226,6 +235,7 @@ constexpr std::array<SimOption, 10> SimOptions { {
     { "--sim-unplug",      ParseUnplug,                                        nullptr },
     { "--sim-pace",        nullptr,                                            SetFlag<&SimulatorSettings::pace> },
     { "--sim-seed",        ParseSeed,                                          nullptr },
+    { "--sim-latency",     ParseLatency,                                       nullptr },
 } };
 // clang-format on
 

@@ -25,6 +25,9 @@ struct SimulatorSettings {
     bool resetFails = false;
     std::optional<UnplugSchedule> unplug;
     bool pace = false;
+    // How long the simulated interface chip holds the bytes it receives (ms); 0: not at all.
+    int latencyMs = 0;
+    static constexpr int MaxLatencyMs = 255; // the most a chip's latency timer holds
     std::uint32_t seed = 1;
 };
 

@@ -216,5 +216,7 @@ std::vector<std::string> SimulatorArguments(const SimulatorSettings& settings)
                 DecimalText(settings.unplug->Every()) + ":" + DecimalText(settings.unplug->Out()) });
     if (settings.pace)
         args.push_back("--sim-pace");
+    if (settings.latencyMs > 0)
+        args.insert(args.end(), { "--sim-latency", std::to_string(settings.latencyMs) });
     return args;
 }

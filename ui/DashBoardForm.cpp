@@ -1,6 +1,7 @@
 #include "ui/DashBoardForm.h"
 
 #include "controls/KodraGauge.h"
+#include "link/ReceiveLatency.h"
 #include "ui/ClickableLabel.h"
 
 #include <QAction>
@@ -85,8 +86,11 @@ void TDashBoardForm::ConnectControls()
 void TDashBoardForm::SubscribeToSession()
 {
     EcuSession* session = &m_session;
-    connect(session, &EcuSession::LinkStatusChanged, this,
-        [this](const QString& text) { SetPanelText(LinkStatusPanel, text); });
+    connect(session, &EcuSession::LinkStatusChanged, this, [this](const QString& text) {
+        m_linkStatus = text;
+        ShowCable();
+    });
+    connect(session, &EcuSession::ReceiveLatencyChanged, this, &TDashBoardForm::OnReceiveLatencyChanged);
     connect(session, &EcuSession::ConnectTextChanged, this,
         [this](const QString& text) { SetPanelText(ConnectPanel, text); });
     connect(session, &EcuSession::SampleRateChanged, this, [this](int ms) {
@@ -104,6 +108,26 @@ void TDashBoardForm::SubscribeToSession()
         [this](LiveValueKind kind, const LiveValues& values) { m_dials.ShowValue(kind, values); });
     connect(session, &EcuSession::LiveValuesChanged, this, &TDashBoardForm::ShowValuesState);
     connect(session, &EcuSession::ReplayChanged, this, &TDashBoardForm::ShowReplay);
+}
+
+void TDashBoardForm::ShowCable()
+{
+    SetPanelText(LinkStatusPanel,
+        m_receiveLatencyMs ? tr("%1, %2 ms").arg(m_linkStatus).arg(*m_receiveLatencyMs) : m_linkStatus);
+}
+
+void TDashBoardForm::OnReceiveLatencyChanged(std::optional<int> ms)
+{
+    m_receiveLatencyMs = ms;
+    ShowCable();
+    if (!ms || *ms < SlowReceiveLatencyMs || m_slowLatencyShown)
+        return;
+    m_slowLatencyShown = true;
+    ShowMessage(tr("The interface cable holds the bytes it receives for %1 ms before passing them on, so "
+                   "every exchange with the ECU waits that much longer: polling is slowed (fast polling to "
+                   "about half its rate).\n\nSee \"Troubleshooting\" in the README to set it to 1 ms (the "
+                   "package's udev rule does it for you).")
+                    .arg(*ms));
 }
 
 void TDashBoardForm::ShowReplay(const QString& name)

@@ -55,6 +55,13 @@ INSTANTIATE_TEST_SUITE_P(Commands, CliOutput,
     testing::Values(OutputCase { "Identify", { "--simulate", "identify" }, "1103 full\n" },
         OutputCase { "IdentifyJson", { "--simulate=f802", "--json", "identify" },
             "{\"ecu_id\": \"F802\", \"support\": \"full\", \"feature_flags\": 15}\n" },
+        // The simulated cable's chip holds received bytes as asked; a port without one says so.
+        OutputCase { "IdentifyVerbose", { "--simulate", "--sim-latency", "1", "identify", "--verbose" },
+            "1103 full\nport simulated-cable\nproduct VAD Interface\nserial R1SIM001\nlatency 1 ms\n" },
+        OutputCase { "IdentifyVerboseJson", { "--simulate", "--json", "identify", "--verbose" },
+            "{\"ecu_id\": \"1103\", \"support\": \"full\", \"feature_flags\": 15, \"port\": "
+            "\"simulated-cable\", \"product\": \"VAD Interface\", \"serial\": \"R1SIM001\", \"latency_ms\": "
+            "null}\n" },
         OutputCase { "IdentifyObd2", { "--simulate=1B34", "identify" }, "1B34 obd2\n" },
         OutputCase { "IdentifyUnknown", { "--simulate=ABCD", "identify" }, "ABCD none\n" },
         OutputCase {
@@ -80,6 +87,15 @@ INSTANTIATE_TEST_SUITE_P(Commands, CliOutput,
             "Evap. Can. Purge: OFF\nEGR Valve: OFF\nRich/Lean Monitor: RICH\nIdle Position: OPEN\n"
             "D Range Shift Switch: PN\nAC Pressure Switch: OFF\nPS Switch: OFF\n" }),
     [](const auto& param) { return std::string(param.param.name); });
+
+TEST(CliProgram, ASlowInterfaceIsShownAndExplainedOnStandardError)
+{
+    const CliRun run = RunCli({ "--simulate", "--sim-latency", "16", "identify", "--verbose" });
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("\nlatency 16 ms\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.err.find("16 ms, which slows polling"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Troubleshooting"), std::string::npos) << run.err;
+}
 
 TEST(CliProgram, ValuesJsonHoldsEveryValueDecodedFromTheSimulatorBytes)
 {
@@ -187,6 +203,9 @@ INSTANTIATE_TEST_SUITE_P(Inputs, CliBadUsage,
             "--simulate and --port" },
         UsageCase {
             "SimOptionWithoutSimulate", { "--sim-drop", "0.5", "identify" }, "--sim-drop needs --simulate" },
+        UsageCase { "SimLatencyBeyondTheChip", { "--simulate", "--sim-latency", "256", "identify" },
+            "256 is out of range 0..255" },
+        UsageCase { "IdentifyTalkative", { "--simulate", "identify", "--loud" }, "\"--loud\"" },
         UsageCase { "BadSimulateId", { "--simulate=11", "identify" }, "\"11\"" },
         UsageCase { "UnknownCommand", { "--simulate", "frobnicate" }, "\"frobnicate\"" },
         UsageCase { "NoCommand", { "--simulate" }, "no command" },

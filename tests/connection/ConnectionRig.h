@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -31,6 +32,7 @@ public:
     std::deque<std::uint8_t> incoming;
     bool portOpen = false;
     PortOpenError openError; // while it says permission denied, the port does not open
+    std::optional<int> latencyMs; // the open port's receive latency
 
     // What the link thread does between two ticks.
     void Pass()
@@ -58,6 +60,12 @@ public:
     bool IsPortOpen() const override { return portOpen; }
     QString GetStatusText() const override { return status; }
     PortOpenError GetOpenError() const override { return openError; }
+    std::optional<OpenPortDetails> GetOpenPort() const override
+    {
+        if (!portOpen)
+            return std::nullopt;
+        return OpenPortDetails { "fake", "VAD Interface", "R1FAKE", latencyMs };
+    }
     int SendBytes(std::span<const std::uint8_t> bytes) override
     {
         sent.push_back({ now, { bytes.begin(), bytes.end() } });

@@ -477,6 +477,29 @@ TEST_F(Dashboard, StatusPanelsFollowTheConnection)
     EXPECT_EQ(rig.form->PanelText(1), "Waiting to Connect");
 }
 
+TEST_F(Dashboard, TheCablePanelShowsTheReceiveLatencyAndASlowOneIsExplainedOnce)
+{
+    DashboardRig rig;
+    rig.link->latencyMs = 16;
+    rig.Identify("1103");
+    EXPECT_EQ(rig.form->PanelText(0), "VAD Interface, 16 ms");
+    ASSERT_EQ(rig.form->messages.size(), 1);
+    EXPECT_TRUE(rig.form->messages[0].contains("16 ms")) << rig.form->messages[0].toStdString();
+    EXPECT_TRUE(rig.form->messages[0].contains("Troubleshooting")) << rig.form->messages[0].toStdString();
+
+    // The cable pulled and another, set to 1 ms, plugged in: no port, no figure; then 1 ms.
+    rig.link->status = QString::fromLatin1(InterfaceLink::NoInterface);
+    rig.Tick(2);
+    EXPECT_EQ(rig.form->PanelText(0), "No Interface");
+    rig.link->latencyMs = 1;
+    rig.link->status = QString::fromLatin1(InterfaceLink::VadInterface);
+    ASSERT_TRUE(rig.TickUntil([&] { return rig.form->PanelText(0) == "VAD Interface, 1 ms"; }));
+    rig.link->latencyMs = 16;
+    rig.Tick();
+    EXPECT_EQ(rig.form->PanelText(0), "VAD Interface, 16 ms");
+    EXPECT_EQ(rig.form->messages.size(), 1) << "said once a run";
+}
+
 TEST_F(Dashboard, LogoAndMenuConnectAndMilOpensTheFaultViewer)
 {
     DashboardRig rig;

@@ -1,10 +1,12 @@
 #include "link/SerialPortDriver.h"
 #include "link/D2xxThread.h"
 #include "link/InterfaceCable.h"
+#include "link/ReceiveLatency.h"
 
 #include "PtyOutputSpeed.h"
 #include "tests/support/NobodyUser.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -140,6 +142,39 @@ TEST_P(PtyAtLineSpeed, ExplicitPortIsTheCableAndCarriesBytesBothWays)
 }
 
 INSTANTIATE_TEST_SUITE_P(EcuLineSpeeds, PtyAtLineSpeed, testing::Values(7812, 15625));
+
+TEST_F(Pty, TheInterfacesLatencyTimerIsLoweredAtOpenAndReadBack)
+{
+    // A made-up sysfs in which this pseudo-terminal is an FTDI port at the kernel's default 16 ms.
+    QTemporaryDir sysfs;
+    ASSERT_TRUE(sysfs.isValid());
+    const QString device = sysfs.filePath("class/tty/" + SysfsTtyName(path) + "/device");
+    ASSERT_TRUE(QDir().mkpath(device));
+    QFile timer(device + "/latency_timer");
+    ASSERT_TRUE(timer.open(QIODevice::WriteOnly));
+    timer.write("16\n");
+    timer.close();
+
+    SerialPortDriver driver(path, sysfs.path());
+    ASSERT_TRUE(driver.Open(path.toStdString()));
+    EXPECT_EQ(driver.ReceiveLatencyMs(), 1);
+    ASSERT_TRUE(timer.open(QIODevice::ReadOnly));
+    EXPECT_EQ(timer.readAll().trimmed(), "1");
+    timer.close();
+    EXPECT_TRUE(driver.Close());
+    EXPECT_EQ(driver.ReceiveLatencyMs(), std::nullopt);
+
+    // A timer file that says nothing readable, and a port without one, open all the same.
+    ASSERT_TRUE(timer.open(QIODevice::WriteOnly));
+    timer.write("fast\n");
+    timer.close();
+    ASSERT_TRUE(driver.Open(path.toStdString()));
+    EXPECT_EQ(driver.ReceiveLatencyMs(), std::nullopt);
+    EXPECT_TRUE(driver.Close());
+    SerialPortDriver plain(path, sysfs.filePath("nothing-here"));
+    ASSERT_TRUE(plain.Open(path.toStdString()));
+    EXPECT_EQ(plain.ReceiveLatencyMs(), std::nullopt);
+}
 
 TEST_F(Pty, EndedTerminalFailsCleanlyAndLeavesTheList)
 {

@@ -116,6 +116,41 @@ TEST(SimulatedCable, PacedBytesArriveTenBitTimesApartOnTheGivenClock)
     EXPECT_TRUE(open.cable.WaitForData(std::chrono::milliseconds(0)));
 }
 
+// As an FTDI chip does: the bytes wait until its latency timer has run since the first of them
+// came, unless a full packet's worth (62) waits, which goes at once.
+TEST(SimulatedCable, HeldBytesComeAfterTheLatencyTimerOrAsAFullPacket)
+{
+    OpenCable open;
+    std::atomic<double> now { 100.0 };
+    open.cable.SetReceiveLatency(std::chrono::milliseconds(16), [&now] { return now.load(); });
+    EXPECT_EQ(open.cable.ReceiveLatencyMs(), 16);
+    const auto readable = [&](double seconds) {
+        now = seconds;
+        std::size_t count = 0;
+        for (std::optional<Bytes> got = open.ReadNow(); got && !got->empty(); got = open.ReadNow())
+            count += got->size();
+        return count;
+    };
+    ASSERT_TRUE(open.cable.Write(IdentifyRequest().Bytes())); // echo 3 and reply 5
+    EXPECT_EQ(readable(100.0), 0u);
+    EXPECT_EQ(readable(100.0159), 0u);
+    EXPECT_EQ(readable(100.016), 8u);
+
+    // Three reads at once: 66 bytes, of which a packet leaves at once and the rest after 16 ms.
+    now = 200.0;
+    std::vector<std::uint8_t> requests;
+    for (int k = 0; k < 3; ++k) {
+        const EcuFrame read = ReadDataRequest(PollAddressList {});
+        requests.insert(requests.end(), read.Bytes().begin(), read.Bytes().end());
+    }
+    ASSERT_TRUE(open.cable.Write(requests));
+    EXPECT_EQ(readable(200.0), ReceiveHold::PacketBytes);
+    EXPECT_EQ(readable(200.0159), 0u);
+    EXPECT_EQ(readable(200.016), 66u - ReceiveHold::PacketBytes);
+    EXPECT_TRUE(open.cable.Close());
+    EXPECT_EQ(open.cable.ReceiveLatencyMs(), std::nullopt);
+}
+
 TEST(SimulatedCable, PullingOutEndsTheOpenPortAndDropsUnreadBytes)
 {
     OpenCable open;
