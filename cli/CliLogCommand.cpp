@@ -133,6 +133,7 @@ int RunLog(CliContext& context, const LogRequest& request)
         std::chrono::duration<double>(context.options.timeoutSeconds));
     Clock::time_point lastLive = Clock::now();
     bool ecuGone = false;
+    bool diskBehind = false;
     session.Record(
         request.samples, std::chrono::milliseconds(interval),
         [&] {
@@ -142,8 +143,10 @@ int RunLog(CliContext& context, const LogRequest& request)
                 lastLive = Clock::now();
             else if (Clock::now() - lastLive > patience)
                 ecuGone = true;
-            // Rows the disk refuses are kept; stop taking more and finish what there is.
-            return !ecuGone && !log.WriteProblem();
+            // Rows the disk refuses are kept; stop taking more and finish what there is. So too when
+            // the disk falls too far behind the rows.
+            diskBehind = !log.HasRoom();
+            return !ecuGone && !log.WriteProblem() && !diskBehind;
         },
         [&stop] { return stop.Requested(); });
     if (const std::optional<std::string> error = log.SaveLog(target)) {
@@ -154,6 +157,11 @@ int RunLog(CliContext& context, const LogRequest& request)
         return CannotWrite(context, target, reason);
     }
     PrintWritten(context, target, log);
+    if (diskBehind) {
+        context.err << "dazederir-cli: the disk fell too far behind the rows: recording stopped after "
+                    << log.RowCount() << " rows, every one of them in the log" << std::endl;
+        return ExitLogFile;
+    }
     if (ecuGone) {
         context.err << "dazederir-cli: the ECU stopped answering: no values within "
                     << context.options.timeoutSeconds << " s; the log holds the rows taken until then"

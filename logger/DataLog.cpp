@@ -58,7 +58,6 @@ std::size_t DataLog::AppendRow(const EcuQueries& ecu)
     m_loggedBytes += static_cast<std::int64_t>(length);
     ++m_rowCount;
     m_writeProblem = m_recording.Append(row);
-    m_recording.SyncIfDue(RecordingFile::Clock::now());
     return length;
 }
 

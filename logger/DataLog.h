@@ -23,7 +23,8 @@ using LogChannelNames = std::array<std::string, kLoggedChannels>;
 // Every line ends with "\r\n". Time stamps are nominal: the sample interval times the row
 // number. With "every value" the four channels are followed by a column for every value of the
 // live value catalogue, in its order, under the same rules. The rows go into a recording file beside the
-// log's name, which SaveLog turns into the log; memory holds only rows the disk has refused so far.
+// log's name, which SaveLog turns into the log; memory holds only rows the disk has not taken yet
+// (a writer thread takes them there, see RecordingFile).
 class DataLog {
 public:
     static constexpr const char* kLogFileName = "kodralog.csv";
@@ -46,6 +47,11 @@ public:
     // Bytes of the whole file: the header and the rows.
     std::int64_t FileBytes() const { return m_recording.Bytes(); }
     bool HasUnsavedLog() const { return m_recording.IsActive(); }
+    // Whether another row may be appended: no once the rows the disk has not taken yet reach
+    // their bound (a disk that does not keep up); the log then ends there.
+    bool HasRoom() const { return !m_recording.IsActive() || m_recording.HasRoom(); }
+    // Bytes of rows appended that are not on the disk yet.
+    std::size_t WaitingBytes() const { return m_recording.WaitingBytes(); }
     // Why the latest rows could not be written; nothing while they reach the disk.
     const std::optional<std::string>& WriteProblem() const { return m_writeProblem; }
     // The log file this run is meant for; the recording file, while there is one.

@@ -265,6 +265,13 @@ void TDataLoggerForm::DL_Stop_ButtonClick()
 
 void TDataLoggerForm::LogTimer1Timer()
 {
+    if (m_savingRun && !m_log.HasRoom()) {
+        // The log ends here rather than lose rows or hold up the window; Stop saves it later.
+        LogTimer1->stop();
+        m_controls.SetSelectionEnabled(true);
+        ShowMessage(LoggerMessages::DiskFellBehind(m_log.WaitingBytes(), m_log.RowCount()));
+        return;
+    }
     ++m_sampleCount;
     for (std::size_t i = 0; i < m_chartChannels.size(); ++i)
         m_charts.Plot(i, m_chartChannels[i], m_ecu);

@@ -52,6 +52,16 @@ QString NotWritten(const std::string& problem)
         .arg(QString::fromStdString(problem));
 }
 
+QString DiskFellBehind(std::size_t waitingBytes, std::size_t rows)
+{
+    constexpr double BytesPerMegabyte = 1024.0 * 1024.0;
+    return QStringLiteral("The disk has not taken the last %1 MB of the log, so logging has stopped after %2 "
+                          "rows.\n\nEvery row taken is kept and goes to the disk as it catches up; Stop "
+                          "saves the log once they are all there.")
+        .arg(static_cast<double>(waitingBytes) / BytesPerMegabyte, 0, 'f', 1)
+        .arg(rows);
+}
+
 QString NotSaved(const std::filesystem::path& target, const std::string& error, std::size_t rows)
 {
     return QStringLiteral(

@@ -18,6 +18,8 @@ QString BadTimeBase(const QString& typed, const QString& kept);
 // The question before a new saving run replaces a log whose save failed.
 QString StartOverUnsaved(std::size_t rows, const std::filesystem::path& recording);
 QString NotWritten(const std::string& problem);
+// Logging stopped because the disk has fallen `waitingBytes` behind the rows.
+QString DiskFellBehind(std::size_t waitingBytes, std::size_t rows);
 QString NotSaved(const std::filesystem::path& target, const std::string& error, std::size_t rows);
 QString SettingsNotSaved(const std::string& error);
 

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr std::chrono::seconds kSyncEvery { 1 };
 constexpr std::string_view kUniqueTail = "-XXXXXX";
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kTitleLine = "KodraPower log file\r\n";
@@ -195,7 +194,12 @@ std::optional<std::string> RecordingFile::Begin(
     m_bytes = static_cast<std::int64_t>(header.size());
     if (std::optional<std::string> error = Create(target.parent_path()))
         return error;
-    return WriteHeld();
+    // The header is written here, so that a disk that refuses it is said at once.
+    std::optional<std::string> problem = WriteHeld();
+    m_writer.Start(m_fd);
+    m_writer.Queue(m_held);
+    m_held.clear();
+    return problem;
 }
 
 namespace {
@@ -217,18 +221,31 @@ std::optional<std::string> RecordingFile::Create(const std::filesystem::path& fo
     ::flock(fd, LOCK_EX | LOCK_NB);
     m_fd = fd;
     m_path = name;
-    m_lastSync = Clock::now();
     SyncFolder(folder);
     return std::nullopt;
 }
 
 std::optional<std::string> RecordingFile::Append(std::string_view bytes)
 {
-    m_held.append(bytes);
     m_bytes += static_cast<std::int64_t>(bytes.size());
-    if (m_fd < 0)
-        return "no recording file";
-    return WriteHeld();
+    if (!m_writer.IsRunning()) {
+        m_held.append(bytes);
+        return m_fd < 0 ? std::optional<std::string>("no recording file") : WriteHeld();
+    }
+    m_writer.Queue(bytes);
+    if (std::optional<std::string> problem = m_writer.Problem())
+        return "cannot write " + m_path.string() + ": " + *problem;
+    return std::nullopt;
+}
+
+bool RecordingFile::HasRoom() const
+{
+    return m_writer.IsRunning() ? m_writer.HasRoom() : m_held.size() < RecordingWriter::DefaultMaxQueuedBytes;
+}
+
+std::size_t RecordingFile::WaitingBytes() const
+{
+    return m_writer.IsRunning() ? m_writer.WaitingBytes() : m_held.size();
 }
 
 std::optional<std::string> RecordingFile::WriteHeld()
@@ -239,14 +256,6 @@ std::optional<std::string> RecordingFile::WriteHeld()
     if (error)
         return "cannot write " + m_path.string() + ": " + *error;
     return std::nullopt;
-}
-
-void RecordingFile::SyncIfDue(Clock::time_point now)
-{
-    if (m_fd < 0 || now - m_lastSync < kSyncEvery)
-        return;
-    ::fdatasync(m_fd);
-    m_lastSync = now;
 }
 
 std::optional<std::string> RecordingFile::MoveTo(const std::filesystem::path& folder)
@@ -281,6 +290,9 @@ std::optional<std::string> RecordingFile::MoveTo(const std::filesystem::path& fo
 
 std::optional<std::string> RecordingFile::Finish(const std::filesystem::path& target)
 {
+    // From here the file is this thread's again; what the disk refused comes back to be held.
+    if (m_writer.IsRunning())
+        m_held = m_writer.Stop();
     const std::filesystem::path folder = target.parent_path();
     if (m_fd < 0) {
         if (std::optional<std::string> error = Create(folder))
@@ -307,6 +319,7 @@ std::optional<std::string> RecordingFile::Finish(const std::filesystem::path& ta
 
 void RecordingFile::Abandon()
 {
+    m_writer.Stop();
     if (m_fd >= 0)
         ::unlink(m_path.c_str());
     Close();
@@ -317,6 +330,9 @@ void RecordingFile::Abandon()
 
 void RecordingFile::Close()
 {
+    // Whatever the disk refuses to the end stays held with this object; the file is a prefix.
+    if (m_writer.IsRunning())
+        m_held = m_writer.Stop();
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "logger/RecordingWriter.h"
+
 #include <chrono>
 #include <filesystem>
 #include <optional>
@@ -11,15 +13,16 @@
 // first byte on, so that whatever ends the program, the rows taken are on the disk.
 //   - Created exclusively under a unique name (never through a link), and locked for as long as
 //     this object holds it, so that recovery in another program leaves it alone.
-//   - Every Append reaches the operating system at once; SyncIfDue forces it to the disk at most
-//     once a second, so a power cut loses at most the last second.
+//   - Every Append goes to a writer thread of the recording's own (RecordingWriter), which writes it
+//     at once and forces it to the disk at least once a second, so a power cut loses at most the
+//     last second and a slow disk never holds up the one who appends.
 //   - Finish forces the rest to the disk and renames it over the log's name in one step, after
 //     keeping an earlier log found there under its own start time.
-// Bytes the disk refuses (full, gone) are held here and written first by the next Append or
-// Finish, so the file on disk is always a prefix of the log and no row is lost.
+// Bytes the disk refuses (full, gone) are held and written first when it takes them again, at the
+// latest by Finish, so the file on disk is always a prefix of the log and no row is lost. What is
+// held is bounded: once HasRoom says no, nothing more may be appended.
 class RecordingFile {
 public:
-    using Clock = std::chrono::steady_clock;
     // "YYYYMMDD-HHMMSS": a start time as file names carry it.
     using StartStamp = std::string;
 
@@ -37,10 +40,13 @@ public:
     // tries again.
     std::optional<std::string> Begin(
         const std::filesystem::path& target, const StartStamp& start, std::string_view header);
-    // Appends `bytes`. Returns why they could not be written (they are held for a later try).
+    // Appends `bytes`, which HasRoom must allow. Returns why the latest bytes could not be written
+    // (they are held for a later try).
     std::optional<std::string> Append(std::string_view bytes);
-    // Forces what was written to the disk when the last time was a second ago or more.
-    void SyncIfDue(Clock::time_point now);
+    // Whether more bytes may be appended: false once the held bytes reach their bound.
+    bool HasRoom() const;
+    // Bytes appended that are not on the disk yet.
+    std::size_t WaitingBytes() const;
     // Ends the recording as the log `target`: every byte on the disk under that name. Returns why
     // not; the recording stays (on disk and held) and Finish may be called again, also with
     // another target, whose folder then gets the recording.
@@ -67,7 +73,8 @@ private:
     StartStamp m_start;
     std::string m_held;
     std::int64_t m_bytes = 0;
-    Clock::time_point m_lastSync;
+    // Writes while the recording file is open; m_held holds bytes only while it does not run.
+    RecordingWriter m_writer;
 };
 
 // A log file found where a log is to be written: kept beside it as "<stem>-<start>.csv", the start

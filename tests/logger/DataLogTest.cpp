@@ -50,7 +50,9 @@ TEST_F(DataLogTest, RowsAreOnTheDiskAsTakenWithNominalTimesEmptyGapsAndCrlfLineE
     ASSERT_EQ(Begin(), std::nullopt);
     EXPECT_EQ(m_log.AppendRow(m_ecu), 20U); // "400,850,1013,86,24\r\n"
     EXPECT_EQ(m_log.LoggedBytes(), 20);
-    EXPECT_EQ(ReadFileBytes(m_log.RecordingPath()), kDefaultHeader + "400,850,1013,86,24\r\n");
+    // On the disk from the recording's writer, without a Stop.
+    const std::string firstRow = kDefaultHeader + "400,850,1013,86,24\r\n";
+    EXPECT_EQ(FileBytesOnceThey(m_log.RecordingPath(), firstRow), firstRow);
     EXPECT_EQ(m_log.RecordingPath().parent_path(), Folder());
     m_ecu.rpm = 852;
     m_log.AppendRow(m_ecu);
@@ -85,11 +87,11 @@ TEST_F(DataLogTest, HeaderNamesTheChannelsAndAnUnambiguousStartTime)
     m_ecu.raw[7] = 255;
     m_ecu.batteryVolts = 13.8F;
     m_log.AppendRow(m_ecu);
-    EXPECT_EQ(ReadFileBytes(m_log.RecordingPath()),
-        "KodraPower log file\r\n"
-        "Time,2026-01-02 00:00:00\r\n"
-        "Elapsed Time (ms),Address7,Batt Volts*10,x,\r\n"
-        "80,255,138.00,0,0\r\n");
+    const std::string expected = "KodraPower log file\r\n"
+                                 "Time,2026-01-02 00:00:00\r\n"
+                                 "Elapsed Time (ms),Address7,Batt Volts*10,x,\r\n"
+                                 "80,255,138.00,0,0\r\n";
+    EXPECT_EQ(FileBytesOnceThey(m_log.RecordingPath(), expected), expected);
 }
 
 // A log an earlier run wrote is kept beside the new one under its own start time; a file that
