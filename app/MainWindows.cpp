@@ -47,7 +47,6 @@ MainWindows::MainWindows(EcuSession& session, std::unique_ptr<TDashBoardForm> da
     m_help = std::make_unique<THelpForm>();
     m_ecuId = std::make_unique<TECUIDForm>();
     m_comms = std::make_unique<TCommsForm>();
-    m_logViewer = std::make_unique<TLogViewerForm>(m_session);
 
     RegisterToolWindows();
     WireIdentification();
@@ -87,7 +86,14 @@ void MainWindows::RegisterToolWindows()
     dash.SetToolWindow(W::SampleRate, m_sampleRate.get());
     dash.SetToolWindow(W::Units, m_unitsSel.get());
     dash.SetToolWindow(W::Help, m_help.get());
-    dash.SetToolWindow(W::LogViewer, m_logViewer.get());
+    dash.SetToolWindowMaker(W::LogViewer, [this] { return &LogViewer(); });
+}
+
+TLogViewerForm& MainWindows::LogViewer()
+{
+    if (!m_logViewer)
+        m_logViewer = std::make_unique<TLogViewerForm>(m_session);
+    return *m_logViewer;
 }
 
 void MainWindows::WireIdentification()
@@ -195,12 +201,13 @@ void MainWindows::WireReplay()
             viewer->SetStatusText(
                 ConnectPanel, name.isEmpty() ? m_session.Connection().ConnectText() : replaying);
         });
-    QObject::connect(m_dataLogger.get(), &TDataLoggerForm::OpenLogRequested, m_logViewer.get(), [this] {
-        m_logViewer->show();
-        m_logViewer->raise();
-        m_logViewer->ChooseLog(QFileInfo(
+    QObject::connect(m_dataLogger.get(), &TDataLoggerForm::OpenLogRequested, m_dataLogger.get(), [this] {
+        TLogViewerForm& logViewer = LogViewer();
+        logViewer.show();
+        logViewer.raise();
+        logViewer.ChooseLog(QFileInfo(
             QString::fromStdString(LogTargetPath(m_dataLogger->LogFilePath().toStdString()).string()))
-                                   .path());
+                                .path());
     });
 }
 

@@ -47,7 +47,10 @@ public:
     THelpForm& Help() const { return *m_help; }
     TECUIDForm& EcuId() const { return *m_ecuId; }
     TCommsForm& Comms() const { return *m_comms; }
-    TLogViewerForm& LogViewer() const { return *m_logViewer; }
+    // Made when first asked for (the menu, File > Open Log, --open-log): it is the slowest window
+    // to make and most runs never open it.
+    TLogViewerForm& LogViewer();
+    bool LogViewerMade() const { return m_logViewer != nullptr; }
 
 private:
     void RegisterToolWindows();

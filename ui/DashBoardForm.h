@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -35,6 +36,11 @@ public:
 
     // A menu entry stays disabled until its window is registered.
     void SetToolWindow(ToolWindow which, QWidget* window);
+    // A window made when first opened (see ToolWindowMenu::SetWindowMaker).
+    void SetToolWindowMaker(ToolWindow which, std::function<QWidget*()> make)
+    {
+        m_menu->SetWindowMaker(which, std::move(make));
+    }
     QWidget* RegisteredToolWindow(ToolWindow which) const { return m_menu->Window(which); }
     QAction* ToolWindowAction(ToolWindow which) const { return m_menu->Action(which); }
     // Comms > Record Session..., for whoever records the session; disabled until then.
@@ -98,6 +104,9 @@ private:
     void ApplySettings();
     void SaveSettings();
     void SetPanelText(int panel, const QString& text);
+    // The cable panel: the link status and, for an open port that says it, its receive latency.
+    void ShowCable();
+    void OnReceiveLatencyChanged(std::optional<int> ms);
 
     EcuSession& m_session;
     SettingsFile m_settingsFile;
@@ -111,4 +120,7 @@ private:
     bool m_hiddenForUnknownEcu = false;
     bool m_closing = false;
     bool m_saveFailureShown = false;
+    QString m_linkStatus;
+    std::optional<int> m_receiveLatencyMs;
+    bool m_slowLatencyShown = false; // told once a run
 };

@@ -1,5 +1,7 @@
 #include "ui/ToolWindowMenu.h"
 
+#include <utility>
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -74,6 +76,12 @@ void ToolWindowMenu::SetWindow(ToolWindow which, QWidget* window)
     m_actions[IndexOf(which)]->setEnabled(window != nullptr);
 }
 
+void ToolWindowMenu::SetWindowMaker(ToolWindow which, std::function<QWidget*()> make)
+{
+    m_actions[IndexOf(which)]->setEnabled(static_cast<bool>(make));
+    m_makers[IndexOf(which)] = std::move(make);
+}
+
 QWidget* ToolWindowMenu::Window(ToolWindow which) const
 {
     return m_windows[IndexOf(which)];
@@ -86,6 +94,8 @@ QAction* ToolWindowMenu::Action(ToolWindow which) const
 
 void ToolWindowMenu::Show(ToolWindow which)
 {
+    if (!Window(which) && m_makers[IndexOf(which)])
+        m_windows[IndexOf(which)] = std::exchange(m_makers[IndexOf(which)], nullptr)();
     QWidget* window = Window(which);
     if (!window)
         return;

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class QAction;
 class QMenu;
@@ -37,6 +38,10 @@ public:
     explicit ToolWindowMenu(QMenuBar& bar, QObject* parent = nullptr);
 
     void SetWindow(ToolWindow which, QWidget* window);
+    // A window made only when first shown (it costs start-up time that most runs never use back):
+    // the entry is enabled now, and `make` is called once, at the first Show.
+    void SetWindowMaker(ToolWindow which, std::function<QWidget*()> make);
+    // The window; null while it is not registered or not made yet.
     QWidget* Window(ToolWindow which) const;
     QAction* Action(ToolWindow which) const;
     // Brings the registered window up, if there is one.
@@ -55,6 +60,7 @@ private:
     QAction* AddEntry(QMenu* menu, const QString& caption, const char* name, ToolWindow which);
 
     std::array<QPointer<QWidget>, ToolWindowCount> m_windows {};
+    std::array<std::function<QWidget*()>, ToolWindowCount> m_makers {};
     std::array<QAction*, ToolWindowCount> m_actions {};
     QAction* m_exit = nullptr;
     QAction* m_connect = nullptr;

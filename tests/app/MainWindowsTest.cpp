@@ -38,14 +38,24 @@ struct AppRig {
     TDashBoardForm& dash = windows.Dashboard();
 };
 
-TEST(MainWindows, EveryMenuEntryHasItsWindow)
+TEST(MainWindows, EveryMenuEntryHasItsWindowAndTheLogViewerIsMadeWhenFirstOpened)
 {
     AppRig app;
+    using W = TDashBoardForm::ToolWindow;
     for (int i = 0; i < TDashBoardForm::ToolWindowCount; ++i) {
-        const auto which = static_cast<TDashBoardForm::ToolWindow>(i);
-        EXPECT_NE(app.dash.RegisteredToolWindow(which), nullptr) << i;
+        const auto which = static_cast<W>(i);
+        if (which != W::LogViewer) {
+            EXPECT_NE(app.dash.RegisteredToolWindow(which), nullptr) << i;
+        }
         EXPECT_TRUE(app.dash.ToolWindowAction(which)->isEnabled()) << i;
     }
+    EXPECT_FALSE(app.windows.LogViewerMade());
+    EXPECT_EQ(app.dash.RegisteredToolWindow(W::LogViewer), nullptr);
+    app.dash.ToolWindowAction(W::LogViewer)->trigger();
+    ASSERT_TRUE(app.windows.LogViewerMade());
+    QWidget* logViewer = app.dash.RegisteredToolWindow(W::LogViewer);
+    ASSERT_NE(logViewer, nullptr);
+    EXPECT_TRUE(logViewer->isVisible());
 }
 
 TEST(MainWindows, IdentificationLoadsEveryToolWindow)
