@@ -124,6 +124,10 @@ void MainWindows::WireIdentification()
     // again each time the rate is reported, which fast polling alone does.
     QObject::connect(
         session, &EcuSession::SweepRateMeasured, m_dataLogger.get(), [this] { FollowLoggedChannels(); });
+    // The logger's fastest time base takes its rows as the session reads the channels again.
+    QObject::connect(
+        session, &EcuSession::PriorityValuesRead, m_dataLogger.get(), &TDataLoggerForm::PriorityValuesRead);
+    m_dataLogger->SetFastPolling(m_dashboard->FastPolling());
 }
 
 void MainWindows::FollowLoggedChannels()
@@ -174,6 +178,8 @@ void MainWindows::WireDialogs()
         m_sampleRate.get(), &TSampleRateForm::SampleRateChosen, dash, &TDashBoardForm::SetSampleRate);
     QObject::connect(
         m_sampleRate.get(), &TSampleRateForm::FastPollingChosen, dash, &TDashBoardForm::SetFastPolling);
+    QObject::connect(m_sampleRate.get(), &TSampleRateForm::FastPollingChosen, m_dataLogger.get(),
+        &TDataLoggerForm::SetFastPolling);
     QObject::connect(m_unitsSel.get(), &TUnitsSelForm::TempUnitsChosen, dash, &TDashBoardForm::SetTempUnits);
     QObject::connect(
         m_unitsSel.get(), &TUnitsSelForm::SpeedUnitsChosen, dash, &TDashBoardForm::SetSpeedUnits);

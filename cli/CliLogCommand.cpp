@@ -9,8 +9,11 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -24,6 +27,7 @@ struct LogRequest {
     bool channelsGiven = false;
     bool allValues = false;
     int timeBase = DefaultTimeBase;
+    bool fastTimeBase = false; // "As fast as the line allows"
     int samples = DefaultSamples;
     std::filesystem::path out = DataLog::kLogFileName;
 };
@@ -41,6 +45,9 @@ std::string ApplyChannels(std::string_view value, LogRequest& request)
 
 std::string ApplyTimeBase(std::string_view value, LogRequest& request)
 {
+    request.fastTimeBase = value == kFastTimeBase;
+    if (request.fastTimeBase)
+        return {};
     const std::optional<int> seconds = ParseTimeBase(value);
     if (!seconds)
         return Quoted(value) + " is not a whole number of seconds from 1 up";
@@ -108,8 +115,35 @@ void PrintWritten(CliContext& context, const std::filesystem::path& target, cons
     }
 }
 
+// What takes one row: stamped with the ms since Start given, or with the next nominal time.
+using TakeRow = std::function<bool(std::optional<std::int64_t> stampMs)>;
+
+// Takes the rows: at the sample interval, or as fast as the line allows each time the channels
+// have all been read again, stamped with when they were.
+void TakeRows(CliSession& session, const LogRequest& request, int interval, const TakeRow& row,
+    const std::function<bool()>& stopWanted)
+{
+    if (!request.fastTimeBase) {
+        session.Record(
+            request.samples, std::chrono::milliseconds(interval), [&row] { return row(std::nullopt); },
+            stopWanted);
+        return;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    session.RecordAsRead(
+        request.samples,
+        [&row, start](std::chrono::steady_clock::time_point at) {
+            return row(std::chrono::duration_cast<std::chrono::milliseconds>(at - start).count());
+        },
+        stopWanted);
+}
+
 int RunLog(CliContext& context, const LogRequest& request)
 {
+    if (request.fastTimeBase && context.options.pollMode != EcuConnection::PollMode::Fast) {
+        context.err << "dazederir-cli: log: --time-base fast needs --poll fast" << std::endl;
+        return ExitUsage;
+    }
     std::error_code ec;
     const std::filesystem::path target = std::filesystem::absolute(request.out, ec).lexically_normal();
     if (const std::optional<std::string> problem = TargetProblem(target))
@@ -134,11 +168,14 @@ int RunLog(CliContext& context, const LogRequest& request)
     Clock::time_point lastLive = Clock::now();
     bool ecuGone = false;
     bool diskBehind = false;
-    session.Record(
-        request.samples, std::chrono::milliseconds(interval),
-        [&] {
+    TakeRows(
+        session, request, interval,
+        [&](std::optional<std::int64_t> stampMs) {
             const EcuConnection& ecu = session.Connection();
-            log.AppendRow(ecu);
+            if (stampMs)
+                log.AppendRowAt(ecu, *stampMs);
+            else
+                log.AppendRow(ecu);
             if (ecu.HasLiveValues())
                 lastLive = Clock::now();
             else if (Clock::now() - lastLive > patience)
@@ -148,7 +185,12 @@ int RunLog(CliContext& context, const LogRequest& request)
             diskBehind = !log.HasRoom();
             return !ecuGone && !log.WriteProblem() && !diskBehind;
         },
-        [&stop] { return stop.Requested(); });
+        [&] {
+            // As fast as the line allows, an ECU that stays away brings no row at all.
+            if (request.fastTimeBase && Clock::now() - lastLive > patience)
+                ecuGone = true;
+            return stop.Requested() || ecuGone;
+        });
     if (const std::optional<std::string> error = log.SaveLog(target)) {
         std::string reason = *error;
         if (!log.RecordingPath().empty())

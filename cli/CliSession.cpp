@@ -203,6 +203,23 @@ void CliSession::Record(int samples, std::chrono::milliseconds interval, const s
     }
 }
 
+void CliSession::RecordAsRead(
+    int rows, const std::function<bool(Clock::time_point)>& row, const std::function<bool()>& stopWanted)
+{
+    int taken = 0;
+    bool ended = false;
+    const QMetaObject::Connection connection = QObject::connect(
+        m_session.get(), &EcuSession::PriorityValuesRead, m_session.get(), [&](Clock::time_point at) {
+            if (ended || taken >= rows)
+                return;
+            ended = !row(at);
+            ++taken;
+        });
+    while (taken < rows && !ended && !stopWanted())
+        Tick();
+    QObject::disconnect(connection);
+}
+
 bool CliSession::TickUntil(const std::function<bool()>& done, Clock::time_point deadline)
 {
     while (!done()) {

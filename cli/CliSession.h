@@ -32,6 +32,12 @@ public:
     void Record(int samples, std::chrono::milliseconds interval, const std::function<bool()>& sample,
         const std::function<bool()>& stopWanted);
 
+    // Fast polling: keeps polling while calling `row` each time every priority value (the log's
+    // channels) has been read again, with the time the last of their replies was taken in, `rows`
+    // times. Ends sooner when `row` returns false or, checked at every tick, `stopWanted` holds.
+    void RecordAsRead(int rows, const std::function<bool(std::chrono::steady_clock::time_point)>& row,
+        const std::function<bool()>& stopWanted);
+
     // Why the capture file asked for by --record could not be made; empty when recording (or
     // not asked to).
     const std::string& RecordingProblem() const { return m_recordingProblem; }

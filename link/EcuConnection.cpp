@@ -277,6 +277,7 @@ void EcuConnection::HandleData(std::span<const std::uint8_t> data)
         if (offset < 0 || offset >= RawTableSize)
             continue;
         m_rawDataTable[static_cast<std::size_t>(offset)] = data[i];
+        m_priorityRefresh.Read(offset);
         if (offset >= RoleOffsetCount)
             continue;
         const LiveValueKind kind = ApplyRoleUpdate(
@@ -284,6 +285,8 @@ void EcuConnection::HandleData(std::span<const std::uint8_t> data)
         if (kind != LiveValueKind::None)
             m_listener->ValueChanged(kind);
     }
+    if (m_priorityRefresh.TakeComplete())
+        m_listener->PriorityValuesRead(m_clock());
 
     if (m_pollMode == PollMode::Fast) {
         if (m_fast.LastReadAnswered(m_clock()))

@@ -10,6 +10,7 @@
 #include "link/FastPollSchedule.h"
 #include "link/FrameReceiver.h"
 #include "link/InterfaceLink.h"
+#include "link/PriorityRefresh.h"
 
 #include <QString>
 
@@ -249,6 +250,7 @@ private:
     FastPollSchedule m_fast;
     bool m_gatherReads = false;
     PollPriority m_priority;
+    PriorityRefresh m_priorityRefresh;
 
     bool m_inTick = false;
     std::vector<std::function<void(EcuConnectionListener&)>> m_afterTick;

@@ -65,7 +65,7 @@ bool EcuConnection::SendNextFastRequest()
     } else if (m_actuatorPending) {
         SendActuatorRequest();
     } else if (m_polling) {
-        const FastPollSchedule::Read read = m_fast.NextRead();
+        const FastPollSchedule::Read read = m_fast.NextRead(m_clock());
         if (read.window != FastPollSchedule::Read::Gathered)
             m_lastWindow = read.window * PollWindowSize;
         m_pollAddresses = read.addresses;
@@ -137,6 +137,7 @@ void EcuConnection::ApplyPollPriority()
     for (const int offset : m_priority.offsets)
         take(offset);
 
+    m_priorityRefresh.SetOffsets(offsets);
     std::vector<int> windows;
     for (const int offset : offsets)
         windows.push_back(offset / PollWindowSize);

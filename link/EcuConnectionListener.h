@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <string>
 
 // The ECU that an identification reply named, as the windows need it.
@@ -45,6 +46,9 @@ public:
     virtual void ValueChanged(LiveValueKind /*kind*/) { }
     // EcuQueries::HasLiveValues changed; sent after the tick in which it changed.
     virtual void LiveValuesChanged(bool /*live*/) { }
+    // Every byte of the poll priority (what is being logged) has been read again since the last
+    // call; `at` is when the reply that completed them was taken in.
+    virtual void PriorityValuesRead(std::chrono::steady_clock::time_point /*at*/) { }
 };
 
 inline QString RxErrorsText(int count)

@@ -46,6 +46,11 @@ public:
         if (!m_session.IsReplaying())
             emit m_session.LiveValuesChanged(live);
     }
+    void PriorityValuesRead(std::chrono::steady_clock::time_point at) override
+    {
+        if (!m_session.IsReplaying())
+            emit m_session.PriorityValuesRead(at);
+    }
 
 private:
     EcuSession& m_session;

@@ -112,6 +112,9 @@ signals:
     // A role update stored a new value; `values` are all of them as they are now.
     void ValueChanged(LiveValueKind kind, const LiveValues& values);
     void LiveValuesChanged(bool live);
+    // Every value being logged has been read again (see EcuConnection::SetPollPriority); `at` is
+    // when the last of their replies was taken in.
+    void PriorityValuesRead(std::chrono::steady_clock::time_point at);
     // A replay began (the log's name) or ended (empty).
     void ReplayChanged(const QString& name);
 

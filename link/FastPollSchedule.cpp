@@ -41,6 +41,8 @@ void FastPollSchedule::SetPriority(std::vector<int> windows, std::vector<PollAdd
     m_nextOther = 0;
     m_lastStep = 0;
     m_lastOther = 0;
+    m_windowDue = Clock::time_point::min();
+    m_lastWindowDue = m_windowDue;
     m_lastRead = {};
     m_readThisSweep.assign(m_windowCount, false);
 }
@@ -94,7 +96,10 @@ PollAddressList FastPollSchedule::WindowAddresses(int window) const
 
 std::size_t FastPollSchedule::PassLength() const
 {
-    return m_gathered.size() + m_priorityWindows.size() + (m_otherWindows.empty() ? 0 : 1);
+    // Gathered passes read the other windows between them, when due (NextRead).
+    if (!m_gathered.empty())
+        return m_gathered.size();
+    return m_priorityWindows.size() + (m_otherWindows.empty() ? 0 : 1);
 }
 
 FastPollSchedule::Read FastPollSchedule::PassRead(std::size_t step) const
@@ -107,13 +112,25 @@ FastPollSchedule::Read FastPollSchedule::PassRead(std::size_t step) const
     return { window, WindowAddresses(window) };
 }
 
-FastPollSchedule::Read FastPollSchedule::NextRead()
+FastPollSchedule::Read FastPollSchedule::NextRead(Clock::time_point now)
 {
     m_lastStep = m_step;
     m_lastOther = m_nextOther;
+    m_lastWindowDue = m_windowDue;
+    if (!m_gathered.empty() && now >= m_windowDue) {
+        const int window = m_otherWindows[m_nextOther];
+        m_nextOther = (m_nextOther + 1) % m_otherWindows.size();
+        // Evenly spread; after a stall the windows catch up by one read, not by a burst.
+        const Duration spacing = EveryWindowWithin / static_cast<Duration::rep>(m_otherWindows.size());
+        m_windowDue = m_windowDue == Clock::time_point::min()
+            ? now + spacing
+            : std::max(m_windowDue + spacing, now - spacing);
+        m_lastRead = { window, WindowAddresses(window) };
+        return m_lastRead;
+    }
     m_lastRead = PassRead(m_step);
     const std::size_t length = PassLength();
-    if (!m_otherWindows.empty() && m_step + 1 == length)
+    if (m_gathered.empty() && !m_otherWindows.empty() && m_step + 1 == length)
         m_nextOther = (m_nextOther + 1) % m_otherWindows.size();
     m_step = (m_step + 1) % length;
     return m_lastRead;
@@ -123,6 +140,7 @@ void FastPollSchedule::RepeatLastRead()
 {
     m_step = m_lastStep;
     m_nextOther = m_lastOther;
+    m_windowDue = m_lastWindowDue;
 }
 
 bool FastPollSchedule::LastReadAnswered(Clock::time_point now)

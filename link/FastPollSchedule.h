@@ -15,7 +15,10 @@
 //
 // Reads: the windows of eight addresses over the ECU's range, in turn; with priority windows, each
 // pass reads all of them and then the next of the other windows, so the others are still swept.
-// Gathered reads take the place of the priority windows: the listed addresses, eight to a request.
+// Gathered reads take the place of the priority windows: the listed addresses, eight to a request,
+// are a pass of their own, and the windows are read between passes only as often as it takes to
+// read each within EveryWindowWithin, so what is logged gets nearly every exchange the line allows
+// and every value stays live.
 // Pure logic on the times it is given: the connection asks it, tests drive it by hand.
 class FastPollSchedule {
 public:
@@ -34,6 +37,9 @@ public:
     static constexpr std::size_t RateSpan = 8;
     // Without a completed sweep for this long, the measured rate reads 0.
     static constexpr Duration RateStaleAfter { 2'000'000 };
+    // With gathered reads, every window is read at least once in this long: within a second, less
+    // room for a reply that fails and is asked for again.
+    static constexpr Duration EveryWindowWithin { 900'000 };
 
     // What to read: a window's eight addresses (window from 0), or gathered addresses (window -1).
     struct Read {
@@ -69,8 +75,8 @@ public:
     // one is awaited, the end of the gap otherwise.
     Clock::time_point NextDeadline() const;
 
-    // The next read, which becomes the one outstanding.
-    Read NextRead();
+    // The next read at `now`, which becomes the one outstanding.
+    Read NextRead(Clock::time_point now);
     // The outstanding read failed: it is the next one again.
     void RepeatLastRead();
     // The outstanding read was answered. True when that completed a sweep: every window read since
@@ -103,6 +109,9 @@ private:
     Read m_lastRead;
     std::size_t m_lastStep = 0;
     std::size_t m_lastOther = 0;
+    // Gathered reads: when the next window is due, and as it was before the outstanding read.
+    Clock::time_point m_windowDue = Clock::time_point::min();
+    Clock::time_point m_lastWindowDue = Clock::time_point::min();
     std::vector<bool> m_readThisSweep;
 
     std::array<Clock::time_point, RateSpan> m_sweepTimes {};

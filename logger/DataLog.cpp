@@ -1,5 +1,7 @@
 #include "logger/DataLog.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
@@ -44,7 +46,12 @@ std::optional<std::string> DataLog::AppendHeader(const QDateTime& start, const L
 
 std::size_t DataLog::AppendRow(const EcuQueries& ecu)
 {
-    m_elapsedMs += m_sampleIntervalMs;
+    return AppendRowAt(ecu, m_elapsedMs + m_sampleIntervalMs);
+}
+
+std::size_t DataLog::AppendRowAt(const EcuQueries& ecu, std::int64_t elapsedMs)
+{
+    m_elapsedMs = std::max(m_elapsedMs, elapsedMs);
     std::string row = std::to_string(m_elapsedMs);
     // Without a connection the values are the last ones received: a gap, not a reading.
     const bool live = ecu.HasLiveValues();

@@ -39,6 +39,10 @@ public:
     // Appends the next row, read from the live values (every value field empty while the
     // connection has none); returns its length in bytes.
     std::size_t AppendRow(const EcuQueries& ecu);
+    // The same, stamped with `elapsedMs` (ms since Start) instead of the next nominal time: rows of
+    // the time base "As fast as the line allows" carry when their values were read. A stamp
+    // before the last one's is raised to it, so times never go back.
+    std::size_t AppendRowAt(const EcuQueries& ecu, std::int64_t elapsedMs);
 
     std::size_t RowCount() const { return m_rowCount; }
     std::int64_t ElapsedMs() const { return m_elapsedMs; }

@@ -105,7 +105,7 @@ void TDataLoggerForm::ApplySettings()
         m_controls.charts[i].channelCombo->setEditText(m_channelNames[i]);
     }
     m_timeBaseText = settings.timeBase;
-    m_controls.timeBaseCombo->setEditText(m_timeBaseText);
+    m_controls.timeBaseCombo->setEditText(ShownTimeBase());
     m_controls.allValuesBox->setChecked(settings.allValues);
 }
 
@@ -162,11 +162,25 @@ void TDataLoggerForm::FillChannelList()
 void TDataLoggerForm::FillTimeBaseList()
 {
     m_timeBaseList = kTimeBaseChoices;
+    m_timeBaseList << FastTimeBaseText();
+}
+
+QString TDataLoggerForm::FastTimeBaseText() const
+{
+    return tr("As fast as the line allows");
+}
+
+QString TDataLoggerForm::ShownTimeBase() const
+{
+    return FastTimeBase() ? FastTimeBaseText() : m_timeBaseText;
 }
 
 void TDataLoggerForm::UpdateSampleInterval()
 {
-    const std::optional<int> seconds = ParseTimeBase(m_timeBaseText.toStdString());
+    // The rows of the fastest time base come as the line brings them; the charts move at the
+    // fastest pace of the others.
+    const std::optional<int> seconds
+        = FastTimeBase() ? std::optional<int>(kFastestTimeBase) : ParseTimeBase(m_timeBaseText.toStdString());
     if (!seconds)
         return; // never stored: refused when chosen or read
     const std::optional<int> interval = SampleIntervalFor(*seconds, FirstChart().GridSize());
@@ -176,7 +190,9 @@ void TDataLoggerForm::UpdateSampleInterval()
     }
     m_sampleInterval = *interval;
     LogTimer1->setInterval(m_sampleInterval);
-    m_controls.SetPanel(kIntervalPanel, QStringLiteral("Sample interval: %1ms").arg(m_sampleInterval));
+    m_controls.SetPanel(kIntervalPanel,
+        FastTimeBase() ? tr("Sample interval: as fast as the line allows")
+                       : QStringLiteral("Sample interval: %1ms").arg(m_sampleInterval));
 }
 
 void TDataLoggerForm::ChannelChosen(int chart)
@@ -203,12 +219,18 @@ void TDataLoggerForm::TimeBaseChosen()
 {
     QComboBox& combo = *m_controls.timeBaseCombo;
     const QString text = combo.currentText();
-    if (text == m_timeBaseText)
+    if (text == ShownTimeBase())
         return;
+    if (text == FastTimeBaseText() || text == QLatin1String(kFastTimeBase)) {
+        m_timeBaseText = QLatin1String(kFastTimeBase);
+        combo.setEditText(FastTimeBaseText());
+        UpdateSampleInterval();
+        return;
+    }
     const std::optional<int> seconds = ParseTimeBase(text.toStdString());
     if (!seconds) {
-        combo.setEditText(m_timeBaseText);
-        ShowMessage(LoggerMessages::BadTimeBase(text, m_timeBaseText));
+        combo.setEditText(ShownTimeBase());
+        ShowMessage(LoggerMessages::BadTimeBase(text, ShownTimeBase()));
         return;
     }
     m_timeBaseText = QString::number(*seconds);
@@ -225,6 +247,13 @@ void TDataLoggerForm::DL_Start_ButtonClick()
 {
     if (IsLogging())
         return;
+    if (FastTimeBase() && !m_fastPolling) {
+        ShowMessage(
+            tr("The time base \"As fast as the line allows\" takes a row each time the line has brought "
+               "every channel again, so it needs fast polling: choose \"As fast as the line allows\" in "
+               "the main window's Sample Rate dialog too, or another time base."));
+        return;
+    }
     const bool saving = m_controls.saveDataBox->isChecked();
     // A run without saving leaves a kept log alone: it is still saved by Stop or at the end.
     if (saving && m_log.HasUnsavedLog()
@@ -232,6 +261,8 @@ void TDataLoggerForm::DL_Start_ButtonClick()
         return;
     m_sampleCount = 0;
     m_savingRun = saving;
+    m_fastRun = FastTimeBase();
+    m_startedAt = std::chrono::steady_clock::now();
     m_writeProblemShown = false;
     // Ch2 takes typed text only from its list, so a combo box can show a text that is not in force.
     m_controls.ShowChannels(m_channelNames, m_channelList);
@@ -276,10 +307,23 @@ void TDataLoggerForm::LogTimer1Timer()
     for (std::size_t i = 0; i < m_chartChannels.size(); ++i)
         m_charts.Plot(i, m_chartChannels[i], m_ecu);
     m_charts.ShowTimeAxis(m_sampleCount, m_sampleInterval);
-    if (m_savingRun) {
+    if (m_savingRun && !m_fastRun) {
         m_log.AppendRow(m_ecu);
         ReportWriteProblem();
     }
+    ShowFileSize();
+}
+
+void TDataLoggerForm::PriorityValuesRead(std::chrono::steady_clock::time_point at)
+{
+    if (!IsLogging() || !m_savingRun || !m_fastRun || !m_log.HasRoom())
+        return;
+    m_log.AppendRowAt(m_ecu, std::chrono::duration_cast<std::chrono::milliseconds>(at - m_startedAt).count());
+    ReportWriteProblem();
+}
+
+void TDataLoggerForm::ShowFileSize()
+{
     const std::int64_t fileBytes = m_savingRun ? m_log.FileBytes() : 0;
     m_controls.SetPanel(kProgressPanel, QStringLiteral("File size %1 bytes").arg(fileBytes));
 }

@@ -4,10 +4,12 @@
 #include "logger/DataLog.h"
 #include "logger/DataLoggerControls.h"
 #include "logger/LoggerCharts.h"
+#include "logger/SampleInterval.h"
 
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -48,6 +50,11 @@ public:
     // tell the user, empty when there were none.
     QString RecoverUnfinished();
 
+    // Whether the session polls as fast as the line allows: the time base of that name needs it.
+    void SetFastPolling(bool fast) { m_fastPolling = fast; }
+    // The time base "As fast as the line allows" is in force.
+    bool FastTimeBase() const { return m_timeBaseText == QLatin1String(kFastTimeBase); }
+
     // Start and Stop as the buttons do, for a caller that is no user (--start-logging).
     void StartLogging() { DL_Start_ButtonClick(); }
     void StopLogging() { DL_Stop_ButtonClick(); }
@@ -68,6 +75,11 @@ public:
     const QStringList& TimeBaseList() const { return m_timeBaseList; }
     const DataLog& Log() const { return m_log; }
     QString PanelText(int panel) const { return m_controls.PanelText(panel); }
+
+public slots:
+    // The session has read every logged channel again (`at`, when the last reply came): with the
+    // time base "As fast as the line allows", a row stamped with that time.
+    void PriorityValuesRead(std::chrono::steady_clock::time_point at);
 
 signals:
     void DirectoryDialogRequested();
@@ -106,6 +118,10 @@ private:
     void TimeBaseChosen();
     bool SaveLog();
     void ReportWriteProblem();
+    void ShowFileSize();
+    // The time base as the combo box shows it.
+    QString ShownTimeBase() const;
+    QString FastTimeBaseText() const;
     void ShowOutputFile();
     // Where the log is saved; the default log folder is made here, when first needed.
     std::filesystem::path LogTarget() const;
@@ -129,6 +145,9 @@ private:
     QString m_timeBaseText;
     DataLog m_log;
     bool m_savingRun = false; // "Save To File" as it was at Start
+    bool m_fastRun = false; // the time base "As fast as the line allows" at Start
+    bool m_fastPolling = false;
+    std::chrono::steady_clock::time_point m_startedAt;
     bool m_settingsFailureShown = false;
     // A window the user never opened does not put up a message box when the program ends.
     bool m_everShown = false;

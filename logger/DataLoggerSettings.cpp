@@ -35,6 +35,8 @@ DataLoggerSettings DataLoggerSettings::Read(const IniFile& ini, const QString& l
     const QString timeBase = ReadText(ini, kLogSection, "TimeBase", settings.timeBase);
     if (const std::optional<int> seconds = ParseTimeBase(timeBase.toStdString()))
         settings.timeBase = QString::number(*seconds);
+    else if (timeBase == QLatin1String(kFastTimeBase))
+        settings.timeBase = timeBase;
     settings.allValues = ini.ReadBool(kLogSection, kAllValuesKey, settings.allValues);
     return settings;
 }

@@ -78,8 +78,9 @@ void RecordingWriter::Run()
         bool last = false;
         {
             std::unique_lock lock(m_mutex);
-            const auto wait = m_refused.empty() ? std::chrono::duration_cast<std::chrono::milliseconds>(SyncEvery)
-                                                : RetryEvery;
+            const auto wait = m_refused.empty()
+                ? std::chrono::duration_cast<std::chrono::milliseconds>(SyncEvery)
+                : RetryEvery;
             m_wake.wait_for(lock, wait, [this] { return m_stopWanted || !m_queue.empty(); });
             bytes.swap(m_queue);
             last = m_stopWanted;

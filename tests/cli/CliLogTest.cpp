@@ -15,6 +15,7 @@
 #include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
 #include <thread>
 
 namespace {
@@ -87,6 +88,40 @@ TEST_F(CliLog, EveryValueIsRecordedAndLogstatGivesItsFigures)
     EXPECT_EQ(channel(4)["mean"].toDouble(), 1003);
     for (int i = 0; i < channels.size(); ++i)
         EXPECT_EQ(channel(i)["count"].toInt() + channel(i)["empty"].toInt(), 3) << i;
+}
+
+// As fast as the line allows: a row each time the four channels have all been read again, stamped
+// with when they were; the times are the line's own (uneven) and come faster than any interval.
+TEST_F(CliLog, AsFastAsTheLineAllowsEachRowIsStampedWithWhenItsValuesCame)
+{
+    const std::filesystem::path out = Dir() / "fast.csv";
+    constexpr int Rows = 40;
+    const CliRun run = RunCli({ "--simulate=17E2", "--sim-pace", "--sim-bytes", "4=1,5=0,7=30,8=100,22=204",
+        "--poll", "fast", "--gather-reads", "log", "--channels", "RPM,CTS,Batt Volts*10,Address7",
+        "--time-base", "fast", "--samples", std::to_string(Rows), "--out", out.string() });
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string file = ReadFileBytes(out);
+    const std::string header = "Elapsed Time (ms),RPM,CTS,Batt Volts*10,Address7\r\n";
+    std::size_t at = file.find(header);
+    ASSERT_NE(at, std::string::npos) << file;
+    at += header.size();
+    std::vector<long> times;
+    for (std::size_t end = file.find("\r\n", at); end != std::string::npos; end = file.find("\r\n", at)) {
+        const std::string row = file.substr(at, end - at);
+        const std::size_t comma = row.find(',');
+        EXPECT_EQ(row.substr(comma), ",1003,19,150.00,30") << row;
+        times.push_back(std::stol(row.substr(0, comma)));
+        at = end + 2;
+    }
+    ASSERT_EQ(times.size(), static_cast<std::size_t>(Rows));
+    std::set<long> gaps;
+    for (std::size_t k = 1; k < times.size(); ++k) {
+        EXPECT_GE(times[k], times[k - 1]) << "row " << k + 1;
+        gaps.insert(times[k] - times[k - 1]);
+    }
+    EXPECT_GT(gaps.size(), 1U) << "the times are measured, not counted";
+    constexpr long FastestInterval = 40; // of the other time bases
+    EXPECT_LT(times.back() - times.front(), FastestInterval * (Rows - 1)) << file;
 }
 
 // A broken file: each fault named on standard error by line and column, the rest counted. Figures

@@ -229,6 +229,9 @@ INSTANTIATE_TEST_SUITE_P(Inputs, CliBadUsage,
         UsageCase {
             "LogThreeChannels", { "--simulate", "log", "--channels", "RPM,CTS,IAT" }, "four channel" },
         UsageCase { "LogNoChannels", { "--simulate", "log", "--samples", "3" }, "--channels" },
+        UsageCase { "LogFastWithoutFastPolling",
+            { "--simulate", "log", "--channels", "RPM,CTS,IAT,VE", "--time-base", "fast" },
+            "needs --poll fast" },
         UsageCase { "LogTimeBase",
             { "--simulate", "log", "--channels", "RPM,CTS,IAT,VE", "--time-base", "1.5" }, "\"1.5\"" }),
     [](const auto& param) { return std::string(param.param.name); });

@@ -4,6 +4,7 @@
 #include "link/EcuFrame.h"
 #include "sim/LineResponder.h"
 
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -116,6 +117,7 @@ class RecordingListener final : public EcuConnectionListener {
 public:
     std::vector<std::string> events;
     std::vector<LiveValueKind> values;
+    std::vector<std::chrono::steady_clock::time_point> priorityReads;
     std::function<void()> duringIdentified;
     std::function<void()> duringReset;
     std::function<void()> duringActuator;
@@ -132,6 +134,10 @@ public:
     void ActuatorReplied(int test, int value) override;
     void ValueChanged(LiveValueKind kind) override { values.push_back(kind); }
     void LiveValuesChanged(bool live) override { events.push_back(live ? "live:yes" : "live:no"); }
+    void PriorityValuesRead(std::chrono::steady_clock::time_point at) override
+    {
+        priorityReads.push_back(at);
+    }
     void PortPermissionDenied(const QString& message) override
     {
         events.push_back("permission:" + message.toStdString());

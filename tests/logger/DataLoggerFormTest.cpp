@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTimer>
+#include <chrono>
 #include <gtest/gtest.h>
 
 namespace {
@@ -48,7 +49,7 @@ TEST_F(DataLoggerFormTest, DefaultSettingsGiveTheDesignedWindow)
         EXPECT_EQ(combo.count(), 39);
     }
     EXPECT_EQ(rig.Combo("GrT_Sel_T_Combo").currentText(), "10");
-    EXPECT_EQ(rig.Combo("GrT_Sel_T_Combo").count(), 7);
+    EXPECT_EQ(rig.Combo("GrT_Sel_T_Combo").count(), 8); // seven in seconds and "As fast as the line allows"
     EXPECT_TRUE(form.findChild<QCheckBox*>("SaveDataCB")->isChecked());
     EXPECT_FALSE(form.findChild<QTimer*>("LogTimer1")->isActive());
     EXPECT_EQ(form.findChild<QTimer*>("LogTimer1")->interval(), 400);
@@ -252,6 +253,46 @@ TEST_F(DataLoggerFormTest, TypedChannelsTakeEffectExceptOnChartTwoWhichShowsItsC
     EXPECT_EQ(rig.form->ChannelName(1), "VSS");
     rig.Choose("Ch2_Sel_Combo", "IAT");
     EXPECT_EQ(rig.form->ChannelName(1), "IAT");
+}
+
+// "As fast as the line allows": refused without fast polling; with it, the timer only moves the
+// charts and every row is one the session reported read, stamped with when it was; kept as "fast".
+TEST_F(DataLoggerFormTest, AsFastAsTheLineAllowsTakesARowEachTimeTheChannelsAreReadAgain)
+{
+    rig.Choose("GrT_Sel_T_Combo", "As fast as the line allows");
+    EXPECT_TRUE(rig.form->FastTimeBase());
+    EXPECT_EQ(rig.form->PanelText(0), "Sample interval: as fast as the line allows");
+    rig.PressStart();
+    EXPECT_FALSE(rig.form->IsLogging());
+    ASSERT_EQ(rig.form->messages.size(), 1);
+    EXPECT_TRUE(rig.form->messages[0].contains("needs fast polling")) << rig.form->messages[0].toStdString();
+
+    rig.form->SetFastPolling(true);
+    rig.PressStart();
+    ASSERT_TRUE(rig.form->IsLogging());
+    const auto start = std::chrono::steady_clock::now();
+    rig.Ticks(3);
+    for (const int ms : { 1017, 1033, 1052 })
+        rig.form->PriorityValuesRead(start + std::chrono::milliseconds(ms));
+    rig.PressStop();
+    const std::string file = ReadFileBytes(rig.LogFile());
+    const std::size_t rows = file.find("IAT\r\n") + 5;
+    ASSERT_NE(rows, std::string::npos + 5) << file;
+    const QStringList lines = QString::fromStdString(file.substr(rows)).split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3) << file;
+    std::vector<int> stamps;
+    for (const QString& line : lines)
+        stamps.push_back(line.section(',', 0, 0).toInt());
+    // Stamped from Start, which came a moment before `start`.
+    EXPECT_GE(stamps[0], 1017);
+    EXPECT_EQ(stamps[1] - stamps[0], 16);
+    EXPECT_EQ(stamps[2] - stamps[1], 19);
+
+    rig.form->SaveSettings();
+    EXPECT_NE(ReadFileBytes(rig.SettingsFile()).find("TimeBase=fast"), std::string::npos);
+    rig.Recreate();
+    EXPECT_TRUE(rig.form->FastTimeBase());
+    EXPECT_EQ(rig.Combo("GrT_Sel_T_Combo").currentText(), "As fast as the line allows");
 }
 
 TEST_F(DataLoggerFormTest, TimeLabelsUseTheLocaleDecimalPoint)
