@@ -148,6 +148,11 @@ def run_benchmarks(build_dir, out_dir):
     return results
 
 
+# The main window painted this soon after main(): the log viewer, the slowest window to make, is
+# made only when first opened.
+STARTUP_LIMIT_MS = 80
+
+
 def startup_times(build_dir):
     """Milliseconds to the first painted main window: from the exec of the program, and as its own
     probe counts them from main()."""
@@ -179,8 +184,8 @@ def table(results, startup):
         lines.append(f"| {what} | {figure(entry)} | {limit} | {'yes' if ok(entry) else '**no**'} |")
     from_exec, from_main = startup
     lines.append(f"| Start-up to the first painted main window (median of {STARTUP_RUNS}) | "
-                 f"{from_exec:.0f} ms from exec, {from_main:.0f} ms from main() | < 500 ms | "
-                 f"{'yes' if from_exec < 500 else '**no**'} |")
+                 f"{from_exec:.0f} ms from exec, {from_main:.0f} ms from main() | < {STARTUP_LIMIT_MS} ms from main() | "
+                 f"{'yes' if from_main < STARTUP_LIMIT_MS else '**no**'} |")
     return lines
 
 

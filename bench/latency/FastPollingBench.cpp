@@ -6,6 +6,9 @@
 // sweep being 5 exchanges of 22 bytes of 10 bit times. LoggedRefresh: how often four logged
 // channels spread over three windows (RPM, CTS, IAT, battery) get fresh values, against the
 // line's limit for one exchange: without priority, with their windows first, with gathered reads.
+// FastTimeBaseRows: rows a second of the logger's time base "As fast as the line allows" (one each
+// time the four channels have all been read again) with gathered reads, against the line's limit for
+// one exchange.
 // FastSweepsHeld: FastSweeps at 15625 baud through an interface chip that holds received bytes for
 // its latency timer (dazederir-ecusim --sim-latency): 1 ms as the program asks for, 16 ms as the
 // kernel's default leaves it.
@@ -175,8 +178,46 @@ void LoggedRefresh(benchmark::State& state)
     state.counters["rx_errors"] = run.Connection().RxErrorCount();
 }
 
+void FastTimeBaseRows(benchmark::State& state)
+{
+    const int baud = static_cast<int>(state.range(0));
+    FastRun run(baud, std::chrono::microseconds(state.range(1)));
+    const std::array<std::string, 4> channels { "RPM", "CTS", "IAT", "Batt Volts*10" };
+    run.Session().SetPollPriority(LoggedBytesOf(channels));
+    run.Session().SetGatherReads(true);
+    int rows = 0;
+    QObject::connect(&run.Session(), &EcuSession::PriorityValuesRead, [&rows](Clock::time_point) { ++rows; });
+    if (!run.ConnectAndWarmUp()) {
+        state.SkipWithError("no sweep from the simulator");
+        return;
+    }
+    double rowsPerSecond = 0;
+    for (auto _ : state) {
+        rows = 0;
+        const auto start = Clock::now();
+        run.RunUntil([] { return false; }, Measured);
+        const std::chrono::duration<double> elapsed = Clock::now() - start;
+        rowsPerSecond = rows / elapsed.count();
+        state.SetIterationTime(elapsed.count());
+    }
+    const double limit = ExchangesPerSecond(baud);
+    state.counters["rows_per_s"] = rowsPerSecond;
+    state.counters["one_exchange_limit"] = limit;
+    state.counters["percent_of_limit"] = Percent * rowsPerSecond / limit;
+    state.counters["rx_errors"] = run.Connection().RxErrorCount();
+}
+
 } // namespace
 
+BENCHMARK(FastTimeBaseRows)
+    ->ArgNames({ "baud", "gap_us" })
+    ->Args({ 15625, FastPollSchedule::DefaultGap.count() })
+    ->Args({ 15625, 0 })
+    ->Args({ 7812, FastPollSchedule::DefaultGap.count() })
+    ->Args({ 7812, 0 })
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1);
 BENCHMARK(FastSweeps)
     ->ArgNames({ "baud", "gap_us" })
     ->Args({ 15625, FastPollSchedule::DefaultGap.count() })
