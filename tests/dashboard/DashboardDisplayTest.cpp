@@ -483,6 +483,9 @@ TEST_F(Dashboard, TheCablePanelShowsTheReceiveLatencyAndASlowOneIsExplainedOnce)
     rig.link->latencyMs = 16;
     rig.Identify("1103");
     EXPECT_EQ(rig.form->PanelText(0), "VAD Interface, 16 ms");
+    // Said once the tick is over, so that polling goes on while the message is up.
+    EXPECT_TRUE(rig.form->messages.isEmpty());
+    QCoreApplication::processEvents();
     ASSERT_EQ(rig.form->messages.size(), 1);
     EXPECT_TRUE(rig.form->messages[0].contains("16 ms")) << rig.form->messages[0].toStdString();
     EXPECT_TRUE(rig.form->messages[0].contains("Troubleshooting")) << rig.form->messages[0].toStdString();
@@ -496,6 +499,7 @@ TEST_F(Dashboard, TheCablePanelShowsTheReceiveLatencyAndASlowOneIsExplainedOnce)
     ASSERT_TRUE(rig.TickUntil([&] { return rig.form->PanelText(0) == "VAD Interface, 1 ms"; }));
     rig.link->latencyMs = 16;
     rig.Tick();
+    QCoreApplication::processEvents();
     EXPECT_EQ(rig.form->PanelText(0), "VAD Interface, 16 ms");
     EXPECT_EQ(rig.form->messages.size(), 1) << "said once a run";
 }
