@@ -123,14 +123,16 @@ void TDashBoardForm::OnReceiveLatencyChanged(std::optional<int> ms)
     if (!ms || *ms < SlowReceiveLatencyMs || m_slowLatencyShown)
         return;
     m_slowLatencyShown = true;
-    const QString message = tr("The interface cable holds the bytes it receives for %1 ms before passing them "
-                               "on, so every exchange with the ECU waits that much longer: polling is slowed."
-                               "\n\nSee \"Troubleshooting\" in the README to set it to 1 ms (the package's udev "
-                               "rule does it for you).")
-                                .arg(*ms);
+    const QString message
+        = tr("The interface cable holds the bytes it receives for %1 ms before passing them "
+             "on, so every exchange with the ECU waits that much longer: polling is slowed."
+             "\n\nSee \"Troubleshooting\" in the README to set it to 1 ms (the package's udev "
+             "rule does it for you).")
+              .arg(*ms);
     // Not from within the session's tick: its timer does not fire again while a message box
     // opened from its handler is up, and polling would stop until it is closed.
-    QMetaObject::invokeMethod(this, [this, message] { ShowMessage(message); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, message] { ShowMessage(message); }, Qt::QueuedConnection);
 }
 
 void TDashBoardForm::ShowReplay(const QString& name)

@@ -207,26 +207,22 @@ void FastTimeBaseRows(benchmark::State& state)
     state.counters["rx_errors"] = run.Connection().RxErrorCount();
 }
 
+// Both line speeds, each at the default gap and at none; one timed run of each.
+void AtBothSpeedsAndGaps(benchmark::internal::Benchmark* bench)
+{
+    bench->ArgNames({ "baud", "gap_us" });
+    for (const std::int64_t baud : { 15625, 7812 }) {
+        for (const std::int64_t gap :
+            { std::int64_t { FastPollSchedule::DefaultGap.count() }, std::int64_t { 0 } })
+            bench->Args({ baud, gap });
+    }
+    bench->UseManualTime()->Unit(benchmark::kSecond)->Iterations(1);
+}
+
 } // namespace
 
-BENCHMARK(FastTimeBaseRows)
-    ->ArgNames({ "baud", "gap_us" })
-    ->Args({ 15625, FastPollSchedule::DefaultGap.count() })
-    ->Args({ 15625, 0 })
-    ->Args({ 7812, FastPollSchedule::DefaultGap.count() })
-    ->Args({ 7812, 0 })
-    ->UseManualTime()
-    ->Unit(benchmark::kSecond)
-    ->Iterations(1);
-BENCHMARK(FastSweeps)
-    ->ArgNames({ "baud", "gap_us" })
-    ->Args({ 15625, FastPollSchedule::DefaultGap.count() })
-    ->Args({ 15625, 0 })
-    ->Args({ 7812, FastPollSchedule::DefaultGap.count() })
-    ->Args({ 7812, 0 })
-    ->UseManualTime()
-    ->Unit(benchmark::kSecond)
-    ->Iterations(1);
+BENCHMARK(FastTimeBaseRows)->Apply(AtBothSpeedsAndGaps);
+BENCHMARK(FastSweeps)->Apply(AtBothSpeedsAndGaps);
 BENCHMARK(FastSweepsHeld)
     ->ArgNames({ "latency_ms" })
     ->Arg(1)

@@ -50,8 +50,9 @@ void LogOnto(benchmark::State& state)
     std::vector<long> times;
     for (auto _ : state) {
         ChildProcess log(CLI_PROGRAM,
-            { "--port", port, "--poll", "fast", "--gather-reads", "log", "--channels", "RPM,CTS,IAT,Batt Volts*10",
-                "--time-base", "fast", "--samples", std::to_string(Rows), "--out", out });
+            { "--port", port, "--poll", "fast", "--gather-reads", "log", "--channels",
+                "RPM,CTS,IAT,Batt Volts*10", "--time-base", "fast", "--samples", std::to_string(Rows),
+                "--out", out });
         const int status = log.Wait();
         if (status != 0) {
             state.SkipWithError(("dazederir-cli log failed: " + log.ErrorOutput()).c_str());
@@ -68,15 +69,22 @@ void LogOnto(benchmark::State& state)
     for (std::size_t k = 1; k < times.size(); ++k)
         largestGap = std::max(largestGap, times[k] - times[k - 1]);
     std::ifstream syncs(tally);
-    const auto syncCount = std::count(std::istreambuf_iterator<char>(syncs), std::istreambuf_iterator<char>(), '\n');
+    const auto syncCount
+        = std::count(std::istreambuf_iterator<char>(syncs), std::istreambuf_iterator<char>(), '\n');
     state.counters["rows"] = static_cast<double>(times.size());
-    state.counters["rows_per_s"]
-        = static_cast<double>(times.size() - 1) * MsPerSecond / static_cast<double>(times.back() - times.front());
+    state.counters["rows_per_s"] = static_cast<double>(times.size() - 1) * MsPerSecond
+        / static_cast<double>(times.back() - times.front());
     state.counters["largest_gap_ms"] = static_cast<double>(largestGap);
     state.counters["slowed_syncs"] = static_cast<double>(syncCount);
 }
 
 } // namespace
 
-BENCHMARK(LogOnto)->ArgNames({ "stalled" })->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK(LogOnto)
+    ->ArgNames({ "stalled" })
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1);
 BENCHMARK_MAIN();
