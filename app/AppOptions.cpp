@@ -136,8 +136,10 @@ private:
         CaptureRead read = ReadCaptureFile(path);
         if (!read.Ok())
             m_result.error = "--replay: " + read.error;
-        else if (SetCable(AppOptions::Cable::Replay, "--replay"))
+        else if (SetCable(AppOptions::Cable::Replay, "--replay")) {
             m_result.options.replay = std::make_shared<const CaptureLog>(std::move(read.log));
+            m_result.options.replayPath = QString::fromStdString(path);
+        }
     }
 
     void TakeSettingsDir(const std::string& dir)

@@ -28,6 +28,7 @@ struct AppOptions {
     SimulatorSettings simulator;
     QString portPath;
     std::shared_ptr<const CaptureLog> replay; // read when the options were
+    QString replayPath; // the file it was read from
     bool replayTiming = false; // keep the recorded delays
     QString recordPath; // record the session from the start; empty: not
     QString settingsDir; // empty: where the program keeps them (ProgramPlaces)

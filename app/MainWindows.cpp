@@ -24,7 +24,6 @@ namespace {
 constexpr int FormattedMode = 1;
 constexpr int RawMode = 0;
 // Their status panels that the main window writes.
-constexpr int ConnectPanel = 1;
 constexpr int SampleRatePanel = 2;
 constexpr int RxErrorsPanel = 3;
 
@@ -35,15 +34,14 @@ MainWindows::MainWindows(EcuSession& session, std::unique_ptr<TDashBoardForm> da
     : m_session(session)
     , m_dashboard(std::move(dashboard))
 {
-    const EcuQueries& queries = m_session.Queries();
-    m_dataLogger = std::make_unique<TDataLoggerForm>(queries, settingsFolder, defaultLogFolder);
-    m_dataViewer = std::make_unique<TDataViewerForm>(queries);
+    m_dataLogger = std::make_unique<TDataLoggerForm>(m_session, settingsFolder, defaultLogFolder);
+    m_dataViewer = std::make_unique<TDataViewerForm>(m_session);
     m_unitsSel = std::make_unique<TUnitsSelForm>();
-    m_faultCodes = std::make_unique<TFaultCodesForm>(queries);
+    m_faultCodes = std::make_unique<TFaultCodesForm>(m_session);
     m_sampleRate = std::make_unique<TSampleRateForm>();
     m_selDir = std::make_unique<TSelDirForm>();
-    m_status = std::make_unique<TStatusForm>(queries);
-    m_actuator = std::make_unique<TActuatorForm>(queries);
+    m_status = std::make_unique<TStatusForm>(m_session);
+    m_actuator = std::make_unique<TActuatorForm>(m_session);
     m_help = std::make_unique<THelpForm>();
     m_ecuId = std::make_unique<TECUIDForm>();
     m_comms = std::make_unique<TCommsForm>();
@@ -145,7 +143,6 @@ void MainWindows::OnEcuIdentified(const IdentifiedEcu& ecu)
 {
     const QString ecuId = QString::fromStdString(ecu.ecuId);
     const EcuSupport support = ecu.support;
-    m_dataViewer->SetStatusText(ConnectPanel, QString::fromLatin1(EcuConnection::ConnectedToEcu));
     // An OBD2 unit leaves both as they were.
     if (support != SupportObd2) {
         const int mode = support == SupportFull ? FormattedMode : RawMode;
@@ -197,16 +194,6 @@ void MainWindows::WireDialogs()
 
 void MainWindows::WireReplay()
 {
-    // The data viewer says what it shows as the main window does.
-    TDataViewerForm* viewer = m_dataViewer.get();
-    const QString caption = viewer->windowTitle();
-    QObject::connect(
-        &m_session, &EcuSession::ReplayChanged, viewer, [this, viewer, caption](const QString& name) {
-            const QString replaying = QStringLiteral("Replaying ") + name;
-            viewer->setWindowTitle(name.isEmpty() ? caption : caption + QStringLiteral(" - ") + replaying);
-            viewer->SetStatusText(
-                ConnectPanel, name.isEmpty() ? m_session.Connection().ConnectText() : replaying);
-        });
     QObject::connect(m_dataLogger.get(), &TDataLoggerForm::OpenLogRequested, m_dataLogger.get(), [this] {
         TLogViewerForm& logViewer = LogViewer();
         logViewer.show();

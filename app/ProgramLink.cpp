@@ -5,6 +5,8 @@
 #include "link/ReplayPortDriver.h"
 #include "link/SerialPortDriver.h"
 
+#include <QFileInfo>
+
 namespace {
 
 EcuSession::LinkFactory LinkThreadOver(
@@ -35,8 +37,10 @@ ProgramLink MakeProgramLink(const AppOptions& options)
         };
         break;
     case AppOptions::Cable::Replay:
-        drivers = [log = options.replay, timing = options.replayTiming]() -> PortDriverPtr {
-            return std::make_shared<ReplayPortDriver>(*log, timing);
+        link.captureProgress = std::make_shared<CaptureProgress>();
+        drivers = [log = options.replay, timing = options.replayTiming,
+                      progress = link.captureProgress]() -> PortDriverPtr {
+            return std::make_shared<ReplayPortDriver>(*log, timing, progress);
         };
         break;
     case AppOptions::Cable::Search:
@@ -45,4 +49,10 @@ ProgramLink MakeProgramLink(const AppOptions& options)
     }
     link.factory = LinkThreadOver(std::move(drivers), link.recorder);
     return link;
+}
+
+void DescribeCable(EcuSession& session, const ProgramLink& link, const AppOptions& options)
+{
+    if (link.captureProgress)
+        session.SetReplayedCapture(QFileInfo(options.replayPath).fileName(), link.captureProgress);
 }

@@ -14,6 +14,11 @@ struct ProgramLink {
     std::unique_ptr<SimulatedEnvironment> simulation;
     std::shared_ptr<SessionRecorder> recorder = std::make_shared<SessionRecorder>();
     EcuSession::LinkFactory factory;
+    // A replayed capture tells here when it has run out; null for any other cable.
+    std::shared_ptr<CaptureProgress> captureProgress;
 };
+
+// Tells the session which capture, if any, stands in for the cable.
+void DescribeCable(EcuSession& session, const ProgramLink& link, const AppOptions& options);
 
 ProgramLink MakeProgramLink(const AppOptions& options);

@@ -28,7 +28,6 @@ namespace {
 constexpr int BadUsageStatus = 2;
 constexpr int LogNotSavedStatus = 1;
 constexpr int FileNotWrittenStatus = 4;
-constexpr const char* ApplicationTitle = "DazedErir V1.2";
 constexpr QSize IconSize { MakerLogoDesignSide, MakerLogoDesignSide };
 
 // Said without stopping the start: the program is usable while the message stands.
@@ -69,7 +68,7 @@ int main(int argc, char** argv)
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
+    QApplication::setApplicationName(QString::fromStdString(ProgramTitle()));
     QApplication::setWindowIcon(QIcon(MakerLogo(IconSize)));
     // Hidden tool windows must not keep the program alive, nor may a visible one: the program
     // ends when the main window closes, and only then.
@@ -79,10 +78,11 @@ int main(int argc, char** argv)
         QCoreApplication::applicationDirPath(), QStringLiteral(DAZED_INSTALL_BINDIR), QDir::currentPath() });
     ProgramLink link = MakeProgramLink(options);
     EcuSession session(link.factory);
+    DescribeCable(session, link, options);
     MainWindows windows(session, std::make_unique<TDashBoardForm>(session, places.settingsFolder),
         places.settingsFolder, places.defaultLogFolder);
     TDashBoardForm& dashboard = windows.Dashboard();
-    SessionRecordingControl recording(*link.recorder, dashboard);
+    SessionRecordingControl recording(*link.recorder, session, dashboard);
     if (!options.recordPath.isEmpty()) {
         if (const QString problem = recording.StartRecording(options.recordPath); !problem.isEmpty()) {
             std::cerr << "dazederir: --record: " << problem.toStdString() << "\n";

@@ -101,8 +101,9 @@ std::optional<std::string> TargetProblem(const std::filesystem::path& target)
     return std::nullopt;
 }
 
-void PrintWritten(CliContext& context, const std::filesystem::path& target, const DataLog& log)
+void PrintWritten(CliContext& context, const DataLog& log)
 {
+    const std::filesystem::path& target = log.Target();
     if (context.options.json) {
         context.out << JsonObject()
                            .AddString("path", target.string())
@@ -162,6 +163,10 @@ int RunLog(CliContext& context, const LogRequest& request)
         log.Discard();
         return CannotWrite(context, target, *problem);
     }
+    if (const std::optional<qint64> other = log.TargetTakenBy()) {
+        context.err << "dazederir-cli: process " << *other << " is recording into " << target.string()
+                    << "; this log goes to " << log.Target().string() << " instead" << std::endl;
+    }
     using Clock = std::chrono::steady_clock;
     const auto patience = std::chrono::duration_cast<Clock::duration>(
         std::chrono::duration<double>(context.options.timeoutSeconds));
@@ -198,7 +203,7 @@ int RunLog(CliContext& context, const LogRequest& request)
                 + " (dazederir-cli recover " + log.RecordingPath().parent_path().string() + " finishes it)";
         return CannotWrite(context, target, reason);
     }
-    PrintWritten(context, target, log);
+    PrintWritten(context, log);
     if (diskBehind) {
         context.err << "dazederir-cli: the disk fell too far behind the rows: recording stopped after "
                     << log.RowCount() << " rows, every one of them in the log" << std::endl;

@@ -53,6 +53,7 @@ std::string ApplyReplay(std::string_view value, CliOptions& options)
         return read.error;
     options.source = EcuSource::Replay;
     options.replay = std::make_shared<const CaptureLog>(std::move(read.log));
+    options.replayPath = std::string(value);
     return {};
 }
 

@@ -27,6 +27,7 @@ struct CliOptions {
     std::string simulateId = "1103";
     std::string portPath;
     std::shared_ptr<const CaptureLog> replay; // read when the options were
+    std::string replayPath; // the file it was read from
     bool replayTiming = false; // keep the recorded delays
     std::string recordPath; // empty: no recording
     QString baudText = QString::fromLatin1(EcuConnection::DefaultBaudText);

@@ -15,7 +15,8 @@ constexpr std::chrono::milliseconds TickInterval { EcuConnection::TickMs };
 // A sweep may take each window twice (one lost reply each) and then some.
 constexpr int SweepAllowanceInPeriodsPerWindow = 4;
 
-TD2xxThread::DriverFactory FactoryFor(const CliOptions& options, const SimulatedEnvironment* simulation)
+TD2xxThread::DriverFactory FactoryFor(const CliOptions& options, const SimulatedEnvironment* simulation,
+    const std::shared_ptr<CaptureProgress>& captureProgress)
 {
     switch (options.source) {
     case EcuSource::Simulate:
@@ -25,8 +26,8 @@ TD2xxThread::DriverFactory FactoryFor(const CliOptions& options, const Simulated
             return std::make_shared<SerialPortDriver>(path);
         };
     case EcuSource::Replay:
-        return [log = options.replay, timing = options.replayTiming] {
-            return std::make_shared<ReplayPortDriver>(*log, timing);
+        return [log = options.replay, timing = options.replayTiming, progress = captureProgress] {
+            return std::make_shared<ReplayPortDriver>(*log, timing, progress);
         };
     case EcuSource::Search:
         break;
@@ -69,10 +70,15 @@ CliSession::CliSession(const CliOptions& options)
         m_recorder = std::make_shared<SessionRecorder>();
         m_recordingProblem = m_recorder->Start(options.recordPath);
     }
+    std::shared_ptr<CaptureProgress> captureProgress;
+    if (options.source == EcuSource::Replay)
+        captureProgress = std::make_shared<CaptureProgress>();
     m_session = std::make_unique<EcuSession>(
-        [drivers = Recorded(FactoryFor(options, m_simulation.get()), m_recorder)]()
+        [drivers = Recorded(FactoryFor(options, m_simulation.get(), captureProgress), m_recorder)]()
             -> std::unique_ptr<InterfaceLink> { return std::make_unique<TD2xxThread>(drivers); },
         EcuSession::Ticking::ByCaller);
+    if (captureProgress)
+        m_session->SetReplayedCapture(QString::fromStdString(options.replayPath), captureProgress);
     Subscribe();
     // The options were checked when they were read, so these setters take them.
     m_session->SetBaudText(options.baudText);
@@ -226,6 +232,11 @@ bool CliSession::TickUntil(const std::function<bool()>& done, Clock::time_point 
         if (Clock::now() >= deadline)
             return false;
         Tick();
+        if (m_session->State().stage == SessionStage::CaptureEnded && !done()) {
+            // Its answers are all given: waiting longer cannot bring the goal nearer.
+            m_failure = "the capture ended after " + std::to_string(m_sweeps) + " sweeps";
+            return false;
+        }
         if (m_permissionDenied) {
             // Nothing changes by waiting: say what to do instead.
             m_failure = "cannot open " + DeviceName()
@@ -241,8 +252,17 @@ void CliSession::Tick()
 {
     m_session->ServiceUntil(m_nextTick);
     m_session->Tick();
+    CountSweeps();
     // Keep the 50 ms rhythm, but after a stall start afresh rather than catch up in a burst.
     m_nextTick = std::max(m_nextTick + TickInterval, Clock::now());
+}
+
+void CliSession::CountSweeps()
+{
+    // A fresh identification starts the connection's count afresh.
+    const int completed = Connection().CompletedSweeps();
+    m_sweeps += std::max(0, completed < m_lastCompleted ? completed : completed - m_lastCompleted);
+    m_lastCompleted = completed;
 }
 
 std::string CliSession::DeviceName() const

@@ -58,6 +58,7 @@ private:
     // that waiting cannot mend). Whether `done` came to hold.
     bool TickUntil(const std::function<bool()>& done, Clock::time_point deadline);
     void Tick();
+    void CountSweeps();
     std::string DeviceName() const;
     std::string TimeoutText() const;
 
@@ -70,6 +71,9 @@ private:
     std::unique_ptr<EcuSession> m_session;
     Clock::time_point m_nextTick;
     bool m_cableSeen = false;
+    // Complete sweeps since the start, across identifications.
+    int m_sweeps = 0;
+    int m_lastCompleted = 0;
     std::optional<bool> m_resetResult;
     bool m_actuatorReplied = false;
     bool m_permissionDenied = false;

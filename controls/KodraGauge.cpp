@@ -159,9 +159,10 @@ void TKodraGauge::SetMaxValue(int value)
 
 void TKodraGauge::SetProgress(int value)
 {
-    // A move within the same whole percent leaves the picture (and its value box) alone:
-    // the dial is set several times a second and most moves are small.
-    if (storeProgress(value))
+    // The needle moves by whole percents, but the value box shows the value itself: any change
+    // is painted, or the box would hold a number the ECU no longer says.
+    const int before = m_progress;
+    if (storeProgress(value) || m_progress != before)
         Paint();
 }
 

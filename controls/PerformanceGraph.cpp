@@ -293,7 +293,9 @@ void TPerformanceGraph::DisplayPoints(QPainter& painter, int band)
         if (m_kind == pgBar) {
             PaintBar(painter, color, base, value - base);
         } else if (m_kind == pgLine) {
-            int from = 0;
+            // A series the band before did not hold (a gap in it) starts afresh here rather
+            // than with a line up from the bottom.
+            int from = value;
             for (int j = 0; j < previous.count; ++j) {
                 if (previous.colors[static_cast<std::size_t>(j)] == color) {
                     from = previous.values[static_cast<std::size_t>(j)];

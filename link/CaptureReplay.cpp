@@ -58,11 +58,14 @@ std::vector<TimedBytes> CaptureReplay::Transfer(std::span<const std::uint8_t> wr
     std::vector<TimedBytes> out;
     for (const std::vector<std::uint8_t>& request : m_framer.Feed(written)) {
         const auto found = m_answers.find(request);
-        if (found == m_answers.end())
+        if (m_ended || found == m_answers.end())
             continue;
         Answers& answers = found->second;
-        const std::vector<TimedBytes>& answer = answers.inTurn[answers.next];
-        answers.next = std::min(answers.next + 1, answers.inTurn.size() - 1);
+        if (answers.next == answers.inTurn.size()) {
+            m_ended = true;
+            continue;
+        }
+        const std::vector<TimedBytes>& answer = answers.inTurn[answers.next++];
         out.insert(out.end(), answer.begin(), answer.end());
     }
     return out;

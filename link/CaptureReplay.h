@@ -38,14 +38,16 @@ struct CaptureExchange {
 std::vector<CaptureExchange> CaptureExchanges(const CaptureLog& log);
 
 // The far end of the line as the capture recorded it: each request is answered by what followed
-// the same request bytes in the capture, echo included, the recorded answers to it in turn, the
-// last one again once they run out. A request the capture never saw gets nothing.
+// the same request bytes in the capture, echo included, the recorded answers to it in turn. A
+// request the capture never saw gets nothing. Once a request comes whose recorded answers have all
+// been given, the capture has ended: that request and every one after it get nothing.
 class CaptureReplay {
 public:
     explicit CaptureReplay(const CaptureLog& log);
 
     // The answers to the requests that `written` completes, in order.
     std::vector<TimedBytes> Transfer(std::span<const std::uint8_t> written);
+    bool Ended() const { return m_ended; }
 
 private:
     struct Answers {
@@ -55,4 +57,5 @@ private:
 
     std::map<std::vector<std::uint8_t>, Answers> m_answers;
     RequestFramer m_framer;
+    bool m_ended = false;
 };

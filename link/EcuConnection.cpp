@@ -69,6 +69,7 @@ bool EcuConnection::SuperviseLink()
     const QString status = m_link.GetStatusText();
     SetLinkStatus(status);
     const bool cableFound = status == QLatin1String(InterfaceLink::VadInterface);
+    m_cableFound = cableFound;
 
     bool openWanted = false;
     if (m_connectWanted && m_connectPending && cableFound) {
@@ -236,6 +237,13 @@ void EcuConnection::HandleIdentification(std::span<const std::uint8_t> data)
     m_connectPending = false;
     m_connected = true;
     m_ecuId = HexByteText(data[0]) + HexByteText(data[1]);
+    const EcuFrame request = IdentifyRequest();
+    const EcuFrame reply = MakeEcuFrame(etIdentify, data);
+    IdentificationExchange exchange { { request.Bytes().begin(), request.Bytes().end() }, {},
+        std::chrono::system_clock::now() };
+    exchange.answer = exchange.request;
+    exchange.answer.insert(exchange.answer.end(), reply.Bytes().begin(), reply.Bytes().end());
+    m_identification = std::move(exchange);
     SetConnectText(ConnectedToEcu);
     SetupForEcu();
     m_fast.SetRange(m_baseAddress, WindowsPerSweep());

@@ -34,6 +34,14 @@
 // see FastPollSchedule.
 class EcuConnection final : public EcuQueries {
 public:
+    // The identification exchange as it went over the line: the request, then what was read
+    // for it (the interface's echo of the request and the ECU's reply), and when.
+    struct IdentificationExchange {
+        std::vector<std::uint8_t> request;
+        std::vector<std::uint8_t> answer;
+        std::chrono::system_clock::time_point madeAt;
+    };
+
     enum class PollMode { Tick, Fast };
     using Clock = FastPollSchedule::Clock;
     // Where fast polling takes the time from; tests give their own.
@@ -119,6 +127,10 @@ public:
 
     // State.
     const QString& ConnectText() const { return m_connectText; }
+    // Whether the cable was there at the last tick.
+    bool CableFound() const { return m_cableFound; }
+    // The cable went while connected: the connection waits for it to come back.
+    bool WaitingForCable() const { return m_connectText == QLatin1String(WaitingToConnect); }
     bool ConnectWanted() const { return m_connectWanted; }
     bool ConnectPending() const { return m_connectPending; }
     bool Connected() const { return m_connected; }
@@ -144,6 +156,8 @@ public:
     const LiveSettings& Settings() const { return m_settings; }
     const FrameReceiver& Receiver() const { return m_receiver; }
     int RxErrorCount() const { return m_receiver.RxErrorCount(); }
+    // The latest identification; none before the first.
+    const std::optional<IdentificationExchange>& LastIdentification() const { return m_identification; }
     // Complete passes over the poll windows, from window 0 to the last, since the latest
     // identification.
     int CompletedSweeps() const { return m_completedSweeps; }
@@ -200,6 +214,7 @@ private:
     EcuConnectionListener* m_listener = &m_silentListener;
 
     QString m_linkStatus;
+    bool m_cableFound = false;
     bool m_permissionReported = false; // until the port opens again
     QString m_connectText { QString::fromLatin1(NotConnected) };
     bool m_connectWanted = false;
@@ -223,6 +238,7 @@ private:
     QString m_baudText { QString::fromLatin1(DefaultBaudText) };
 
     std::string m_ecuId;
+    std::optional<IdentificationExchange> m_identification;
     EcuSupport m_ecuSupport = SupportNone;
     int m_ecuFeatureFlags = 0;
     int m_baseAddress = 0;

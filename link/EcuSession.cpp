@@ -41,11 +41,7 @@ public:
         if (!m_session.IsReplaying())
             emit m_session.ValueChanged(kind, m_session.m_connection->Values());
     }
-    void LiveValuesChanged(bool live) override
-    {
-        if (!m_session.IsReplaying())
-            emit m_session.LiveValuesChanged(live);
-    }
+    void LiveValuesChanged(bool /*live*/) override { m_session.UpdateState(); }
     void PriorityValuesRead(std::chrono::steady_clock::time_point at) override
     {
         if (!m_session.IsReplaying())
@@ -77,6 +73,8 @@ EcuSession::EcuSession(LinkFactory makeLink, Ticking ticking, QObject* parent)
     m_deadlineTimer->setTimerType(Qt::PreciseTimer);
     connect(m_deadlineTimer, &QTimer::timeout, this, &EcuSession::Service);
     m_link->SetArrivalNotifier([this] { BytesArrived(); });
+    qRegisterMetaType<SessionState>();
+    m_state = CurrentState();
 }
 
 EcuSession::~EcuSession()
@@ -153,6 +151,7 @@ void EcuSession::Tick()
         ArmDeadline();
     }
     ReportReceiveLatency();
+    UpdateState();
 }
 
 void EcuSession::ReportReceiveLatency()
@@ -165,25 +164,74 @@ void EcuSession::ReportReceiveLatency()
     emit ReceiveLatencyChanged(latency);
 }
 
-void EcuSession::BeginReplay(const QString& name)
+void EcuSession::SetReplayedCapture(const QString& file, std::shared_ptr<const CaptureProgress> progress)
 {
+    m_captureName = file;
+    m_captureProgress = std::move(progress);
+    UpdateState();
+}
+
+SessionStage EcuSession::ConnectionStage() const
+{
+    const EcuConnection& connection = *m_connection;
+    if (connection.HasLiveValues())
+        return SessionStage::Live;
+    if (connection.WaitingForCable() || (connection.Connected() && connection.CompletedSweeps() > 0))
+        return SessionStage::LinkLost;
+    if (!connection.CableFound() || !connection.ConnectWanted())
+        return SessionStage::NoCable;
+    return SessionStage::LookingForEcu;
+}
+
+SessionState EcuSession::CurrentState() const
+{
+    if (IsReplaying())
+        return { SessionStage::ReplayingLog, m_replayName };
+    if (m_captureProgress) {
+        if (m_captureProgress->Ended())
+            return { SessionStage::CaptureEnded, m_captureName };
+        return { SessionStage::ReplayingCapture, m_captureName };
+    }
+    return { ConnectionStage(), {} };
+}
+
+void EcuSession::UpdateState()
+{
+    const SessionState state = CurrentState();
+    // An ended capture leaves the connection a while before it notices the silence: the values
+    // are not current from the moment the cable has nothing more to say.
+    m_queries->SetSourceSilent(state.stage == SessionStage::CaptureEnded);
+    if (state != m_state) {
+        m_state = state;
+        emit StateChanged(m_state);
+    }
+    const bool live = m_queries->HasLiveValues();
+    if (live != m_liveReported) {
+        m_liveReported = live;
+        emit LiveValuesChanged(live);
+    }
+}
+
+bool EcuSession::BeginReplay(const QString& name)
+{
+    if (m_recordingLog)
+        return false;
     m_replayName = name;
     ReplayedValues nothingYet;
     nothingYet.live = false;
     m_queries->Show(nothingYet);
     m_queries->Begin();
     emit ReplayChanged(name);
-    emit LiveValuesChanged(false);
+    UpdateState();
+    return true;
 }
 
 void EcuSession::ShowReplayed(const ReplayedValues& values)
 {
     if (!IsReplaying())
         return;
-    const bool wasLive = m_queries->HasLiveValues();
     m_queries->Show(values);
-    if (values.live != wasLive)
-        emit LiveValuesChanged(values.live);
+    UpdateState();
     EmitEveryValue();
 }
 
@@ -194,7 +242,7 @@ void EcuSession::EndReplay()
     m_queries->End();
     m_replayName.clear();
     emit ReplayChanged(QString());
-    emit LiveValuesChanged(m_connection->HasLiveValues());
+    UpdateState();
     EmitEveryValue();
 }
 
@@ -212,6 +260,7 @@ void EcuSession::Service()
         return;
     m_connection->Service();
     ArmDeadline();
+    UpdateState();
 }
 
 void EcuSession::BytesArrived()

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "defs/LiveValues.h"
+#include "link/CaptureProgress.h"
 #include "link/EcuConnection.h"
 #include "link/EcuConnectionListener.h"
 #include "link/InterfaceLink.h"
 #include "link/ReplayedQueries.h"
+#include "link/SessionState.h"
 
 #include <QObject>
 #include <QString>
@@ -54,11 +56,31 @@ public:
 
     // Replay of a log: the link is not polled, and the values and signals come from the log
     // (ShowReplayed) as they would from the ECU, until EndReplay gives them back to the link.
-    void BeginReplay(const QString& name);
+    // False, and nothing changes, while a log is being recorded from the session.
+    bool BeginReplay(const QString& name);
     void ShowReplayed(const ReplayedValues& values);
     void EndReplay();
     bool IsReplaying() const { return m_queries->Replaying(); }
     const QString& ReplayName() const { return m_replayName; }
+
+    // The cable is a replayed capture of `file`, whose replayed cable tells `progress` when it has
+    // run out of answers. Said once, before the first tick.
+    void SetReplayedCapture(const QString& file, std::shared_ptr<const CaptureProgress> progress);
+
+    // A log is being recorded from the session: a log replay cannot begin meanwhile, or the
+    // log's values would be recorded as the car's.
+    void SetRecordingLog(bool recording) { m_recordingLog = recording; }
+    bool RecordingLog() const { return m_recordingLog; }
+
+    // Where the open port is; empty while none is open.
+    QString PortInUse() const
+    {
+        const std::optional<OpenPortDetails> port = m_link->GetOpenPort();
+        return port ? QString::fromStdString(port->location) : QString();
+    }
+
+    // Where the numbers come from now; StateChanged tells every change.
+    const SessionState& State() const { return m_state; }
 
     // Each setter returns an empty text when it took the value, or a message naming the bad
     // input, in which case nothing changed.
@@ -111,10 +133,13 @@ signals:
     void PortPermissionDenied(const QString& message);
     // A role update stored a new value; `values` are all of them as they are now.
     void ValueChanged(LiveValueKind kind, const LiveValues& values);
+    // Queries().HasLiveValues() changed.
     void LiveValuesChanged(bool live);
     // Every value being logged has been read again (see EcuConnection::SetPollPriority); `at` is
     // when the last of their replies was taken in.
     void PriorityValuesRead(std::chrono::steady_clock::time_point at);
+    // State() changed; emitted before the LiveValuesChanged of the same change.
+    void StateChanged(const SessionState& state);
     // A replay began (the log's name) or ended (empty).
     void ReplayChanged(const QString& name);
 
@@ -122,6 +147,10 @@ private:
     // Every value again, so that windows showing one value per signal show them all.
     void EmitEveryValue();
     void ReportReceiveLatency();
+    SessionState CurrentState() const;
+    SessionStage ConnectionStage() const;
+    // Tells what changed in the state and in whether the values are current.
+    void UpdateState();
 
     // Turns the connection's calls into this session's signals.
     class Relay;
@@ -131,6 +160,11 @@ private:
     std::unique_ptr<EcuConnection> m_connection;
     std::unique_ptr<ReplayedQueries> m_queries;
     QString m_replayName;
+    QString m_captureName;
+    std::shared_ptr<const CaptureProgress> m_captureProgress;
+    SessionState m_state;
+    bool m_liveReported = false;
+    bool m_recordingLog = false;
     QTimer* m_timer = nullptr;
     std::optional<int> m_receiveLatencyMs;
 

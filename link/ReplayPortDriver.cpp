@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <utility>
 
-ReplayPortDriver::ReplayPortDriver(const CaptureLog& log, bool keepTiming)
+ReplayPortDriver::ReplayPortDriver(
+    const CaptureLog& log, bool keepTiming, std::shared_ptr<CaptureProgress> progress)
     : m_keepTiming(keepTiming)
+    , m_progress(std::move(progress))
     , m_replay(log)
 {
 }
@@ -78,6 +80,8 @@ bool ReplayPortDriver::Write(std::span<const std::uint8_t> bytes)
             for (const std::uint8_t byte : answer.bytes)
                 m_arriving.push_back({ readyAt, byte });
         }
+        if (m_progress && m_replay.Ended())
+            m_progress->MarkEnded();
     }
     m_changed.notify_all();
     return true;

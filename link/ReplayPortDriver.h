@@ -1,24 +1,26 @@
 #pragma once
 
+#include "link/CaptureProgress.h"
 #include "link/CaptureReplay.h"
 #include "link/PortDriver.h"
 
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <string_view>
 
 // A replayed capture in place of the interface cable: listed and opened as the cable is, it
 // answers each request written to it as the capture recorded (see CaptureReplay). With the
 // recorded timing each answer's bytes become readable as long after the request as they came
-// then; without it, at once.
+// then; without it, at once. `progress`, when given, hears when the capture has ended.
 class ReplayPortDriver final : public PortDriver {
 public:
     static constexpr std::string_view Location = "replay";
     static constexpr std::string_view SerialNumber = "R1REPLAY";
 
-    ReplayPortDriver(const CaptureLog& log, bool keepTiming);
+    ReplayPortDriver(const CaptureLog& log, bool keepTiming, std::shared_ptr<CaptureProgress> progress = {});
 
     std::optional<std::vector<PortListing>> ListPorts() override;
     bool Open(const std::string& location) override;
@@ -41,6 +43,7 @@ private:
     bool ByteReady(Clock::time_point now) const;
 
     const bool m_keepTiming;
+    const std::shared_ptr<CaptureProgress> m_progress;
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
     CaptureReplay m_replay;

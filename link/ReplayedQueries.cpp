@@ -4,7 +4,9 @@
 
 bool ReplayedQueries::HasLiveValues() const
 {
-    return m_replaying ? m_values.live : m_connection.HasLiveValues();
+    if (m_replaying)
+        return m_values.live;
+    return !m_sourceSilent && m_connection.HasLiveValues();
 }
 
 const LiveValues& ReplayedQueries::Values() const

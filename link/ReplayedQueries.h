@@ -26,6 +26,9 @@ public:
     void Begin() { m_replaying = true; }
     void Show(const ReplayedValues& values) { m_values = values; }
     void End() { m_replaying = false; }
+    // The cable behind the connection is silent for good (a replayed capture has ended): its
+    // values are no longer current, though the connection has not yet noticed the silence.
+    void SetSourceSilent(bool silent) { m_sourceSilent = silent; }
     bool Replaying() const { return m_replaying; }
 
     bool HasLiveValues() const override;
@@ -42,5 +45,6 @@ public:
 private:
     const EcuQueries& m_connection;
     bool m_replaying = false;
+    bool m_sourceSilent = false;
     ReplayedValues m_values;
 };

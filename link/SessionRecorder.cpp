@@ -24,7 +24,7 @@ SessionRecorder::~SessionRecorder()
     Stop();
 }
 
-std::string SessionRecorder::Start(const std::filesystem::path& path)
+std::string SessionRecorder::Start(const std::filesystem::path& path, const Opening& opening)
 {
     Stop();
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, NewFileMode);
@@ -44,6 +44,10 @@ std::string SessionRecorder::Start(const std::filesystem::path& path)
     std::string header = CaptureHeaderText();
     if (const int baud = m_lastBaud.load(); baud > 0)
         header += CaptureBaudLine(baud);
+    if (!opening.comment.empty())
+        header += "# " + opening.comment + "\n";
+    for (const CaptureChunk& chunk : opening.chunks)
+        header += CaptureChunkLine(chunk);
     if (!WriteText(header)) {
         ::close(m_fd);
         m_fd = -1;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/CaptureFile.h"
+
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -18,6 +20,13 @@
 // recorder outlives ports: a cable pulled and put back goes on into the same file.
 class SessionRecorder {
 public:
+    // What a capture begins with before the bytes that pass from then on: a comment saying what
+    // it is, and chunks stamped at time 0.
+    struct Opening {
+        std::string comment;
+        std::vector<CaptureChunk> chunks;
+    };
+
     using Clock = std::chrono::steady_clock;
     static constexpr std::chrono::milliseconds FlushEvery { 500 };
 
@@ -27,9 +36,9 @@ public:
     SessionRecorder(const SessionRecorder&) = delete;
     SessionRecorder& operator=(const SessionRecorder&) = delete;
 
-    // Starts a capture at `path`, replacing a file there, after finishing one in progress. Empty
-    // when it started, else why the file could not be made.
-    std::string Start(const std::filesystem::path& path);
+    // Starts a capture at `path`, replacing a file there, after finishing one in progress, and
+    // writes `opening` first. Empty when it started, else why the file could not be made.
+    std::string Start(const std::filesystem::path& path, const Opening& opening = {});
     // Writes out what is queued, forces it to the disk and closes the file. Empty, or the first
     // write that failed during the recording.
     std::string Stop();

@@ -25,6 +25,7 @@ std::optional<std::string> DataLog::AppendHeader(const QDateTime& start, const L
     m_loggedBytes = 0;
     m_rowCount = 0;
     m_target = target;
+    m_wantedName = target.filename();
 
     const QDateTime local = start.toLocalTime();
     std::string header = std::string(kTitleLine) + kLineEnd;
@@ -41,7 +42,29 @@ std::optional<std::string> DataLog::AppendHeader(const QDateTime& start, const L
     }
     header += kLineEnd;
     m_writeProblem = m_recording.Begin(target, local.toString(kStartStampFormat).toStdString(), header);
+    // Two programs finishing logs under one name would leave one of them under a name that
+    // says it is the other's: the second one to start takes its dated name from the start.
+    m_targetTakenBy = m_lock.Take(target);
+    if (m_targetTakenBy) {
+        m_target = target.parent_path() / DatedFileName();
+        m_lock.Take(m_target);
+    }
     return m_writeProblem;
+}
+
+std::filesystem::path DataLog::TakeSaveTarget(const std::filesystem::path& target)
+{
+    const std::filesystem::path dated = target.parent_path() / DatedFileName();
+    if (m_targetTakenBy) {
+        if (!m_lock.Holds(dated))
+            m_lock.Take(dated);
+        return dated;
+    }
+    if (m_lock.Holds(target) || !m_lock.Take(target))
+        return target;
+    // Taken since this log began (it is saved into another folder than it was meant for).
+    m_lock.Take(dated);
+    return dated;
 }
 
 std::size_t DataLog::AppendRow(const EcuQueries& ecu)
@@ -72,15 +95,18 @@ std::optional<std::string> DataLog::SaveLog(const std::filesystem::path& target)
 {
     if (!m_recording.IsActive())
         return std::nullopt;
-    m_writeProblem = m_recording.Finish(target);
-    if (!m_writeProblem)
-        m_target = target;
+    const std::filesystem::path where = TakeSaveTarget(target);
+    m_writeProblem = m_recording.Finish(where);
+    if (!m_writeProblem) {
+        m_target = where;
+        m_lock.Release();
+    }
     return m_writeProblem;
 }
 
 std::filesystem::path DataLog::DatedFileName() const
 {
-    const std::filesystem::path name = m_target.filename().empty() ? kLogFileName : m_target.filename();
+    const std::filesystem::path name = m_wantedName.empty() ? kLogFileName : m_wantedName;
     return name.stem().string() + "-" + m_recording.Start() + name.extension().string();
 }
 

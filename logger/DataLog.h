@@ -2,6 +2,7 @@
 
 #include "link/EcuQueries.h"
 #include "logger/ChannelTables.h"
+#include "logger/LogFileLock.h"
 #include "logger/RecordingFile.h"
 
 #include <QDateTime>
@@ -58,8 +59,13 @@ public:
     std::size_t WaitingBytes() const { return m_recording.WaitingBytes(); }
     // Why the latest rows could not be written; nothing while they reach the disk.
     const std::optional<std::string>& WriteProblem() const { return m_writeProblem; }
-    // The log file this run is meant for; the recording file, while there is one.
+    // The log file this run is meant for (after a save, the file written); the recording file,
+    // while there is one.
     const std::filesystem::path& Target() const { return m_target; }
+    // Another program was recording into the file asked for when this log began: the id of its
+    // process. This log then goes under its dated name beside that file (Target()), also when
+    // saved into another folder.
+    const std::optional<qint64>& TargetTakenBy() const { return m_targetTakenBy; }
     const std::filesystem::path& RecordingPath() const { return m_recording.Path(); }
     // The log's name with its start time, "kodralog-YYYYMMDD-HHMMSS.csv": how it is saved in a
     // folder other than the one asked for, where it must not pass for that folder's newest log.
@@ -70,7 +76,11 @@ public:
     // unsaved and can be saved again, also elsewhere), nothing on success.
     std::optional<std::string> SaveLog(const std::filesystem::path& target);
     // Gives up a log whose recording was refused at its start, before any row.
-    void Discard() { m_recording.Abandon(); }
+    void Discard()
+    {
+        m_recording.Abandon();
+        m_lock.Release();
+    }
 
 private:
     std::vector<ResolvedChannel> m_channels;
@@ -79,8 +89,15 @@ private:
     std::int64_t m_loggedBytes = 0;
     std::size_t m_rowCount = 0;
     std::filesystem::path m_target;
+    std::filesystem::path m_wantedName; // the file name asked for
+    std::optional<qint64> m_targetTakenBy;
     std::optional<std::string> m_writeProblem;
     RecordingFile m_recording;
+    // Held from the header until the log is saved.
+    LogFileLock m_lock;
+
+    // Where a save into `target` writes, with the lock of that file taken.
+    std::filesystem::path TakeSaveTarget(const std::filesystem::path& target);
 };
 
 // The file a save writes: "kodralog.csv" in `logFilePath` when that names an existing directory,

@@ -1,5 +1,7 @@
 #include "logger/DataLoggerForm.h"
 
+#include "link/EcuSession.h"
+
 #include "controls/PerformanceGraph.h"
 #include "logger/ChannelLists.h"
 #include "logger/ChannelTables.h"
@@ -64,6 +66,13 @@ TDataLoggerForm::TDataLoggerForm(
     SetDisplayMode(m_namedChannels);
     UpdateSampleInterval();
     ConnectControls();
+}
+
+TDataLoggerForm::TDataLoggerForm(
+    EcuSession& session, const QString& settingsFolder, const QString& defaultLogFolder, QWidget* parent)
+    : TDataLoggerForm(session.Queries(), settingsFolder, defaultLogFolder, parent)
+{
+    m_session = &session;
 }
 
 TDataLoggerForm::~TDataLoggerForm()
@@ -254,6 +263,10 @@ void TDataLoggerForm::DL_Start_ButtonClick()
                "the main window's Sample Rate dialog too, or another time base."));
         return;
     }
+    if (m_session && m_session->IsReplaying()) {
+        ShowMessage(LoggerMessages::ReplayUnderWay());
+        return;
+    }
     const bool saving = m_controls.saveDataBox->isChecked();
     // A run without saving leaves a kept log alone: it is still saved by Stop or at the end.
     if (saving && m_log.HasUnsavedLog()
@@ -269,6 +282,8 @@ void TDataLoggerForm::DL_Start_ButtonClick()
     m_charts.ClearAll();
     m_controls.SetSelectionEnabled(false);
     LogTimer1->start(m_sampleInterval);
+    if (m_session)
+        m_session->SetRecordingLog(true);
     if (saving) {
         LogChannelNames channels;
         for (std::size_t i = 0; i < channels.size(); ++i)
@@ -276,6 +291,10 @@ void TDataLoggerForm::DL_Start_ButtonClick()
         const std::filesystem::path target = LogTarget();
         m_log.AppendHeader(QDateTime::currentDateTime(), channels, m_sampleInterval, target,
             m_controls.allValuesBox->isChecked());
+        if (const std::optional<qint64> other = m_log.TargetTakenBy()) {
+            m_controls.SetPanel(kOutputFilePanel, kOutputFilePrefix + PathText(m_log.Target()));
+            ShowMessage(LoggerMessages::TargetTaken(*other, target, m_log.Target()));
+        }
         ReportWriteProblem();
     }
 }
@@ -289,6 +308,8 @@ void TDataLoggerForm::DL_Stop_ButtonClick()
         return;
     }
     LogTimer1->stop();
+    if (m_session)
+        m_session->SetRecordingLog(false);
     if (m_savingRun)
         SaveLog();
     m_controls.SetSelectionEnabled(true);
@@ -347,8 +368,8 @@ bool TDataLoggerForm::SaveLog()
         ShowMessage(LoggerMessages::NotSaved(target, *error, m_log.RowCount()));
         return false;
     }
-    m_controls.SetPanel(kOutputFilePanel, kOutputFilePrefix + PathText(target));
-    m_controls.SetPanel(kProgressPanel, QStringLiteral("Done: ") + PathText(target));
+    m_controls.SetPanel(kOutputFilePanel, kOutputFilePrefix + PathText(m_log.Target()));
+    m_controls.SetPanel(kProgressPanel, QStringLiteral("Done: ") + PathText(m_log.Target()));
     return true;
 }
 

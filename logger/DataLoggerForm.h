@@ -15,6 +15,7 @@
 #include <string>
 
 class EcuQueries;
+class EcuSession;
 class QTimer;
 class TPerformanceGraph;
 
@@ -31,6 +32,10 @@ public:
     // `defaultLogFolder`, made when first needed, until the settings or Set Path name another
     // (empty: the working directory).
     TDataLoggerForm(const EcuQueries& ecu, const QString& settingsFolder,
+        const QString& defaultLogFolder = QString(), QWidget* parent = nullptr);
+    // Over the session: it records only what the car says. Start is refused while a log is
+    // replayed, and a log replay is refused while this window records.
+    TDataLoggerForm(EcuSession& session, const QString& settingsFolder,
         const QString& defaultLogFolder = QString(), QWidget* parent = nullptr);
     ~TDataLoggerForm() override;
 
@@ -128,6 +133,7 @@ private:
     TPerformanceGraph& FirstChart() const { return *m_controls.charts.front().graph; }
 
     const EcuQueries& m_ecu;
+    EcuSession* m_session = nullptr;
     SettingsFile m_settingsFile;
     const QString m_defaultLogFolder;
     DataLoggerControls m_controls;

@@ -1,6 +1,7 @@
 #include "logger/LoggerCharts.h"
 
 #include "controls/PerformanceGraph.h"
+#include "link/EcuQueries.h"
 #include "locale/LocaleFixed.h"
 #include "logger/ChannelTables.h"
 
@@ -30,6 +31,12 @@ int PlusSaturated(int value, int addend)
 void LoggerCharts::Plot(std::size_t chart, const ResolvedChannel& channel, const EcuQueries& ecu)
 {
     ChartControls& controls = m_charts.at(chart);
+    if (!ecu.HasLiveValues()) {
+        // No current value: an empty readout and a gap in the line, never the last value held.
+        controls.valueLabel->clear();
+        controls.graph->Update();
+        return;
+    }
     const int offset = channel.ChartOffset();
     int value = channel.ChartValue(ecu);
     controls.valueLabel->setText(QString::number(value));

@@ -2,6 +2,7 @@
 
 #include "logger/RecordingFile.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace {
@@ -76,6 +77,22 @@ QString SettingsNotSaved(const std::string& error)
     return QStringLiteral("The data logger settings could not be saved:\n%1\n\nThe choices stay in force "
                           "until the program ends; closing this window tries again.")
         .arg(QString::fromStdString(error));
+}
+
+QString TargetTaken(qint64 process, const std::filesystem::path& wanted, const std::filesystem::path& instead)
+{
+    return QCoreApplication::translate("TDataLoggerForm",
+        "Another program (process %1) is recording into %2.\n\nThis recording goes to %3 instead, so that "
+        "neither log is lost.")
+        .arg(process)
+        .arg(PathText(wanted), PathText(instead));
+}
+
+QString ReplayUnderWay()
+{
+    return QCoreApplication::translate("TDataLoggerForm",
+        "A log is being replayed through the windows. Only what the car says is recorded: end the replay "
+        "in the log viewer (End Replay) before pressing Start.");
 }
 
 } // namespace LoggerMessages

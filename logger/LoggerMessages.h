@@ -22,5 +22,10 @@ QString NotWritten(const std::string& problem);
 QString DiskFellBehind(std::size_t waitingBytes, std::size_t rows);
 QString NotSaved(const std::filesystem::path& target, const std::string& error, std::size_t rows);
 QString SettingsNotSaved(const std::string& error);
+// Start refused while a log is replayed.
+QString ReplayUnderWay();
+// Another program records into the file asked for: this log goes to `instead`.
+QString TargetTaken(
+    qint64 process, const std::filesystem::path& wanted, const std::filesystem::path& instead);
 
 } // namespace LoggerMessages

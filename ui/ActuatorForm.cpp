@@ -3,7 +3,9 @@
 #include "controls/ColorRef.h"
 #include "defs/ActuatorTests.h"
 #include "link/EcuQueries.h"
+#include "link/EcuSession.h"
 #include "locale/LocaleFixed.h"
+#include "locale/SessionStateText.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -13,6 +15,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -54,11 +57,16 @@ constexpr int kCoolantPrecision = 3;
 // Monitors 2 to 4 read the same values in every test, so they are live before one is chosen.
 constexpr std::size_t kFirstSharedMonitor = 1;
 const char* const kNoFirstMonitorCaption = "---";
+constexpr QLatin1String kNoValue("--");
 
 const char* const kWaitingText = "Waiting for the ECU to acknowledge %1 ...";
 const char* const kAcknowledgedText = "ECU acknowledged %1";
 const char* const kCancellingText = "Cancelling ...";
 const char* const kCancelledText = "Test cancelled";
+const char* const kNothingChosenTitle = QT_TR_NOOP("No test chosen");
+const char* const kChooseCaption = QT_TR_NOOP("Choose a test from the View menu");
+const char* const kNotSentText = QT_TR_NOOP("%1 not sent: %2");
+const char* const kStoppedText = QT_TR_NOOP("%1 stopped: %2");
 
 // --- Layout, in the central widget's pixels ---------------------------------------------
 
@@ -121,6 +129,40 @@ TActuatorForm::TActuatorForm(const EcuQueries& queries, QWidget* parent)
     m_timer1->start();
 }
 
+TActuatorForm::TActuatorForm(const EcuSession& session, QWidget* parent)
+    : TActuatorForm(session.Queries(), parent)
+{
+    m_session = &session;
+    connect(&session, &EcuSession::StateChanged, this, &TActuatorForm::ShowState);
+}
+
+bool TActuatorForm::EcuAnswers() const
+{
+    if (!m_session)
+        return m_queries.HasLiveValues();
+    // A replayed capture answers as the car did; a replayed log answers nothing.
+    const SessionStage stage = m_session->State().stage;
+    return stage == SessionStage::Live || stage == SessionStage::ReplayingCapture;
+}
+
+void TActuatorForm::ShowState(const SessionState& state)
+{
+    RefreshMonitors();
+    if (!m_testActive || EcuAnswers())
+        return;
+    // Re-requests would wait on the line and start the test later, unasked.
+    m_testActive = false;
+    m_statusLabel->setText(tr(kStoppedText).arg(RequestName(m_selectedTest), SessionStateText(state)));
+}
+
+void TActuatorForm::showEvent(QShowEvent* event)
+{
+    // A message from an earlier visit says nothing about now.
+    if (!m_testActive)
+        m_statusLabel->clear();
+    QMainWindow::showEvent(event);
+}
+
 void TActuatorForm::BuildControls()
 {
     // Black and silver below the menu bar only: the menu keeps the desktop's look.
@@ -128,17 +170,19 @@ void TActuatorForm::BuildControls()
     SetWindowAndEditColours(central, kColorBlack, kColorSilver);
     setCentralWidget(central);
 
-    m_controlTitle = new QLabel(QStringLiteral("RPM Control"), central);
+    // Nothing is chosen at first, and nothing shown as if it were: Set waits for a choice.
+    m_controlTitle = new QLabel(tr(kNothingChosenTitle), central);
     m_controlTitle->setObjectName(QStringLiteral("Control_Title"));
     m_controlTitle->setGeometry(kTitleRect);
     m_controlTitle->setFont(PixelFont(kTitleFontPx));
     SetWindowAndEditColours(m_controlTitle, kColorBlack, kColorWhite);
 
-    m_controlGroup = new QGroupBox(QStringLiteral("Set Target Idle"), central);
+    m_controlGroup = new QGroupBox(tr(kChooseCaption), central);
     m_controlGroup->setObjectName(QStringLiteral("Control_GB"));
     m_controlGroup->setGeometry(kControlGroupRect);
 
-    m_commandEdit = new QLineEdit(QStringLiteral("800"), m_controlGroup);
+    m_commandEdit = new QLineEdit(m_controlGroup);
+    m_commandEdit->setEnabled(false);
     m_commandEdit->setObjectName(QStringLiteral("Command_EB"));
     m_commandEdit->setGeometry(kCommandEditRect);
     m_commandEdit->setFont(PixelFont(kCommandFontPx));
@@ -147,6 +191,7 @@ void TActuatorForm::BuildControls()
     m_setButton = new QPushButton(QStringLiteral("Set"), m_controlGroup);
     m_setButton->setObjectName(QStringLiteral("SetBtn"));
     m_setButton->setGeometry(kSetButtonRect);
+    m_setButton->setEnabled(false);
     connect(m_setButton, &QPushButton::clicked, this, &TActuatorForm::SetBtnClick);
 
     m_cancelButton = new QPushButton(QStringLiteral("Cancel"), m_controlGroup);
@@ -240,6 +285,8 @@ void TActuatorForm::SelectTest(int test)
     m_controlTitle->setText(QString::fromLatin1(row.title));
     m_controlGroup->setTitle(QString::fromLatin1(row.groupCaption));
     m_commandEdit->setText(QString::fromLatin1(row.editText));
+    m_commandEdit->setEnabled(true);
+    m_setButton->setEnabled(true);
     for (std::size_t i = 0; i < m_monitorGroups.size(); ++i)
         m_monitorGroups.at(i)->setTitle(QString::fromLatin1(row.monitorCaptions.at(i)));
     // What the ECU acknowledged was about the test that was chosen before.
@@ -250,15 +297,19 @@ void TActuatorForm::SelectTest(int test)
 
 void TActuatorForm::SetBtnClick()
 {
-    // Set before any test is chosen sends the all-zero command, as Cancel does.
-    if (IsTest(m_selectedTest)) {
-        const ActuatorCommand command
-            = ActuatorCommandValue(m_selectedTest, m_commandEdit->text().toStdString(), m_commandValue);
-        if (!command.error.empty()) {
-            ShowMessage(QString::fromStdString(command.error));
-            return;
-        }
-        m_commandValue = command.value;
+    if (!IsTest(m_selectedTest))
+        return; // Set is enabled only once a test is chosen
+    const ActuatorCommand command
+        = ActuatorCommandValue(m_selectedTest, m_commandEdit->text().toStdString(), m_commandValue);
+    if (!command.error.empty()) {
+        ShowMessage(QString::fromStdString(command.error));
+        return;
+    }
+    m_commandValue = command.value;
+    if (!EcuAnswers()) {
+        const QString why = m_session ? SessionStateText(m_session->State()) : tr("no ECU answers");
+        m_statusLabel->setText(tr(kNotSentText).arg(RequestName(m_selectedTest), why));
+        return;
     }
     m_testActive = true;
     Request(m_selectedTest, m_commandValue);
@@ -316,6 +367,12 @@ void TActuatorForm::Timer1Timer()
 
 void TActuatorForm::RefreshMonitors()
 {
+    if (!m_queries.HasLiveValues()) {
+        // Values not current are not shown as if they were: a test must not be judged by them.
+        for (QLabel* monitor : m_monitors)
+            monitor->setText(kNoValue);
+        return;
+    }
     const LiveValues& values = m_queries.Values();
     if (IsTest(m_selectedTest)) {
         const Monitor1Value monitor1 = Monitor1ValueOf(RowOf(m_selectedTest).monitor1);

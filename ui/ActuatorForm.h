@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/SessionState.h"
+
 #include "defs/ActuatorTests.h"
 
 #include <QMainWindow>
@@ -10,6 +12,7 @@
 #include <optional>
 
 class EcuQueries;
+class EcuSession;
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -31,6 +34,9 @@ public:
     static constexpr int TicksPerRequest = 10;
 
     explicit TActuatorForm(const EcuQueries& queries, QWidget* parent = nullptr);
+    // Over the session: tests are sent only while an ECU answers, and the monitors show values
+    // only while they are current.
+    explicit TActuatorForm(const EcuSession& session, QWidget* parent = nullptr);
 
     // flags: the low eight bits of the ECU's feature flags. Entries are enabled, never disabled,
     // so an ECU identified later with fewer tests leaves the earlier ones available.
@@ -47,6 +53,8 @@ public:
     void SelectTest(int test);
 
 public slots:
+    // Where the values come from now: a test runs only while an ECU answers.
+    void ShowState(const SessionState& state);
     // The main window calls this when the ECU answers the actuator command `test` with `value`.
     // Only the answer to the last request is shown as acknowledged.
     void ActuatorReply(int test, int value);
@@ -58,6 +66,7 @@ signals:
 protected:
     // Bad command values are reported here; tests override it to capture the text.
     virtual void ShowMessage(const QString& text);
+    void showEvent(QShowEvent* event) override;
 
 private slots:
     void SetBtnClick();
@@ -73,8 +82,11 @@ private:
     void Emit(int test, int value);
     static QString RequestName(int test);
     void RefreshMonitors();
+    // Whether an ECU answers requests now.
+    bool EcuAnswers() const;
 
     const EcuQueries& m_queries;
+    const EcuSession* m_session = nullptr;
 
     int m_selectedTest = 0;
     int m_commandValue = 0;

@@ -2,6 +2,7 @@
 
 #include "controls/KodraGauge.h"
 #include "link/ReceiveLatency.h"
+#include "locale/SessionStateText.h"
 #include "ui/ClickableLabel.h"
 
 #include <QAction>
@@ -14,7 +15,8 @@
 
 namespace {
 
-constexpr const char* ResetQuestion = "All stored parameters will be lost, do you wish to continue?";
+constexpr const char* ResetQuestion
+    = "All stored parameters will be lost and the stored fault codes cleared, do you wish to continue?";
 constexpr const char* ResetCaption = "Warning!";
 constexpr const char* Obd2Message = "OBD2 ECU detected - limited functionality available";
 constexpr int TpsFullScale = 100; // the throttle dial reads percent
@@ -67,6 +69,7 @@ TDashBoardForm::TDashBoardForm(EcuSession& session, const QString& settingsFolde
     // 6. What the session reports, then the settings it runs with.
     m_caption = windowTitle();
     SubscribeToSession();
+    ShowState(m_session.State());
     ShowValuesState();
     ApplySettings();
 }
@@ -91,8 +94,7 @@ void TDashBoardForm::SubscribeToSession()
         ShowCable();
     });
     connect(session, &EcuSession::ReceiveLatencyChanged, this, &TDashBoardForm::OnReceiveLatencyChanged);
-    connect(session, &EcuSession::ConnectTextChanged, this,
-        [this](const QString& text) { SetPanelText(ConnectPanel, text); });
+    connect(session, &EcuSession::StateChanged, this, &TDashBoardForm::ShowState);
     connect(session, &EcuSession::SampleRateChanged, this, [this](int ms) {
         if (!FastPolling())
             SetPanelText(SampleRatePanel, SampleRateText(ms));
@@ -142,14 +144,16 @@ void TDashBoardForm::ShowReplay(const QString& name)
         m_dials.SetHeld({});
         m_dials.ShowLive(false, m_session.Queries().Values(), m_session.Connection().Constants());
         ShowValuesState();
-        setWindowTitle(m_caption);
-        SetPanelText(ConnectPanel, m_session.Connection().ConnectText());
         return;
     }
     m_dials.SetHeld([this](std::string_view value) { return m_session.Queries().HoldsValue(value); });
-    const QString replaying = QStringLiteral("Replaying ") + name;
-    setWindowTitle(m_caption + QStringLiteral(" - ") + replaying);
-    SetPanelText(ConnectPanel, replaying);
+}
+
+void TDashBoardForm::ShowState(const SessionState& state)
+{
+    SetPanelText(ConnectPanel, SessionStateText(state));
+    // The title names a replay; the status bar says the rest.
+    setWindowTitle(state.file.isEmpty() ? m_caption : SessionCaption(m_caption, state));
 }
 
 void TDashBoardForm::ApplySettings()
@@ -230,7 +234,7 @@ void TDashBoardForm::SetSpeedUnits(const QString& units)
 
 void TDashBoardForm::ResetEcu()
 {
-    if (Confirm(QString::fromLatin1(ResetQuestion), QString::fromLatin1(ResetCaption)))
+    if (Confirm(tr(ResetQuestion), tr(ResetCaption)))
         m_session.RequestReset();
 }
 

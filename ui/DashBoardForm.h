@@ -97,6 +97,7 @@ private slots:
     void OnResetFinished(bool succeeded);
     void ShowValuesState();
     void ShowReplay(const QString& name);
+    void ShowState(const SessionState& state);
 
 private:
     void ConnectControls();

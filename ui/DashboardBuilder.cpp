@@ -4,10 +4,12 @@
 #include "controls/ColorRef.h"
 #include "controls/KodraGauge.h"
 #include "controls/StatusPanel.h"
+#include "defs/ProgramVersion.h"
 #include "ui/ClickableLabel.h"
 #include "ui/DialLabels.h"
 #include "ui/MakerLogo.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -18,8 +20,6 @@
 #include <cmath>
 
 namespace {
-
-constexpr const char* Caption = "DazedErir DashBoard v1.3";
 
 // The client area and the places in it.
 constexpr int ClientWidth = 767;
@@ -245,7 +245,8 @@ void BuildStatusBar(QMainWindow& window, DashboardControls& c)
 DashboardControls BuildDashboardControls(QMainWindow& window)
 {
     DashboardControls controls;
-    window.setWindowTitle(Latin1(Caption));
+    window.setWindowTitle(QCoreApplication::translate("TDashBoardForm", "DazedErir DashBoard v%1")
+                              .arg(QLatin1String(ProgramVersion.data(), ProgramVersion.size())));
     auto* area = new QWidget(&window);
     area->setObjectName(QStringLiteral("ClientArea"));
     area->setFixedSize(ClientWidth, ClientHeight - StatusBarHeight);

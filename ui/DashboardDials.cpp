@@ -169,6 +169,8 @@ void DashboardDials::ShowLive(bool live, const LiveValues& values, const EcuCons
         { m_c.tpsGauge, m_c.afmGauge, m_c.ctsGauge, m_c.atsGauge, m_c.mpgGauge, m_c.revCounter, m_c.speedo })
         dial->SetHasValue(live);
     if (!live) {
+        // The lamp says nothing about faults it has not been told of now.
+        SetTextColour(m_c.milLabel, kColorGrey);
         for (QLabel* box : { m_c.battVoltsLabel, m_c.o2B1VoltsLabel, m_c.ignAdvanceLabel, m_c.injPwB1Label,
                  m_c.tftLabel, m_c.ltftLabel }) {
             box->setText(NoValueText);
@@ -178,10 +180,10 @@ void DashboardDials::ShowLive(bool live, const LiveValues& values, const EcuCons
     }
     const bool mapLoad = LoadSensorName(constants) == MapLoadSensor;
     for (const LiveValueKind kind :
-        { LiveValueKind::Rpm, LiveValueKind::RoadSpeed, LiveValueKind::CoolantTemp, LiveValueKind::AirTemp,
-            mapLoad ? LiveValueKind::Load8 : LiveValueKind::Load16, LiveValueKind::TpsPercent,
-            LiveValueKind::O2Bank1, LiveValueKind::Iac, LiveValueKind::InjectorPw1, LiveValueKind::Advance,
-            LiveValueKind::Ltft1, LiveValueKind::Tft1, LiveValueKind::Battery })
+        { LiveValueKind::FaultFlags, LiveValueKind::Rpm, LiveValueKind::RoadSpeed, LiveValueKind::CoolantTemp,
+            LiveValueKind::AirTemp, mapLoad ? LiveValueKind::Load8 : LiveValueKind::Load16,
+            LiveValueKind::TpsPercent, LiveValueKind::O2Bank1, LiveValueKind::Iac, LiveValueKind::InjectorPw1,
+            LiveValueKind::Advance, LiveValueKind::Ltft1, LiveValueKind::Tft1, LiveValueKind::Battery })
         ShowValue(kind, values);
 }
 
@@ -233,8 +235,7 @@ bool DashboardDials::ShowHeld(LiveValueKind kind)
 
 void DashboardDials::ShowValue(LiveValueKind kind, const LiveValues& v)
 {
-    // The fault lamp follows every fault byte; the dials and boxes only live values.
-    if (!m_valuesShown && kind != LiveValueKind::FaultFlags)
+    if (!m_valuesShown)
         return;
     if (!ShowHeld(kind))
         return;

@@ -24,9 +24,9 @@ public:
     void SetMpgMode(bool mpgMode) { m_mpgMode = mpgMode; }
     void SetupForEcu(const EcuConstantsRow& constants);
 
-    // Dials and value boxes show the values only while they are `live`; otherwise dimmed
-    // needles and "--", until the first fresh reply. Back to live, every one of them shows
-    // `values` as they are now.
+    // Dials, value boxes and the MIL show the values only while they are `live`; otherwise
+    // dimmed needles, "--" and a grey lamp, until the first fresh reply. Back to live, every one of them
+    // shows `values` as they are now.
     void ShowLive(bool live, const LiveValues& values, const EcuConstantsRow& constants);
     void ShowValue(LiveValueKind kind, const LiveValues& values);
     // While a log is replayed: tells by catalogue identifier whether a value is known (the log

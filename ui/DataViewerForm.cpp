@@ -5,7 +5,9 @@
 #include "defs/EcuIdentification.h"
 #include "defs/LiveValueCatalogue.h"
 #include "link/EcuQueries.h"
+#include "link/EcuSession.h"
 #include "locale/LocaleFixed.h"
+#include "locale/SessionStateText.h"
 
 #include <QAction>
 #include <QFont>
@@ -61,12 +63,15 @@ struct PanelDesign {
 };
 
 constexpr std::array<PanelDesign, TDataViewerForm::PanelCount> StatusPanels { {
-    { 120, "COM1" },
+    { 120, "" },
     { 100, "Not Connected" },
     { 150, "Sample Rate" },
     { 370, "Bad Data Count 0" },
     { 50, "" },
 } };
+
+constexpr int PortPanel = 0;
+constexpr int ConnectPanel = 1;
 
 constexpr int LoadBox = 2;
 constexpr int IacBox = 14;
@@ -176,6 +181,23 @@ TDataViewerForm::TDataViewerForm(const EcuQueries& queries, QWidget* parent)
     Timer1->setInterval(RefreshIntervalMs);
     connect(Timer1, &QTimer::timeout, this, &TDataViewerForm::Timer1Timer);
     Timer1->start();
+    m_caption = windowTitle();
+}
+
+TDataViewerForm::TDataViewerForm(const EcuSession& session, QWidget* parent)
+    : TDataViewerForm(session.Queries(), parent)
+{
+    m_session = &session;
+    connect(&session, &EcuSession::StateChanged, this, &TDataViewerForm::ShowState);
+    ShowState(session.State());
+}
+
+void TDataViewerForm::ShowState(const SessionState& state)
+{
+    const QString text = SessionStateText(state);
+    SetStatusText(ConnectPanel, text);
+    setWindowTitle(state.file.isEmpty() ? m_caption : SessionCaption(m_caption, state));
+    Timer1Timer();
 }
 
 void TDataViewerForm::BuildGrid(QWidget* area)
@@ -306,6 +328,10 @@ void TDataViewerForm::RefreshCaptions()
 
 void TDataViewerForm::Timer1Timer()
 {
+    if (m_session) {
+        const QString port = m_session->PortInUse();
+        SetStatusText(PortPanel, port.isEmpty() ? tr("No port open") : port);
+    }
     const bool mapLoad = m_loadSensor == MapLoadSensor;
     const bool page2 = ShowsPage2();
     // Old values are not shown as current ones, nor zeros as the readings of an ECU whose values

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "link/SessionState.h"
+
 #include <QMainWindow>
 #include <QString>
 #include <array>
 
 class EcuQueries;
+class EcuSession;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -22,11 +25,13 @@ public:
     static constexpr int PanelCount = 5;
 
     explicit TDataViewerForm(const EcuQueries& queries, QWidget* parent = nullptr);
+    // Over the session: the window follows its state itself and names the port in use.
+    explicit TDataViewerForm(const EcuSession& session, QWidget* parent = nullptr);
 
     // 1 shows the scaled values, 0 the raw bytes; refreshes the box captions. ModeBtn keeps its
     // caption.
     void SetDisplayMode(int mode);
-    // The main window writes its connection state and error count here; other panels are ignored.
+    // The sample rate and error count are written here; the first two panels follow the session.
     void SetStatusText(int panel, const QString& text);
     QString PanelText(int panel) const;
 
@@ -34,6 +39,10 @@ public:
     // Box captions and values, for whoever reads the viewer back (tests included).
     QString BoxCaption(int box) const;
     QString BoxText(int box) const;
+
+public slots:
+    // The connection panel says where the values come from; the title says so while replaying.
+    void ShowState(const SessionState& state);
 
 signals:
     void ExitRequested();
@@ -54,6 +63,8 @@ private:
     bool ShowsPage2() const;
 
     const EcuQueries& m_queries;
+    const EcuSession* m_session = nullptr;
+    QString m_caption;
     bool m_formatted = true;
     // The load sensor of the identified ECU, copied at each caption refresh so that captions and
     // values agree until the next one.

@@ -39,6 +39,8 @@ TECUIDForm::TECUIDForm(QWidget* parent)
     IDEB = new QLineEdit(QStringLiteral("0000"), this);
     IDEB->setObjectName(QStringLiteral("IDEB"));
     IDEB->setGeometry(EditLeft, EditTop, EditWidth, EditHeight);
+    // It shows what the ECU said; there is nothing to type.
+    IDEB->setReadOnly(true);
 
     resize(ClientWidth, ClientHeight);
 }

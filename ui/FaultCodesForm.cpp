@@ -1,7 +1,9 @@
 #include "ui/FaultCodesForm.h"
 
 #include "controls/ColorRef.h"
+#include "link/EcuSession.h"
 #include "link/FlagBytes.h"
+#include "locale/SessionStateText.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -58,6 +60,7 @@ TFaultCodesForm::TFaultCodesForm(const EcuQueries& queries, QWidget* parent)
 {
     setObjectName(QStringLiteral("FaultCodesForm"));
     setWindowTitle(QStringLiteral("Dazederir Fault Code Viewer"));
+    m_caption = windowTitle();
     SetColours(this, kColorBlack, kColorWhite);
 
     auto* layout = new QHBoxLayout(this);
@@ -71,6 +74,18 @@ TFaultCodesForm::TFaultCodesForm(const EcuQueries& queries, QWidget* parent)
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(RefreshIntervalMs);
     connect(Timer1, &QTimer::timeout, this, &TFaultCodesForm::Timer1Timer);
+}
+
+TFaultCodesForm::TFaultCodesForm(const EcuSession& session, QWidget* parent)
+    : TFaultCodesForm(session.Queries(), parent)
+{
+    connect(&session, &EcuSession::StateChanged, this, &TFaultCodesForm::ShowState);
+    ShowState(session.State());
+}
+
+void TFaultCodesForm::ShowState(const SessionState& state)
+{
+    setWindowTitle(SessionCaption(m_caption, state));
 }
 
 int TFaultCodesForm::SetEcu(const QString& ecuId)
@@ -92,6 +107,10 @@ QString TFaultCodesForm::StoredText() const
 
 void TFaultCodesForm::Timer1Timer()
 {
+    // What was read last stays to be seen, dimmed, until the values are current again.
+    const bool current = m_queries.HasLiveValues();
+    CFMemo->setEnabled(current);
+    SFMemo->setEnabled(current);
     const DecodedFaults faults = DecodeFaults(m_faultList, ReadFaultBytes(m_queries));
     ShowText(CFMemo, faults.current.empty() ? QString(NoCurrentCodes) : FaultText(faults.current));
     ShowText(SFMemo, faults.stored.empty() ? QString(NoStoredCodes) : FaultText(faults.stored));

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "link/SessionState.h"
+
 #include "defs/FaultCodes.h"
 
 #include <QString>
 #include <QWidget>
 
 class EcuQueries;
+class EcuSession;
 class QPlainTextEdit;
 class QTimer;
 
@@ -16,6 +19,8 @@ class TFaultCodesForm : public QWidget {
 
 public:
     explicit TFaultCodesForm(const EcuQueries& queries, QWidget* parent = nullptr);
+    // Over the session: the title says where the values come from unless they are live.
+    explicit TFaultCodesForm(const EcuSession& session, QWidget* parent = nullptr);
 
     // Loads the fault texts of the ECU and starts the refresh. Returns 0.
     int SetEcu(const QString& ecuId);
@@ -23,11 +28,15 @@ public:
     QString CurrentText() const;
     QString StoredText() const;
 
+public slots:
+    void ShowState(const SessionState& state);
+
 private slots:
     void Timer1Timer();
 
 private:
     const EcuQueries& m_queries;
+    QString m_caption;
     FaultList m_faultList {};
     QPlainTextEdit* CFMemo = nullptr;
     QPlainTextEdit* SFMemo = nullptr;

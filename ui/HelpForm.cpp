@@ -1,6 +1,7 @@
 #include "ui/HelpForm.h"
 
 #include "controls/ColorRef.h"
+#include "defs/ProgramVersion.h"
 #include "ui/MakerLogo.h"
 
 #include <QLabel>
@@ -45,7 +46,7 @@ THelpForm::THelpForm(QWidget* parent)
         kHelpFontPx, kColorWhite);
     Style(
         AddLabel(QStringLiteral("in the folder 'DazedErir/help'"), kHelpLine2Rect), kHelpFontPx, kColorWhite);
-    Style(AddLabel(QStringLiteral("DazedErir v1.3"), kVersionRect), kVersionFontPx, kColorRed);
+    Style(AddLabel(QString::fromStdString(ProgramTitle()), kVersionRect), kVersionFontPx, kColorRed);
     Style(AddLabel(QStringLiteral("For workshop use: run actuator tests only with the vehicle stationary and "
                                   "the engine conditions shown."),
               kNoticeRect),

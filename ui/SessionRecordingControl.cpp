@@ -1,10 +1,12 @@
 #include "ui/SessionRecordingControl.h"
 
+#include "link/EcuSession.h"
 #include "link/SessionRecorder.h"
 #include "ui/DashBoardForm.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QTimer>
@@ -30,10 +32,24 @@ QString SizeText(std::uint64_t bytes)
     return QStringLiteral("%1 MB").arg(bytes);
 }
 
+// The identification the session made, stamped at the start of the capture.
+SessionRecorder::Opening IdentificationOpening(const EcuConnection& connection)
+{
+    const std::optional<EcuConnection::IdentificationExchange>& made = connection.LastIdentification();
+    if (!made)
+        return {};
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(made->madeAt.time_since_epoch());
+    const QString at = QDateTime::fromMSecsSinceEpoch(ms.count()).toString(QStringLiteral("HH:mm:ss"));
+    return { "identification as made at " + at.toStdString(),
+        { { 0, CaptureDirection::Written, made->request }, { 0, CaptureDirection::Read, made->answer } } };
+}
+
 } // namespace
 
-SessionRecordingControl::SessionRecordingControl(SessionRecorder& recorder, TDashBoardForm& dashboard)
+SessionRecordingControl::SessionRecordingControl(
+    SessionRecorder& recorder, const EcuSession& session, TDashBoardForm& dashboard)
     : m_recorder(recorder)
+    , m_session(session)
     , m_dashboard(dashboard)
     , m_action(dashboard.RecordSessionAction())
     , m_timer(new QTimer(this))
@@ -52,7 +68,8 @@ SessionRecordingControl::~SessionRecordingControl()
 
 QString SessionRecordingControl::StartRecording(const QString& path)
 {
-    const std::string problem = m_recorder.Start(path.toStdString());
+    const std::string problem
+        = m_recorder.Start(path.toStdString(), IdentificationOpening(m_session.Connection()));
     if (!problem.empty())
         return QString::fromStdString(problem);
     m_action->setText(StopCaption);

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+class EcuSession;
 class QAction;
 class QTimer;
 class SessionRecorder;
@@ -18,11 +19,12 @@ public:
     // How often the status bar's figure follows the file.
     static constexpr int RefreshMs = 500;
 
-    // Both outlive this object, which finishes a recording in progress when it goes.
-    SessionRecordingControl(SessionRecorder& recorder, TDashBoardForm& dashboard);
+    // All three outlive this object, which finishes a recording in progress when it goes.
+    SessionRecordingControl(SessionRecorder& recorder, const EcuSession& session, TDashBoardForm& dashboard);
     ~SessionRecordingControl() override;
 
-    // Starts recording into `path`; empty when it started, else why not.
+    // Starts recording into `path`; empty when it started, else why not. A recording started
+    // after the ECU was identified begins with that identification, so that it replays.
     QString StartRecording(const QString& path);
     void StopRecording();
 
@@ -37,6 +39,7 @@ private slots:
 
 private:
     SessionRecorder& m_recorder;
+    const EcuSession& m_session;
     TDashBoardForm& m_dashboard;
     QAction* m_action;
     QTimer* m_timer;

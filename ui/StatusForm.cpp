@@ -1,7 +1,9 @@
 #include "ui/StatusForm.h"
 
 #include "controls/ColorRef.h"
+#include "link/EcuSession.h"
 #include "link/FlagBytes.h"
+#include "locale/SessionStateText.h"
 
 #include <QGroupBox>
 #include <QHeaderView>
@@ -32,6 +34,7 @@ TStatusForm::TStatusForm(const EcuQueries& queries, QWidget* parent)
 {
     setObjectName(QStringLiteral("StatusForm"));
     setWindowTitle(QStringLiteral("DazedErir Status Flag Viewer"));
+    m_caption = windowTitle();
 
     StatusGB = new QGroupBox(QStringLiteral("Current Status"), this);
     StatusGB->setObjectName(QStringLiteral("StatusGB"));
@@ -57,6 +60,18 @@ TStatusForm::TStatusForm(const EcuQueries& queries, QWidget* parent)
     StatusTimer->setObjectName(QStringLiteral("StatusTimer"));
     StatusTimer->setInterval(RefreshIntervalMs);
     connect(StatusTimer, &QTimer::timeout, this, &TStatusForm::StatusTimerTimer);
+}
+
+TStatusForm::TStatusForm(const EcuSession& session, QWidget* parent)
+    : TStatusForm(session.Queries(), parent)
+{
+    connect(&session, &EcuSession::StateChanged, this, &TStatusForm::ShowState);
+    ShowState(session.State());
+}
+
+void TStatusForm::ShowState(const SessionState& state)
+{
+    setWindowTitle(SessionCaption(m_caption, state));
 }
 
 int TStatusForm::SetEcu(const QString& ecuId)
@@ -85,6 +100,9 @@ void TStatusForm::SetCell(int column, int row, const QString& text)
 
 void TStatusForm::StatusTimerTimer()
 {
+    // What was read last stays to be seen, dimmed, until the values are current again.
+    const bool current = m_queries.HasLiveValues();
+    StatusSG->setEnabled(current);
     const std::vector<StatusLine> lines = DecodeStatus(m_statusList, ReadStatusBytes(m_queries));
     const int lineCount = static_cast<int>(lines.size());
     for (int row = 0; row < lineCount; ++row) {

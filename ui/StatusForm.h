@@ -1,11 +1,14 @@
 #pragma once
 
+#include "link/SessionState.h"
+
 #include "defs/StatusFlags.h"
 
 #include <QMainWindow>
 #include <QString>
 
 class EcuQueries;
+class EcuSession;
 class QGroupBox;
 class QResizeEvent;
 class QStatusBar;
@@ -22,6 +25,8 @@ public:
     static constexpr int GridColumns = 2;
 
     explicit TStatusForm(const EcuQueries& queries, QWidget* parent = nullptr);
+    // Over the session: the title says where the values come from unless they are live.
+    explicit TStatusForm(const EcuSession& session, QWidget* parent = nullptr);
 
     // Loads the status texts of the ECU and starts the refresh. Returns 0.
     int SetEcu(const QString& ecuId);
@@ -32,6 +37,9 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
+public slots:
+    void ShowState(const SessionState& state);
+
 private slots:
     void StatusTimerTimer();
 
@@ -39,6 +47,7 @@ private:
     void SetCell(int column, int row, const QString& text);
 
     const EcuQueries& m_queries;
+    QString m_caption;
     StatusList m_statusList {};
     int m_lineCount = 0;
     QStatusBar* StatusBar1 = nullptr;

@@ -191,9 +191,8 @@ void TLogViewerForm::BuildControls()
     });
     // Set by the user (a drag, a click beside the handle, the keys); the replay sets it silently.
     connect(m_positionSlider, &QSlider::valueChanged, this, [this](int row) {
-        if (!m_player)
+        if (!m_player || !EnsureReplaying())
             return;
-        EnsureReplaying();
         m_player->Seek(static_cast<std::size_t>(row));
         ShowReplayRow();
     });
@@ -566,17 +565,21 @@ bool TLogViewerForm::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TLogViewerForm::EnsureReplaying()
+bool TLogViewerForm::EnsureReplaying()
 {
-    if (!m_session.IsReplaying())
-        m_session.BeginReplay(QFileInfo(m_path).fileName());
+    if (m_session.IsReplaying() || m_session.BeginReplay(QFileInfo(m_path).fileName()))
+        return true;
+    ShowMessage(tr("The data logger is recording: the log can be replayed once its recording has "
+                   "stopped, so that none of the log's values is taken for the car's."));
+    return false;
 }
 
 void TLogViewerForm::Play()
 {
     if (!m_player || m_log.Rows() == 0)
         return;
-    EnsureReplaying();
+    if (!EnsureReplaying())
+        return;
     m_player->Play();
     ShowReplayRow();
     m_replayTimer->start();
@@ -596,7 +599,8 @@ void TLogViewerForm::Step()
     m_replayTimer->stop();
     // The first Step shows the row the replay stands at; each further one the next row.
     if (!m_session.IsReplaying()) {
-        EnsureReplaying();
+        if (!EnsureReplaying())
+            return;
         m_player->Pause();
     } else {
         m_player->Step();

@@ -118,7 +118,8 @@ private:
     void Step();
     void EndReplay();
     void ShowReplayRow();
-    void EnsureReplaying();
+    // Begins the replay unless the data logger is recording; says why when it cannot.
+    bool EnsureReplaying();
 
     EcuSession& m_session;
     LogPlayer::Now m_now;

@@ -2,10 +2,13 @@
 // run for a while with the tool windows open and the logger recording, then saves a picture of
 // each window into a folder. Made for the pictures in docs/; run it under Xvfb to see the
 // windows as a person would (`xvfb-run dazederir-window-pictures docs`). Then the simulated cable
-// is pulled, and the dashboard and the data viewer are pictured again with the link lost.
+// is pulled, and the dashboard, the data viewer and the actuator window are pictured again with
+// the link lost. Last, the first seconds of the session, recorded as a capture, are replayed in a
+// second set of windows until the capture has ended, and the dashboard is pictured then.
 #include "app/AppOptions.h"
 #include "app/MainWindows.h"
 #include "app/ProgramLink.h"
+#include "link/CaptureFile.h"
 #include "logger/DataLoggerForm.h"
 #include "ui/ActuatorForm.h"
 #include "ui/CommsForm.h"
@@ -24,6 +27,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <memory>
+
 #include <cstdio>
 #include <utility>
 #include <vector>
@@ -37,6 +42,10 @@ constexpr double PullAtSeconds = 26.0;
 constexpr double PulledForSeconds = 3600.0;
 constexpr int LinkLostPicturesMs = 28000;
 constexpr const char* FastestTimeBase = "1";
+// The capture that is replayed last: the session's first seconds.
+constexpr int CaptureMs = 4000;
+// The windows settle on the ended capture before the picture.
+constexpr int SettleMs = 1500;
 constexpr int RpmControlTest = 1;
 
 } // namespace
@@ -56,7 +65,10 @@ int main(int argc, char** argv)
     MainWindows windows(session, std::make_unique<TDashBoardForm>(session, settings.path()), settings.path());
 
     windows.Dashboard().show();
+    const QString capture = settings.filePath(QStringLiteral("first-seconds.capture"));
+    link.recorder->Start(capture.toStdString());
     session.Connect();
+    QTimer::singleShot(CaptureMs, &app, [&link] { link.recorder->Stop(); });
 
     TDataLoggerForm& logger = windows.DataLogger();
     logger.SetLogPath(settings.path());
@@ -99,10 +111,50 @@ int main(int argc, char** argv)
             save(window, QString::fromLatin1(name));
         logger.StopLogging();
     });
+    // The replay of the capture, in windows of its own once the first ones are pictured.
+    QTemporaryDir replaySettings;
+    AppOptions replayOptions;
+    replayOptions.cable = AppOptions::Cable::Replay;
+    replayOptions.replayPath = capture;
+    std::unique_ptr<ProgramLink> replayLink;
+    std::unique_ptr<EcuSession> replaySession;
+    std::unique_ptr<MainWindows> replayWindows;
+    const auto replay = [&] {
+        const CaptureRead read = ReadCaptureFile(capture.toStdString());
+        if (!read.Ok()) {
+            std::fprintf(stderr, "could not read the capture: %s\n", read.error.c_str());
+            QCoreApplication::exit(1);
+            return;
+        }
+        replayOptions.replay = std::make_shared<const CaptureLog>(read.log);
+        replayLink = std::make_unique<ProgramLink>(MakeProgramLink(replayOptions));
+        replaySession = std::make_unique<EcuSession>(replayLink->factory);
+        DescribeCable(*replaySession, *replayLink, replayOptions);
+        replayWindows = std::make_unique<MainWindows>(*replaySession,
+            std::make_unique<TDashBoardForm>(*replaySession, replaySettings.path()), replaySettings.path());
+        QObject::connect(
+            replaySession.get(), &EcuSession::StateChanged, &app, [&](const SessionState& state) {
+                if (state.stage != SessionStage::CaptureEnded)
+                    return;
+                QTimer::singleShot(SettleMs, &app, [&] {
+                    save(&replayWindows->Dashboard(), QStringLiteral("dashboard-captureended"));
+                    QCoreApplication::exit(failures == 0 ? 0 : 1);
+                });
+            });
+        replayWindows->Dashboard().show();
+        replaySession->Connect();
+    };
     QTimer::singleShot(LinkLostPicturesMs, &app, [&] {
         save(&windows.Dashboard(), QStringLiteral("dashboard-linklost"));
         save(&windows.DataViewer(), QStringLiteral("dataviewer-linklost"));
-        QCoreApplication::exit(failures == 0 ? 0 : 1);
+        save(&windows.Actuator(), QStringLiteral("actuator-linklost"));
+        for (const auto& [window, name] : pictures)
+            window->hide();
+        replay();
     });
-    return app.exec();
+    const int status = app.exec();
+    // The replay's windows go before their session.
+    replayWindows.reset();
+    replaySession.reset();
+    return status;
 }

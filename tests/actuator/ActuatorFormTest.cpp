@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -197,12 +198,28 @@ TEST_F(ActuatorFormTest, ChoosingAnotherTestWhileActiveReRequestsItWithTheLastVa
     EXPECT_EQ(TakeRequests(), (std::vector<Request> { { 4, 102 } }));
 }
 
-TEST_F(ActuatorFormTest, SetWithNoTestChosenSendsTheZeroCommandTwiceThenStops)
+// What is shown chosen is what Set sends: before a choice there is nothing to send, and a test
+// that is not sent says why.
+TEST_F(ActuatorFormTest, SetSendsOnlyAChosenTestAndOnlyWhileTheEcuAnswers)
 {
+    EXPECT_FALSE(ChildOf<QPushButton>(form, "SetBtn")->isEnabled());
+    EXPECT_TRUE(ChildOf<QLineEdit>(form, "Command_EB")->text().isEmpty());
     ClickButton(form, "SetBtn");
     Tick(3 * TActuatorForm::TicksPerRequest);
-    EXPECT_EQ(TakeRequests(), (std::vector<Request> { { 0, 0 }, { 0, 0 } }));
+    EXPECT_TRUE(TakeRequests().empty());
+
+    ecu.liveValues = false;
+    Choose(1);
+    ClickButton(form, "SetBtn");
+    Tick(3 * TActuatorForm::TicksPerRequest);
+    EXPECT_TRUE(TakeRequests().empty());
     EXPECT_FALSE(form.TestActive());
+    EXPECT_EQ(form.StatusText(), QStringLiteral("RPM Control not sent: no ECU answers"));
+    EXPECT_EQ(MonitorText(2), QStringLiteral("--"));
+
+    ecu.liveValues = true;
+    ClickButton(form, "SetBtn");
+    EXPECT_EQ(TakeRequests(), (std::vector<Request> { { 1, 102 } }));
 }
 
 // "ECU acknowledged" speaks of the request the reply answered, and of no other.

@@ -15,6 +15,10 @@
 #include "ui/StatusForm.h"
 #include "ui/UnitsSelForm.h"
 
+#include "controls/ColorRef.h"
+#include "controls/KodraGauge.h"
+#include "ui/FaultCodesForm.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -64,6 +68,7 @@ TEST(MainWindows, IdentificationLoadsEveryToolWindow)
     const std::string id = "1103";
     app.rig.ecu.identifyAfter = 2; // one Rx error first
     app.rig.Identify(id);
+    app.rig.PollUntilLive();
 
     TDataViewerForm& viewer = app.windows.DataViewer();
     EXPECT_TRUE(viewer.Formatted());
@@ -142,6 +147,7 @@ TEST(MainWindows, ActuatorClicksGoToTheEcuAndOnlyTheirOwnRepliesAreAcknowledged)
 {
     AppRig app;
     app.rig.Identify("1103");
+    app.rig.PollUntilLive();
     app.dash.findChild<QAction*>(QStringLiteral("Controls1"))->trigger();
     TActuatorForm& actuator = app.windows.Actuator();
     ASSERT_TRUE(actuator.isVisible());
@@ -155,7 +161,7 @@ TEST(MainWindows, ActuatorClicksGoToTheEcuAndOnlyTheirOwnRepliesAreAcknowledged)
 
     // Opened for the first time: the shared monitors read the live values at the window's own tick.
     const QLabel* rpmMonitor = actuator.findChild<QLabel*>(QStringLiteral("Monitor2"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !rpmMonitor->text().isEmpty(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !rpmMonitor->text().isEmpty() && rpmMonitor->text() != "--"; }));
     EXPECT_EQ(rpmMonitor->text(), QString::number(app.rig.Queries().Values().rpm));
 
     actuator.TestAction(1)->trigger();
@@ -167,6 +173,75 @@ TEST(MainWindows, ActuatorClicksGoToTheEcuAndOnlyTheirOwnRepliesAreAcknowledged)
     EXPECT_FALSE(actuator.StatusText().contains(QLatin1String("acknowledged")));
     ASSERT_TRUE(app.rig.TickUntil([&] { return actuator.StatusText() == "Test cancelled"; }));
     EXPECT_EQ(lastActuatorFrame(), "15 0B 00 00 00 00 00 00 00 00 E0");
+}
+
+// The cable pulled: every window that shows ECU data says so, shows no value as current and keeps
+// no test running; each one comes back by itself with the cable.
+TEST(MainWindows, WithTheLinkLostEveryWindowSaysSoAndComesBackByItself)
+{
+    AppRig app;
+    app.rig.Identify("1103");
+    app.rig.PollUntilLive();
+    TDataViewerForm& viewer = app.windows.DataViewer();
+    TActuatorForm& actuator = app.windows.Actuator();
+    TDataLoggerForm& logger = app.windows.DataLogger();
+    const auto* cfMemo = app.windows.FaultCodes().findChild<QWidget*>(QStringLiteral("CFMemo"));
+    const auto* statusGrid = app.windows.Status().findChild<QWidget*>(QStringLiteral("StatusSG"));
+    const auto* loggerReadout = logger.findChild<QLabel*>(QStringLiteral("Ch1ValueLbl"));
+    const auto tickWindows = [&] {
+        TickTimer(viewer, QStringLiteral("Timer1"));
+        TickTimer(actuator, QStringLiteral("Timer1"));
+        TickTimer(app.windows.FaultCodes(), QStringLiteral("Timer1"));
+        TickTimer(app.windows.Status(), QStringLiteral("StatusTimer"));
+        TickTimer(logger, QStringLiteral("LogTimer1"));
+    };
+    const auto monitor
+        = [&](int n) { return actuator.findChild<QLabel*>(QStringLiteral("Monitor%1").arg(n))->text(); };
+    actuator.EnableTests(0xFF);
+    actuator.TestAction(1)->trigger();
+    ClickButton(actuator, QStringLiteral("SetBtn"));
+    ASSERT_TRUE(actuator.TestActive());
+    tickWindows();
+    const QString rpm = viewer.BoxText(1);
+    EXPECT_NE(rpm, "--");
+    EXPECT_EQ(monitor(2), rpm);
+    EXPECT_EQ(loggerReadout->text(), rpm);
+    EXPECT_TRUE(cfMemo->isEnabled());
+    EXPECT_TRUE(statusGrid->isEnabled());
+    EXPECT_EQ(viewer.PanelText(0), "fake") << "the port in use";
+
+    app.rig.link->status = QString::fromLatin1(InterfaceLink::NoInterface);
+    app.rig.Tick(2);
+    tickWindows();
+    const QString lost = QStringLiteral("Waiting to Connect");
+    EXPECT_EQ(app.dash.PanelText(1), lost);
+    EXPECT_EQ(viewer.PanelText(1), lost);
+    for (int box = 0; box < TDataViewerForm::BoxCount; ++box)
+        EXPECT_EQ(viewer.BoxText(box), "--") << box;
+    EXPECT_FALSE(app.rig.Gauge("RevCounter")->HasValue());
+    EXPECT_EQ(TextColour(app.rig.Label("MILLabel")), ColorFromRef(kColorGrey));
+    for (int n = 1; n <= TActuatorForm::MonitorCount; ++n)
+        EXPECT_EQ(monitor(n), "--") << n;
+    EXPECT_FALSE(actuator.TestActive());
+    EXPECT_EQ(actuator.StatusText(), QStringLiteral("RPM Control stopped: ") + lost);
+    EXPECT_FALSE(cfMemo->isEnabled());
+    EXPECT_FALSE(statusGrid->isEnabled());
+    EXPECT_TRUE(app.windows.FaultCodes().windowTitle().endsWith(lost));
+    EXPECT_TRUE(app.windows.Status().windowTitle().endsWith(lost));
+    EXPECT_TRUE(loggerReadout->text().isEmpty());
+    EXPECT_EQ(viewer.PanelText(0), "No port open");
+
+    app.rig.link->status = QString::fromLatin1(InterfaceLink::VadInterface);
+    app.rig.PollUntilLive();
+    tickWindows();
+    EXPECT_EQ(app.dash.PanelText(1), "Connected to ECU");
+    EXPECT_EQ(viewer.PanelText(1), "Connected to ECU");
+    EXPECT_NE(viewer.BoxText(1), "--");
+    EXPECT_TRUE(app.rig.Gauge("RevCounter")->HasValue());
+    EXPECT_NE(monitor(2), "--");
+    EXPECT_TRUE(cfMemo->isEnabled());
+    EXPECT_FALSE(app.windows.FaultCodes().windowTitle().contains(lost));
+    EXPECT_EQ(loggerReadout->text(), viewer.BoxText(1));
 }
 
 // The viewer's sample-rate panel shows the period in force from the start and follows the dialog.

@@ -1,15 +1,22 @@
 // Comms > Record Session... in the main window, over the program's own link to the simulated ECU.
 #include "app/AppOptions.h"
+#include "app/MainWindows.h"
 #include "app/ProgramLink.h"
+#include "controls/KodraGauge.h"
 #include "link/CaptureFile.h"
 #include "link/CaptureSummary.h"
 #include "ui/DashBoardForm.h"
+#include "ui/DataViewerForm.h"
 #include "ui/SessionRecordingControl.h"
 
 #include "tests/support/UserActions.h"
 
 #include <QAction>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -31,56 +38,163 @@ protected:
 
 constexpr int RecordingPanel = 4;
 
-TEST(SessionRecording, RecordsEveryExchangeAndTheStatusBarCountsTheBytes)
+// Ticks the session in real time until `done` holds or about ten seconds have passed.
+bool TickUntil(EcuSession& session, const std::function<bool()>& done)
 {
-    QTemporaryDir dir;
-    AppOptions options;
-    options.cable = AppOptions::Cable::Simulated;
-    ProgramLink link = MakeProgramLink(options);
-    EcuSession session(link.factory, EcuSession::Ticking::ByCaller);
-    TDashBoardForm dashboard(session, dir.path());
-    TestRecordingControl recording(*link.recorder, dashboard);
-    dashboard.show();
-    const int widthBefore = dashboard.width();
-
-    // A cancelled file dialog records nothing.
-    ChooseMenuEntry(dashboard, QStringLiteral("RecordSession1"));
-    EXPECT_FALSE(link.recorder->IsRecording());
-
-    recording.chosen = dir.filePath(QStringLiteral("session.capture"));
-    ChooseMenuEntry(dashboard, QStringLiteral("RecordSession1"));
-    ASSERT_TRUE(link.recorder->IsRecording());
-    EXPECT_EQ(dashboard.RecordSessionAction()->text(), QStringLiteral("Stop Recording"));
-    session.Connect();
-    for (int tick = 0; tick < 40 && session.Connection().CompletedSweeps() < 1; ++tick) {
+    constexpr int Limit = 200;
+    for (int tick = 0; tick < Limit && !done(); ++tick) {
         session.Tick();
         QTest::qWait(EcuSession::TickMs);
     }
-    ASSERT_GE(session.Connection().CompletedSweeps(), 1);
+    return done();
+}
+
+// The program's own link to the simulated ECU, with its main window and the recording control.
+struct RecordingProgram {
+    static AppOptions Simulated()
+    {
+        AppOptions options;
+        options.cable = AppOptions::Cable::Simulated;
+        return options;
+    }
+
+    QTemporaryDir dir;
+    ProgramLink link = MakeProgramLink(Simulated());
+    EcuSession session { link.factory, EcuSession::Ticking::ByCaller };
+    TDashBoardForm dashboard { session, dir.path() };
+    TestRecordingControl recording { *link.recorder, session, dashboard };
+};
+
+TEST(SessionRecording, RecordsEveryExchangeAndTheStatusBarCountsTheBytes)
+{
+    RecordingProgram p;
+    p.dashboard.show();
+    const int widthBefore = p.dashboard.width();
+
+    // A cancelled file dialog records nothing.
+    ChooseMenuEntry(p.dashboard, QStringLiteral("RecordSession1"));
+    EXPECT_FALSE(p.link.recorder->IsRecording());
+
+    p.recording.chosen = p.dir.filePath(QStringLiteral("session.capture"));
+    ChooseMenuEntry(p.dashboard, QStringLiteral("RecordSession1"));
+    ASSERT_TRUE(p.link.recorder->IsRecording());
+    EXPECT_EQ(p.dashboard.RecordSessionAction()->text(), QStringLiteral("Stop Recording"));
+    p.session.Connect();
+    ASSERT_TRUE(TickUntil(p.session, [&] { return p.session.Connection().CompletedSweeps() >= 1; }));
     QTest::qWait(2 * SessionRecorder::FlushEvery.count()); // on the disk without a Stop
 
-    TickTimer(recording, QStringLiteral("RecordingTimer"));
-    const QString shown = dashboard.PanelText(RecordingPanel);
-    const qint64 onDisk = QFileInfo(recording.chosen).size();
+    TickTimer(p.recording, QStringLiteral("RecordingTimer"));
+    const QString shown = p.dashboard.PanelText(RecordingPanel);
+    const qint64 onDisk = QFileInfo(p.recording.chosen).size();
     EXPECT_GT(onDisk, 100);
     EXPECT_EQ(shown, QStringLiteral("Recording %1 B").arg(onDisk));
     // However long the figure grows, the window keeps its width.
-    dashboard.ShowRecordingText(QStringLiteral("Recording 99999 KB and then some more"));
+    p.dashboard.ShowRecordingText(QStringLiteral("Recording 99999 KB and then some more"));
     QTest::qWait(EcuSession::TickMs); // the layout follows the text from the event loop
-    EXPECT_EQ(dashboard.width(), widthBefore);
+    EXPECT_EQ(p.dashboard.width(), widthBefore);
 
-    ChooseMenuEntry(dashboard, QStringLiteral("RecordSession1"));
-    EXPECT_FALSE(link.recorder->IsRecording());
-    EXPECT_EQ(dashboard.PanelText(RecordingPanel), QString());
-    EXPECT_EQ(dashboard.RecordSessionAction()->text(), QStringLiteral("Record Session..."));
-    EXPECT_TRUE(recording.messages.isEmpty()) << recording.messages.join(QLatin1Char('\n')).toStdString();
+    ChooseMenuEntry(p.dashboard, QStringLiteral("RecordSession1"));
+    EXPECT_FALSE(p.link.recorder->IsRecording());
+    EXPECT_EQ(p.dashboard.PanelText(RecordingPanel), QString());
+    EXPECT_EQ(p.dashboard.RecordSessionAction()->text(), QStringLiteral("Record Session..."));
+    EXPECT_TRUE(p.recording.messages.isEmpty()) << p.recording.messages.join(QLatin1Char('\n')).toStdString();
 
-    const CaptureRead read = ReadCaptureFile(recording.chosen.toStdString());
+    const CaptureRead read = ReadCaptureFile(p.recording.chosen.toStdString());
     ASSERT_TRUE(read.Ok()) << read.error;
     const CaptureSummary summary = SummarizeCapture(read.log);
     EXPECT_EQ(summary.ecuId, "1103");
     EXPECT_EQ(summary.baud, 15625);
     EXPECT_GT(summary.replies, 1);
+}
+
+TEST(SessionRecording, ACaptureStartedWhileConnectedBeginsWithTheIdentificationAndReplays)
+{
+    RecordingProgram p;
+    p.session.Connect();
+    ASSERT_TRUE(TickUntil(p.session, [&] { return p.session.Connection().CompletedSweeps() >= 1; }));
+
+    p.recording.chosen = p.dir.filePath(QStringLiteral("midway.capture"));
+    ChooseMenuEntry(p.dashboard, QStringLiteral("RecordSession1"));
+    const int sweepsBefore = p.session.Connection().CompletedSweeps();
+    ASSERT_TRUE(
+        TickUntil(p.session, [&] { return p.session.Connection().CompletedSweeps() >= sweepsBefore + 3; }));
+    ChooseMenuEntry(p.dashboard, QStringLiteral("RecordSession1"));
+
+    const CaptureRead read = ReadCaptureFile(p.recording.chosen.toStdString());
+    ASSERT_TRUE(read.Ok()) << read.error;
+    ASSERT_GE(read.log.chunks.size(), 2u);
+    EXPECT_EQ(read.log.chunks[0], (CaptureChunk { 0, CaptureDirection::Written, { 0x10, 0x03, 0xED } }));
+    EXPECT_EQ(read.log.chunks[1],
+        (CaptureChunk { 0, CaptureDirection::Read, { 0x10, 0x03, 0xED, 0x10, 0x05, 0x11, 0x03, 0xD7 } }));
+    QFile file(p.recording.chosen);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("\n# identification as made at "));
+    EXPECT_EQ(SummarizeCapture(read.log).ecuId, "1103");
+
+    // Played back by the tool, it identifies the ECU and polls on as the session did.
+    QProcess cli;
+    cli.start(QStringLiteral(DAZEDERIR_CLI_PATH),
+        { QStringLiteral("--replay"), p.recording.chosen, QStringLiteral("--sample-rate"),
+            QStringLiteral("200"), QStringLiteral("--json"), QStringLiteral("values"),
+            QStringLiteral("--sweeps"), QStringLiteral("2") });
+    ASSERT_TRUE(cli.waitForFinished());
+    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    const QJsonObject values = QJsonDocument::fromJson(cli.readAllStandardOutput()).object();
+    EXPECT_EQ(values.value(QStringLiteral("ecu_id")).toString(), QStringLiteral("1103"));
+}
+
+// A replayed capture says so, never "Connected to ECU"; once a request's recorded answers have
+// run out the cable is silent, and every window shows the capture ended and no current value.
+TEST(SessionRecording, AReplayedCaptureSaysSoAndItsEndLeavesNoValueShown)
+{
+    QTemporaryDir dir;
+    const QString capture = dir.filePath(QStringLiteral("short.capture"));
+    {
+        AppOptions options;
+        options.cable = AppOptions::Cable::Simulated;
+        ProgramLink link = MakeProgramLink(options);
+        EcuSession session(link.factory, EcuSession::Ticking::ByCaller);
+        ASSERT_EQ(link.recorder->Start(capture.toStdString()), "");
+        session.Connect();
+        ASSERT_TRUE(TickUntil(session, [&] { return session.Connection().CompletedSweeps() >= 3; }));
+        ASSERT_EQ(link.recorder->Stop(), "");
+    }
+
+    AppOptions options;
+    options.cable = AppOptions::Cable::Replay;
+    const CaptureRead read = ReadCaptureFile(capture.toStdString());
+    ASSERT_TRUE(read.Ok()) << read.error;
+    options.replay = std::make_shared<const CaptureLog>(read.log);
+    options.replayPath = capture;
+    ProgramLink link = MakeProgramLink(options);
+    EcuSession session(link.factory, EcuSession::Ticking::ByCaller);
+    DescribeCable(session, link, options);
+    QTemporaryDir settings;
+    MainWindows windows(session, std::make_unique<TDashBoardForm>(session, settings.path()), settings.path());
+    QSignalSpy states(&session, &EcuSession::StateChanged);
+    session.Connect();
+    const QString replaying = QStringLiteral("Replaying short.capture");
+    EXPECT_EQ(windows.Dashboard().PanelText(1), replaying);
+    ASSERT_TRUE(TickUntil(session, [&] { return session.Queries().HasLiveValues(); }));
+    TickTimer(windows.DataViewer(), QStringLiteral("Timer1"));
+    EXPECT_EQ(windows.Dashboard().PanelText(1), replaying);
+    EXPECT_EQ(windows.DataViewer().PanelText(1), replaying);
+    EXPECT_NE(windows.DataViewer().BoxText(1), "--");
+
+    ASSERT_TRUE(TickUntil(session, [&] { return session.State().stage == SessionStage::CaptureEnded; }));
+    TickTimer(windows.DataViewer(), QStringLiteral("Timer1"));
+    EXPECT_EQ(windows.Dashboard().PanelText(1), "Capture ended");
+    EXPECT_EQ(windows.DataViewer().PanelText(1), "Capture ended");
+    EXPECT_EQ(windows.DataViewer().BoxText(1), "--");
+    EXPECT_FALSE(windows.Dashboard().findChild<TKodraGauge*>(QStringLiteral("RevCounter"))->HasValue());
+    for (const QList<QVariant>& state : states)
+        EXPECT_NE(state.at(0).value<SessionState>().stage, SessionStage::Live);
+
+    // The cable stays silent: nothing frozen comes back.
+    const int errorsBefore = session.Connection().RxErrorCount();
+    ASSERT_TRUE(TickUntil(session, [&] { return session.Connection().RxErrorCount() > errorsBefore + 2; }));
+    EXPECT_EQ(session.State().stage, SessionStage::CaptureEnded);
+    EXPECT_FALSE(session.Queries().HasLiveValues());
 }
 
 } // namespace

@@ -38,9 +38,10 @@ Args Joined(Args first, const Args& second)
 }
 
 // Replies dropped and fault and status bits set, so that counts, faults and status all have
-// something to show.
+// something to show. The period leaves a loaded machine time to answer, so that the only failed
+// exchanges recorded are the dropped replies.
 const Args Simulated { "--simulate=1103", "--sim-drop", "0.2", "--sim-seed", "7", "--sim-bytes",
-    "0=1,1=0,2=0,3=1,23=1,24=0", "--sample-rate", "50" };
+    "0=1,1=0,2=0,3=1,23=1,24=0", "--sample-rate", "200" };
 
 TEST(CliCapture, ReplayedItGivesTheSameValuesFaultsStatusAndErrorCounts)
 {
@@ -50,7 +51,9 @@ TEST(CliCapture, ReplayedItGivesTheSameValuesFaultsStatusAndErrorCounts)
         const std::string capture = dir.filePath(QString::fromStdString(command + ".capture")).toStdString();
         const CliRun recorded = RunCli(Joined(Simulated, { "--record", capture, "--json", command }));
         ASSERT_EQ(recorded.status, 0) << recorded.err;
-        const CliRun replayed = RunCli({ "--replay", capture, "--sample-rate", "50", "--json", command });
+        // A replay ends when an answer is asked for once more than it was recorded: a period long
+        // enough for a loaded machine keeps the replay's own exchanges from timing out.
+        const CliRun replayed = RunCli({ "--replay", capture, "--sample-rate", "200", "--json", command });
         EXPECT_EQ(replayed.status, 0) << replayed.err;
         EXPECT_EQ(replayed.out, recorded.out);
         if (command != "values")
@@ -72,18 +75,33 @@ TEST(CliCapture, ReplayedItGivesTheSameValuesFaultsStatusAndErrorCounts)
     }
 }
 
+TEST(CliCapture, AReplayAskedForMoreThanItHoldsEndsWith3SayingAfterHowManySweeps)
+{
+    QTemporaryDir dir;
+    const std::string capture = dir.filePath(QStringLiteral("short.capture")).toStdString();
+    const CliRun recorded = RunCli(
+        { "--simulate=1103", "--sample-rate", "200", "--record", capture, "values", "--sweeps", "2" });
+    ASSERT_EQ(recorded.status, 0) << recorded.err;
+
+    const CliRun replayed
+        = RunCli({ "--replay", capture, "--sample-rate", "200", "values", "--sweeps", "5" });
+    EXPECT_EQ(replayed.status, 3) << replayed.err;
+    EXPECT_EQ(replayed.err, "dazederir-cli: the capture ended after 2 sweeps\n");
+    EXPECT_TRUE(replayed.out.empty()) << replayed.out;
+}
+
 TEST(CliCapture, EcusimServesTheReplayOnItsPseudoTerminal)
 {
     QTemporaryDir dir;
     const std::string capture = dir.filePath(QStringLiteral("1843.capture")).toStdString();
     const CliRun recorded
-        = RunCli({ "--simulate=1843", "--sample-rate", "50", "--record", capture, "--json", "values" });
+        = RunCli({ "--simulate=1843", "--sample-rate", "200", "--record", capture, "--json", "values" });
     ASSERT_EQ(recorded.status, 0) << recorded.err;
 
     ChildProcess ecusim(ECUSIM_PROGRAM, { "--replay", capture, "--replay-timing" });
     const std::string pty = ecusim.ReadLine().value_or("");
     ASSERT_FALSE(pty.empty()) << ecusim.ErrorOutput();
-    const CliRun replayed = RunCli({ "--port", pty, "--sample-rate", "50", "--json", "values" });
+    const CliRun replayed = RunCli({ "--port", pty, "--sample-rate", "200", "--json", "values" });
     EXPECT_EQ(replayed.status, 0) << replayed.err;
     EXPECT_EQ(replayed.out, recorded.out);
 }

@@ -261,6 +261,48 @@ int CheckRows(const std::string& file)
     return rows;
 }
 
+std::size_t LineCount(const std::string& text)
+{
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+// Two programs asked to record into one file: the second is told which process records there and
+// records under its dated name beside it; neither loses a row, and each names the file it wrote.
+TEST_F(CliLog, ASecondRecordingIntoTheSameFileIsToldWhoRecordsThereAndGoesBesideIt)
+{
+    const std::filesystem::path out = Dir() / "kodralog.csv";
+    const std::vector<std::string> log { "--simulate", "--json", "log", "--channels", "RPM,MAP,CTS,IAT",
+        "--time-base", "1", "--out", out.string(), "--samples" };
+    std::vector<std::string> longRun = log;
+    longRun.push_back("100000");
+    ChildProcess first(CLI_PROGRAM, longRun);
+    ASSERT_TRUE(first.Started());
+    ASSERT_GE(LineCount(WaitForRows(Dir(), 2)), 5U);
+
+    std::vector<std::string> shortRun = log;
+    shortRun.push_back("5");
+    const CliRun second = RunCli(shortRun);
+    ASSERT_EQ(second.status, 0) << second.err;
+    const QJsonObject secondDone = QJsonDocument::fromJson(QByteArray::fromStdString(second.out)).object();
+    const std::filesystem::path beside = secondDone.value(QStringLiteral("path")).toString().toStdString();
+    EXPECT_EQ(beside.parent_path(), Dir());
+    EXPECT_TRUE(beside.filename().string().starts_with("kodralog-")) << beside;
+    EXPECT_EQ(second.err,
+        "dazederir-cli: process " + std::to_string(first.Pid()) + " is recording into " + out.string()
+            + "; this log goes to " + beside.string() + " instead\n");
+    EXPECT_EQ(LineCount(ReadFileBytes(beside)), 3U + 5U);
+
+    first.Signal(SIGINT);
+    const std::optional<std::string> firstLine = first.ReadLine();
+    ASSERT_TRUE(firstLine.has_value());
+    EXPECT_EQ(first.Wait(), 0) << first.ErrorOutput();
+    const QJsonObject firstDone = QJsonDocument::fromJson(QByteArray::fromStdString(*firstLine)).object();
+    EXPECT_EQ(firstDone.value(QStringLiteral("path")).toString().toStdString(), out.string());
+    EXPECT_EQ(LineCount(ReadFileBytes(out)),
+        3U + static_cast<std::size_t>(firstDone.value(QStringLiteral("rows")).toInt()));
+    EXPECT_EQ(LineCount(ReadFileBytes(beside)), 3U + 5U) << "the second log stays as it was";
+}
+
 class CliLogEndedBySignal : public testing::TestWithParam<int> {
 protected:
     QTemporaryDir m_dir;

@@ -134,23 +134,26 @@ TEST(DialValueBox, ShowsTheClampedValue)
     }
 }
 
-TEST(DialValueBox, MoveWithinOnePercentStoresWithoutRepaint)
+// 3390 and 3414 rpm lie in one whole percent of an 8000 rpm dial: the needle stays, but the box
+// must say the value the ECU says now.
+TEST(DialValueBox, AMoveWithinOnePercentShowsTheNewValueInTheBox)
 {
     auto gauge = makeDial(kSmallSide, bsSingle, 8000);
     auto reference = makeDial(kSmallSide, bsSingle, 8000);
-    gauge->SetProgress(4000);
-    reference->SetProgress(4000);
+    auto before = makeDial(kSmallSide, bsSingle, 8000);
+    gauge->SetProgress(3390);
+    before->SetProgress(3390);
+    reference->SetProgress(3414);
+    ASSERT_EQ(gauge->GetPercentDone(), reference->GetPercentDone());
     const int composed = gauge->ComposeCount();
 
-    gauge->SetProgress(4050);
-    EXPECT_EQ(gauge->Progress(), 4050);
-    EXPECT_EQ(gauge->ComposeCount(), composed);
-    EXPECT_EQ(render(*gauge), render(*reference)); // still shows 4000
-
-    gauge->SetProgress(4080);
-    reference->SetProgress(4080);
+    gauge->SetProgress(3414);
     EXPECT_EQ(gauge->ComposeCount(), composed + 1);
     EXPECT_EQ(render(*gauge), render(*reference));
+    EXPECT_NE(valueBoxOf(render(*gauge), *gauge), valueBoxOf(render(*before), *before));
+
+    gauge->SetProgress(3414); // the same value again: nothing to paint
+    EXPECT_EQ(gauge->ComposeCount(), composed + 1);
 }
 
 TEST(DialValueBox, AddProgressClampsAndAlwaysRepaints)

@@ -158,15 +158,14 @@ TEST(GraphColumn, ZeroValuesAreNotDrawn)
     EXPECT_NE(RowSpanOf(picture(*lines), kPixelRed, kNewLeft - 3, kNewLeft - 1).top, -1);
 }
 
-TEST(GraphColumn, LineJoinsThePreviousValueOfItsSeries)
+TEST(GraphColumn, LineJoinsThePreviousValueOfItsSeriesAndStartsAfreshAfterAGap)
 {
     auto chart = makeChart(pgLine);
-    chart->DataPoint(kColorRed, 50); // no red before: rises from the bottom edge
+    chart->DataPoint(kColorRed, 50); // no red before: a start at its value, not a rise from the bottom
     chart->Update();
     RowSpan span = RowSpanOf(picture(*chart), kPixelRed, kNewLeft, kNewRight);
-    EXPECT_EQ(span.bottom, 99);
-    EXPECT_GE(span.top, 50);
-    EXPECT_LE(span.top, 52);
+    EXPECT_GE(span.top, 49);
+    EXPECT_LE(span.bottom, 51);
 
     chart->DataPoint(kColorBlue, 5); // another series first: the match goes by colour
     chart->DataPoint(kColorRed, 80);
@@ -176,10 +175,15 @@ TEST(GraphColumn, LineJoinsThePreviousValueOfItsSeries)
     EXPECT_GE(span.top, 20);
     EXPECT_LE(span.top, 22);
 
+    // A band without red is a gap: nothing drawn across it, and the line after it starts afresh.
+    chart->DataPoint(kColorBlue, 5);
+    chart->Update();
+    EXPECT_EQ(RowSpanOf(picture(*chart), kPixelRed, kNewLeft, kNewRight).top, -1);
     chart->DataPoint(kColorRed, 100);
     chart->Update();
-    EXPECT_EQ(
-        RowSpanOf(picture(*chart), kPixelRed, kNewLeft, kNewRight).top, 1); // full height reaches the top
+    span = RowSpanOf(picture(*chart), kPixelRed, kNewLeft, kNewRight);
+    EXPECT_LE(span.top, 1); // full height reaches the top
+    EXPECT_LE(span.bottom, 2);
 }
 
 TEST(GraphColumn, NegativeOnlyHistoryDrawsNothing)
@@ -223,8 +227,8 @@ TEST(GraphScale, FollowsTheLargestValueInTheWholeRing)
     chart.Update();
     EXPECT_EQ(chart.Scale(), 130);
     EXPECT_EQ(changes, 1);
-    // Redrawn at the new scale: 123 of 130 is 94 of the 100 pixels.
-    EXPECT_EQ(RowSpanOf(picture(chart), kPixelRed, kNewLeft, kNewRight).top, 7);
+    // Redrawn at the new scale: 123 of 130 is 94 of the 100 pixels, so the point lies on row 6.
+    EXPECT_EQ(RowSpanOf(picture(chart), kPixelRed, kNewLeft, kNewRight).top, 6);
 
     const int keptFor = chart.BandSlots() - 2;
     for (int i = 0; i < keptFor; ++i) {

@@ -432,7 +432,9 @@ TEST_F(Dashboard, ResetIsSentOnlyAfterConfirmationAndItsResultShown)
     rig.form->confirmAnswer = false;
     Choose(rig, "ResetECU1");
     EXPECT_EQ(rig.form->confirmations,
-        QStringList { "Warning!|All stored parameters will be lost, do you wish to continue?" });
+        QStringList {
+            "Warning!|All stored parameters will be lost and the stored fault codes cleared, do you "
+            "wish to continue?" });
     rig.Tick(20);
     for (const auto& sent : rig.link->sent)
         EXPECT_NE(sent.bytes.at(0), etResetEcu);
@@ -460,6 +462,8 @@ TEST_F(Dashboard, StatusPanelsFollowTheConnection)
     rig.ecu.identifyAfter = 2;
     rig.Identify("1103");
     EXPECT_EQ(rig.form->PanelText(0), "VAD Interface");
+    EXPECT_EQ(rig.form->PanelText(1), "Trying to Connect") << "identified, no whole sweep read yet";
+    rig.PollUntilLive();
     EXPECT_EQ(rig.form->PanelText(1), "Connected to ECU");
     EXPECT_EQ(rig.form->PanelText(3), "Rx Errors 1");
     ASSERT_EQ(errors.size(), 1);

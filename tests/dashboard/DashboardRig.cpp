@@ -62,6 +62,11 @@ void DashboardRig::Identify(const std::string& ecuId)
     ASSERT_TRUE(TickUntil([&] { return Queries().GetEcuId() == ecuId && Connection().Polling(); }));
 }
 
+void DashboardRig::PollUntilLive()
+{
+    ASSERT_TRUE(TickUntil([&] { return session->State().stage == SessionStage::Live; }));
+}
+
 void DashboardRig::PullAndReplugCable()
 {
     link->status = QString::fromLatin1(InterfaceLink::NoInterface);

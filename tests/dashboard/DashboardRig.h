@@ -61,6 +61,8 @@ struct DashboardRig {
     bool TickUntil(const std::function<bool()>& done, int limit = 2000);
     // Connects and polls until the ECU answering as `ecuId` is identified.
     void Identify(const std::string& ecuId);
+    // Polls until the session's values are current (a whole sweep read since the identification).
+    void PollUntilLive();
     // The cable goes and comes back: the ECU is identified again.
     void PullAndReplugCable();
     // Puts each byte at the address of its role for the identified ECU and polls until every

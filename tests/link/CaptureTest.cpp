@@ -88,7 +88,7 @@ constexpr std::string_view Session = "# dazederir capture 1\n"
                                      "205.000 < 02 03 04 05 06 07 C6\n"
                                      "220.000 < 13 0B 01 02 03 04 05 06 07 08 BE\n";
 
-TEST(CaptureReplay, AnswersEachRequestInTurnRepeatsTheLastAndIgnoresTheUnseen)
+TEST(CaptureReplay, AnswersEachRequestInTurnIgnoresTheUnseenAndEndsWhenOneRunsOut)
 {
     const CaptureRead read = ParseCapture(Session);
     ASSERT_TRUE(read.Ok()) << read.error;
@@ -99,25 +99,33 @@ TEST(CaptureReplay, AnswersEachRequestInTurnRepeatsTheLastAndIgnoresTheUnseen)
     ASSERT_EQ(first.size(), 2u);
     EXPECT_EQ(first[0], (TimedBytes { 0.7, identify }));
     EXPECT_EQ(first[1], (TimedBytes { 14.0, { 0x10, 0x05, 0x11, 0x03, 0xD7 } }));
-    // The second answer held the echo alone, and so does every one after it.
-    for (int again = 0; again < 2; ++again) {
-        const std::vector<TimedBytes> later = replay.Transfer(identify);
-        ASSERT_EQ(later.size(), 1u);
-        EXPECT_EQ(later[0].bytes, identify);
-    }
+    const std::vector<TimedBytes> second = replay.Transfer(identify);
+    ASSERT_EQ(second.size(), 1u) << "the second answer held the echo alone";
+    EXPECT_EQ(second[0].bytes, identify);
+    EXPECT_TRUE(replay.Transfer(std::vector<std::uint8_t> { 0x14, 0x03, 0xE9 }).empty()) << "never recorded";
+    EXPECT_FALSE(replay.Ended());
 
     // The read request goes out in other pieces than it was recorded in; the echo read while it
     // was still going out comes at once, the rest after its recorded delays.
-    EXPECT_TRUE(
-        replay.Transfer(std::vector<std::uint8_t> { 0x13, 0x0B, 0x00, 0x01, 0x02, 0x03, 0x04 }).empty());
-    const std::vector<TimedBytes> read8
-        = replay.Transfer(std::vector<std::uint8_t> { 0x05, 0x06, 0x07, 0xC6 });
+    const std::vector<std::uint8_t> readHead { 0x13, 0x0B, 0x00, 0x01, 0x02, 0x03, 0x04 };
+    const std::vector<std::uint8_t> readTail { 0x05, 0x06, 0x07, 0xC6 };
+    EXPECT_TRUE(replay.Transfer(readHead).empty());
+    const std::vector<TimedBytes> read8 = replay.Transfer(readTail);
     ASSERT_EQ(read8.size(), 3u);
     EXPECT_EQ(read8[0].delayMs, 0.0);
     EXPECT_EQ(read8[1].delayMs, 3.5);
     EXPECT_EQ(read8[2].delayMs, 18.5);
 
-    EXPECT_TRUE(replay.Transfer(std::vector<std::uint8_t> { 0x14, 0x03, 0xE9 }).empty()) << "never recorded";
+    // A third identification finds its answers used up: the capture has ended, and from then on
+    // even a request that still has answers gets none.
+    EXPECT_TRUE(replay.Transfer(identify).empty());
+    EXPECT_TRUE(replay.Ended());
+    replay = CaptureReplay(read.log);
+    replay.Transfer(identify);
+    replay.Transfer(identify);
+    replay.Transfer(identify);
+    EXPECT_TRUE(replay.Transfer(readHead).empty());
+    EXPECT_TRUE(replay.Transfer(readTail).empty());
 }
 
 TEST(CaptureSummary, CountsAsTheProgramsReceiverDoes)

@@ -17,6 +17,7 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool Started() const { return m_pid > 0; }
+    int Pid() const { return m_pid; }
     // The next line of standard output, without its line end; nullopt at end of output or after Patience.
     std::optional<std::string> ReadLine();
     void Signal(int signal) const;

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -22,7 +23,12 @@ TEST(EcuIdFormTest, AnIdentificationWhileHiddenShowsWhenOpened)
     TECUIDForm form;
     form.ShowEcuId("17E2");
     form.show();
-    EXPECT_EQ(form.findChild<QLineEdit*>("IDEB")->text(), "17E2");
+    auto* edit = form.findChild<QLineEdit*>("IDEB");
+    EXPECT_EQ(edit->text(), "17E2");
+    // It shows what the ECU said: typing changes nothing.
+    edit->setFocus();
+    QTest::keyClicks(edit, QStringLiteral("XYZ"));
+    EXPECT_EQ(form.EcuIdText(), "17E2");
     form.close();
     form.ShowEcuId("1103");
     EXPECT_FALSE(form.isVisible());
