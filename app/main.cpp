@@ -8,6 +8,8 @@
 #include "app/StartupProbes.h"
 #include "defs/ProgramVersion.h"
 #include "logger/DataLoggerForm.h"
+#include "translations/ProgramLanguage.h"
+#include "ui/DashboardSettings.h"
 #include "ui/MakerLogo.h"
 #include "ui/SessionRecordingControl.h"
 #include "viewer/LogViewerForm.h"
@@ -76,10 +78,13 @@ int main(int argc, char** argv)
 
     const ProgramPlaces places = ChooseProgramPlaces({ options.settingsDir,
         QCoreApplication::applicationDirPath(), QStringLiteral(DAZED_INSTALL_BINDIR), QDir::currentPath() });
+    // The settings say the language, which must be in place before the first window is made.
+    LoadedDashboardSettings dashboardSettings = LoadDashboardSettings(places.settingsFolder);
+    const ProgramLanguage language(dashboardSettings.settings.language);
     ProgramLink link = MakeProgramLink(options);
     EcuSession session(link.factory);
     DescribeCable(session, link, options);
-    MainWindows windows(session, std::make_unique<TDashBoardForm>(session, places.settingsFolder),
+    MainWindows windows(session, std::make_unique<TDashBoardForm>(session, std::move(dashboardSettings)),
         places.settingsFolder, places.defaultLogFolder);
     TDashBoardForm& dashboard = windows.Dashboard();
     SessionRecordingControl recording(*link.recorder, session, dashboard);

@@ -1,5 +1,7 @@
 #include "defs/ActuatorTests.h"
 
+#include "defs/TranslatableText.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -11,23 +13,23 @@ using Monitor = ActuatorMonitor;
 
 // clang-format off
 constexpr std::array<ActuatorTest, ActuatorTestCount> Tests { {
-    { 1, "RPM Control",        "RPMControl1",      "RPM Control",             "Set Target Idle",   "800", { "Target Idle",     "RPM", "CTS", "VSS" }, 0x01, Kind::TargetIdleRpm, Monitor::TargetIdle },
-    { 2, "Fix Advance",        "FixAdvance1",      "Fix Advance",             "Fix Spark Advance", "---", { "Ign Adv",         "RPM", "CTS", "VSS" }, 0x02, Kind::FixedAdvance,  Monitor::Advance },
-    { 3, "IAC Calibration",    "IACCalibration1",  "IAC Calibration",         "Set IAC CAl",       "---", { "IAC Adjust Mon.", "RPM", "CTS", "VSS" }, 0x04, Kind::NoValue,       Monitor::IacAdjust },
-    { 4, "EGR Sol. Control",   "EGRSolControl1",   "EGR Solenoid Control",    "EGR Solenoid",      "---", { "---",             "RPM", "CTS", "VSS" }, 0x08, Kind::NoValue,       Monitor::None },
-    { 5, "EGR Step Control",   "EGRStepControl1",  "EGR Stepper Control",     "EGR Position (%)",  "0",   { "EGR",             "RPM", "CTS", "VSS" }, 0x10, Kind::EgrPosition,   Monitor::Egr },
-    { 6, "Rad.Fan Control",    "RadFanControl1",   "Radiator Fan Control",    "Radiator Fan",      "---", { "---",             "RPM", "CTS", "VSS" }, 0x20, Kind::NoValue,       Monitor::None },
-    { 7, "Can. Purge Control", "CanPurgeControl1", "Can. Purge Sol. Control", "Can. Purge",        "---", { "---",             "RPM", "CTS", "VSS" }, 0x40, Kind::NoValue,       Monitor::None },
-    { 8, "Fuel Pump Control",  "FuelPumpControl1", "Fuel Pump Control",       "Fuel Pump",         "---", { "---",             "RPM", "CTS", "VSS" }, 0x80, Kind::NoValue,       Monitor::None },
+    { 1, DAZED_TRANSLATABLE("TActuatorForm", "RPM Control"), "RPMControl1", DAZED_TRANSLATABLE("TActuatorForm", "RPM Control"), DAZED_TRANSLATABLE("TActuatorForm", "Set Target Idle"), "800", { DAZED_TRANSLATABLE("TActuatorForm", "Target Idle"), "RPM", "CTS", "VSS" }, 0x01, Kind::TargetIdleRpm, Monitor::TargetIdle },
+    { 2, DAZED_TRANSLATABLE("TActuatorForm", "Fix Advance"), "FixAdvance1", DAZED_TRANSLATABLE("TActuatorForm", "Fix Advance"), DAZED_TRANSLATABLE("TActuatorForm", "Fix Spark Advance"), "---", { DAZED_TRANSLATABLE("TActuatorForm", "Ign Adv"), "RPM", "CTS", "VSS" }, 0x02, Kind::FixedAdvance,  Monitor::Advance },
+    { 3, DAZED_TRANSLATABLE("TActuatorForm", "IAC Calibration"), "IACCalibration1", DAZED_TRANSLATABLE("TActuatorForm", "IAC Calibration"), DAZED_TRANSLATABLE("TActuatorForm", "Set IAC CAl"), "---", { DAZED_TRANSLATABLE("TActuatorForm", "IAC Adjust Mon."), "RPM", "CTS", "VSS" }, 0x04, Kind::NoValue,       Monitor::IacAdjust },
+    { 4, DAZED_TRANSLATABLE("TActuatorForm", "EGR Sol. Control"), "EGRSolControl1", DAZED_TRANSLATABLE("TActuatorForm", "EGR Solenoid Control"), DAZED_TRANSLATABLE("TActuatorForm", "EGR Solenoid"), "---", { "---", "RPM", "CTS", "VSS" }, 0x08, Kind::NoValue,       Monitor::None },
+    { 5, DAZED_TRANSLATABLE("TActuatorForm", "EGR Step Control"), "EGRStepControl1", DAZED_TRANSLATABLE("TActuatorForm", "EGR Stepper Control"), DAZED_TRANSLATABLE("TActuatorForm", "EGR Position (%)"), "0", { DAZED_TRANSLATABLE("TActuatorForm", "EGR"), "RPM", "CTS", "VSS" }, 0x10, Kind::EgrPosition,   Monitor::Egr },
+    { 6, DAZED_TRANSLATABLE("TActuatorForm", "Rad.Fan Control"), "RadFanControl1", DAZED_TRANSLATABLE("TActuatorForm", "Radiator Fan Control"), DAZED_TRANSLATABLE("TActuatorForm", "Radiator Fan"), "---", { "---", "RPM", "CTS", "VSS" }, 0x20, Kind::NoValue,       Monitor::None },
+    { 7, DAZED_TRANSLATABLE("TActuatorForm", "Can. Purge Control"), "CanPurgeControl1", DAZED_TRANSLATABLE("TActuatorForm", "Can. Purge Sol. Control"), DAZED_TRANSLATABLE("TActuatorForm", "Can. Purge"), "---", { "---", "RPM", "CTS", "VSS" }, 0x40, Kind::NoValue,       Monitor::None },
+    { 8, DAZED_TRANSLATABLE("TActuatorForm", "Fuel Pump Control"), "FuelPumpControl1", DAZED_TRANSLATABLE("TActuatorForm", "Fuel Pump Control"), DAZED_TRANSLATABLE("TActuatorForm", "Fuel Pump"), "---", { "---", "RPM", "CTS", "VSS" }, 0x80, Kind::NoValue,       Monitor::None },
 } };
 // clang-format on
 
 // The first line states the target idle range above (two blanks after "between", as always shown).
 constexpr std::array<const char*, ActuatorConditionCount> Conditions {
-    "Maintain RPM between  500RPM and 2000RPM",
-    "Maintain Coolant temp above 70C",
-    "Maintain VSS = 0",
-    "Maintain Throttle closed",
+    DAZED_TRANSLATABLE("TActuatorForm", "Maintain RPM between  500RPM and 2000RPM"),
+    DAZED_TRANSLATABLE("TActuatorForm", "Maintain Coolant temp above 70C"),
+    DAZED_TRANSLATABLE("TActuatorForm", "Maintain VSS = 0"),
+    DAZED_TRANSLATABLE("TActuatorForm", "Maintain Throttle closed"),
 };
 
 constexpr double RpmToIdleSteps = 0.12750223128904756; // one idle step is 7.843 rpm

@@ -1,6 +1,7 @@
 #include "defs/FaultCodes.h"
 
 #include "defs/PositionTexts.h"
+#include "defs/TranslatableText.h"
 
 #include <cstddef>
 
@@ -9,62 +10,62 @@ namespace {
 // Code, one tab, two spaces, description; the last seven texts break that form on purpose.
 // clang-format off
 constexpr std::array<std::string_view, FaultTextCount> FaultTexts {
-    "13\t  Lambda Sensor Bank 1 - ECU will drive mixture rich or lean. If O2 reading doesn't change or is slow to change a fault is flagged", // 0
-    "14\t  Water Temperature Sensor signal High - Open circuit sensor or bad ground", // 1
-    "15\t  Water Temperature Sensor signal Low - Short circuit in sensor or wiring shorted to ground", // 2
-    "21\t  Throttle Position Sensor signal High - TPS faulty or open circuit signal or ground connection", // 3
-    "22\t  Throttle Position Sensor signal Low - TPS faulty. Short circuit signal or open circuit power connection", // 4
-    "23\t  Air Temperature Sensor signal High - ATS open circuit or bad ground", // 5
-    "24\t  Vehicle Speed Sensor - VSS faulty. Possibly broken Speedo cable", // 6
-    "25\t  Air Temperature Sensor signal Low - ATS short circuit. Possibly signal wire short circuit or open circuit power connection", // 7
-    "26\t  Lambda Sensor Bank 2 - ECU will drive mixture rich or lean. If O2 reading doesn't change or is slow to change a fault is flagged", // 8
-    "27\t  Compensation Resistance Signal - Open circuit or shorted", // 9
-    "28\t  Glow Plug Relay Signal - Open circuit or shorted", // 10
-    "31\t  Manifold Pressure Sensor signal High - MPS faulty. Possibly open circuit ground connection", // 11
-    "31\t  Boost Sensor Signal Low (Turbo)", // 12
-    "32\t  Manifold Pressure Sensor signal Low - MPS faulty. Possibly open circuit power connection", // 13
-    "32\t  Boost Sensor Signal High - Boost sensor faulty. Possibly open circuit ground connection", // 14
-    "33\t  Mass Airflow Sensor High", // 15
-    "34\t  Mass Airflow Sensor Low", // 16
-    "35\t  NE Sensor - Engine Speed Sensor faulty or wiring fault", // 17
-    "37\t  ABS Malfunction", // 18
-    "41\t  Ignition Fail Safe signal not present - faulty noise suppresor or wiring fault", // 19
-    "41\t  Timer Control Valve Signal", // 20
-    "42\t  Crank Angle Sensor - CAS signal not present during cranking. Possibly faulty CAS or bad connection", // 21
-    "43\t  Knock Sensor circuit malfunction - Faulty Knock Sensor or bad connection", // 22
-    "43\t  Starter Signal - Starter signal on during engine running or starter signal off during engine cranking", // 23
-    "44\t  Idle Switch Open - Faulty Idle switch. Possibly badly adjusted TPS or open circuit signal or ground connection", // 24
-    "45\t  Idle Switch Closed - Faulty Idle Switch. Possibly badly adjusted TPS or signal shorted to ground", // 25
-    "47\t  Camshaft Sensor", // 26
-    "51\t  Exhaust Gas Recirc Valve - EGR modulator faulty. Possibly exhaust passageway clogged or bad VSV or vacuum leak or catalytic converter fault", // 27
-    "51\t  EGR temperature sensor short circuit (Calif.)", // 28
-    "51\t  EGR temperature sensor open circuit (Calif.)", // 29
-    "52\t  Leaking Injector - Bad injector. Possibly dirty injector or bad seal or excessive fuel pressure", // 30
-    "52\t  Spill Valve Signal - Stuck spill valve. possibly open or shorted wiring", // 31
-    "53\t  Grounding error. Possibly wrong ECU or missing ground wire", // 32
-    "61\t  Shift Solenoid Valve A (#1)", // 33
-    "62\t  Shift Solenoid Valve A (#1)", // 34
-    "63\t  Shift Solenoid Valve B (#2)", // 35
-    "64\t  Shift Solenoid Valve B (#2)", // 36
-    "65\t  TCC Solenoid Valve Electrical", // 37
-    "66\t  TCC Solenoid Valve Electrical", // 38
-    "71\t  Test Switch Terminal Grounded - Wire link still in diagnostic plug or signal shorted to ground", // 39
-    "71\t  Memory Error - ECU internal write error or checksum error", // 40
-    "72\t  Transmission Range Switch circuit malfunction", // 41
-    "73\t  Fuel Temperature Sensor - Possibly Fuel temp. sensor or open or shorted wiring", // 42
-    "75\t  Output Speed sensor Circuit Malfunction", // 43
-    "76\t  Input/turbine Speed sensor Malfunction", // 44
-    "81\t  Immobiliser/ECU Immobiliser codes not matched (ECU side)", // 45
-    "82\t  ECU Internal fault (immobiliser)", // 46
-    "83\t  Immobiliser to ECU Serial Data Link", // 47
-    "84\t  No Immobiliser codes registered in ECU", // 48
-    "46    ISC", // 49
-    "76\tAuto?????????", // 50
-    "\tSpare", // 51
-    "\tSpare", // 52
-    "\tSpare", // 53
-    "\tSpare", // 54
-    "      Unallocated fault flag", // 55
+    DAZED_TRANSLATABLE("FaultCodes", "13\t  Lambda Sensor Bank 1 - ECU will drive mixture rich or lean. If O2 reading doesn't change or is slow to change a fault is flagged"), // 0
+    DAZED_TRANSLATABLE("FaultCodes", "14\t  Water Temperature Sensor signal High - Open circuit sensor or bad ground"), // 1
+    DAZED_TRANSLATABLE("FaultCodes", "15\t  Water Temperature Sensor signal Low - Short circuit in sensor or wiring shorted to ground"), // 2
+    DAZED_TRANSLATABLE("FaultCodes", "21\t  Throttle Position Sensor signal High - TPS faulty or open circuit signal or ground connection"), // 3
+    DAZED_TRANSLATABLE("FaultCodes", "22\t  Throttle Position Sensor signal Low - TPS faulty. Short circuit signal or open circuit power connection"), // 4
+    DAZED_TRANSLATABLE("FaultCodes", "23\t  Air Temperature Sensor signal High - ATS open circuit or bad ground"), // 5
+    DAZED_TRANSLATABLE("FaultCodes", "24\t  Vehicle Speed Sensor - VSS faulty. Possibly broken Speedo cable"), // 6
+    DAZED_TRANSLATABLE("FaultCodes", "25\t  Air Temperature Sensor signal Low - ATS short circuit. Possibly signal wire short circuit or open circuit power connection"), // 7
+    DAZED_TRANSLATABLE("FaultCodes", "26\t  Lambda Sensor Bank 2 - ECU will drive mixture rich or lean. If O2 reading doesn't change or is slow to change a fault is flagged"), // 8
+    DAZED_TRANSLATABLE("FaultCodes", "27\t  Compensation Resistance Signal - Open circuit or shorted"), // 9
+    DAZED_TRANSLATABLE("FaultCodes", "28\t  Glow Plug Relay Signal - Open circuit or shorted"), // 10
+    DAZED_TRANSLATABLE("FaultCodes", "31\t  Manifold Pressure Sensor signal High - MPS faulty. Possibly open circuit ground connection"), // 11
+    DAZED_TRANSLATABLE("FaultCodes", "31\t  Boost Sensor Signal Low (Turbo)"), // 12
+    DAZED_TRANSLATABLE("FaultCodes", "32\t  Manifold Pressure Sensor signal Low - MPS faulty. Possibly open circuit power connection"), // 13
+    DAZED_TRANSLATABLE("FaultCodes", "32\t  Boost Sensor Signal High - Boost sensor faulty. Possibly open circuit ground connection"), // 14
+    DAZED_TRANSLATABLE("FaultCodes", "33\t  Mass Airflow Sensor High"), // 15
+    DAZED_TRANSLATABLE("FaultCodes", "34\t  Mass Airflow Sensor Low"), // 16
+    DAZED_TRANSLATABLE("FaultCodes", "35\t  NE Sensor - Engine Speed Sensor faulty or wiring fault"), // 17
+    DAZED_TRANSLATABLE("FaultCodes", "37\t  ABS Malfunction"), // 18
+    DAZED_TRANSLATABLE("FaultCodes", "41\t  Ignition Fail Safe signal not present - faulty noise suppresor or wiring fault"), // 19
+    DAZED_TRANSLATABLE("FaultCodes", "41\t  Timer Control Valve Signal"), // 20
+    DAZED_TRANSLATABLE("FaultCodes", "42\t  Crank Angle Sensor - CAS signal not present during cranking. Possibly faulty CAS or bad connection"), // 21
+    DAZED_TRANSLATABLE("FaultCodes", "43\t  Knock Sensor circuit malfunction - Faulty Knock Sensor or bad connection"), // 22
+    DAZED_TRANSLATABLE("FaultCodes", "43\t  Starter Signal - Starter signal on during engine running or starter signal off during engine cranking"), // 23
+    DAZED_TRANSLATABLE("FaultCodes", "44\t  Idle Switch Open - Faulty Idle switch. Possibly badly adjusted TPS or open circuit signal or ground connection"), // 24
+    DAZED_TRANSLATABLE("FaultCodes", "45\t  Idle Switch Closed - Faulty Idle Switch. Possibly badly adjusted TPS or signal shorted to ground"), // 25
+    DAZED_TRANSLATABLE("FaultCodes", "47\t  Camshaft Sensor"), // 26
+    DAZED_TRANSLATABLE("FaultCodes", "51\t  Exhaust Gas Recirc Valve - EGR modulator faulty. Possibly exhaust passageway clogged or bad VSV or vacuum leak or catalytic converter fault"), // 27
+    DAZED_TRANSLATABLE("FaultCodes", "51\t  EGR temperature sensor short circuit (Calif.)"), // 28
+    DAZED_TRANSLATABLE("FaultCodes", "51\t  EGR temperature sensor open circuit (Calif.)"), // 29
+    DAZED_TRANSLATABLE("FaultCodes", "52\t  Leaking Injector - Bad injector. Possibly dirty injector or bad seal or excessive fuel pressure"), // 30
+    DAZED_TRANSLATABLE("FaultCodes", "52\t  Spill Valve Signal - Stuck spill valve. possibly open or shorted wiring"), // 31
+    DAZED_TRANSLATABLE("FaultCodes", "53\t  Grounding error. Possibly wrong ECU or missing ground wire"), // 32
+    DAZED_TRANSLATABLE("FaultCodes", "61\t  Shift Solenoid Valve A (#1)"), // 33
+    DAZED_TRANSLATABLE("FaultCodes", "62\t  Shift Solenoid Valve A (#1)"), // 34
+    DAZED_TRANSLATABLE("FaultCodes", "63\t  Shift Solenoid Valve B (#2)"), // 35
+    DAZED_TRANSLATABLE("FaultCodes", "64\t  Shift Solenoid Valve B (#2)"), // 36
+    DAZED_TRANSLATABLE("FaultCodes", "65\t  TCC Solenoid Valve Electrical"), // 37
+    DAZED_TRANSLATABLE("FaultCodes", "66\t  TCC Solenoid Valve Electrical"), // 38
+    DAZED_TRANSLATABLE("FaultCodes", "71\t  Test Switch Terminal Grounded - Wire link still in diagnostic plug or signal shorted to ground"), // 39
+    DAZED_TRANSLATABLE("FaultCodes", "71\t  Memory Error - ECU internal write error or checksum error"), // 40
+    DAZED_TRANSLATABLE("FaultCodes", "72\t  Transmission Range Switch circuit malfunction"), // 41
+    DAZED_TRANSLATABLE("FaultCodes", "73\t  Fuel Temperature Sensor - Possibly Fuel temp. sensor or open or shorted wiring"), // 42
+    DAZED_TRANSLATABLE("FaultCodes", "75\t  Output Speed sensor Circuit Malfunction"), // 43
+    DAZED_TRANSLATABLE("FaultCodes", "76\t  Input/turbine Speed sensor Malfunction"), // 44
+    DAZED_TRANSLATABLE("FaultCodes", "81\t  Immobiliser/ECU Immobiliser codes not matched (ECU side)"), // 45
+    DAZED_TRANSLATABLE("FaultCodes", "82\t  ECU Internal fault (immobiliser)"), // 46
+    DAZED_TRANSLATABLE("FaultCodes", "83\t  Immobiliser to ECU Serial Data Link"), // 47
+    DAZED_TRANSLATABLE("FaultCodes", "84\t  No Immobiliser codes registered in ECU"), // 48
+    DAZED_TRANSLATABLE("FaultCodes", "46    ISC"), // 49
+    DAZED_TRANSLATABLE("FaultCodes", "76\tAuto?????????"), // 50
+    DAZED_TRANSLATABLE("FaultCodes", "\tSpare"), // 51
+    DAZED_TRANSLATABLE("FaultCodes", "\tSpare"), // 52
+    DAZED_TRANSLATABLE("FaultCodes", "\tSpare"), // 53
+    DAZED_TRANSLATABLE("FaultCodes", "\tSpare"), // 54
+    DAZED_TRANSLATABLE("FaultCodes", "      Unallocated fault flag"), // 55
 };
 // clang-format on
 

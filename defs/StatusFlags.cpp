@@ -2,6 +2,7 @@
 
 #include "defs/CommaText.h"
 #include "defs/PositionTexts.h"
+#include "defs/TranslatableText.h"
 
 #include <cstddef>
 
@@ -11,54 +12,54 @@ namespace {
 // clang-format off
 constexpr std::array<std::string_view, StatusTextCount> StatusTexts {
     "Unimplemented,ON,OFF", // 0
-    "Electric Load,OFF,ON", // 1
-    "Fuel Cut,OFF,ON", // 2
-    "Fuel Pressure Control Valve,OFF,ON", // 3
-    "Fuel Pump,OFF,ON", // 4
-    "Closed Loop,OFF,ON", // 5
-    "O2S Activated,OFF,ON", // 6
-    "Rich/Lean Monitor,LEAN,RICH", // 7
-    "Throttle Opener Solenoid,OFF,ON", // 8
-    "Idle Position,OPEN,IDLE", // 9
-    "EGR Valve,OFF,ON", // 10
-    "Evap. Can. Purge,OFF,ON", // 11
-    "PS Switch,OFF,ON", // 12
-    "PS Solenoid Valve,OFF,ON", // 13
+    DAZED_TRANSLATABLE("StatusFlags", "Electric Load,OFF,ON"), // 1
+    DAZED_TRANSLATABLE("StatusFlags", "Fuel Cut,OFF,ON"), // 2
+    DAZED_TRANSLATABLE("StatusFlags", "Fuel Pressure Control Valve,OFF,ON"), // 3
+    DAZED_TRANSLATABLE("StatusFlags", "Fuel Pump,OFF,ON"), // 4
+    DAZED_TRANSLATABLE("StatusFlags", "Closed Loop,OFF,ON"), // 5
+    DAZED_TRANSLATABLE("StatusFlags", "O2S Activated,OFF,ON"), // 6
+    DAZED_TRANSLATABLE("StatusFlags", "Rich/Lean Monitor,LEAN,RICH"), // 7
+    DAZED_TRANSLATABLE("StatusFlags", "Throttle Opener Solenoid,OFF,ON"), // 8
+    DAZED_TRANSLATABLE("StatusFlags", "Idle Position,OPEN,IDLE"), // 9
+    DAZED_TRANSLATABLE("StatusFlags", "EGR Valve,OFF,ON"), // 10
+    DAZED_TRANSLATABLE("StatusFlags", "Evap. Can. Purge,OFF,ON"), // 11
+    DAZED_TRANSLATABLE("StatusFlags", "PS Switch,OFF,ON"), // 12
+    DAZED_TRANSLATABLE("StatusFlags", "PS Solenoid Valve,OFF,ON"), // 13
     "Unimplemented,OFF,ON", // 14
-    "ABS Switch,OFF,ON", // 15
+    DAZED_TRANSLATABLE("StatusFlags", "ABS Switch,OFF,ON"), // 15
     "Unimplemented,OFF,ON", // 16
-    "AC Fan,OFF,ON", // 17
-    "AC Control,OFF,ON", // 18
-    "AC Cooling Fan,OFF,ON", // 19
-    "AC Magnetic Clutch,OFF,ON", // 20
-    "AC Pressure Switch,OFF,ON", // 21
-    "AC On,OFF,ON", // 22
-    "Heater Fan,OFF,ON", // 23
-    "Brake Switch,OFF,ON", // 24
-    "Radiator Fan,OFF,ON", // 25
-    "Starter,OFF,ON", // 26
+    DAZED_TRANSLATABLE("StatusFlags", "AC Fan,OFF,ON"), // 17
+    DAZED_TRANSLATABLE("StatusFlags", "AC Control,OFF,ON"), // 18
+    DAZED_TRANSLATABLE("StatusFlags", "AC Cooling Fan,OFF,ON"), // 19
+    DAZED_TRANSLATABLE("StatusFlags", "AC Magnetic Clutch,OFF,ON"), // 20
+    DAZED_TRANSLATABLE("StatusFlags", "AC Pressure Switch,OFF,ON"), // 21
+    DAZED_TRANSLATABLE("StatusFlags", "AC On,OFF,ON"), // 22
+    DAZED_TRANSLATABLE("StatusFlags", "Heater Fan,OFF,ON"), // 23
+    DAZED_TRANSLATABLE("StatusFlags", "Brake Switch,OFF,ON"), // 24
+    DAZED_TRANSLATABLE("StatusFlags", "Radiator Fan,OFF,ON"), // 25
+    DAZED_TRANSLATABLE("StatusFlags", "Starter,OFF,ON"), // 26
     "Unimplemented,OFF,ON", // 27
-    "4WD Low,OFF,ON", // 28
-    "Mode Select,OFF,ON", // 29
-    "OD,OFF,ON", // 30
-    "PNP Switch,OFF,ON", // 31
-    "Pressure Regulator Solenoid,OFF,ON", // 32
-    "Pressure Regulator Solenoid Mon.,OFF,ON", // 33
-    "Shift Solenoid /#1,OFF,ON", // 34
-    "Shift Solenoid /#1 Mon.,OFF,ON", // 35
-    "Shift Solenoid /#2,OFF,ON", // 36
-    "Shift Solenoid /#2 Mon.,OFF,ON", // 37
-    "TCC Solenoid,OFF,ON", // 38
-    "TCC Solenoid Mon.,OFF,ON", // 39
-    "D Range Shift Switch,PN,D", // 40
+    DAZED_TRANSLATABLE("StatusFlags", "4WD Low,OFF,ON"), // 28
+    DAZED_TRANSLATABLE("StatusFlags", "Mode Select,OFF,ON"), // 29
+    DAZED_TRANSLATABLE("StatusFlags", "OD,OFF,ON"), // 30
+    DAZED_TRANSLATABLE("StatusFlags", "PNP Switch,OFF,ON"), // 31
+    DAZED_TRANSLATABLE("StatusFlags", "Pressure Regulator Solenoid,OFF,ON"), // 32
+    DAZED_TRANSLATABLE("StatusFlags", "Pressure Regulator Solenoid Mon.,OFF,ON"), // 33
+    DAZED_TRANSLATABLE("StatusFlags", "Shift Solenoid /#1,OFF,ON"), // 34
+    DAZED_TRANSLATABLE("StatusFlags", "Shift Solenoid /#1 Mon.,OFF,ON"), // 35
+    DAZED_TRANSLATABLE("StatusFlags", "Shift Solenoid /#2,OFF,ON"), // 36
+    DAZED_TRANSLATABLE("StatusFlags", "Shift Solenoid /#2 Mon.,OFF,ON"), // 37
+    DAZED_TRANSLATABLE("StatusFlags", "TCC Solenoid,OFF,ON"), // 38
+    DAZED_TRANSLATABLE("StatusFlags", "TCC Solenoid Mon.,OFF,ON"), // 39
+    DAZED_TRANSLATABLE("StatusFlags", "D Range Shift Switch,PN,D"), // 40
     "Unimplemented,OFF,ON", // 41
-    "Diagnostic Switch Term.,OFF,ON", // 42
-    "Test Switch Term.,OFF,ON", // 43
-    "PSP Switch,OFF,ON", // 44
-    "Rich/Lean Monitor B1,LEAN,RICH", // 45
-    "Rich/lean Monitor B2,LEAN,RICH", // 46
-    "O2S B1 Activated,OFF,ON", // 47
-    "O2S B2 Activated,OFF,ON", // 48
+    DAZED_TRANSLATABLE("StatusFlags", "Diagnostic Switch Term.,OFF,ON"), // 42
+    DAZED_TRANSLATABLE("StatusFlags", "Test Switch Term.,OFF,ON"), // 43
+    DAZED_TRANSLATABLE("StatusFlags", "PSP Switch,OFF,ON"), // 44
+    DAZED_TRANSLATABLE("StatusFlags", "Rich/Lean Monitor B1,LEAN,RICH"), // 45
+    DAZED_TRANSLATABLE("StatusFlags", "Rich/lean Monitor B2,LEAN,RICH"), // 46
+    DAZED_TRANSLATABLE("StatusFlags", "O2S B1 Activated,OFF,ON"), // 47
+    DAZED_TRANSLATABLE("StatusFlags", "O2S B2 Activated,OFF,ON"), // 48
     "Unimplemented,OFF,ON", // 49
     "Unimplemented,OFF,ON", // 50
     "Unimplemented,OFF,ON", // 51

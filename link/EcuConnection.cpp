@@ -2,6 +2,8 @@
 
 #include "defs/WholeNumber.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <optional>
 #include <string_view>
@@ -18,7 +20,8 @@ std::optional<int> WholeNumber(const QString& text)
 
 QString SampleRateMessage(const QString& text)
 {
-    return QStringLiteral("Sample rate \"%1\" is not a whole number of milliseconds from %2 to %3")
+    return QCoreApplication::translate(
+        "EcuConnection", "Sample rate \"%1\" is not a whole number of milliseconds from %2 to %3")
         .arg(text)
         .arg(EcuConnection::MinSampleRate)
         .arg(EcuConnection::MaxSampleRate);
@@ -380,7 +383,8 @@ QString EcuConnection::BaudTextProblem(const QString& baudText)
 {
     const std::optional<int> baud = WholeNumber(baudText);
     if (!baud || *baud <= 0)
-        return QStringLiteral("Baud rate \"%1\" is not a positive whole number").arg(baudText);
+        return QCoreApplication::translate("EcuConnection", "Baud rate \"%1\" is not a positive whole number")
+            .arg(baudText);
     return {};
 }
 

@@ -3,6 +3,7 @@
 #include "defs/EcuIdentification.h"
 #include "defs/LiveValues.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <chrono>
@@ -51,28 +52,32 @@ public:
     virtual void PriorityValuesRead(std::chrono::steady_clock::time_point /*at*/) { }
 };
 
+// The texts below are in the language the program shows (the command-line tool shows English).
 inline QString RxErrorsText(int count)
 {
-    return QStringLiteral("Rx Errors %1").arg(count);
+    //: Rx: received. Counts the exchanges that got no valid reply.
+    return QCoreApplication::translate("EcuConnection", "Rx Errors %1").arg(count);
 }
 
 inline QString SampleRateText(int ms)
 {
-    return QStringLiteral("Sample Rate %1ms").arg(ms);
+    return QCoreApplication::translate("EcuConnection", "Sample Rate %1ms").arg(ms);
 }
 
 inline QString FastPollRateText(double sweepsPerSecond)
 {
-    return QStringLiteral("Fast %1 sweeps/s").arg(sweepsPerSecond, 0, 'f', 1);
+    return QCoreApplication::translate("EcuConnection", "Fast %1 sweeps/s").arg(sweepsPerSecond, 0, 'f', 1);
 }
 
 // What to tell a user who may not open the serial port; `reason` is the failure as the system gave it.
 inline QString PortPermissionText(const QString& reason)
 {
-    return QStringLiteral("%1\nThe serial port may only be opened by members of the dialout group: add your "
-                          "user to it (sudo adduser $USER dialout), then log out and in again.")
+    return QCoreApplication::translate("EcuConnection",
+        "%1\nThe serial port may only be opened by members of the dialout group: add your "
+        "user to it (sudo adduser $USER dialout), then log out and in again.")
         .arg(reason);
 }
 
-inline constexpr const char* ResetSucceededText = "ECU successfully reset";
-inline constexpr const char* ResetFailedText = "ECU reset failed";
+// Compared as they are; the windows translate them (context "EcuConnection").
+inline constexpr const char* ResetSucceededText = QT_TRANSLATE_NOOP("EcuConnection", "ECU successfully reset");
+inline constexpr const char* ResetFailedText = QT_TRANSLATE_NOOP("EcuConnection", "ECU reset failed");

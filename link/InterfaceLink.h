@@ -29,8 +29,9 @@ public:
     using ReceiveBuffer = std::array<std::uint8_t, RingCapacity>;
 
     // Status texts.
-    static constexpr const char* NoInterface = "No Interface";
-    static constexpr const char* BadDriver = "Bad Driver";
+    // The windows show these translated (context "LinkStatus"); compared and logged as they are.
+    static constexpr const char* NoInterface = QT_TRANSLATE_NOOP("LinkStatus", "No Interface");
+    static constexpr const char* BadDriver = QT_TRANSLATE_NOOP("LinkStatus", "Bad Driver");
     static constexpr const char* VadInterface = "VAD Interface";
 
     virtual ~InterfaceLink() = default;

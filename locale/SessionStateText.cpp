@@ -4,21 +4,20 @@
 
 QString SessionStateText(const SessionState& state)
 {
-    const auto tr = [](const char* text) { return QCoreApplication::translate("SessionState", text); };
     switch (state.stage) {
     case SessionStage::NoCable:
-        return tr("Not Connected");
+        return QCoreApplication::translate("SessionState", "Not Connected");
     case SessionStage::LookingForEcu:
-        return tr("Trying to Connect");
+        return QCoreApplication::translate("SessionState", "Trying to Connect");
     case SessionStage::Live:
-        return tr("Connected to ECU");
+        return QCoreApplication::translate("SessionState", "Connected to ECU");
     case SessionStage::LinkLost:
-        return tr("Waiting to Connect");
+        return QCoreApplication::translate("SessionState", "Waiting to Connect");
     case SessionStage::ReplayingLog:
     case SessionStage::ReplayingCapture:
-        return tr("Replaying %1").arg(state.file);
+        return QCoreApplication::translate("SessionState", "Replaying %1").arg(state.file);
     case SessionStage::CaptureEnded:
-        return tr("Capture ended");
+        return QCoreApplication::translate("SessionState", "Capture ended");
     }
     return {};
 }

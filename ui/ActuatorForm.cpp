@@ -59,14 +59,14 @@ constexpr std::size_t kFirstSharedMonitor = 1;
 const char* const kNoFirstMonitorCaption = "---";
 constexpr QLatin1String kNoValue("--");
 
-const char* const kWaitingText = "Waiting for the ECU to acknowledge %1 ...";
-const char* const kAcknowledgedText = "ECU acknowledged %1";
-const char* const kCancellingText = "Cancelling ...";
-const char* const kCancelledText = "Test cancelled";
-const char* const kNothingChosenTitle = QT_TR_NOOP("No test chosen");
-const char* const kChooseCaption = QT_TR_NOOP("Choose a test from the View menu");
-const char* const kNotSentText = QT_TR_NOOP("%1 not sent: %2");
-const char* const kStoppedText = QT_TR_NOOP("%1 stopped: %2");
+const char* const kWaitingText = QT_TRANSLATE_NOOP("TActuatorForm", "Waiting for the ECU to acknowledge %1 ...");
+const char* const kAcknowledgedText = QT_TRANSLATE_NOOP("TActuatorForm", "ECU acknowledged %1");
+const char* const kCancellingText = QT_TRANSLATE_NOOP("TActuatorForm", "Cancelling ...");
+const char* const kCancelledText = QT_TRANSLATE_NOOP("TActuatorForm", "Test cancelled");
+const char* const kNothingChosenTitle = QT_TRANSLATE_NOOP("TActuatorForm", "No test chosen");
+const char* const kChooseCaption = QT_TRANSLATE_NOOP("TActuatorForm", "Choose a test from the View menu");
+const char* const kNotSentText = QT_TRANSLATE_NOOP("TActuatorForm", "%1 not sent: %2");
+const char* const kStoppedText = QT_TRANSLATE_NOOP("TActuatorForm", "%1 stopped: %2");
 
 // --- Layout, in the central widget's pixels ---------------------------------------------
 
@@ -117,7 +117,7 @@ TActuatorForm::TActuatorForm(const EcuQueries& queries, QWidget* parent)
     , m_queries(queries)
 {
     setObjectName(QStringLiteral("ActuatorForm"));
-    setWindowTitle(QStringLiteral("DazedErir Actuator Controls"));
+    setWindowTitle(tr("DazedErir Actuator Controls"));
     resize(kFormWidth, kFormHeight);
     BuildControls();
     BuildMenu();
@@ -188,18 +188,19 @@ void TActuatorForm::BuildControls()
     m_commandEdit->setFont(PixelFont(kCommandFontPx));
     SetWindowAndEditColours(m_commandEdit, kColorSilver, kColorBlack);
 
-    m_setButton = new QPushButton(QStringLiteral("Set"), m_controlGroup);
+    //: Sends the test with the value in the box to the ECU.
+    m_setButton = new QPushButton(tr("Set"), m_controlGroup);
     m_setButton->setObjectName(QStringLiteral("SetBtn"));
     m_setButton->setGeometry(kSetButtonRect);
     m_setButton->setEnabled(false);
     connect(m_setButton, &QPushButton::clicked, this, &TActuatorForm::SetBtnClick);
 
-    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), m_controlGroup);
+    m_cancelButton = new QPushButton(tr("Cancel"), m_controlGroup);
     m_cancelButton->setObjectName(QStringLiteral("CancelBtn"));
     m_cancelButton->setGeometry(kCancelButtonRect);
     connect(m_cancelButton, &QPushButton::clicked, this, &TActuatorForm::CancelBtnClick);
 
-    auto* monitorsGroup = new QGroupBox(QStringLiteral("Monitors"), central);
+    auto* monitorsGroup = new QGroupBox(tr("Monitors"), central);
     monitorsGroup->setObjectName(QStringLiteral("GroupBox1"));
     monitorsGroup->setGeometry(kMonitorsGroupRect);
     for (int i = 0; i < MonitorCount; ++i) {
@@ -209,7 +210,7 @@ void TActuatorForm::BuildControls()
         // The shared monitors carry their captions from the start; the first waits for a test.
         const auto index = static_cast<std::size_t>(i);
         const QString caption = index >= kFirstSharedMonitor
-            ? QString::fromLatin1(RowOf(1).monitorCaptions.at(index))
+            ? tr(RowOf(1).monitorCaptions.at(index))
             : QString::fromLatin1(kNoFirstMonitorCaption);
         auto* group = new QGroupBox(caption, monitorsGroup);
         group->setObjectName(QStringLiteral("Monitor%1_GB").arg(number));
@@ -224,12 +225,12 @@ void TActuatorForm::BuildControls()
         m_monitors.at(index) = monitor;
     }
 
-    auto* conditionsGroup = new QGroupBox(QStringLiteral("Conditions"), central);
+    auto* conditionsGroup = new QGroupBox(tr("Conditions"), central);
     conditionsGroup->setObjectName(QStringLiteral("Conditions_GB"));
     conditionsGroup->setGeometry(kConditionsGroupRect);
     const auto& conditions = ActuatorConditions();
     for (std::size_t i = 0; i < conditions.size(); ++i) {
-        auto* condition = new QLabel(QString::fromLatin1(conditions.at(i)), conditionsGroup);
+        auto* condition = new QLabel(tr(conditions.at(i)), conditionsGroup);
         condition->setObjectName(QStringLiteral("Condition%1").arg(i + 1));
         condition->setGeometry(
             QRect(kFirstConditionOrigin + QPoint(0, static_cast<int>(i) * kConditionSize.height()),
@@ -246,12 +247,12 @@ void TActuatorForm::BuildControls()
 void TActuatorForm::BuildMenu()
 {
     menuBar()->setObjectName(QStringLiteral("ActuatorMenu"));
-    menuBar()->addMenu(QStringLiteral("File"))->setObjectName(QStringLiteral("File1"));
-    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
+    menuBar()->addMenu(tr("File"))->setObjectName(QStringLiteral("File1"));
+    QMenu* view = menuBar()->addMenu(tr("View"));
     view->setObjectName(QStringLiteral("View1"));
     for (int test = 1; test <= TestCount; ++test) {
         const ActuatorTest& row = RowOf(test);
-        QAction* action = view->addAction(QString::fromLatin1(row.entryCaption));
+        QAction* action = view->addAction(tr(row.entryCaption));
         action->setObjectName(QString::fromLatin1(row.controlName));
         action->setEnabled(false);
         connect(action, &QAction::triggered, this, [this, test] { SelectTest(test); });
@@ -282,13 +283,13 @@ void TActuatorForm::SelectTest(int test)
     if (!IsTest(test))
         return;
     const ActuatorTest& row = RowOf(test);
-    m_controlTitle->setText(QString::fromLatin1(row.title));
-    m_controlGroup->setTitle(QString::fromLatin1(row.groupCaption));
+    m_controlTitle->setText(tr(row.title));
+    m_controlGroup->setTitle(tr(row.groupCaption));
     m_commandEdit->setText(QString::fromLatin1(row.editText));
     m_commandEdit->setEnabled(true);
     m_setButton->setEnabled(true);
     for (std::size_t i = 0; i < m_monitorGroups.size(); ++i)
-        m_monitorGroups.at(i)->setTitle(QString::fromLatin1(row.monitorCaptions.at(i)));
+        m_monitorGroups.at(i)->setTitle(tr(row.monitorCaptions.at(i)));
     // What the ECU acknowledged was about the test that was chosen before.
     if (test != m_selectedTest)
         m_statusLabel->clear();
@@ -323,14 +324,14 @@ void TActuatorForm::CancelBtnClick()
 
 QString TActuatorForm::RequestName(int test)
 {
-    return IsTest(test) ? QString::fromLatin1(RowOf(test).title) : QStringLiteral("the cancel");
+    return IsTest(test) ? tr(RowOf(test).title) : tr("the cancel");
 }
 
 void TActuatorForm::Request(int test, int value)
 {
     // The main window holds the command until the ECU answers, so say that it is on its way.
-    m_statusLabel->setText(IsTest(test) ? QString::fromLatin1(kWaitingText).arg(RequestName(test))
-                                        : QString::fromLatin1(kCancellingText));
+    m_statusLabel->setText(IsTest(test) ? tr(kWaitingText).arg(RequestName(test))
+                                        : tr(kCancellingText));
     Emit(test, value);
 }
 
@@ -346,12 +347,12 @@ void TActuatorForm::ActuatorReply(int test, int value)
     if (!m_lastRequest || m_lastRequest->test != test || m_lastRequest->value != value)
         return;
     if (!IsTest(test)) {
-        m_statusLabel->setText(QString::fromLatin1(kCancelledText));
+        m_statusLabel->setText(tr(kCancelledText));
         return;
     }
     // After Cancel or a change of test the reply to a re-request still in flight is not shown.
     if (m_testActive && test == m_selectedTest)
-        m_statusLabel->setText(QString::fromLatin1(kAcknowledgedText).arg(RequestName(test)));
+        m_statusLabel->setText(tr(kAcknowledgedText).arg(RequestName(test)));
 }
 
 void TActuatorForm::Timer1Timer()

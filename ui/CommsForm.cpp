@@ -29,10 +29,10 @@ std::optional<QString> BaudTextOf(const QString& text)
 } // namespace
 
 TCommsForm::TCommsForm(QWidget* parent)
-    : SettingsDialog("CommsForm", QStringLiteral("Comms"), kFormSize, parent)
+    : SettingsDialog("CommsForm", tr("Comms"), kFormSize, parent)
 {
 
-    auto* group = new QGroupBox(QStringLiteral("Baud Rate"), this);
+    auto* group = new QGroupBox(tr("Baud Rate"), this);
     group->setObjectName(QStringLiteral("GroupBox1"));
     group->setGeometry(kGroupRect);
 
@@ -50,7 +50,7 @@ TCommsForm::TCommsForm(QWidget* parent)
     connect(m_baudCombo->lineEdit(), &QLineEdit::editingFinished, this,
         [this] { CommsBaudComboChange(m_baudCombo->currentText()); });
 
-    QPushButton* okButton = AddButton("ComsSelBtn", QStringLiteral("OK"), kOkButtonRect);
+    QPushButton* okButton = AddButton("ComsSelBtn", tr("OK"), kOkButtonRect);
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &TCommsForm::ComsSelBtnClick);
 }
@@ -82,7 +82,7 @@ void TCommsForm::ComsSelBtnClick()
     const auto baudText = BaudTextOf(BaudText());
     if (!baudText) {
         ShowMessage(
-            QStringLiteral("'%1' is not a valid baud rate: enter a positive whole number").arg(BaudText()));
+            tr("'%1' is not a valid baud rate: enter a positive whole number").arg(BaudText()));
         return;
     }
     m_appliedBaudText = *baudText;

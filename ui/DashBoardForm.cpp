@@ -15,10 +15,10 @@
 
 namespace {
 
-constexpr const char* ResetQuestion
-    = "All stored parameters will be lost and the stored fault codes cleared, do you wish to continue?";
-constexpr const char* ResetCaption = "Warning!";
-constexpr const char* Obd2Message = "OBD2 ECU detected - limited functionality available";
+constexpr const char* ResetQuestion = QT_TRANSLATE_NOOP(
+    "TDashBoardForm", "All stored parameters will be lost and the stored fault codes cleared, do you wish to continue?");
+constexpr const char* ResetCaption = QT_TRANSLATE_NOOP("TDashBoardForm", "Warning!");
+constexpr const char* Obd2Message = QT_TRANSLATE_NOOP("TDashBoardForm", "OBD2 ECU detected - limited functionality available");
 constexpr int TpsFullScale = 100; // the throttle dial reads percent
 
 // The status bar's panels.
@@ -30,16 +30,23 @@ constexpr int RecordingPanel = 4;
 
 QString UnknownEcuMessage(const std::string& ecuId)
 {
-    return QStringLiteral("Formatted data not available for ECU ID %1. Please contact KodraPower Ltd")
+    return QCoreApplication::translate(
+        "TDashBoardForm", "Formatted data not available for ECU ID %1. Please contact KodraPower Ltd")
         .arg(QString::fromStdString(ecuId));
 }
 
 } // namespace
 
 TDashBoardForm::TDashBoardForm(EcuSession& session, const QString& settingsFolder, QWidget* parent)
+    : TDashBoardForm(session, LoadDashboardSettings(settingsFolder), parent)
+{
+}
+
+TDashBoardForm::TDashBoardForm(EcuSession& session, LoadedDashboardSettings loaded, QWidget* parent)
     : QMainWindow(parent)
     , m_session(session)
-    , m_settingsFile(DashboardSettingsPath(settingsFolder))
+    , m_settingsFile(std::move(loaded.file))
+    , m_settings(std::move(loaded.settings))
     , m_controls(BuildDashboardControls(*this))
     , m_dials(m_controls)
     , m_menu(new ToolWindowMenu(*menuBar(), this))
@@ -51,8 +58,9 @@ TDashBoardForm::TDashBoardForm(EcuSession& session, const QString& settingsFolde
     m_controls.panels[RecordingPanel]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     // 1. Initial state: the units of a window without settings.
-    // 2. The settings file. A file that cannot be read counts as missing: its defaults are used.
-    m_settings = ReadDashboardSettings(m_settingsFile.Read());
+    // 2. The settings file, read by the caller. A file that cannot be read counts as missing: its
+    // defaults are used.
+    m_menu->ShowLanguage(m_settings.language);
     // The window has one size, drawn for it, so InitMax is kept in the file but not applied.
     move(m_settings.left, m_settings.top);
     SetPanelText(SampleRatePanel,
@@ -84,13 +92,23 @@ void TDashBoardForm::ConnectControls()
     connect(m_menu->ConnectAction(), &QAction::triggered, &m_session, &EcuSession::Connect);
     connect(m_menu->ResetAction(), &QAction::triggered, this, &TDashBoardForm::ResetEcu);
     connect(m_menu, &ToolWindowMenu::Showing, this, &TDashBoardForm::ToolWindowShowing);
+    connect(m_menu, &ToolWindowMenu::LanguageChosen, this, &TDashBoardForm::ChooseLanguage);
+}
+
+void TDashBoardForm::ChooseLanguage(const QString& code)
+{
+    if (code == m_settings.language)
+        return;
+    m_settings.language = code;
+    // The windows are made in one language at start-up, so the new one waits for the next start.
+    ShowMessage(tr("DazedErir will be shown in the language you chose when it is next started."));
 }
 
 void TDashBoardForm::SubscribeToSession()
 {
     EcuSession* session = &m_session;
     connect(session, &EcuSession::LinkStatusChanged, this, [this](const QString& text) {
-        m_linkStatus = text;
+        m_linkStatus = QCoreApplication::translate("LinkStatus", text.toUtf8().constData());
         ShowCable();
     });
     connect(session, &EcuSession::ReceiveLatencyChanged, this, &TDashBoardForm::OnReceiveLatencyChanged);
@@ -282,7 +300,7 @@ void TDashBoardForm::OnEcuIdentified(const IdentifiedEcu& ecu)
         m_menu->Show(ToolWindow::DataViewer);
         break;
     case SupportObd2:
-        ShowMessage(QString::fromLatin1(Obd2Message));
+        ShowMessage(tr(Obd2Message));
         break;
     case SupportFull:
         m_dials.SetupForEcu(m_session.Connection().Constants());
@@ -297,7 +315,7 @@ void TDashBoardForm::OnEcuIdentified(const IdentifiedEcu& ecu)
 
 void TDashBoardForm::OnResetFinished(bool succeeded)
 {
-    ShowMessage(QString::fromLatin1(succeeded ? ResetSucceededText : ResetFailedText));
+    ShowMessage(QCoreApplication::translate("EcuConnection", succeeded ? ResetSucceededText : ResetFailedText));
 }
 
 void TDashBoardForm::closeEvent(QCloseEvent* event)
@@ -338,7 +356,7 @@ void TDashBoardForm::SaveSettings()
     if (failure && !m_saveFailureShown) {
         m_saveFailureShown = true;
         ShowMessage(
-            QStringLiteral("The settings could not be saved: %1").arg(QString::fromStdString(*failure)));
+            tr("The settings could not be saved: %1").arg(QString::fromStdString(*failure)));
     }
 }
 

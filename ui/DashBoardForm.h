@@ -32,6 +32,8 @@ public:
     // `settingsFolder` holds the settings file; empty means the working directory. The window
     // applies its settings to `session`, which outlives it.
     TDashBoardForm(EcuSession& session, const QString& settingsFolder, QWidget* parent = nullptr);
+    // With the settings file already read (the program's start reads it for the language first).
+    TDashBoardForm(EcuSession& session, LoadedDashboardSettings loaded, QWidget* parent = nullptr);
     ~TDashBoardForm() override;
 
     // A menu entry stays disabled until its window is registered.
@@ -91,6 +93,8 @@ private slots:
     void Exit1Click();
     // Asks for confirmation first; nothing is sent on Cancel.
     void ResetEcu();
+    // Options > Language: kept in the settings, applied at the next start.
+    void ChooseLanguage(const QString& code);
 
     // What the session reports.
     void OnEcuIdentified(const IdentifiedEcu& ecu);

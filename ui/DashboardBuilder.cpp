@@ -48,8 +48,11 @@ constexpr int FigureGap = 2;
 constexpr double RimPenHalfWidth = 1.5; // the rim is drawn with a 3-pixel pen
 
 constexpr std::array<int, DashboardControls::PanelCount> PanelWidths { 150, 120, 150, 200, 50 };
-constexpr std::array<const char*, DashboardControls::PanelCount> PanelTexts { "No Interface", "Not Connected",
-    "Sample Rate", "Bad Data Count 0", "" };
+// Translated as they are put up; the session's texts replace them as soon as it reports.
+constexpr std::array<const char*, DashboardControls::PanelCount> PanelTexts {
+    QT_TRANSLATE_NOOP("TDashBoardForm", "No Interface"), QT_TRANSLATE_NOOP("TDashBoardForm", "Not Connected"),
+    QT_TRANSLATE_NOOP("TDashBoardForm", "Sample Rate"), QT_TRANSLATE_NOOP("TDashBoardForm", "Bad Data Count 0"), ""
+};
 
 struct DialLayout {
     const char* name;
@@ -79,18 +82,25 @@ struct ValueBoxLayout {
     const char* labelName;
 };
 constexpr ValueBoxLayout ValueBoxes[] {
-    { "Battery (V)",   "BattVoltsLabel" },
-    { "O2 Sensor (V)", "O2B1VoltsLabel" },
-    { "Ign Adv (deg)", "IgnAdvanceLabel" },
-    { "Inj PW (mS)",   "InjPWB1Label" },
-    { "TFT",           "TFTLabel" },
-    { "LTFT",          "LTFTLabel" },
+    { QT_TRANSLATE_NOOP("TDashBoardForm", "Battery (V)"),   "BattVoltsLabel" },
+    { QT_TRANSLATE_NOOP("TDashBoardForm", "O2 Sensor (V)"), "O2B1VoltsLabel" },
+    { QT_TRANSLATE_NOOP("TDashBoardForm", "Ign Adv (deg)"), "IgnAdvanceLabel" },
+    { QT_TRANSLATE_NOOP("TDashBoardForm", "Inj PW (mS)"),   "InjPWB1Label" },
+    // Fuel trims: short term, long term.
+    { QT_TRANSLATE_NOOP("TDashBoardForm", "TFT"),           "TFTLabel" },
+    { QT_TRANSLATE_NOOP("TDashBoardForm", "LTFT"),          "LTFTLabel" },
 };
 // clang-format on
 
 QString Latin1(const char* text)
 {
     return QString::fromLatin1(text);
+}
+
+// A text of the tables above, marked there for the main window's translation.
+QString Tr(const char* text)
+{
+    return QCoreApplication::translate("TDashBoardForm", text);
 }
 
 QFont BoldFont(int pointSize)
@@ -136,9 +146,9 @@ void BuildTitleRow(QWidget* area, DashboardControls& c)
     c.logoPic->setObjectName(QStringLiteral("LogoPic"));
     c.logoPic->setGeometry(LogoRect);
     c.logoPic->setPixmap(MakerLogo(LogoRect.size()));
-    c.logoPic->setToolTip(QStringLiteral("Connect to ECU"));
+    c.logoPic->setToolTip(QCoreApplication::translate("TDashBoardForm", "Connect to ECU"));
 
-    auto* title = new QLabel(QStringLiteral("KodraPower Engine Management"), area);
+    auto* title = new QLabel(QCoreApplication::translate("TDashBoardForm", "KodraPower Engine Management"), area);
     title->setObjectName(QStringLiteral("Label2"));
     title->setGeometry(TitleRect);
     title->setAlignment(Qt::AlignCenter);
@@ -146,11 +156,12 @@ void BuildTitleRow(QWidget* area, DashboardControls& c)
 
     c.milLabel = new ClickableLabel(area);
     c.milLabel->setObjectName(QStringLiteral("MILLabel"));
-    c.milLabel->setText(QStringLiteral("MIL"));
+    //: The fault lamp: malfunction indicator lamp.
+    c.milLabel->setText(QCoreApplication::translate("TDashBoardForm", "MIL"));
     c.milLabel->setGeometry(MilRect);
     c.milLabel->setAlignment(Qt::AlignCenter);
     c.milLabel->setFont(BoldFont(MilPointSize));
-    c.milLabel->setToolTip(QStringLiteral("Open Fault Code Viewer"));
+    c.milLabel->setToolTip(QCoreApplication::translate("TDashBoardForm", "Open Fault Code Viewer"));
     SetColours(c.milLabel, kColorSilver, kColorBlack);
 }
 
@@ -203,7 +214,7 @@ void BuildValueBoxes(QWidget* area, DashboardControls& c)
     QFrame* panel = MakePanel(area, "Panel4", Panel4Rect);
     std::vector<QLabel*> labels;
     for (std::size_t i = 0; i < std::size(ValueBoxes); ++i) {
-        auto* box = new QGroupBox(Latin1(ValueBoxes[i].caption), panel);
+        auto* box = new QGroupBox(Tr(ValueBoxes[i].caption), panel);
         box->setObjectName(QStringLiteral("GroupBox%1").arg(i + 1));
         box->setGeometry(0, static_cast<int>(i) * ValueBoxHeight, Panel4Rect.width(), ValueBoxHeight);
         auto* label = new QLabel(box);
@@ -229,7 +240,7 @@ void BuildStatusBar(QMainWindow& window, DashboardControls& c)
     statusBar->setSizeGripEnabled(false);
     statusBar->setFixedHeight(StatusBarHeight);
     for (std::size_t i = 0; i < DashboardControls::PanelCount; ++i) {
-        auto* panel = new StatusPanel(PanelWidths[i], Latin1(PanelTexts[i]), statusBar);
+        auto* panel = new StatusPanel(PanelWidths[i], Tr(PanelTexts[i]), statusBar);
         panel->setObjectName(QStringLiteral("DashBoardSBPanel%1").arg(i));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         // The last panel takes the rest of the bar, so the panels start at its left edge.

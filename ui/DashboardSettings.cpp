@@ -22,6 +22,7 @@ constexpr const char* TempUnitsKey = "TempUnits";
 constexpr const char* SpeedUnitsKey = "SpeedUnits";
 constexpr const char* MpgDialKey = "MPGDial";
 constexpr const char* FlowRateKey = "FlowRate";
+constexpr const char* LanguageKey = "Language";
 
 constexpr const char* MpgDialMode = "MPG";
 
@@ -96,7 +97,16 @@ DashboardSettings ReadDashboardSettings(const IniFile& ini)
     // No flow means no fuel: the MPG figure would divide by zero.
     const int flow = ini.ReadInteger(InjFlowSection, FlowRateKey, defaults.flowRate);
     s.flowRate = flow > 0 ? flow : defaults.flowRate;
+
+    s.language = KnownLanguage(ReadText(ini, DisplaySection, LanguageKey, defaults.language));
     return s;
+}
+
+LoadedDashboardSettings LoadDashboardSettings(const QString& settingsFolder)
+{
+    SettingsFile file(DashboardSettingsPath(settingsFolder));
+    const DashboardSettings settings = ReadDashboardSettings(file.Read());
+    return { std::move(file), settings };
 }
 
 void WriteDashboardSettings(IniFile& ini, const DashboardSettings& s)
@@ -118,4 +128,7 @@ void WriteDashboardSettings(IniFile& ini, const DashboardSettings& s)
     ini.WriteString(DisplaySection, SpeedUnitsKey, Text(s.speedUnits));
     ini.WriteString(DisplaySection, MpgDialKey, Text(s.mpgDial));
     ini.WriteInteger(InjFlowSection, FlowRateKey, s.flowRate);
+    // Added once chosen, like the fast polling keys.
+    if (ini.Value(DisplaySection, LanguageKey) || s.language != defaults.language)
+        ini.WriteString(DisplaySection, LanguageKey, Text(s.language));
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "ini/IniFile.h"
+#include "ini/SettingsFile.h"
 #include "link/EcuConnection.h"
+#include "translations/ProgramLanguage.h"
 
 #include <QString>
 
@@ -25,6 +27,8 @@ struct DashboardSettings {
     QString speedUnits = QStringLiteral("MPH");
     QString mpgDial = QStringLiteral("IAC");
     int flowRate = 210;
+    // Options > Language: a code of LanguageChoices(), applied at the next start.
+    QString language = QString::fromLatin1(SystemLanguage);
 
     // The idle gauge shows the fuel figure rather than the idle valve.
     bool MpgMode() const;
@@ -36,6 +40,14 @@ struct DashboardSettings {
 std::filesystem::path DashboardSettingsPath(const QString& settingsFolder);
 
 DashboardSettings ReadDashboardSettings(const IniFile& ini);
+
+// The settings file and what it held, read once at start-up: the language must be known before
+// the first window is made, and the file is read (and a problem with it said) only once.
+struct LoadedDashboardSettings {
+    SettingsFile file;
+    DashboardSettings settings;
+};
+LoadedDashboardSettings LoadDashboardSettings(const QString& settingsFolder);
 // Writes every key, leaving the file's other lines as they are.
 void WriteDashboardSettings(IniFile& ini, const DashboardSettings& settings);
 

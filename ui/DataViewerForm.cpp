@@ -48,10 +48,10 @@ constexpr int ButtonHeight = 30;
 // The second page shows RawDataTable entries 25..49.
 constexpr int Page2RawOffset = TDataViewerForm::BoxCount;
 
-constexpr QLatin1String FormatDataCaption("Format Data");
-constexpr QLatin1String RawDataCaption("Raw Data");
-constexpr QLatin1String Page1Caption("Page1");
-constexpr QLatin1String Page2Caption("Page2");
+constexpr const char* FormatDataCaption = QT_TRANSLATE_NOOP("TDataViewerForm", "Format Data");
+constexpr const char* RawDataCaption = QT_TRANSLATE_NOOP("TDataViewerForm", "Raw Data");
+constexpr const char* Page1Caption = QT_TRANSLATE_NOOP("TDataViewerForm", "Page1");
+constexpr const char* Page2Caption = QT_TRANSLATE_NOOP("TDataViewerForm", "Page2");
 constexpr QLatin1String NoValue("--");
 constexpr QLatin1String MapLoadSensor("MAP");
 // An ECU that identifies as "0000" has nothing to format.
@@ -64,9 +64,9 @@ struct PanelDesign {
 
 constexpr std::array<PanelDesign, TDataViewerForm::PanelCount> StatusPanels { {
     { 120, "" },
-    { 100, "Not Connected" },
-    { 150, "Sample Rate" },
-    { 370, "Bad Data Count 0" },
+    { 100, QT_TRANSLATE_NOOP("TDataViewerForm", "Not Connected") },
+    { 150, QT_TRANSLATE_NOOP("TDataViewerForm", "Sample Rate") },
+    { 370, QT_TRANSLATE_NOOP("TDataViewerForm", "Bad Data Count 0") },
     { 50, "" },
 } };
 
@@ -85,14 +85,14 @@ struct KindCaption {
 
 // The first entry of the box whose kind matches, or its catch-all, names the box.
 constexpr std::array KindCaptions {
-    KindCaption { LoadBox, "MAP", "MAP (mB)" },
-    KindCaption { LoadBox, "VAF", "VAF (l/m)" },
-    KindCaption { LoadBox, "", "MAF (g/s)" },
-    KindCaption { IacBox, "FLOW", "IAC Flow (l/m)" },
-    KindCaption { IacBox, "DC", "IAC Duty (%)" },
-    KindCaption { IacBox, "", "ISC Pos (%)" },
-    KindCaption { EgrBox, "FLOW", "EGR Flow (l/m)" },
-    KindCaption { EgrBox, "", "EGR Pos (%)" },
+    KindCaption { LoadBox, "MAP", QT_TRANSLATE_NOOP("TDataViewerForm", "MAP (mB)") },
+    KindCaption { LoadBox, "VAF", QT_TRANSLATE_NOOP("TDataViewerForm", "VAF (l/m)") },
+    KindCaption { LoadBox, "", QT_TRANSLATE_NOOP("TDataViewerForm", "MAF (g/s)") },
+    KindCaption { IacBox, "FLOW", QT_TRANSLATE_NOOP("TDataViewerForm", "IAC Flow (l/m)") },
+    KindCaption { IacBox, "DC", QT_TRANSLATE_NOOP("TDataViewerForm", "IAC Duty (%)") },
+    KindCaption { IacBox, "", QT_TRANSLATE_NOOP("TDataViewerForm", "ISC Pos (%)") },
+    KindCaption { EgrBox, "FLOW", QT_TRANSLATE_NOOP("TDataViewerForm", "EGR Flow (l/m)") },
+    KindCaption { EgrBox, "", QT_TRANSLATE_NOOP("TDataViewerForm", "EGR Pos (%)") },
 };
 
 QString CaptionByKind(int box, const QString& kind)
@@ -100,7 +100,7 @@ QString CaptionByKind(int box, const QString& kind)
     const std::string kindText = kind.toStdString();
     for (const KindCaption& entry : KindCaptions) {
         if (entry.box == box && (entry.kind.empty() || entry.kind == kindText))
-            return QString::fromLatin1(entry.caption);
+            return TDataViewerForm::tr(entry.caption);
     }
     return {};
 }
@@ -164,7 +164,7 @@ TDataViewerForm::TDataViewerForm(const EcuQueries& queries, QWidget* parent)
     , m_queries(queries)
 {
     setObjectName(QStringLiteral("DataViewerForm"));
-    setWindowTitle(QStringLiteral("DazedErir DataViewer"));
+    setWindowTitle(tr("DazedErir DataViewer"));
 
     auto* area = new QWidget(this);
     SetColours(area, kColorBlack, kColorWhite);
@@ -229,12 +229,12 @@ void TDataViewerForm::BuildGrid(QWidget* area)
 
 void TDataViewerForm::BuildButtons(QWidget* area)
 {
-    ModeBtn = new QPushButton(QString(FormatDataCaption), area);
+    ModeBtn = new QPushButton(tr(FormatDataCaption), area);
     ModeBtn->setObjectName(QStringLiteral("ModeBtn"));
     ModeBtn->setGeometry(ModeBtnLeft, ButtonTop, ButtonWidth, ButtonHeight);
     connect(ModeBtn, &QPushButton::clicked, this, &TDataViewerForm::ModeBtnClick);
 
-    PageBtn = new QPushButton(QString(Page2Caption), area);
+    PageBtn = new QPushButton(tr(Page2Caption), area);
     PageBtn->setObjectName(QStringLiteral("PageBtn"));
     PageBtn->setGeometry(PageBtnLeft, ButtonTop, ButtonWidth, ButtonHeight);
     connect(PageBtn, &QPushButton::clicked, this, &TDataViewerForm::PageBtnClick);
@@ -247,7 +247,7 @@ void TDataViewerForm::BuildStatusBar()
     DataViewerSB->setSizeGripEnabled(false);
     for (std::size_t panel = 0; panel < StatusPanels.size(); ++panel) {
         auto* label = new StatusPanel(
-            StatusPanels[panel].width, QString::fromLatin1(StatusPanels[panel].text), DataViewerSB);
+            StatusPanels[panel].width, tr(StatusPanels[panel].text), DataViewerSB);
         DataViewerSB->addPermanentWidget(label);
         m_panels[panel] = label;
     }
@@ -256,11 +256,11 @@ void TDataViewerForm::BuildStatusBar()
 
 void TDataViewerForm::BuildMenu()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
-    QAction* close = file->addAction(QStringLiteral("Close"));
+    QMenu* file = menuBar()->addMenu(tr("File"));
+    QAction* close = file->addAction(tr("Close"));
     close->setObjectName(QStringLiteral("Close1"));
     connect(close, &QAction::triggered, this, &TDataViewerForm::Close1Click);
-    QAction* exit = file->addAction(QStringLiteral("Exit"));
+    QAction* exit = file->addAction(tr("Exit"));
     exit->setObjectName(QStringLiteral("Exit1"));
     connect(exit, &QAction::triggered, this, &TDataViewerForm::Exit1Click);
 }
@@ -295,7 +295,7 @@ QString TDataViewerForm::BoxText(int box) const
 bool TDataViewerForm::ShowsPage2() const
 {
     // The page button names the page it leads to.
-    return PageBtn->text() == Page1Caption;
+    return PageBtn->text() == tr(Page1Caption);
 }
 
 void TDataViewerForm::RefreshCaptions()
@@ -313,8 +313,7 @@ void TDataViewerForm::RefreshCaptions()
         else if (!row)
             caption = QString(NoValue);
         else if (!row->viewer.caption.empty())
-            caption = QString::fromUtf8(
-                row->viewer.caption.data(), static_cast<qsizetype>(row->viewer.caption.size()));
+            caption = tr(std::string(row->viewer.caption).c_str());
         else
             caption = CaptionByKind(box, box == LoadBox ? m_loadSensor : box == IacBox ? iacKind : egrKind);
 
@@ -347,13 +346,13 @@ void TDataViewerForm::Timer1Timer()
 void TDataViewerForm::ModeBtnClick()
 {
     m_formatted = !m_formatted;
-    ModeBtn->setText(m_formatted ? QString(RawDataCaption) : QString(FormatDataCaption));
+    ModeBtn->setText(m_formatted ? tr(RawDataCaption) : tr(FormatDataCaption));
     RefreshCaptions();
 }
 
 void TDataViewerForm::PageBtnClick()
 {
-    PageBtn->setText(ShowsPage2() ? QString(Page2Caption) : QString(Page1Caption));
+    PageBtn->setText(ShowsPage2() ? tr(Page2Caption) : tr(Page1Caption));
     RefreshCaptions();
 }
 

@@ -26,10 +26,10 @@ TECUIDForm::TECUIDForm(QWidget* parent)
     : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("ECUIDForm"));
-    setWindowTitle(QStringLiteral("ECU ID"));
+    setWindowTitle(tr("ECU ID"));
     SetColours(this, kColorBlack, kColorWhite);
 
-    ECUIDL = new QLabel(QStringLiteral("ECU ID"), this);
+    ECUIDL = new QLabel(tr("ECU ID"), this);
     ECUIDL->setObjectName(QStringLiteral("ECUIDL"));
     QFont captionFont = ECUIDL->font();
     captionFont.setPixelSize(CaptionFontPixels);

@@ -18,8 +18,8 @@ constexpr int RefreshIntervalMs = 100;
 constexpr int ClientWidth = 727;
 constexpr int ClientHeight = 419;
 
-constexpr QLatin1String NoCurrentCodes("No Current Codes");
-constexpr QLatin1String NoStoredCodes("No Stored Codes");
+constexpr const char* NoCurrentCodes = QT_TRANSLATE_NOOP("TFaultCodesForm", "No Current Codes");
+constexpr const char* NoStoredCodes = QT_TRANSLATE_NOOP("TFaultCodesForm", "No Stored Codes");
 
 QPlainTextEdit* AddMemo(
     QLayout* layout, const QString& boxCaption, const QString& boxName, const QString& memoName)
@@ -39,9 +39,16 @@ QPlainTextEdit* AddMemo(
     return memo;
 }
 
+// As the command-line tool lists them, in the language shown.
 QString FaultText(const std::vector<DecodedFault>& faults)
 {
-    return QString::fromStdString(FaultListText(faults));
+    QString text;
+    for (const DecodedFault& fault : faults) {
+        text += QCoreApplication::translate("TFaultCodesForm", "Code %1\n%2\n\n")
+                    .arg(QString::fromStdString(std::string(fault.code)),
+                        QString::fromStdString(std::string(fault.description)));
+    }
+    return text;
 }
 
 // Replacing the text resets the scroll position and the selection, so a list being read is only
@@ -59,15 +66,15 @@ TFaultCodesForm::TFaultCodesForm(const EcuQueries& queries, QWidget* parent)
     , m_queries(queries)
 {
     setObjectName(QStringLiteral("FaultCodesForm"));
-    setWindowTitle(QStringLiteral("Dazederir Fault Code Viewer"));
+    setWindowTitle(tr("Dazederir Fault Code Viewer"));
     m_caption = windowTitle();
     SetColours(this, kColorBlack, kColorWhite);
 
     auto* layout = new QHBoxLayout(this);
     CFMemo
-        = AddMemo(layout, QStringLiteral("Current"), QStringLiteral("GroupBox1"), QStringLiteral("CFMemo"));
+        = AddMemo(layout, tr("Current"), QStringLiteral("GroupBox1"), QStringLiteral("CFMemo"));
     SFMemo
-        = AddMemo(layout, QStringLiteral("History"), QStringLiteral("GroupBox2"), QStringLiteral("SFMemo"));
+        = AddMemo(layout, tr("History"), QStringLiteral("GroupBox2"), QStringLiteral("SFMemo"));
     resize(ClientWidth, ClientHeight);
 
     Timer1 = new QTimer(this);
@@ -90,7 +97,9 @@ void TFaultCodesForm::ShowState(const SessionState& state)
 
 int TFaultCodesForm::SetEcu(const QString& ecuId)
 {
-    m_faultList = FaultListOf(ecuId.toStdString());
+    m_faultTexts = std::make_unique<TranslatedTexts<FaultPositionCount>>(
+        "FaultCodes", FaultListOf(ecuId.toStdString()));
+    m_faultList = m_faultTexts->Texts();
     Timer1->start();
     return 0;
 }
@@ -112,6 +121,6 @@ void TFaultCodesForm::Timer1Timer()
     CFMemo->setEnabled(current);
     SFMemo->setEnabled(current);
     const DecodedFaults faults = DecodeFaults(m_faultList, ReadFaultBytes(m_queries));
-    ShowText(CFMemo, faults.current.empty() ? QString(NoCurrentCodes) : FaultText(faults.current));
-    ShowText(SFMemo, faults.stored.empty() ? QString(NoStoredCodes) : FaultText(faults.stored));
+    ShowText(CFMemo, faults.current.empty() ? tr(NoCurrentCodes) : FaultText(faults.current));
+    ShowText(SFMemo, faults.stored.empty() ? tr(NoStoredCodes) : FaultText(faults.stored));
 }

@@ -3,9 +3,12 @@
 #include "link/SessionState.h"
 
 #include "defs/FaultCodes.h"
+#include "ui/TranslatedTexts.h"
 
 #include <QString>
 #include <QWidget>
+
+#include <memory>
 
 class EcuQueries;
 class EcuSession;
@@ -37,6 +40,8 @@ private slots:
 private:
     const EcuQueries& m_queries;
     QString m_caption;
+    // The ECU's fault texts as shown; m_faultList points into them.
+    std::unique_ptr<TranslatedTexts<FaultPositionCount>> m_faultTexts;
     FaultList m_faultList {};
     QPlainTextEdit* CFMemo = nullptr;
     QPlainTextEdit* SFMemo = nullptr;

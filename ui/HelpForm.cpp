@@ -36,22 +36,22 @@ void Style(QLabel* label, int fontPx, ColorRef colour)
 } // namespace
 
 THelpForm::THelpForm(QWidget* parent)
-    : SettingsDialog("HelpForm", QStringLiteral("Help"), kFormSize, parent)
+    : SettingsDialog("HelpForm", tr("Help"), kFormSize, parent)
 {
-    Style(AddLabel(QStringLiteral("KodraPower Engine Management"), kMakerRect), kMakerFontPx, kColorRed);
+    Style(AddLabel(tr("KodraPower Engine Management"), kMakerRect), kMakerFontPx, kColorRed);
     QLabel* logo = AddLabel({}, kLogoRect);
     logo->setObjectName(QStringLiteral("Logo"));
     logo->setPixmap(MakerLogo(kLogoRect.size()));
-    Style(AddLabel(QStringLiteral("The Help file for DazedErir can be located "), kHelpLine1Rect),
+    Style(AddLabel(tr("The Help file for DazedErir can be located "), kHelpLine1Rect),
         kHelpFontPx, kColorWhite);
     Style(
-        AddLabel(QStringLiteral("in the folder 'DazedErir/help'"), kHelpLine2Rect), kHelpFontPx, kColorWhite);
+        AddLabel(tr("in the folder 'DazedErir/help'"), kHelpLine2Rect), kHelpFontPx, kColorWhite);
     Style(AddLabel(QString::fromStdString(ProgramTitle()), kVersionRect), kVersionFontPx, kColorRed);
-    Style(AddLabel(QStringLiteral("For workshop use: run actuator tests only with the vehicle stationary and "
-                                  "the engine conditions shown."),
+    Style(AddLabel(tr("For workshop use: run actuator tests only with the vehicle stationary and "
+                      "the engine conditions shown."),
               kNoticeRect),
         kNoticeFontPx, kColorWhite);
 
-    QPushButton* closeButton = AddButton("CloseBtn", QStringLiteral("Close"), kCloseButtonRect);
+    QPushButton* closeButton = AddButton("CloseBtn", tr("Close"), kCloseButtonRect);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
 }

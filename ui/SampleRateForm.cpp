@@ -19,12 +19,12 @@ constexpr QRect kOkButtonRect { 100, 122, 80, 28 };
 } // namespace
 
 TSampleRateForm::TSampleRateForm(QWidget* parent)
-    : SettingsDialog("SampleRateForm", QStringLiteral("Sample Rate"), kFormSize, parent)
+    : SettingsDialog("SampleRateForm", tr("Sample Rate"), kFormSize, parent)
 {
 
-    AddLabel(QStringLiteral("Increase value to reduce bad data errors"), kIncreaseHintRect);
-    AddLabel(QStringLiteral("Reduce value to improve refresh rate"), kReduceHintRect);
-    AddLabel(QStringLiteral("(ms)"), kUnitLabelRect);
+    AddLabel(tr("Increase value to reduce bad data errors"), kIncreaseHintRect);
+    AddLabel(tr("Reduce value to improve refresh rate"), kReduceHintRect);
+    AddLabel(tr("(ms)"), kUnitLabelRect);
 
     m_sampleRateCombo = new QComboBox(this);
     m_sampleRateCombo->setObjectName(QStringLiteral("SampleRateCB"));
@@ -36,12 +36,12 @@ TSampleRateForm::TSampleRateForm(QWidget* parent)
     m_sampleRateCombo->setCurrentText(QString::number(EcuConnection::DefaultSampleRate));
 
     // Fast polling ignores the period: each request follows the reply before it.
-    m_fastCheck = new QCheckBox(QStringLiteral("As fast as the line allows"), this);
+    m_fastCheck = new QCheckBox(tr("As fast as the line allows"), this);
     m_fastCheck->setObjectName(QStringLiteral("FastPollCB"));
     m_fastCheck->setGeometry(kFastCheckRect);
     connect(m_fastCheck, &QCheckBox::toggled, m_sampleRateCombo, &QWidget::setDisabled);
 
-    QPushButton* okButton = AddButton("SampleRateBtn", QStringLiteral("OK"), kOkButtonRect);
+    QPushButton* okButton = AddButton("SampleRateBtn", tr("OK"), kOkButtonRect);
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &TSampleRateForm::SampleRateBtnClick);
 }
@@ -72,13 +72,13 @@ void TSampleRateForm::SampleRateBtnClick()
     bool ok = false;
     const int ms = text.trimmed().toInt(&ok);
     if (!ok) {
-        ShowMessage(QStringLiteral("'%1' is not a valid integer value").arg(text));
+        ShowMessage(tr("'%1' is not a valid integer value").arg(text));
         return;
     }
     // The main window polls once per period counted in its 50 ms ticks: a shorter period would
     // give it no ticks at all.
     if (ms < EcuConnection::MinSampleRate || ms > EcuConnection::MaxSampleRate) {
-        ShowMessage(QStringLiteral(
+        ShowMessage(tr(
             "'%1' is not a valid sample rate: enter a whole number of milliseconds from %2 to %3")
                         .arg(text, QString::number(EcuConnection::MinSampleRate),
                             QString::number(EcuConnection::MaxSampleRate)));

@@ -56,7 +56,7 @@ bool Holds(const QString& drive, const QString& directory)
 } // namespace
 
 TSelDirForm::TSelDirForm(QWidget* parent)
-    : SettingsDialog("SelDirForm", QStringLiteral("Select Directory"), kFormSize, parent)
+    : SettingsDialog("SelDirForm", tr("Select Directory"), kFormSize, parent)
 {
 
     m_driveCombo = new QComboBox(this);
@@ -78,7 +78,7 @@ TSelDirForm::TSelDirForm(QWidget* parent)
     connect(m_directoryList->selectionModel(), &QItemSelectionModel::currentChanged, this,
         [this](const QModelIndex& current) { DirectoryListCurrentChanged(current); });
 
-    QPushButton* okButton = AddButton("SelDirBtn", QStringLiteral("OK"), kOkButtonRect);
+    QPushButton* okButton = AddButton("SelDirBtn", tr("OK"), kOkButtonRect);
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &TSelDirForm::SelDirBtnClick);
 

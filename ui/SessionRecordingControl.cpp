@@ -15,8 +15,14 @@
 
 namespace {
 
-const QString RecordCaption = QStringLiteral("Record Session...");
-const QString StopCaption = QStringLiteral("Stop Recording");
+constexpr const char* Context = "SessionRecordingControl";
+constexpr const char* RecordCaption = QT_TRANSLATE_NOOP("SessionRecordingControl", "Record Session...");
+constexpr const char* StopCaption = QT_TRANSLATE_NOOP("SessionRecordingControl", "Stop Recording");
+
+QString Tr(const char* text)
+{
+    return QCoreApplication::translate(Context, text);
+}
 // Above this many of a unit the next larger one is shown, so that the figure fits the status bar's
 // last panel at the window's fixed width.
 constexpr std::uint64_t MostOfAUnit = 99999;
@@ -72,7 +78,7 @@ QString SessionRecordingControl::StartRecording(const QString& path)
         = m_recorder.Start(path.toStdString(), IdentificationOpening(m_session.Connection()));
     if (!problem.empty())
         return QString::fromStdString(problem);
-    m_action->setText(StopCaption);
+    m_action->setText(Tr(StopCaption));
     m_timer->start();
     RefreshStatus();
     return {};
@@ -82,7 +88,7 @@ void SessionRecordingControl::StopRecording()
 {
     m_timer->stop();
     const std::string problem = m_recorder.Stop();
-    m_action->setText(RecordCaption);
+    m_action->setText(Tr(RecordCaption));
     m_dashboard.ShowRecordingText(QString());
     if (!problem.empty())
         ShowMessage(QString::fromStdString(problem));
@@ -91,7 +97,8 @@ void SessionRecordingControl::StopRecording()
 QString SessionRecordingControl::ChooseFile()
 {
     return QFileDialog::getSaveFileName(
-        &m_dashboard, RecordCaption, QString(), QStringLiteral("Captures (*.capture *.txt);;All files (*)"));
+        &m_dashboard, Tr(RecordCaption), QString(),
+        QCoreApplication::translate("SessionRecordingControl", "Captures (*.capture *.txt);;All files (*)"));
 }
 
 void SessionRecordingControl::ShowMessage(const QString& text)
@@ -118,5 +125,6 @@ void SessionRecordingControl::RefreshStatus()
         StopRecording(); // says why
         return;
     }
-    m_dashboard.ShowRecordingText(QStringLiteral("Recording ") + SizeText(m_recorder.FileBytes()));
+    m_dashboard.ShowRecordingText(
+        QCoreApplication::translate("SessionRecordingControl", "Recording %1").arg(SizeText(m_recorder.FileBytes())));
 }

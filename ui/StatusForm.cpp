@@ -33,10 +33,10 @@ TStatusForm::TStatusForm(const EcuQueries& queries, QWidget* parent)
     , m_queries(queries)
 {
     setObjectName(QStringLiteral("StatusForm"));
-    setWindowTitle(QStringLiteral("DazedErir Status Flag Viewer"));
+    setWindowTitle(tr("DazedErir Status Flag Viewer"));
     m_caption = windowTitle();
 
-    StatusGB = new QGroupBox(QStringLiteral("Current Status"), this);
+    StatusGB = new QGroupBox(tr("Current Status"), this);
     StatusGB->setObjectName(QStringLiteral("StatusGB"));
     SetColours(StatusGB, kColorBlack, kColorWhite);
     setCentralWidget(StatusGB);
@@ -76,7 +76,9 @@ void TStatusForm::ShowState(const SessionState& state)
 
 int TStatusForm::SetEcu(const QString& ecuId)
 {
-    m_statusList = StatusListOf(ecuId.toStdString());
+    m_statusTexts = std::make_unique<TranslatedTexts<StatusPositionCount>>(
+        "StatusFlags", StatusListOf(ecuId.toStdString()));
+    m_statusList = m_statusTexts->Texts();
     StatusTimer->start();
     return 0;
 }

@@ -3,9 +3,12 @@
 #include "link/SessionState.h"
 
 #include "defs/StatusFlags.h"
+#include "ui/TranslatedTexts.h"
 
 #include <QMainWindow>
 #include <QString>
+
+#include <memory>
 
 class EcuQueries;
 class EcuSession;
@@ -48,6 +51,8 @@ private:
 
     const EcuQueries& m_queries;
     QString m_caption;
+    // The ECU's status texts as shown; m_statusList points into them.
+    std::unique_ptr<TranslatedTexts<StatusPositionCount>> m_statusTexts;
     StatusList m_statusList {};
     int m_lineCount = 0;
     QStatusBar* StatusBar1 = nullptr;

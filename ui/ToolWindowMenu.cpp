@@ -2,7 +2,11 @@
 
 #include <utility>
 
+#include "translations/ProgramLanguage.h"
+
 #include <QAction>
+#include <QActionGroup>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -27,38 +31,62 @@ ToolWindowMenu::ToolWindowMenu(QMenuBar& bar, QObject* parent)
 {
     bar.setObjectName(QStringLiteral("MainMenu1"));
 
-    QMenu* file = bar.addMenu(QStringLiteral("&File"));
-    m_exit = AddCommand(file, QStringLiteral("E&xit"), "Exit1");
+    QMenu* file = bar.addMenu(tr("&File"));
+    m_exit = AddCommand(file, tr("E&xit"), "Exit1");
 
-    QMenu* view = bar.addMenu(QStringLiteral("&View"));
-    AddEntry(view, QStringLiteral("DataViewer"), "DataViewer1", ToolWindow::DataViewer);
-    AddEntry(view, QStringLiteral("DataLogger"), "DataLogger1", ToolWindow::DataLogger);
-    AddEntry(view, QStringLiteral("FaultCodes"), "FaultCodes1", ToolWindow::FaultCodes);
-    AddEntry(view, QStringLiteral("Status Flags"), "StatusFlags1", ToolWindow::StatusFlags);
-    AddEntry(view, QStringLiteral("Controls"), "Controls1", ToolWindow::Controls);
-    AddEntry(view, QStringLiteral("ECU ID"), "ECUID1", ToolWindow::EcuId);
-    AddEntry(view, QStringLiteral("Log Viewer"), "LogViewer1", ToolWindow::LogViewer);
+    QMenu* view = bar.addMenu(tr("&View"));
+    AddEntry(view, tr("DataViewer"), "DataViewer1", ToolWindow::DataViewer);
+    AddEntry(view, tr("DataLogger"), "DataLogger1", ToolWindow::DataLogger);
+    AddEntry(view, tr("FaultCodes"), "FaultCodes1", ToolWindow::FaultCodes);
+    AddEntry(view, tr("Status Flags"), "StatusFlags1", ToolWindow::StatusFlags);
+    AddEntry(view, tr("Controls"), "Controls1", ToolWindow::Controls);
+    AddEntry(view, tr("ECU ID"), "ECUID1", ToolWindow::EcuId);
+    AddEntry(view, tr("Log Viewer"), "LogViewer1", ToolWindow::LogViewer);
 
-    QMenu* comms = bar.addMenu(QStringLiteral("&Comms"));
-    m_connect = AddCommand(comms, QStringLiteral("Connect"), "Connect1");
-    AddEntry(comms, QStringLiteral("Baud Rate"), "BaudRate1", ToolWindow::Comms);
-    AddEntry(comms, QStringLiteral("Sample Rate"), "SampleRate1", ToolWindow::SampleRate);
-    m_recordSession = AddCommand(comms, QStringLiteral("Record Session..."), "RecordSession1");
+    QMenu* comms = bar.addMenu(tr("&Comms"));
+    m_connect = AddCommand(comms, tr("Connect"), "Connect1");
+    AddEntry(comms, tr("Baud Rate"), "BaudRate1", ToolWindow::Comms);
+    AddEntry(comms, tr("Sample Rate"), "SampleRate1", ToolWindow::SampleRate);
+    m_recordSession = AddCommand(comms, tr("Record Session..."), "RecordSession1");
     m_recordSession->setEnabled(false); // until something records behind it
-    QMenu* protocol = comms->addMenu(QStringLiteral("Protocol"));
+    QMenu* protocol = comms->addMenu(tr("Protocol"));
     protocol->setObjectName(QStringLiteral("Protocol1"));
     AddCommand(protocol, QStringLiteral("VAD"), "VAD1");
     AddCommand(protocol, QStringLiteral("ISO9141"), "ISO91411");
     protocol->setEnabled(false);
 
-    QMenu* options = bar.addMenu(QStringLiteral("&Options"));
-    AddEntry(options, QStringLiteral("Units"), "Units1", ToolWindow::Units);
+    QMenu* options = bar.addMenu(tr("&Options"));
+    AddEntry(options, tr("Units"), "Units1", ToolWindow::Units);
+    AddLanguageMenu(options);
 
-    QMenu* command = bar.addMenu(QStringLiteral("Co&mmand"));
-    m_reset = AddCommand(command, QStringLiteral("Reset ECU"), "ResetECU1");
+    QMenu* command = bar.addMenu(tr("Co&mmand"));
+    m_reset = AddCommand(command, tr("Reset ECU"), "ResetECU1");
 
-    QMenu* help = bar.addMenu(QStringLiteral("&Help"));
-    AddEntry(help, QStringLiteral("Help"), "Help1", ToolWindow::Help);
+    QMenu* help = bar.addMenu(tr("&Help"));
+    AddEntry(help, tr("Help"), "Help1", ToolWindow::Help);
+}
+
+void ToolWindowMenu::AddLanguageMenu(QMenu* options)
+{
+    QMenu* menu = options->addMenu(tr("Language"));
+    menu->setObjectName(QStringLiteral("Language1"));
+    m_languages = new QActionGroup(this);
+    for (const LanguageChoice& choice : LanguageChoices()) {
+        // Each language is named in its own words, so that whoever reads none of the others finds it.
+        const QString name = QCoreApplication::translate("LanguageChoice", choice.name);
+        QAction* action = menu->addAction(name);
+        action->setObjectName(QStringLiteral("Language_") + QLatin1String(choice.code));
+        action->setCheckable(true);
+        action->setData(QString::fromLatin1(choice.code));
+        m_languages->addAction(action);
+        connect(action, &QAction::triggered, this, [this, action] { emit LanguageChosen(action->data().toString()); });
+    }
+}
+
+void ToolWindowMenu::ShowLanguage(const QString& code)
+{
+    for (QAction* action : m_languages->actions())
+        action->setChecked(action->data().toString() == code);
 }
 
 QAction* ToolWindowMenu::AddEntry(QMenu* menu, const QString& caption, const char* name, ToolWindow which)

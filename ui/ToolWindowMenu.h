@@ -8,6 +8,7 @@
 #include <functional>
 
 class QAction;
+class QActionGroup;
 class QMenu;
 class QMenuBar;
 
@@ -52,11 +53,17 @@ public:
     QAction* ResetAction() const { return m_reset; }
     QAction* RecordSessionAction() const { return m_recordSession; }
 
+    // Ticks the language in force in Options > Language ("System", "en", ...).
+    void ShowLanguage(const QString& code);
+
 signals:
+    // Options > Language: the user chose the language of the next start.
+    void LanguageChosen(const QString& code);
     // About to show a tool window, so its shown values can be brought up to date first.
     void Showing(ToolWindowMenu::ToolWindow which);
 
 private:
+    void AddLanguageMenu(QMenu* options);
     QAction* AddEntry(QMenu* menu, const QString& caption, const char* name, ToolWindow which);
 
     std::array<QPointer<QWidget>, ToolWindowCount> m_windows {};
@@ -66,4 +73,5 @@ private:
     QAction* m_connect = nullptr;
     QAction* m_reset = nullptr;
     QAction* m_recordSession = nullptr;
+    QActionGroup* m_languages = nullptr;
 };

@@ -30,7 +30,7 @@ QRadioButton* AddUnitButton(const char* name, const QString& text, const QRect& 
 } // namespace
 
 TUnitsSelForm::TUnitsSelForm(QWidget* parent)
-    : SettingsDialog("UnitsSelForm", QStringLiteral("Units"), kFormSize, parent)
+    : SettingsDialog("UnitsSelForm", tr("Units"), kFormSize, parent)
 {
     QFont formFont = font();
     formFont.setPixelSize(kFontPx);
@@ -38,25 +38,25 @@ TUnitsSelForm::TUnitsSelForm(QWidget* parent)
 
     // The layouts also hold a "Select" button in each group, placed below the visible part of
     // the group and without an action; they are left out.
-    auto* tempGroup = new QGroupBox(QStringLiteral("Temperature"), this);
+    auto* tempGroup = new QGroupBox(tr("Temperature"), this);
     tempGroup->setObjectName(QStringLiteral("Temp_GP_Box"));
     tempGroup->setGeometry(kTempGroupRect);
-    m_tempF = AddUnitButton("TempF_RB", QStringLiteral("degs F"), kFirstButtonRect, tempGroup);
-    m_tempC = AddUnitButton("TempC_RB", QStringLiteral("degs C"), kSecondButtonRect, tempGroup);
+    m_tempF = AddUnitButton("TempF_RB", tr("degs F"), kFirstButtonRect, tempGroup);
+    m_tempC = AddUnitButton("TempC_RB", tr("degs C"), kSecondButtonRect, tempGroup);
     m_tempC->setChecked(true);
     connect(m_tempF, &QRadioButton::clicked, this, &TUnitsSelForm::TempF_RBClick);
     connect(m_tempC, &QRadioButton::clicked, this, &TUnitsSelForm::TempC_RBClick);
 
-    auto* speedGroup = new QGroupBox(QStringLiteral("Speed"), this);
+    auto* speedGroup = new QGroupBox(tr("Speed"), this);
     speedGroup->setObjectName(QStringLiteral("SpeedSelectGB"));
     speedGroup->setGeometry(kSpeedGroupRect);
-    m_kph = AddUnitButton("KPK_RB", QStringLiteral("KPH"), kFirstButtonRect, speedGroup);
-    m_mph = AddUnitButton("MPH_RB", QStringLiteral("MPH"), kSecondButtonRect, speedGroup);
+    m_kph = AddUnitButton("KPK_RB", tr("KPH"), kFirstButtonRect, speedGroup);
+    m_mph = AddUnitButton("MPH_RB", tr("MPH"), kSecondButtonRect, speedGroup);
     m_mph->setChecked(true);
     connect(m_kph, &QRadioButton::clicked, this, &TUnitsSelForm::KPH_RBClick);
     connect(m_mph, &QRadioButton::clicked, this, &TUnitsSelForm::MPH_RBClick);
 
-    QPushButton* closeButton = AddButton("UnitsSelectBtn", QStringLiteral("Close"), kCloseButtonRect);
+    QPushButton* closeButton = AddButton("UnitsSelectBtn", tr("Close"), kCloseButtonRect);
     connect(closeButton, &QPushButton::clicked, this, &TUnitsSelForm::UnitsSelectBtnClick);
 }
 

@@ -1,0 +1,107 @@
+// The windows made after a language is chosen show it; what machines read stays English.
+#include "tests/dashboard/DashboardRig.h"
+#include "tests/logger/LogFileTestSupport.h"
+#include "tests/logger/LoggerFormRig.h"
+#include "translations/ProgramLanguage.h"
+#include "ui/ActuatorForm.h"
+#include "ui/DataViewerForm.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Expected {
+    const char* language;
+    QString fileMenu; // the main window's first menu
+    QString optionsMenu;
+    QString connected; // the status bar once the ECU answers
+    QString formatButton; // the data viewer's mode button
+    QString setButton; // the actuator window's Set
+};
+
+class TranslatedWindows : public ::testing::TestWithParam<Expected> { };
+
+QStringList MenuTitles(const QMainWindow& window)
+{
+    QStringList titles;
+    for (const QAction* menu : window.menuBar()->actions())
+        titles << menu->text();
+    return titles;
+}
+
+TEST_P(TranslatedWindows, ShowTheirMenusButtonsAndStatusInTheChosenLanguage)
+{
+    const Expected& expected = GetParam();
+    const ProgramLanguage language(QString::fromLatin1(expected.language));
+    ASSERT_TRUE(language.Translated());
+
+    DashboardRig rig;
+    const QStringList menus = MenuTitles(*rig.form);
+    EXPECT_EQ(menus.value(0), expected.fileMenu) << menus.join(u' ').toStdString();
+    EXPECT_TRUE(menus.contains(expected.optionsMenu)) << menus.join(u' ').toStdString();
+    rig.Identify("1103");
+    rig.PollUntilLive();
+    EXPECT_EQ(rig.form->PanelText(1), expected.connected);
+
+    const TDataViewerForm viewer(*rig.session);
+    EXPECT_EQ(viewer.findChild<QPushButton*>(QStringLiteral("ModeBtn"))->text(), expected.formatButton);
+    const TActuatorForm actuators(*rig.session);
+    EXPECT_EQ(actuators.findChild<QPushButton*>(QStringLiteral("SetBtn"))->text(), expected.setButton);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, TranslatedWindows,
+    ::testing::Values(Expected { "de", QStringLiteral("&Datei"), QStringLiteral("&Optionen"),
+                          QStringLiteral("Mit Steuergerät verbunden"), QStringLiteral("Aufbereitet"),
+                          QStringLiteral("Setzen") },
+        Expected { "es", QStringLiteral("&Archivo"), QStringLiteral("&Opciones"),
+            QStringLiteral("Conectado a la centralita"), QStringLiteral("Formateados"), QStringLiteral("Aplicar") }),
+    [](const ::testing::TestParamInfo<Expected>& info) { return std::string(info.param.language); });
+
+// The time the log started is the one field that may differ between two runs.
+std::string WithoutStartTime(const std::string& file)
+{
+    static const QRegularExpression startTime(QStringLiteral("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d"));
+    return QString::fromStdString(file).replace(startTime, QStringLiteral("<start>")).toStdString();
+}
+
+std::string LogOfFourTicks()
+{
+    LoggerFormRig rig;
+    rig.ecu = IdleEngine();
+    rig.PressStart();
+    rig.Ticks(4);
+    rig.PressStop();
+    return ReadFileBytes(rig.LogFile());
+}
+
+TEST(GermanLog, IsByteForByteTheEnglishOneForTheSameValues)
+{
+    const std::string english = LogOfFourTicks();
+    const ProgramLanguage german(QStringLiteral("de"));
+    ASSERT_TRUE(german.Translated());
+    const std::string inGerman = LogOfFourTicks();
+    ASSERT_NE(english.find("Elapsed Time (ms),RPM,MAP,CTS,IAT\r\n"), std::string::npos) << english;
+    EXPECT_EQ(WithoutStartTime(inGerman), WithoutStartTime(english));
+}
+
+TEST(LanguageChoice, IsKeptInTheSettingsFileAndTakesEffectAtTheNextStart)
+{
+    DashboardRig rig;
+    EXPECT_TRUE(rig.form->findChild<QAction*>(QStringLiteral("Language_System"))->isChecked());
+    rig.form->findChild<QAction*>(QStringLiteral("Language_de"))->trigger();
+    ASSERT_EQ(rig.form->messages.size(), 1);
+    EXPECT_TRUE(rig.form->messages.front().contains(QStringLiteral("next started")));
+    // Still English until then.
+    EXPECT_EQ(MenuTitles(*rig.form).value(0), QStringLiteral("&File"));
+
+    rig.CloseWindow();
+    EXPECT_NE(rig.SettingsText().find("Language=de"), std::string::npos) << rig.SettingsText();
+    rig.Restart();
+    EXPECT_TRUE(rig.form->findChild<QAction*>(QStringLiteral("Language_de"))->isChecked());
+}
+
+} // namespace
