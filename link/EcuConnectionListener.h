@@ -79,5 +79,6 @@ inline QString PortPermissionText(const QString& reason)
 }
 
 // Compared as they are; the windows translate them (context "EcuConnection").
-inline constexpr const char* ResetSucceededText = QT_TRANSLATE_NOOP("EcuConnection", "ECU successfully reset");
+inline constexpr const char* ResetSucceededText
+    = QT_TRANSLATE_NOOP("EcuConnection", "ECU successfully reset");
 inline constexpr const char* ResetFailedText = QT_TRANSLATE_NOOP("EcuConnection", "ECU reset failed");

@@ -51,8 +51,8 @@ ProgramLanguage::ProgramLanguage(const QString& choice)
     // English is what the code holds; a language with no translation stays English, and so do
     // Qt's own dialogs, so a window never mixes two languages.
     if (locale.language() == QLocale::English
-        || !m_program.load(locale, QString::fromLatin1(ProgramCatalogue), QString::fromLatin1(CataloguePrefix),
-            QString::fromLatin1(CatalogueFolder))) {
+        || !m_program.load(locale, QString::fromLatin1(ProgramCatalogue),
+            QString::fromLatin1(CataloguePrefix), QString::fromLatin1(CatalogueFolder))) {
         return;
     }
     m_translated = QCoreApplication::installTranslator(&m_program);

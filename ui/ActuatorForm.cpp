@@ -59,7 +59,8 @@ constexpr std::size_t kFirstSharedMonitor = 1;
 const char* const kNoFirstMonitorCaption = "---";
 constexpr QLatin1String kNoValue("--");
 
-const char* const kWaitingText = QT_TRANSLATE_NOOP("TActuatorForm", "Waiting for the ECU to acknowledge %1 ...");
+const char* const kWaitingText
+    = QT_TRANSLATE_NOOP("TActuatorForm", "Waiting for the ECU to acknowledge %1 ...");
 const char* const kAcknowledgedText = QT_TRANSLATE_NOOP("TActuatorForm", "ECU acknowledged %1");
 const char* const kCancellingText = QT_TRANSLATE_NOOP("TActuatorForm", "Cancelling ...");
 const char* const kCancelledText = QT_TRANSLATE_NOOP("TActuatorForm", "Test cancelled");
@@ -209,9 +210,8 @@ void TActuatorForm::BuildControls()
             + QPoint((i % kMonitorsPerRow) * kMonitorStep.x(), (i / kMonitorsPerRow) * kMonitorStep.y());
         // The shared monitors carry their captions from the start; the first waits for a test.
         const auto index = static_cast<std::size_t>(i);
-        const QString caption = index >= kFirstSharedMonitor
-            ? tr(RowOf(1).monitorCaptions.at(index))
-            : QString::fromLatin1(kNoFirstMonitorCaption);
+        const QString caption = index >= kFirstSharedMonitor ? tr(RowOf(1).monitorCaptions.at(index))
+                                                             : QString::fromLatin1(kNoFirstMonitorCaption);
         auto* group = new QGroupBox(caption, monitorsGroup);
         group->setObjectName(QStringLiteral("Monitor%1_GB").arg(number));
         group->setGeometry(QRect(origin, kMonitorGroupSize));
@@ -330,8 +330,7 @@ QString TActuatorForm::RequestName(int test)
 void TActuatorForm::Request(int test, int value)
 {
     // The main window holds the command until the ECU answers, so say that it is on its way.
-    m_statusLabel->setText(IsTest(test) ? tr(kWaitingText).arg(RequestName(test))
-                                        : tr(kCancellingText));
+    m_statusLabel->setText(IsTest(test) ? tr(kWaitingText).arg(RequestName(test)) : tr(kCancellingText));
     Emit(test, value);
 }
 

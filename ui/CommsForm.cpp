@@ -81,8 +81,7 @@ void TCommsForm::ComsSelBtnClick()
 {
     const auto baudText = BaudTextOf(BaudText());
     if (!baudText) {
-        ShowMessage(
-            tr("'%1' is not a valid baud rate: enter a positive whole number").arg(BaudText()));
+        ShowMessage(tr("'%1' is not a valid baud rate: enter a positive whole number").arg(BaudText()));
         return;
     }
     m_appliedBaudText = *baudText;

@@ -15,10 +15,11 @@
 
 namespace {
 
-constexpr const char* ResetQuestion = QT_TRANSLATE_NOOP(
-    "TDashBoardForm", "All stored parameters will be lost and the stored fault codes cleared, do you wish to continue?");
+constexpr const char* ResetQuestion = QT_TRANSLATE_NOOP("TDashBoardForm",
+    "All stored parameters will be lost and the stored fault codes cleared, do you wish to continue?");
 constexpr const char* ResetCaption = QT_TRANSLATE_NOOP("TDashBoardForm", "Warning!");
-constexpr const char* Obd2Message = QT_TRANSLATE_NOOP("TDashBoardForm", "OBD2 ECU detected - limited functionality available");
+constexpr const char* Obd2Message
+    = QT_TRANSLATE_NOOP("TDashBoardForm", "OBD2 ECU detected - limited functionality available");
 constexpr int TpsFullScale = 100; // the throttle dial reads percent
 
 // The status bar's panels.
@@ -315,7 +316,8 @@ void TDashBoardForm::OnEcuIdentified(const IdentifiedEcu& ecu)
 
 void TDashBoardForm::OnResetFinished(bool succeeded)
 {
-    ShowMessage(QCoreApplication::translate("EcuConnection", succeeded ? ResetSucceededText : ResetFailedText));
+    ShowMessage(
+        QCoreApplication::translate("EcuConnection", succeeded ? ResetSucceededText : ResetFailedText));
 }
 
 void TDashBoardForm::closeEvent(QCloseEvent* event)
@@ -355,8 +357,7 @@ void TDashBoardForm::SaveSettings()
     const std::optional<std::string> failure = WriteSettings();
     if (failure && !m_saveFailureShown) {
         m_saveFailureShown = true;
-        ShowMessage(
-            tr("The settings could not be saved: %1").arg(QString::fromStdString(*failure)));
+        ShowMessage(tr("The settings could not be saved: %1").arg(QString::fromStdString(*failure)));
     }
 }
 

@@ -51,7 +51,8 @@ constexpr std::array<int, DashboardControls::PanelCount> PanelWidths { 150, 120,
 // Translated as they are put up; the session's texts replace them as soon as it reports.
 constexpr std::array<const char*, DashboardControls::PanelCount> PanelTexts {
     QT_TRANSLATE_NOOP("TDashBoardForm", "No Interface"), QT_TRANSLATE_NOOP("TDashBoardForm", "Not Connected"),
-    QT_TRANSLATE_NOOP("TDashBoardForm", "Sample Rate"), QT_TRANSLATE_NOOP("TDashBoardForm", "Bad Data Count 0"), ""
+    QT_TRANSLATE_NOOP("TDashBoardForm", "Sample Rate"),
+    QT_TRANSLATE_NOOP("TDashBoardForm", "Bad Data Count 0"), ""
 };
 
 struct DialLayout {
@@ -148,7 +149,8 @@ void BuildTitleRow(QWidget* area, DashboardControls& c)
     c.logoPic->setPixmap(MakerLogo(LogoRect.size()));
     c.logoPic->setToolTip(QCoreApplication::translate("TDashBoardForm", "Connect to ECU"));
 
-    auto* title = new QLabel(QCoreApplication::translate("TDashBoardForm", "KodraPower Engine Management"), area);
+    auto* title
+        = new QLabel(QCoreApplication::translate("TDashBoardForm", "KodraPower Engine Management"), area);
     title->setObjectName(QStringLiteral("Label2"));
     title->setGeometry(TitleRect);
     title->setAlignment(Qt::AlignCenter);

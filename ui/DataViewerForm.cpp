@@ -246,8 +246,7 @@ void TDataViewerForm::BuildStatusBar()
     DataViewerSB->setObjectName(QStringLiteral("DataViewerSB"));
     DataViewerSB->setSizeGripEnabled(false);
     for (std::size_t panel = 0; panel < StatusPanels.size(); ++panel) {
-        auto* label = new StatusPanel(
-            StatusPanels[panel].width, tr(StatusPanels[panel].text), DataViewerSB);
+        auto* label = new StatusPanel(StatusPanels[panel].width, tr(StatusPanels[panel].text), DataViewerSB);
         DataViewerSB->addPermanentWidget(label);
         m_panels[panel] = label;
     }

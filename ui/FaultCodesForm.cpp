@@ -71,10 +71,8 @@ TFaultCodesForm::TFaultCodesForm(const EcuQueries& queries, QWidget* parent)
     SetColours(this, kColorBlack, kColorWhite);
 
     auto* layout = new QHBoxLayout(this);
-    CFMemo
-        = AddMemo(layout, tr("Current"), QStringLiteral("GroupBox1"), QStringLiteral("CFMemo"));
-    SFMemo
-        = AddMemo(layout, tr("History"), QStringLiteral("GroupBox2"), QStringLiteral("SFMemo"));
+    CFMemo = AddMemo(layout, tr("Current"), QStringLiteral("GroupBox1"), QStringLiteral("CFMemo"));
+    SFMemo = AddMemo(layout, tr("History"), QStringLiteral("GroupBox2"), QStringLiteral("SFMemo"));
     resize(ClientWidth, ClientHeight);
 
     Timer1 = new QTimer(this);

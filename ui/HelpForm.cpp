@@ -42,10 +42,9 @@ THelpForm::THelpForm(QWidget* parent)
     QLabel* logo = AddLabel({}, kLogoRect);
     logo->setObjectName(QStringLiteral("Logo"));
     logo->setPixmap(MakerLogo(kLogoRect.size()));
-    Style(AddLabel(tr("The Help file for DazedErir can be located "), kHelpLine1Rect),
-        kHelpFontPx, kColorWhite);
-    Style(
-        AddLabel(tr("in the folder 'DazedErir/help'"), kHelpLine2Rect), kHelpFontPx, kColorWhite);
+    Style(AddLabel(tr("The Help file for DazedErir can be located "), kHelpLine1Rect), kHelpFontPx,
+        kColorWhite);
+    Style(AddLabel(tr("in the folder 'DazedErir/help'"), kHelpLine2Rect), kHelpFontPx, kColorWhite);
     Style(AddLabel(QString::fromStdString(ProgramTitle()), kVersionRect), kVersionFontPx, kColorRed);
     Style(AddLabel(tr("For workshop use: run actuator tests only with the vehicle stationary and "
                       "the engine conditions shown."),

@@ -78,8 +78,7 @@ void TSampleRateForm::SampleRateBtnClick()
     // The main window polls once per period counted in its 50 ms ticks: a shorter period would
     // give it no ticks at all.
     if (ms < EcuConnection::MinSampleRate || ms > EcuConnection::MaxSampleRate) {
-        ShowMessage(tr(
-            "'%1' is not a valid sample rate: enter a whole number of milliseconds from %2 to %3")
+        ShowMessage(tr("'%1' is not a valid sample rate: enter a whole number of milliseconds from %2 to %3")
                         .arg(text, QString::number(EcuConnection::MinSampleRate),
                             QString::number(EcuConnection::MaxSampleRate)));
         return;

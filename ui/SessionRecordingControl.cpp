@@ -96,8 +96,7 @@ void SessionRecordingControl::StopRecording()
 
 QString SessionRecordingControl::ChooseFile()
 {
-    return QFileDialog::getSaveFileName(
-        &m_dashboard, Tr(RecordCaption), QString(),
+    return QFileDialog::getSaveFileName(&m_dashboard, Tr(RecordCaption), QString(),
         QCoreApplication::translate("SessionRecordingControl", "Captures (*.capture *.txt);;All files (*)"));
 }
 
@@ -125,6 +124,6 @@ void SessionRecordingControl::RefreshStatus()
         StopRecording(); // says why
         return;
     }
-    m_dashboard.ShowRecordingText(
-        QCoreApplication::translate("SessionRecordingControl", "Recording %1").arg(SizeText(m_recorder.FileBytes())));
+    m_dashboard.ShowRecordingText(QCoreApplication::translate("SessionRecordingControl", "Recording %1")
+                                      .arg(SizeText(m_recorder.FileBytes())));
 }

@@ -79,7 +79,8 @@ void ToolWindowMenu::AddLanguageMenu(QMenu* options)
         action->setCheckable(true);
         action->setData(QString::fromLatin1(choice.code));
         m_languages->addAction(action);
-        connect(action, &QAction::triggered, this, [this, action] { emit LanguageChosen(action->data().toString()); });
+        connect(action, &QAction::triggered, this,
+            [this, action] { emit LanguageChosen(action->data().toString()); });
     }
 }
 

@@ -10,8 +10,7 @@
 // One ECU's definition texts (fault codes, status flags) in the language the windows show, laid
 // out as the decoding of the definition tables takes them. A text without a translation stays
 // as it is, so the texts that are never shown ("Unimplemented") need none.
-template <std::size_t Count>
-class TranslatedTexts {
+template <std::size_t Count> class TranslatedTexts {
 public:
     using List = std::array<std::string_view, Count>;
 

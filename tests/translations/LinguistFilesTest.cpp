@@ -33,7 +33,8 @@ LinguistMessages ReadMessages(const QString& path)
             source = xml.readElementText();
         } else if (xml.name() == QLatin1String("translation")) {
             ++messages.total;
-            const bool unfinished = xml.attributes().value(QLatin1String("type")) == QLatin1String("unfinished");
+            const bool unfinished
+                = xml.attributes().value(QLatin1String("type")) == QLatin1String("unfinished");
             if (unfinished || xml.readElementText().isEmpty())
                 messages.unfinished << context + QStringLiteral(": ") + source;
         }
@@ -55,7 +56,8 @@ TEST(LinguistFiles, EveryTextInTheCodeIsTranslatedInEveryLanguage)
         ASSERT_TRUE(QFile::copy(tsFile, copy)) << tsFile.toStdString();
         QProcess lupdate;
         lupdate.start(QString::fromUtf8(DAZED_LUPDATE),
-            QString::fromUtf8(DAZED_LUPDATE_ARGUMENTS).split(QLatin1Char('\n')) + QStringList { QStringLiteral("-ts"), copy });
+            QString::fromUtf8(DAZED_LUPDATE_ARGUMENTS).split(QLatin1Char('\n'))
+                + QStringList { QStringLiteral("-ts"), copy });
         ASSERT_TRUE(lupdate.waitForFinished(-1));
         ASSERT_EQ(lupdate.exitCode(), 0) << lupdate.readAllStandardError().toStdString();
 

@@ -58,7 +58,8 @@ INSTANTIATE_TEST_SUITE_P(Languages, TranslatedWindows,
                           QStringLiteral("Mit Steuergerät verbunden"), QStringLiteral("Aufbereitet"),
                           QStringLiteral("Setzen") },
         Expected { "es", QStringLiteral("&Archivo"), QStringLiteral("&Opciones"),
-            QStringLiteral("Conectado a la centralita"), QStringLiteral("Formateados"), QStringLiteral("Aplicar") }),
+            QStringLiteral("Conectado a la centralita"), QStringLiteral("Formateados"),
+            QStringLiteral("Aplicar") }),
     [](const ::testing::TestParamInfo<Expected>& info) { return std::string(info.param.language); });
 
 // The time the log started is the one field that may differ between two runs.
