@@ -5,11 +5,14 @@
 // is pulled, and the dashboard, the data viewer and the actuator window are pictured again with
 // the link lost. Last, the first seconds of the session, recorded as a capture, are replayed in a
 // second set of windows until the capture has ended, and the dashboard is pictured then.
+// `dazederir-window-pictures FOLDER LANGUAGE` shows the windows in that language ("de", "es") and
+// names each picture with it (dashboard-de.png).
 #include "app/AppOptions.h"
 #include "app/MainWindows.h"
 #include "app/ProgramLink.h"
 #include "link/CaptureFile.h"
 #include "logger/DataLoggerForm.h"
+#include "translations/ProgramLanguage.h"
 #include "ui/ActuatorForm.h"
 #include "ui/CommsForm.h"
 #include "ui/DataViewerForm.h"
@@ -54,6 +57,9 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+    const QString languageCode = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("en");
+    const ProgramLanguage language(languageCode);
+    const QString nameSuffix = language.Translated() ? QLatin1Char('-') + languageCode : QString();
     QTemporaryDir settings; // the pictures must not depend on, nor change, anyone's settings
 
     AppOptions options;
@@ -99,8 +105,8 @@ int main(int argc, char** argv)
         window->show();
 
     int failures = 0;
-    const auto save = [&folder, &failures](QWidget* window, const QString& name) {
-        const QString file = folder.filePath(name + QStringLiteral(".png"));
+    const auto save = [&folder, &failures, &nameSuffix](QWidget* window, const QString& name) {
+        const QString file = folder.filePath(name + nameSuffix + QStringLiteral(".png"));
         if (!window->grab().save(file)) {
             std::fprintf(stderr, "could not save %s\n", qPrintable(file));
             ++failures;
