@@ -47,7 +47,7 @@ TEST(LinguistFiles, EveryTextInTheCodeIsTranslatedInEveryLanguage)
 {
     const QTemporaryDir work;
     ASSERT_TRUE(work.isValid());
-    const QStringList tsFiles = QString::fromUtf8(DAZED_TS_FILES).split(QLatin1Char('\n'));
+    const QStringList tsFiles = QString::fromUtf8(DAZED_TS_FILES).split(QLatin1Char('|'));
     ASSERT_GE(tsFiles.size(), 2);
     for (const QString& tsFile : tsFiles) {
         // lupdate adds what the code has and the file lacks, marked unfinished; the copy keeps the
@@ -56,7 +56,7 @@ TEST(LinguistFiles, EveryTextInTheCodeIsTranslatedInEveryLanguage)
         ASSERT_TRUE(QFile::copy(tsFile, copy)) << tsFile.toStdString();
         QProcess lupdate;
         lupdate.start(QString::fromUtf8(DAZED_LUPDATE),
-            QString::fromUtf8(DAZED_LUPDATE_ARGUMENTS).split(QLatin1Char('\n'))
+            QString::fromUtf8(DAZED_LUPDATE_ARGUMENTS).split(QLatin1Char('|'))
                 + QStringList { QStringLiteral("-ts"), copy });
         ASSERT_TRUE(lupdate.waitForFinished(-1));
         ASSERT_EQ(lupdate.exitCode(), 0) << lupdate.readAllStandardError().toStdString();
