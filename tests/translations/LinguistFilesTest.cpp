@@ -24,8 +24,8 @@ LinguistMessages ReadMessages(const QString& path)
     QXmlStreamReader xml(&file);
     QString context;
     QString source;
-    while (!xml.atEnd()) {
-        if (!xml.readNextStartElement())
+    while (xml.readNext() != QXmlStreamReader::EndDocument && !xml.hasError()) {
+        if (!xml.isStartElement())
             continue;
         if (xml.name() == QLatin1String("name")) {
             context = xml.readElementText();

@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Languages, TranslatedWindows,
         Expected { "es", QStringLiteral("&Archivo"), QStringLiteral("&Opciones"),
             QStringLiteral("Conectado a la centralita"), QStringLiteral("Formateados"),
             QStringLiteral("Aplicar") }),
-    [](const ::testing::TestParamInfo<Expected>& info) { return std::string(info.param.language); });
+    [](const ::testing::TestParamInfo<Expected>& param) { return std::string(param.param.language); });
 
 // The time the log started is the one field that may differ between two runs.
 std::string WithoutStartTime(const std::string& file)
