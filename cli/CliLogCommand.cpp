@@ -173,6 +173,9 @@ int RunLog(CliContext& context, const LogRequest& request)
     Clock::time_point lastLive = Clock::now();
     bool ecuGone = false;
     bool diskBehind = false;
+    // A replayed capture that has given all its answers brings no more values: end at once
+    // rather than write empty rows until the timeout.
+    std::optional<std::string> captureEnded;
     TakeRows(
         session, request, interval,
         [&](std::optional<std::int64_t> stampMs) {
@@ -188,13 +191,15 @@ int RunLog(CliContext& context, const LogRequest& request)
             // Rows the disk refuses are kept; stop taking more and finish what there is. So too when
             // the disk falls too far behind the rows.
             diskBehind = !log.HasRoom();
-            return !ecuGone && !log.WriteProblem() && !diskBehind;
+            captureEnded = session.CaptureEndedText();
+            return !ecuGone && !log.WriteProblem() && !diskBehind && !captureEnded;
         },
         [&] {
             // As fast as the line allows, an ECU that stays away brings no row at all.
             if (request.fastTimeBase && Clock::now() - lastLive > patience)
                 ecuGone = true;
-            return stop.Requested() || ecuGone;
+            captureEnded = session.CaptureEndedText();
+            return stop.Requested() || ecuGone || captureEnded;
         });
     if (const std::optional<std::string> error = log.SaveLog(target)) {
         std::string reason = *error;
@@ -208,6 +213,11 @@ int RunLog(CliContext& context, const LogRequest& request)
         context.err << "dazederir-cli: the disk fell too far behind the rows: recording stopped after "
                     << log.RowCount() << " rows, every one of them in the log" << std::endl;
         return ExitLogFile;
+    }
+    if (captureEnded) {
+        context.err << "dazederir-cli: " << *captureEnded << "; the log holds the rows taken until then"
+                    << std::endl;
+        return ExitNoEcu;
     }
     if (ecuGone) {
         context.err << "dazederir-cli: the ECU stopped answering: no values within "

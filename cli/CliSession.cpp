@@ -232,9 +232,9 @@ bool CliSession::TickUntil(const std::function<bool()>& done, Clock::time_point 
         if (Clock::now() >= deadline)
             return false;
         Tick();
-        if (m_session->State().stage == SessionStage::CaptureEnded && !done()) {
+        if (const std::optional<std::string> ended = CaptureEndedText(); ended && !done()) {
             // Its answers are all given: waiting longer cannot bring the goal nearer.
-            m_failure = "the capture ended after " + std::to_string(m_sweeps) + " sweeps";
+            m_failure = *ended;
             return false;
         }
         if (m_permissionDenied) {
@@ -246,6 +246,13 @@ bool CliSession::TickUntil(const std::function<bool()>& done, Clock::time_point 
         }
     }
     return true;
+}
+
+std::optional<std::string> CliSession::CaptureEndedText() const
+{
+    if (m_session->State().stage != SessionStage::CaptureEnded)
+        return std::nullopt;
+    return "the capture ended after " + std::to_string(m_sweeps) + " sweeps";
 }
 
 void CliSession::Tick()

@@ -50,6 +50,8 @@ public:
     const EcuConnection& Connection() const { return m_session->Connection(); }
     std::optional<OpenPortDetails> OpenPort() const { return m_session->OpenPort(); }
     const std::string& Failure() const { return m_failure; }
+    // "the capture ended after N sweeps" once a replayed capture has given all its answers.
+    std::optional<std::string> CaptureEndedText() const;
 
 private:
     using Clock = std::chrono::steady_clock;

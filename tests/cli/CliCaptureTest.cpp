@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <fstream>
@@ -88,6 +89,23 @@ TEST(CliCapture, AReplayAskedForMoreThanItHoldsEndsWith3SayingAfterHowManySweeps
     EXPECT_EQ(replayed.status, 3) << replayed.err;
     EXPECT_EQ(replayed.err, "dazederir-cli: the capture ended after 2 sweeps\n");
     EXPECT_TRUE(replayed.out.empty()) << replayed.out;
+
+    // A log ends when the answers do, with the rows taken until then, not after a timeout's worth
+    // of empty rows.
+    const std::string logCapture = dir.filePath(QStringLiteral("log.capture")).toStdString();
+    const CliRun recordedLog
+        = RunCli({ "--simulate=1103", "--record", logCapture, "log", "--channels", "RPM,MAP,CTS,IAT",
+            "--samples", "5", "--out", dir.filePath(QStringLiteral("live.csv")).toStdString() });
+    ASSERT_EQ(recordedLog.status, 0) << recordedLog.err;
+    const std::string log = dir.filePath(QStringLiteral("replayed.csv")).toStdString();
+    const CliRun logged = RunCli({ "--replay", logCapture, "--timeout", "30", "log", "--channels",
+        "RPM,MAP,CTS,IAT", "--samples", "100", "--out", log });
+    EXPECT_EQ(logged.status, 3) << logged.err;
+    EXPECT_TRUE(logged.err.starts_with("dazederir-cli: the capture ended after ")) << logged.err;
+    EXPECT_TRUE(logged.err.ends_with("; the log holds the rows taken until then\n")) << logged.err;
+    const std::string rows = FileText(log);
+    EXPECT_NE(rows.find("\n400,"), std::string::npos) << rows;
+    EXPECT_LT(std::count(rows.begin(), rows.end(), '\n'), 30) << rows;
 }
 
 TEST(CliCapture, EcusimServesTheReplayOnItsPseudoTerminal)
