@@ -93,11 +93,11 @@ void ChildProcess::Signal(int signal) const
         kill(m_pid, signal);
 }
 
-int ChildProcess::Wait()
+int ChildProcess::Wait(std::chrono::milliseconds patience)
 {
     if (m_pid <= 0)
         return -1;
-    const auto deadline = Clock::now() + Patience;
+    const auto deadline = Clock::now() + patience;
     while (true) {
         int status = 0;
         const pid_t done = waitpid(m_pid, &status, WNOHANG);

@@ -21,8 +21,8 @@ public:
     // The next line of standard output, without its line end; nullopt at end of output or after Patience.
     std::optional<std::string> ReadLine();
     void Signal(int signal) const;
-    // Waits for the exit; the exit status, or -1 if it did not exit normally within Patience.
-    int Wait();
+    // Waits for the exit; the exit status, or -1 if it did not exit normally within `patience`.
+    int Wait(std::chrono::milliseconds patience = Patience);
     // Everything the child wrote to standard error (after it ended).
     std::string ErrorOutput();
 
