@@ -54,7 +54,10 @@ void EcuConnection::Tick()
         if (m_pollMode == PollMode::Fast) {
             FastStep();
         } else {
-            ReceiveStep();
+            if (ReceiveStep().end == FrameReceiver::ExchangeEnd::Refused) {
+                ExchangeFailed();
+                m_pollWindow = m_lastWindow; // ask the last data window again
+            }
             if (StartsPeriod())
                 PeriodStep();
         }
@@ -116,16 +119,17 @@ void EcuConnection::ReportPermissionProblem()
                         EcuConnectionListener& listener) { listener.PortPermissionDenied(message); });
 }
 
-bool EcuConnection::ReceiveStep()
+EcuConnection::Receipt EcuConnection::ReceiveStep()
 {
     std::uint8_t count = 0;
     m_link.ReceiveBytes(m_receiveBuffer, count);
     const int errorsBefore = m_receiver.RxErrorCount();
-    m_receiver.Feed(std::span<const std::uint8_t>(m_receiveBuffer.data(), count), m_replyHandler);
+    const FrameReceiver::ExchangeEnd end
+        = m_receiver.Feed(std::span<const std::uint8_t>(m_receiveBuffer.data(), count), m_replyHandler);
     // Frames nobody asked for are counted as they are dropped.
     if (m_receiver.RxErrorCount() != errorsBefore)
         m_listener->RxErrorCountChanged(m_receiver.RxErrorCount());
-    return count > 0;
+    return { count > 0, end };
 }
 
 bool EcuConnection::StartsPeriod() const

@@ -180,8 +180,11 @@ public:
 private:
     bool SuperviseLink();
     void ReportPermissionProblem();
-    // Whether any byte came.
-    bool ReceiveStep();
+    struct Receipt {
+        bool bytesCame = false;
+        FrameReceiver::ExchangeEnd end = FrameReceiver::ExchangeEnd::Open;
+    };
+    Receipt ReceiveStep();
     bool StartsPeriod() const;
     void PeriodStep();
     void Send(const EcuFrame& frame);
@@ -191,6 +194,8 @@ private:
     void ExchangeFailed();
     void ReportLiveValues();
     void FastStep();
+    void FastExchangeFailed(Clock::time_point now);
+    bool SomethingToSend() const;
     bool SendNextFastRequest();
     FastPollSchedule::Duration FastReplyTimeout() const;
     void ApplyPollPriority();

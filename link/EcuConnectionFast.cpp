@@ -29,8 +29,7 @@ std::optional<EcuConnection::Clock::time_point> EcuConnection::NextServiceTime()
 {
     if (m_pollMode != PollMode::Fast || !m_link.IsPortOpen())
         return std::nullopt;
-    const bool somethingToSend = m_idRequestPending || m_resetPending || m_actuatorPending || m_polling;
-    if (!m_receiver.AwaitingReply() && !somethingToSend)
+    if (!m_receiver.AwaitingReply() && !SomethingToSend())
         return std::nullopt;
     return m_fast.NextDeadline();
 }
@@ -38,22 +37,39 @@ std::optional<EcuConnection::Clock::time_point> EcuConnection::NextServiceTime()
 void EcuConnection::FastStep()
 {
     const bool wasAwaiting = m_receiver.AwaitingReply();
-    const bool bytesCame = ReceiveStep();
+    const Receipt receipt = ReceiveStep();
     // Taken after the bytes: a reply that came in time but is handled late still counts as good.
     const Clock::time_point now = m_clock();
-    if (wasAwaiting && !m_receiver.AwaitingReply()) {
+    if (receipt.end == FrameReceiver::ExchangeEnd::Answered) {
         m_fast.ExchangeEnded(now, true);
-    } else if (!wasAwaiting && bytesCame) {
-        // Bytes of an exchange already given up: the next request waits for a quiet line.
+    } else if (receipt.end == FrameReceiver::ExchangeEnd::Refused) {
+        FastExchangeFailed(now);
+    } else if (!wasAwaiting && receipt.bytesCame) {
+        // Bytes of an exchange already given up, or of a line that is not quiet: the next request
+        // waits for a quiet line, and a line that stays busy fails the exchanges it holds back.
         m_fast.LineBusy(now);
+        if (SomethingToSend() && m_fast.HeldBackAnotherTimeOut(now)) {
+            m_receiver.CountFailedExchange();
+            ExchangeFailed();
+        }
     } else if (m_receiver.AwaitingReply() && m_fast.ReplyOverdue(now)) {
         m_receiver.TimeOut();
-        ExchangeFailed();
-        m_fast.ExchangeEnded(now, false);
-        m_fast.RepeatLastRead();
+        FastExchangeFailed(now);
     }
     if (!m_receiver.AwaitingReply() && m_fast.MaySend(now) && SendNextFastRequest())
         m_fast.RequestSent(now, FastReplyTimeout());
+}
+
+void EcuConnection::FastExchangeFailed(Clock::time_point now)
+{
+    ExchangeFailed();
+    m_fast.ExchangeEnded(now, false);
+    m_fast.RepeatLastRead();
+}
+
+bool EcuConnection::SomethingToSend() const
+{
+    return m_idRequestPending || m_resetPending || m_actuatorPending || m_polling;
 }
 
 bool EcuConnection::SendNextFastRequest()

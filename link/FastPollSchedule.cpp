@@ -50,6 +50,7 @@ void FastPollSchedule::SetPriority(std::vector<int> windows, std::vector<PollAdd
 void FastPollSchedule::RequestSent(Clock::time_point now, Duration replyTimeout)
 {
     m_awaiting = true;
+    m_replyTimeout = replyTimeout;
     m_replyDeadline = now + replyTimeout;
 }
 
@@ -57,6 +58,8 @@ void FastPollSchedule::ExchangeEnded(Clock::time_point now, bool good)
 {
     m_awaiting = false;
     m_exchangeEnd = now;
+    m_quietAfter = good ? Duration::zero() : m_replyTimeout;
+    m_heldBackSince = SendTime();
     if (!good) {
         m_goodRun = 0;
         m_currentGap = std::min(MaxGap, std::max(m_currentGap * WidenFactor, m_currentGap + WidenStep));
@@ -73,14 +76,29 @@ bool FastPollSchedule::ReplyOverdue(Clock::time_point now) const
     return m_awaiting && now >= m_replyDeadline;
 }
 
+FastPollSchedule::Clock::time_point FastPollSchedule::SendTime() const
+{
+    if (m_exchangeEnd == Clock::time_point::min())
+        return m_exchangeEnd;
+    return m_exchangeEnd + std::max(m_currentGap, m_quietAfter);
+}
+
 bool FastPollSchedule::MaySend(Clock::time_point now) const
 {
-    return !m_awaiting && now >= m_exchangeEnd + m_currentGap;
+    return !m_awaiting && now >= SendTime();
 }
 
 FastPollSchedule::Clock::time_point FastPollSchedule::NextDeadline() const
 {
-    return m_awaiting ? m_replyDeadline : m_exchangeEnd + m_currentGap;
+    return m_awaiting ? m_replyDeadline : SendTime();
+}
+
+bool FastPollSchedule::HeldBackAnotherTimeOut(Clock::time_point now)
+{
+    if (m_awaiting || m_replyTimeout <= Duration::zero() || now < m_heldBackSince + m_replyTimeout)
+        return false;
+    m_heldBackSince = now;
+    return true;
 }
 
 PollAddressList FastPollSchedule::WindowAddresses(int window) const

@@ -13,6 +13,10 @@
 // passed. The gap widens at every failed exchange and narrows back, step by step, after a run of
 // good ones, so an ECU that needs a pause gets it without the user tuning anything.
 //
+// After a failed exchange the line must stay quiet for a whole reply time-out before the next
+// request: a reply that comes late then arrives while nothing is awaited and is dropped, instead
+// of being taken for the answer to a later request that asks for other addresses.
+//
 // Reads: the windows of eight addresses over the ECU's range, in turn; with priority windows, each
 // pass reads all of them and then the next of the other windows, so the others are still swept.
 // Gathered reads take the place of the priority windows: the listed addresses, eight to a request,
@@ -67,6 +71,9 @@ public:
     void ExchangeEnded(Clock::time_point now, bool good);
     // Bytes came while no reply was awaited: the gap starts again from now.
     void LineBusy(Clock::time_point now) { m_exchangeEnd = std::max(m_exchangeEnd, now); }
+    // True once for every reply time-out that a busy line has held the next request back: that
+    // many exchanges could not take place.
+    bool HeldBackAnotherTimeOut(Clock::time_point now);
     // No reply is awaited any more (one that another mode of polling timed out).
     void ForgetExchange() { m_awaiting = false; }
     bool ReplyOverdue(Clock::time_point now) const;
@@ -88,6 +95,7 @@ public:
     double SweepsPerSecond(Clock::time_point now) const;
 
 private:
+    Clock::time_point SendTime() const;
     PollAddressList WindowAddresses(int window) const;
     Read PassRead(std::size_t step) const;
     std::size_t PassLength() const;
@@ -96,6 +104,10 @@ private:
     Duration m_currentGap = DefaultGap;
     int m_goodRun = 0;
     bool m_awaiting = false;
+    Duration m_replyTimeout {};
+    // Quiet needed after the exchange on top of the gap: a reply time-out after a failed one.
+    Duration m_quietAfter {};
+    Clock::time_point m_heldBackSince {};
     Clock::time_point m_replyDeadline {};
     Clock::time_point m_exchangeEnd = Clock::time_point::min(); // the first request waits for nothing
 

@@ -7,12 +7,35 @@ void FrameReceiver::RequestSent(const EcuFrame& request)
     m_request = request;
     m_echoPending = true;
     m_awaitingReply = true;
+    m_strayFrameSeen = false;
 }
 
-void FrameReceiver::Feed(std::span<const std::uint8_t> bytes, const ReplyHandler& handler)
+FrameReceiver::ExchangeEnd FrameReceiver::Feed(
+    std::span<const std::uint8_t> bytes, const ReplyHandler& handler)
 {
-    for (const std::uint8_t byte : bytes)
-        Parse(byte, handler);
+    for (const std::uint8_t byte : bytes) {
+        m_bytesAfterReply = m_bytesAfterReply || m_replyHeld;
+        Parse(byte);
+    }
+    return m_replyHeld ? SettleReply(handler) : ExchangeEnd::Open;
+}
+
+FrameReceiver::ExchangeEnd FrameReceiver::SettleReply(const ReplyHandler& handler)
+{
+    m_replyHeld = false;
+    const bool quiet = !m_strayFrameSeen && !m_bytesAfterReply;
+    m_strayFrameSeen = false;
+    m_bytesAfterReply = false;
+    if (!quiet) {
+        m_awaitingReply = false;
+        ++m_rxErrorCount;
+        return ExchangeEnd::Refused;
+    }
+    if (handler)
+        handler(m_heldType,
+            std::span<const std::uint8_t>(m_heldData.data(), static_cast<std::size_t>(m_heldCount)));
+    m_awaitingReply = false;
+    return ExchangeEnd::Answered;
 }
 
 void FrameReceiver::TimeOut()
@@ -24,7 +47,7 @@ void FrameReceiver::TimeOut()
     ++m_rxErrorCount;
 }
 
-void FrameReceiver::Parse(std::uint8_t byte, const ReplyHandler& handler)
+void FrameReceiver::Parse(std::uint8_t byte)
 {
     switch (m_state) {
     case psIdle:
@@ -39,7 +62,7 @@ void FrameReceiver::Parse(std::uint8_t byte, const ReplyHandler& handler)
             // No frame is this long or this short: the start byte was noise. The rejected byte
             // may itself start the real frame, so it is looked at again from psIdle.
             m_state = psIdle;
-            Parse(byte, handler);
+            Parse(byte);
             break;
         }
         m_frameLength = byte;
@@ -58,7 +81,7 @@ void FrameReceiver::Parse(std::uint8_t byte, const ReplyHandler& handler)
         m_sum = static_cast<std::uint8_t>(m_sum + byte);
         m_state = psIdle;
         if (m_sum == 0)
-            FrameComplete(handler);
+            FrameComplete();
         break;
     }
 }
@@ -82,20 +105,23 @@ bool FrameReceiver::IsReplyToRequest() const
     return expected == AnyReplyLength || m_dataCount == expected;
 }
 
-void FrameReceiver::FrameComplete(const ReplyHandler& handler)
+void FrameReceiver::FrameComplete()
 {
-    if (m_echoPending && IsEchoOfRequest()) {
+    if (m_echoPending && !m_replyHeld && IsEchoOfRequest()) {
         m_echoPending = false; // the request coming back from the line
         return;
     }
-    if (!m_awaitingReply || m_echoPending || m_frameType != m_request.Type()) {
-        // Taking it would show values nobody asked for (a flooding line, a late or stray frame).
+    if (!m_awaitingReply || m_replyHeld || m_echoPending || m_frameType != m_request.Type()) {
+        // Taking it would show values nobody asked for (a flooding line, a late or stray frame),
+        // and while a reply is awaited the reply after it could be one of those.
         ++m_rxErrorCount;
+        m_strayFrameSeen = m_strayFrameSeen || m_awaitingReply;
         return;
     }
     if (!IsReplyToRequest())
         return; // a short or overlong reply: the time-out counts the exchange and it is asked again
-    if (handler)
-        handler(static_cast<EcuFrameType>(m_frameType), FrameData());
-    m_awaitingReply = false;
+    m_replyHeld = true;
+    m_heldType = static_cast<EcuFrameType>(m_frameType);
+    m_heldData = m_data;
+    m_heldCount = m_dataCount;
 }

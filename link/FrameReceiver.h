@@ -12,21 +12,31 @@
 // type's reply length. Any other complete valid frame (one nobody asked for, one before the echo,
 // one of another type) is dropped and counted. Bytes outside a frame that start none are skipped,
 // so the receiver finds the next frame after noise by itself.
+//
+// A reply carries no address, so on a line that is not quiet a frame nobody asked for (a flood's,
+// or a slow ECU's reply to a request already given up) could pass for it: the reply is refused
+// (its exchange fails, counted once) when such a frame came while it was awaited, or when any
+// byte follows it in the same batch.
 class FrameReceiver {
 public:
     enum ParseState { psIdle, psLength, psData, psChecksum };
+    // How the exchange awaited ended in one Feed.
+    enum class ExchangeEnd { Open, Answered, Refused };
 
     using ReplyHandler = std::function<void(EcuFrameType type, std::span<const std::uint8_t> data)>;
 
     // `request` went out: its echo is awaited, then its reply.
     void RequestSent(const EcuFrame& request);
     // Parses `bytes` in order; a frame may be split over any number of calls. `handler` gets the
-    // reply to the outstanding request; AwaitingReply is cleared after it returns. A reply of the right
-    // type but the wrong length is not taken: the exchange fails at its time-out.
-    void Feed(std::span<const std::uint8_t> bytes, const ReplyHandler& handler);
+    // reply to the outstanding request once the batch is parsed; AwaitingReply is cleared after it
+    // returns. A reply of the right type but the wrong length is not taken: the exchange fails at
+    // its time-out.
+    ExchangeEnd Feed(std::span<const std::uint8_t> bytes, const ReplyHandler& handler);
     // No valid reply came within a sample period: drop any half frame, forget the request and
     // count one failed exchange.
     void TimeOut();
+    // An exchange failed that never got its request out (the line never fell quiet): counted once.
+    void CountFailedExchange() { ++m_rxErrorCount; }
 
     ParseState State() const { return m_state; }
     bool EchoPending() const { return m_echoPending; }
@@ -37,8 +47,9 @@ public:
     int DataCount() const { return m_dataCount; }
 
 private:
-    void Parse(std::uint8_t byte, const ReplyHandler& handler);
-    void FrameComplete(const ReplyHandler& handler);
+    void Parse(std::uint8_t byte);
+    void FrameComplete();
+    ExchangeEnd SettleReply(const ReplyHandler& handler);
     std::span<const std::uint8_t> FrameData() const;
     bool IsEchoOfRequest() const;
     bool IsReplyToRequest() const;
@@ -54,5 +65,13 @@ private:
     EcuFrame m_request;
     bool m_echoPending = false;
     bool m_awaitingReply = false;
+    // A frame nobody asked for came while the reply was awaited.
+    bool m_strayFrameSeen = false;
+    // The reply, held until the end of its batch, and whether any byte followed it there.
+    bool m_replyHeld = false;
+    bool m_bytesAfterReply = false;
+    EcuFrameType m_heldType = etIdentify;
+    std::array<std::uint8_t, EcuFrame::MaxDataBytes> m_heldData {};
+    int m_heldCount = 0;
     int m_rxErrorCount = 0;
 };

@@ -254,7 +254,8 @@ TEST(EcuConnectionPolling, ConnectWithoutACableWaitsThenOpensWhenItIsFound)
 }
 
 // Only the reply of the request's own type is taken: an identification that lands while a data
-// window is asked for is counted and dropped, and does not move the base address under it.
+// window is asked for is counted and dropped, and does not move the base address under it. The
+// line was not quiet, so the reply after it is not trusted either: the window is asked again.
 TEST(EcuConnectionPolling, AFrameOfAnotherTypeThanTheRequestIsCountedAndDropped)
 {
     ConnectionRig rig;
@@ -278,9 +279,11 @@ TEST(EcuConnectionPolling, AFrameOfAnotherTypeThanTheRequestIsCountedAndDropped)
 
     EXPECT_EQ(rig.connection.GetEcuId(), "1103");
     EXPECT_EQ(rig.connection.BaseAddress(), 0);
-    EXPECT_EQ(rig.connection.RxErrorCount(), errorsBefore + 1);
+    EXPECT_EQ(rig.connection.RxErrorCount(), errorsBefore + 2); // the stray frame, the spoilt exchange
     EXPECT_EQ(rig.listener.Only("identified:").size(), 1u);
-    EXPECT_EQ(rig.connection.GetRawValue(0), 1); // the real reply was still taken
+    const std::size_t sent = rig.link.sent.size();
+    ASSERT_TRUE(rig.TickUntil([&] { return rig.link.sent.size() > sent; }));
+    EXPECT_EQ(Describe(rig.link.sent.back().bytes), "read 0");
 }
 
 // Each identification clears fault byte 4 and counts sweeps afresh.

@@ -120,9 +120,10 @@ TEST(FastPolling, TheGapWidensAtEachFailureNarrowsAfterARunOfGoodExchangesAndEac
     EXPECT_EQ(rig.connection.FastSchedule().CurrentGap(), 2 * gap);
 
     const Time timedOut = rig.now;
-    rig.WaitForDeadline(); // the same window again, after the wider gap
+    rig.WaitForDeadline(); // the same window again, after a quiet reply time-out
     EXPECT_EQ(rig.LastRequest(), "read 8");
-    EXPECT_EQ(rig.sendTimes.back() - timedOut, 2 * gap);
+    EXPECT_EQ(
+        rig.sendTimes.back() - timedOut, std::chrono::microseconds(14'080) + EcuConnection::FastReplySlack);
     rig.Arrive();
     rig.WaitForDeadline(); // and lost again
     EXPECT_EQ(rig.connection.RxErrorCount(), 2);
@@ -153,26 +154,58 @@ TEST(FastPolling, TheGapWidensAtEachFailureNarrowsAfterARunOfGoodExchangesAndEac
     EXPECT_EQ(rig.listener.Only("actuator:"), Lines { "actuator:1/102" });
 }
 
-// Under load the bytes of an exchange can come after it was given up; the same window asked again
-// has the same request, so they could pass for its echo and reply. The request waits for a quiet line.
-TEST(FastPolling, BytesThatComeAfterTheTimeOutHoldBackTheNextRequestUntilTheLineIsQuiet)
+// Under load, or from a slow ECU, the bytes of an exchange can come after it was given up; a
+// reply still on its way could pass for the answer to the next window. After a failed exchange
+// the request waits for the line to be quiet for a whole reply time-out, so that they come while
+// nothing is awaited and are dropped.
+TEST(FastPolling, BytesThatComeAfterTheTimeOutHoldBackTheNextRequestForAQuietTimeOut)
 {
     constexpr auto gap = 2ms;
+    constexpr auto replyTimeout = std::chrono::microseconds(14'080) + EcuConnection::FastReplySlack;
     FastRig rig(gap);
+    rig.ecu.memory[0] = 0x5A;
     rig.Arrive(); // identification
     rig.WaitForDeadline(); // read 0, its bytes held up
     const std::deque<std::uint8_t> late = std::exchange(rig.onTheLine, {});
     rig.WaitForDeadline(); // the time-out
     ASSERT_EQ(rig.connection.RxErrorCount(), 1);
-    rig.now += 3ms; // within the widened gap of 4 ms
+    rig.now += 3ms;
     rig.onTheLine = late;
     rig.Arrive();
     EXPECT_EQ(rig.link.sent.size(), 2u);
+    EXPECT_EQ(rig.connection.RxErrorCount(), 3) << "the late echo and reply, nobody asked for them";
     rig.WaitForDeadline();
-    EXPECT_EQ(rig.sendTimes.back() - rig.sendTimes[1],
-        std::chrono::microseconds(14'080) + EcuConnection::FastReplySlack + 3ms + 2 * gap)
-        << "the gap counts again from the late bytes";
+    EXPECT_EQ(rig.sendTimes.back() - rig.sendTimes[1], 2 * replyTimeout + 3ms)
+        << "the quiet counts again from the late bytes";
     EXPECT_EQ(rig.LastRequest(), "read 0");
+    rig.Arrive();
+    EXPECT_EQ(rig.connection.RxErrorCount(), 3);
+    EXPECT_EQ(rig.connection.GetRawValue(0), 0x5A);
+}
+
+// A line that never falls quiet (noise a byte a millisecond) lets no request out: each reply
+// time-out it holds one back counts as a failed exchange, so the values stop being live.
+TEST(FastPolling, ALineThatNeverFallsQuietFailsTheExchangesItHoldsBack)
+{
+    FastRig rig(2ms);
+    rig.Arrive(); // identification
+    while (rig.connection.CompletedSweeps() < 1) {
+        rig.WaitForDeadline();
+        rig.Arrive();
+    }
+    ASSERT_TRUE(rig.connection.HasLiveValues());
+    const std::size_t sent = rig.link.sent.size();
+    constexpr int NoiseMs = 1000;
+    for (int ms = 0; ms < NoiseMs; ++ms) {
+        rig.now += 1ms;
+        rig.link.incoming.push_back(0x00);
+        rig.Service();
+    }
+    EXPECT_EQ(rig.link.sent.size(), sent);
+    const auto replyTimeout = std::chrono::microseconds(14'080) + EcuConnection::FastReplySlack;
+    EXPECT_EQ(rig.connection.RxErrorCount(),
+        NoiseMs / std::chrono::duration_cast<std::chrono::milliseconds>(replyTimeout).count());
+    EXPECT_FALSE(rig.connection.HasLiveValues());
 }
 
 // Reads of one pass, as "read N" by their first address, until `count` have gone out.

@@ -4,6 +4,26 @@
 
 #include <poll.h>
 
+#include <array>
+#include <random>
+
+namespace {
+
+constexpr int FramesPerWrite = 400; // big writes, so the line floods faster than it is read
+
+std::vector<std::uint8_t> FloodOfFrames()
+{
+    PollAddressList flooded {};
+    flooded.fill(ScriptedPtyEcu::FloodByte);
+    const EcuFrame floodFrame = MakeEcuFrame(etReadData, flooded);
+    std::vector<std::uint8_t> bytes;
+    for (int i = 0; i < FramesPerWrite; ++i)
+        bytes.insert(bytes.end(), floodFrame.Bytes().begin(), floodFrame.Bytes().end());
+    return bytes;
+}
+
+} // namespace
+
 ScriptedPtyEcu::ScriptedPtyEcu()
     : m_pty(PseudoTerminal::Open(m_error))
 {
@@ -29,19 +49,18 @@ void ScriptedPtyEcu::Start()
 
 void ScriptedPtyEcu::Serve()
 {
-    PollAddressList flooded {};
-    flooded.fill(FloodByte);
-    const EcuFrame floodFrame = MakeEcuFrame(etReadData, flooded);
-    constexpr int FramesPerWrite = 400; // big writes, so the line floods faster than it is read
-    std::vector<std::uint8_t> floodBytes;
-    for (int i = 0; i < FramesPerWrite; ++i)
-        floodBytes.insert(floodBytes.end(), floodFrame.Bytes().begin(), floodFrame.Bytes().end());
+    const std::vector<std::uint8_t> floodBytes = FloodOfFrames();
+    std::mt19937 random(1);
+    // Random bytes come at about the line's own rate, a couple a millisecond: never a pause as
+    // long as the gap a request waits for.
+    constexpr int NoiseWaitMs = 1;
+    std::array<std::uint8_t, 2> noise {};
 
     std::vector<std::uint8_t> pending;
     while (!m_stop) {
         constexpr int WaitMs = 5;
         pollfd line { m_pty->MasterFd(), static_cast<short>(flood ? POLLIN | POLLOUT : POLLIN), 0 };
-        ::poll(&line, 1, WaitMs);
+        ::poll(&line, 1, randomFlood ? NoiseWaitMs : WaitMs);
         const auto written = m_pty->ReadAvailable();
         pending.insert(pending.end(), written.begin(), written.end());
         while (!pending.empty()) {
@@ -55,24 +74,62 @@ void ScriptedPtyEcu::Serve()
             Answer(std::vector<std::uint8_t>(pending.begin(), end));
             pending.erase(pending.begin(), end);
         }
+        SendDueReplies();
         if (flood)
             m_pty->Write(floodBytes);
+        if (randomFlood) {
+            for (std::uint8_t& byte : noise)
+                byte = static_cast<std::uint8_t>(random());
+            m_pty->Write(noise);
+        }
     }
+}
+
+std::vector<std::uint8_t> ScriptedPtyEcu::Reply(const std::vector<std::uint8_t>& request) const
+{
+    if (request[0] == etIdentify) {
+        const std::array<std::uint8_t, 2> id { 0x11, 0x03 };
+        const EcuFrame reply = MakeEcuFrame(etIdentify, id);
+        return { reply.Bytes().begin(), reply.Bytes().end() };
+    }
+    PollAddressList values {};
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = bytesByAddress ? AddressByte(request[EcuFrame::HeaderBytes + i]) : EcuByte;
+    const std::size_t dataBytes = shortReadReplies ? values.size() - 1 : values.size();
+    const EcuFrame reply = MakeEcuFrame(etReadData, std::span(values).first(dataBytes));
+    return { reply.Bytes().begin(), reply.Bytes().end() };
 }
 
 void ScriptedPtyEcu::Answer(const std::vector<std::uint8_t>& request)
 {
     std::vector<std::uint8_t> line = request; // the line echoes what the program wrote
-    const std::array<std::uint8_t, 2> id { 0x11, 0x03 };
-    PollAddressList values {};
-    values.fill(EcuByte);
-    const std::size_t dataBytes = shortReadReplies ? values.size() - 1 : values.size();
-    const EcuFrame reply = request[0] == etIdentify
-        ? MakeEcuFrame(etIdentify, id)
-        : MakeEcuFrame(etReadData, std::span(values).first(dataBytes));
-    line.insert(line.end(), reply.Bytes().begin(), reply.Bytes().end());
+    if (!silent) {
+        ++answered;
+        const std::vector<std::uint8_t> reply = Reply(request);
+        if (replyDelayMs > 0) {
+            const auto due
+                = std::chrono::steady_clock::now() + std::chrono::milliseconds(replyDelayMs.load());
+            m_dueReplies.push_back({ due, reply });
+        } else {
+            line.insert(line.end(), reply.begin(), reply.end());
+        }
+    }
+    WriteWhole(line);
+}
+
+void ScriptedPtyEcu::SendDueReplies()
+{
+    const auto now = std::chrono::steady_clock::now();
+    while (!m_dueReplies.empty() && m_dueReplies.front().due <= now) {
+        WriteWhole(m_dueReplies.front().bytes);
+        m_dueReplies.erase(m_dueReplies.begin());
+    }
+}
+
+void ScriptedPtyEcu::WriteWhole(std::span<const std::uint8_t> bytes)
+{
     // Echo and reply go out whole, however full the line is.
-    for (std::span<const std::uint8_t> rest(line); !rest.empty() && !m_stop;) {
+    for (std::span<const std::uint8_t> rest(bytes); !rest.empty() && !m_stop;) {
         rest = rest.subspan(m_pty->Write(rest));
         if (!rest.empty())
             std::this_thread::yield();

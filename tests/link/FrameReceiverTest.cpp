@@ -86,24 +86,31 @@ TEST(FrameReceiver, FrameSplitOverSeveralFeedsIsRebuilt)
     }
 }
 
-// A line that sends frames nobody asked for must not have them shown as values: only the reply
-// of the request's type after its echo is taken, everything else is counted and dropped.
-TEST(FrameReceiver, OnlyTheReplyToTheOutstandingRequestIsTaken)
+// A line that sends frames nobody asked for must not have them shown as values: a reply carries
+// no address, so one that comes after such frames, or with bytes behind it, is refused (counted
+// once), and only a reply on a quiet line, after its echo, is taken.
+TEST(FrameReceiver, OnlyAReplyOnAQuietLineIsTaken)
 {
     ReceiverHarness h;
     h.Feed(Join({ IdReply, ReadReply })); // nothing asked yet
-    EXPECT_TRUE(h.handled.empty());
     EXPECT_EQ(h.receiver.RxErrorCount(), 2);
-
     h.receiver.RequestSent(ReadRequest);
-    const Bytes otherRead = FrameBytes(ReadDataRequest(Values));
-    h.Feed(Join({ ReadReply, otherRead })); // before the echo: neither is it
+    h.Feed(ReadReply); // before the echo: not it
     EXPECT_TRUE(h.receiver.EchoPending());
-    h.Feed(Join({ ReadEcho, IdReply, ReadReply, ReadReply }));
-    EXPECT_EQ(h.handled, std::vector { ReadHandled });
-    EXPECT_FALSE(h.receiver.AwaitingReply());
     EXPECT_EQ(
-        h.receiver.RxErrorCount(), 6); // two unasked, two before the echo, one of another type, one late
+        h.receiver.Feed(Join({ ReadEcho, IdReply, ReadReply }), {}), FrameReceiver::ExchangeEnd::Refused);
+    EXPECT_FALSE(h.receiver.AwaitingReply());
+    EXPECT_EQ(h.receiver.RxErrorCount(), 5); // three unasked, one of another type, the refused exchange
+
+    h.Asked(ReadRequest);
+    EXPECT_EQ(h.receiver.Feed(Join({ ReadReply, ReadReply }), {}), FrameReceiver::ExchangeEnd::Refused)
+        << "a frame behind the reply: the line is not quiet";
+    EXPECT_EQ(h.receiver.RxErrorCount(), 7);
+
+    h.Asked(ReadRequest);
+    h.Feed(ReadReply);
+    EXPECT_EQ(h.handled, std::vector { ReadHandled });
+    EXPECT_EQ(h.receiver.RxErrorCount(), 7);
 }
 
 // A reply of the right type with fewer (or more) data bytes than asked for is no reply: the
@@ -203,9 +210,9 @@ TEST(FrameReceiver, ManyFramesInOneFeedLoseNothing)
     for (int i = 0; i < 40; ++i) // 40 x 11 bytes, more than the link's 255-byte rings hold
         many.insert(many.end(), ReadReply.begin(), ReadReply.end());
     h.Feed(many);
-    // Every frame was found: the first is the reply, the other 39 were not asked for.
-    EXPECT_EQ(h.handled.size(), 1u);
-    EXPECT_EQ(h.receiver.RxErrorCount(), 39);
+    // Every frame was found: the 39 behind the first were not asked for, and spoil it.
+    EXPECT_TRUE(h.handled.empty());
+    EXPECT_EQ(h.receiver.RxErrorCount(), 40);
 }
 
 // Random bytes, with valid frames mixed in, split into random chunks as real reads arrive:
@@ -241,8 +248,11 @@ TEST(FrameReceiver, RandomStreamsInRandomChunks)
         for (const Handled& frame : h.handled)
             ASSERT_LE(frame.data.size(), std::size_t { EcuFrame::MaxDataBytes }) << "seed " << seed;
 
-        // After a time-out the receiver is idle; a clean frame then always gets through.
+        // After a time-out the receiver is idle; a clean exchange on a quiet line (once the one
+        // after the noise has been refused) then always gets through.
         h.receiver.TimeOut();
+        h.Asked(IdentifyRequest());
+        h.Feed(IdReply);
         h.handled.clear();
         h.Asked(IdentifyRequest());
         h.Feed(IdReply);
