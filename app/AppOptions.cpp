@@ -2,6 +2,7 @@
 
 #include "cmdline/OptionArgument.h"
 #include "defs/WholeNumber.h"
+#include "link/CaptureSummary.h"
 #include "link/SerialPortCheck.h"
 
 #include <QDir>
@@ -133,11 +134,11 @@ private:
 
     void TakeReplay(const std::string& path)
     {
-        CaptureRead read = ReadCaptureFile(path);
-        if (!read.Ok())
-            m_result.error = "--replay: " + read.error;
+        CaptureScan scan = ScanCaptureFile(path);
+        if (!scan.source)
+            m_result.error = "--replay: " + scan.error;
         else if (SetCable(AppOptions::Cable::Replay, "--replay")) {
-            m_result.options.replay = std::make_shared<const CaptureLog>(std::move(read.log));
+            m_result.options.replay = std::move(scan.source);
             m_result.options.replayPath = QString::fromStdString(path);
         }
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/CaptureFile.h"
+#include "link/CaptureReader.h"
 #include "sim/SimulatorOptions.h"
 
 #include <QString>
@@ -27,7 +27,7 @@ struct AppOptions {
     std::string simulatedEcuId = DefaultSimulatedEcu;
     SimulatorSettings simulator;
     QString portPath;
-    std::shared_ptr<const CaptureLog> replay; // read when the options were
+    std::shared_ptr<const CaptureSource> replay; // read when the options were
     QString replayPath; // the file it was read from
     bool replayTiming = false; // keep the recorded delays
     QString recordPath; // record the session from the start; empty: not

@@ -38,9 +38,9 @@ ProgramLink MakeProgramLink(const AppOptions& options)
         break;
     case AppOptions::Cable::Replay:
         link.captureProgress = std::make_shared<CaptureProgress>();
-        drivers = [log = options.replay, timing = options.replayTiming,
+        drivers = [capture = options.replay, timing = options.replayTiming,
                       progress = link.captureProgress]() -> PortDriverPtr {
-            return std::make_shared<ReplayPortDriver>(*log, timing, progress);
+            return std::make_shared<ReplayPortDriver>(capture, timing, progress);
         };
         break;
     case AppOptions::Cable::Search:

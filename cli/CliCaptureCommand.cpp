@@ -39,11 +39,10 @@ CommandParse ParseCapinfo(std::span<const std::string> args)
         return { {}, "capinfo: missing the capture FILE" };
     if (args.size() > 1)
         return { {}, "capinfo: unexpected argument " + Quoted(args[1]) };
-    const CaptureRead read = ReadCaptureFile(args[0]);
-    if (!read.Ok())
-        return { {}, "capinfo: " + read.error };
-    return { [summary = SummarizeCapture(read.log), torn = read.tornLastLine, path = args[0]](
-                 CliContext& context) {
+    const CaptureScan scan = ScanCaptureFile(args[0]);
+    if (!scan.source)
+        return { {}, "capinfo: " + scan.error };
+    return { [summary = scan.summary, torn = scan.tornLastLine, path = args[0]](CliContext& context) {
                 if (torn)
                     context.err << "dazederir-cli: capinfo: the last line of " << path
                                 << " was cut off and is left out" << std::endl;

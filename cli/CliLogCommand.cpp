@@ -5,6 +5,7 @@
 #include "cmdline/OptionArgument.h"
 #include "logger/ChannelTables.h"
 #include "logger/DataLog.h"
+#include "logger/LogSaveAtExit.h"
 #include "logger/SampleInterval.h"
 
 #include <algorithm>
@@ -202,11 +203,16 @@ int RunLog(CliContext& context, const LogRequest& request)
             return stop.Requested() || ecuGone || captureEnded;
         });
     if (const std::optional<std::string> error = log.SaveLog(target)) {
-        std::string reason = *error;
-        if (!log.RecordingPath().empty())
-            reason += "; the rows written so far stay in " + log.RecordingPath().string()
-                + " (dazederir-cli recover " + log.RecordingPath().parent_path().string() + " finishes it)";
-        return CannotWrite(context, target, reason);
+        if (log.RecordingPath().empty() || !std::filesystem::exists(log.RecordingPath(), ec)) {
+            // The folder went, and the recording with it: the rows it held go where the program
+            // sends a log it cannot save at its end, and the message names the place.
+            const std::optional<std::string> elsewhere = SaveLogAtExit(log, target);
+            context.err << "dazederir-cli: " << elsewhere.value_or(*error) << std::endl;
+            return ExitLogFile;
+        }
+        return CannotWrite(context, target,
+            *error + "; the rows written so far stay in " + log.RecordingPath().string()
+                + " (dazederir-cli recover " + log.RecordingPath().parent_path().string() + " finishes it)");
     }
     PrintWritten(context, log);
     if (diskBehind) {

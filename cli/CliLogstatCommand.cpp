@@ -2,6 +2,7 @@
 
 #include "cli/JsonWriter.h"
 #include "cmdline/OptionArgument.h"
+#include "defs/TextExcerpt.h"
 #include "logger/LogReader.h"
 #include "logger/LogStatistics.h"
 
@@ -77,9 +78,10 @@ int RunLogstat(CliContext& context, const std::filesystem::path& path)
                 << TimeText(log.LastMs()) << " ms\n";
     for (const LogColumn& column : log.columns) {
         const ChannelStatistics statistics = StatisticsOf(column.values);
-        context.out << column.name << ": count " << statistics.count << ", empty " << statistics.gaps
-                    << ", min " << FigureText(statistics.min) << ", max " << FigureText(statistics.max)
-                    << ", mean " << FigureText(statistics.mean) << "\n";
+        // A name is the file's: a terminal is not to take its control characters as commands.
+        context.out << EscapedText(column.name) << ": count " << statistics.count << ", empty "
+                    << statistics.gaps << ", min " << FigureText(statistics.min) << ", max "
+                    << FigureText(statistics.max) << ", mean " << FigureText(statistics.mean) << "\n";
     }
     return ExitDone;
 }

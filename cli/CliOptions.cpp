@@ -2,6 +2,7 @@
 
 #include "cmdline/OptionArgument.h"
 #include "defs/WholeNumber.h"
+#include "link/CaptureSummary.h"
 #include "link/EcuConnection.h"
 #include "link/SerialPortCheck.h"
 
@@ -48,11 +49,11 @@ std::string ApplyReplay(std::string_view value, CliOptions& options)
 {
     if (value.empty())
         return "the capture file path is empty";
-    CaptureRead read = ReadCaptureFile(std::string(value));
-    if (!read.Ok())
-        return read.error;
+    CaptureScan scan = ScanCaptureFile(std::string(value));
+    if (!scan.source)
+        return scan.error;
     options.source = EcuSource::Replay;
-    options.replay = std::make_shared<const CaptureLog>(std::move(read.log));
+    options.replay = std::move(scan.source);
     options.replayPath = std::string(value);
     return {};
 }

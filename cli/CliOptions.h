@@ -1,7 +1,7 @@
 #pragma once
 
 #include "defs/LiveValues.h"
-#include "link/CaptureFile.h"
+#include "link/CaptureReader.h"
 #include "link/EcuConnection.h"
 #include "sim/SimulatorOptions.h"
 
@@ -26,7 +26,7 @@ struct CliOptions {
     EcuSource source = EcuSource::Search;
     std::string simulateId = "1103";
     std::string portPath;
-    std::shared_ptr<const CaptureLog> replay; // read when the options were
+    std::shared_ptr<const CaptureSource> replay; // read when the options were
     std::string replayPath; // the file it was read from
     bool replayTiming = false; // keep the recorded delays
     std::string recordPath; // empty: no recording

@@ -26,8 +26,8 @@ TD2xxThread::DriverFactory FactoryFor(const CliOptions& options, const Simulated
             return std::make_shared<SerialPortDriver>(path);
         };
     case EcuSource::Replay:
-        return [log = options.replay, timing = options.replayTiming, progress = captureProgress] {
-            return std::make_shared<ReplayPortDriver>(*log, timing, progress);
+        return [capture = options.replay, timing = options.replayTiming, progress = captureProgress] {
+            return std::make_shared<ReplayPortDriver>(capture, timing, progress);
         };
     case EcuSource::Search:
         break;

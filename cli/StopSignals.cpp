@@ -20,12 +20,14 @@ StopSignals::StopSignals()
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, &m_oldInterrupt);
     sigaction(SIGTERM, &action, &m_oldTerminate);
+    sigaction(SIGHUP, &action, &m_oldHangUp);
 }
 
 StopSignals::~StopSignals()
 {
     sigaction(SIGINT, &m_oldInterrupt, nullptr);
     sigaction(SIGTERM, &m_oldTerminate, nullptr);
+    sigaction(SIGHUP, &m_oldHangUp, nullptr);
 }
 
 bool StopSignals::Requested() const

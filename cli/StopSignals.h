@@ -2,9 +2,9 @@
 
 #include <csignal>
 
-// While an object lives, SIGINT and SIGTERM no longer end the process at once: they only note
-// that an end was asked for, so that a recording can stop sampling and finish its file. The
-// earlier handlers come back when it goes.
+// While an object lives, SIGINT, SIGTERM and SIGHUP (the terminal closed) no longer end the
+// process at once: they only note that an end was asked for, so that a recording can stop
+// sampling and finish its file. The earlier handlers come back when it goes.
 class StopSignals {
 public:
     StopSignals();
@@ -17,4 +17,5 @@ public:
 private:
     struct sigaction m_oldInterrupt { };
     struct sigaction m_oldTerminate { };
+    struct sigaction m_oldHangUp { };
 };

@@ -1,5 +1,7 @@
 #include "ini/SettingsFile.h"
 
+#include "defs/FileKind.h"
+
 #include <QSaveFile>
 #include <QString>
 #include <QtGlobal>
@@ -43,23 +45,10 @@ private:
     int m_fd;
 };
 
-std::string WhatItIs(mode_t mode)
-{
-    if (S_ISDIR(mode))
-        return "a folder";
-    if (S_ISFIFO(mode))
-        return "a FIFO";
-    if (S_ISCHR(mode) || S_ISBLK(mode))
-        return "a device";
-    if (S_ISSOCK(mode))
-        return "a socket";
-    return "not a plain file";
-}
-
 std::string NotASettingsFile(const struct stat& status)
 {
     if (!S_ISREG(status.st_mode))
-        return "it is " + WhatItIs(status.st_mode) + ", not a file";
+        return "it is " + FileKindText(status.st_mode) + ", not a file";
     return "it is larger than " + std::to_string(SettingsFile::MaxBytes / BytesPerKiB) + " KiB";
 }
 

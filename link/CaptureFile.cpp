@@ -1,14 +1,13 @@
 #include "link/CaptureFile.h"
 
+#include "defs/TextExcerpt.h"
 #include "defs/WholeNumber.h"
 #include "link/EcuFrame.h"
 
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <optional>
-#include <sstream>
 
 namespace {
 
@@ -71,9 +70,11 @@ std::optional<std::uint8_t> ParseHexByte(std::string_view word)
     return static_cast<std::uint8_t>(value);
 }
 
+// What the file holds, in a message: files are mailed between people, and a line of one may be
+// long or hold escape sequences.
 std::string Quoted(std::string_view text)
 {
-    return "\"" + std::string(text) + "\"";
+    return QuotedExcerpt(text);
 }
 
 // One chunk line; `previousMs` is the time of the chunk before it.
@@ -85,7 +86,7 @@ std::optional<LineError> ParseChunkLine(std::string_view line, double previousMs
     if (!ms)
         return LineError { Quoted(time) + " is not a time in milliseconds" };
     if (*ms < previousMs)
-        return LineError { "the time " + std::string(time) + " goes back before the line above" };
+        return LineError { "the time " + Excerpt(time) + " goes back before the line above" };
     const std::string_view arrow = NextWord(rest);
     if (arrow != ">" && arrow != "<")
         return LineError { "expected > or < after the time, not " + Quoted(arrow) };
@@ -114,67 +115,27 @@ std::optional<LineError> ParseBaudLine(std::string_view line, std::optional<int>
 
 } // namespace
 
-CaptureRead ParseCapture(std::string_view text)
+std::string CheckCaptureFirstLine(std::string_view line)
 {
-    CaptureRead read;
-    std::optional<int> baud;
-    double previousMs = 0;
-    int lineNumber = 0;
-    while (!text.empty()) {
-        ++lineNumber;
-        const std::size_t end = text.find('\n');
-        const bool lastWithoutEnd = end == std::string_view::npos;
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(lastWithoutEnd ? text.size() : end + 1);
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
-
-        std::optional<LineError> error;
-        if (lineNumber == 1) {
-            if (Trimmed(line) != CaptureFirstLine)
-                error = LineError { "not a capture file: the first line is not " + Quoted(CaptureFirstLine) };
-        } else if (line.starts_with(BaudPrefix)) {
-            error = ParseBaudLine(line, baud);
-        } else if (line.starts_with('#') || Trimmed(line).empty()) {
-            continue;
-        } else {
-            CaptureChunk chunk;
-            error = ParseChunkLine(line, previousMs, chunk);
-            if (!error) {
-                previousMs = chunk.ms;
-                read.log.chunks.push_back(std::move(chunk));
-            }
-        }
-        if (!error)
-            continue;
-        // A recording cut off in the middle of a line loses that line only.
-        if (lastWithoutEnd && lineNumber > 1) {
-            read.tornLastLine = true;
-            break;
-        }
-        read.error = "line " + std::to_string(lineNumber) + ": " + error->text;
-        return read;
-    }
-    if (lineNumber == 0)
-        read.error = "line 1: the file is empty, not a capture file";
-    read.log.baud = baud.value_or(CaptureLog::DefaultBaud);
-    return read;
+    if (Trimmed(line) != CaptureFirstLine)
+        return "not a capture file: the first line is not " + Quoted(CaptureFirstLine);
+    return {};
 }
 
-CaptureRead ReadCaptureFile(const std::filesystem::path& path)
+std::string ParseCaptureLine(
+    std::string_view line, double previousMs, std::optional<int>& baud, std::optional<CaptureChunk>& chunk)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        CaptureRead read;
-        read.error = "cannot open " + path.string();
-        return read;
+    chunk.reset();
+    std::optional<LineError> error;
+    if (line.starts_with(BaudPrefix)) {
+        error = ParseBaudLine(line, baud);
+    } else if (!line.starts_with('#') && !Trimmed(line).empty()) {
+        CaptureChunk read;
+        error = ParseChunkLine(line, previousMs, read);
+        if (!error)
+            chunk = std::move(read);
     }
-    std::ostringstream text;
-    text << file.rdbuf();
-    CaptureRead read = ParseCapture(text.str());
-    if (!read.Ok())
-        read.error = path.string() + " " + read.error;
-    return read;
+    return error ? error->text : std::string();
 }
 
 std::string CaptureHeaderText()

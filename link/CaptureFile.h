@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,9 +48,13 @@ struct CaptureRead {
 
 inline constexpr std::string_view CaptureFirstLine = "# dazederir capture 1";
 
-CaptureRead ParseCapture(std::string_view text);
-// The file at `path`; a file that cannot be opened is an error naming it.
-CaptureRead ReadCaptureFile(const std::filesystem::path& path);
+// One line after the first, without its line end: a chunk (into `chunk`, its time not before
+// `previousMs`), a baud line (into `baud` unless one was read before), a comment or a blank line.
+// Empty when it was read, else what is wrong with it.
+std::string ParseCaptureLine(
+    std::string_view line, double previousMs, std::optional<int>& baud, std::optional<CaptureChunk>& chunk);
+// The first line: empty when it names the format, else what is wrong.
+std::string CheckCaptureFirstLine(std::string_view line);
 
 // The lines as a recording writes them, each ending in LF.
 std::string CaptureHeaderText();

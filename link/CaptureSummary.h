@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/CaptureFile.h"
+#include "link/CaptureReplay.h"
 
 #include <string>
 
@@ -15,4 +15,17 @@ struct CaptureSummary {
     int failed = 0; // requests without a valid reply before the next request
 };
 
+// Reads the exchanges to their end (its reader then tells whether the capture was whole).
+CaptureSummary SummarizeCapture(CaptureExchangeReader& exchanges);
 CaptureSummary SummarizeCapture(const CaptureLog& log);
+
+// A capture file read through once, in bounded memory, as the programs check it before they use
+// it: its source for replaying, or why it cannot be used (naming the file and the line).
+struct CaptureScan {
+    std::shared_ptr<const CaptureSource> source; // null when it cannot be used
+    std::string error;
+    bool tornLastLine = false;
+    CaptureSummary summary;
+};
+
+CaptureScan ScanCaptureFile(const std::filesystem::path& path);

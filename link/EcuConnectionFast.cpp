@@ -37,7 +37,12 @@ std::optional<EcuConnection::Clock::time_point> EcuConnection::NextServiceTime()
 void EcuConnection::FastStep()
 {
     const bool wasAwaiting = m_receiver.AwaitingReply();
+    const int lateFramesBefore = m_receiver.UnaskedFramesBetweenExchanges();
     const Receipt receipt = ReceiveStep();
+    // A whole frame while none was awaited is a late reply (or a flood's): more may be on their
+    // way, and one of them could pass for the next reply.
+    if (m_receiver.UnaskedFramesBetweenExchanges() != lateFramesBefore)
+        m_receiver.DoubtNextReply();
     // Taken after the bytes: a reply that came in time but is handled late still counts as good.
     const Clock::time_point now = m_clock();
     if (receipt.end == FrameReceiver::ExchangeEnd::Answered) {

@@ -23,8 +23,9 @@ FrameReceiver::ExchangeEnd FrameReceiver::Feed(
 FrameReceiver::ExchangeEnd FrameReceiver::SettleReply(const ReplyHandler& handler)
 {
     m_replyHeld = false;
-    const bool quiet = !m_strayFrameSeen && !m_bytesAfterReply;
+    const bool quiet = !m_strayFrameSeen && !m_bytesAfterReply && !m_doubtNextReply;
     m_strayFrameSeen = false;
+    m_doubtNextReply = false;
     m_bytesAfterReply = false;
     if (!quiet) {
         m_awaitingReply = false;
@@ -116,6 +117,8 @@ void FrameReceiver::FrameComplete()
         // and while a reply is awaited the reply after it could be one of those.
         ++m_rxErrorCount;
         m_strayFrameSeen = m_strayFrameSeen || m_awaitingReply;
+        if (!m_awaitingReply)
+            ++m_framesBetweenExchanges;
         return;
     }
     if (!IsReplyToRequest())

@@ -37,6 +37,11 @@ public:
     void TimeOut();
     // An exchange failed that never got its request out (the line never fell quiet): counted once.
     void CountFailedExchange() { ++m_rxErrorCount; }
+    // Replies are on their way late (frames came while none was awaited): the next reply could be
+    // one of them, and is refused.
+    void DoubtNextReply() { m_doubtNextReply = true; }
+    // Frames dropped while no reply was awaited, in all.
+    int UnaskedFramesBetweenExchanges() const { return m_framesBetweenExchanges; }
 
     ParseState State() const { return m_state; }
     bool EchoPending() const { return m_echoPending; }
@@ -67,6 +72,8 @@ private:
     bool m_awaitingReply = false;
     // A frame nobody asked for came while the reply was awaited.
     bool m_strayFrameSeen = false;
+    bool m_doubtNextReply = false;
+    int m_framesBetweenExchanges = 0;
     // The reply, held until the end of its batch, and whether any byte followed it there.
     bool m_replyHeld = false;
     bool m_bytesAfterReply = false;

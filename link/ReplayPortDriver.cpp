@@ -6,10 +6,10 @@
 #include <utility>
 
 ReplayPortDriver::ReplayPortDriver(
-    const CaptureLog& log, bool keepTiming, std::shared_ptr<CaptureProgress> progress)
+    std::shared_ptr<const CaptureSource> capture, bool keepTiming, std::shared_ptr<CaptureProgress> progress)
     : m_keepTiming(keepTiming)
     , m_progress(std::move(progress))
-    , m_replay(log)
+    , m_replay(std::move(capture))
 {
 }
 

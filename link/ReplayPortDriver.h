@@ -20,7 +20,8 @@ public:
     static constexpr std::string_view Location = "replay";
     static constexpr std::string_view SerialNumber = "R1REPLAY";
 
-    ReplayPortDriver(const CaptureLog& log, bool keepTiming, std::shared_ptr<CaptureProgress> progress = {});
+    ReplayPortDriver(std::shared_ptr<const CaptureSource> capture, bool keepTiming,
+        std::shared_ptr<CaptureProgress> progress = {});
 
     std::optional<std::vector<PortListing>> ListPorts() override;
     bool Open(const std::string& location) override;

@@ -1,6 +1,7 @@
 #include "link/SessionRecorder.h"
 
 #include "link/CaptureFile.h"
+#include "link/CaptureTarget.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -9,8 +10,6 @@
 #include <unistd.h>
 
 namespace {
-
-constexpr mode_t NewFileMode = 0666; // as the user's umask allows, like any file they save
 
 std::string PortLine(const char* what, double ms)
 {
@@ -27,10 +26,10 @@ SessionRecorder::~SessionRecorder()
 std::string SessionRecorder::Start(const std::filesystem::path& path, const Opening& opening)
 {
     Stop();
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, NewFileMode);
-    if (fd < 0)
-        return "cannot write " + path.string() + ": " + std::strerror(errno);
-    m_fd = fd;
+    CaptureTarget target = CaptureTarget::Make(path);
+    if (target.fd < 0)
+        return target.error;
+    m_fd = target.fd;
     m_fileBytes.store(0);
     m_lastMs = 0;
     {

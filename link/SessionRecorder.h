@@ -36,8 +36,9 @@ public:
     SessionRecorder(const SessionRecorder&) = delete;
     SessionRecorder& operator=(const SessionRecorder&) = delete;
 
-    // Starts a capture at `path`, replacing a file there, after finishing one in progress, and
-    // writes `opening` first. Empty when it started, else why the file could not be made.
+    // Starts a capture at `path` after finishing one in progress, and writes `opening` first; an
+    // earlier file there is kept (see CaptureTarget). Empty when it started, else why the file
+    // could not be made.
     std::string Start(const std::filesystem::path& path, const Opening& opening = {});
     // Writes out what is queued, forces it to the disk and closes the file. Empty, or the first
     // write that failed during the recording.

@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -88,7 +89,15 @@ std::optional<std::string> TDataLoggerForm::FinishForExit()
     LogTimer1->stop();
     if (!m_log.HasUnsavedLog())
         return std::nullopt;
-    return SaveLogAtExit(m_log, LogTarget());
+    const std::filesystem::path target = LogTarget();
+    if (std::optional<std::string> problem = SaveLogAtExit(m_log, target))
+        return problem;
+    // A chosen folder that has gone leaves the log in the working directory: not where it was
+    // asked for, so it is said as a save elsewhere is.
+    if (!m_logFilePath.isEmpty() && !QFileInfo(m_logFilePath).isDir())
+        return "the log folder " + m_logFilePath.toStdString() + " is gone; the log was saved to "
+            + target.string() + " instead";
+    return std::nullopt;
 }
 
 QString TDataLoggerForm::RecoverUnfinished()

@@ -1,5 +1,7 @@
 #include "logger/LogReader.h"
 
+#include "defs/TextExcerpt.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -145,9 +147,10 @@ bool ParseNumber(std::string_view text, double& value)
     return ec == std::errc() && end == text.data() + text.size() && std::isfinite(value);
 }
 
+// A short excerpt: a cell may be megabytes long, or hold escape sequences meant for a terminal.
 std::string Quote(std::string_view text)
 {
-    return "\"" + std::string(text) + "\"";
+    return QuotedExcerpt(text);
 }
 
 class Reader {
@@ -253,13 +256,13 @@ private:
             double time = 0;
             if (!ParseNumber(text, time)) {
                 Problem(lineNumber, m_timeField + 1,
-                    m_log.timeHeading + ": " + Quote(text) + " is not a time; the row is not read");
+                    Excerpt(m_log.timeHeading) + ": " + Quote(text) + " is not a time; the row is not read");
                 return;
             }
             timeMs = time * m_timeScale;
             if (!m_log.timesMs.empty() && timeMs < m_log.timesMs.back()) {
                 Problem(lineNumber, m_timeField + 1,
-                    m_log.timeHeading + ": the time goes back to " + std::string(text)
+                    Excerpt(m_log.timeHeading) + ": the time goes back to " + Excerpt(text)
                         + "; the row is not read");
                 return;
             }
@@ -278,8 +281,8 @@ private:
             const std::string_view text = i < m_fields.size() ? Trimmed(m_fields[i]) : "";
             float value = kGap;
             if (!text.empty() && !ParseNumber(text, value)) {
-                Problem(
-                    lineNumber, i + 1, column.name + ": " + Quote(text) + " is not a number; read as a gap");
+                Problem(lineNumber, i + 1,
+                    Excerpt(column.name) + ": " + Quote(text) + " is not a number; read as a gap");
                 value = kGap;
             }
             column.values.push_back(value);

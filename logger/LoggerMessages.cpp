@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 QString PathText(const std::filesystem::path& path)
@@ -18,15 +20,30 @@ namespace LoggerMessages {
 
 QString Recovered(const Recovery& recovery)
 {
+    // Past a few, a list would not fit on the screen: the count, the folder and the first and last.
+    constexpr std::size_t ListedLogs = 5;
+    constexpr std::size_t ListedProblems = 5;
     QStringList lines;
-    for (const RecoveredLog& log : recovery.logs)
-        lines << QStringLiteral("%1 (%2 rows)").arg(PathText(log.path)).arg(log.rows);
+    if (recovery.logs.size() <= ListedLogs) {
+        for (const RecoveredLog& log : recovery.logs)
+            lines << QStringLiteral("%1 (%2 rows)").arg(PathText(log.path)).arg(log.rows);
+    } else {
+        lines << QStringLiteral("%1 logs in %2, from %3 to %4")
+                     .arg(recovery.logs.size())
+                     .arg(PathText(recovery.logs.front().path.parent_path()))
+                     .arg(PathText(recovery.logs.front().path.filename()))
+                     .arg(PathText(recovery.logs.back().path.filename()));
+    }
     QString text;
-    if (!lines.isEmpty())
+    if (!recovery.logs.empty())
         text = QStringLiteral("Recordings left unfinished when the program last ended are saved:\n")
             + lines.join(QLatin1Char('\n'));
-    for (const std::string& problem : recovery.problems)
-        text += (text.isEmpty() ? QString() : QStringLiteral("\n\n")) + QString::fromStdString(problem);
+    const std::size_t listed = std::min(recovery.problems.size(), ListedProblems);
+    for (std::size_t i = 0; i < listed; ++i)
+        text += (text.isEmpty() ? QString() : QStringLiteral("\n\n"))
+            + QString::fromStdString(recovery.problems[i]);
+    if (recovery.problems.size() > listed)
+        text += QStringLiteral("\n\n... and %1 more like these").arg(recovery.problems.size() - listed);
     return text;
 }
 

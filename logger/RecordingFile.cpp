@@ -1,5 +1,7 @@
 #include "logger/RecordingFile.h"
 
+#include "link/KeptFile.h"
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -23,8 +25,7 @@ constexpr std::size_t kStartTextLength = 19;
 constexpr std::array<std::size_t, 5> kStartTextSeparators = { 4, 7, 10, 13, 16 };
 // Enough of a file to read its title and start time.
 constexpr std::size_t kHeadBytes = 128;
-// Two recordings of one second in one folder: "-2", "-3", ... after the start stamp.
-constexpr int kMaxSameSecondLogs = 1000;
+constexpr std::size_t kScanBlockBytes = 64 * 1024;
 constexpr const char* kLogPrefix = "kodralog-";
 constexpr const char* kLogExtension = ".csv";
 
@@ -81,51 +82,38 @@ std::optional<std::string> ReadAll(int fd, std::string& text)
     }
 }
 
-// Renames `from` to "<base><stamp><ext>" in `folder`, or to "...-2<ext>" and on when that is
-// taken: never over an existing file.
-std::optional<std::filesystem::path> MoveWithoutReplacing(const std::filesystem::path& from,
-    const std::filesystem::path& folder, const std::string& base, const std::string& ext,
-    std::string& problem)
+// What recovery needs of a recording, found by reading it a block at a time: a leftover may be
+// gigabytes long, and start-up must not hold it in memory.
+struct LineScan {
+    std::string head; // the first block, for the start time
+    std::int64_t lineEnds = 0;
+    off_t completeEnd = 0; // just past the last line end
+};
+
+std::optional<std::string> ScanLines(int fd, LineScan& scan)
 {
-    for (int n = 1; n <= kMaxSameSecondLogs; ++n) {
-        const std::filesystem::path to = folder / (base + (n == 1 ? "" : "-" + std::to_string(n)) + ext);
-        if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-            return to;
-        if (errno == EINVAL) {
-            // A file system without the no-replace rename: a hard link refuses to replace too.
-            if (::link(from.c_str(), to.c_str()) == 0) {
-                ::unlink(from.c_str());
-                return to;
-            }
+    std::array<char, kScanBlockBytes> block {};
+    bool afterCr = false;
+    for (off_t at = 0;;) {
+        const ssize_t n = ::pread(fd, block.data(), block.size(), at);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return ErrorText(errno);
         }
-        if (errno != EEXIST) {
-            problem = Failure("cannot rename " + from.string() + " to", to);
+        if (n == 0)
             return std::nullopt;
+        if (at == 0)
+            scan.head.assign(block.data(), std::min<std::size_t>(static_cast<std::size_t>(n), kHeadBytes));
+        for (ssize_t i = 0; i < n; ++i) {
+            if (afterCr && block[static_cast<std::size_t>(i)] == '\n') {
+                ++scan.lineEnds;
+                scan.completeEnd = at + i + 1;
+            }
+            afterCr = block[static_cast<std::size_t>(i)] == '\r';
         }
+        at += n;
     }
-    problem = "cannot rename " + from.string() + ": every name for its start time is taken";
-    return std::nullopt;
-}
-
-std::size_t CountLineEnds(std::string_view text)
-{
-    std::size_t count = 0;
-    for (std::size_t at = text.find(kLineEnd); at != std::string_view::npos; at = text.find(kLineEnd, at + 2))
-        ++count;
-    return count;
-}
-
-// Where the header's last line ends, or npos when it is not complete.
-std::size_t HeaderEnd(std::string_view text)
-{
-    std::size_t end = 0;
-    for (int line = 0; line < kHeaderLines; ++line) {
-        const std::size_t at = text.find(kLineEnd, end);
-        if (at == std::string_view::npos)
-            return std::string_view::npos;
-        end = at + kLineEnd.size();
-    }
-    return end;
 }
 
 struct Leftover {
@@ -147,27 +135,26 @@ std::optional<RecoveredLog> RecoverOne(
         return std::nullopt;
     }
     std::optional<RecoveredLog> recovered;
-    std::string text;
-    if (const std::optional<std::string> error = ReadAll(fd, text)) {
+    LineScan scan;
+    if (const std::optional<std::string> error = ScanLines(fd, scan)) {
         problems.push_back("cannot read " + leftover.path.string() + ": " + *error);
-    } else if (HeaderEnd(text) == std::string::npos) {
+    } else if (scan.lineEnds < kHeaderLines) {
         // Ended before its header was whole: no row, no channel names, nothing to finish.
         ::unlink(leftover.path.c_str());
     } else {
-        const std::size_t complete = text.rfind(kLineEnd) + kLineEnd.size();
+        struct stat info { };
         std::string problem;
-        if (complete < text.size() && ::ftruncate(fd, static_cast<off_t>(complete)) != 0) {
+        if (::fstat(fd, &info) == 0 && scan.completeEnd < info.st_size
+            && ::ftruncate(fd, scan.completeEnd) != 0) {
             problems.push_back(Failure("cannot cut the torn last line of", leftover.path));
         } else if (::fdatasync(fd) != 0) {
             problems.push_back(Failure("cannot write", leftover.path));
         } else {
-            const std::string stamp = StartStampOfLog(text).value_or(leftover.nameStamp);
+            const std::string stamp = StartStampOfLog(scan.head).value_or(leftover.nameStamp);
             if (const auto path
-                = MoveWithoutReplacing(leftover.path, folder, kLogPrefix + stamp, kLogExtension, problem)) {
+                = RenameWithoutReplacing(leftover.path, folder, kLogPrefix + stamp, kLogExtension, problem)) {
                 SyncFolder(folder);
-                const auto lines
-                    = static_cast<std::int64_t>(CountLineEnds(std::string_view(text).substr(0, complete)));
-                recovered = RecoveredLog { *path, lines - kHeaderLines };
+                recovered = RecoveredLog { *path, scan.lineEnds - kHeaderLines };
             } else {
                 problems.push_back(problem);
             }
@@ -355,7 +342,7 @@ std::optional<std::string> KeepEarlierLog(const std::filesystem::path& target)
         return std::nullopt;
     std::string problem;
     const std::string base = target.stem().string() + "-" + *stamp;
-    if (!MoveWithoutReplacing(target, target.parent_path(), base, target.extension().string(), problem))
+    if (!RenameWithoutReplacing(target, target.parent_path(), base, target.extension().string(), problem))
         return "cannot keep the earlier log: " + problem;
     return std::nullopt;
 }
@@ -390,10 +377,19 @@ Recovery RecoverRecordings(const std::filesystem::path& folder)
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
         const std::string name = entry.path().filename().string();
-        std::error_code statError;
-        if (!name.starts_with(RecordingFile::kNamePrefix) || !entry.is_regular_file(statError)
-            || entry.is_symlink(statError))
+        if (!name.starts_with(RecordingFile::kNamePrefix))
             continue;
+        std::error_code statError;
+        if (entry.is_symlink(statError) || !entry.is_regular_file(statError)) {
+            // A recording is only ever a file this program made: whatever else carries the name is
+            // left alone, and said.
+            recovery.problems.push_back("left " + entry.path().string() + " alone: it is "
+                + (entry.is_symlink(statError)          ? "a symbolic link"
+                        : entry.is_directory(statError) ? "a folder"
+                                                        : "not a regular file")
+                + ", not a recording");
+            continue;
+        }
         const std::string tail = name.substr(RecordingFile::kNamePrefix.size());
         const std::size_t stampLength
             = tail.size() > kUniqueTail.size() ? tail.size() - kUniqueTail.size() : 0;

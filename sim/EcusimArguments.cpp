@@ -1,6 +1,7 @@
 #include "sim/EcusimArguments.h"
 
 #include "cmdline/OptionArgument.h"
+#include "link/CaptureSummary.h"
 
 namespace {
 
@@ -64,11 +65,11 @@ EcusimArgumentsParse ParseEcusimArguments(std::span<const std::string> args)
                 parsed.linkPath = *path;
         } else if (OptionName(arg) == "--replay") {
             if (const auto path = TakePath(args, index, "--replay", result.error)) {
-                CaptureRead read = ReadCaptureFile(*path);
-                if (read.Ok())
-                    parsed.replay = std::make_shared<const CaptureLog>(std::move(read.log));
+                CaptureScan scan = ScanCaptureFile(*path);
+                if (scan.source)
+                    parsed.replay = std::move(scan.source);
                 else
-                    result.error = "--replay: " + read.error;
+                    result.error = "--replay: " + scan.error;
             }
         } else if (arg == "--replay-timing") {
             parsed.replayTiming = true;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/CaptureFile.h"
+#include "link/CaptureReader.h"
 #include "sim/SimulatorOptions.h"
 
 #include <memory>
@@ -17,7 +17,7 @@ struct EcusimArguments {
     std::optional<std::string> statsPath;
     SimulatorSettings simulator;
     // Answer as this capture recorded instead of as the simulated ECU; read with the arguments.
-    std::shared_ptr<const CaptureLog> replay;
+    std::shared_ptr<const CaptureSource> replay;
     bool replayTiming = false; // keep the recorded delays
     bool helpWanted = false;
     bool versionWanted = false;

@@ -30,9 +30,10 @@ PtyLink::~PtyLink()
 
 bool PtyLink::CheckPathFree(std::string& error) const
 {
+    // Only a link this program made may be replaced: anything else at the path is someone's.
     struct stat status { };
-    if (lstat(m_path.c_str(), &status) == 0 && !S_ISLNK(status.st_mode)) {
-        error = "--link: " + m_path + " exists and is not a symbolic link";
+    if (lstat(m_path.c_str(), &status) == 0 && (m_target.empty() || ReadLink(m_path) != m_target)) {
+        error = "--link: " + m_path + " already exists; remove it or give another path";
         return false;
     }
     return true;

@@ -43,7 +43,7 @@ PtyServer::PtyServer(const EcusimArguments& arguments, std::ostream& out, std::o
         m_link.emplace(*arguments.linkPath);
     m_statsPath = arguments.statsPath;
     if (arguments.replay)
-        m_replay.emplace(*arguments.replay);
+        m_replay.emplace(arguments.replay);
     m_replayTiming = arguments.replayTiming;
 }
 
@@ -122,11 +122,24 @@ void PtyServer::Exchange()
         return;
     }
     const double writtenAt = m_clock();
-    for (const TimedBytes& answer : m_replay->Transfer(written)) {
-        if (m_replayTiming)
-            SleepUntil(writtenAt + answer.delayMs / MsPerSecond);
-        Send(answer.bytes);
+    for (TimedBytes& answer : m_replay->Transfer(written)) {
+        const double due = m_replayTiming ? writtenAt + answer.delayMs / MsPerSecond : writtenAt;
+        // Recorded delays never go back within an answer; a later answer never overtakes one queued.
+        const double after = m_dueAnswers.empty() ? due : std::max(due, m_dueAnswers.back().dueSeconds);
+        m_dueAnswers.push_back({ after, std::move(answer.bytes) });
     }
+}
+
+std::optional<double> PtyServer::SendDueAnswers()
+{
+    while (!m_dueAnswers.empty() && m_dueAnswers.front().dueSeconds <= m_clock()) {
+        if (m_pty)
+            Send(m_dueAnswers.front().bytes);
+        m_dueAnswers.pop_front();
+    }
+    if (m_dueAnswers.empty())
+        return std::nullopt;
+    return m_dueAnswers.front().dueSeconds;
 }
 
 int PtyServer::Run(const volatile std::sig_atomic_t& stop, const sigset_t& waitMask)
@@ -148,10 +161,17 @@ int PtyServer::Run(const volatile std::sig_atomic_t& stop, const sigset_t& waitM
             ++m_pulls;
         }
 
+        std::optional<double> waitSeconds;
+        if (m_unplug)
+            waitSeconds = m_unplug->NextChangeAfter(now) - now;
+        if (const std::optional<double> due = SendDueAnswers()) {
+            const double untilDue = *due - m_clock();
+            waitSeconds = std::min(waitSeconds.value_or(untilDue), untilDue);
+        }
         timespec wait {};
         const timespec* timeout = nullptr;
-        if (m_unplug) {
-            wait = ToTimespec(std::max(0.0, m_unplug->NextChangeAfter(now) - now));
+        if (waitSeconds) {
+            wait = ToTimespec(std::max(0.0, *waitSeconds));
             timeout = &wait;
         }
         pollfd line { m_pty ? m_pty->MasterFd() : -1, POLLIN, 0 };

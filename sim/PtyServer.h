@@ -7,6 +7,7 @@
 #include "sim/PtyLink.h"
 
 #include <csignal>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -30,6 +31,8 @@ private:
     bool PlugIn();
     void Pull();
     void Exchange();
+    // Sends the replayed answers whose recorded delay has passed; the time the next one is due.
+    std::optional<double> SendDueAnswers();
     void Send(const std::vector<std::uint8_t>& bytes);
     // Send through a simulated interface chip that holds what it receives (--sim-latency).
     void SendHeld(const std::vector<std::uint8_t>& bytes);
@@ -43,6 +46,13 @@ private:
     EcuSimulator m_simulator;
     std::optional<CaptureReplay> m_replay;
     bool m_replayTiming = false;
+    // Replayed answers waiting for their recorded delay, in the order they fall due; served from
+    // the loop's wait, so that a stop signal ends the program however late they are.
+    struct DueAnswer {
+        double dueSeconds = 0;
+        std::vector<std::uint8_t> bytes;
+    };
+    std::deque<DueAnswer> m_dueAnswers;
     std::optional<PtyLink> m_link;
     std::optional<std::string> m_statsPath;
     int m_pulls = 0;

@@ -10,7 +10,7 @@
 #include "app/AppOptions.h"
 #include "app/MainWindows.h"
 #include "app/ProgramLink.h"
-#include "link/CaptureFile.h"
+#include "link/CaptureSummary.h"
 #include "logger/DataLoggerForm.h"
 #include "translations/ProgramLanguage.h"
 #include "ui/ActuatorForm.h"
@@ -126,13 +126,13 @@ int main(int argc, char** argv)
     std::unique_ptr<EcuSession> replaySession;
     std::unique_ptr<MainWindows> replayWindows;
     const auto replay = [&] {
-        const CaptureRead read = ReadCaptureFile(capture.toStdString());
-        if (!read.Ok()) {
-            std::fprintf(stderr, "could not read the capture: %s\n", read.error.c_str());
+        CaptureScan scan = ScanCaptureFile(capture.toStdString());
+        if (!scan.source) {
+            std::fprintf(stderr, "could not read the capture: %s\n", scan.error.c_str());
             QCoreApplication::exit(1);
             return;
         }
-        replayOptions.replay = std::make_shared<const CaptureLog>(read.log);
+        replayOptions.replay = std::move(scan.source);
         replayLink = std::make_unique<ProgramLink>(MakeProgramLink(replayOptions));
         replaySession = std::make_unique<EcuSession>(replayLink->factory);
         DescribeCable(*replaySession, *replayLink, replayOptions);

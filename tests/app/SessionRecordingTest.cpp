@@ -162,9 +162,9 @@ TEST(SessionRecording, AReplayedCaptureSaysSoAndItsEndLeavesNoValueShown)
 
     AppOptions options;
     options.cable = AppOptions::Cable::Replay;
-    const CaptureRead read = ReadCaptureFile(capture.toStdString());
-    ASSERT_TRUE(read.Ok()) << read.error;
-    options.replay = std::make_shared<const CaptureLog>(read.log);
+    CaptureScan scan = ScanCaptureFile(capture.toStdString());
+    ASSERT_TRUE(scan.source) << scan.error;
+    options.replay = std::move(scan.source);
     options.replayPath = capture;
     ProgramLink link = MakeProgramLink(options);
     EcuSession session(link.factory, EcuSession::Ticking::ByCaller);

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -308,7 +309,8 @@ protected:
     QTemporaryDir m_dir;
 };
 
-// SIGINT and SIGTERM finish the log with every row taken and exit 0; after SIGKILL every complete
+// SIGINT, SIGTERM and SIGHUP (the terminal closed) finish the log with every row taken and exit
+// 0; after SIGKILL every complete
 // row is on the disk, and "recover" finishes it into a log named after its start time.
 TEST_P(CliLogEndedBySignal, KeepsEveryRowTakenByteForByte)
 {
@@ -341,7 +343,37 @@ TEST_P(CliLogEndedBySignal, KeepsEveryRowTakenByteForByte)
     EXPECT_FALSE(RecordingIn(folder).has_value());
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, CliLogEndedBySignal, testing::Values(SIGINT, SIGTERM, SIGKILL),
+// The log's folder removed while it records takes the recording with it: the rows it held go
+// to the home folder, and the message names the file.
+TEST(CliLogFolderGone, TheRowsGoHomeAndTheMessageNamesWhere)
+{
+    QTemporaryDir dir;
+    const std::filesystem::path folder = std::filesystem::path(dir.path().toStdString()) / "gone";
+    const std::filesystem::path home = std::filesystem::path(dir.path().toStdString()) / "home";
+    std::filesystem::create_directories(folder);
+    std::filesystem::create_directories(home);
+    const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    ::setenv("HOME", home.c_str(), 1);
+    std::vector<std::string> args = kFixedEngine;
+    args.insert(args.end(),
+        { "--channels", "RPM,CTS,Batt Volts*10,Address7", "--samples", "100000", "--out",
+            (folder / "run.csv").string() });
+    ChildProcess child(CLI_PROGRAM, args);
+    ::setenv("HOME", oldHome.c_str(), 1);
+    const int rowsBefore = CheckRows(WaitForRows(folder, kRowsBeforeTheSignal));
+    ASSERT_GE(rowsBefore, kRowsBeforeTheSignal);
+    std::filesystem::remove_all(folder);
+    child.Signal(SIGTERM);
+    EXPECT_EQ(child.Wait(), 4);
+
+    const std::string error = child.ErrorOutput();
+    const std::size_t at = error.find(home.string() + "/run-");
+    ASSERT_NE(at, std::string::npos) << error;
+    const std::string saved = error.substr(at, error.find(" instead", at) - at);
+    EXPECT_GE(CheckRows(ReadFileBytes(saved)), rowsBefore) << saved;
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, CliLogEndedBySignal, testing::Values(SIGINT, SIGTERM, SIGHUP, SIGKILL),
     [](const auto& param) { return std::string(sigabbrev_np(param.param)); });
 
 // A disk whose every sync stalls for 800 ms (a preloaded library slows fdatasync): the log is

@@ -3,8 +3,11 @@
 #include "tests/support/FakeEcuQueries.h"
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <set>
+#include <sys/stat.h>
 
 namespace {
 
@@ -225,6 +228,36 @@ TEST_F(RecoveryTest, FinishesEveryLeftoverKeepingEveryCompleteRow)
         std::distance(std::filesystem::directory_iterator(Folder()), std::filesystem::directory_iterator()),
         2);
     EXPECT_TRUE(RecoverRecordings(Folder()).logs.empty());
+}
+
+// Recovery at scale: more leftovers of one second than there are numbered names each get a log of
+// their own, and whatever only carries a recording's name (a link, a FIFO, a folder) is left
+// alone and said.
+TEST_F(RecoveryTest, FinishesThousandsOfOneSecondAndSaysWhatItLeftAlone)
+{
+    constexpr int Leftovers = 1100;
+    for (int i = 0; i < Leftovers; ++i)
+        Leftover(kStart, "400,850,1013,86,24\r\n");
+    const std::filesystem::path named = Folder() / ".kodralog-recording-20260712-104956-";
+    std::filesystem::create_symlink("/etc/passwd", named.string() + "link00");
+    ASSERT_EQ(::mkfifo((named.string() + "fifo00").c_str(), 0600), 0);
+    std::filesystem::create_directory(named.string() + "dir000");
+
+    const Recovery recovery = RecoverRecordings(Folder());
+    ASSERT_EQ(recovery.logs.size(), static_cast<std::size_t>(Leftovers));
+    std::set<std::filesystem::path> paths;
+    for (const RecoveredLog& log : recovery.logs) {
+        paths.insert(log.path);
+        ASSERT_EQ(log.rows, 1) << log.path;
+    }
+    EXPECT_EQ(paths.size(), recovery.logs.size());
+    ASSERT_EQ(recovery.problems.size(), 3U);
+    for (const char* kind : { "a symbolic link", "not a regular file", "a folder" }) {
+        EXPECT_TRUE(std::any_of(recovery.problems.begin(), recovery.problems.end(),
+            [kind](const std::string& problem) { return problem.find(kind) != std::string::npos; }))
+            << kind;
+    }
+    EXPECT_EQ(std::filesystem::read_symlink(named.string() + "link00"), "/etc/passwd");
 }
 
 // Two programs on one folder: a recording still being taken is not the other's to finish.

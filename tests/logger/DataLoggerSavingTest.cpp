@@ -1,6 +1,8 @@
 #include "LogFileTestSupport.h"
 #include "LoggerFormRig.h"
 #include "defs/LiveValueCatalogue.h"
+#include "logger/LoggerMessages.h"
+#include "logger/RecordingFile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -216,6 +218,27 @@ TEST_F(DataLoggerSavingTest, WithNoUsableFolderTheFileLandsInTheWorkingDirectory
     EXPECT_TRUE(written);
     EXPECT_EQ(std::filesystem::current_path(), here);
     EXPECT_EQ(rig.form->PanelText(2), "Done: " + QString::fromStdString(expected.string()));
+}
+
+} // namespace
+
+namespace {
+
+// Thousands of recordings finished at one start: the message gives their count, folder, first and
+// last, and the first few problems, in a box that fits the screen.
+TEST(RecoveredMessage, ManyLogsAndProblemsAreSummedUpInAFewLines)
+{
+    Recovery recovery;
+    for (int i = 0; i < 3000; ++i)
+        recovery.logs.push_back({ "/logs/kodralog-20260712-104956-" + std::to_string(i) + ".csv", 1 });
+    for (int i = 0; i < 40; ++i)
+        recovery.problems.push_back("cannot open /logs/.kodralog-recording-" + std::to_string(i));
+    const QString text = LoggerMessages::Recovered(recovery);
+    EXPECT_LE(text.count(QLatin1Char('\n')), 16) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("3000 logs in /logs, from kodralog-20260712-104956-0.csv to "
+                                             "kodralog-20260712-104956-2999.csv")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("and 35 more"))) << text.toStdString();
 }
 
 } // namespace

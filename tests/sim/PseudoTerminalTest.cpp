@@ -169,17 +169,23 @@ TEST_F(EcusimProgram, PulledCableTakesTheLinkAwayAndReplugGivesANewPty)
     EXPECT_FALSE(fs::exists(fs::symlink_status(link)));
 }
 
-TEST_F(EcusimProgram, NeverReplacesAFileAtTheLinkPath)
+// A file or a symbolic link it did not make is someone's: never replaced, nor removed at the end.
+TEST_F(EcusimProgram, NeverReplacesAFileOrALinkAtTheLinkPath)
 {
     {
         std::ofstream(link) << "precious";
     }
-    ChildProcess ecusim(ECUSIM_PROGRAM, { "--link", link.string() });
-    EXPECT_EQ(ecusim.Wait(), 2);
-    EXPECT_NE(ecusim.ErrorOutput().find(link.string()), std::string::npos);
+    const fs::path theirs = dir / "theirs";
+    fs::create_symlink("/dev/ttyUSB7", theirs);
+    for (const fs::path& path : { link, theirs }) {
+        ChildProcess ecusim(ECUSIM_PROGRAM, { "--link", path.string() });
+        EXPECT_EQ(ecusim.Wait(), 2);
+        EXPECT_NE(ecusim.ErrorOutput().find(path.string()), std::string::npos);
+    }
     std::string content;
     std::ifstream(link) >> content;
     EXPECT_EQ(content, "precious");
+    EXPECT_EQ(fs::read_symlink(theirs), "/dev/ttyUSB7");
 }
 
 struct BadUsage {
