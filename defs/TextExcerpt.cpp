@@ -15,7 +15,8 @@ struct LeadByte {
     std::size_t length;
     char32_t smallest; // below it the form is overlong (or, for two bytes, a C1 control)
 };
-constexpr LeadByte LeadBytes[] = { { 0xE0, 0xC0, 2, 0xA0 }, { 0xF0, 0xE0, 3, 0x800 }, { 0xF8, 0xF0, 4, 0x10000 } };
+constexpr LeadByte LeadBytes[]
+    = { { 0xE0, 0xC0, 2, 0xA0 }, { 0xF0, 0xE0, 3, 0x800 }, { 0xF8, 0xF0, 4, 0x10000 } };
 constexpr unsigned char ContinuationMask = 0xC0;
 constexpr unsigned char ContinuationPattern = 0x80;
 constexpr int ContinuationBits = 6;

@@ -9,7 +9,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-
 std::shared_ptr<const CaptureSource> CaptureSource::FromText(std::string text)
 {
     std::shared_ptr<CaptureSource> source(new CaptureSource());
@@ -17,7 +16,8 @@ std::shared_ptr<const CaptureSource> CaptureSource::FromText(std::string text)
     return source;
 }
 
-std::shared_ptr<const CaptureSource> CaptureSource::OpenFile(const std::filesystem::path& path, std::string& error)
+std::shared_ptr<const CaptureSource> CaptureSource::OpenFile(
+    const std::filesystem::path& path, std::string& error)
 {
     // Without waiting: opening a FIFO for reading would otherwise block until someone writes.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);

@@ -18,7 +18,8 @@ public:
     static std::shared_ptr<const CaptureSource> FromText(std::string text);
     // `path` opened for reading without waiting on it. A FIFO, a device or a folder is refused at
     // once: `error` then says why, naming the path.
-    static std::shared_ptr<const CaptureSource> OpenFile(const std::filesystem::path& path, std::string& error);
+    static std::shared_ptr<const CaptureSource> OpenFile(
+        const std::filesystem::path& path, std::string& error);
 
     CaptureSource(const CaptureSource&) = delete;
     CaptureSource& operator=(const CaptureSource&) = delete;

@@ -26,7 +26,8 @@ CaptureTarget CaptureTarget::Make(const std::filesystem::path& path)
         }
         std::string problem;
         const std::string base = path.stem().string() + "-" + FileNameStamp(info.st_mtime);
-        const auto kept = RenameWithoutReplacing(path, path.parent_path(), base, path.extension().string(), problem);
+        const auto kept
+            = RenameWithoutReplacing(path, path.parent_path(), base, path.extension().string(), problem);
         if (!kept) {
             target.error = "cannot keep the earlier capture: " + problem;
             return target;

@@ -28,7 +28,8 @@ std::string NameTail(int attempt, std::mt19937& random)
 } // namespace
 
 std::optional<std::filesystem::path> RenameWithoutReplacing(const std::filesystem::path& from,
-    const std::filesystem::path& folder, const std::string& base, const std::string& ext, std::string& problem)
+    const std::filesystem::path& folder, const std::string& base, const std::string& ext,
+    std::string& problem)
 {
     std::mt19937 random(std::random_device {}());
     for (int attempt = 1; attempt <= MaxNumberedNames + RandomNameTries; ++attempt) {

@@ -15,7 +15,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -89,13 +88,16 @@ std::optional<std::string> TDataLoggerForm::FinishForExit()
     LogTimer1->stop();
     if (!m_log.HasUnsavedLog())
         return std::nullopt;
+    // A folder removed while it was recorded into took the recording with it: the rows, still
+    // held open, are saved elsewhere, which is said as a save elsewhere is.
+    const std::filesystem::path recordingFolder = m_log.RecordingPath().parent_path();
+    std::error_code ec;
+    const bool folderGone = !recordingFolder.empty() && !std::filesystem::is_directory(recordingFolder, ec);
     const std::filesystem::path target = LogTarget();
     if (std::optional<std::string> problem = SaveLogAtExit(m_log, target))
         return problem;
-    // A chosen folder that has gone leaves the log in the working directory: not where it was
-    // asked for, so it is said as a save elsewhere is.
-    if (!m_logFilePath.isEmpty() && !QFileInfo(m_logFilePath).isDir())
-        return "the log folder " + m_logFilePath.toStdString() + " is gone; the log was saved to "
+    if (folderGone)
+        return "the log folder " + recordingFolder.string() + " is gone; the log was saved to "
             + target.string() + " instead";
     return std::nullopt;
 }

@@ -25,8 +25,8 @@ constexpr std::size_t BytesPerLine = 20000;
 // its first read.
 std::filesystem::path WriteCapture(std::size_t megabytes)
 {
-    const std::filesystem::path path
-        = std::filesystem::temp_directory_path() / ("dazederir-bench-" + std::to_string(megabytes) + "mb.capture");
+    const std::filesystem::path path = std::filesystem::temp_directory_path()
+        / ("dazederir-bench-" + std::to_string(megabytes) + "mb.capture");
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << "# dazederir capture 1\n# baud 15625\n0.000 > 10 03 ED\n0.500 < 10 03 ED 10 05 11 03 D7\n";
     out << "1.000 > 13 0B 00 01 02 03 04 05 06 07 C6\n";
@@ -38,7 +38,8 @@ std::filesystem::path WriteCapture(std::size_t megabytes)
         out << flood;
     const std::string sweep = "2.000 > 13 0B 00 01 02 03 04 05 06 07 C6\n"
                               "2.500 < 13 0B 00 01 02 03 04 05 06 07 C6 13 0B 01 00 00 01 03 CF 79 00 95\n";
-    for (std::size_t written = megabytes * Megabyte / 2; written < megabytes * Megabyte; written += sweep.size())
+    for (std::size_t written = megabytes * Megabyte / 2; written < megabytes * Megabyte;
+         written += sweep.size())
         out << sweep;
     return path;
 }
@@ -71,9 +72,9 @@ void CapturePeakMemory(benchmark::State& state, bool replay)
 {
     const auto megabytes = static_cast<std::size_t>(state.range(0));
     const std::filesystem::path capture = WriteCapture(megabytes);
-    const std::vector<std::string> args = replay
-        ? std::vector<std::string> { "--replay", capture.string(), "--timeout", "2", "values", "--sweeps", "1" }
-        : std::vector<std::string> { "capinfo", capture.string() };
+    const std::vector<std::string> args = replay ? std::vector<std::string> { "--replay", capture.string(),
+        "--timeout", "2", "values", "--sweeps", "1" }
+                                                 : std::vector<std::string> { "capinfo", capture.string() };
     double peak = 0;
     for (auto _ : state)
         peak = PeakMegabytes(args);

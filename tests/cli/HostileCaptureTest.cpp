@@ -58,8 +58,8 @@ TEST_F(HostileCapture, AFifoADeviceOrAFolderIsRefusedAtOnceByEveryReader)
 {
     const std::string fifo = Path("fifo.capture");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const std::pair<std::string, const char*> cases[]
-        = { { fifo, "is a FIFO" }, { "/dev/zero", "is a device" }, { dir.path().toStdString(), "is a folder" } };
+    const std::pair<std::string, const char*> cases[] = { { fifo, "is a FIFO" },
+        { "/dev/zero", "is a device" }, { dir.path().toStdString(), "is a folder" } };
     for (const auto& [path, says] : cases) {
         for (const auto& [program, args] : CaptureReaders(path)) {
             const CliRun run = RunProgram(program, args);
@@ -117,7 +117,8 @@ TEST_F(HostileCapture, RecordingKeepsAnEarlierCaptureAndRefusesALinkOrAFifo)
     ASSERT_EQ(RunCli({ "--simulate", "--record", capture, "identify" }).status, 0);
     const QStringList kept = QDir(dir.path()).entryList({ QStringLiteral("session-*.capture") });
     ASSERT_EQ(kept.size(), 1) << kept.join(' ').toStdString();
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^session-\\d{8}-\\d{6}\\.capture$")).match(kept[0]).hasMatch());
+    EXPECT_TRUE(
+        QRegularExpression(QStringLiteral("^session-\\d{8}-\\d{6}\\.capture$")).match(kept[0]).hasMatch());
     EXPECT_EQ(FileText(dir.filePath(kept[0]).toStdString()), earlier);
     EXPECT_TRUE(ReadCaptureFile(capture).Ok());
 
@@ -127,7 +128,8 @@ TEST_F(HostileCapture, RecordingKeepsAnEarlierCaptureAndRefusesALinkOrAFifo)
     ASSERT_EQ(::symlink(text.c_str(), link.c_str()), 0);
     const std::string fifo = Path("fifo.capture");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    for (const auto& [target, says] : { std::pair { link, "a symbolic link" }, std::pair { fifo, "a FIFO" } }) {
+    for (const auto& [target, says] :
+        { std::pair { link, "a symbolic link" }, std::pair { fifo, "a FIFO" } }) {
         for (const std::string& program : { std::string(CLI_PROGRAM), std::string(DAZEDERIR_PROGRAM) }) {
             const Args args = program == CLI_PROGRAM ? Args { "--simulate", "--record", target, "identify" }
                                                      : Args { "--simulate", "--record", target };
