@@ -86,6 +86,8 @@ int TD2xxThread::SendBytes(std::span<const std::uint8_t> bytes)
 int TD2xxThread::ReceiveBytes(ReceiveBuffer& buffer, std::uint8_t& count)
 {
     count = static_cast<std::uint8_t>(m_rxRing.Take(buffer));
+    if (count > 0 && m_waitingForRoom.exchange(false))
+        WakeUp();
     return 0;
 }
 
@@ -233,14 +235,21 @@ bool TD2xxThread::MoveBytes(PortDriver& driver)
         driver.SetBaudRate(newBaudRate);
 
     std::array<std::uint8_t, ScratchBytes> scratch {};
-    const std::optional<std::size_t> received = driver.Read(scratch);
-    if (!received)
-        return false;
-    m_rxRing.Put(std::span(scratch).first(*received));
-    if (*received > 0) {
-        const std::lock_guard lock(m_notifyMutex);
-        if (m_arrivalNotifier)
-            m_arrivalNotifier();
+    // No more than the receive ring has room for: a line that sends faster than the main thread
+    // takes (a flood) waits in the port and the kernel, rather than keep this thread reading and
+    // overwriting the ring as fast as the bytes come.
+    const std::size_t room = RingCapacity - m_rxRing.Count();
+    if (room > 0) {
+        const std::optional<std::size_t> received
+            = driver.Read(std::span(scratch).first(std::min(room, ScratchBytes)));
+        if (!received)
+            return false;
+        m_rxRing.Put(std::span(scratch).first(*received));
+        if (*received > 0) {
+            const std::lock_guard lock(m_notifyMutex);
+            if (m_arrivalNotifier)
+                m_arrivalNotifier();
+        }
     }
 
     const std::size_t toSend = m_txRing.Take(scratch);
@@ -251,7 +260,23 @@ bool TD2xxThread::MoveBytes(PortDriver& driver)
     // are queued to send, or a request comes (WakeUp interrupts the wait).
     if (m_txRing.Count() > 0)
         return true;
+    if (ReceiveRingFull()) {
+        // Waiting for the port would end at once: the bytes it holds are what fills the ring.
+        Pause(PassWait);
+        return true;
+    }
     return driver.WaitForData(PassWait);
+}
+
+bool TD2xxThread::ReceiveRingFull()
+{
+    // Said before it is checked: a Take after the check then finds it said and wakes the thread.
+    m_waitingForRoom.exchange(true);
+    if (m_rxRing.Count() < RingCapacity) {
+        m_waitingForRoom.store(false);
+        return false;
+    }
+    return true;
 }
 
 void TD2xxThread::LoseCable(PortDriver& driver)

@@ -62,6 +62,8 @@ private:
     void CloseStep(PortDriver& driver);
     // One pass of receiving and transmitting; false when the cable failed.
     bool MoveBytes(PortDriver& driver);
+    // Whether the receive ring has no room left; when so, the next Take wakes the thread.
+    bool ReceiveRingFull();
     void LoseCable(PortDriver& driver);
     void Pause(std::chrono::milliseconds duration = IdleWait);
     // Ends a pause or a wait for received bytes at once (any thread).
@@ -85,6 +87,8 @@ private:
     std::atomic<int> m_baudRate { 0 };
     std::atomic<int> m_newBaudRate { 0 }; // 0: no change asked for
     ByteRing m_rxRing;
+    // The link thread waits for the main thread to take received bytes.
+    std::atomic<bool> m_waitingForRoom { false };
     ByteRing m_txRing;
 
     mutable QMutex m_textMutex;

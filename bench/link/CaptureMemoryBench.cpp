@@ -20,9 +20,12 @@ namespace {
 constexpr std::size_t Megabyte = 1024 * 1024;
 // Read lines of one huge "reply": 20,000 bytes each, well within the bound on a line.
 constexpr std::size_t BytesPerLine = 20000;
+constexpr long FirstSweepMs = 2;
+// What the tool exits with when it refuses the file: a figure taken then would not measure reading it.
+constexpr int RefusedStatus = 2;
 
-// A session that identifies and sweeps "1103" over and over, with one reply of half the file after
-// its first read.
+// A session that identifies, reads the first window once with a reply of half the file, then
+// reads it again and again, each time a millisecond later, to the file's size.
 std::filesystem::path WriteCapture(std::size_t megabytes)
 {
     const std::filesystem::path path = std::filesystem::temp_directory_path()
@@ -34,18 +37,26 @@ std::filesystem::path WriteCapture(std::size_t megabytes)
     for (std::size_t i = 0; i < BytesPerLine; ++i)
         flood += " AA";
     flood += '\n';
-    for (std::size_t written = 0; written < megabytes * Megabyte / 2; written += flood.size())
+    std::size_t written = 0;
+    for (; written < megabytes * Megabyte / 2; written += flood.size())
         out << flood;
-    const std::string sweep = "2.000 > 13 0B 00 01 02 03 04 05 06 07 C6\n"
-                              "2.500 < 13 0B 00 01 02 03 04 05 06 07 C6 13 0B 01 00 00 01 03 CF 79 00 95\n";
-    for (std::size_t written = megabytes * Megabyte / 2; written < megabytes * Megabyte;
-         written += sweep.size())
+    for (long ms = FirstSweepMs; written < megabytes * Megabyte; ++ms) {
+        const std::string at = std::to_string(ms);
+        const std::string sweep = at + ".000 > 13 0B 00 01 02 03 04 05 06 07 C6\n" + at
+            + ".500 < 13 0B 00 01 02 03 04 05 06 07 C6 13 0B 01 00 00 01 03 CF 79 00 95\n";
         out << sweep;
+        written += sweep.size();
+    }
     return path;
 }
 
-// Runs the tool to its end; its peak resident memory in megabytes.
-double PeakMegabytes(const std::vector<std::string>& args)
+struct ToolRun {
+    int exitStatus = -1;
+    double peakMegabytes = 0;
+};
+
+// Runs the tool to its end: how it ended and its peak resident memory.
+ToolRun RunTool(const std::vector<std::string>& args)
 {
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(CLI_PROGRAM));
@@ -60,12 +71,13 @@ double PeakMegabytes(const std::vector<std::string>& args)
     const int spawned = posix_spawn(&pid, CLI_PROGRAM, &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0)
-        return -1;
+        return {};
     int status = 0;
     rusage usage {};
-    wait4(pid, &status, 0, &usage);
+    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status))
+        return {};
     constexpr double KilobytesPerMegabyte = 1024.0;
-    return static_cast<double>(usage.ru_maxrss) / KilobytesPerMegabyte;
+    return { WEXITSTATUS(status), static_cast<double>(usage.ru_maxrss) / KilobytesPerMegabyte };
 }
 
 void CapturePeakMemory(benchmark::State& state, bool replay)
@@ -75,10 +87,13 @@ void CapturePeakMemory(benchmark::State& state, bool replay)
     const std::vector<std::string> args = replay ? std::vector<std::string> { "--replay", capture.string(),
         "--timeout", "2", "values", "--sweeps", "1" }
                                                  : std::vector<std::string> { "capinfo", capture.string() };
-    double peak = 0;
+    ToolRun run;
     for (auto _ : state)
-        peak = PeakMegabytes(args);
-    state.counters["peak_rss_mb"] = peak;
+        run = RunTool(args);
+    if (run.exitStatus < 0 || run.exitStatus == RefusedStatus)
+        state.SkipWithError("the tool refused the capture or did not end normally");
+    state.counters["exit_status"] = run.exitStatus;
+    state.counters["peak_rss_mb"] = run.peakMegabytes;
     state.counters["file_mb"] = static_cast<double>(std::filesystem::file_size(capture)) / Megabyte;
     std::filesystem::remove(capture);
 }

@@ -3,6 +3,7 @@
 #include "link/EcuFrame.h"
 
 #include <poll.h>
+#include <pthread.h>
 
 #include <array>
 #include <random>
@@ -43,8 +44,10 @@ std::string ScriptedPtyEcu::Path() const
 
 void ScriptedPtyEcu::Start()
 {
-    if (m_pty)
-        m_thread = std::thread([this] { Serve(); });
+    if (!m_pty)
+        return;
+    m_thread = std::thread([this] { Serve(); });
+    ::pthread_setname_np(m_thread.native_handle(), std::string(ThreadName).c_str());
 }
 
 void ScriptedPtyEcu::Serve()

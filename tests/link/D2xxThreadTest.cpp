@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <thread>
@@ -242,6 +243,70 @@ TEST_F(LinkOverSimulatedCable, ThreadIsNamedForDebuggers)
             found = true;
     }
     EXPECT_TRUE(found);
+}
+
+// A line that never falls quiet, as a flooding ECU on a pseudo-terminal is: every read finds the
+// buffer's worth waiting.
+class FloodingLine final : public PortDriver {
+public:
+    static constexpr std::uint8_t FloodByte = 0x55;
+
+    std::optional<std::vector<PortListing>> ListPorts() override
+    {
+        PortListing flood;
+        flood.location = "flood";
+        flood.namedByUser = true;
+        return std::vector { flood };
+    }
+    bool Open(const std::string& /*location*/) override { return true; }
+    bool Close() override { return true; }
+    bool SetBaudRate(int /*baudRate*/) override { return true; }
+    std::optional<std::size_t> Read(std::span<std::uint8_t> buffer) override
+    {
+        std::fill(buffer.begin(), buffer.end(), FloodByte);
+        delivered += buffer.size();
+        return buffer.size();
+    }
+    bool Write(std::span<const std::uint8_t> /*bytes*/) override
+    {
+        ++writes;
+        return true;
+    }
+    bool WaitForData(std::chrono::milliseconds /*timeout*/) override { return true; }
+    void Interrupt() override { }
+    PortOpenError LastOpenError() const override { return {}; }
+
+    std::atomic<std::size_t> delivered { 0 };
+    std::atomic<int> writes { 0 };
+};
+
+TEST(LinkOverAFloodingLine, ReadsNoFasterThanTheBytesAreTakenAndStillSends)
+{
+    constexpr std::size_t Ring = InterfaceLink::RingCapacity;
+    const auto line = std::make_shared<FloodingLine>();
+    TD2xxThread link([line] { return line; });
+    ASSERT_EQ(link.OpenPort("15625"), 0);
+    ASSERT_TRUE(WaitUntil([&] { return line->delivered >= Ring; }));
+
+    // Requests go out while the ring stays full; every pass they take would read on were the
+    // thread not waiting for room.
+    const EcuFrame identify = IdentifyRequest();
+    for (int sent = 1; sent <= 20; ++sent) {
+        link.SendBytes(identify.Bytes());
+        ASSERT_TRUE(WaitUntil([&] { return line->writes >= sent; }));
+    }
+    EXPECT_EQ(line->delivered, Ring);
+
+    // Taking the bytes makes room, and the thread fills it again, and no more.
+    InterfaceLink::ReceiveBuffer buffer {};
+    std::uint8_t count = 0;
+    link.ReceiveBytes(buffer, count);
+    EXPECT_EQ(count, Ring);
+    EXPECT_EQ(buffer[0], FloodingLine::FloodByte);
+    ASSERT_TRUE(WaitUntil([&] { return line->delivered >= 2 * Ring; }));
+    link.SendBytes(identify.Bytes());
+    ASSERT_TRUE(WaitUntil([&] { return line->writes >= 21; }));
+    EXPECT_EQ(line->delivered, 2 * Ring);
 }
 
 } // namespace
