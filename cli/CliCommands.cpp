@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 
 #include "cli/CliCaptureCommand.h"
+#include "cli/CliConvertCommand.h"
 #include "cli/CliLogCommand.h"
 #include "cli/CliLogstatCommand.h"
 #include "cli/CliRecoverCommand.h"
@@ -176,7 +177,7 @@ CommandParse ParseActuator(std::span<const std::string> args)
 }
 
 // clang-format off
-constexpr std::array<CliCommand, 11> Commands { {
+constexpr std::array<CliCommand, 12> Commands { {
     { "identify", ParseIdentify },
     { "values",   ParseValues },
     { "raw",      ParseRaw },
@@ -188,6 +189,7 @@ constexpr std::array<CliCommand, 11> Commands { {
     { "recover",  ParseRecover },
     { "capinfo",  ParseCapinfo },
     { "logstat",  ParseLogstat },
+    { "convert",  ParseConvert },
 } };
 // clang-format on
 

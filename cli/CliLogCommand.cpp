@@ -159,8 +159,9 @@ int RunLog(CliContext& context, const LogRequest& request)
     const StopSignals stop;
     DataLog log;
     // The recording file is made and its header written before the first sample is taken.
-    if (const std::optional<std::string> problem = log.AppendHeader(
-            QDateTime::currentDateTime(), request.channels, interval, target, request.allValues)) {
+    if (const std::optional<std::string> problem
+        = log.AppendHeader(QDateTime::currentDateTime(), request.channels, interval, target,
+            { .allValues = request.allValues, .units = session.Connection().Settings() })) {
         log.Discard();
         return CannotWrite(context, target, *problem);
     }

@@ -60,6 +60,7 @@ int RunLogstat(CliContext& context, const std::filesystem::path& path)
             const ChannelStatistics statistics = StatisticsOf(column.values);
             JsonObject channel;
             channel.AddString("name", column.name)
+                .AddString("unit", column.unit)
                 .AddInt("count", static_cast<long long>(statistics.count))
                 .AddInt("empty", static_cast<long long>(statistics.gaps));
             AddFigure(channel, "min", statistics.min);
@@ -78,10 +79,11 @@ int RunLogstat(CliContext& context, const std::filesystem::path& path)
                 << TimeText(log.LastMs()) << " ms\n";
     for (const LogColumn& column : log.columns) {
         const ChannelStatistics statistics = StatisticsOf(column.values);
-        // A name is the file's: a terminal is not to take its control characters as commands.
-        context.out << EscapedText(column.name) << ": count " << statistics.count << ", empty "
-                    << statistics.gaps << ", min " << FigureText(statistics.min) << ", max "
-                    << FigureText(statistics.max) << ", mean " << FigureText(statistics.mean) << "\n";
+        // A name or unit is the file's: a terminal is not to take its control characters as commands.
+        context.out << EscapedText(column.name) << ": "
+                    << (column.unit.empty() ? "" : "unit " + EscapedText(column.unit) + ", ") << "count "
+                    << statistics.count << ", empty " << statistics.gaps << ", min " << FigureText(statistics.min)
+                    << ", max " << FigureText(statistics.max) << ", mean " << FigureText(statistics.mean) << "\n";
     }
     return ExitDone;
 }

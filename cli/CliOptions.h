@@ -72,4 +72,4 @@ inline constexpr const char* CliUsage
       "commands: identify [--verbose] | values [--sweeps N] | raw [--sweeps N] | faults [--sweeps N]\n"
       "          status [--sweeps N] | reset | actuator N [V | --command TEXT]\n"
       "          log --channels C1,C2,C3,C4 [--all-values] [--time-base S|fast] [--samples N] [--out FILE]\n"
-      "          recover [DIR] | capinfo FILE | logstat FILE\n";
+      "          recover [DIR] | capinfo FILE | logstat FILE | convert FILE --to msl [--out FILE]\n";

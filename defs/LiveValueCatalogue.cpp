@@ -61,12 +61,14 @@ constexpr int kFromMinus40 = 1;
 constexpr std::string_view kFaultBytes = "FaultBytes";
 constexpr std::string_view kStatusBytes = "StatusBytes";
 
-constexpr ValueUnit Unit(std::string_view both)
+constexpr ValueUnit Unit(std::string_view text)
 {
-    return { both, both };
+    return { text, UnitChoice::Fixed };
 }
-constexpr ValueUnit kTemperature { "°C", "°F" };
-constexpr ValueUnit kSpeed { "KPH", "MPH" };
+constexpr ValueUnit kTemperature { {}, UnitChoice::Temperature };
+constexpr ValueUnit kSpeed { {}, UnitChoice::Speed };
+// The dashboard shows the oxygen sensors' volts to three decimals.
+constexpr int kO2LogDecimals = 3;
 
 constexpr ReadoutDigits Whole {};
 constexpr ReadoutDigits Fixed(int precision, int decimals)
@@ -108,9 +110,9 @@ constexpr std::array kRows = {
     LiveValueRow{ "TargetIdle",    {},           { { Listed("Target Idle", 3) } },                                 Unit("rpm"),  W, 1,        0,            Page1(15, DAZED_TRANSLATABLE("TDataViewerForm", "Target Idle"), Whole),             &Read<&L::targetIdle>, &Write<&L::targetIdle>, Roles({ RoleTargetIdle }) },
     LiveValueRow{ "RoadSpeed",     {},           { { Listed("VSS", 8) } },                                         kSpeed,       W, 1,        0,            Page1(0, DAZED_TRANSLATABLE("TDataViewerForm", "VSS"), Whole),                      &Read<&L::roadSpeed>, &Write<&L::roadSpeed>, Roles({ RoleRoadSpeed }) },
     LiveValueRow{ "BatteryVolts",  {},           { { Listed("Batt Volts*10", 18) } },                              Unit("V"),    2, kTenfold, 0,            Page1(6, DAZED_TRANSLATABLE("TDataViewerForm", "Battery (V)"), Fixed(4, 2)),        &Read<&L::batteryVolts>, &Write<&L::batteryVolts>, Roles({ RoleBattery }) },
-    LiveValueRow{ "O2Volts0",      {},           { { Listed("O2 Sensor B1", 11) } },                               Unit("V"),    2, 1,        0,            Page1(5, DAZED_TRANSLATABLE("TDataViewerForm", "O2 Bank1 (V)"), Fixed(4, 2)),       &ReadAt<&L::o2Volts, 0>, &WriteAt<&L::o2Volts, 0>, Roles({ RoleO2Bank1 }) },
-    LiveValueRow{ "O2Volts1",      {},           { { Listed("O2 Sensor B2", 12) } },                               Unit("V"),    2, 1,        0,            Page2(15, DAZED_TRANSLATABLE("TDataViewerForm", "O2 Bank2"), Fixed(4, 2)),          &ReadAt<&L::o2Volts, 1>, &WriteAt<&L::o2Volts, 1>, Roles({ RoleO2Bank2 }) },
-    LiveValueRow{ "TpsPercent",    {},           { { Listed("TPS(Angle)", 4) } },                                  Unit("%"),    0, 1,        0,            Page1(3, DAZED_TRANSLATABLE("TDataViewerForm", "TPS(%)"), Fixed(3, 1)),             &Read<&L::tpsPercent>, &Write<&L::tpsPercent>, Roles({ RoleTpsPercent }) },
+    LiveValueRow{ "O2Volts0",      {},           { { Listed("O2 Sensor B1", 11) } },                               Unit("V"),    kO2LogDecimals, 1, 0,      Page1(5, DAZED_TRANSLATABLE("TDataViewerForm", "O2 Bank1 (V)"), Fixed(4, 2)),       &ReadAt<&L::o2Volts, 0>, &WriteAt<&L::o2Volts, 0>, Roles({ RoleO2Bank1 }) },
+    LiveValueRow{ "O2Volts1",      {},           { { Listed("O2 Sensor B2", 12) } },                               Unit("V"),    kO2LogDecimals, 1, 0,      Page2(15, DAZED_TRANSLATABLE("TDataViewerForm", "O2 Bank2"), Fixed(4, 2)),          &ReadAt<&L::o2Volts, 1>, &WriteAt<&L::o2Volts, 1>, Roles({ RoleO2Bank2 }) },
+    LiveValueRow{ "TpsPercent",    {},           { { Listed("TPS(Angle)", 4) } },                                  Unit("%"),    1, 1,        0,            Page1(3, DAZED_TRANSLATABLE("TDataViewerForm", "TPS(%)"), Fixed(3, 1)),             &Read<&L::tpsPercent>, &Write<&L::tpsPercent>, Roles({ RoleTpsPercent }) },
     LiveValueRow{ "TpsVolts",      {},           { { Listed("TPS(Volts)", 5) } },                                  Unit("V"),    2, 1,        0,            Page1(4, DAZED_TRANSLATABLE("TDataViewerForm", "TPS(V)"), Fixed(3, 2)),             &Read<&L::tpsVolts>, &Write<&L::tpsVolts>, Roles({ RoleTpsVolts }) },
     LiveValueRow{ "CoolantTemp",   {},           { { Listed("CTS", 6) } },                                         kTemperature, 0, 1,        kFromMinus40, Page1(7, DAZED_TRANSLATABLE("TDataViewerForm", "CTS"), Fixed(3, 0)),                &Read<&L::coolantTemp>, &Write<&L::coolantTemp>, Roles({ RoleCoolantTemp }) },
     LiveValueRow{ "AirTemp",       {},           { { Listed("IAT", 7) } },                                         kTemperature, 0, 1,        kFromMinus40, Page1(8, DAZED_TRANSLATABLE("TDataViewerForm", "IAT"), Fixed(3, 0)),                &Read<&L::airTemp>, &Write<&L::airTemp>, Roles({ RoleAirTemp }) },
@@ -119,8 +121,8 @@ constexpr std::array kRows = {
     LiveValueRow{ "Load8",         {},           { { Listed("MAP", 1) } },                                         Unit("mB"),   0, 1,        0,            Page1(2, "", Whole),                         &Read<&L::load8>, &Write<&L::load8>, Roles({ RoleLoad8 }) },
     LiveValueRow{ "Baro",          {},           {},                                                               Unit("mB"),   W, 1,        0,            Page1(18, DAZED_TRANSLATABLE("TDataViewerForm", "Baro (mB)"), Fixed(4, 0)),         &Read<&L::baro>, &Write<&L::baro>, Roles({ RoleBaro }) },
     LiveValueRow{ "Load16",        {},           { { { "MAF" }, Listed("AFM", 2) } },                              Unit("g/s"),  W, 1,        0,            Page1(2, "", Fixed(4, 0)),                   &Read<&L::load16>, &Write<&L::load16>, Roles({ RoleLoadHigh, RoleLoad16, RoleLoad16Alt }) },
-    LiveValueRow{ "InjectorPw0",   {},           { { Listed("INJ PW B1", 9) } },                                   Unit("ms"),   0, 1,        0,            Page1(12, DAZED_TRANSLATABLE("TDataViewerForm", "Inj PW Bank1 (ms)"), Fixed(5, 3)), &ReadAt<&L::injectorPw, 0>, &WriteAt<&L::injectorPw, 0>, Roles({ RoleInjectorHigh1, RoleInjectorPw1 }) },
-    LiveValueRow{ "InjectorPw1",   {},           { { Listed("INJ PW B2", 10) } },                                  Unit("ms"),   0, 1,        0,            Page2(12, DAZED_TRANSLATABLE("TDataViewerForm", "Inj PW Bank2"), Fixed(5, 3)),      &ReadAt<&L::injectorPw, 1>, &WriteAt<&L::injectorPw, 1>, Roles({ RoleInjectorHigh2, RoleInjectorPw2 }) },
+    LiveValueRow{ "InjectorPw0",   {},           { { Listed("INJ PW B1", 9) } },                                   Unit("ms"),   3, 1,        0,            Page1(12, DAZED_TRANSLATABLE("TDataViewerForm", "Inj PW Bank1 (ms)"), Fixed(5, 3)), &ReadAt<&L::injectorPw, 0>, &WriteAt<&L::injectorPw, 0>, Roles({ RoleInjectorHigh1, RoleInjectorPw1 }) },
+    LiveValueRow{ "InjectorPw1",   {},           { { Listed("INJ PW B2", 10) } },                                  Unit("ms"),   3, 1,        0,            Page2(12, DAZED_TRANSLATABLE("TDataViewerForm", "Inj PW Bank2"), Fixed(5, 3)),      &ReadAt<&L::injectorPw, 1>, &WriteAt<&L::injectorPw, 1>, Roles({ RoleInjectorHigh2, RoleInjectorPw2 }) },
     LiveValueRow{ "Iac",           {},           { { Listed("IAC", 19) } },                                        Unit("%"),    W, 1,        0,            Page1(14, "", Whole),                        &Read<&L::iac>, &Write<&L::iac>, Roles({ RoleIac }) },
     LiveValueRow{ "IacAdjust",     {},           { { Listed("IAC Adj Mon", 20) } },                                Unit("%"),    W, 1,        0,            Page1(19, DAZED_TRANSLATABLE("TDataViewerForm", "IAC Adj Mon (%)"), Whole),         &Read<&L::iacAdjust>, &Write<&L::iacAdjust>, Roles({ RoleIacAdjust }) },
     LiveValueRow{ "Stft0",         {},           { { Listed("STFT B1", 14) } },                                    Unit("%"),    2, 1,        kFromMinus40, Page1(9, DAZED_TRANSLATABLE("TDataViewerForm", "STFT Bank1"), Fixed(4, 2)),         &ReadAt<&L::stft, 0>, &WriteAt<&L::stft, 0>, Roles({ RoleStft1 }) },
@@ -177,6 +179,19 @@ int TruncateToInt(const LiveNumber& value)
     constexpr auto lowest = static_cast<double>(std::numeric_limits<int>::min());
     constexpr auto highest = static_cast<double>(std::numeric_limits<int>::max());
     return static_cast<int>(std::clamp(std::trunc(static_cast<double>(real)), lowest, highest));
+}
+
+std::string_view UnitText(const ValueUnit& unit, const LiveSettings& settings)
+{
+    switch (unit.choice) {
+    case UnitChoice::Temperature:
+        return settings.temperatureUnit == LiveSettings::kFahrenheit ? "°F" : "°C";
+    case UnitChoice::Speed:
+        return settings.speedUnit == LiveSettings::kMilesPerHour ? "MPH" : "KPH";
+    case UnitChoice::Fixed:
+        break;
+    }
+    return unit.text;
 }
 
 float AsFloat(const LiveNumber& value)

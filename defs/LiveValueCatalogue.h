@@ -38,11 +38,22 @@ struct ChannelName {
     int listOrder = kNotListed;
 };
 
-// The unit of the value, and its unit once the user chose Fahrenheit and miles per hour.
-struct ValueUnit {
-    std::string_view metric;
-    std::string_view imperial;
+// What the unit of a value depends on: nothing, or the user's choice of temperature or speed unit.
+enum class UnitChoice {
+    Fixed,
+    Temperature,
+    Speed,
 };
+
+// The unit of a value: `text` for a fixed one ("rpm"; empty for a plain count or bit pattern).
+struct ValueUnit {
+    std::string_view text;
+    UnitChoice choice = UnitChoice::Fixed;
+};
+
+// The unit the value comes in under these settings ("°F" for a temperature once Fahrenheit is
+// chosen).
+std::string_view UnitText(const ValueUnit& unit, const LiveSettings& settings);
 
 // Digits of a readout: a whole number, or a fixed-point figure of `precision` significant digits
 // and `decimals` after the point.
@@ -86,7 +97,8 @@ struct LiveValueRow {
     std::string_view jsonArray;
     std::array<ChannelName, 2> channels;
     ValueUnit unit;
-    // The CSV field: a whole number truncated, or these decimals (ReadoutDigits::kWholeNumber).
+    // The CSV field: a whole number truncated (ReadoutDigits::kWholeNumber), or these decimals,
+    // at least as many as any window shows of the value.
     int logDecimals;
     int channelScale; // the log and the chart show the value times this
     int chartOffset; // 1: drawn on a scale that starts at -40

@@ -8,11 +8,15 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // The display settings that change how raw bytes are scaled.
 struct LiveSettings {
-    std::string temperatureUnit = "C"; // "F" gives Fahrenheit
-    std::string speedUnit = "MPH"; // "MPH" converts road speeds to miles per hour
+    static constexpr std::string_view kFahrenheit = "F";
+    static constexpr std::string_view kMilesPerHour = "MPH";
+
+    std::string temperatureUnit = "C"; // kFahrenheit gives Fahrenheit
+    std::string speedUnit = std::string(kMilesPerHour); // converts road speeds to miles per hour
     std::string idleGaugeMode = "IAC"; // "MPG" keeps the MPG figure up to date
     int injectorFlow = 210; // used by the MPG figure
 };

@@ -41,7 +41,7 @@ int Trunc(float value)
 
 float InChosenTemperatureUnit(float celsius, const LiveSettings& settings)
 {
-    if (settings.temperatureUnit != "F")
+    if (settings.temperatureUnit != LiveSettings::kFahrenheit)
         return celsius;
     const float scaled = celsius * FahrenheitPerCelsius;
     return scaled + FahrenheitAtFreezing;
@@ -58,7 +58,7 @@ int RoadSpeed(std::uint8_t raw, const EcuConstantsRow& k, const LiveSettings& se
 {
     const float scaled = static_cast<float>(raw) * k[K::SpeedFactor];
     float speed = scaled + k[K::SpeedOffset];
-    if (settings.speedUnit == "MPH")
+    if (settings.speedUnit == LiveSettings::kMilesPerHour)
         speed = speed * KphToMph;
     return Trunc(speed);
 }

@@ -153,7 +153,7 @@ public:
     const RoleRow& RoleTable() const { return m_roles; }
     const EcuConstantsRow& Constants() const { return m_constants; }
     const RawTable& RawDataTable() const { return m_rawDataTable; }
-    const LiveSettings& Settings() const { return m_settings; }
+    const LiveSettings& Settings() const override { return m_settings; }
     const FrameReceiver& Receiver() const { return m_receiver; }
     int RxErrorCount() const { return m_receiver.RxErrorCount(); }
     // The latest identification; none before the first.

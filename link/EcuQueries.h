@@ -30,6 +30,8 @@ public:
     virtual std::string GetEgrKindName() const = 0; // "FLOW" or "POS"
     virtual std::string GetEcuId() const = 0; // empty until the first identification
     virtual std::string GetBaudText() const = 0;
+    // The units the temperatures and road speed come in, among the other display settings.
+    virtual const LiveSettings& Settings() const = 0;
 
     // Whether the values come from a log being replayed rather than from the ECU.
     virtual bool IsReplay() const { return false; }

@@ -39,6 +39,7 @@ public:
     std::string GetEgrKindName() const override { return m_connection.GetEgrKindName(); }
     std::string GetEcuId() const override { return m_connection.GetEcuId(); }
     std::string GetBaudText() const override { return m_connection.GetBaudText(); }
+    const LiveSettings& Settings() const override { return m_connection.Settings(); }
     bool IsReplay() const override { return m_replaying; }
     bool HoldsValue(std::string_view name) const override;
 

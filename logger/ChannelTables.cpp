@@ -4,6 +4,8 @@
 #include "logger/ChannelNumber.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <limits>
 #include <variant>
 
@@ -133,6 +135,19 @@ const LiveValueRow* RowOfLogColumn(std::string_view heading)
     if (const LiveValueRow* row = ResolvedChannel(heading).LogRow())
         return row;
     return FindLiveValue(heading);
+}
+
+std::string LogUnitOf(std::string_view heading, const std::optional<LiveSettings>& units)
+{
+    const LiveValueRow* row = RowOfLogColumn(heading);
+    if (!row || (row->unit.choice != UnitChoice::Fixed && !units))
+        return {};
+    const std::string_view unit = UnitText(row->unit, units.value_or(LiveSettings {}));
+    if (unit.empty() || row->channelScale == 1)
+        return std::string(unit);
+    std::array<char, 16> step {};
+    const auto written = std::to_chars(step.data(), step.data() + step.size(), 1.0 / row->channelScale);
+    return std::string(step.data(), written.ptr) + " " + std::string(unit);
 }
 
 int ChannelGraphValue(const EcuQueries& ecu, std::string_view name, int& offset)

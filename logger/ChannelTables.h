@@ -54,6 +54,11 @@ std::string_view AllValuesHeading(const LiveValueRow& row);
 // address, another tool's column).
 const LiveValueRow* RowOfLogColumn(std::string_view heading);
 
+// The unit of a log column of that heading under the unit choice the log records ("0.1 V" for
+// "Batt Volts*10", which holds tenths); empty for a heading that is no value of the catalogue, and
+// for a temperature or a speed when the log does not record the choice.
+std::string LogUnitOf(std::string_view heading, const std::optional<LiveSettings>& units);
+
 // The polled bytes of the logged values of these channels, in their order.
 EcuConnection::PollPriority LoggedBytesOf(std::span<const std::string> channels);
 

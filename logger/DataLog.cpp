@@ -1,13 +1,12 @@
 #include "logger/DataLog.h"
 
+#include "logger/LogHeader.h"
+
 #include <algorithm>
 
 namespace {
 
-constexpr const char* kLineEnd = "\r\n";
-constexpr const char* kTitleLine = "KodraPower log file";
-constexpr const char* kTimeField = "Time,";
-constexpr const char* kElapsedField = "Elapsed Time (ms)";
+constexpr std::string_view kLineEnd = LogHeader::kLineEnd;
 // One form everywhere, whatever the locale: year first cannot be misread.
 const QString kStartTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 const QString kStartStampFormat = QStringLiteral("yyyyMMdd-HHmmss");
@@ -15,11 +14,26 @@ const QString kStartStampFormat = QStringLiteral("yyyyMMdd-HHmmss");
 } // namespace
 
 std::optional<std::string> DataLog::AppendHeader(const QDateTime& start, const LogChannelNames& channels,
-    int sampleIntervalMs, const std::filesystem::path& target, bool allValues)
+    int sampleIntervalMs, const std::filesystem::path& target, const LogChoices& options)
 {
     m_channels.clear();
     for (const std::string& channel : channels)
         m_channels.emplace_back(channel);
+    LogHeader header;
+    header.headings.assign(channels.begin(), channels.end());
+    if (options.allValues) {
+        // A value the four channels log already would be a second column of the same heading.
+        const auto logged = [this](const LiveValueRow& row) {
+            return std::any_of(m_channels.begin(), m_channels.begin() + kLoggedChannels,
+                [&row](const ResolvedChannel& channel) { return channel.LogRow() == &row; });
+        };
+        for (const LiveValueRow& row : LiveValueCatalogue()) {
+            if (logged(row))
+                continue;
+            m_channels.push_back(ResolvedChannel::OfRow(row));
+            header.headings.emplace_back(AllValuesHeading(row));
+        }
+    }
     m_sampleIntervalMs = sampleIntervalMs;
     m_elapsedMs = 0;
     m_loggedBytes = 0;
@@ -28,20 +42,10 @@ std::optional<std::string> DataLog::AppendHeader(const QDateTime& start, const L
     m_wantedName = target.filename();
 
     const QDateTime local = start.toLocalTime();
-    std::string header = std::string(kTitleLine) + kLineEnd;
-    header += kTimeField + local.toString(kStartTimeFormat).toStdString() + kLineEnd;
-    header += kElapsedField;
-    for (const std::string& channel : channels)
-        header += "," + channel;
-    if (allValues) {
-        for (const LiveValueRow& row : LiveValueCatalogue()) {
-            m_channels.push_back(ResolvedChannel::OfRow(row));
-            header += ",";
-            header += AllValuesHeading(row);
-        }
-    }
-    header += kLineEnd;
-    m_writeProblem = m_recording.Begin(target, local.toString(kStartStampFormat).toStdString(), header);
+    header.startText = local.toString(kStartTimeFormat).toStdString();
+    header.units = options.units;
+    m_writeProblem
+        = m_recording.Begin(target, local.toString(kStartStampFormat).toStdString(), header.Text());
     // Two programs finishing logs under one name would leave one of them under a name that
     // says it is the other's: the second one to start takes its dated name from the start.
     m_targetTakenBy = m_lock.Take(target);

@@ -16,27 +16,35 @@
 constexpr int kLoggedChannels = 4;
 using LogChannelNames = std::array<std::string, kLoggedChannels>;
 
+// What a log records besides its four channels.
+struct LogChoices {
+    // Every other value of the live value catalogue after the four channels, in its order.
+    bool allValues = false;
+    // The unit choice the values come in, which the header records.
+    LiveSettings units {};
+};
+
 // The CSV log of one run, written to the disk row by row as it is taken:
 //   KodraPower log file
-//   Time,2026-07-12 10:49:56
+//   Time,2026-07-12 10:49:56,Temperature,C,Speed,MPH
 //   Elapsed Time (ms),RPM,MAP,CTS,IAT
 //   400,850,1013,86,24
 // Every line ends with "\r\n". Time stamps are nominal: the sample interval times the row
 // number. With "every value" the four channels are followed by a column for every value of the
-// live value catalogue, in its order, under the same rules. The rows go into a recording file beside the
-// log's name, which SaveLog turns into the log; memory holds only rows the disk has not taken yet
-// (a writer thread takes them there, see RecordingFile).
+// live value catalogue that they do not hold already, under the same rules. The rows go into a
+// recording file beside the log's name, which SaveLog turns into the log; memory holds only rows
+// the disk has not taken yet (a writer thread takes them there, see RecordingFile).
 class DataLog {
 public:
     static constexpr const char* kLogFileName = "kodralog.csv";
 
     // Starts a new log for the file `target` (absolute) with the header for these channels; the
-    // rows read the same channels, and every value of the catalogue after them when `allValues`.
+    // rows read the same channels, and the further values the options ask for.
     // The log counts as unsaved from here until a save succeeds. Returns why the recording cannot
     // be written for now: its rows are kept all the same, and written as soon as the disk takes
     // them, at the latest by SaveLog.
     std::optional<std::string> AppendHeader(const QDateTime& start, const LogChannelNames& channels,
-        int sampleIntervalMs, const std::filesystem::path& target, bool allValues = false);
+        int sampleIntervalMs, const std::filesystem::path& target, const LogChoices& options = {});
     // Appends the next row, read from the live values (every value field empty while the
     // connection has none); returns its length in bytes.
     std::size_t AppendRow(const EcuQueries& ecu);

@@ -170,8 +170,7 @@ void TDataLoggerForm::SetLogPath(const QString& directory)
 // Where the next Stop writes: a run under way moves to a newly chosen folder at its Stop.
 void TDataLoggerForm::ShowOutputFile()
 {
-    m_controls.SetPanel(
-        kOutputFilePanel, kOutputFilePrefix + PathText(LogTargetPath(m_logFilePath.toStdString())));
+    m_controls.SetPanel(kOutputFilePanel, kOutputFilePrefix + PathText(PlannedTarget()));
 }
 
 void TDataLoggerForm::FillChannelList()
@@ -301,7 +300,7 @@ void TDataLoggerForm::DL_Start_ButtonClick()
             channels[i] = m_channelNames[i].toStdString();
         const std::filesystem::path target = LogTarget();
         m_log.AppendHeader(QDateTime::currentDateTime(), channels, m_sampleInterval, target,
-            m_controls.allValuesBox->isChecked());
+            { .allValues = m_controls.allValuesBox->isChecked(), .units = m_ecu.Settings() });
         if (const std::optional<qint64> other = m_log.TargetTakenBy()) {
             m_controls.SetPanel(kOutputFilePanel, kOutputFilePrefix + PathText(m_log.Target()));
             ShowMessage(LoggerMessages::TargetTaken(*other, target, m_log.Target()));
@@ -393,6 +392,15 @@ void TDataLoggerForm::closeEvent(QCloseEvent* event)
 {
     FormClose();
     QMainWindow::closeEvent(event);
+}
+
+std::filesystem::path TDataLoggerForm::PlannedTarget() const
+{
+    // The default folder is made only by the first recording; until then it is still where logs go.
+    if (!m_defaultLogFolder.isEmpty() && m_logFilePath == m_defaultLogFolder)
+        return (std::filesystem::absolute(m_defaultLogFolder.toStdString()) / DataLog::kLogFileName)
+            .lexically_normal();
+    return LogTargetPath(m_logFilePath.toStdString());
 }
 
 std::filesystem::path TDataLoggerForm::LogTarget() const

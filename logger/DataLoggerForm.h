@@ -130,6 +130,8 @@ private:
     void ShowOutputFile();
     // Where the log is saved; the default log folder is made here, when first needed.
     std::filesystem::path LogTarget() const;
+    // Where the next save will go, without making any folder.
+    std::filesystem::path PlannedTarget() const;
     TPerformanceGraph& FirstChart() const { return *m_controls.charts.front().graph; }
 
     const EcuQueries& m_ecu;

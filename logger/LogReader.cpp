@@ -1,312 +1,168 @@
 #include "logger/LogReader.h"
 
-#include "defs/TextExcerpt.h"
+#include "logger/LogLayout.h"
+#include "logger/LogRows.h"
 
 #include <algorithm>
-#include <array>
-#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <fstream>
-#include <limits>
-#include <sstream>
+#include <functional>
+#include <memory>
+#include <thread>
 
 namespace {
 
-constexpr std::string_view kOwnTitle = "KodraPower log file";
-constexpr std::size_t kOwnHeaderLine = 3; // title, start time, header
 constexpr double kMsPerSecond = 1000.0;
-// Separators in the order that wins a tie: a tab or a semicolon in a header is rarely text.
-constexpr std::array<char, 3> kSeparators = { '\t', ';', ',' };
-constexpr float kGap = std::numeric_limits<float>::quiet_NaN();
+// A stretch of rows smaller than this is not worth a thread of its own.
+constexpr std::size_t kLeastBlockBytes = std::size_t { 1 } << 20;
+constexpr unsigned kMostThreads = 8;
+// The file is read in pieces this large, so that its reading shows progress and can be cancelled.
+constexpr std::size_t kReadPieceBytes = std::size_t { 8 } << 20;
 
-// The lines of a text, "\n" or "\r\n" ended; a last line without its end is marked so.
-class LineCursor {
-public:
-    explicit LineCursor(std::string_view text)
-        : m_text(text)
-    {
-    }
-
-    // The next line without its end; false at the end of the text.
-    bool Next(std::string_view& line)
-    {
-        if (m_pos >= m_text.size())
-            return false;
-        const std::size_t end = m_text.find('\n', m_pos);
-        m_ended = end != std::string_view::npos;
-        const std::size_t stop = m_ended ? end : m_text.size();
-        line = m_text.substr(m_pos, stop - m_pos);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        m_pos = m_ended ? end + 1 : m_text.size();
-        ++m_number;
-        return true;
-    }
-    std::size_t Number() const { return m_number; }
-    bool Ended() const { return m_ended; }
-    std::size_t Remaining() const { return m_text.size() - m_pos; }
-    // The length of the next line with its end.
-    std::size_t NextLength() const
-    {
-        const std::size_t end = m_text.find('\n', m_pos);
-        return (end == std::string_view::npos ? m_text.size() : end + 1) - m_pos;
-    }
-
-private:
-    std::string_view m_text;
-    std::size_t m_pos = 0;
-    std::size_t m_number = 0;
-    bool m_ended = true;
-};
-
-std::string_view Trimmed(std::string_view field)
+// Runs `work(0)` .. `work(count - 1)` at once, the first on this thread.
+void RunTogether(std::size_t count, const std::function<void(std::size_t)>& work)
 {
-    while (!field.empty() && (field.front() == ' ' || field.front() == '\t'))
-        field.remove_prefix(1);
-    while (!field.empty() && (field.back() == ' ' || field.back() == '\t'))
-        field.remove_suffix(1);
-    if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
-        field = field.substr(1, field.size() - 2);
-    return field;
+    std::vector<std::jthread> others;
+    others.reserve(count > 0 ? count - 1 : 0);
+    for (std::size_t i = 1; i < count; ++i)
+        others.emplace_back(work, i);
+    if (count > 0)
+        work(0);
 }
 
-// Splits `line` at `separator` into `fields`, reusing its storage.
-void Split(std::string_view line, char separator, std::vector<std::string_view>& fields)
+// Whole lines of `text` in about `count` stretches of like size.
+std::vector<RowBlock> BlocksOf(std::string_view text, std::size_t count)
 {
-    fields.clear();
+    std::vector<RowBlock> blocks;
     std::size_t start = 0;
-    while (true) {
-        const std::size_t end = line.find(separator, start);
-        if (end == std::string_view::npos) {
-            fields.push_back(line.substr(start));
-            return;
+    for (std::size_t i = 1; i <= count && start < text.size(); ++i) {
+        std::size_t end = i == count ? text.size() : std::max(start, text.size() * i / count);
+        if (end < text.size()) {
+            const std::size_t lineEnd = text.find('\n', end);
+            end = lineEnd == std::string_view::npos ? text.size() : lineEnd + 1;
         }
-        fields.push_back(line.substr(start, end - start));
-        start = end + 1;
+        RowBlock& block = blocks.emplace_back();
+        block.text = text.substr(start, end - start);
+        start = end;
     }
+    if (!blocks.empty())
+        blocks.back().endsFile = true;
+    return blocks;
 }
 
-char SeparatorOf(std::string_view header)
+std::size_t LinesIn(std::string_view text)
 {
-    char best = ',';
-    std::ptrdiff_t most = 0;
-    for (const char separator : kSeparators) {
-        const std::ptrdiff_t count = std::count(header.begin(), header.end(), separator);
-        if (count > most) {
-            most = count;
-            best = separator;
-        }
-    }
-    return best;
+    std::size_t ends = 0;
+    for (const char *p = text.data(), *end = p + text.size();
+         (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)))); ++p)
+        ++ends;
+    return ends + (!text.empty() && text.back() != '\n' ? 1 : 0);
 }
 
-std::string Lower(std::string_view text)
+// Moves `count` rows from `from` down to `to` in the times and every column.
+void MoveRows(LogContents& log, std::size_t from, std::size_t to, std::size_t count)
 {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-        [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); });
-    return lower;
+    if (from == to || count == 0)
+        return;
+    std::memmove(&log.timesMs[to], &log.timesMs[from], count * sizeof(double));
+    for (LogColumn& column : log.columns)
+        std::memmove(&column.values[to], &column.values[from], count * sizeof(float));
 }
 
-bool ContainsAny(const std::string& text, std::initializer_list<std::string_view> parts)
-{
-    return std::any_of(parts.begin(), parts.end(),
-        [&text](std::string_view part) { return text.find(part) != std::string::npos; });
-}
-
-enum class TimeUnit { None, Milliseconds, Seconds, Unnamed };
-
-// The unit a heading gives a time column, None for a heading that is not a time.
-TimeUnit TimeUnitOf(std::string_view heading)
-{
-    const std::string lower = Lower(heading);
-    const bool time = lower.find("time") != std::string::npos || lower == "t" || lower.starts_with("t ")
-        || lower.starts_with("t[") || lower.starts_with("t(") || lower.starts_with("t_");
-    if (!time)
-        return TimeUnit::None;
-    if (ContainsAny(lower, { "(ms)", "[ms]", "_ms", " ms", "msec", "millis" }))
-        return TimeUnit::Milliseconds;
-    if (ContainsAny(lower, { "(s)", "[s]", "_s", " s", "(sec", "[sec", "second" }))
-        return TimeUnit::Seconds;
-    return TimeUnit::Unnamed;
-}
-
-bool ParseNumber(std::string_view text, float& value)
-{
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && end == text.data() + text.size() && std::isfinite(value);
-}
-
-bool ParseNumber(std::string_view text, double& value)
-{
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && end == text.data() + text.size() && std::isfinite(value);
-}
-
-// A short excerpt: a cell may be megabytes long, or hold escape sequences meant for a terminal.
-std::string Quote(std::string_view text)
-{
-    return QuotedExcerpt(text);
-}
-
-class Reader {
+class ParallelReader {
 public:
-    explicit Reader(LogContents& log)
-        : m_log(log)
+    ParallelReader(std::string_view text, ReadProgress* progress, unsigned threads)
+        : m_text(text)
+        , m_progress(progress)
+        , m_threads(threads == 0 ? std::thread::hardware_concurrency() : threads)
     {
     }
 
-    void Read(std::string_view text)
+    LogContents Read()
     {
-        LineCursor lines(text);
-        std::string_view line;
-        if (!NextNonEmpty(lines, line)) {
-            Problem(0, 0, "the file is empty");
-            return;
-        }
-        if (line == kOwnTitle) {
-            m_log.ownLog = true;
-            while (lines.Number() < kOwnHeaderLine && lines.Next(line)) { }
-            if (lines.Number() < kOwnHeaderLine) {
-                Problem(lines.Number(), 0, "the header line is missing");
-                return;
-            }
-        }
-        m_headerLine = lines.Number();
-        ReadHeader(line);
-        m_log.timesMs.reserve(EstimatedRows(lines.Remaining(), lines.NextLength()));
-        while (lines.Next(line)) {
-            if (line.empty())
-                continue;
-            // A line cut short (the program was killed while writing it): what it holds cannot be
-            // trusted. Another tool may leave the last line without an end: it counts when whole.
-            Split(line, m_separator, m_fields);
-            if (!lines.Ended() && (m_log.ownLog || m_fields.size() < m_headings)) {
-                Problem(lines.Number(), 0, "the last line is cut short and is not read");
-                break;
-            }
-            ReadRow(lines.Number());
-        }
+        std::optional<LogLayout> layout = ReadLayout(m_text, m_log);
+        if (!layout)
+            return std::move(m_log);
+        m_layout = std::move(*layout);
+        const std::string_view rows = m_text.substr(m_layout.rowsOffset);
+        const unsigned threads = std::clamp(m_threads, 1U, kMostThreads);
+        m_blocks = BlocksOf(rows, std::clamp<std::size_t>(rows.size() / kLeastBlockBytes, 1, threads));
+        PlaceBlocks();
+        RunTogether(m_blocks.size(), [this](std::size_t i) { ReadBlock(i); });
+        if (m_progress && m_progress->Cancelled())
+            return {};
+        Join();
+        return std::move(m_log);
     }
 
 private:
-    static bool NextNonEmpty(LineCursor& lines, std::string_view& line)
+    // Gives every line of every block a place in the times and the columns.
+    void PlaceBlocks()
     {
-        while (lines.Next(line)) {
-            if (!Trimmed(line).empty())
-                return true;
+        std::vector<std::size_t> lines(m_blocks.size());
+        RunTogether(m_blocks.size(), [&](std::size_t i) { lines[i] = LinesIn(m_blocks[i].text); });
+        std::size_t total = 0;
+        m_places.clear();
+        for (std::size_t i = 0; i < m_blocks.size(); ++i) {
+            m_blocks[i].firstLine = m_layout.linesBefore + total + 1;
+            m_places.push_back(total);
+            total += lines[i];
         }
-        return false;
+        m_log.timesMs.resize(total);
+        std::vector<LogColumn>& columns = m_log.columns;
+        // Their pages are first touched here: shared out, that costs no more than a share.
+        RunTogether(m_blocks.size(), [&](std::size_t i) {
+            for (std::size_t c = i; c < columns.size(); c += m_blocks.size())
+                columns[c].values.resize(total);
+        });
     }
 
-    static std::size_t EstimatedRows(std::size_t remaining, std::size_t firstRowLength)
+    void ReadBlock(std::size_t i)
     {
-        // As if every row were as long as the first: an estimate only saves regrowing, so only the
-        // times, the one column small enough to be over-reserved for a short first row, take it.
-        return remaining / std::max<std::size_t>(firstRowLength, 1) + 1;
+        RowTarget target;
+        target.times = m_log.timesMs.data() + m_places[i];
+        for (LogColumn& column : m_log.columns)
+            target.columns.push_back(column.values.data() + m_places[i]);
+        ReadRows(m_layout, m_blocks[i], target, m_progress);
     }
 
-    void ReadHeader(std::string_view header)
+    // The blocks' rows one after the other. A block read apart knew nothing of the times before
+    // it: when its first row goes back before an earlier block's latest, it is read again knowing
+    // that time, so that what is left out and said is what reading in one go leaves out and says.
+    void Join()
     {
-        m_separator = m_log.ownLog ? ',' : SeparatorOf(header);
-        Split(header, m_separator, m_fields);
-        m_headings = m_fields.size();
-        TimeUnit unit = TimeUnit::None;
-        m_fieldColumn.assign(m_headings, kNoField);
-        for (std::size_t i = 0; i < m_fields.size(); ++i) {
-            const std::string_view heading = Trimmed(m_fields[i]);
-            const TimeUnit found = TimeUnitOf(heading);
-            if (m_timeField == kNoField && found != TimeUnit::None) {
-                m_timeField = i;
-                unit = found;
-                m_log.timeHeading = heading;
-                continue;
+        double latest = -std::numeric_limits<double>::infinity();
+        std::size_t rows = 0;
+        for (std::size_t i = 0; i < m_blocks.size(); ++i) {
+            RowBlock& block = m_blocks[i];
+            if (block.rows > 0 && m_log.timesMs[m_places[i]] < latest) {
+                block.Restart(latest);
+                ReadBlock(i);
             }
-            m_fieldColumn[i] = m_log.columns.size();
-            m_log.columns.push_back({ std::string(heading), {} });
+            for (LogProblem& problem : block.problems)
+                m_log.AddProblem(std::move(problem));
+            m_log.unlistedProblems += block.unlistedProblems;
+            MoveRows(m_log, m_places[i], rows, block.rows);
+            rows += block.rows;
+            latest = std::max(latest, block.latestMs);
         }
-        switch (unit) {
-        case TimeUnit::None:
-            Problem(m_headerLine, 0,
-                "no time column (a heading such as \"Time (ms)\" or \"Time (s)\"): the rows are placed one "
-                "second apart");
-            break;
-        case TimeUnit::Unnamed:
-            Problem(m_headerLine, m_timeField + 1,
-                Quote(m_log.timeHeading) + " does not name its unit (ms or s): taken as seconds");
-            m_timeScale = kMsPerSecond;
-            break;
-        case TimeUnit::Seconds:
-            m_timeScale = kMsPerSecond;
-            break;
-        case TimeUnit::Milliseconds:
-            break;
+        m_log.timesMs.resize(rows);
+        for (LogColumn& column : m_log.columns)
+            column.values.resize(rows);
+        if (m_layout.timeField == LogLayout::kNoColumn) {
+            for (std::size_t row = 0; row < rows; ++row)
+                m_log.timesMs[row] = static_cast<double>(row) * kMsPerSecond;
         }
     }
 
-    void ReadRow(std::size_t lineNumber)
-    {
-        double timeMs = static_cast<double>(m_log.timesMs.size()) * kMsPerSecond;
-        if (m_timeField != kNoField) {
-            const std::string_view text = m_timeField < m_fields.size() ? Trimmed(m_fields[m_timeField]) : "";
-            double time = 0;
-            if (!ParseNumber(text, time)) {
-                Problem(lineNumber, m_timeField + 1,
-                    Excerpt(m_log.timeHeading) + ": " + Quote(text) + " is not a time; the row is not read");
-                return;
-            }
-            timeMs = time * m_timeScale;
-            if (!m_log.timesMs.empty() && timeMs < m_log.timesMs.back()) {
-                Problem(lineNumber, m_timeField + 1,
-                    Excerpt(m_log.timeHeading) + ": the time goes back to " + Excerpt(text)
-                        + "; the row is not read");
-                return;
-            }
-        }
-        if (m_fields.size() != m_headings) {
-            Problem(lineNumber, 0,
-                std::to_string(m_fields.size()) + " fields where the header has " + std::to_string(m_headings)
-                    + (m_fields.size() < m_headings ? "; the missing ones are gaps"
-                                                    : "; the extra ones are not read"));
-        }
-        m_log.timesMs.push_back(timeMs);
-        for (std::size_t i = 0; i < m_headings; ++i) {
-            if (i == m_timeField)
-                continue;
-            LogColumn& column = m_log.columns[m_fieldColumn[i]];
-            const std::string_view text = i < m_fields.size() ? Trimmed(m_fields[i]) : "";
-            float value = kGap;
-            if (!text.empty() && !ParseNumber(text, value)) {
-                Problem(lineNumber, i + 1,
-                    Excerpt(column.name) + ": " + Quote(text) + " is not a number; read as a gap");
-                value = kGap;
-            }
-            column.values.push_back(value);
-        }
-    }
-
-    void Problem(std::size_t line, std::size_t column, std::string text)
-    {
-        if (m_log.problems.size() < LogContents::kListedProblems)
-            m_log.problems.push_back({ line, column, std::move(text) });
-        else
-            ++m_log.unlistedProblems;
-    }
-
-    static constexpr std::size_t kNoField = std::numeric_limits<std::size_t>::max();
-
-    LogContents& m_log;
-    char m_separator = ',';
-    std::size_t m_headerLine = 0;
-    std::size_t m_headings = 0;
-    std::size_t m_timeField = kNoField;
-    double m_timeScale = 1.0;
-    std::vector<std::size_t> m_fieldColumn; // the column of each field, kNoField for the time's
-    std::vector<std::string_view> m_fields;
+    std::string_view m_text;
+    ReadProgress* m_progress;
+    unsigned m_threads;
+    LogContents m_log;
+    LogLayout m_layout;
+    std::vector<RowBlock> m_blocks;
+    std::vector<std::size_t> m_places; // of each block's first row
 };
 
 } // namespace
@@ -318,33 +174,80 @@ const LogColumn* LogContents::Column(std::string_view name) const
     return found == columns.end() ? nullptr : &*found;
 }
 
-LogContents ReadLogText(std::string_view text)
+void LogContents::AddProblem(LogProblem problem)
 {
-    LogContents log;
-    Reader(log).Read(text);
-    return log;
+    if (problems.size() < kListedProblems)
+        problems.push_back(std::move(problem));
+    else
+        ++unlistedProblems;
 }
 
-LogFile ReadLogFile(const std::filesystem::path& path)
+double ReadProgress::Fraction() const
+{
+    const std::size_t total = m_total.load(std::memory_order_relaxed);
+    if (total == 0)
+        return 0.0;
+    return std::min(
+        1.0, static_cast<double>(m_done.load(std::memory_order_relaxed)) / static_cast<double>(total));
+}
+
+LogContents ReadLogText(std::string_view text, ReadProgress* progress, unsigned threads)
+{
+    return ParallelReader(text, progress, threads).Read();
+}
+
+LogFile ReadLogFile(const std::filesystem::path& path, ReadProgress* progress)
 {
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return { {}, "cannot open " + path.string() };
     std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    std::string text;
-    if (!ec) {
-        text.resize(static_cast<std::size_t>(size));
-        file.read(text.data(), static_cast<std::streamsize>(text.size()));
-        text.resize(static_cast<std::size_t>(file.gcount()));
-    } else {
-        std::ostringstream all;
-        all << file.rdbuf();
-        text = all.str();
+    // A pipe or a device has no size to read up to.
+    const std::size_t size = std::filesystem::file_size(path, ec);
+    if (ec)
+        return { {}, "cannot read " + path.string() + ": " + ec.message() };
+    // Reading and then parsing: each byte twice.
+    if (progress)
+        progress->Expect(2 * size);
+    // Not a std::string: it would clear every byte before the file fills it.
+    auto text = std::make_unique_for_overwrite<char[]>(size);
+    std::size_t length = 0;
+    while (file && length < size) {
+        const std::size_t piece = std::min(kReadPieceBytes, size - length);
+        file.read(text.get() + length, static_cast<std::streamsize>(piece));
+        const auto got = static_cast<std::size_t>(file.gcount());
+        length += got;
+        if (progress) {
+            progress->Advance(got);
+            if (progress->Cancelled())
+                return { {}, std::nullopt, true };
+        }
     }
     if (file.bad())
         return { {}, "cannot read " + path.string() };
-    return { ReadLogText(text), std::nullopt };
+    LogFile read { ReadLogText(std::string_view(text.get(), length), progress), std::nullopt };
+    read.cancelled = progress && progress->Cancelled();
+    if (const std::optional<std::string> why = NothingRead(read.contents); why && !read.cancelled)
+        read.error = "nothing could be read from " + path.string() + ": " + *why;
+    return read;
+}
+
+std::optional<std::string> NothingRead(const LogContents& log)
+{
+    const bool anyValue = std::any_of(log.columns.begin(), log.columns.end(), [](const LogColumn& column) {
+        return std::any_of(
+            column.values.begin(), column.values.end(), [](float v) { return !std::isnan(v); });
+    });
+    if (anyValue)
+        return std::nullopt;
+    if (log.columns.empty())
+        return "it has no column besides the time";
+    const std::string why = log.Rows() == 0 ? "no row could be read" : "no value could be read";
+    const auto rowProblem = std::find_if(log.problems.begin(), log.problems.end(),
+        [&log](const LogProblem& problem) { return problem.line > log.headerLines; });
+    if (rowProblem != log.problems.end())
+        return why + " (" + ProblemText(*rowProblem) + ")";
+    return why + (log.Rows() == 0 ? " (it has none)" : " (every field is empty)");
 }
 
 std::string ProblemText(const LogProblem& problem)

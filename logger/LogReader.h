@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -15,9 +16,11 @@ struct LogProblem {
     std::string text;
 };
 
-// One channel of a log: its heading and one value per row, NaN where the field was empty (a gap).
+// One channel of a log: its name, its unit where the file says it, and one value per row, NaN
+// where the field was empty (a gap).
 struct LogColumn {
     std::string name;
+    std::string unit;
     std::vector<float> values;
 };
 
@@ -31,6 +34,8 @@ struct LogContents {
     std::vector<LogColumn> columns;
     std::string timeHeading;
     bool ownLog = false; // written by this program (its title line)
+    std::string startText; // when the recording started, as the file says it; empty if it does not
+    std::size_t headerLines = 0; // lines before the first row
     std::vector<LogProblem> problems;
     std::size_t unlistedProblems = 0;
 
@@ -39,20 +44,49 @@ struct LogContents {
     double LastMs() const { return timesMs.empty() ? 0.0 : timesMs.back(); }
     // The column of that heading; nullptr when there is none.
     const LogColumn* Column(std::string_view name) const;
+    // Lists a problem, or counts it beyond kListedProblems.
+    void AddProblem(LogProblem problem);
 };
 
-// Reads a log of this program (the title line, the start time, the header, the rows; any number
-// of columns) or a CSV file of another tool: a header row naming the columns, one of them the time
-// in milliseconds or seconds ("Time (ms)", "time_s", "Time [s]"...), fields separated by commas,
-// semicolons or tabs, a full stop as the decimal point.
-LogContents ReadLogText(std::string_view text);
+// How far a read running on another thread has come, and the wish to give it up; shared between
+// the reading thread and the one that waits for it.
+class ReadProgress {
+public:
+    void Cancel() { m_cancelled.store(true, std::memory_order_relaxed); }
+    bool Cancelled() const { return m_cancelled.load(std::memory_order_relaxed); }
+    // From 0 to 1.
+    double Fraction() const;
+
+    // The reader's side: the work ahead, in bytes, and the bytes done since.
+    void Expect(std::size_t bytes) { m_total.fetch_add(bytes, std::memory_order_relaxed); }
+    void Advance(std::size_t bytes) { m_done.fetch_add(bytes, std::memory_order_relaxed); }
+
+private:
+    std::atomic<bool> m_cancelled { false };
+    std::atomic<std::size_t> m_total { 0 };
+    std::atomic<std::size_t> m_done { 0 };
+};
+
+// Reads a log of this program (the title line, the start time and unit choice, the header, the
+// rows; any number of columns) or the file of another tool: optional lines of quoted text, a header
+// row naming the columns, one of them the time in milliseconds or seconds ("Time (ms)", "time_s",
+// "Time [s]"...), optionally a row of units, then the rows. Fields are separated by commas,
+// semicolons or tabs; where they are not separated by commas, a decimal comma is read as a point.
+// Large texts are read by `threads` threads at once (0: as many as the processor runs at once). A
+// cancelled read returns nothing.
+LogContents ReadLogText(std::string_view text, ReadProgress* progress = nullptr, unsigned threads = 0);
 
 struct LogFile {
     LogContents contents;
-    std::optional<std::string> error; // the file could not be read at all
+    // The file could not be read at all, or nothing could be read from it (no value in any row).
+    std::optional<std::string> error;
+    bool cancelled = false;
 };
 
-LogFile ReadLogFile(const std::filesystem::path& path);
+LogFile ReadLogFile(const std::filesystem::path& path, ReadProgress* progress = nullptr);
+
+// Why no value could be read from the log; nothing when some could.
+std::optional<std::string> NothingRead(const LogContents& log);
 
 // "line 12, column 3: MAP: "abc" is not a number", as the user is told.
 std::string ProblemText(const LogProblem& problem);

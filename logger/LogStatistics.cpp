@@ -39,6 +39,18 @@ RowSpan RowsWithin(const std::vector<double>& timesMs, double fromMs, double toM
         static_cast<std::size_t>(end - timesMs.begin()) };
 }
 
+RowSpan RowsShownWithin(const std::vector<double>& timesMs, double fromMs, double toMs)
+{
+    RowSpan rows = RowsWithin(timesMs, fromMs, toMs);
+    const bool heldFromBefore
+        = rows.first > 0 && (rows.first == timesMs.size() || timesMs[rows.first] > fromMs);
+    if (heldFromBefore && timesMs[rows.first - 1] <= toMs) {
+        --rows.first;
+        rows.end = std::max(rows.end, rows.first + 1);
+    }
+    return rows;
+}
+
 std::optional<std::size_t> RowAt(const std::vector<double>& timesMs, double ms)
 {
     const auto after = std::upper_bound(timesMs.begin(), timesMs.end(), ms);

@@ -30,6 +30,9 @@ inline ChannelStatistics StatisticsOf(const std::vector<float>& values)
 
 // The rows whose times lie from `fromMs` to `toMs`, both included.
 RowSpan RowsWithin(const std::vector<double>& timesMs, double fromMs, double toMs);
+// The rows whose values a plot of the span shows, each held until the next row: the one in force
+// at `fromMs` as well as those taken up to `toMs`.
+RowSpan RowsShownWithin(const std::vector<double>& timesMs, double fromMs, double toMs);
 
 // The row in force at `ms`: the last one taken at that time or before; nothing before the first.
 std::optional<std::size_t> RowAt(const std::vector<double>& timesMs, double ms);

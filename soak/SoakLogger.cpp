@@ -43,7 +43,8 @@ SoakLogger::SoakLogger(const EcuQueries& ecu, const LogChannelNames& channels, i
 
 void SoakLogger::Start()
 {
-    m_log.AppendHeader(QDateTime::currentDateTime(), m_channels, m_intervalMs, m_target);
+    m_log.AppendHeader(
+        QDateTime::currentDateTime(), m_channels, m_intervalMs, m_target, { .units = m_ecu.Settings() });
     m_settled.clear();
 }
 

@@ -47,8 +47,8 @@ const std::filesystem::path& LogOfHours(int hours)
     if (path.empty()) {
         path = std::filesystem::path(dir.path().toStdString()) / ("hours" + std::to_string(hours) + ".csv");
         DataLog log;
-        log.AppendHeader(
-            QDateTime::currentDateTime(), { "RPM", "MAP", "CTS", "IAT" }, kIntervalMs, path, true);
+        log.AppendHeader(QDateTime::currentDateTime(), { "RPM", "MAP", "CTS", "IAT" }, kIntervalMs, path,
+            { .allValues = true });
         FakeEcuQueries ecu;
         for (int row = 0; row < hours * kRowsAnHour; ++row) {
             NextRow(ecu, row);

@@ -45,7 +45,7 @@ TEST_F(CliLog, RecordsTheSamplesAsTheDataLoggerWritesThem)
     const std::string file = ReadFileBytes(out);
     const QRegularExpression layout(
         QStringLiteral("\\AKodraPower log file\r\n"
-                       "Time,\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\r\n"
+                       "Time,\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d,Temperature,C,Speed,MPH\r\n"
                        "Elapsed Time \\(ms\\),RPM,CTS,Batt Volts\\*10,Address7\r\n"
                        "40,1003,19,150.00,30\r\n"
                        "80,1003,19,150.00,30\r\n"
@@ -84,11 +84,14 @@ TEST_F(CliLog, EveryValueIsRecordedAndLogstatGivesItsFigures)
     EXPECT_EQ(channel(0)["mean"].toDouble(), 1003);
     EXPECT_EQ(channel(2)["name"].toString(), "Batt Volts*10");
     EXPECT_EQ(channel(2)["mean"].toDouble(), 150);
-    // The first of every value, after the four chosen.
-    EXPECT_EQ(channel(4)["name"].toString(), "RPM");
-    EXPECT_EQ(channel(4)["mean"].toDouble(), 1003);
-    for (int i = 0; i < channels.size(); ++i)
+    // Every other value after the four chosen, none of them twice.
+    EXPECT_EQ(channel(4)["name"].toString(), "Target Idle");
+    std::set<QString> names;
+    for (int i = 0; i < channels.size(); ++i) {
+        EXPECT_TRUE(names.insert(channel(i)["name"].toString()).second)
+            << channel(i)["name"].toString().toStdString();
         EXPECT_EQ(channel(i)["count"].toInt() + channel(i)["empty"].toInt(), 3) << i;
+    }
 }
 
 // As fast as the line allows: a row each time the four channels have all been read again, stamped
@@ -145,6 +148,63 @@ TEST_F(CliLog, LogstatSaysWhatItCouldNotReadAndCountsTheRest)
               "MAP: count 2, empty 1, min 1000, max 1020, mean 1010\n"
               "CTS: count 3, empty 0, min 17.3, max 17.4, mean 17.33333\n");
     EXPECT_EQ(RunCli({ "logstat", (Dir() / "missing.csv").string() }).status, 2);
+
+    // Decimal commas where ";" separates; a file of which nothing could be read is no empty success.
+    const std::filesystem::path commas = Dir() / "commas.csv";
+    WriteFileBytes(commas, "Time (s);CTS (°C)\n0,5;13,9\n1,0;14,1\n");
+    EXPECT_EQ(RunCli({ "logstat", commas.string() }).out,
+        commas.string()
+            + ": 2 rows, 500 ms to 1000 ms\nCTS: unit °C, count 2, empty 0, min 13.9, max 14.1, mean 14\n");
+    const std::filesystem::path nothing = Dir() / "nothing.csv";
+    WriteFileBytes(nothing, "Time (s),CTS\n0.5,x\n1.0,\n");
+    const CliRun refused = RunCli({ "logstat", nothing.string() });
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err,
+        "dazederir-cli: logstat: nothing could be read from " + nothing.string()
+            + ": no value could be read (line 2, column 2: CTS: \"x\" is not a number; read as a gap)\n");
+}
+
+// A log taken in Fahrenheit, converted for the engine-tuning log viewers and read back: the same
+// figures and units, the time in seconds under a units line.
+TEST_F(CliLog, AConvertedLogReadsBackWithTheSameFiguresAndUnits)
+{
+    const std::filesystem::path log = Dir() / "drive.csv";
+    std::vector<std::string> args = kFixedEngine;
+    args.insert(args.begin(), { "--temp-units", "F" });
+    args.insert(args.end(),
+        { "--channels", "RPM,CTS,INJ PW B1,Address7", "--all-values", "--samples", "3", "--out",
+            log.string() });
+    ASSERT_EQ(RunCli(args).status, 0);
+
+    const CliRun convert = RunCli({ "convert", log.string(), "--to", "msl" });
+    const std::filesystem::path msl = Dir() / "drive.msl";
+    ASSERT_EQ(convert.status, 0) << convert.err;
+    EXPECT_EQ(convert.out, msl.string() + "\n");
+    const QStringList lines = QString::fromStdString(ReadFileBytes(msl)).split(QStringLiteral("\r\n"));
+    ASSERT_GT(lines.size(), 5);
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("Time\tRPM\tCTS\tINJ PW B1\tAddress7\tTarget Idle\t")));
+    EXPECT_TRUE(lines[3].startsWith(QStringLiteral("s\trpm\t°F\tms\t\trpm\t")));
+    EXPECT_TRUE(lines[4].startsWith(QStringLiteral("0.04\t")));
+
+    const auto figures = [](const std::filesystem::path& file) {
+        const CliRun stat = RunCli({ "--json", "logstat", file.string() });
+        EXPECT_EQ(stat.status, 0) << stat.err;
+        QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(stat.out)).object();
+        json.remove(QStringLiteral("path"));
+        return json;
+    };
+    const QJsonObject original = figures(log);
+    EXPECT_EQ(figures(msl), original);
+    const QJsonObject cts = original["channels"].toArray()[1].toObject();
+    EXPECT_EQ(cts["unit"].toString(), QStringLiteral("°F"));
+
+    const CliRun again = RunCli({ "convert", msl.string(), "--to", "msl" });
+    EXPECT_EQ(again.status, 2);
+    EXPECT_NE(again.err.find("would replace"), std::string::npos) << again.err;
+    EXPECT_EQ(RunCli({ "convert", log.string(), "--to", "msl", "--out", (Dir() / "none" / "x.msl").string() })
+                  .status,
+        4);
 }
 
 TEST_F(CliLog, JsonGivesTheAbsolutePathRowsAndFileSizeAndTheDefaultFileIsInTheWorkingDirectory)

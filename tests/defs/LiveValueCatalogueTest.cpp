@@ -98,6 +98,22 @@ TEST(LiveValueCatalogue, EveryViewerBoxShowsOneValue)
         EXPECT_EQ(count, place == loadBox ? 2 : 1) << "page " << place.first << " box " << place.second;
 }
 
+// A log that rounds a value more coarsely than a window shows it loses what the user saw (a pulse
+// width of 6.197 ms logged as "6"). The log holds some values scaled up (tenths of a volt), which
+// carries as many decimals more.
+TEST(LiveValueCatalogue, EveryValueIsLoggedWithAtLeastTheDecimalsTheDataViewerShows)
+{
+    for (const LiveValueRow& row : LiveValueCatalogue()) {
+        const ReadoutDigits& shown = row.viewer.digits;
+        if (row.viewer.page == ViewerBox::kNotShown || shown.IsWholeNumber())
+            continue;
+        int logged = std::max(row.logDecimals, 0); // a whole number: none
+        for (int scale = row.channelScale; scale > 1; scale /= 10)
+            ++logged;
+        EXPECT_GE(logged, shown.decimals) << row.name;
+    }
+}
+
 TEST(LiveValueCatalogue, ReadsTheValueOfItsRow)
 {
     LiveValues values;

@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(NamedChannels, ChannelTableTest,
         ChannelCase { "AFM", [](F& e) { e.load16 = 1013; }, 1013, 0, "1013" },
         ChannelCase { "MAF", [](F& e) { e.load16 = 1014; }, 1014, 0, "1014" },
         ChannelCase { "Target Idle", [](F& e) { e.targetIdle = 900; }, 900, 0, "900" },
-        ChannelCase { "TPS(Angle)", [](F& e) { e.tpsPercent = 12.6F; }, 12, 0, "13" },
+        ChannelCase { "TPS(Angle)", [](F& e) { e.tpsPercent = 12.6F; }, 12, 0, "12.6" },
         ChannelCase { "TPS(Volts)", [](F& e) { e.tpsVolts = 4.57F; }, 4, 0, "4.57" },
         ChannelCase { "CTS", [](F& e) { e.coolantTemp = 85.7F; }, 85, 1, "86" },
         ChannelCase { "IAT", [](F& e) { e.airTemp = 24.4F; }, 24, 1, "24" },
@@ -57,22 +57,22 @@ INSTANTIATE_TEST_SUITE_P(NamedChannels, ChannelTableTest,
             [](F& e) {
                 e.injectorPw = { 2.6F, 9.4F };
             },
-            2, 0, "3" },
+            2, 0, "2.600" },
         ChannelCase { "INJ PW B2",
             [](F& e) {
                 e.injectorPw = { 2.6F, 9.4F };
             },
-            9, 0, "9" },
+            9, 0, "9.400" },
         ChannelCase { "O2 Sensor B1",
             [](F& e) {
                 e.o2Volts = { 0.48F, 1.5F };
             },
-            0, 0, "0.48" },
+            0, 0, "0.480" },
         ChannelCase { "O2 Sensor B2",
             [](F& e) {
                 e.o2Volts = { 0.48F, 1.5F };
             },
-            1, 0, "1.50" },
+            1, 0, "1.500" },
         ChannelCase { "Ign Advance", [](F& e) { e.advance = 12; }, 12, 0, "12" },
         ChannelCase { "STFT B1",
             [](F& e) {

@@ -16,7 +16,7 @@ const LogChannelNames kDefaultChannels = { "RPM", "MAP", "CTS", "IAT" };
 constexpr int kDefaultInterval = 400;
 
 const std::string kDefaultHeader = "KodraPower log file\r\n"
-                                   "Time,2026-07-12 10:49:56\r\n"
+                                   "Time,2026-07-12 10:49:56,Temperature,C,Speed,MPH\r\n"
                                    "Elapsed Time (ms),RPM,MAP,CTS,IAT\r\n";
 
 class DataLogTest : public ::testing::Test {
@@ -90,10 +90,14 @@ TEST_F(DataLogTest, HeaderNamesTheChannelsAndAnUnambiguousStartTime)
     m_ecu.raw[7] = 255;
     m_ecu.batteryVolts = 13.8F;
     m_log.AppendRow(m_ecu);
-    const std::string expected = "KodraPower log file\r\n"
-                                 "Time,2026-01-02 00:00:00\r\n"
-                                 "Elapsed Time (ms),Address7,Batt Volts*10,x,\r\n"
-                                 "80,255,138.00,0,0\r\n";
+    const std::string expected = "KodraPower log file
+"
+                                 "Time,2026-01-02 00:00:00,Temperature,C,Speed,MPH
+"
+                                 "Elapsed Time (ms),Address7,Batt Volts*10,x,
+"
+                                 "80,255,138.00,0,0
+";
     EXPECT_EQ(FileBytesOnceThey(m_log.RecordingPath(), expected), expected);
 }
 

@@ -44,7 +44,8 @@ TEST_F(DataLoggerSavingTest, StopWritesHeaderAndRowsAndSaysWhere)
 
     const std::string file = ReadFileBytes(rig.LogFile());
     const QRegularExpression layout(QStringLiteral("\\AKodraPower log file\r\n"
-                                                   "Time,\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\r\n"
+                                                   "Time,\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d,"
+                                                   "Temperature,C,Speed,MPH\r\n"
                                                    "Elapsed Time \\(ms\\),RPM,MAP,CTS,IAT\r\n"
                                                    "400,850,1013,86,24\r\n"
                                                    "800,850,1013,86,24\r\n"
@@ -58,8 +59,8 @@ TEST_F(DataLoggerSavingTest, StopWritesHeaderAndRowsAndSaysWhere)
     EXPECT_TRUE(rig.form->messages.isEmpty());
 }
 
-// "Record all values", ticked by a click, adds every value after the four and is kept for the
-// next start of the window; the file is otherwise as without it.
+// "Record all values", ticked by a click, adds every other value after the four and is kept for
+// the next start of the window; the file is otherwise as without it.
 TEST_F(DataLoggerSavingTest, RecordAllValuesAddsEveryValueAfterTheFourAndIsKept)
 {
     ClickButton(*rig.form, QStringLiteral("AllValuesCB"));
@@ -71,9 +72,12 @@ TEST_F(DataLoggerSavingTest, RecordAllValuesAddsEveryValueAfterTheFourAndIsKept)
         = QString::fromStdString(ReadFileBytes(rig.LogFile())).split(QStringLiteral("\r\n"));
     ASSERT_GE(lines.size(), 4);
     const QStringList headings = lines[2].split(QLatin1Char(','));
-    EXPECT_EQ(headings.mid(0, 6), QStringList({ "Elapsed Time (ms)", "RPM", "MAP", "CTS", "IAT", "RPM" }));
-    EXPECT_EQ(headings.size(), 5 + static_cast<qsizetype>(LiveValueCatalogue().size()));
-    EXPECT_TRUE(lines[3].startsWith(QStringLiteral("400,850,1013,86,24,850,")));
+    EXPECT_EQ(
+        headings.mid(0, 6), QStringList({ "Elapsed Time (ms)", "RPM", "MAP", "CTS", "IAT", "Target Idle" }));
+    // Each value once: the four are not repeated among the others.
+    EXPECT_EQ(QSet<QString>(headings.begin(), headings.end()).size(), headings.size());
+    EXPECT_EQ(headings.size(), 1 + static_cast<qsizetype>(LiveValueCatalogue().size()));
+    EXPECT_TRUE(lines[3].startsWith(QStringLiteral("400,850,1013,86,24,")));
     EXPECT_EQ(lines[3].split(QLatin1Char(',')).size(), headings.size());
 
     rig.form->close();

@@ -86,7 +86,8 @@ TEST_F(DataLoggerSettingsTest, MissingFolderIsCreatedAndAFailureIsReportedOnce)
     EXPECT_TRUE(rig.form->messages.front().contains("kodralog.ini"));
 }
 
-// The rows go to disk from the first one, so the folder is made when the first recording starts.
+// The rows go to disk from the first one, so the folder is made when the first recording starts;
+// before it, the window already names the file there, not one in the working directory.
 TEST(DataLoggerDefaultFolder, IsTheLogFolderUntilAnotherIsChosenAndMadeByTheFirstRecording)
 {
     FakeEcuQueries ecu;
@@ -95,6 +96,8 @@ TEST(DataLoggerDefaultFolder, IsTheLogFolderUntilAnotherIsChosenAndMadeByTheFirs
     RecordingLoggerForm form(ecu, home.filePath(QStringLiteral("config")), logs);
     EXPECT_EQ(form.LogFilePath(), logs);
     EXPECT_FALSE(QFileInfo::exists(logs));
+    EXPECT_EQ(form.PanelText(1),
+        "Output file:    " + QDir(logs).filePath(QString::fromLatin1(DataLog::kLogFileName)));
     ClickButton(form, QStringLiteral("DL_Start_Button"));
     TickTimer(form, QStringLiteral("LogTimer1"));
     EXPECT_TRUE(QFileInfo::exists(logs));

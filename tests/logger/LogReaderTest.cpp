@@ -2,12 +2,19 @@
 #include "LogFileTestSupport.h"
 #include "defs/LiveValueCatalogue.h"
 #include "logger/DataLog.h"
+#include "logger/FieldNumber.h"
 #include "logger/LogStatistics.h"
 
 #include <QTemporaryDir>
+#include <algorithm>
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <random>
+#include <set>
 
 namespace {
 
@@ -30,19 +37,24 @@ std::vector<std::string> ProblemTexts(const LogContents& log)
     return texts;
 }
 
-// A log written by the logger with "Record all values", one row of it taken with the link lost,
-// reads back row for row: every catalogue value a column after the four, the lost row all gaps.
+// A log written by the logger with "Record all values" after a switch to Fahrenheit, one row of it
+// taken with the link lost, reads back row for row: every other catalogue value a column after the
+// four, each once, with the digits the windows show and the units it was taken in; the lost row
+// all gaps.
 TEST(LogReading, OurLogWithEveryValueAndAGapReadsBackAsWritten)
 {
     QTemporaryDir dir;
     const std::filesystem::path target = std::filesystem::path(dir.path().toStdString()) / "kodralog.csv";
+    FakeEcuQueries ecu = IdleEngine();
+    ecu.settings.temperatureUnit = "F";
+    ecu.coolantTemp = 194.0F;
+    ecu.batteryVolts = 13.8F;
+    ecu.injectorPw = { 6.19745F, 2.5F };
+    ecu.faultBytes[2] = 17;
     DataLog log;
     ASSERT_EQ(log.AppendHeader(QDateTime(QDate(2026, 7, 12), QTime(10, 49, 56)),
-                  { "RPM", "MAP", "CTS", "IAT" }, 400, target, true),
+                  { "RPM", "MAP", "CTS", "IAT" }, 400, target, { .allValues = true, .units = ecu.settings }),
         std::nullopt);
-    FakeEcuQueries ecu = IdleEngine();
-    ecu.batteryVolts = 13.8F;
-    ecu.faultBytes[2] = 17;
     log.AppendRow(ecu);
     ecu.liveValues = false;
     log.AppendRow(ecu);
@@ -55,13 +67,15 @@ TEST(LogReading, OurLogWithEveryValueAndAGapReadsBackAsWritten)
     ASSERT_EQ(file.error, std::nullopt);
     const LogContents& read = file.contents;
     EXPECT_TRUE(read.ownLog);
+    EXPECT_EQ(read.startText, "2026-07-12 10:49:56");
     EXPECT_TRUE(read.problems.empty()) << ::testing::PrintToString(ProblemTexts(read));
     EXPECT_EQ(read.timeHeading, "Elapsed Time (ms)");
     EXPECT_THAT(read.timesMs, ElementsAre(400, 800, 1200));
-    ASSERT_EQ(read.columns.size(), 4 + LiveValueCatalogue().size());
+    ASSERT_EQ(read.columns.size(), LiveValueCatalogue().size());
     const std::vector<std::string> names = Headings(read);
-    EXPECT_THAT(std::vector<std::string>(names.begin(), names.begin() + 6),
-        ElementsAre("RPM", "MAP", "CTS", "IAT", "RPM", "Target Idle"));
+    EXPECT_THAT(std::vector<std::string>(names.begin(), names.begin() + 5),
+        ElementsAre("RPM", "MAP", "CTS", "IAT", "Target Idle"));
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size());
     EXPECT_EQ(names.back(), "Status Flags 4");
     EXPECT_THAT(read.columns[0].values[0], 850.0F);
     EXPECT_TRUE(std::isnan(read.columns[0].values[1]));
@@ -70,10 +84,32 @@ TEST(LogReading, OurLogWithEveryValueAndAGapReadsBackAsWritten)
     EXPECT_NE(read.Column("Baro"), nullptr);
     ASSERT_NE(read.Column("Batt Volts*10"), nullptr);
     EXPECT_EQ(read.Column("Batt Volts*10")->values[0], 138.0F);
+    EXPECT_EQ(read.Column("Batt Volts*10")->unit, "0.1 V");
+    ASSERT_NE(read.Column("INJ PW B1"), nullptr);
+    EXPECT_EQ(read.Column("INJ PW B1")->values[0], 6.197F); // as the data viewer shows it
+    EXPECT_EQ(read.Column("INJ PW B1")->unit, "ms");
+    EXPECT_EQ(read.Column("CTS")->values[0], 194.0F);
+    EXPECT_EQ(read.Column("CTS")->unit, "°F");
+    EXPECT_EQ(read.Column("VSS")->unit, "MPH");
+    EXPECT_EQ(read.Column("RPM")->unit, "rpm");
     ASSERT_NE(read.Column("Fault Flags 2"), nullptr);
     EXPECT_EQ(read.Column("Fault Flags 2")->values[2], 17.0F);
     for (const LogColumn& column : read.columns)
         EXPECT_TRUE(std::isnan(column.values[1])) << column.name;
+}
+
+// A log written before the header held the unit choice: the units that do not depend on it still.
+TEST(LogReading, AnOlderLogWithoutTheUnitChoiceGivesTheUnitsItCan)
+{
+    const LogContents log = ReadLogText("KodraPower log file\r\n"
+                                        "Time,2026-07-12 10:49:56\r\n"
+                                        "Elapsed Time (ms),RPM,CTS,Address7\r\n"
+                                        "400,850,86,12\r\n");
+    EXPECT_TRUE(log.problems.empty()) << ::testing::PrintToString(ProblemTexts(log));
+    ASSERT_EQ(log.columns.size(), 3U);
+    EXPECT_EQ(log.columns[0].unit, "rpm");
+    EXPECT_EQ(log.columns[1].unit, "");
+    EXPECT_EQ(log.columns[2].unit, "");
 }
 
 // Other tools: a header row, a time column in seconds or milliseconds, any of three separators.
@@ -95,6 +131,130 @@ TEST(LogReading, OtherToolsCsvShapes)
 
     const LogContents commas = ReadLogText("Timestamp [s],Speed\n1.25,30\n2.5,31\n");
     EXPECT_THAT(commas.timesMs, ElementsAre(1250, 2500));
+}
+
+// Writes `text` to a file and reads it as the log viewer and logstat do.
+LogFile ReadAsFile(const std::string& text)
+{
+    QTemporaryDir dir;
+    const std::filesystem::path path = std::filesystem::path(dir.path().toStdString()) / "other.csv";
+    WriteFileBytes(path, text);
+    return ReadLogFile(path);
+}
+
+// Other tools' files: a spreadsheet's ";" with decimal commas, units in the headings or in a row of
+// their own under quoted title lines, and times in seconds read to the exact millisecond.
+TEST(LogReading, OtherToolsDecimalCommasAndUnitsAreReadAsWritten)
+{
+    const LogFile commas
+        = ReadAsFile("Time (s);RPM (rpm);Lambda;Coolant [°C]\r\n0,5;850;0,98;13,9\r\n4,35;900;1,02;14\r\n");
+    ASSERT_EQ(commas.error, std::nullopt);
+    const LogContents& spreadsheet = commas.contents;
+    EXPECT_TRUE(spreadsheet.problems.empty()) << ::testing::PrintToString(ProblemTexts(spreadsheet));
+    EXPECT_THAT(spreadsheet.timesMs, ElementsAre(500.0, 4350.0));
+    EXPECT_THAT(Headings(spreadsheet), ElementsAre("RPM", "Lambda", "Coolant"));
+    EXPECT_EQ(spreadsheet.columns[0].unit, "rpm");
+    EXPECT_EQ(spreadsheet.columns[1].unit, "");
+    EXPECT_EQ(spreadsheet.columns[2].unit, "°C");
+    EXPECT_THAT(spreadsheet.columns[1].values, ElementsAre(0.98F, 1.02F));
+    EXPECT_THAT(spreadsheet.columns[2].values, ElementsAre(13.9F, 14.0F));
+
+    const LogFile unitsRow = ReadAsFile("\"Some ECU v1.2\"\n\"Capture Date: Sun Jul 12 10:49:56 2026\"\n"
+                                        "Time\tRPM\tAFR\tMAP\ns\trpm\tAFR\tkPa\n"
+                                        "0.000\t850\t14.7\t101.3\n0.050\t860\t\t99\n");
+    ASSERT_EQ(unitsRow.error, std::nullopt);
+    const LogContents& tuning = unitsRow.contents;
+    EXPECT_TRUE(tuning.problems.empty()) << ::testing::PrintToString(ProblemTexts(tuning));
+    EXPECT_THAT(tuning.timesMs, ElementsAre(0.0, 50.0));
+    EXPECT_THAT(Headings(tuning), ElementsAre("RPM", "AFR", "MAP"));
+    EXPECT_EQ(tuning.columns[0].unit, "rpm");
+    EXPECT_EQ(tuning.columns[2].unit, "kPa");
+    EXPECT_EQ(tuning.columns[2].values[0], 101.3F);
+    EXPECT_TRUE(std::isnan(tuning.columns[1].values[1]));
+}
+
+// A file of which not one value could be read is no log, whatever its header promises.
+TEST(LogReading, AFileOfWhichNothingCouldBeReadIsAnErrorSayingWhy)
+{
+    const LogFile commas = ReadAsFile("Time (s),CTS\n0.5,x\n1.0,y\n");
+    ASSERT_TRUE(commas.error.has_value());
+    EXPECT_THAT(*commas.error,
+        HasSubstr("other.csv: no value could be read (line 2, column 2: CTS: \"x\" is not a number; read as "
+                  "a gap)"));
+    const LogFile headerOnly
+        = ReadAsFile("KodraPower log file\r\nTime,2026-07-12 10:49:56\r\nElapsed Time (ms),RPM\r\n");
+    ASSERT_TRUE(headerOnly.error.has_value());
+    EXPECT_THAT(*headerOnly.error, HasSubstr("no row could be read (it has none)"));
+}
+
+// A long log is read in stretches by several threads; a stretch of rows whose time goes back
+// across the place where one stretch ends and the next begins is left out as in one go.
+TEST(LogReading, ReadingInStretchesGivesWhatReadingInOneGoGives)
+{
+    constexpr int kRows = 150000;
+    std::string text = "Time (ms),RPM,Lambda\n";
+    for (int row = 0; row < kRows; ++row) {
+        const bool back = row > kRows * 45 / 100 && row < kRows * 75 / 100;
+        text += std::to_string(back ? 7 : row * 10) + "," + std::to_string(800 + row % 3000) + ","
+            + (row % 777 == 0 ? "bad" : "0." + std::to_string(row % 1000)) + "\n";
+    }
+    const LogContents once = ReadLogText(text, nullptr, 1);
+    const LogContents stretches = ReadLogText(text, nullptr, 3);
+    EXPECT_EQ(once.Rows(), static_cast<std::size_t>(kRows - (kRows * 30 / 100 - 1)));
+    EXPECT_EQ(stretches.timesMs, once.timesMs);
+    ASSERT_EQ(stretches.columns.size(), 2U);
+    for (std::size_t column = 0; column < 2; ++column) {
+        const std::vector<float>& a = once.columns[column].values;
+        const std::vector<float>& b = stretches.columns[column].values;
+        ASSERT_EQ(a.size(), b.size());
+        EXPECT_EQ(0, std::memcmp(a.data(), b.data(), a.size() * sizeof(float))) << column;
+    }
+    EXPECT_EQ(ProblemTexts(stretches), ProblemTexts(once));
+    EXPECT_EQ(stretches.unlistedProblems, once.unlistedProblems);
+    EXPECT_THAT(ProblemTexts(once)[0], HasSubstr("line 2, column 3: Lambda: \"bad\""));
+}
+
+// Logs are read without the general number parser where a field is a plain decimal: the values
+// must be the general parser's to the bit, in every case it takes, and a decimal comma where the
+// file allows one. Times in seconds become exact milliseconds.
+TEST(LogReading, PlainDecimalsAreReadToTheBitAsTheGeneralParserReadsThem)
+{
+    const FieldNumbers points;
+    const FieldNumbers commas(true);
+    std::mt19937 random(7);
+    for (int i = 0; i < 200000; ++i) {
+        std::string text = (random() % 4 == 0 ? "-" : "") + std::to_string(random() % 100000000);
+        const std::size_t point = random() % (text.size() + 1);
+        if (point < text.size() && text[point] != '-')
+            text.insert(point, ".");
+        float general = 0;
+        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), general);
+        ASSERT_EQ(ec, std::errc()) << text;
+        float fast = -1;
+        bool read = false;
+        EXPECT_EQ(points.Scan(text.data(), text.data() + text.size(), fast, read), text.data() + text.size());
+        if (read) {
+            EXPECT_EQ(std::bit_cast<std::uint32_t>(fast), std::bit_cast<std::uint32_t>(general)) << text;
+        }
+        float whole = -1;
+        ASSERT_TRUE(points.Read(text, whole)) << text;
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(whole), std::bit_cast<std::uint32_t>(general)) << text;
+        std::string comma = text;
+        std::replace(comma.begin(), comma.end(), '.', ',');
+        ASSERT_TRUE(commas.Read(comma, whole)) << comma;
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(whole), std::bit_cast<std::uint32_t>(general)) << comma;
+    }
+    float value = 0;
+    EXPECT_FALSE(points.Read("13,9", value));
+    EXPECT_FALSE(commas.Read("1,234.5", value));
+    EXPECT_FALSE(points.Read("nan", value));
+    EXPECT_TRUE(points.Read("+1.5e2", value));
+    EXPECT_EQ(value, 150.0F);
+    double ms = 0;
+    ASSERT_TRUE(points.Read("4.35", ms, 3));
+    EXPECT_EQ(ms, 4350.0);
+    ASSERT_TRUE(commas.Read("0,0125", ms, 3));
+    EXPECT_EQ(ms, 12.5);
 }
 
 // Broken files: each fault said with its line and column, the rest of the file read.

@@ -13,6 +13,7 @@ struct FakeEcuQueries : EcuQueries, LiveValues {
     std::string ecuId;
     std::string baudText = "15625";
     bool liveValues = true;
+    LiveSettings settings;
 
     bool HasLiveValues() const override { return liveValues; }
     const LiveValues& Values() const override { return *this; }
@@ -26,4 +27,5 @@ struct FakeEcuQueries : EcuQueries, LiveValues {
     std::string GetEgrKindName() const override { return egrKindName; }
     std::string GetEcuId() const override { return ecuId; }
     std::string GetBaudText() const override { return baudText; }
+    const LiveSettings& Settings() const override { return settings; }
 };
