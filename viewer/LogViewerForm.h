@@ -2,65 +2,55 @@
 
 #include "logger/LogReader.h"
 #include "logger/LogReplay.h"
+#include "viewer/CursorFigures.h"
+#include "viewer/StackedTimePlots.h"
 
 #include <QMainWindow>
-#include <QPoint>
 #include <QString>
 
 #include <memory>
 #include <optional>
-#include <vector>
 
 class EcuSession;
-class QCPAxisRect;
-class QCPItemStraightLine;
-class QCPMarginGroup;
-class QCPRange;
-class QComboBox;
-class QCustomPlot;
-class QLabel;
+class LogOpening;
+class OpeningProgress;
+class QAction;
 class QListWidget;
-class QListWidgetItem;
 class QPlainTextEdit;
 class QPushButton;
-class QSlider;
-class QTableWidget;
 class QTimer;
+class ReplayBar;
 
-// The log viewer: a log (ours or another tool's CSV) as stacked plots of the chosen channels on
-// one time axis, with a cursor that follows the mouse, two fixed cursors A (left click) and B
-// (right click), each channel's figures over the visible span, and a replay of the log through
-// the session, so that the dashboard and the data viewer show it as if live.
-//
-// Wheel: zoom the time; drag: pan; Shift+drag: zoom to the box; "Fit all": the whole log.
+// The log viewer: a log (ours or another tool's) as stacked plots of the chosen channels on one
+// time axis, with a cursor that follows the mouse, two fixed cursors A (left click) and B (right
+// click), each channel's figures over the visible span, and a replay of the log through the
+// session, so that the dashboard and the data viewer show it as if live. A log is read on a
+// thread of its own, with its progress and Cancel shown, so that the window goes on answering.
 class TLogViewerForm : public QMainWindow {
     Q_OBJECT
 
 public:
-    // The columns of the channel table.
-    enum Figure {
-        ChannelColumn,
-        CursorColumn,
-        AColumn,
-        BColumn,
-        ChangeColumn,
-        MinColumn,
-        MaxColumn,
-        MeanColumn
-    };
-    static constexpr int kFigureColumns = MeanColumn + 1;
+    using Figure = CursorFigures::Figure;
 
     // Replays through `session`, which outlives the window; the replay's timing reads `now`.
     explicit TLogViewerForm(
         EcuSession& session, LogPlayer::Now now = LogPlayer::Clock::now, QWidget* parent = nullptr);
     ~TLogViewerForm() override;
 
-    // Reads the log and shows its first three channels; false when the file could not be read at
-    // all (said in a message). What could not be read is listed under the plots.
-    bool OpenLog(const QString& path);
+    // Starts reading the log; once read, it is shown with its first three channels and what
+    // could not be read is listed under the plots. A file that could not be read, or from which no
+    // value could, is said in a message, and the log shown before stays.
+    void OpenLog(const QString& path);
+    // For callers that are no user (the picture tool, tests): opens the log and waits for the
+    // read; true when the log is shown.
+    bool OpenLogAndWait(const QString& path);
     // Lets the user choose a log, starting in `folder`.
     void ChooseLog(const QString& folder = QString());
-    bool ExportPng(const QString& path);
+    // Saves the plots with the log's name and dates and the figures as a PNG picture, ".png"
+    // added to a name without an extension; the path written, nothing when it could not be.
+    std::optional<QString> ExportPng(const QString& path);
+    // Saves the table of figures as CSV; false when it could not be written.
+    bool SaveFigures(const QString& path);
 
     // Which channels are plotted, in the order of the log; a name the log has twice shows its first.
     void ShowChannels(const QStringList& names);
@@ -72,46 +62,33 @@ public:
 
     const LogContents& Log() const { return m_log; }
     QString LogPath() const { return m_path; }
-    QCustomPlot* Plot() const { return m_plot; }
-    // The text of a cell of the channel table (row: a shown channel).
-    QString FigureText(int row, Figure column) const;
-    QString FigureHeading(Figure column) const;
+    QCustomPlot* Plot() const { return m_plots; }
+    QString FigureText(int row, Figure column) const { return m_figures->Text(row, column); }
+    QString FigureHeading(Figure column) const { return m_figures->Heading(column); }
     QString ProblemsText() const;
     const LogPlayer* Player() const { return m_player.get(); }
 
     // Moves the replay on by the clock; the window's timer calls it while playing.
     void AdvanceReplay();
 
+signals:
+    // A read that OpenLog started is over: true when its log is shown, false when it was refused
+    // or cancelled.
+    void OpenFinished(bool shown);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     // A message with OK; tests record the text instead.
     virtual void ShowMessage(const QString& text);
 
 private:
-    struct ShownChannel {
-        std::size_t column;
-        QCPAxisRect* rect;
-        QCPItemStraightLine* cursor;
-        QCPItemStraightLine* a;
-        QCPItemStraightLine* b;
-    };
-
     void BuildControls();
     void BuildMenu();
+    void ShowLog(const QString& path, LogContents log);
+    void ShowProblems();
     void FillChannelList();
     void RebuildPlots();
-    void FitAll();
-    void SyncTimeRange(const QCPRange& range);
-    void MoveCursor(std::optional<double> seconds);
-    // Puts one of the three cursors at `seconds` (nowhere: nothing) on every plot.
-    void PlaceCursor(std::optional<double>& cursor, QCPItemStraightLine* ShownChannel::*line,
-        std::optional<double> seconds);
-    void PlaceLine(QCPItemStraightLine* line, const std::optional<double>& seconds) const;
-    void UpdateFigures();
-    void UpdateCursorFigures();
-    std::optional<double> TimeAtPixel(int x) const;
-    QString ValueAt(std::size_t column, double seconds) const;
+    void PlaceCursor(StackedTimePlots::Cursor which, std::optional<double> seconds);
 
     void Play();
     void Pause();
@@ -127,24 +104,17 @@ private:
     QString m_path;
     std::unique_ptr<ReplayColumns> m_replayColumns;
     std::unique_ptr<LogPlayer> m_player;
+    CursorFigures::Cursors m_cursors;
 
-    QCustomPlot* m_plot = nullptr;
-    QCPMarginGroup* m_margins = nullptr;
+    LogOpening* m_opening = nullptr;
+    OpeningProgress* m_openingProgress = nullptr;
+    StackedTimePlots* m_plots = nullptr;
+    CursorFigures* m_figures = nullptr;
+    ReplayBar* m_replay = nullptr;
     QListWidget* m_channelList = nullptr;
-    QTableWidget* m_figures = nullptr;
     QPlainTextEdit* m_problems = nullptr;
-    QPushButton* m_playButton = nullptr;
-    QPushButton* m_pauseButton = nullptr;
-    QPushButton* m_stepButton = nullptr;
-    QPushButton* m_endButton = nullptr;
-    QComboBox* m_speedCombo = nullptr;
-    QSlider* m_positionSlider = nullptr;
+    QPushButton* m_fitButton = nullptr;
     QTimer* m_replayTimer = nullptr;
-
-    std::vector<ShownChannel> m_shown;
-    std::optional<double> m_cursor; // seconds
-    std::optional<double> m_a;
-    std::optional<double> m_b;
-    bool m_syncing = false;
-    QPoint m_pressedAt; // of the mouse button now down: a release close by is a click
+    // Of no use without a log.
+    std::vector<QAction*> m_logActions;
 };

@@ -73,7 +73,8 @@ int main(int argc, char** argv)
     QTimer::singleShot(RecordingMs, &app, [&] {
         logger.StopLogging();
         viewer.show();
-        viewer.OpenLog(QDir(settings.path()).filePath(QStringLiteral("kodralog.csv")));
+        if (!viewer.OpenLogAndWait(QDir(settings.path()).filePath(QStringLiteral("kodralog.csv"))))
+            ++failures;
         viewer.ShowChannels(
             { QStringLiteral("RPM"), QStringLiteral("CTS"), QStringLiteral("Batt Volts*10") });
         viewer.SetCursorA(CursorASeconds);

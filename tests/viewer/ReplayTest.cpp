@@ -39,7 +39,7 @@ TEST(Replay, TheDashboardAndTheDataViewerShowTheLogAsIfLiveWhileTheLinkRests)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("run.csv"));
     WriteFileBytes(path.toStdString(), kRun);
-    ASSERT_TRUE(viewer.OpenLog(path));
+    ASSERT_TRUE(viewer.OpenLogAndWait(path));
     viewer.show();
 
     ClickButton(viewer, QStringLiteral("PlayButton"));
@@ -73,7 +73,7 @@ TEST(Replay, TheDashboardAndTheDataViewerShowTheLogAsIfLiveWhileTheLinkRests)
     TickTimer(viewer, QStringLiteral("ReplayTimer"));
     EXPECT_FALSE(rig.Gauge("RevCounter")->HasValue());
     EXPECT_EQ(rig.Gauge("CTSGauge")->Progress(), 90);
-    EXPECT_EQ(viewer.FigureHeading(TLogViewerForm::CursorColumn), "Cursor 1.000 s");
+    EXPECT_EQ(viewer.FigureHeading(CursorFigures::CursorColumn), "Cursor 1.000 s");
 
     ClickButton(viewer, QStringLiteral("EndReplayButton"));
     EXPECT_FALSE(rig.form->windowTitle().contains("Replaying"));
