@@ -121,11 +121,6 @@ bool IsQuotedTitle(std::string_view line)
     return line.front() == '"' && line.back() == '"' && line.find('"', 1) == line.size() - 1;
 }
 
-std::string Quote(std::string_view text)
-{
-    return "\"" + std::string(text) + "\"";
-}
-
 // A heading "Name (unit)" or "Name [unit]" of another tool: the name and the unit apart.
 void SplitUnit(std::string_view heading, std::string& name, std::string& unit)
 {
@@ -255,7 +250,7 @@ private:
         switch (m_timeUnit) {
         case TimeUnit::Unnamed:
             Problem(m_headerLine, m_layout.timeField + 1,
-                Quote(m_log.timeHeading) + " does not name its unit (ms or s): taken as seconds");
+                QuotedField(m_log.timeHeading) + " does not name its unit (ms or s): taken as seconds");
             m_layout.timeShift = kSecondsShift;
             break;
         case TimeUnit::Seconds:

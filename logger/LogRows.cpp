@@ -12,11 +12,6 @@ constexpr float kGap = std::numeric_limits<float>::quiet_NaN();
 // Lines read between two reports of progress (and looks at whether the read was cancelled).
 constexpr std::size_t kLinesPerReport = 4096;
 
-std::string Quote(std::string_view text)
-{
-    return "\"" + std::string(text) + "\"";
-}
-
 std::string TimeGoesBack(std::string_view heading, std::string_view timeText)
 {
     return std::string(heading) + ": the time goes back to " + std::string(timeText)
@@ -147,7 +142,8 @@ private:
             text = Trimmed(text);
             if (!m_layout.numbers.Read(text, timeMs, m_layout.timeShift)) {
                 m_timeProblem = LogProblem { lineNumber, field + 1,
-                    m_layout.fieldNames[field] + ": " + Quote(text) + " is not a time; the row is not read" };
+                    m_layout.fieldNames[field] + ": " + QuotedField(text)
+                        + " is not a time; the row is not read" };
                 return false;
             }
         }
@@ -169,7 +165,7 @@ private:
         if (text.empty() || m_layout.numbers.Read(text, value))
             return value;
         m_pending.push_back({ lineNumber, field + 1,
-            m_layout.fieldNames[field] + ": " + Quote(text) + " is not a number; read as a gap" });
+            m_layout.fieldNames[field] + ": " + QuotedField(text) + " is not a number; read as a gap" });
         return kGap;
     }
 

@@ -54,7 +54,7 @@ TLogViewerForm::TLogViewerForm(EcuSession& session, LogPlayer::Now now, QWidget*
     , m_now(std::move(now))
 {
     setObjectName(QStringLiteral("LogViewerForm"));
-    setWindowTitle(tr("DazedErir Log Viewer"));
+    setWindowTitle(Caption());
     resize(kWindowWidth, kWindowHeight);
     m_opening = new LogOpening(this);
     BuildControls();
@@ -77,6 +77,11 @@ TLogViewerForm::TLogViewerForm(EcuSession& session, LogPlayer::Now now, QWidget*
         m_openingProgress->Stop();
         emit OpenFinished(false);
     });
+}
+
+QString TLogViewerForm::Caption()
+{
+    return tr("DazedErir Log Viewer");
 }
 
 TLogViewerForm::~TLogViewerForm()
@@ -216,7 +221,7 @@ void TLogViewerForm::ShowLog(const QString& path, LogContents log)
     m_fitButton->setEnabled(true);
     for (QAction* action : m_logActions)
         action->setEnabled(true);
-    setWindowTitle(tr("DazedErir Log Viewer") + QStringLiteral(" - ") + QFileInfo(path).fileName());
+    setWindowTitle(Caption() + QStringLiteral(" - ") + QFileInfo(path).fileName());
     ShowProblems();
     FillChannelList();
     m_plots->FitAll();

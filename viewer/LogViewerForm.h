@@ -82,6 +82,7 @@ protected:
     virtual void ShowMessage(const QString& text);
 
 private:
+    static QString Caption();
     void BuildControls();
     void BuildMenu();
     void ShowLog(const QString& path, LogContents log);

@@ -1,7 +1,7 @@
 // dazederir-viewer-pictures: records a log with every value on the simulated ECU, with the cable
 // pulled for a while (a gap), opens it in the log viewer with three channels and both cursors set,
-// then replays it through the dashboard; saves a picture of each into a folder. Made for the
-// pictures in docs/ (`xvfb-run dazederir-viewer-pictures docs`).
+// exports its picture, then replays it through the dashboard; saves a picture of each into a
+// folder. Made for the pictures in docs/ (`xvfb-run dazederir-viewer-pictures docs`).
 #include "app/AppOptions.h"
 #include "app/MainWindows.h"
 #include "app/ProgramLink.h"
@@ -87,6 +87,8 @@ int main(int argc, char** argv)
                 rect->center().y()));
         plot->replot();
         save(&viewer, QStringLiteral("logviewer"));
+        if (!viewer.ExportPng(folder.filePath(QStringLiteral("logviewer-export.png"))))
+            ++failures;
         viewer.findChild<QPushButton*>(QStringLiteral("PlayButton"))->click();
         windows.DataViewer().show();
     });

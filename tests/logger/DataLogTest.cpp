@@ -90,14 +90,10 @@ TEST_F(DataLogTest, HeaderNamesTheChannelsAndAnUnambiguousStartTime)
     m_ecu.raw[7] = 255;
     m_ecu.batteryVolts = 13.8F;
     m_log.AppendRow(m_ecu);
-    const std::string expected = "KodraPower log file
-"
-                                 "Time,2026-01-02 00:00:00,Temperature,C,Speed,MPH
-"
-                                 "Elapsed Time (ms),Address7,Batt Volts*10,x,
-"
-                                 "80,255,138.00,0,0
-";
+    const std::string expected = "KodraPower log file\r\n"
+                                 "Time,2026-01-02 00:00:00,Temperature,C,Speed,MPH\r\n"
+                                 "Elapsed Time (ms),Address7,Batt Volts*10,x,\r\n"
+                                 "80,255,138.00,0,0\r\n";
     EXPECT_EQ(FileBytesOnceThey(m_log.RecordingPath(), expected), expected);
 }
 

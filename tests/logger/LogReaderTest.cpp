@@ -29,6 +29,14 @@ std::vector<std::string> Headings(const LogContents& log)
     return names;
 }
 
+std::vector<std::string> Units(const LogContents& log)
+{
+    std::vector<std::string> units;
+    for (const LogColumn& column : log.columns)
+        units.push_back(column.unit);
+    return units;
+}
+
 std::vector<std::string> ProblemTexts(const LogContents& log)
 {
     std::vector<std::string> texts;
@@ -106,10 +114,7 @@ TEST(LogReading, AnOlderLogWithoutTheUnitChoiceGivesTheUnitsItCan)
                                         "Elapsed Time (ms),RPM,CTS,Address7\r\n"
                                         "400,850,86,12\r\n");
     EXPECT_TRUE(log.problems.empty()) << ::testing::PrintToString(ProblemTexts(log));
-    ASSERT_EQ(log.columns.size(), 3U);
-    EXPECT_EQ(log.columns[0].unit, "rpm");
-    EXPECT_EQ(log.columns[1].unit, "");
-    EXPECT_EQ(log.columns[2].unit, "");
+    EXPECT_THAT(Units(log), ElementsAre("rpm", "", ""));
 }
 
 // Other tools: a header row, a time column in seconds or milliseconds, any of three separators.
@@ -153,9 +158,7 @@ TEST(LogReading, OtherToolsDecimalCommasAndUnitsAreReadAsWritten)
     EXPECT_TRUE(spreadsheet.problems.empty()) << ::testing::PrintToString(ProblemTexts(spreadsheet));
     EXPECT_THAT(spreadsheet.timesMs, ElementsAre(500.0, 4350.0));
     EXPECT_THAT(Headings(spreadsheet), ElementsAre("RPM", "Lambda", "Coolant"));
-    EXPECT_EQ(spreadsheet.columns[0].unit, "rpm");
-    EXPECT_EQ(spreadsheet.columns[1].unit, "");
-    EXPECT_EQ(spreadsheet.columns[2].unit, "°C");
+    EXPECT_THAT(Units(spreadsheet), ElementsAre("rpm", "", "°C"));
     EXPECT_THAT(spreadsheet.columns[1].values, ElementsAre(0.98F, 1.02F));
     EXPECT_THAT(spreadsheet.columns[2].values, ElementsAre(13.9F, 14.0F));
 
@@ -167,8 +170,7 @@ TEST(LogReading, OtherToolsDecimalCommasAndUnitsAreReadAsWritten)
     EXPECT_TRUE(tuning.problems.empty()) << ::testing::PrintToString(ProblemTexts(tuning));
     EXPECT_THAT(tuning.timesMs, ElementsAre(0.0, 50.0));
     EXPECT_THAT(Headings(tuning), ElementsAre("RPM", "AFR", "MAP"));
-    EXPECT_EQ(tuning.columns[0].unit, "rpm");
-    EXPECT_EQ(tuning.columns[2].unit, "kPa");
+    EXPECT_THAT(Units(tuning), ElementsAre("rpm", "AFR", "kPa"));
     EXPECT_EQ(tuning.columns[2].values[0], 101.3F);
     EXPECT_TRUE(std::isnan(tuning.columns[1].values[1]));
 }
