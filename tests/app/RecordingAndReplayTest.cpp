@@ -37,7 +37,7 @@ TEST(RecordingAndReplay, NeitherBeginsWhileTheOtherRunsSoTheLogHoldsOnlyTheCar)
     const QString oldLog = dir.filePath(QStringLiteral("old.csv"));
     // An older drive whose engine speed the car does not have now.
     WriteFileBytes(oldLog.toStdString(), "Time (ms),RPM,CTS\n0,3417,76\n500,3417,76\n1000,3417,76\n");
-    ASSERT_TRUE(viewer.OpenLog(oldLog));
+    ASSERT_TRUE(viewer.OpenLogAndWait(oldLog));
     viewer.show();
 
     logger.findChild<QCheckBox*>(QStringLiteral("SaveDataCB"))->setChecked(true);
