@@ -2,6 +2,57 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE" sourcelanguage="en">
 <context>
+    <name>CursorFigures</name>
+    <message>
+        <source>Channel</source>
+        <translation>Kanal</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation>Max</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>Mittel</translation>
+    </message>
+    <message>
+        <source>Cursor %1</source>
+        <translation>Cursor %1</translation>
+    </message>
+    <message>
+        <source>Cursor</source>
+        <translation>Cursor</translation>
+    </message>
+    <message>
+        <source>A %1</source>
+        <translation>A %1</translation>
+    </message>
+    <message>
+        <source>A (left click)</source>
+        <translation>A (Linksklick)</translation>
+    </message>
+    <message>
+        <source>B %1</source>
+        <translation>B %1</translation>
+    </message>
+    <message>
+        <source>B (right click)</source>
+        <translation>B (Rechtsklick)</translation>
+    </message>
+    <message>
+        <source>B - A %1</source>
+        <translation>B - A %1</translation>
+    </message>
+    <message>
+        <source>B - A</source>
+        <translation>B - A</translation>
+    </message>
+</context>
+<context>
     <name>EcuConnection</name>
     <message>
         <source>Sample rate &quot;%1&quot; is not a whole number of milliseconds from %2 to %3</source>
@@ -273,6 +324,41 @@ Die serielle Schnittstelle dürfen nur Mitglieder der Gruppe dialout öffnen: Be
     </message>
 </context>
 <context>
+    <name>OpeningProgress</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Reading %1</source>
+        <extracomment>While a log file is read; %1 is its name.</extracomment>
+        <translation>%1 wird gelesen</translation>
+    </message>
+</context>
+<context>
+    <name>ReplayBar</name>
+    <message>
+        <source>Play</source>
+        <translation>Abspielen</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>Schritt</translation>
+    </message>
+    <message>
+        <source>End Replay</source>
+        <translation>Wiedergabe beenden</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Tempo</translation>
+    </message>
+</context>
+<context>
     <name>SessionRecordingControl</name>
     <message>
         <source>Record Session...</source>
@@ -316,6 +402,13 @@ Die serielle Schnittstelle dürfen nur Mitglieder der Gruppe dialout öffnen: Be
     <message>
         <source>Capture ended</source>
         <translation>Mitschnitt zu Ende</translation>
+    </message>
+</context>
+<context>
+    <name>StackedTimePlots</name>
+    <message>
+        <source>Time (s)</source>
+        <translation>Zeit (s)</translation>
     </message>
 </context>
 <context>
@@ -1134,6 +1227,94 @@ Diese Aufzeichnung geht stattdessen nach %3, damit kein Protokoll verloren geht.
     <message>
         <source>The data logger is recording: the log can be replayed once its recording has stopped, so that none of the log&apos;s values is taken for the car&apos;s.</source>
         <translation>Der Datenlogger zeichnet auf: das Protokoll kann wiedergegeben werden, sobald die Aufzeichnung beendet ist, damit kein Protokollwert für einen des Fahrzeugs gehalten wird.</translation>
+    </message>
+    <message>
+        <source>The log could not be read: %1</source>
+        <translation>Das Protokoll konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>DazedErir Log Viewer</source>
+        <translation>DazedErir Protokollbetrachter</translation>
+    </message>
+    <message>
+        <source>Fit all</source>
+        <translation>Alles zeigen</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Open Log...</source>
+        <translation>Protokoll ö&amp;ffnen...</translation>
+    </message>
+    <message>
+        <source>&amp;Export PNG...</source>
+        <translation>PNG &amp;exportieren...</translation>
+    </message>
+    <message>
+        <source>Export PNG</source>
+        <translation>PNG exportieren</translation>
+    </message>
+    <message>
+        <source>PNG pictures (*.png)</source>
+        <translation>PNG-Bilder (*.png)</translation>
+    </message>
+    <message>
+        <source>The picture could not be written to %1</source>
+        <translation>Das Bild konnte nicht nach %1 geschrieben werden</translation>
+    </message>
+    <message>
+        <source>&amp;Save Figures as CSV...</source>
+        <translation>Werte als CSV &amp;speichern...</translation>
+    </message>
+    <message>
+        <source>Save Figures as CSV</source>
+        <translation>Werte als CSV speichern</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>The figures could not be written to %1</source>
+        <translation>Die Werte konnten nicht nach %1 geschrieben werden</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Copy Figures</source>
+        <translation>Werte &amp;kopieren</translation>
+    </message>
+    <message>
+        <source>Open Log</source>
+        <translation>Protokoll öffnen</translation>
+    </message>
+    <message>
+        <source>Logs (*.csv *.txt *.msl);;All files (*)</source>
+        <translation>Protokolle (*.csv *.txt *.msl);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>... und %1 weitere</translation>
+    </message>
+    <message>
+        <source>Could not read all of %1:</source>
+        <translation>%1 konnte nicht ganz gelesen werden:</translation>
+    </message>
+    <message>
+        <source>%1, exported %2</source>
+        <translation>%1, exportiert %2</translation>
+    </message>
+    <message>
+        <source>%1, recorded %2, exported %3</source>
+        <translation>%1, aufgezeichnet %2, exportiert %3</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,57 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_ES" sourcelanguage="en">
 <context>
+    <name>CursorFigures</name>
+    <message>
+        <source>Channel</source>
+        <translation>Canal</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>Mín</translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation>Máx</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>Media</translation>
+    </message>
+    <message>
+        <source>Cursor %1</source>
+        <translation>Cursor %1</translation>
+    </message>
+    <message>
+        <source>Cursor</source>
+        <translation>Cursor</translation>
+    </message>
+    <message>
+        <source>A %1</source>
+        <translation>A %1</translation>
+    </message>
+    <message>
+        <source>A (left click)</source>
+        <translation>A (clic izquierdo)</translation>
+    </message>
+    <message>
+        <source>B %1</source>
+        <translation>B %1</translation>
+    </message>
+    <message>
+        <source>B (right click)</source>
+        <translation>B (clic derecho)</translation>
+    </message>
+    <message>
+        <source>B - A %1</source>
+        <translation>B - A %1</translation>
+    </message>
+    <message>
+        <source>B - A</source>
+        <translation>B - A</translation>
+    </message>
+</context>
+<context>
     <name>EcuConnection</name>
     <message>
         <source>Sample rate &quot;%1&quot; is not a whole number of milliseconds from %2 to %3</source>
@@ -273,6 +324,41 @@ Solo los miembros del grupo dialout pueden abrir el puerto serie: añada su usua
     </message>
 </context>
 <context>
+    <name>OpeningProgress</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Reading %1</source>
+        <extracomment>While a log file is read; %1 is its name.</extracomment>
+        <translation>Leyendo %1</translation>
+    </message>
+</context>
+<context>
+    <name>ReplayBar</name>
+    <message>
+        <source>Play</source>
+        <translation>Reproducir</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pausa</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>Paso</translation>
+    </message>
+    <message>
+        <source>End Replay</source>
+        <translation>Terminar reproducción</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Velocidad</translation>
+    </message>
+</context>
+<context>
     <name>SessionRecordingControl</name>
     <message>
         <source>Record Session...</source>
@@ -316,6 +402,13 @@ Solo los miembros del grupo dialout pueden abrir el puerto serie: añada su usua
     <message>
         <source>Capture ended</source>
         <translation>Captura terminada</translation>
+    </message>
+</context>
+<context>
+    <name>StackedTimePlots</name>
+    <message>
+        <source>Time (s)</source>
+        <translation>Tiempo (s)</translation>
     </message>
 </context>
 <context>
@@ -1134,6 +1227,94 @@ Esta grabación va a %3, para que no se pierda ningún registro.</translation>
     <message>
         <source>The data logger is recording: the log can be replayed once its recording has stopped, so that none of the log&apos;s values is taken for the car&apos;s.</source>
         <translation>El registrador está grabando: el registro se puede reproducir cuando termine la grabación, para que ningún valor del registro se tome por uno del vehículo.</translation>
+    </message>
+    <message>
+        <source>The log could not be read: %1</source>
+        <translation>No se pudo leer el registro: %1</translation>
+    </message>
+    <message>
+        <source>DazedErir Log Viewer</source>
+        <translation>DazedErir Visor de registros</translation>
+    </message>
+    <message>
+        <source>Fit all</source>
+        <translation>Ajustar todo</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Archivo</translation>
+    </message>
+    <message>
+        <source>&amp;Open Log...</source>
+        <translation>&amp;Abrir registro...</translation>
+    </message>
+    <message>
+        <source>&amp;Export PNG...</source>
+        <translation>&amp;Exportar PNG...</translation>
+    </message>
+    <message>
+        <source>Export PNG</source>
+        <translation>Exportar PNG</translation>
+    </message>
+    <message>
+        <source>PNG pictures (*.png)</source>
+        <translation>Imágenes PNG (*.png)</translation>
+    </message>
+    <message>
+        <source>The picture could not be written to %1</source>
+        <translation>No se pudo escribir la imagen en %1</translation>
+    </message>
+    <message>
+        <source>&amp;Save Figures as CSV...</source>
+        <translation>&amp;Guardar valores como CSV...</translation>
+    </message>
+    <message>
+        <source>Save Figures as CSV</source>
+        <translation>Guardar valores como CSV</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Archivos CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>The figures could not be written to %1</source>
+        <translation>No se pudieron escribir los valores en %1</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Editar</translation>
+    </message>
+    <message>
+        <source>&amp;Copy Figures</source>
+        <translation>&amp;Copiar valores</translation>
+    </message>
+    <message>
+        <source>Open Log</source>
+        <translation>Abrir registro</translation>
+    </message>
+    <message>
+        <source>Logs (*.csv *.txt *.msl);;All files (*)</source>
+        <translation>Registros (*.csv *.txt *.msl);;Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>... y %1 más</translation>
+    </message>
+    <message>
+        <source>Could not read all of %1:</source>
+        <translation>No se pudo leer todo %1:</translation>
+    </message>
+    <message>
+        <source>%1, exported %2</source>
+        <translation>%1, exportado %2</translation>
+    </message>
+    <message>
+        <source>%1, recorded %2, exported %3</source>
+        <translation>%1, grabado %2, exportado %3</translation>
     </message>
 </context>
 <context>
