@@ -82,8 +82,9 @@ int RunLogstat(CliContext& context, const std::filesystem::path& path)
         // A name or unit is the file's: a terminal is not to take its control characters as commands.
         context.out << EscapedText(column.name) << ": "
                     << (column.unit.empty() ? "" : "unit " + EscapedText(column.unit) + ", ") << "count "
-                    << statistics.count << ", empty " << statistics.gaps << ", min " << FigureText(statistics.min)
-                    << ", max " << FigureText(statistics.max) << ", mean " << FigureText(statistics.mean) << "\n";
+                    << statistics.count << ", empty " << statistics.gaps << ", min "
+                    << FigureText(statistics.min) << ", max " << FigureText(statistics.max) << ", mean "
+                    << FigureText(statistics.mean) << "\n";
     }
     return ExitDone;
 }

@@ -25,8 +25,3 @@ void SplitFields(std::string_view line, char separator, std::vector<std::string_
         start = end + 1;
     }
 }
-
-std::string QuotedField(std::string_view text)
-{
-    return "\"" + std::string(text) + "\"";
-}

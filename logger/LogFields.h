@@ -1,6 +1,5 @@
 #pragma once
 
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -9,6 +8,3 @@ std::string_view Trimmed(std::string_view field);
 
 // Splits `line` at `separator` into `fields`, reusing their storage.
 void SplitFields(std::string_view line, char separator, std::vector<std::string_view>& fields);
-
-// The text in double quotes, as what could not be read is shown.
-std::string QuotedField(std::string_view text);

@@ -1,5 +1,6 @@
 #include "logger/LogLayout.h"
 
+#include "defs/TextExcerpt.h"
 #include "logger/ChannelTables.h"
 #include "logger/LogFields.h"
 #include "logger/LogHeader.h"
@@ -188,7 +189,8 @@ private:
         m_layout.fieldColumn.assign(fields.size(), LogLayout::kNoColumn);
         for (std::size_t i = 0; i < fields.size(); ++i) {
             const std::string_view heading = Trimmed(fields[i]);
-            m_layout.fieldNames.emplace_back(heading);
+            // Only for what the user is told: a heading may be megabytes long, or hold escapes.
+            m_layout.fieldNames.push_back(Excerpt(heading));
             const std::string lower = Lower(heading);
             if (m_layout.timeField == LogLayout::kNoColumn && IsTimeHeading(lower)) {
                 m_layout.timeField = i;
@@ -250,7 +252,7 @@ private:
         switch (m_timeUnit) {
         case TimeUnit::Unnamed:
             Problem(m_headerLine, m_layout.timeField + 1,
-                QuotedField(m_log.timeHeading) + " does not name its unit (ms or s): taken as seconds");
+                QuotedExcerpt(m_log.timeHeading) + " does not name its unit (ms or s): taken as seconds");
             m_layout.timeShift = kSecondsShift;
             break;
         case TimeUnit::Seconds:

@@ -21,7 +21,7 @@ struct LogLayout {
     std::size_t timeField = kNoColumn;
     int timeShift = 0; // powers of ten from the file's unit of time to milliseconds
     std::vector<std::size_t> fieldColumn; // the column each field fills; kNoColumn for the time's
-    std::vector<std::string> fieldNames; // each field's heading, for what the user is told
+    std::vector<std::string> fieldNames; // each field's heading as the user is told it (an excerpt)
     std::size_t rowsOffset = 0; // where the line of the first row begins in the text
     std::size_t linesBefore = 0; // lines before it
 };

@@ -1,5 +1,6 @@
 #include "logger/LogReader.h"
 
+#include "defs/FileKind.h"
 #include "logger/LogLayout.h"
 #include "logger/LogRows.h"
 
@@ -9,6 +10,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <sys/stat.h>
 #include <thread>
 
 namespace {
@@ -198,6 +200,10 @@ LogContents ReadLogText(std::string_view text, ReadProgress* progress, unsigned 
 
 LogFile ReadLogFile(const std::filesystem::path& path, ReadProgress* progress)
 {
+    // Opening a FIFO would wait for a writer for ever, and a device may have no end.
+    struct stat info { };
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+        return { {}, path.string() + " is " + FileKindText(info.st_mode) + ", not a log file" };
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return { {}, "cannot open " + path.string() };

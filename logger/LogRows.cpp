@@ -1,5 +1,6 @@
 #include "logger/LogRows.h"
 
+#include "defs/TextExcerpt.h"
 #include "logger/LogFields.h"
 
 #include <cmath>
@@ -14,8 +15,7 @@ constexpr std::size_t kLinesPerReport = 4096;
 
 std::string TimeGoesBack(std::string_view heading, std::string_view timeText)
 {
-    return std::string(heading) + ": the time goes back to " + std::string(timeText)
-        + "; the row is not read";
+    return std::string(heading) + ": the time goes back to " + Excerpt(timeText) + "; the row is not read";
 }
 
 // Reads each line in one pass: a field's end and its number are found together, and only a
@@ -142,7 +142,7 @@ private:
             text = Trimmed(text);
             if (!m_layout.numbers.Read(text, timeMs, m_layout.timeShift)) {
                 m_timeProblem = LogProblem { lineNumber, field + 1,
-                    m_layout.fieldNames[field] + ": " + QuotedField(text)
+                    m_layout.fieldNames[field] + ": " + QuotedExcerpt(text)
                         + " is not a time; the row is not read" };
                 return false;
             }
@@ -165,7 +165,7 @@ private:
         if (text.empty() || m_layout.numbers.Read(text, value))
             return value;
         m_pending.push_back({ lineNumber, field + 1,
-            m_layout.fieldNames[field] + ": " + QuotedField(text) + " is not a number; read as a gap" });
+            m_layout.fieldNames[field] + ": " + QuotedExcerpt(text) + " is not a number; read as a gap" });
         return kGap;
     }
 

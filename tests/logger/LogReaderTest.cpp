@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <set>
+#include <sys/stat.h>
 
 namespace {
 
@@ -187,6 +188,27 @@ TEST(LogReading, AFileOfWhichNothingCouldBeReadIsAnErrorSayingWhy)
         = ReadAsFile("KodraPower log file\r\nTime,2026-07-12 10:49:56\r\nElapsed Time (ms),RPM\r\n");
     ASSERT_TRUE(headerOnly.error.has_value());
     EXPECT_THAT(*headerOnly.error, HasSubstr("no row could be read (it has none)"));
+}
+
+// What is not a regular file is refused at once: a FIFO would keep the reader waiting for a
+// writer for ever. A huge heading or field full of escapes is told as a short escaped excerpt.
+TEST(LogReading, AFifoIsRefusedAtOnceAndAHostileFieldIsToldAsAnExcerpt)
+{
+    QTemporaryDir dir;
+    const std::filesystem::path fifo = std::filesystem::path(dir.path().toStdString()) / "drive.csv";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const LogFile refused = ReadLogFile(fifo);
+    ASSERT_TRUE(refused.error.has_value());
+    EXPECT_EQ(*refused.error, fifo.string() + " is a FIFO, not a log file");
+
+    const std::string escapes = "\x1b]0;owned\x07";
+    const LogContents log = ReadLogText("Time (ms),\x1b[2J" + std::string(100000, 'R') + "\n0,800\n40,"
+        + escapes + std::string(100000, 'A') + "\n");
+    ASSERT_EQ(log.problems.size(), 1U);
+    const std::string told = ProblemText(log.problems[0]);
+    EXPECT_LT(told.size(), 200U) << told;
+    EXPECT_EQ(told.find('\x1b'), std::string::npos) << told;
+    EXPECT_THAT(told, HasSubstr("\\x1B]0;owned\\x07"));
 }
 
 // A long log is read in stretches by several threads; a stretch of rows whose time goes back
