@@ -162,8 +162,8 @@ CommandParse ParseActuator(std::span<const std::string> args)
         return { {}, "actuator: value " + Quoted(*valueText) + " is not a whole number from 0 to 255" };
     if (commandText) {
         const ActuatorCommand command = ActuatorCommandValue(test, *commandText, 0);
-        if (!command.error.empty())
-            return { {}, "actuator: --command: " + command.error };
+        if (command.refusal)
+            return { {}, "actuator: --command: " + command.refusal->English() };
         value = command.value;
     }
     return { [test, value](CliContext& context) {

@@ -21,7 +21,7 @@ constexpr long long kHighestBound = std::numeric_limits<int>::max();
 
 QString rangeMessage(long long low, long long high)
 {
-    return QStringLiteral("Value must be between %1 and %2").arg(low).arg(high);
+    return TKodraGauge::tr("Value must be between %1 and %2").arg(low).arg(high);
 }
 
 // A refused bound is ignored, as Qt's own widgets do: the setters are slots, and an exception

@@ -3,6 +3,7 @@
 #include "defs/TranslatableText.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 
@@ -36,11 +37,6 @@ constexpr double RpmToIdleSteps = 0.12750223128904756; // one idle step is 7.843
 constexpr int FixedAdvanceValue = 16;
 constexpr int MaxEgrPosition = 255; // the one data byte
 
-std::string Quoted(std::string_view text)
-{
-    return "'" + std::string(text) + "'";
-}
-
 // `text` as a whole number, blanks around it allowed; a sign is taken so that "-5" is reported as
 // out of range rather than as no number at all.
 std::optional<long long> SignedWholeNumber(std::string_view text)
@@ -57,18 +53,18 @@ std::optional<long long> SignedWholeNumber(std::string_view text)
     return value;
 }
 
-// `text` as a whole number from `min` to `max`, or the message that says what is wrong with it.
-ActuatorCommand WholeNumberWithin(std::string_view text, int min, int max, const char* what, const char* unit)
+constexpr const char* NotAWholeNumber
+    = DAZED_TRANSLATABLE("TActuatorForm", "'%1' is not a valid integer value");
+
+// `text` as a whole number from `min` to `max`, or the refusal `outOfRange` when it is outside them.
+ActuatorCommand WholeNumberWithin(std::string_view text, int min, int max, const char* outOfRange)
 {
     const std::optional<long long> number = SignedWholeNumber(text);
     if (!number)
-        return { 0, Quoted(text) + " is not a valid integer value" };
-    if (*number < min || *number > max) {
-        return { 0,
-            Quoted(text) + " is not a valid " + what + ": enter a " + unit + " from " + std::to_string(min)
-                + " to " + std::to_string(max) };
-    }
-    return { static_cast<int>(*number), {} };
+        return { 0, ActuatorRefusal { NotAWholeNumber, std::string(text), min, max } };
+    if (*number < min || *number > max)
+        return { 0, ActuatorRefusal { outOfRange, std::string(text), min, max } };
+    return { static_cast<int>(*number), std::nullopt };
 }
 
 } // namespace
@@ -94,24 +90,47 @@ ActuatorCommand ActuatorCommandValue(int number, std::string_view text, int prev
 {
     const ActuatorTest* test = FindActuatorTest(number);
     if (test == nullptr)
-        return { previousValue, {} };
+        return { previousValue, std::nullopt };
     switch (test->command) {
     case Kind::FixedAdvance:
-        return { FixedAdvanceValue, {} };
+        return { FixedAdvanceValue, std::nullopt };
     case Kind::NoValue:
-        return { previousValue, {} };
+        return { previousValue, std::nullopt };
     case Kind::EgrPosition:
-        return WholeNumberWithin(text, 0, MaxEgrPosition, "EGR position", "whole number");
+        return WholeNumberWithin(text, 0, MaxEgrPosition,
+            DAZED_TRANSLATABLE(
+                "TActuatorForm", "'%1' is not a valid EGR position: enter a whole number from %2 to %3"));
     case Kind::TargetIdleRpm: {
         // The ECU holds an idle only between the speeds its conditions name.
-        const ActuatorCommand rpm = WholeNumberWithin(
-            text, MinTargetIdleRpm, MaxTargetIdleRpm, "target idle", "whole number of rpm");
-        if (!rpm.error.empty())
+        const ActuatorCommand rpm = WholeNumberWithin(text, MinTargetIdleRpm, MaxTargetIdleRpm,
+            DAZED_TRANSLATABLE("TActuatorForm",
+                "'%1' is not a valid target idle: enter a whole number of rpm from %2 to %3"));
+        if (rpm.refusal)
             return rpm;
-        return { static_cast<int>(std::trunc(rpm.value * RpmToIdleSteps)), {} };
+        return { static_cast<int>(std::trunc(rpm.value * RpmToIdleSteps)), std::nullopt };
     }
     }
-    return { previousValue, {} };
+    return { previousValue, std::nullopt };
+}
+
+std::string ActuatorRefusal::Worded(std::string_view wording) const
+{
+    // %1, %2 and %3 in that order; each is filled from the wording alone, so a '%' typed by the
+    // user stays as typed.
+    const std::array<std::string, 3> fillings { typed, std::to_string(min), std::to_string(max) };
+    std::string worded;
+    for (std::size_t i = 0; i < wording.size(); ++i) {
+        const char digit = i + 1 < wording.size() ? wording[i + 1] : '\0';
+        const bool place
+            = wording[i] == '%' && digit >= '1' && digit < '1' + static_cast<int>(fillings.size());
+        if (place) {
+            worded += fillings.at(static_cast<std::size_t>(digit - '1'));
+            ++i;
+        } else {
+            worded += wording[i];
+        }
+    }
+    return worded;
 }
 
 std::string ActuatorTestList()

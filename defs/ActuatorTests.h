@@ -49,11 +49,25 @@ const std::array<const char*, ActuatorConditionCount>& ActuatorConditions();
 inline constexpr int MinTargetIdleRpm = 500;
 inline constexpr int MaxTargetIdleRpm = 2000;
 
-// The value that test `number` sends for `text`, or the message that says why the text gives
-// none. Tests whose frame carries no value give `previousValue`.
+// Why a typed text gives no value. `text` is marked for translation: %1 stands for what was typed,
+// %2 and %3 for the bounds, so each front end words the refusal in its own language.
+struct ActuatorRefusal {
+    const char* text = nullptr;
+    std::string typed;
+    int min = 0;
+    int max = 0;
+
+    // `wording` (the text or its translation) with what was typed and the bounds in their places.
+    std::string Worded(std::string_view wording) const;
+    // In English, as the command-line tool says it.
+    std::string English() const { return Worded(text); }
+};
+
+// The value that test `number` sends for `text`, or why the text gives none. Tests whose frame
+// carries no value give `previousValue`.
 struct ActuatorCommand {
     int value = 0;
-    std::string error; // empty when `value` holds
+    std::optional<ActuatorRefusal> refusal; // none when `value` holds
 };
 ActuatorCommand ActuatorCommandValue(int number, std::string_view text, int previousValue);
 

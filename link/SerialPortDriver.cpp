@@ -4,6 +4,7 @@
 #include "link/SerialPortCheck.h"
 #include "link/UsbDeviceStrings.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QMetaEnum>
@@ -34,7 +35,8 @@ constexpr int WriteBoundMs = 300;
 std::string OpenErrorText(const QString& location, const QSerialPort& port)
 {
     const char* name = QMetaEnum::fromType<QSerialPort::SerialPortError>().valueToKey(port.error());
-    return QStringLiteral("Cannot open %1: %2 (%3)")
+    //: %1 the port, %2 the system's reason, %3 Qt's name for the error
+    return QCoreApplication::translate("SerialPortDriver", "Cannot open %1: %2 (%3)")
         .arg(location, port.errorString(), QLatin1String(name ? name : "UnknownError"))
         .toStdString();
 }

@@ -106,8 +106,7 @@ QString TDataLoggerForm::RecoverUnfinished()
 {
     const Recovery recovery = RecoverRecordings(LogTargetPath(m_logFilePath.toStdString()).parent_path());
     if (!recovery.logs.empty())
-        m_controls.SetPanel(
-            kProgressPanel, QStringLiteral("Recovered: ") + PathText(recovery.logs.back().path));
+        m_controls.SetPanel(kProgressPanel, tr("Recovered: %1").arg(PathText(recovery.logs.back().path)));
     return LoggerMessages::Recovered(recovery);
 }
 

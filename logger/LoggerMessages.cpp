@@ -26,9 +26,11 @@ QString Recovered(const Recovery& recovery)
     QStringList lines;
     if (recovery.logs.size() <= ListedLogs) {
         for (const RecoveredLog& log : recovery.logs)
-            lines << QStringLiteral("%1 (%2 rows)").arg(PathText(log.path)).arg(log.rows);
+            lines << QCoreApplication::translate("TDataLoggerForm", "%1 (%2 rows)")
+                         .arg(PathText(log.path))
+                         .arg(log.rows);
     } else {
-        lines << QStringLiteral("%1 logs in %2, from %3 to %4")
+        lines << QCoreApplication::translate("TDataLoggerForm", "%1 logs in %2, from %3 to %4")
                      .arg(recovery.logs.size())
                      .arg(PathText(recovery.logs.front().path.parent_path()))
                      .arg(PathText(recovery.logs.front().path.filename()))
@@ -36,14 +38,17 @@ QString Recovered(const Recovery& recovery)
     }
     QString text;
     if (!recovery.logs.empty())
-        text = QStringLiteral("Recordings left unfinished when the program last ended are saved:\n")
-            + lines.join(QLatin1Char('\n'));
+        text = QCoreApplication::translate(
+                   "TDataLoggerForm", "Recordings left unfinished when the program last ended are saved:")
+            + QLatin1Char('\n') + lines.join(QLatin1Char('\n'));
     const std::size_t listed = std::min(recovery.problems.size(), ListedProblems);
     for (std::size_t i = 0; i < listed; ++i)
         text += (text.isEmpty() ? QString() : QStringLiteral("\n\n"))
             + QString::fromStdString(recovery.problems[i]);
     if (recovery.problems.size() > listed)
-        text += QStringLiteral("\n\n... and %1 more like these").arg(recovery.problems.size() - listed);
+        text += QLatin1String("\n\n")
+            + QCoreApplication::translate("TDataLoggerForm", "... and %1 more like these")
+                  .arg(recovery.problems.size() - listed);
     return text;
 }
 

@@ -359,6 +359,14 @@ Die serielle Schnittstelle dürfen nur Mitglieder der Gruppe dialout öffnen: Be
     </message>
 </context>
 <context>
+    <name>SerialPortDriver</name>
+    <message>
+        <source>Cannot open %1: %2 (%3)</source>
+        <extracomment>%1 the port, %2 the system&apos;s reason, %3 Qt&apos;s name for the error</extracomment>
+        <translation>%1 kann nicht geöffnet werden: %2 (%3)</translation>
+    </message>
+</context>
+<context>
     <name>SessionRecordingControl</name>
     <message>
         <source>Record Session...</source>
@@ -773,6 +781,18 @@ Die serielle Schnittstelle dürfen nur Mitglieder der Gruppe dialout öffnen: Be
         <source>the cancel</source>
         <translation>der Abbruch</translation>
     </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>&apos;%1&apos; ist keine gültige ganze Zahl</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid EGR position: enter a whole number from %2 to %3</source>
+        <translation>&apos;%1&apos; ist keine gültige AGR-Stellung: eine ganze Zahl von %2 bis %3 eingeben</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid target idle: enter a whole number of rpm from %2 to %3</source>
+        <translation>&apos;%1&apos; ist keine gültige Soll-Leerlaufdrehzahl: eine ganze Zahl in U/min von %2 bis %3 eingeben</translation>
+    </message>
 </context>
 <context>
     <name>TCommsForm</name>
@@ -918,6 +938,26 @@ Diese Aufzeichnung geht stattdessen nach %3, damit kein Protokoll verloren geht.
     <message>
         <source>A log is being replayed through the windows. Only what the car says is recorded: end the replay in the log viewer (End Replay) before pressing Start.</source>
         <translation>In den Fenstern wird ein Protokoll wiedergegeben. Aufgezeichnet wird nur, was das Fahrzeug liefert: vor Start die Wiedergabe im Protokollbetrachter beenden (End Replay).</translation>
+    </message>
+    <message>
+        <source>Recovered: %1</source>
+        <translation>Wiederhergestellt: %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2 rows)</source>
+        <translation>%1 (%2 Zeilen)</translation>
+    </message>
+    <message>
+        <source>%1 logs in %2, from %3 to %4</source>
+        <translation>%1 Protokolle in %2, von %3 bis %4</translation>
+    </message>
+    <message>
+        <source>Recordings left unfinished when the program last ended are saved:</source>
+        <translation>Aufzeichnungen, die beim letzten Programmende nicht abgeschlossen waren, wurden gespeichert:</translation>
+    </message>
+    <message>
+        <source>... and %1 more like these</source>
+        <translation>... und %1 weitere dieser Art</translation>
     </message>
 </context>
 <context>
@@ -1220,6 +1260,13 @@ Diese Aufzeichnung geht stattdessen nach %3, damit kein Protokoll verloren geht.
     <message>
         <source>Close</source>
         <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>TKodraGauge</name>
+    <message>
+        <source>Value must be between %1 and %2</source>
+        <translation>Der Wert muss zwischen %1 und %2 liegen</translation>
     </message>
 </context>
 <context>

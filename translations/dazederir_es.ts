@@ -359,6 +359,14 @@ Solo los miembros del grupo dialout pueden abrir el puerto serie: añada su usua
     </message>
 </context>
 <context>
+    <name>SerialPortDriver</name>
+    <message>
+        <source>Cannot open %1: %2 (%3)</source>
+        <extracomment>%1 the port, %2 the system&apos;s reason, %3 Qt&apos;s name for the error</extracomment>
+        <translation>No se puede abrir %1: %2 (%3)</translation>
+    </message>
+</context>
+<context>
     <name>SessionRecordingControl</name>
     <message>
         <source>Record Session...</source>
@@ -773,6 +781,18 @@ Solo los miembros del grupo dialout pueden abrir el puerto serie: añada su usua
         <source>the cancel</source>
         <translation>la cancelación</translation>
     </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>&apos;%1&apos; no es un número entero válido</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid EGR position: enter a whole number from %2 to %3</source>
+        <translation>&apos;%1&apos; no es una posición de EGR válida: introduzca un número entero de %2 a %3</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid target idle: enter a whole number of rpm from %2 to %3</source>
+        <translation>&apos;%1&apos; no es un ralentí objetivo válido: introduzca un número entero de rpm de %2 a %3</translation>
+    </message>
 </context>
 <context>
     <name>TCommsForm</name>
@@ -918,6 +938,26 @@ Esta grabación va a %3, para que no se pierda ningún registro.</translation>
     <message>
         <source>A log is being replayed through the windows. Only what the car says is recorded: end the replay in the log viewer (End Replay) before pressing Start.</source>
         <translation>Se está reproduciendo un registro en las ventanas. Solo se graba lo que dice el vehículo: termine la reproducción en el visor de registros (End Replay) antes de pulsar Start.</translation>
+    </message>
+    <message>
+        <source>Recovered: %1</source>
+        <translation>Recuperado: %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2 rows)</source>
+        <translation>%1 (%2 filas)</translation>
+    </message>
+    <message>
+        <source>%1 logs in %2, from %3 to %4</source>
+        <translation>%1 registros en %2, de %3 a %4</translation>
+    </message>
+    <message>
+        <source>Recordings left unfinished when the program last ended are saved:</source>
+        <translation>Se han guardado las grabaciones que quedaron sin terminar al cerrarse el programa la última vez:</translation>
+    </message>
+    <message>
+        <source>... and %1 more like these</source>
+        <translation>... y %1 más como estos</translation>
     </message>
 </context>
 <context>
@@ -1220,6 +1260,13 @@ Esta grabación va a %3, para que no se pierda ningún registro.</translation>
     <message>
         <source>Close</source>
         <translation>Cerrar</translation>
+    </message>
+</context>
+<context>
+    <name>TKodraGauge</name>
+    <message>
+        <source>Value must be between %1 and %2</source>
+        <translation>El valor debe estar entre %1 y %2</translation>
     </message>
 </context>
 <context>

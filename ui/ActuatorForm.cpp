@@ -302,8 +302,8 @@ void TActuatorForm::SetBtnClick()
         return; // Set is enabled only once a test is chosen
     const ActuatorCommand command
         = ActuatorCommandValue(m_selectedTest, m_commandEdit->text().toStdString(), m_commandValue);
-    if (!command.error.empty()) {
-        ShowMessage(QString::fromStdString(command.error));
+    if (command.refusal) {
+        ShowMessage(QString::fromStdString(command.refusal->Worded(tr(command.refusal->text).toStdString())));
         return;
     }
     m_commandValue = command.value;

@@ -1,4 +1,5 @@
 // The windows made after a language is chosen show it; what machines read stays English.
+#include "tests/actuator/CapturingForm.h"
 #include "tests/dashboard/DashboardRig.h"
 #include "tests/logger/LogFileTestSupport.h"
 #include "tests/logger/LoggerFormRig.h"
@@ -7,6 +8,7 @@
 #include "ui/DataViewerForm.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -21,6 +23,7 @@ struct Expected {
     QString connected; // the status bar once the ECU answers
     QString formatButton; // the data viewer's mode button
     QString setButton; // the actuator window's Set
+    QString refusal; // of a target idle of 2001 rpm, worded in the table below the windows
 };
 
 class TranslatedWindows : public ::testing::TestWithParam<Expected> { };
@@ -49,17 +52,26 @@ TEST_P(TranslatedWindows, ShowTheirMenusButtonsAndStatusInTheChosenLanguage)
 
     const TDataViewerForm viewer(*rig.session);
     EXPECT_EQ(viewer.findChild<QPushButton*>(QStringLiteral("ModeBtn"))->text(), expected.formatButton);
-    const TActuatorForm actuators(*rig.session);
-    EXPECT_EQ(actuators.findChild<QPushButton*>(QStringLiteral("SetBtn"))->text(), expected.setButton);
+    Capturing<TActuatorForm> actuators(*rig.session);
+    auto* setButton = ChildOf<QPushButton>(actuators, "SetBtn");
+    EXPECT_EQ(setButton->text(), expected.setButton);
+    actuators.SelectTest(1);
+    ChildOf<QLineEdit>(actuators, "Command_EB")->setText(QStringLiteral("2001"));
+    setButton->click();
+    EXPECT_EQ(actuators.messages, QStringList { expected.refusal });
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, TranslatedWindows,
     ::testing::Values(Expected { "de", QStringLiteral("&Datei"), QStringLiteral("&Optionen"),
                           QStringLiteral("Mit Steuergerät verbunden"), QStringLiteral("Aufbereitet"),
-                          QStringLiteral("Setzen") },
+                          QStringLiteral("Setzen"),
+                          QStringLiteral("'2001' ist keine gültige Soll-Leerlaufdrehzahl: eine ganze Zahl in "
+                                         "U/min von 500 bis 2000 eingeben") },
         Expected { "es", QStringLiteral("&Archivo"), QStringLiteral("&Opciones"),
             QStringLiteral("Conectado a la centralita"), QStringLiteral("Formateados"),
-            QStringLiteral("Aplicar") }),
+            QStringLiteral("Aplicar"),
+            QStringLiteral("'2001' no es un ralentí objetivo válido: introduzca un número entero de rpm de "
+                           "500 a 2000") }),
     [](const ::testing::TestParamInfo<Expected>& param) { return std::string(param.param.language); });
 
 // The time the log started is the one field that may differ between two runs.
