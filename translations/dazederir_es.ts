@@ -1247,7 +1247,7 @@ Esta grabación va a %3, para que no se pierda ningún registro.</translation>
     </message>
     <message>
         <source>The Help file for DazedErir can be located </source>
-        <translation>El archivo de ayuda de DazedErir se encuentra </translation>
+        <translation>La ayuda de DazedErir se encuentra </translation>
     </message>
     <message>
         <source>in the folder &apos;DazedErir/help&apos;</source>

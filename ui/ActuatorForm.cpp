@@ -8,6 +8,7 @@
 #include "locale/SessionStateText.h"
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +19,8 @@
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -73,7 +76,7 @@ const char* const kStoppedText = QT_TRANSLATE_NOOP("TActuatorForm", "%1 stopped:
 
 constexpr int kFormWidth = 360;
 constexpr int kFormHeight = 548;
-constexpr QRect kTitleRect { 8, 4, 344, 40 };
+constexpr QRect kTitleRect { 8, 4, 348, 40 };
 constexpr QRect kControlGroupRect { 8, 48, 344, 112 };
 constexpr QRect kCommandEditRect { 10, 22, 190, 80 };
 constexpr QRect kSetButtonRect { 212, 26, 120, 32 };
@@ -99,6 +102,23 @@ QFont PixelFont(int pixels)
     return font;
 }
 
+// How much taller than the design the title must be to hold, wrapped, the longest title of the
+// window's language; everything below it moves down by as much.
+int TitleDeepening(const QFont& font)
+{
+    const QFontMetrics metrics(font);
+    int height = kTitleRect.height();
+    const auto hold = [&](const char* title) {
+        const QRect wrapped = metrics.boundingRect(
+            QRect(QPoint(), QSize(kTitleRect.width(), 0)), Qt::TextWordWrap, TActuatorForm::tr(title));
+        height = std::max(height, wrapped.height());
+    };
+    hold(kNothingChosenTitle);
+    for (const ActuatorTest& test : ActuatorTests())
+        hold(test.title);
+    return height - kTitleRect.height();
+}
+
 // Edit fields paint Base and draw Text, so those roles follow the window colours here.
 void SetWindowAndEditColours(QWidget* widget, ColorRef background, ColorRef text)
 {
@@ -119,7 +139,6 @@ TActuatorForm::TActuatorForm(const EcuQueries& queries, QWidget* parent)
 {
     setObjectName(QStringLiteral("ActuatorForm"));
     setWindowTitle(tr("DazedErir Actuator Controls"));
-    resize(kFormWidth, kFormHeight);
     BuildControls();
     BuildMenu();
 
@@ -174,13 +193,17 @@ void TActuatorForm::BuildControls()
     // Nothing is chosen at first, and nothing shown as if it were: Set waits for a choice.
     m_controlTitle = new QLabel(tr(kNothingChosenTitle), central);
     m_controlTitle->setObjectName(QStringLiteral("Control_Title"));
-    m_controlTitle->setGeometry(kTitleRect);
     m_controlTitle->setFont(PixelFont(kTitleFontPx));
+    m_controlTitle->setWordWrap(true);
+    const int deepening = TitleDeepening(m_controlTitle->font());
+    m_controlTitle->setGeometry(kTitleRect.adjusted(0, 0, 0, deepening));
     SetWindowAndEditColours(m_controlTitle, kColorBlack, kColorWhite);
+    const QPoint below(0, deepening);
+    resize(kFormWidth, kFormHeight + deepening);
 
     m_controlGroup = new QGroupBox(tr(kChooseCaption), central);
     m_controlGroup->setObjectName(QStringLiteral("Control_GB"));
-    m_controlGroup->setGeometry(kControlGroupRect);
+    m_controlGroup->setGeometry(kControlGroupRect.translated(below));
 
     m_commandEdit = new QLineEdit(m_controlGroup);
     m_commandEdit->setEnabled(false);
@@ -203,7 +226,7 @@ void TActuatorForm::BuildControls()
 
     auto* monitorsGroup = new QGroupBox(tr("Monitors"), central);
     monitorsGroup->setObjectName(QStringLiteral("GroupBox1"));
-    monitorsGroup->setGeometry(kMonitorsGroupRect);
+    monitorsGroup->setGeometry(kMonitorsGroupRect.translated(below));
     for (int i = 0; i < MonitorCount; ++i) {
         const QString number = QString::number(i + 1);
         const QPoint origin = kFirstMonitorOrigin
@@ -227,7 +250,7 @@ void TActuatorForm::BuildControls()
 
     auto* conditionsGroup = new QGroupBox(tr("Conditions"), central);
     conditionsGroup->setObjectName(QStringLiteral("Conditions_GB"));
-    conditionsGroup->setGeometry(kConditionsGroupRect);
+    conditionsGroup->setGeometry(kConditionsGroupRect.translated(below));
     const auto& conditions = ActuatorConditions();
     for (std::size_t i = 0; i < conditions.size(); ++i) {
         auto* condition = new QLabel(tr(conditions.at(i)), conditionsGroup);

@@ -16,7 +16,11 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QTimer>
+
+#include <algorithm>
 #include <string_view>
 
 namespace {
@@ -152,6 +156,33 @@ QString ValueText(const EcuQueries& queries, bool mapLoad, bool formatted, bool 
     return Readout(row->read(queries.Values()), row->viewer.digits);
 }
 
+// Where a box's title would end were it `caption`, as the style places a title.
+int TitleEnd(const QGroupBox& box, const QString& caption)
+{
+    QStyleOptionGroupBox option;
+    option.initFrom(&box);
+    option.text = caption;
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    const QRect title
+        = box.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &box);
+    return title.left() + box.fontMetrics().horizontalAdvance(caption);
+}
+
+// The width of a box that shows each caption a formatted page may give it whole: the design's,
+// unless a translation is longer.
+int BoxWidthForCaptions(const QGroupBox& box)
+{
+    int width = BoxWidth;
+    for (const LiveValueRow& row : LiveValueCatalogue()) {
+        if (!row.viewer.caption.empty())
+            width = std::max(
+                width, TitleEnd(box, TDataViewerForm::tr(std::string(row.viewer.caption).c_str())));
+    }
+    for (const KindCaption& entry : KindCaptions)
+        width = std::max(width, TitleEnd(box, TDataViewerForm::tr(entry.caption)));
+    return width;
+}
+
 bool ValidBox(int box)
 {
     return box >= 0 && box < TDataViewerForm::BoxCount;
@@ -174,7 +205,7 @@ TDataViewerForm::TDataViewerForm(const EcuQueries& queries, QWidget* parent)
     BuildButtons(area);
     BuildStatusBar();
     BuildMenu();
-    resize(ClientWidth, ClientHeight);
+    resize(ClientWidth + GridColumns * m_widening, ClientHeight);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -212,15 +243,17 @@ void TDataViewerForm::BuildGrid(QWidget* area)
         auto* group = new QGroupBox(QString::number(box), area);
         group->setObjectName(QStringLiteral("DVGP%1").arg(box));
         group->setFont(captionFont);
-        group->setGeometry(GridLeft + (box % GridColumns) * BoxPitchX,
-            GridTop + (box / GridColumns) * BoxPitchY, BoxWidth, BoxHeight);
+        if (box == 0)
+            m_widening = BoxWidthForCaptions(*group) - BoxWidth;
+        group->setGeometry(GridLeft + (box % GridColumns) * (BoxPitchX + m_widening),
+            GridTop + (box / GridColumns) * BoxPitchY, BoxWidth + m_widening, BoxHeight);
 
         auto* label = new QLabel(group);
         label->setObjectName(QStringLiteral("DVLabel%1").arg(box));
         label->setFont(valueFont);
         label->setAlignment(Qt::AlignCenter);
         SetColours(label, kColorSilver, kColorBlack);
-        label->setGeometry(LabelLeft, LabelTop, LabelWidth, LabelHeight);
+        label->setGeometry(LabelLeft, LabelTop, LabelWidth + m_widening, LabelHeight);
 
         m_boxes[index] = group;
         m_labels[index] = label;
@@ -231,12 +264,14 @@ void TDataViewerForm::BuildButtons(QWidget* area)
 {
     ModeBtn = new QPushButton(tr(FormatDataCaption), area);
     ModeBtn->setObjectName(QStringLiteral("ModeBtn"));
-    ModeBtn->setGeometry(ModeBtnLeft, ButtonTop, ButtonWidth, ButtonHeight);
+    // The buttons stay centred under a grid that translations widened.
+    const int shift = GridColumns * m_widening / 2;
+    ModeBtn->setGeometry(ModeBtnLeft + shift, ButtonTop, ButtonWidth, ButtonHeight);
     connect(ModeBtn, &QPushButton::clicked, this, &TDataViewerForm::ModeBtnClick);
 
     PageBtn = new QPushButton(tr(Page2Caption), area);
     PageBtn->setObjectName(QStringLiteral("PageBtn"));
-    PageBtn->setGeometry(PageBtnLeft, ButtonTop, ButtonWidth, ButtonHeight);
+    PageBtn->setGeometry(PageBtnLeft + shift, ButtonTop, ButtonWidth, ButtonHeight);
     connect(PageBtn, &QPushButton::clicked, this, &TDataViewerForm::PageBtnClick);
 }
 

@@ -66,6 +66,8 @@ private:
     const EcuSession* m_session = nullptr;
     QString m_caption;
     bool m_formatted = true;
+    // How much wider than the design each box is, so that every caption of the language fits.
+    int m_widening = 0;
     // The load sensor of the identified ECU, copied at each caption refresh so that captions and
     // values agree until the next one.
     QString m_loadSensor;

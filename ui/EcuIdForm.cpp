@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int ClientWidth = 208;
@@ -34,15 +36,17 @@ TECUIDForm::TECUIDForm(QWidget* parent)
     QFont captionFont = ECUIDL->font();
     captionFont.setPixelSize(CaptionFontPixels);
     ECUIDL->setFont(captionFont);
-    ECUIDL->setGeometry(CaptionLeft, CaptionTop, CaptionWidth, CaptionHeight);
+    // A caption longer than the design's widens the window, the box staying under the caption.
+    const int widening = std::max(0, ECUIDL->sizeHint().width() - CaptionWidth);
+    ECUIDL->setGeometry(CaptionLeft, CaptionTop, CaptionWidth + widening, CaptionHeight);
 
     IDEB = new QLineEdit(QStringLiteral("0000"), this);
     IDEB->setObjectName(QStringLiteral("IDEB"));
-    IDEB->setGeometry(EditLeft, EditTop, EditWidth, EditHeight);
+    IDEB->setGeometry(EditLeft + widening / 2, EditTop, EditWidth, EditHeight);
     // It shows what the ECU said; there is nothing to type.
     IDEB->setReadOnly(true);
 
-    resize(ClientWidth, ClientHeight);
+    resize(ClientWidth + widening, ClientHeight);
 }
 
 void TECUIDForm::ShowEcuId(const QString& ecuId)

@@ -26,7 +26,6 @@ constexpr int kNoticeFontPx = 12;
 void Style(QLabel* label, int fontPx, ColorRef colour)
 {
     label->setAlignment(Qt::AlignCenter);
-    label->setWordWrap(true);
     QFont font = label->font();
     font.setPixelSize(fontPx);
     label->setFont(font);
@@ -38,16 +37,16 @@ void Style(QLabel* label, int fontPx, ColorRef colour)
 THelpForm::THelpForm(QWidget* parent)
     : SettingsDialog("HelpForm", tr("Help"), kFormSize, parent)
 {
-    Style(AddLabel(tr("KodraPower Engine Management"), kMakerRect), kMakerFontPx, kColorRed);
+    Style(AddWrappedLabel(tr("KodraPower Engine Management"), kMakerRect), kMakerFontPx, kColorRed);
     QLabel* logo = AddLabel({}, kLogoRect);
     logo->setObjectName(QStringLiteral("Logo"));
     logo->setPixmap(MakerLogo(kLogoRect.size()));
-    Style(AddLabel(tr("The Help file for DazedErir can be located "), kHelpLine1Rect), kHelpFontPx,
+    Style(AddWrappedLabel(tr("The Help file for DazedErir can be located "), kHelpLine1Rect), kHelpFontPx,
         kColorWhite);
-    Style(AddLabel(tr("in the folder 'DazedErir/help'"), kHelpLine2Rect), kHelpFontPx, kColorWhite);
-    Style(AddLabel(QString::fromStdString(ProgramTitle()), kVersionRect), kVersionFontPx, kColorRed);
-    Style(AddLabel(tr("For workshop use: run actuator tests only with the vehicle stationary and "
-                      "the engine conditions shown."),
+    Style(AddWrappedLabel(tr("in the folder 'DazedErir/help'"), kHelpLine2Rect), kHelpFontPx, kColorWhite);
+    Style(AddWrappedLabel(QString::fromStdString(ProgramTitle()), kVersionRect), kVersionFontPx, kColorRed);
+    Style(AddWrappedLabel(tr("For workshop use: run actuator tests only with the vehicle stationary and "
+                             "the engine conditions shown."),
               kNoticeRect),
         kNoticeFontPx, kColorWhite);
 
