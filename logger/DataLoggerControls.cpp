@@ -6,11 +6,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -93,7 +96,8 @@ ChartControls MakeChart(QWidget* parent, int index)
     chart.graph->SetGradient(kScaleGradient);
     chart.graph->SetStepSize(kPixelsPerSample);
 
-    chart.channelLabel = MakeLabel(parent, kChannelLabelNames[slot], QStringLiteral("Channel ") + number,
+    chart.channelLabel = MakeLabel(parent, kChannelLabelNames[slot],
+        QCoreApplication::translate("TDataLoggerForm", "Channel %1").arg(number),
         QRect(kLeftColumn, top, kComboWidth, kLabelHeight));
     SetTextColour(chart.channelLabel, kColorRed);
     chart.channelCombo = MakeEditableCombo(parent, QStringLiteral("Ch%1_Sel_Combo").arg(number),
@@ -121,13 +125,18 @@ ChartControls MakeChart(QWidget* parent, int index)
 
 void BuildMenu(QMainWindow& window, DataLoggerControls& controls)
 {
-    QMenu* file = window.menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* file = window.menuBar()->addMenu(QCoreApplication::translate("TDataLoggerForm", "&File"));
     file->setObjectName(QStringLiteral("File1"));
     controls.openLogAction
-        = Named(file->addAction(QStringLiteral("&Open Log...")), QStringLiteral("OpenLog"));
-    controls.setPathAction = Named(file->addAction(QStringLiteral("Set &Path")), QStringLiteral("SetPath"));
-    controls.closeAction = Named(file->addAction(QStringLiteral("Close")), QStringLiteral("Close1"));
-    controls.exitAction = Named(file->addAction(QStringLiteral("E&xit")), QStringLiteral("Exit1"));
+        = Named(file->addAction(QCoreApplication::translate("TDataLoggerForm", "&Open Log...")),
+            QStringLiteral("OpenLog"));
+    controls.setPathAction
+        = Named(file->addAction(QCoreApplication::translate("TDataLoggerForm", "Set &Path")),
+            QStringLiteral("SetPath"));
+    controls.closeAction = Named(
+        file->addAction(QCoreApplication::translate("TDataLoggerForm", "Close")), QStringLiteral("Close1"));
+    controls.exitAction = Named(
+        file->addAction(QCoreApplication::translate("TDataLoggerForm", "E&xit")), QStringLiteral("Exit1"));
 }
 
 void BuildStatusBar(QMainWindow& window, DataLoggerControls& controls)
@@ -157,28 +166,35 @@ DataLoggerControls DataLoggerControls::Build(QMainWindow& window)
         controls.charts[static_cast<std::size_t>(i)] = MakeChart(surface, i);
 
     int left = kChartLeft;
-    controls.timeBaseCaption = MakeLabel(surface, QStringLiteral("Label1"), QStringLiteral("T/Div (secs)"),
+    controls.timeBaseCaption = MakeLabel(surface, QStringLiteral("Label1"),
+        QCoreApplication::translate("TDataLoggerForm", "T/Div (secs)"),
         QRect(left, kBottomRowTop + kTimeLabelGap, kButtonWidth, kLabelHeight));
     left += kButtonWidth + kTimeLabelGap;
     controls.timeBaseCombo = MakeEditableCombo(surface, QStringLiteral("GrT_Sel_T_Combo"),
         QStringLiteral("1"), QRect(left, kBottomRowTop, kButtonWidth, kComboHeight));
     left += 2 * kButtonWidth;
     controls.startButton
-        = Named(new QPushButton(QStringLiteral("Start"), surface), QStringLiteral("DL_Start_Button"));
+        = Named(new QPushButton(QCoreApplication::translate("TDataLoggerForm", "Start"), surface),
+            QStringLiteral("DL_Start_Button"));
     controls.startButton->setGeometry(left, kBottomRowTop, kButtonWidth, kButtonHeight);
     left += kButtonWidth + kLeftColumn;
     controls.stopButton
-        = Named(new QPushButton(QStringLiteral("Stop"), surface), QStringLiteral("DL_Stop_Button"));
+        = Named(new QPushButton(QCoreApplication::translate("TDataLoggerForm", "Stop"), surface),
+            QStringLiteral("DL_Stop_Button"));
     controls.stopButton->setGeometry(left, kBottomRowTop, kButtonWidth, kButtonHeight);
     left += 2 * kButtonWidth;
     controls.saveDataBox
-        = Named(new QCheckBox(QStringLiteral("Save To File"), surface), QStringLiteral("SaveDataCB"));
+        = Named(new QCheckBox(QCoreApplication::translate("TDataLoggerForm", "Save To File"), surface),
+            QStringLiteral("SaveDataCB"));
     controls.saveDataBox->setGeometry(left, kBottomRowTop, 2 * kButtonWidth, kButtonHeight);
     controls.saveDataBox->setChecked(true);
     left += 2 * kButtonWidth;
     controls.allValuesBox
-        = Named(new QCheckBox(QStringLiteral("Record all values"), surface), QStringLiteral("AllValuesCB"));
-    controls.allValuesBox->setGeometry(left, kBottomRowTop, 2 * kButtonWidth, kButtonHeight);
+        = Named(new QCheckBox(QCoreApplication::translate("TDataLoggerForm", "Record all values"), surface),
+            QStringLiteral("AllValuesCB"));
+    // The last of the row, so a longer translation widens it to the right.
+    controls.allValuesBox->setGeometry(left, kBottomRowTop,
+        std::max(2 * kButtonWidth, controls.allValuesBox->sizeHint().width()), kButtonHeight);
 
     BuildMenu(window, controls);
     BuildStatusBar(window, controls);

@@ -22,8 +22,8 @@
 
 namespace {
 
-constexpr const char* kCaption = "DazedErir DataLogger";
-constexpr const char* kOutputFilePrefix = "Output file:    ";
+constexpr const char* kCaption = QT_TRANSLATE_NOOP("TDataLoggerForm", "DazedErir DataLogger");
+constexpr const char* kOutputFilePrefix = QT_TRANSLATE_NOOP("TDataLoggerForm", "Output file:    ");
 constexpr int kIntervalPanel = 0;
 constexpr int kOutputFilePanel = 1;
 constexpr int kProgressPanel = 2;
@@ -56,7 +56,7 @@ TDataLoggerForm::TDataLoggerForm(
     , m_charts(m_controls.charts)
     , LogTimer1(new QTimer(this))
 {
-    setWindowTitle(QString::fromLatin1(kCaption));
+    setWindowTitle(tr(kCaption));
     LogTimer1->setObjectName(QStringLiteral("LogTimer1"));
     // Rows carry nominal time stamps; a precise timer keeps them close to the real ones.
     LogTimer1->setTimerType(Qt::PreciseTimer);
@@ -169,7 +169,7 @@ void TDataLoggerForm::SetLogPath(const QString& directory)
 // Where the next Stop writes: a run under way moves to a newly chosen folder at its Stop.
 void TDataLoggerForm::ShowOutputFile()
 {
-    m_controls.SetPanel(kOutputFilePanel, kOutputFilePrefix + PathText(PlannedTarget()));
+    m_controls.SetPanel(kOutputFilePanel, tr(kOutputFilePrefix) + PathText(PlannedTarget()));
 }
 
 void TDataLoggerForm::FillChannelList()
@@ -203,14 +203,14 @@ void TDataLoggerForm::UpdateSampleInterval()
         return; // never stored: refused when chosen or read
     const std::optional<int> interval = SampleIntervalFor(*seconds, FirstChart().GridSize());
     if (!interval) {
-        ShowMessage(QStringLiteral("Error Code 3"));
+        ShowMessage(tr("Error Code 3"));
         return;
     }
     m_sampleInterval = *interval;
     LogTimer1->setInterval(m_sampleInterval);
     m_controls.SetPanel(kIntervalPanel,
         FastTimeBase() ? tr("Sample interval: as fast as the line allows")
-                       : QStringLiteral("Sample interval: %1ms").arg(m_sampleInterval));
+                       : tr("Sample interval: %1ms").arg(m_sampleInterval));
 }
 
 void TDataLoggerForm::ChannelChosen(int chart)
@@ -301,7 +301,7 @@ void TDataLoggerForm::DL_Start_ButtonClick()
         m_log.AppendHeader(QDateTime::currentDateTime(), channels, m_sampleInterval, target,
             { .allValues = m_controls.allValuesBox->isChecked(), .units = m_ecu.Settings() });
         if (const std::optional<qint64> other = m_log.TargetTakenBy()) {
-            m_controls.SetPanel(kOutputFilePanel, kOutputFilePrefix + PathText(m_log.Target()));
+            m_controls.SetPanel(kOutputFilePanel, tr(kOutputFilePrefix) + PathText(m_log.Target()));
             ShowMessage(LoggerMessages::TargetTaken(*other, target, m_log.Target()));
         }
         ReportWriteProblem();
@@ -355,7 +355,7 @@ void TDataLoggerForm::PriorityValuesRead(std::chrono::steady_clock::time_point a
 void TDataLoggerForm::ShowFileSize()
 {
     const std::int64_t fileBytes = m_savingRun ? m_log.FileBytes() : 0;
-    m_controls.SetPanel(kProgressPanel, QStringLiteral("File size %1 bytes").arg(fileBytes));
+    m_controls.SetPanel(kProgressPanel, tr("File size %1 bytes").arg(fileBytes));
 }
 
 // Once a run: the rows are kept while the disk refuses them, and Stop can still save them.
@@ -370,15 +370,15 @@ void TDataLoggerForm::ReportWriteProblem()
 
 bool TDataLoggerForm::SaveLog()
 {
-    m_controls.SetPanel(kProgressPanel, QStringLiteral("Saving data to file......"));
+    m_controls.SetPanel(kProgressPanel, tr("Saving data to file......"));
     const std::filesystem::path target = LogTarget();
     if (const std::optional<std::string> error = m_log.SaveLog(target)) {
-        m_controls.SetPanel(kProgressPanel, QStringLiteral("Save failed: ") + QString::fromStdString(*error));
+        m_controls.SetPanel(kProgressPanel, tr("Save failed: %1").arg(QString::fromStdString(*error)));
         ShowMessage(LoggerMessages::NotSaved(target, *error, m_log.RowCount()));
         return false;
     }
-    m_controls.SetPanel(kOutputFilePanel, kOutputFilePrefix + PathText(m_log.Target()));
-    m_controls.SetPanel(kProgressPanel, QStringLiteral("Done: ") + PathText(m_log.Target()));
+    m_controls.SetPanel(kOutputFilePanel, tr(kOutputFilePrefix) + PathText(m_log.Target()));
+    m_controls.SetPanel(kProgressPanel, tr("Done: %1").arg(PathText(m_log.Target())));
     return true;
 }
 

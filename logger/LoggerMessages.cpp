@@ -54,40 +54,44 @@ QString Recovered(const Recovery& recovery)
 
 QString BadTimeBase(const QString& typed, const QString& kept)
 {
-    return QStringLiteral("'%1' is not a valid time base: enter a whole number of seconds per division, "
-                          "1 or more. The time base stays %2.")
+    return QCoreApplication::translate("TDataLoggerForm",
+        "'%1' is not a valid time base: enter a whole number of seconds per division, "
+        "1 or more. The time base stays %2.")
         .arg(typed, kept);
 }
 
 QString StartOverUnsaved(std::size_t rows, const std::filesystem::path& recording)
 {
-    return QStringLiteral("The last log (%1 rows) has not been saved.\nStart a new log? The rows written so "
-                          "far stay in %2 and are recovered at the next start.")
+    return QCoreApplication::translate("TDataLoggerForm",
+        "The last log (%1 rows) has not been saved.\nStart a new log? The rows written so "
+        "far stay in %2 and are recovered at the next start.")
         .arg(rows)
         .arg(PathText(recording));
 }
 
 QString NotWritten(const std::string& problem)
 {
-    return QStringLiteral("The log is not being written to the disk:\n%1\n\nIts rows are kept until the disk "
-                          "takes them. Stop saves them, after fixing the folder or choosing another with "
-                          "File > Set Path.")
+    return QCoreApplication::translate("TDataLoggerForm",
+        "The log is not being written to the disk:\n%1\n\nIts rows are kept until the disk "
+        "takes them. Stop saves them, after fixing the folder or choosing another with "
+        "File > Set Path.")
         .arg(QString::fromStdString(problem));
 }
 
 QString DiskFellBehind(std::size_t waitingBytes, std::size_t rows)
 {
     constexpr double BytesPerMegabyte = 1024.0 * 1024.0;
-    return QStringLiteral("The disk has not taken the last %1 MB of the log, so logging has stopped after %2 "
-                          "rows.\n\nEvery row taken is kept and goes to the disk as it catches up; Stop "
-                          "saves the log once they are all there.")
+    return QCoreApplication::translate("TDataLoggerForm",
+        "The disk has not taken the last %1 MB of the log, so logging has stopped after %2 "
+        "rows.\n\nEvery row taken is kept and goes to the disk as it catches up; Stop "
+        "saves the log once they are all there.")
         .arg(static_cast<double>(waitingBytes) / BytesPerMegabyte, 0, 'f', 1)
         .arg(rows);
 }
 
 QString NotSaved(const std::filesystem::path& target, const std::string& error, std::size_t rows)
 {
-    return QStringLiteral(
+    return QCoreApplication::translate("TDataLoggerForm",
         "The log could not be saved to %1:\n%2\n\nIts %3 rows are kept. Press Stop again to "
         "save them, after fixing the folder or choosing another with File > Set Path.")
         .arg(PathText(target), QString::fromStdString(error))
@@ -96,8 +100,9 @@ QString NotSaved(const std::filesystem::path& target, const std::string& error, 
 
 QString SettingsNotSaved(const std::string& error)
 {
-    return QStringLiteral("The data logger settings could not be saved:\n%1\n\nThe choices stay in force "
-                          "until the program ends; closing this window tries again.")
+    return QCoreApplication::translate("TDataLoggerForm",
+        "The data logger settings could not be saved:\n%1\n\nThe choices stay in force "
+        "until the program ends; closing this window tries again.")
         .arg(QString::fromStdString(error));
 }
 

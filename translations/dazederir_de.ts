@@ -937,7 +937,7 @@ Diese Aufzeichnung geht stattdessen nach %3, damit kein Protokoll verloren geht.
     </message>
     <message>
         <source>A log is being replayed through the windows. Only what the car says is recorded: end the replay in the log viewer (End Replay) before pressing Start.</source>
-        <translation>In den Fenstern wird ein Protokoll wiedergegeben. Aufgezeichnet wird nur, was das Fahrzeug liefert: vor Start die Wiedergabe im Protokollbetrachter beenden (End Replay).</translation>
+        <translation>In den Fenstern wird ein Protokoll wiedergegeben. Aufgezeichnet wird nur, was das Fahrzeug liefert: vor Start im Protokollbetrachter Wiedergabe beenden wählen.</translation>
     </message>
     <message>
         <source>Recovered: %1</source>
@@ -958,6 +958,130 @@ Diese Aufzeichnung geht stattdessen nach %3, damit kein Protokoll verloren geht.
     <message>
         <source>... and %1 more like these</source>
         <translation>... und %1 weitere dieser Art</translation>
+    </message>
+    <message>
+        <source>Channel %1</source>
+        <translation>Kanal %1</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Open Log...</source>
+        <translation>Protokoll ö&amp;ffnen...</translation>
+    </message>
+    <message>
+        <source>Set &amp;Path</source>
+        <translation>&amp;Pfad festlegen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>T/Div (secs)</source>
+        <translation>Zeit/Div (s)</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Save To File</source>
+        <translation>In Datei speichern</translation>
+    </message>
+    <message>
+        <source>Record all values</source>
+        <translation>Alle Werte aufzeichnen</translation>
+    </message>
+    <message>
+        <source>DazedErir DataLogger</source>
+        <translation>DazedErir Datenlogger</translation>
+    </message>
+    <message>
+        <source>Output file:    </source>
+        <translation>Ausgabedatei:    </translation>
+    </message>
+    <message>
+        <source>Error Code 3</source>
+        <translation>Fehlercode 3</translation>
+    </message>
+    <message>
+        <source>Sample interval: %1ms</source>
+        <translation>Abtastintervall: %1 ms</translation>
+    </message>
+    <message>
+        <source>File size %1 bytes</source>
+        <translation>Dateigröße %1 Bytes</translation>
+    </message>
+    <message>
+        <source>Saving data to file......</source>
+        <translation>Daten werden gespeichert......</translation>
+    </message>
+    <message>
+        <source>Save failed: %1</source>
+        <translation>Speichern fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Done: %1</source>
+        <translation>Fertig: %1</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid time base: enter a whole number of seconds per division, 1 or more. The time base stays %2.</source>
+        <translation>&apos;%1&apos; ist keine gültige Zeitbasis: eine ganze Zahl von Sekunden pro Teilung eingeben, 1 oder mehr. Die Zeitbasis bleibt %2.</translation>
+    </message>
+    <message>
+        <source>The last log (%1 rows) has not been saved.
+Start a new log? The rows written so far stay in %2 and are recovered at the next start.</source>
+        <translation>Das letzte Protokoll (%1 Zeilen) wurde nicht gespeichert.
+Neues Protokoll beginnen? Die bisher geschriebenen Zeilen bleiben in %2 und werden beim nächsten Start wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>The log is not being written to the disk:
+%1
+
+Its rows are kept until the disk takes them. Stop saves them, after fixing the folder or choosing another with File &gt; Set Path.</source>
+        <translation>Das Protokoll wird nicht auf den Datenträger geschrieben:
+%1
+
+Seine Zeilen bleiben erhalten, bis der Datenträger sie annimmt. Stopp speichert sie, nachdem der Ordner in Ordnung gebracht oder unter Datei &gt; Pfad festlegen ein anderer gewählt wurde.</translation>
+    </message>
+    <message>
+        <source>The disk has not taken the last %1 MB of the log, so logging has stopped after %2 rows.
+
+Every row taken is kept and goes to the disk as it catches up; Stop saves the log once they are all there.</source>
+        <translation>Der Datenträger hat die letzten %1 MB des Protokolls nicht angenommen, daher wurde die Aufzeichnung nach %2 Zeilen angehalten.
+
+Jede erfasste Zeile bleibt erhalten und wird geschrieben, sobald der Datenträger aufholt; Stopp speichert das Protokoll, sobald alle dort sind.</translation>
+    </message>
+    <message>
+        <source>The log could not be saved to %1:
+%2
+
+Its %3 rows are kept. Press Stop again to save them, after fixing the folder or choosing another with File &gt; Set Path.</source>
+        <translation>Das Protokoll konnte nicht in %1 gespeichert werden:
+%2
+
+Seine %3 Zeilen bleiben erhalten. Erneut Stopp drücken, um sie zu speichern, nachdem der Ordner in Ordnung gebracht oder unter Datei &gt; Pfad festlegen ein anderer gewählt wurde.</translation>
+    </message>
+    <message>
+        <source>The data logger settings could not be saved:
+%1
+
+The choices stay in force until the program ends; closing this window tries again.</source>
+        <translation>Die Einstellungen des Datenloggers konnten nicht gespeichert werden:
+%1
+
+Die Auswahl gilt bis zum Programmende; beim Schließen dieses Fensters wird es erneut versucht.</translation>
     </message>
 </context>
 <context>

@@ -937,7 +937,7 @@ Esta grabación va a %3, para que no se pierda ningún registro.</translation>
     </message>
     <message>
         <source>A log is being replayed through the windows. Only what the car says is recorded: end the replay in the log viewer (End Replay) before pressing Start.</source>
-        <translation>Se está reproduciendo un registro en las ventanas. Solo se graba lo que dice el vehículo: termine la reproducción en el visor de registros (End Replay) antes de pulsar Start.</translation>
+        <translation>Se está reproduciendo un registro en las ventanas. Solo se graba lo que dice el vehículo: termine la reproducción en el visor de registros (Terminar reproducción) antes de pulsar Iniciar.</translation>
     </message>
     <message>
         <source>Recovered: %1</source>
@@ -958,6 +958,130 @@ Esta grabación va a %3, para que no se pierda ningún registro.</translation>
     <message>
         <source>... and %1 more like these</source>
         <translation>... y %1 más como estos</translation>
+    </message>
+    <message>
+        <source>Channel %1</source>
+        <translation>Canal %1</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Archivo</translation>
+    </message>
+    <message>
+        <source>&amp;Open Log...</source>
+        <translation>&amp;Abrir registro...</translation>
+    </message>
+    <message>
+        <source>Set &amp;Path</source>
+        <translation>Elegir &amp;carpeta</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Salir</translation>
+    </message>
+    <message>
+        <source>T/Div (secs)</source>
+        <translation>T/div (s)</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Iniciar</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Detener</translation>
+    </message>
+    <message>
+        <source>Save To File</source>
+        <translation>Guardar en archivo</translation>
+    </message>
+    <message>
+        <source>Record all values</source>
+        <translation>Grabar todos los valores</translation>
+    </message>
+    <message>
+        <source>DazedErir DataLogger</source>
+        <translation>DazedErir Registrador de datos</translation>
+    </message>
+    <message>
+        <source>Output file:    </source>
+        <translation>Archivo de salida:    </translation>
+    </message>
+    <message>
+        <source>Error Code 3</source>
+        <translation>Código de error 3</translation>
+    </message>
+    <message>
+        <source>Sample interval: %1ms</source>
+        <translation>Intervalo de muestreo: %1 ms</translation>
+    </message>
+    <message>
+        <source>File size %1 bytes</source>
+        <translation>Tamaño del archivo %1 bytes</translation>
+    </message>
+    <message>
+        <source>Saving data to file......</source>
+        <translation>Guardando datos en el archivo......</translation>
+    </message>
+    <message>
+        <source>Save failed: %1</source>
+        <translation>Error al guardar: %1</translation>
+    </message>
+    <message>
+        <source>Done: %1</source>
+        <translation>Hecho: %1</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid time base: enter a whole number of seconds per division, 1 or more. The time base stays %2.</source>
+        <translation>&apos;%1&apos; no es una base de tiempo válida: introduzca un número entero de segundos por división, 1 o más. La base de tiempo sigue siendo %2.</translation>
+    </message>
+    <message>
+        <source>The last log (%1 rows) has not been saved.
+Start a new log? The rows written so far stay in %2 and are recovered at the next start.</source>
+        <translation>El último registro (%1 filas) no se ha guardado.
+¿Empezar un registro nuevo? Las filas escritas hasta ahora quedan en %2 y se recuperan en el próximo arranque.</translation>
+    </message>
+    <message>
+        <source>The log is not being written to the disk:
+%1
+
+Its rows are kept until the disk takes them. Stop saves them, after fixing the folder or choosing another with File &gt; Set Path.</source>
+        <translation>El registro no se está escribiendo en el disco:
+%1
+
+Sus filas se conservan hasta que el disco las acepte. Detener las guarda, tras arreglar la carpeta o elegir otra con Archivo &gt; Elegir carpeta.</translation>
+    </message>
+    <message>
+        <source>The disk has not taken the last %1 MB of the log, so logging has stopped after %2 rows.
+
+Every row taken is kept and goes to the disk as it catches up; Stop saves the log once they are all there.</source>
+        <translation>El disco no ha aceptado los últimos %1 MB del registro, así que la grabación se detuvo tras %2 filas.
+
+Cada fila tomada se conserva y pasa al disco cuando este se ponga al día; Detener guarda el registro cuando estén todas.</translation>
+    </message>
+    <message>
+        <source>The log could not be saved to %1:
+%2
+
+Its %3 rows are kept. Press Stop again to save them, after fixing the folder or choosing another with File &gt; Set Path.</source>
+        <translation>No se pudo guardar el registro en %1:
+%2
+
+Sus %3 filas se conservan. Pulse Detener de nuevo para guardarlas, tras arreglar la carpeta o elegir otra con Archivo &gt; Elegir carpeta.</translation>
+    </message>
+    <message>
+        <source>The data logger settings could not be saved:
+%1
+
+The choices stay in force until the program ends; closing this window tries again.</source>
+        <translation>No se pudieron guardar los ajustes del registrador:
+%1
+
+Las opciones siguen vigentes hasta que termine el programa; al cerrar esta ventana se vuelve a intentar.</translation>
     </message>
 </context>
 <context>

@@ -16,6 +16,7 @@
 #include "ui/SelDirForm.h"
 #include "ui/StatusForm.h"
 #include "ui/UnitsSelForm.h"
+#include "viewer/LogViewerForm.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -46,7 +47,8 @@ int TitleEnd(const QGroupBox& group)
     option.textAlignment = group.alignment();
     option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
     option.features = group.isFlat() ? QStyleOptionFrame::Flat : QStyleOptionFrame::None;
-    const QRect label = group.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &group);
+    const QRect label
+        = group.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &group);
     return label.left() + TextWidth(group, group.title());
 }
 
@@ -67,15 +69,18 @@ QStringList CutTexts(const QWidget& window)
             check(*label, text, label->heightForWidth(label->width()), label->height());
         } else {
             const QMargins margins = label->contentsMargins();
-            check(*label, text, TextWidth(*label, text) + margins.left() + margins.right() + 2 * label->margin(),
+            check(*label, text,
+                TextWidth(*label, text) + margins.left() + margins.right() + 2 * label->margin(),
                 label->width());
         }
     }
     for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
-        // A push button's text is centred between the style's margins; the style's least width for
-        // any push button is no part of what the text needs.
+        // A push button's text is centred between the style's margin and frames, as its size hint
+        // has it; the style's least width for any push button is no part of what the text needs.
+        const QStyle& style = *button->style();
         const int needs = qobject_cast<const QPushButton*>(button)
-            ? TextWidth(*button, button->text()) + 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin)
+            ? TextWidth(*button, button->text()) + style.pixelMetric(QStyle::PM_ButtonMargin)
+                + 2 * style.pixelMetric(QStyle::PM_DefaultFrameWidth)
             : button->sizeHint().width();
         check(*button, button->text(), needs, button->width());
     }
@@ -90,13 +95,14 @@ TEST_P(TextsInEveryWindow, FitWhereTheyAreShown)
 {
     const ProgramLanguage language(QString::fromLatin1(GetParam()));
     DashboardRig rig;
-    const MainWindows windows(*rig.session, rig.TakeForm(), rig.SettingsFolder());
+    MainWindows windows(*rig.session, rig.TakeForm(), rig.SettingsFolder());
     rig.Identify("1103");
     rig.PollUntilLive();
 
     const std::vector<QWidget*> all { &windows.Dashboard(), &windows.DataLogger(), &windows.DataViewer(),
         &windows.FaultCodes(), &windows.Status(), &windows.EcuId(), &windows.Actuator(), &windows.Comms(),
-        &windows.SampleRate(), &windows.UnitsSel(), &windows.SelDir(), &windows.Help() };
+        &windows.SampleRate(), &windows.UnitsSel(), &windows.SelDir(), &windows.Help(),
+        &windows.LogViewer() };
     QStringList cut;
     for (QWidget* window : all) {
         window->show();

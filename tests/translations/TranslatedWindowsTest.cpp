@@ -24,6 +24,8 @@ struct Expected {
     QString formatButton; // the data viewer's mode button
     QString setButton; // the actuator window's Set
     QString refusal; // of a target idle of 2001 rpm, worded in the table below the windows
+    QString stopButton; // the data logger's
+    QString firstChannel; // the data logger's caption over its first chart
 };
 
 class TranslatedWindows : public ::testing::TestWithParam<Expected> { };
@@ -59,6 +61,10 @@ TEST_P(TranslatedWindows, ShowTheirMenusButtonsAndStatusInTheChosenLanguage)
     ChildOf<QLineEdit>(actuators, "Command_EB")->setText(QStringLiteral("2001"));
     setButton->click();
     EXPECT_EQ(actuators.messages, QStringList { expected.refusal });
+
+    const LoggerFormRig logger;
+    EXPECT_EQ(ChildOf<QPushButton>(*logger.form, "DL_Stop_Button")->text(), expected.stopButton);
+    EXPECT_EQ(logger.LabelText(QStringLiteral("Ch1_Label")), expected.firstChannel);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, TranslatedWindows,
@@ -66,12 +72,14 @@ INSTANTIATE_TEST_SUITE_P(Languages, TranslatedWindows,
                           QStringLiteral("Mit Steuergerät verbunden"), QStringLiteral("Aufbereitet"),
                           QStringLiteral("Setzen"),
                           QStringLiteral("'2001' ist keine gültige Soll-Leerlaufdrehzahl: eine ganze Zahl in "
-                                         "U/min von 500 bis 2000 eingeben") },
+                                         "U/min von 500 bis 2000 eingeben"),
+                          QStringLiteral("Stopp"), QStringLiteral("Kanal 1") },
         Expected { "es", QStringLiteral("&Archivo"), QStringLiteral("&Opciones"),
             QStringLiteral("Conectado a la centralita"), QStringLiteral("Formateados"),
             QStringLiteral("Aplicar"),
             QStringLiteral("'2001' no es un ralentí objetivo válido: introduzca un número entero de rpm de "
-                           "500 a 2000") }),
+                           "500 a 2000"),
+            QStringLiteral("Detener"), QStringLiteral("Canal 1") }),
     [](const ::testing::TestParamInfo<Expected>& param) { return std::string(param.param.language); });
 
 // The time the log started is the one field that may differ between two runs.
