@@ -6,7 +6,8 @@
 // the link lost. Last, the first seconds of the session, recorded as a capture, are replayed in a
 // second set of windows until the capture has ended, and the dashboard is pictured then.
 // `dazederir-window-pictures FOLDER LANGUAGE` shows the windows in that language ("de", "es") and
-// names each picture with it (dashboard-de.png).
+// names each picture with it (dashboard-de.png); `... FOLDER LANGUAGE dashboard,datalogger` saves
+// only the pictures named (the README shows those two in German).
 #include "app/AppOptions.h"
 #include "app/MainWindows.h"
 #include "app/ProgramLink.h"
@@ -27,6 +28,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -60,6 +62,9 @@ int main(int argc, char** argv)
     const QString languageCode = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("en");
     const ProgramLanguage language(languageCode);
     const QString nameSuffix = language.Translated() ? QLatin1Char('-') + languageCode : QString();
+    const QStringList wanted = argc > 3
+        ? QString::fromLocal8Bit(argv[3]).split(QLatin1Char(','), Qt::SkipEmptyParts)
+        : QStringList();
     QTemporaryDir settings; // the pictures must not depend on, nor change, anyone's settings
 
     AppOptions options;
@@ -105,7 +110,9 @@ int main(int argc, char** argv)
         window->show();
 
     int failures = 0;
-    const auto save = [&folder, &failures, &nameSuffix](QWidget* window, const QString& name) {
+    const auto save = [&folder, &failures, &nameSuffix, &wanted](QWidget* window, const QString& name) {
+        if (!wanted.isEmpty() && !wanted.contains(name))
+            return;
         const QString file = folder.filePath(name + nameSuffix + QStringLiteral(".png"));
         if (!window->grab().save(file)) {
             std::fprintf(stderr, "could not save %s\n", qPrintable(file));
