@@ -95,7 +95,9 @@ TEST_P(TextsInEveryWindow, FitWhereTheyAreShown)
 {
     const ProgramLanguage language(QString::fromLatin1(GetParam()));
     DashboardRig rig;
-    MainWindows windows(*rig.session, rig.TakeForm(), rig.SettingsFolder());
+    // Logs go to a short folder: how long a path is depends on where the user keeps logs, not on
+    // the language.
+    MainWindows windows(*rig.session, rig.TakeForm(), rig.SettingsFolder(), rig.SettingsFolder());
     rig.Identify("1103");
     rig.PollUntilLive();
 
