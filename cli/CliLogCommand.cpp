@@ -1,5 +1,6 @@
 #include "cli/CliLogCommand.h"
 
+#include "cli/InputLines.h"
 #include "cli/JsonWriter.h"
 #include "cli/StopSignals.h"
 #include "cmdline/OptionArgument.h"
@@ -15,6 +16,7 @@
 #include <functional>
 #include <limits>
 #include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -173,6 +175,12 @@ int RunLog(CliContext& context, const LogRequest& request)
     const auto patience = std::chrono::duration_cast<Clock::duration>(
         std::chrono::duration<double>(context.options.timeoutSeconds));
     Clock::time_point lastLive = Clock::now();
+    // Each line a script or a person at a pipe sends marks the row taken last, the line its note.
+    InputLines notes(STDIN_FILENO);
+    const auto markNotes = [&notes, &log] {
+        for (const std::string& note : notes.Take())
+            log.AddMarker(note);
+    };
     bool ecuGone = false;
     bool diskBehind = false;
     // A replayed capture that has given all its answers brings no more values: end at once
@@ -186,6 +194,7 @@ int RunLog(CliContext& context, const LogRequest& request)
                 log.AppendRowAt(ecu, *stampMs);
             else
                 log.AppendRow(ecu);
+            markNotes();
             if (ecu.HasLiveValues())
                 lastLive = Clock::now();
             else if (Clock::now() - lastLive > patience)
@@ -203,6 +212,7 @@ int RunLog(CliContext& context, const LogRequest& request)
             captureEnded = session.CaptureEndedText();
             return stop.Requested() || ecuGone || captureEnded;
         });
+    markNotes();
     if (const std::optional<std::string> error = log.SaveLog(target)) {
         if (log.RecordingPath().empty() || !std::filesystem::exists(log.RecordingPath(), ec)) {
             // The folder went, and the recording with it: the rows it held go where the program

@@ -68,11 +68,18 @@ int RunLogstat(CliContext& context, const std::filesystem::path& path)
             AddFigure(channel, "mean", statistics.mean);
             channels.push_back(channel);
         }
+        std::vector<JsonObject> markers;
+        for (const LogMarker& marker : log.markers) {
+            JsonObject& object = markers.emplace_back();
+            object.AddInt("number", marker.number);
+            AddTime(object, "ms", marker.ms).AddString("note", marker.note);
+        }
         JsonObject report;
         report.AddString("path", path.string()).AddInt("rows", static_cast<long long>(log.Rows()));
         AddTime(report, "first_ms", log.FirstMs());
         AddTime(report, "last_ms", log.LastMs());
-        context.out << report.AddObjectArray("channels", channels).Text() << "\n";
+        report.AddObjectArray("channels", channels).AddObjectArray("markers", markers);
+        context.out << report.Text() << "\n";
         return ExitDone;
     }
     context.out << path.string() << ": " << log.Rows() << " rows, " << TimeText(log.FirstMs()) << " ms to "
@@ -85,6 +92,10 @@ int RunLogstat(CliContext& context, const std::filesystem::path& path)
                     << statistics.count << ", empty " << statistics.gaps << ", min "
                     << FigureText(statistics.min) << ", max " << FigureText(statistics.max) << ", mean "
                     << FigureText(statistics.mean) << "\n";
+    }
+    for (const LogMarker& marker : log.markers) {
+        context.out << "marker " << marker.number << " at " << TimeText(marker.ms) << " ms"
+                    << (marker.note.empty() ? "" : ": " + marker.note) << "\n";
     }
     return ExitDone;
 }

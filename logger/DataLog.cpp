@@ -38,6 +38,7 @@ std::optional<std::string> DataLog::AppendHeader(const QDateTime& start, const L
     m_elapsedMs = 0;
     m_loggedBytes = 0;
     m_rowCount = 0;
+    m_markers.clear();
     m_target = target;
     m_wantedName = target.filename();
 
@@ -93,6 +94,24 @@ std::size_t DataLog::AppendRowAt(const EcuQueries& ecu, std::int64_t elapsedMs)
     ++m_rowCount;
     m_writeProblem = m_recording.Append(row);
     return length;
+}
+
+int DataLog::AddMarker(std::string_view note)
+{
+    const int number = static_cast<int>(m_markers.size()) + 1;
+    m_markers.push_back({ number, static_cast<double>(m_elapsedMs), MarkerNote(note) });
+    m_writeProblem = m_recording.Append(LogMarkerLine::Text(number, m_elapsedMs, m_markers.back().note));
+    return number;
+}
+
+void DataLog::NoteMarker(int number, std::string_view note)
+{
+    if (number < 1 || number > static_cast<int>(m_markers.size()))
+        return;
+    LogMarker& marker = m_markers[static_cast<std::size_t>(number - 1)];
+    marker.note = MarkerNote(note);
+    m_writeProblem
+        = m_recording.Append(LogMarkerLine::Text(number, static_cast<std::int64_t>(marker.ms), marker.note));
 }
 
 std::optional<std::string> DataLog::SaveLog(const std::filesystem::path& target)

@@ -3,6 +3,7 @@
 #include "link/EcuQueries.h"
 #include "logger/ChannelTables.h"
 #include "logger/LogFileLock.h"
+#include "logger/LogMarker.h"
 #include "logger/RecordingFile.h"
 
 #include <QDateTime>
@@ -29,6 +30,7 @@ struct LogChoices {
 //   Time,2026-07-12 10:49:56,Temperature,C,Speed,MPH
 //   Elapsed Time (ms),RPM,MAP,CTS,IAT
 //   400,850,1013,86,24
+//   #marker,1,400,misfire
 // Every line ends with "\r\n". Time stamps are nominal: the sample interval times the row
 // number. With "every value" the four channels are followed by a column for every value of the
 // live value catalogue that they do not hold already, under the same rules. The rows go into a
@@ -52,6 +54,14 @@ public:
     // the time base "As fast as the line allows" carry when their values were read. A stamp
     // before the last one's is raised to it, so times never go back.
     std::size_t AppendRowAt(const EcuQueries& ecu, std::int64_t elapsedMs);
+
+    // Marks the row taken last (the start, before the first row) with the next number and `note`;
+    // the marker goes to the disk as the rows do. Returns its number.
+    int AddMarker(std::string_view note = {});
+    // Gives marker `number` its note (replacing an earlier one); a number not made is ignored.
+    void NoteMarker(int number, std::string_view note);
+    // This log's markers, in the order made.
+    const std::vector<LogMarker>& Markers() const { return m_markers; }
 
     std::size_t RowCount() const { return m_rowCount; }
     std::int64_t ElapsedMs() const { return m_elapsedMs; }
@@ -96,6 +106,7 @@ private:
     std::int64_t m_elapsedMs = 0;
     std::int64_t m_loggedBytes = 0;
     std::size_t m_rowCount = 0;
+    std::vector<LogMarker> m_markers;
     std::filesystem::path m_target;
     std::filesystem::path m_wantedName; // the file name asked for
     std::optional<qint64> m_targetTakenBy;

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
@@ -49,6 +50,9 @@ constexpr int kScaleLabelWidth = 36;
 constexpr int kBottomRowTop = 500;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
+constexpr int kMarkerRowTop = kBottomRowTop + kButtonHeight + 10;
+constexpr int kMarkerNoteWidth = 400;
+constexpr int kMarkerLabelWidth = 180;
 
 constexpr std::array<int, DataLoggerControls::kStatusPanels> kPanelWidths = { 150, 250, 300, 50 };
 
@@ -195,6 +199,21 @@ DataLoggerControls DataLoggerControls::Build(QMainWindow& window)
     // The last of the row, so a longer translation widens it to the right.
     controls.allValuesBox->setGeometry(left, kBottomRowTop,
         std::max(2 * kButtonWidth, controls.allValuesBox->sizeHint().width()), kButtonHeight);
+
+    left = kChartLeft;
+    controls.markerButton
+        = Named(new QPushButton(QCoreApplication::translate("TDataLoggerForm", "&Marker (M)"), surface),
+            QStringLiteral("MarkerButton"));
+    controls.markerButton->setGeometry(left, kMarkerRowTop, kButtonWidth + kButtonWidth / 2, kButtonHeight);
+    controls.markerButton->setEnabled(false);
+    left += 2 * kButtonWidth;
+    controls.markerLabel = MakeLabel(surface, QStringLiteral("MarkerLabel"), QString(),
+        QRect(left, kMarkerRowTop + kTimeLabelGap, kMarkerLabelWidth, kLabelHeight));
+    left += kMarkerLabelWidth;
+    controls.markerNote = Named(new QLineEdit(surface), QStringLiteral("MarkerNote"));
+    controls.markerNote->setGeometry(left, kMarkerRowTop, kMarkerNoteWidth, kComboHeight);
+    controls.markerNote->setMaxLength(static_cast<int>(LogMarkerLine::kMostNoteBytes));
+    controls.markerNote->setEnabled(false);
 
     BuildMenu(window, controls);
     BuildStatusBar(window, controls);

@@ -10,6 +10,7 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QMainWindow;
 class QPushButton;
 class TPerformanceGraph;
@@ -41,6 +42,9 @@ struct DataLoggerControls {
     QPushButton* stopButton = nullptr;
     QCheckBox* saveDataBox = nullptr;
     QCheckBox* allValuesBox = nullptr; // "Record all values"
+    QPushButton* markerButton = nullptr; // also key M
+    QLineEdit* markerNote = nullptr; // the note of the latest marker
+    QLabel* markerLabel = nullptr; // which marker was made last, and when
     std::array<QLabel*, kStatusPanels> statusPanels {};
     QAction* openLogAction = nullptr;
     QAction* setPathAction = nullptr;

@@ -15,9 +15,11 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 
 namespace {
@@ -147,6 +149,11 @@ void TDataLoggerForm::ConnectControls()
     connect(m_controls.startButton, &QPushButton::clicked, this, &TDataLoggerForm::DL_Start_ButtonClick);
     connect(m_controls.stopButton, &QPushButton::clicked, this, &TDataLoggerForm::DL_Stop_ButtonClick);
     connect(LogTimer1, &QTimer::timeout, this, &TDataLoggerForm::LogTimer1Timer);
+    connect(m_controls.markerButton, &QPushButton::clicked, this, &TDataLoggerForm::MarkerClick);
+    // A text box that has the focus takes the key as a letter.
+    connect(new QShortcut(QKeySequence(Qt::Key_M), this), &QShortcut::activated, this,
+        &TDataLoggerForm::MarkerClick);
+    connect(m_controls.markerNote, &QLineEdit::returnPressed, this, &TDataLoggerForm::MarkerNoteEntered);
     connect(m_controls.setPathAction, &QAction::triggered, this, &TDataLoggerForm::SetPathClick);
     connect(m_controls.openLogAction, &QAction::triggered, this, &TDataLoggerForm::OpenLogRequested);
     connect(m_controls.exitAction, &QAction::triggered, this, &TDataLoggerForm::ExitRequested);
@@ -286,6 +293,7 @@ void TDataLoggerForm::DL_Start_ButtonClick()
     m_fastRun = FastTimeBase();
     m_startedAt = std::chrono::steady_clock::now();
     m_writeProblemShown = false;
+    m_notedMarker = 0;
     // Ch2 takes typed text only from its list, so a combo box can show a text that is not in force.
     m_controls.ShowChannels(m_channelNames, m_channelList);
     m_charts.ClearAll();
@@ -306,6 +314,7 @@ void TDataLoggerForm::DL_Start_ButtonClick()
         }
         ReportWriteProblem();
     }
+    SetMarkingEnabled(saving);
 }
 
 void TDataLoggerForm::DL_Stop_ButtonClick()
@@ -316,6 +325,8 @@ void TDataLoggerForm::DL_Stop_ButtonClick()
             SaveLog();
         return;
     }
+    KeepTypedNote();
+    SetMarkingEnabled(false);
     LogTimer1->stop();
     if (m_session)
         m_session->SetRecordingLog(false);
@@ -328,6 +339,8 @@ void TDataLoggerForm::LogTimer1Timer()
 {
     if (m_savingRun && !m_log.HasRoom()) {
         // The log ends here rather than lose rows or hold up the window; Stop saves it later.
+        KeepTypedNote();
+        SetMarkingEnabled(false);
         LogTimer1->stop();
         m_controls.SetSelectionEnabled(true);
         ShowMessage(LoggerMessages::DiskFellBehind(m_log.WaitingBytes(), m_log.RowCount()));
@@ -350,6 +363,55 @@ void TDataLoggerForm::PriorityValuesRead(std::chrono::steady_clock::time_point a
         return;
     m_log.AppendRowAt(m_ecu, std::chrono::duration_cast<std::chrono::milliseconds>(at - m_startedAt).count());
     ReportWriteProblem();
+}
+
+int TDataLoggerForm::AddMarker(const QString& note)
+{
+    if (!IsLogging() || !m_savingRun)
+        return 0;
+    KeepTypedNote();
+    m_notedMarker = m_log.AddMarker(note.toStdString());
+    ReportWriteProblem();
+    m_controls.markerLabel->setText(
+        tr("Marker %1 at %2 s")
+            .arg(m_notedMarker)
+            .arg(static_cast<double>(m_log.ElapsedMs()) / ::kMsPerSecond, 0, 'f', 1));
+    QLineEdit& box = *m_controls.markerNote;
+    box.setText(QString::fromStdString(m_log.Markers().back().note));
+    box.setPlaceholderText(tr("Note for marker %1 (Enter keeps it)").arg(m_notedMarker));
+    box.setEnabled(true);
+    if (isActiveWindow())
+        box.setFocus();
+    return m_notedMarker;
+}
+
+void TDataLoggerForm::MarkerNoteEntered()
+{
+    KeepTypedNote();
+    // Back to the window, so that the next M marks again.
+    m_controls.markerButton->setFocus();
+}
+
+void TDataLoggerForm::KeepTypedNote()
+{
+    if (m_notedMarker == 0 || !m_log.HasUnsavedLog())
+        return;
+    const std::string typed = m_controls.markerNote->text().toStdString();
+    if (MarkerNote(typed) == m_log.Markers().at(static_cast<std::size_t>(m_notedMarker - 1)).note)
+        return;
+    m_log.NoteMarker(m_notedMarker, typed);
+    ReportWriteProblem();
+}
+
+void TDataLoggerForm::SetMarkingEnabled(bool enabled)
+{
+    m_controls.markerButton->setEnabled(enabled);
+    if (enabled) {
+        m_controls.markerLabel->clear();
+        m_controls.markerNote->clear();
+        m_controls.markerNote->setPlaceholderText(tr("Press M while recording to mark a moment"));
+    }
+    m_controls.markerNote->setEnabled(false);
 }
 
 void TDataLoggerForm::ShowFileSize()

@@ -69,6 +69,10 @@ public:
     void UpdateSampleInterval();
     void SaveSettings();
 
+    // Marks the row taken last while a saving run records, as the Marker button and key M do, with
+    // `note` (the user may type one afterwards). Returns its number; 0 when nothing is recorded.
+    int AddMarker(const QString& note = QString());
+
     bool IsLogging() const;
     int SampleInterval() const { return m_sampleInterval; }
     std::uint32_t SampleCount() const { return m_sampleCount; }
@@ -114,6 +118,8 @@ private slots:
     void GrT_Sel_T_ComboSelect() { TimeBaseChosen(); }
     void GrT_Sel_T_ComboCloseUp() { TimeBaseChosen(); }
     void SetPathClick();
+    void MarkerClick() { AddMarker(); }
+    void MarkerNoteEntered();
 
 private:
     void FormClose();
@@ -123,6 +129,9 @@ private:
     void TimeBaseChosen();
     bool SaveLog();
     void ReportWriteProblem();
+    // The note typed for the latest marker goes to the log, unless it already holds it.
+    void KeepTypedNote();
+    void SetMarkingEnabled(bool enabled);
     void ShowFileSize();
     // The time base as the combo box shows it.
     QString ShownTimeBase() const;
@@ -160,4 +169,5 @@ private:
     // A window the user never opened does not put up a message box when the program ends.
     bool m_everShown = false;
     bool m_writeProblemShown = false; // in this run
+    int m_notedMarker = 0; // whose note the note box holds; 0: none yet
 };

@@ -145,6 +145,8 @@ private:
             for (LogProblem& problem : block.problems)
                 m_log.AddProblem(std::move(problem));
             m_log.unlistedProblems += block.unlistedProblems;
+            for (LogMarker& marker : block.markers)
+                TakeMarker(m_log.markers, std::move(marker));
             MoveRows(m_log, m_places[i], rows, block.rows);
             rows += block.rows;
             latest = std::max(latest, block.latestMs);

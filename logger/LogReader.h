@@ -1,5 +1,7 @@
 #pragma once
 
+#include "logger/LogMarker.h"
+
 #include <atomic>
 #include <cstddef>
 #include <filesystem>
@@ -32,6 +34,8 @@ struct LogContents {
 
     std::vector<double> timesMs;
     std::vector<LogColumn> columns;
+    // In the order made; only the program's own logs hold them.
+    std::vector<LogMarker> markers;
     std::string timeHeading;
     bool ownLog = false; // written by this program (its title line)
     std::string startText; // when the recording started, as the file says it; empty if it does not

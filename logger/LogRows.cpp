@@ -3,6 +3,7 @@
 #include "defs/TextExcerpt.h"
 #include "logger/LogFields.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -61,9 +62,29 @@ private:
         return p;
     }
 
+    // Reads the marker line that starts at `p`; returns where the next line starts.
+    const char* ReadMarker(const char* p, const char* end, std::size_t lineNumber)
+    {
+        const char* const lineEnd = std::find(p, end, '\n');
+        std::string_view line(p, static_cast<std::size_t>(lineEnd - p));
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (lineEnd == end && m_block.endsFile)
+            Problem({ lineNumber, 0, "the last line is cut short and is not read" });
+        else if (std::optional<LogMarker> marker = LogMarkerLine::Read(line))
+            m_block.markers.push_back(std::move(*marker));
+        else
+            Problem({ lineNumber, 0, QuotedField(line) + " is not a marker; it is not read" });
+        return lineEnd == end ? end : lineEnd + 1;
+    }
+
     // Reads the line that starts at `p`; returns where the next one starts.
     const char* ReadLine(const char* p, const char* end, std::size_t lineNumber)
     {
+        if (m_layout.ownLog
+            && LogMarkerLine::Is(std::string_view(
+                p, std::min<std::size_t>(LogMarkerLine::kPrefix.size(), static_cast<std::size_t>(end - p)))))
+            return ReadMarker(p, end, lineNumber);
         const char* const lineStart = p;
         const std::size_t row = m_block.rows;
         m_pending.clear();

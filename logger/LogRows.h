@@ -28,6 +28,7 @@ struct RowBlock {
     double latestMs = -std::numeric_limits<double>::infinity();
     std::vector<LogProblem> problems; // the first LogContents::kListedProblems
     std::size_t unlistedProblems = 0;
+    std::vector<LogMarker> markers; // as the lines come, a note given again included
 
     // To be read again, its rows to be no earlier than `latest`.
     void Restart(double latest)
@@ -36,6 +37,7 @@ struct RowBlock {
         latestMs = latest;
         problems.clear();
         unlistedProblems = 0;
+        markers.clear();
     }
 };
 

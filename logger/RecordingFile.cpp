@@ -1,6 +1,7 @@
 #include "logger/RecordingFile.h"
 
 #include "link/KeptFile.h"
+#include "logger/LogMarker.h"
 
 #include <algorithm>
 #include <array>
@@ -87,6 +88,7 @@ std::optional<std::string> ReadAll(int fd, std::string& text)
 struct LineScan {
     std::string head; // the first block, for the start time
     std::int64_t lineEnds = 0;
+    std::int64_t markerLines = 0; // complete lines that are markers, not rows
     off_t completeEnd = 0; // just past the last line end
 };
 
@@ -94,6 +96,9 @@ std::optional<std::string> ScanLines(int fd, LineScan& scan)
 {
     std::array<char, kScanBlockBytes> block {};
     bool afterCr = false;
+    // How much of the marker prefix the current line has begun with so far (a block may cut it);
+    // -1 once the line cannot be a marker.
+    std::ptrdiff_t markerPrefixMatched = 0;
     for (off_t at = 0;;) {
         const ssize_t n = ::pread(fd, block.data(), block.size(), at);
         if (n < 0) {
@@ -106,11 +111,20 @@ std::optional<std::string> ScanLines(int fd, LineScan& scan)
         if (at == 0)
             scan.head.assign(block.data(), std::min<std::size_t>(static_cast<std::size_t>(n), kHeadBytes));
         for (ssize_t i = 0; i < n; ++i) {
-            if (afterCr && block[static_cast<std::size_t>(i)] == '\n') {
+            const char c = block[static_cast<std::size_t>(i)];
+            if (afterCr && c == '\n') {
                 ++scan.lineEnds;
+                if (markerPrefixMatched == static_cast<std::ptrdiff_t>(LogMarkerLine::kPrefix.size()))
+                    ++scan.markerLines;
                 scan.completeEnd = at + i + 1;
+                markerPrefixMatched = 0;
+            } else if (markerPrefixMatched >= 0
+                && markerPrefixMatched < static_cast<std::ptrdiff_t>(LogMarkerLine::kPrefix.size())) {
+                markerPrefixMatched = c == LogMarkerLine::kPrefix[static_cast<std::size_t>(markerPrefixMatched)]
+                    ? markerPrefixMatched + 1
+                    : -1;
             }
-            afterCr = block[static_cast<std::size_t>(i)] == '\r';
+            afterCr = c == '\r';
         }
         at += n;
     }
@@ -154,7 +168,7 @@ std::optional<RecoveredLog> RecoverOne(
             if (const auto path
                 = RenameWithoutReplacing(leftover.path, folder, kLogPrefix + stamp, kLogExtension, problem)) {
                 SyncFolder(folder);
-                recovered = RecoveredLog { *path, scan.lineEnds - kHeaderLines };
+                recovered = RecoveredLog { *path, scan.lineEnds - scan.markerLines - kHeaderLines };
             } else {
                 problems.push_back(problem);
             }

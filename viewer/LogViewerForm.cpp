@@ -2,6 +2,7 @@
 
 #include "link/EcuSession.h"
 #include "viewer/LogOpening.h"
+#include "viewer/MarkerList.h"
 #include "viewer/OpeningProgress.h"
 #include "viewer/PlotPicture.h"
 #include "viewer/ReplayBar.h"
@@ -103,9 +104,11 @@ void TLogViewerForm::BuildControls()
     layout->addLayout(topRow);
 
     auto* splitter = new QSplitter(Qt::Horizontal, central);
-    m_channelList = new QListWidget(splitter);
+    auto* lists = new QSplitter(Qt::Vertical, splitter);
+    lists->setMaximumWidth(kChannelListWidth);
+    m_channelList = new QListWidget(lists);
     m_channelList->setObjectName(QStringLiteral("ChannelList"));
-    m_channelList->setMaximumWidth(kChannelListWidth);
+    m_markerList = new MarkerList(lists);
     m_plots = new StackedTimePlots(splitter);
     m_plots->setObjectName(QStringLiteral("LogPlot"));
     splitter->setStretchFactor(1, 1);
@@ -149,6 +152,7 @@ void TLogViewerForm::BuildControls()
     connect(m_plots, &StackedTimePlots::MouseMovedTo, this,
         [this](std::optional<double> seconds) { PlaceCursor(Cursor::Mouse, seconds); });
     connect(m_plots, &StackedTimePlots::CursorChosen, this, &TLogViewerForm::PlaceCursor);
+    connect(m_markerList, &MarkerList::MarkerChosen, this, &TLogViewerForm::GoToMarker);
 }
 
 void TLogViewerForm::BuildMenu()
@@ -223,6 +227,7 @@ void TLogViewerForm::ShowLog(const QString& path, LogContents log)
         action->setEnabled(true);
     setWindowTitle(Caption() + QStringLiteral(" - ") + QFileInfo(path).fileName());
     ShowProblems();
+    m_markerList->Show(m_log);
     FillChannelList();
     m_plots->FitAll();
 }
@@ -308,6 +313,14 @@ void TLogViewerForm::SetCursorA(double seconds)
 void TLogViewerForm::SetCursorB(double seconds)
 {
     PlaceCursor(Cursor::B, seconds);
+}
+
+void TLogViewerForm::GoToMarker(double seconds)
+{
+    const QCPRange visible = m_plots->VisibleSeconds();
+    if (!visible.contains(seconds))
+        m_plots->SetVisibleSeconds(seconds - visible.size() / 2, seconds + visible.size() / 2);
+    PlaceCursor(Cursor::A, seconds);
 }
 
 void TLogViewerForm::PlaceCursor(Cursor which, std::optional<double> seconds)

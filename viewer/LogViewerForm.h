@@ -13,6 +13,7 @@
 
 class EcuSession;
 class LogOpening;
+class MarkerList;
 class OpeningProgress;
 class QAction;
 class QListWidget;
@@ -59,6 +60,9 @@ public:
     void SetVisibleSeconds(double from, double to);
     void SetCursorA(double seconds);
     void SetCursorB(double seconds);
+    // Cursor A at the marker's time, brought into view if it is not, as a click in the list does.
+    void GoToMarker(double seconds);
+    const MarkerList& Markers() const { return *m_markerList; }
 
     const LogContents& Log() const { return m_log; }
     QString LogPath() const { return m_path; }
@@ -113,6 +117,7 @@ private:
     CursorFigures* m_figures = nullptr;
     ReplayBar* m_replay = nullptr;
     QListWidget* m_channelList = nullptr;
+    MarkerList* m_markerList = nullptr;
     QPlainTextEdit* m_problems = nullptr;
     QPushButton* m_fitButton = nullptr;
     QTimer* m_replayTimer = nullptr;

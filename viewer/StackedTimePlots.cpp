@@ -28,6 +28,11 @@ constexpr int kSideMargin = 15;
 
 const std::array<QColor, 6> kTraceColours = { QColor(200, 0, 0), QColor(0, 0, 220), QColor(0, 128, 0),
     QColor(128, 0, 128), QColor(0, 128, 128), QColor(160, 96, 0) };
+const QPen kMarkerPen(QColor(150, 0, 150), 1, Qt::DashLine);
+// A marker's label: its number and the start of its note.
+constexpr int kMarkerLabelChars = 24;
+constexpr int kMarkerLabelGap = 2;
+
 const std::array<QPen, 3> kCursorPens
     = { QPen(QColor(110, 110, 110), 1, Qt::DotLine), QPen(QColor(230, 120, 0)), QPen(QColor(0, 150, 200)) };
 
@@ -140,6 +145,8 @@ void StackedTimePlots::AddPlot(
     lone->setData(loneKeys, loneValues, true);
     FitValues(*rect);
 
+    AddMarkers(log, *rect, m_plots.empty());
+
     Plot plot { column, rect, AxisLabel(log.columns[column]), {} };
     for (std::size_t i = 0; i < plot.cursors.size(); ++i) {
         auto* line = new QCPItemStraightLine(this);
@@ -152,6 +159,42 @@ void StackedTimePlots::AddPlot(
     }
     y->setLabel(plot.label);
     m_plots.push_back(plot);
+}
+
+void StackedTimePlots::AddMarkers(const LogContents& log, QCPAxisRect& rect, bool labelled)
+{
+    QCPAxis* x = rect.axis(QCPAxis::atBottom);
+    QCPAxis* y = rect.axis(QCPAxis::atLeft);
+    for (const LogMarker& marker : log.markers) {
+        const double seconds = marker.ms / kMsPerSecond;
+        auto* line = new QCPItemStraightLine(this);
+        line->setClipAxisRect(&rect);
+        line->point1->setAxes(x, y);
+        line->point2->setAxes(x, y);
+        line->point1->setCoords(seconds, 0);
+        line->point2->setCoords(seconds, 1);
+        line->setPen(kMarkerPen);
+        // The plots stacked below share the top one's labels.
+        if (!labelled)
+            continue;
+        auto* label = new QCPItemText(this);
+        label->setObjectName(QStringLiteral("MarkerLabel"));
+        label->setClipAxisRect(&rect);
+        label->position->setAxisRect(&rect);
+        label->position->setAxes(x, y);
+        label->position->setTypeX(QCPItemPosition::ptPlotCoords);
+        label->position->setTypeY(QCPItemPosition::ptAxisRectRatio);
+        label->position->setCoords(seconds, 0);
+        label->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setPadding(QMargins(kMarkerLabelGap, 0, kMarkerLabelGap, 0));
+        label->setColor(kMarkerPen.color());
+        label->setBrush(QBrush(QColor(255, 255, 255, 200)));
+        const QString note = QString::fromStdString(marker.note);
+        const QString text = note.isEmpty() ? QString::number(marker.number)
+                                            : QString::number(marker.number) + QLatin1Char(' ')
+                + (note.size() > kMarkerLabelChars ? note.left(kMarkerLabelChars) + QChar(0x2026) : note);
+        label->setText(text);
+    }
 }
 
 void StackedTimePlots::FitAll()

@@ -15,6 +15,8 @@
 // value of a sample held until the next sample, an empty field breaking the line, and a sample
 // alone between gaps marked by a point. Three cursors cross every plot: the mouse's, A and B.
 //
+// The markers made while recording cross every plot as dashed lines, labelled on the top one.
+//
 // Wheel: zoom the time; drag: pan; Shift+drag: zoom to the box; click: A (left) or B (right).
 class StackedTimePlots : public QCustomPlot {
     Q_OBJECT
@@ -55,6 +57,8 @@ private:
         std::array<QCPItemStraightLine*, 3> cursors;
     };
 
+    // The log's markers as lines across `rect`, with their numbers and notes where `labelled`.
+    void AddMarkers(const LogContents& log, QCPAxisRect& rect, bool labelled);
     void AddPlot(const LogContents& log, std::size_t column, const QVector<double>& keys, bool bottom);
     void SyncTime(const QCPRange& range);
     // Ticks and names of the value axes that fit their plots, however many are stacked.

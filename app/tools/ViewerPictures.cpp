@@ -1,6 +1,6 @@
 // dazederir-viewer-pictures: records a log with every value on the simulated ECU, with the cable
-// pulled for a while (a gap), opens it in the log viewer with three channels and both cursors set,
-// exports its picture, then replays it through the dashboard; saves a picture of each into a
+// pulled for a while (a gap) and two moments marked, opens it in the log viewer with three channels and both
+// cursors set, exports its picture, then replays it through the dashboard; saves a picture of each into a
 // folder. Made for the pictures in docs/ (`xvfb-run dazederir-viewer-pictures docs`).
 #include "app/AppOptions.h"
 #include "app/MainWindows.h"
@@ -33,6 +33,9 @@ constexpr double CursorASeconds = 3.0;
 constexpr double CursorBSeconds = 14.0;
 constexpr double MouseSeconds = 10.0;
 constexpr int ReplayingMs = 4000;
+// Moments marked while recording, as a technician presses M and types a note.
+constexpr int FirstMarkerMs = 5000;
+constexpr int SecondMarkerMs = 12500;
 
 } // namespace
 
@@ -69,6 +72,10 @@ int main(int argc, char** argv)
             ++failures;
         }
     };
+    QTimer::singleShot(
+        FirstMarkerMs, &logger, [&logger] { logger.AddMarker(QStringLiteral("stumble at 3000 rpm")); });
+    QTimer::singleShot(
+        SecondMarkerMs, &logger, [&logger] { logger.AddMarker(QStringLiteral("cable back")); });
     TLogViewerForm& viewer = windows.LogViewer();
     QTimer::singleShot(RecordingMs, &app, [&] {
         logger.StopLogging();

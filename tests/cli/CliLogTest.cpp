@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -435,6 +436,59 @@ TEST(CliLogFolderGone, TheRowsGoHomeAndTheMessageNamesWhere)
 
 INSTANTIATE_TEST_SUITE_P(Signals, CliLogEndedBySignal, testing::Values(SIGINT, SIGTERM, SIGHUP, SIGKILL),
     [](const auto& param) { return std::string(sigabbrev_np(param.param)); });
+
+// Lines fed to "log" on standard input mark the row taken last, the line its note; the markers
+// are on the disk as the rows are: killed outright, "recover" keeps them, and logstat lists them
+// apart from the rows.
+TEST(CliLogMarkers, LinesOnStandardInputAreMarkersThatSurviveAKill)
+{
+    QTemporaryDir dir;
+    const std::filesystem::path folder = dir.path().toStdString();
+    QStringList args;
+    for (const std::string& arg : kFixedEngine)
+        args << QString::fromStdString(arg);
+    args << "--channels"
+         << "RPM,CTS,Batt Volts*10,Address7"
+         << "--samples"
+         << "100000"
+         << "--out" << QString::fromStdString((folder / "run.csv").string());
+    QProcess log;
+    log.start(QStringLiteral(CLI_PROGRAM), args);
+    ASSERT_TRUE(log.waitForStarted());
+    ASSERT_GE(CheckRows(WaitForRows(folder, kRowsBeforeTheSignal)), kRowsBeforeTheSignal);
+    log.write("misfire at 3000, 2nd gear\nwheel noise\n");
+    ASSERT_TRUE(log.waitForBytesWritten());
+    const auto deadline = std::chrono::steady_clock::now() + ChildProcess::Patience;
+    while (std::chrono::steady_clock::now() < deadline
+        && ReadFileBytes(*RecordingIn(folder)).find("#marker,2,") == std::string::npos)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ::kill(static_cast<pid_t>(log.processId()), SIGKILL);
+    ASSERT_TRUE(log.waitForFinished());
+
+    const CliRun recover = RunCli({ "--json", "recover", folder.string() });
+    ASSERT_EQ(recover.status, 0) << recover.err;
+    const QJsonObject recovered
+        = QJsonDocument::fromJson(QByteArray::fromStdString(recover.out))["recovered"][0].toObject();
+    const std::string path = recovered["path"].toString().toStdString();
+    const CliRun stat = RunCli({ "--json", "logstat", path });
+    ASSERT_EQ(stat.status, 0) << stat.err;
+    EXPECT_EQ(stat.err, "") << "marker lines are no rows it cannot read";
+    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(stat.out)).object();
+    EXPECT_EQ(json["rows"].toInt(), recovered["rows"].toInt());
+    const QJsonArray markers = json["markers"].toArray();
+    ASSERT_EQ(markers.size(), 2) << stat.out;
+    EXPECT_EQ(markers[0].toObject()["number"].toInt(), 1);
+    EXPECT_EQ(markers[0].toObject()["note"].toString(), "misfire at 3000, 2nd gear");
+    EXPECT_EQ(markers[1].toObject()["note"].toString(), "wheel noise");
+    const int ms = markers[0].toObject()["ms"].toInt();
+    EXPECT_GE(ms, kRowsBeforeTheSignal * 40);
+    EXPECT_EQ(ms % 40, 0) << "the time of a row";
+    EXPECT_LE(markers[1].toObject()["ms"].toInt() - ms, 40);
+    const std::string text = RunCli({ "logstat", path }).out;
+    EXPECT_NE(text.find("marker 1 at " + std::to_string(ms) + " ms: misfire at 3000, 2nd gear\n"),
+        std::string::npos)
+        << text;
+}
 
 // A disk whose every sync stalls for 800 ms (a preloaded library slows fdatasync): the log is
 // synced all the same, and every row is there as without the stall, none lost or changed.

@@ -1,9 +1,11 @@
 #include "LoggerFormRig.h"
 #include "controls/PerformanceGraph.h"
+#include "logger/LogReader.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QLocale>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTimer>
@@ -329,3 +331,45 @@ TEST_F(DataLoggerFormTest, MenuAsksForTheDirectoryDialogAndExitCloseDoesNothing)
 }
 
 } // namespace
+
+// Key M marks the row taken last: the marker is on the disk at once, as the rows are, and the note
+// typed after it follows as soon as Enter is pressed; a note still being typed at the next marker or
+// at Stop is kept too. Without a recording nothing is marked.
+TEST_F(DataLoggerFormTest, KeyMMarksTheLatestRowOnTheDiskAndTheNoteTypedAfterwardsFollows)
+{
+    rig.form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(rig.form.get()));
+    QTest::keyClick(rig.form.get(), Qt::Key_M);
+    EXPECT_EQ(rig.form->Log().Markers().size(), 0U);
+
+    rig.PressStart();
+    rig.Ticks(2);
+    QTest::keyClick(rig.form.get(), Qt::Key_M);
+    auto* note = rig.form->findChild<QLineEdit*>(QStringLiteral("MarkerNote"));
+    ASSERT_TRUE(note->hasFocus());
+    // Whether the recording on the disk comes to hold `part` (the writer thread takes it there).
+    const auto onDisk = [this](const std::string& part) {
+        const auto holds
+            = [&part](const std::string& bytes) { return bytes.find(part) != std::string::npos; };
+        return holds(FileBytesOnce(rig.form->Log().RecordingPath(), holds));
+    };
+    const std::string marked = "#marker,1,800,\r\n";
+    EXPECT_TRUE(onDisk(marked));
+    // The letter goes into the note, not into a second marker.
+    QTest::keyClicks(note, "misfire, 3rd gear");
+    QTest::keyClick(note, Qt::Key_Return);
+    const std::string noted = marked + "#marker,1,800,misfire, 3rd gear\r\n";
+    EXPECT_TRUE(onDisk(noted));
+
+    rig.Ticks(1);
+    ClickButton(*rig.form, QStringLiteral("MarkerButton"));
+    QTest::keyClicks(note, "pinking");
+    rig.PressStop();
+    const LogFile saved = ReadLogFile(rig.LogFile());
+    ASSERT_EQ(saved.error, std::nullopt);
+    EXPECT_EQ(saved.contents.Rows(), 3U);
+    EXPECT_TRUE(saved.contents.problems.empty());
+    EXPECT_EQ(saved.contents.markers,
+        (std::vector<LogMarker> { { 1, 800, "misfire, 3rd gear" }, { 2, 1200, "pinking" } }));
+    EXPECT_FALSE(rig.form->findChild<QPushButton*>(QStringLiteral("MarkerButton"))->isEnabled());
+}

@@ -238,6 +238,38 @@ TEST(LogReading, ReadingInStretchesGivesWhatReadingInOneGoGives)
     EXPECT_THAT(ProblemTexts(once)[0], HasSubstr("line 2, column 3: Lambda: \"bad\""));
 }
 
+// Markers stand among the rows of our logs; read in stretches they come back in order, each with its
+// latest note (commas and all), and the rows are as if there were none. A marker line that cannot
+// be read is said, and another tool's file has no markers: its '#' lines are rows it cannot read.
+TEST(LogReading, MarkersAmongTheRowsComeBackInOrderWithTheirLatestNotes)
+{
+    constexpr int kRows = 150000;
+    std::string text = "KodraPower log file\r\nTime,2026-07-12 10:49:56\r\nElapsed Time (ms),RPM\r\n";
+    std::string plain = text;
+    for (int row = 1; row <= kRows; ++row) {
+        const std::string line = std::to_string(row * 40) + "," + std::to_string(800 + row % 3000) + "\r\n";
+        text += line;
+        plain += line;
+        if (row % 50000 == 1)
+            text += LogMarkerLine::Text(row / 50000 + 1, row * 40, "");
+        if (row == 120000)
+            text += LogMarkerLine::Text(1, 40, "stumble, then\r\nstall") + "#marker,x,1,\r\n";
+    }
+    const LogContents marked = ReadLogText(text, nullptr, 3);
+    const LogContents unmarked = ReadLogText(plain, nullptr, 1);
+    EXPECT_EQ(marked.timesMs, unmarked.timesMs);
+    EXPECT_EQ(marked.columns[0].values, unmarked.columns[0].values);
+    EXPECT_EQ(marked.markers,
+        (std::vector<LogMarker> {
+            { 1, 40, "stumble, then  stall" }, { 2, 2000040, "" }, { 3, 4000040, "" } }));
+    EXPECT_THAT(ProblemTexts(marked), ElementsAre(HasSubstr("\"#marker,x,1,\" is not a marker")));
+
+    const LogContents other = ReadLogText("Time (ms),RPM\n40,800\n#marker,1,40,\n80,810\n");
+    EXPECT_EQ(other.Rows(), 2U);
+    EXPECT_TRUE(other.markers.empty());
+    EXPECT_EQ(other.problems.size(), 1U);
+}
+
 // Logs are read without the general number parser where a field is a plain decimal: the values
 // must be the general parser's to the bit, in every case it takes, and a decimal comma where the
 // file allows one. Times in seconds become exact milliseconds.

@@ -3,10 +3,12 @@
 #include "tests/support/FileBytes.h"
 #include "tests/support/UserActions.h"
 #include "viewer/LogViewerForm.h"
+#include "viewer/MarkerList.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
+#include <QListWidget>
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QWheelEvent>
@@ -120,6 +122,41 @@ TEST(LogViewer, TheMouseCursorAndCursorsAAndBReadEachChannelAtTheirTimes)
     EXPECT_EQ(rig.viewer.FigureText(0, F::ChangeColumn), "--");
     EXPECT_EQ(rig.viewer.FigureText(1, F::ChangeColumn), "--");
     EXPECT_EQ(rig.viewer.FigureText(2, F::ChangeColumn), "2");
+}
+
+// A log's markers: dashed lines labelled on the top plot with their numbers and notes, and a list;
+// clicking a marker there brings its time into view with cursor A on it.
+TEST(LogViewer, MarkersAreLabelledLinesAndAClickInTheirListPutsCursorAThere)
+{
+    ViewerRig rig;
+    ASSERT_TRUE(rig.viewer.OpenLogAndWait(rig.Write("marked.csv",
+        "KodraPower log file\r\nTime,2026-07-12 10:49:56\r\nElapsed Time (ms),RPM,MAP\r\n"
+        "100,800,1000\r\n200,900,1005\r\n#marker,1,200,\r\n#marker,1,200,misfire\r\n"
+        "300,1000,1010\r\n400,1100,1020\r\n#marker,2,400,\r\n500,1200,1030\r\n")));
+    EXPECT_EQ(rig.viewer.ProblemsText(), "");
+    QStringList labels;
+    for (int i = 0; i < rig.viewer.Plot()->itemCount(); ++i) {
+        if (const auto* label = qobject_cast<QCPItemText*>(rig.viewer.Plot()->item(i)))
+            labels << label->text();
+    }
+    EXPECT_EQ(labels, QStringList({ "1 misfire", "2" }));
+
+    const auto& list = static_cast<const QListWidget&>(rig.viewer.Markers());
+    ASSERT_TRUE(list.isVisible());
+    ASSERT_EQ(list.count(), 2);
+    EXPECT_EQ(list.item(0)->text(), "1  0.2 s  misfire");
+    rig.viewer.SetVisibleSeconds(0.1, 0.25);
+    const QRect second = list.visualItemRect(list.item(1));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, second.center());
+    EXPECT_TRUE(rig.TimeAxis()->range().contains(0.4));
+    EXPECT_TRUE(rig.TimeAxis(1)->range().contains(0.4));
+    EXPECT_TRUE(rig.viewer.FigureHeading(F::AColumn).contains("0.4"))
+        << rig.viewer.FigureHeading(F::AColumn).toStdString();
+    EXPECT_EQ(rig.viewer.FigureText(0, F::AColumn), "1100");
+
+    // A log without markers shows no list.
+    ASSERT_TRUE(rig.viewer.OpenLogAndWait(rig.Write("drive.csv", kDrive)));
+    EXPECT_FALSE(list.isVisible());
 }
 
 TEST(LogViewer, ZoomPanAndFitAllMoveEveryPlotTogetherAndTheFiguresFollowTheVisibleSpan)
