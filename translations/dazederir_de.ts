@@ -324,6 +324,17 @@ Die serielle Schnittstelle dürfen nur Mitglieder der Gruppe dialout öffnen: Be
     </message>
 </context>
 <context>
+    <name>MarkerList</name>
+    <message>
+        <source>Markers made while recording: click one to put cursor A there</source>
+        <translation>Während der Aufzeichnung gesetzte Markierungen: ein Klick setzt Cursor A dorthin</translation>
+    </message>
+    <message>
+        <source>%1  %2 s</source>
+        <translation>%1  %2 s</translation>
+    </message>
+</context>
+<context>
     <name>OpeningProgress</name>
     <message>
         <source>Cancel</source>
@@ -1082,6 +1093,22 @@ The choices stay in force until the program ends; closing this window tries agai
 %1
 
 Die Auswahl gilt bis zum Programmende; beim Schließen dieses Fensters wird es erneut versucht.</translation>
+    </message>
+    <message>
+        <source>&amp;Marker (M)</source>
+        <translation>&amp;Markierung (M)</translation>
+    </message>
+    <message>
+        <source>Marker %1 at %2 s</source>
+        <translation>Markierung %1 bei %2 s</translation>
+    </message>
+    <message>
+        <source>Note for marker %1 (Enter keeps it)</source>
+        <translation>Notiz zu Markierung %1 (Eingabe speichert sie)</translation>
+    </message>
+    <message>
+        <source>Press M while recording to mark a moment</source>
+        <translation>Während der Aufzeichnung M drücken, um einen Moment zu markieren</translation>
     </message>
 </context>
 <context>

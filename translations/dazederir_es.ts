@@ -324,6 +324,17 @@ Solo los miembros del grupo dialout pueden abrir el puerto serie: añada su usua
     </message>
 </context>
 <context>
+    <name>MarkerList</name>
+    <message>
+        <source>Markers made while recording: click one to put cursor A there</source>
+        <translation>Marcas hechas durante la grabación: un clic lleva el cursor A allí</translation>
+    </message>
+    <message>
+        <source>%1  %2 s</source>
+        <translation>%1  %2 s</translation>
+    </message>
+</context>
+<context>
     <name>OpeningProgress</name>
     <message>
         <source>Cancel</source>
@@ -1082,6 +1093,22 @@ The choices stay in force until the program ends; closing this window tries agai
 %1
 
 Las opciones siguen vigentes hasta que termine el programa; al cerrar esta ventana se vuelve a intentar.</translation>
+    </message>
+    <message>
+        <source>&amp;Marker (M)</source>
+        <translation>&amp;Marca (M)</translation>
+    </message>
+    <message>
+        <source>Marker %1 at %2 s</source>
+        <translation>Marca %1 en %2 s</translation>
+    </message>
+    <message>
+        <source>Note for marker %1 (Enter keeps it)</source>
+        <translation>Nota de la marca %1 (Intro la guarda)</translation>
+    </message>
+    <message>
+        <source>Press M while recording to mark a moment</source>
+        <translation>Pulse M durante la grabación para marcar un momento</translation>
     </message>
 </context>
 <context>
