@@ -30,7 +30,10 @@ inline constexpr std::size_t kMostNoteBytes = 200;
 // The line, with its "\r\n".
 std::string Text(int number, std::int64_t ms, std::string_view note);
 // Whether `line` (without its line end) is a marker line, readable or not.
-inline bool Is(std::string_view line) { return line.starts_with(kPrefix); }
+inline bool Is(std::string_view line)
+{
+    return line.starts_with(kPrefix);
+}
 // The marker a line (without its line end) holds; nothing when it holds none.
 std::optional<LogMarker> Read(std::string_view line);
 

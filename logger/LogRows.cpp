@@ -74,7 +74,7 @@ private:
         else if (std::optional<LogMarker> marker = LogMarkerLine::Read(line))
             m_block.markers.push_back(std::move(*marker));
         else
-            Problem({ lineNumber, 0, QuotedField(line) + " is not a marker; it is not read" });
+            Problem({ lineNumber, 0, QuotedExcerpt(line) + " is not a marker; it is not read" });
         return lineEnd == end ? end : lineEnd + 1;
     }
 

@@ -120,7 +120,8 @@ std::optional<std::string> ScanLines(int fd, LineScan& scan)
                 markerPrefixMatched = 0;
             } else if (markerPrefixMatched >= 0
                 && markerPrefixMatched < static_cast<std::ptrdiff_t>(LogMarkerLine::kPrefix.size())) {
-                markerPrefixMatched = c == LogMarkerLine::kPrefix[static_cast<std::size_t>(markerPrefixMatched)]
+                markerPrefixMatched
+                    = c == LogMarkerLine::kPrefix[static_cast<std::size_t>(markerPrefixMatched)]
                     ? markerPrefixMatched + 1
                     : -1;
             }

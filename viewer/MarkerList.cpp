@@ -32,6 +32,7 @@ void MarkerList::Show(const LogContents& log)
 
 QString MarkerList::LineOf(const LogMarker& marker)
 {
-    const QString line = tr("%1  %2 s").arg(marker.number).arg(marker.ms / kMsPerSecond, 0, 'f', kSecondDecimals);
+    const QString line
+        = tr("%1  %2 s").arg(marker.number).arg(marker.ms / kMsPerSecond, 0, 'f', kSecondDecimals);
     return marker.note.empty() ? line : line + QStringLiteral("  ") + QString::fromStdString(marker.note);
 }
