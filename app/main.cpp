@@ -5,6 +5,7 @@
 #include "app/OrderlyEnd.h"
 #include "app/ProgramLink.h"
 #include "app/ProgramPlaces.h"
+#include "app/ReportSaving.h"
 #include "app/StartupProbes.h"
 #include "defs/ProgramVersion.h"
 #include "logger/DataLoggerForm.h"
@@ -88,6 +89,7 @@ int main(int argc, char** argv)
         places.settingsFolder, places.defaultLogFolder);
     TDashBoardForm& dashboard = windows.Dashboard();
     SessionRecordingControl recording(*link.recorder, session, dashboard);
+    ReportSaving reportSaving(session, windows);
     if (!options.recordPath.isEmpty()) {
         if (const QString problem = recording.StartRecording(options.recordPath); !problem.isEmpty()) {
             std::cerr << "dazederir: --record: " << problem.toStdString() << "\n";

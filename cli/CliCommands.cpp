@@ -6,6 +6,7 @@
 #include "cli/CliLogstatCommand.h"
 #include "cli/CliRecoverCommand.h"
 #include "cli/CliReport.h"
+#include "cli/CliReportCommand.h"
 #include "cmdline/OptionArgument.h"
 #include "defs/ActuatorTests.h"
 #include "link/EcuFrame.h"
@@ -17,18 +18,10 @@
 
 namespace {
 
-constexpr int DefaultSweeps = 2;
-constexpr int MaxSweeps = 1000000;
-constexpr std::string_view SweepsOption = "--sweeps";
 constexpr int LastActuatorTest = ActuatorTestCount; // the actuator window's tests, 0 = Cancel
 constexpr std::string_view CommandOption = "--command";
 constexpr std::string_view VerboseOption = "--verbose";
 constexpr int MaxActuatorValue = 255;
-
-std::string Unexpected(std::string_view command, std::string_view arg)
-{
-    return std::string(command) + ": unexpected argument " + Quoted(arg);
-}
 
 CliReport ReportOf(const CliContext& context)
 {
@@ -54,15 +47,8 @@ CommandParse ParseSweepCommand(std::string_view command, std::span<const std::st
     for (std::size_t i = 0; i < args.size();) {
         if (OptionName(args[i]) != SweepsOption)
             return { {}, Unexpected(command, args[i]) };
-        const auto value = TakeOptionValue(args, i, SweepsOption);
-        if (!value)
-            return { {}, std::string(command) + ": --sweeps: missing value" };
-        // No sweep at all would print values that were never read.
-        if (!ParseWholeNumber(*value, 1, MaxSweeps, sweeps)) {
-            return { {},
-                std::string(command) + ": --sweeps: " + Quoted(*value) + " is not a whole number from 1 to "
-                    + std::to_string(MaxSweeps) };
-        }
+        if (std::string error = TakeSweeps(command, args, i, sweeps); !error.empty())
+            return { {}, error };
     }
     return { AfterSweeps(sweeps, Print), {} };
 }
@@ -177,7 +163,7 @@ CommandParse ParseActuator(std::span<const std::string> args)
 }
 
 // clang-format off
-constexpr std::array<CliCommand, 12> Commands { {
+constexpr std::array<CliCommand, 13> Commands { {
     { "identify", ParseIdentify },
     { "values",   ParseValues },
     { "raw",      ParseRaw },
@@ -190,6 +176,7 @@ constexpr std::array<CliCommand, 12> Commands { {
     { "capinfo",  ParseCapinfo },
     { "logstat",  ParseLogstat },
     { "convert",  ParseConvert },
+    { "report",   ParseReportCommand, CliCommand::Needs::Fonts },
 } };
 // clang-format on
 
@@ -207,6 +194,26 @@ std::string ActuatorHelp()
     return "actuator tests N (V: the raw data value 0..255; --command TEXT: as typed in the actuator\n"
            "window's command box, e.g. 1 --command 800 for a target idle of 800 rpm):\n"
         + ActuatorTestList();
+}
+
+std::string Unexpected(std::string_view command, std::string_view arg)
+{
+    return std::string(command) + ": unexpected argument " + Quoted(arg);
+}
+
+std::string TakeSweeps(
+    std::string_view command, std::span<const std::string> args, std::size_t& index, int& sweeps)
+{
+    constexpr int MaxSweeps = 1000000;
+    const auto value = TakeOptionValue(args, index, SweepsOption);
+    if (!value)
+        return std::string(command) + ": --sweeps: missing value";
+    // No sweep at all would print values that were never read.
+    if (!ParseWholeNumber(*value, 1, MaxSweeps, sweeps)) {
+        return std::string(command) + ": --sweeps: " + Quoted(*value) + " is not a whole number from 1 to "
+            + std::to_string(MaxSweeps);
+    }
+    return {};
 }
 
 int SessionFailed(CliContext& context)

@@ -37,8 +37,15 @@ struct CommandParse {
 // One command of the tool: its name and the check of its own arguments (what follows the
 // command name, global options taken out), which gives the work to do.
 struct CliCommand {
+    // What the program must have set up before the command runs.
+    enum class Needs {
+        Core,
+        Fonts, // a QGuiApplication: the command lays out text (a PDF)
+    };
+
     std::string_view name;
     CommandParse (*parse)(std::span<const std::string> args);
+    Needs needs = Needs::Core;
 };
 
 // The command of that name; null when there is none.
@@ -46,6 +53,17 @@ const CliCommand* FindCliCommand(std::string_view name);
 
 // The help's list of the actuator tests by number and name.
 std::string ActuatorHelp();
+
+// The sweeps polled when a command is not told how many.
+inline constexpr int DefaultSweeps = 2;
+inline constexpr std::string_view SweepsOption = "--sweeps";
+
+// "COMMAND: unexpected argument "ARG"".
+std::string Unexpected(std::string_view command, std::string_view arg);
+// Reads the value of --sweeps at args[index] into `sweeps`, moving `index` past it; the error
+// naming the bad value, or empty.
+std::string TakeSweeps(
+    std::string_view command, std::span<const std::string> args, std::size_t& index, int& sweeps);
 
 // Prints the session's failure on `err` and gives the exit status for it.
 int SessionFailed(CliContext& context);

@@ -70,6 +70,7 @@ inline constexpr const char* CliUsage
       "           --sim-noise P  --sim-reset-fails  --sim-unplug EVERY:FOR  --sim-pace  --sim-seed N\n"
       "           --sim-latency MS\n"
       "commands: identify [--verbose] | values [--sweeps N] | raw [--sweeps N] | faults [--sweeps N]\n"
-      "          status [--sweeps N] | reset | actuator N [V | --command TEXT]\n"
+      "          status [--sweeps N] | report --out FILE [--sweeps N] | reset\n"
+      "          actuator N [V | --command TEXT]\n"
       "          log --channels C1,C2,C3,C4 [--all-values] [--time-base S|fast] [--samples N] [--out FILE]\n"
       "          recover [DIR] | capinfo FILE | logstat FILE | convert FILE --to msl [--out FILE]\n";

@@ -48,6 +48,7 @@ public:
     void SetPollPriority(EcuConnection::PollPriority priority);
 
     const EcuConnection& Connection() const { return m_session->Connection(); }
+    const EcuSession& Session() const { return *m_session; }
     std::optional<OpenPortDetails> OpenPort() const { return m_session->OpenPort(); }
     const std::string& Failure() const { return m_failure; }
     // "the capture ended after N sweeps" once a replayed capture has given all its answers.

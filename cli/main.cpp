@@ -4,8 +4,10 @@
 #include "defs/ProgramVersion.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -41,8 +43,15 @@ int main(int argc, char** argv)
     if (!commandParse.error.empty())
         return Usage(commandParse.error);
 
-    // The serial-port driver's objects expect an application object to exist.
-    QCoreApplication application(argc, argv);
+    // The serial-port driver's objects expect an application object to exist; text laid out
+    // for a page needs the fonts of a GUI one, which never shows a window here.
+    std::unique_ptr<QCoreApplication> application;
+    if (command->needs == CliCommand::Needs::Fonts) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
     CliSession session(options);
     if (!session.RecordingProblem().empty()) {
         std::cerr << "dazederir-cli: --record: " << session.RecordingProblem() << std::endl;

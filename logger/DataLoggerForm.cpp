@@ -441,6 +441,7 @@ bool TDataLoggerForm::SaveLog()
     }
     m_controls.SetPanel(kOutputFilePanel, tr(kOutputFilePrefix) + PathText(m_log.Target()));
     m_controls.SetPanel(kProgressPanel, tr("Done: %1").arg(PathText(m_log.Target())));
+    m_savedLogPath = QString::fromStdString(m_log.Target().string());
     return true;
 }
 

@@ -79,6 +79,8 @@ public:
     QString ChannelName(int chart) const { return m_channelNames.at(static_cast<std::size_t>(chart)); }
     QString TimeBaseText() const { return m_timeBaseText; }
     QString LogFilePath() const { return m_logFilePath; }
+    // The log this window saved last; empty until one is saved.
+    QString SavedLogPath() const { return m_savedLogPath; }
     int NamedChannels() const { return m_namedChannels; }
     const QStringList& ChannelList() const { return m_channelList; }
     const QStringList& TimeBaseList() const { return m_timeBaseList; }
@@ -157,6 +159,7 @@ private:
     QStringList m_channelList;
     QStringList m_timeBaseList;
     QString m_logFilePath;
+    QString m_savedLogPath;
     std::array<QString, kLoggedChannels> m_channelNames;
     std::array<ResolvedChannel, kLoggedChannels> m_chartChannels; // the names above, looked up
     QString m_timeBaseText;

@@ -30,6 +30,7 @@ PROGRAMS = {
     "controls": ("bench/controls/controls_bench", 1),
     "logger": ("bench/logger/logger_bench", 1),
     "defs": ("bench/defs/defs_bench", 1),
+    "report": ("bench/report/report_bench", 1),
 }
 
 UNIT_SECONDS = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}
@@ -126,6 +127,10 @@ ROWS = [
      lambda e: f"{us(e):.2f} µs", "< 100 µs", lambda e: us(e) < 100),
     ("Fault and status decoding (one viewer tick)", "defs", "BM_DecodeFaultsAndStatus",
      lambda e: f"{us(e):.2f} µs", "< 100 µs", lambda e: us(e) < 100),
+    ("Diagnostic report of 100 fault-free values, written as a PDF", "report", "BM_WriteReport/pdf",
+     lambda e: f"{ms(e):.0f} ms", "< 1000 ms", lambda e: ms(e) < 1000),
+    ("Diagnostic report of 100 fault-free values, written as HTML", "report", "BM_WriteReport/html",
+     lambda e: f"{ms(e):.1f} ms", "< 1000 ms", lambda e: ms(e) < 1000),
 ]
 
 

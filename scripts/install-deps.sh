@@ -9,7 +9,7 @@ packages=(
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format libclang-rt-14-dev
-  xvfb xauth fonts-dejavu-core
+  xvfb xauth fonts-dejavu-core poppler-utils
   dpkg-dev desktop-file-utils appstream
 )
 

@@ -53,6 +53,177 @@
     </message>
 </context>
 <context>
+    <name>DiagnosticReport</name>
+    <message>
+        <source>Supported: every value, fault code, status flag and actuator test</source>
+        <translation>Unterstützt: alle Werte, Fehlercodes, Statusbits und Stellgliedtests</translation>
+    </message>
+    <message>
+        <source>OBD2 ECU: limited functionality</source>
+        <translation>OBD2-Steuergerät: eingeschränkte Funktionen</translation>
+    </message>
+    <message>
+        <source>Not supported: raw data only</source>
+        <translation>Nicht unterstützt: nur Rohdaten</translation>
+    </message>
+    <message>
+        <source>No port open</source>
+        <translation>Kein Anschluss geöffnet</translation>
+    </message>
+    <message>
+        <source>%1, serial number %2</source>
+        <translation>%1, Seriennummer %2</translation>
+    </message>
+    <message>
+        <source>%1 load sensor, %2 idle valve, %3 EGR</source>
+        <translation>Lastsensor %1, Leerlaufsteller %2, AGR %3</translation>
+    </message>
+    <message>
+        <source>Diagnostic report</source>
+        <translation>Diagnosebericht</translation>
+    </message>
+    <message>
+        <source>a report is written as .pdf, .html or .htm</source>
+        <translation>ein Bericht wird als .pdf, .html oder .htm geschrieben</translation>
+    </message>
+    <message>
+        <source>Log %1</source>
+        <translation>Log %1</translation>
+    </message>
+    <message>
+        <source>Recorded %1</source>
+        <translation>Aufgezeichnet %1</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Kanal</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Einheit</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>Mittelwert</translation>
+    </message>
+    <message>
+        <source>The log holds no channel.</source>
+        <translation>Das Log enthält keinen Kanal.</translation>
+    </message>
+    <message>
+        <source>Marker</source>
+        <translation>Markierung</translation>
+    </message>
+    <message>
+        <source>Time (s)</source>
+        <translation>Zeit (s)</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Notiz</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Angabe</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation>Datum und Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>Programm</translation>
+    </message>
+    <message>
+        <source>Cable</source>
+        <translation>Kabel</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Anschluss</translation>
+    </message>
+    <message>
+        <source>Connection</source>
+        <translation>Verbindung</translation>
+    </message>
+    <message>
+        <source>ECU ID</source>
+        <translation>Steuergeräte-ID</translation>
+    </message>
+    <message>
+        <source>Support</source>
+        <translation>Unterstützung</translation>
+    </message>
+    <message>
+        <source>Fitted</source>
+        <translation>Verbaut</translation>
+    </message>
+    <message>
+        <source>Current fault codes</source>
+        <translation>Aktuelle Fehlercodes</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>Fault</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>No current fault codes.</source>
+        <translation>Keine aktuellen Fehlercodes.</translation>
+    </message>
+    <message>
+        <source>Stored fault codes</source>
+        <translation>Gespeicherte Fehlercodes</translation>
+    </message>
+    <message>
+        <source>No stored fault codes.</source>
+        <translation>Keine gespeicherten Fehlercodes.</translation>
+    </message>
+    <message>
+        <source>Status flags</source>
+        <translation>Statusbits</translation>
+    </message>
+    <message>
+        <source>Flag</source>
+        <translation>Statusbit</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>This ECU has no status flags.</source>
+        <translation>Dieses Steuergerät hat keine Statusbits.</translation>
+    </message>
+    <message>
+        <source>Live values</source>
+        <translation>Live-Werte</translation>
+    </message>
+    <message>
+        <source>Not current: these are the values the ECU gave last (%1).</source>
+        <translation>Nicht aktuell: die zuletzt vom Steuergerät gelieferten Werte (%1).</translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation>Messwert</translation>
+    </message>
+</context>
+<context>
     <name>EcuConnection</name>
     <message>
         <source>Sample rate &quot;%1&quot; is not a whole number of milliseconds from %2 to %3</source>
@@ -367,6 +538,29 @@ Die serielle Schnittstelle dürfen nur Mitglieder der Gruppe dialout öffnen: Be
     <message>
         <source>Speed</source>
         <translation>Tempo</translation>
+    </message>
+</context>
+<context>
+    <name>ReportSaving</name>
+    <message>
+        <source>report-%1.pdf</source>
+        <translation>bericht-%1.pdf</translation>
+    </message>
+    <message>
+        <source>Save Report</source>
+        <translation>Bericht speichern</translation>
+    </message>
+    <message>
+        <source>PDF documents (*.pdf);;HTML pages (*.html *.htm)</source>
+        <translation>PDF-Dokumente (*.pdf);;HTML-Seiten (*.html *.htm)</translation>
+    </message>
+    <message>
+        <source>A report is saved as a PDF (.pdf) or an HTML page (.html, .htm): %1 is neither.</source>
+        <translation>Ein Bericht wird als PDF (.pdf) oder HTML-Seite (.html, .htm) gespeichert: %1 ist keins von beiden.</translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1: %2</source>
+        <translation>Der Bericht konnte nicht nach %1 geschrieben werden: %2</translation>
     </message>
 </context>
 <context>
@@ -922,6 +1116,10 @@ Im README unter &quot;Troubleshooting&quot; steht, wie man es auf 1 ms stellt (d
     <message>
         <source>The settings could not be saved: %1</source>
         <translation>Die Einstellungen konnten nicht gespeichert werden: %1</translation>
+    </message>
+    <message>
+        <source>Save Report...</source>
+        <translation>Bericht speichern...</translation>
     </message>
 </context>
 <context>
@@ -1700,6 +1898,10 @@ Die Auswahl gilt bis zum Programmende; beim Schließen dieses Fensters wird es e
     <message>
         <source>Language</source>
         <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Save Report...</source>
+        <translation>Bericht speichern...</translation>
     </message>
 </context>
 </TS>

@@ -53,6 +53,177 @@
     </message>
 </context>
 <context>
+    <name>DiagnosticReport</name>
+    <message>
+        <source>Supported: every value, fault code, status flag and actuator test</source>
+        <translation>Compatible: todos los valores, códigos de avería, bits de estado y pruebas de actuadores</translation>
+    </message>
+    <message>
+        <source>OBD2 ECU: limited functionality</source>
+        <translation>Centralita OBD2: funciones limitadas</translation>
+    </message>
+    <message>
+        <source>Not supported: raw data only</source>
+        <translation>No compatible: solo datos en bruto</translation>
+    </message>
+    <message>
+        <source>No port open</source>
+        <translation>Ningún puerto abierto</translation>
+    </message>
+    <message>
+        <source>%1, serial number %2</source>
+        <translation>%1, número de serie %2</translation>
+    </message>
+    <message>
+        <source>%1 load sensor, %2 idle valve, %3 EGR</source>
+        <translation>sensor de carga %1, válvula de ralentí %2, EGR %3</translation>
+    </message>
+    <message>
+        <source>Diagnostic report</source>
+        <translation>Informe de diagnóstico</translation>
+    </message>
+    <message>
+        <source>a report is written as .pdf, .html or .htm</source>
+        <translation>un informe se escribe como .pdf, .html o .htm</translation>
+    </message>
+    <message>
+        <source>Log %1</source>
+        <translation>Registro %1</translation>
+    </message>
+    <message>
+        <source>Recorded %1</source>
+        <translation>Grabado %1</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Canal</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Unidad</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>Mínimo</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Máximo</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>Media</translation>
+    </message>
+    <message>
+        <source>The log holds no channel.</source>
+        <translation>El registro no contiene ningún canal.</translation>
+    </message>
+    <message>
+        <source>Marker</source>
+        <translation>Marca</translation>
+    </message>
+    <message>
+        <source>Time (s)</source>
+        <translation>Tiempo (s)</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Nota</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Dato</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Valor</translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation>Fecha y hora</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>Programa</translation>
+    </message>
+    <message>
+        <source>Cable</source>
+        <translation>Cable</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Puerto</translation>
+    </message>
+    <message>
+        <source>Connection</source>
+        <translation>Conexión</translation>
+    </message>
+    <message>
+        <source>ECU ID</source>
+        <translation>ID de centralita</translation>
+    </message>
+    <message>
+        <source>Support</source>
+        <translation>Compatibilidad</translation>
+    </message>
+    <message>
+        <source>Fitted</source>
+        <translation>Equipamiento</translation>
+    </message>
+    <message>
+        <source>Current fault codes</source>
+        <translation>Códigos de avería actuales</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>Código</translation>
+    </message>
+    <message>
+        <source>Fault</source>
+        <translation>Avería</translation>
+    </message>
+    <message>
+        <source>No current fault codes.</source>
+        <translation>Sin códigos de avería actuales.</translation>
+    </message>
+    <message>
+        <source>Stored fault codes</source>
+        <translation>Códigos de avería almacenados</translation>
+    </message>
+    <message>
+        <source>No stored fault codes.</source>
+        <translation>Sin códigos de avería almacenados.</translation>
+    </message>
+    <message>
+        <source>Status flags</source>
+        <translation>Bits de estado</translation>
+    </message>
+    <message>
+        <source>Flag</source>
+        <translation>Bit</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Estado</translation>
+    </message>
+    <message>
+        <source>This ECU has no status flags.</source>
+        <translation>Esta centralita no tiene bits de estado.</translation>
+    </message>
+    <message>
+        <source>Live values</source>
+        <translation>Valores en vivo</translation>
+    </message>
+    <message>
+        <source>Not current: these are the values the ECU gave last (%1).</source>
+        <translation>No actuales: son los últimos valores que dio la centralita (%1).</translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation>Lectura</translation>
+    </message>
+</context>
+<context>
     <name>EcuConnection</name>
     <message>
         <source>Sample rate &quot;%1&quot; is not a whole number of milliseconds from %2 to %3</source>
@@ -367,6 +538,29 @@ Solo los miembros del grupo dialout pueden abrir el puerto serie: añada su usua
     <message>
         <source>Speed</source>
         <translation>Velocidad</translation>
+    </message>
+</context>
+<context>
+    <name>ReportSaving</name>
+    <message>
+        <source>report-%1.pdf</source>
+        <translation>informe-%1.pdf</translation>
+    </message>
+    <message>
+        <source>Save Report</source>
+        <translation>Guardar informe</translation>
+    </message>
+    <message>
+        <source>PDF documents (*.pdf);;HTML pages (*.html *.htm)</source>
+        <translation>Documentos PDF (*.pdf);;Páginas HTML (*.html *.htm)</translation>
+    </message>
+    <message>
+        <source>A report is saved as a PDF (.pdf) or an HTML page (.html, .htm): %1 is neither.</source>
+        <translation>Un informe se guarda como PDF (.pdf) o página HTML (.html, .htm): %1 no es ninguno de los dos.</translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1: %2</source>
+        <translation>No se pudo escribir el informe en %1: %2</translation>
     </message>
 </context>
 <context>
@@ -922,6 +1116,10 @@ Consulte &quot;Troubleshooting&quot; en el README para ajustarlo a 1 ms (la regl
     <message>
         <source>The settings could not be saved: %1</source>
         <translation>No se pudieron guardar los ajustes: %1</translation>
+    </message>
+    <message>
+        <source>Save Report...</source>
+        <translation>Guardar informe...</translation>
     </message>
 </context>
 <context>
@@ -1700,6 +1898,10 @@ Las opciones siguen vigentes hasta que termine el programa; al cerrar esta venta
     <message>
         <source>Language</source>
         <translation>Idioma</translation>
+    </message>
+    <message>
+        <source>Save Report...</source>
+        <translation>Guardar informe...</translation>
     </message>
 </context>
 </TS>

@@ -12,6 +12,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -253,8 +254,19 @@ void TDashBoardForm::SetSpeedUnits(const QString& units)
 
 void TDashBoardForm::ResetEcu()
 {
-    if (Confirm(tr(ResetQuestion), tr(ResetCaption)))
-        m_session.RequestReset();
+    for (;;) {
+        switch (AskReset(tr(ResetQuestion), tr(ResetCaption))) {
+        case ResetChoice::Reset:
+            m_session.RequestReset();
+            return;
+        case ResetChoice::SaveReportFirst:
+            // Asked again once the report is written (or not), so that the reset stays a choice.
+            SaveReportAction()->trigger();
+            break;
+        case ResetChoice::Cancel:
+            return;
+        }
+    }
 }
 
 void TDashBoardForm::SetToolWindow(ToolWindow which, QWidget* window)
@@ -366,9 +378,17 @@ void TDashBoardForm::ShowMessage(const QString& text)
     QMessageBox::information(this, QCoreApplication::applicationName(), text);
 }
 
-bool TDashBoardForm::Confirm(const QString& text, const QString& caption)
+TDashBoardForm::ResetChoice TDashBoardForm::AskReset(const QString& text, const QString& caption)
 {
-    return QMessageBox::warning(
-               this, caption, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel)
-        == QMessageBox::Ok;
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok | QMessageBox::Cancel, this);
+    box.setDefaultButton(QMessageBox::Cancel);
+    QPushButton* report = nullptr;
+    if (SaveReportAction()->isEnabled()) {
+        report = box.addButton(tr("Save Report..."), QMessageBox::ActionRole);
+        report->setObjectName(QStringLiteral("SaveReportFirst"));
+    }
+    box.exec();
+    if (report && box.clickedButton() == report)
+        return ResetChoice::SaveReportFirst;
+    return box.clickedButton() == box.button(QMessageBox::Ok) ? ResetChoice::Reset : ResetChoice::Cancel;
 }

@@ -28,6 +28,8 @@ public:
     using ToolWindow = ToolWindowMenu::ToolWindow;
     static constexpr int ToolWindowCount = ToolWindowMenu::ToolWindowCount;
     static constexpr int PanelCount = DashboardControls::PanelCount;
+    // The answers to Reset ECU's warning.
+    enum class ResetChoice { Reset, SaveReportFirst, Cancel };
 
     // `settingsFolder` holds the settings file; empty means the working directory. The window
     // applies its settings to `session`, which outlives it.
@@ -45,6 +47,8 @@ public:
     }
     QWidget* RegisteredToolWindow(ToolWindow which) const { return m_menu->Window(which); }
     QAction* ToolWindowAction(ToolWindow which) const { return m_menu->Action(which); }
+    // File > Save Report..., for whoever writes the report; disabled until then.
+    QAction* SaveReportAction() const { return m_menu->SaveReportAction(); }
     // Comms > Record Session..., for whoever records the session; disabled until then.
     QAction* RecordSessionAction() const { return m_menu->RecordSessionAction(); }
     // What the session recording shows on the status bar (its last panel); empty to clear it.
@@ -82,16 +86,18 @@ protected:
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    // Every message box goes through these two, so tests can answer them.
+    // Every message box goes through these two, so tests can answer them. The warning offers to
+    // save a report first while File > Save Report... can.
     virtual void ShowMessage(const QString& text);
-    virtual bool Confirm(const QString& text, const QString& caption);
+    virtual ResetChoice AskReset(const QString& text, const QString& caption);
 
 private slots:
     // Handlers of the window's own controls.
     void LogoPicClick();
     void MILLabelClick();
     void Exit1Click();
-    // Asks for confirmation first; nothing is sent on Cancel.
+    // Asks for confirmation first, offering to save a report before the stored codes are
+    // cleared; nothing is sent on Cancel.
     void ResetEcu();
     // Options > Language: kept in the settings, applied at the next start.
     void ChooseLanguage(const QString& code);

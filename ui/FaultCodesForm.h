@@ -3,7 +3,7 @@
 #include "link/SessionState.h"
 
 #include "defs/FaultCodes.h"
-#include "ui/TranslatedTexts.h"
+#include "locale/TranslatedTexts.h"
 
 #include <QString>
 #include <QWidget>

@@ -3,7 +3,7 @@
 #include "link/SessionState.h"
 
 #include "defs/StatusFlags.h"
-#include "ui/TranslatedTexts.h"
+#include "locale/TranslatedTexts.h"
 
 #include <QMainWindow>
 #include <QString>

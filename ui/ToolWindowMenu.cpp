@@ -32,6 +32,8 @@ ToolWindowMenu::ToolWindowMenu(QMenuBar& bar, QObject* parent)
     bar.setObjectName(QStringLiteral("MainMenu1"));
 
     QMenu* file = bar.addMenu(tr("&File"));
+    m_saveReport = AddCommand(file, tr("Save Report..."), "SaveReport1");
+    m_saveReport->setEnabled(false); // until something writes the report behind it
     m_exit = AddCommand(file, tr("E&xit"), "Exit1");
 
     QMenu* view = bar.addMenu(tr("&View"));

@@ -52,6 +52,7 @@ public:
     QAction* ConnectAction() const { return m_connect; }
     QAction* ResetAction() const { return m_reset; }
     QAction* RecordSessionAction() const { return m_recordSession; }
+    QAction* SaveReportAction() const { return m_saveReport; }
 
     // Ticks the language in force in Options > Language ("System", "en", ...).
     void ShowLanguage(const QString& code);
@@ -73,5 +74,6 @@ private:
     QAction* m_connect = nullptr;
     QAction* m_reset = nullptr;
     QAction* m_recordSession = nullptr;
+    QAction* m_saveReport = nullptr;
     QActionGroup* m_languages = nullptr;
 };

@@ -340,6 +340,13 @@ std::optional<QString> TLogViewerForm::ExportPng(const QString& path)
     const QString file = QFileInfo(path).suffix().isEmpty()
         ? path + QLatin1Char('.') + QLatin1String(kPictureExtension)
         : path;
+    if (!Picture().save(file, kPictureExtension))
+        return std::nullopt;
+    return file;
+}
+
+QImage TLogViewerForm::Picture() const
+{
     const QDateTime now = QDateTime::currentDateTime();
     PlotPicture picture;
     picture.title = QFileInfo(m_path).fileName();
@@ -351,9 +358,7 @@ std::optional<QString> TLogViewerForm::ExportPng(const QString& path)
     picture.headings = m_figures->Headings();
     picture.rows = m_figures->Rows();
     picture.description = picture.caption + QLatin1Char('\n') + m_figures->TableText(QLatin1Char('\t'));
-    if (!picture.Compose(m_plots->toPixmap()).save(file, kPictureExtension))
-        return std::nullopt;
-    return file;
+    return picture.Compose(m_plots->toPixmap());
 }
 
 bool TLogViewerForm::SaveFigures(const QString& path)

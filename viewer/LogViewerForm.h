@@ -5,6 +5,7 @@
 #include "viewer/CursorFigures.h"
 #include "viewer/StackedTimePlots.h"
 
+#include <QImage>
 #include <QMainWindow>
 #include <QString>
 
@@ -50,6 +51,8 @@ public:
     // Saves the plots with the log's name and dates and the figures as a PNG picture, ".png"
     // added to a name without an extension; the path written, nothing when it could not be.
     std::optional<QString> ExportPng(const QString& path);
+    // The plots with the log's name and dates and the figures, as exported.
+    QImage Picture() const;
     // Saves the table of figures as CSV; false when it could not be written.
     bool SaveFigures(const QString& path);
 

@@ -27,13 +27,17 @@ public:
     QStringList messages;
     QStringList confirmations; // "caption|text"
     bool confirmAnswer = true;
+    // Given in turn before confirmAnswer decides.
+    QList<ResetChoice> resetAnswers;
 
 protected:
     void ShowMessage(const QString& text) override { messages << text; }
-    bool Confirm(const QString& text, const QString& caption) override
+    ResetChoice AskReset(const QString& text, const QString& caption) override
     {
         confirmations << caption + QLatin1Char('|') + text;
-        return confirmAnswer;
+        if (!resetAnswers.isEmpty())
+            return resetAnswers.takeFirst();
+        return confirmAnswer ? ResetChoice::Reset : ResetChoice::Cancel;
     }
 };
 

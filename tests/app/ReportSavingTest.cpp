@@ -1,0 +1,109 @@
+// File > Save Report... and Reset ECU's offer to save one first, in the program's own windows over
+// its link to the simulated ECU, with a log open in the log viewer.
+#include "app/ReportSaving.h"
+#include "app/AppOptions.h"
+#include "app/MainWindows.h"
+#include "app/ProgramLink.h"
+#include "viewer/LogViewerForm.h"
+
+#include "tests/dashboard/DashboardRig.h"
+#include "tests/support/UserActions.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The file dialog and the messages answered by the test.
+class TestReportSaving final : public ReportSaving {
+public:
+    using ReportSaving::ReportSaving;
+
+    QString chosen;
+    QStringList messages;
+
+protected:
+    QString ChooseFile() override { return chosen; }
+    void ShowMessage(const QString& text) override { messages << text; }
+};
+
+constexpr const char* kLog = "KodraPower log file\n"
+                             "Time,2026-07-12 10:49:56,Temperature,C,Speed,MPH\n"
+                             "Elapsed Time (ms),RPM,CTS\n"
+                             "0,850,80\n"
+                             "1000,3010,87\n"
+                             "#marker,1,1000,misfire under load\n"
+                             "2000,2140,90\n";
+
+struct ReportProgram {
+    static AppOptions Simulated()
+    {
+        AppOptions options;
+        options.cable = AppOptions::Cable::Simulated;
+        return options;
+    }
+
+    QTemporaryDir dir;
+    ProgramLink link = MakeProgramLink(Simulated());
+    EcuSession session { link.factory, EcuSession::Ticking::ByCaller };
+    MainWindows windows { session, std::make_unique<TestDashBoard>(session, dir.path()), dir.path(),
+        dir.path() };
+    TestDashBoard& dashboard = static_cast<TestDashBoard&>(windows.Dashboard());
+    TestReportSaving saving { session, windows };
+
+    bool TickUntilLive()
+    {
+        constexpr int Limit = 200;
+        for (int tick = 0; tick < Limit && !session.State().Current(); ++tick) {
+            session.Tick();
+            QTest::qWait(EcuSession::TickMs);
+        }
+        return session.State().Current();
+    }
+};
+
+QString FileText(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+TEST(ReportSaving, ResetOffersTheReportFirstWhichHoldsTheEcuAndTheViewersLog)
+{
+    ReportProgram p;
+    p.dashboard.show();
+    p.session.Connect();
+    ASSERT_TRUE(p.TickUntilLive());
+    const QString log = p.dir.filePath(QStringLiteral("drive.csv"));
+    QFile file(log);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(kLog) > 0);
+    file.close();
+    ASSERT_TRUE(p.windows.LogViewer().OpenLogAndWait(log));
+
+    // Save Report... on the warning, then Cancel: the report is written and nothing reset.
+    p.saving.chosen = p.dir.filePath(QStringLiteral("before-reset.html"));
+    p.dashboard.resetAnswers
+        = { TDashBoardForm::ResetChoice::SaveReportFirst, TDashBoardForm::ResetChoice::Cancel };
+    ChooseMenuEntry(p.dashboard, QStringLiteral("ResetECU1"));
+    EXPECT_EQ(p.dashboard.confirmations.size(), 2) << "asked again once the report was written";
+    EXPECT_FALSE(p.session.Connection().ResetPending());
+    EXPECT_TRUE(p.saving.messages.isEmpty()) << p.saving.messages.join('\n').toStdString();
+
+    const QString html = FileText(p.saving.chosen);
+    for (const char* expected : { "1103", "Connected to ECU", "drive.csv", "<td>RPM</td>", "<td>850.00</td>",
+             "<td>3010.00</td>", "misfire under load", "<img src=\"data:image/png;base64," })
+        EXPECT_TRUE(html.contains(QLatin1String(expected))) << expected;
+
+    // File > Save Report... as a PDF; a name of another kind is refused with a word, writing nothing.
+    p.saving.chosen = p.dir.filePath(QStringLiteral("report.pdf"));
+    ChooseMenuEntry(p.dashboard, QStringLiteral("SaveReport1"));
+    EXPECT_TRUE(FileText(p.saving.chosen).startsWith(QLatin1String("%PDF")));
+    p.saving.chosen = p.dir.filePath(QStringLiteral("report.doc"));
+    ChooseMenuEntry(p.dashboard, QStringLiteral("SaveReport1"));
+    EXPECT_EQ(p.saving.messages.size(), 1);
+    EXPECT_FALSE(QFile::exists(p.saving.chosen));
+}
+
+} // namespace
