@@ -10,6 +10,7 @@
 #include "ui/EcuIdForm.h"
 #include "ui/FaultCodesForm.h"
 #include "ui/HelpForm.h"
+#include "ui/LimitsForm.h"
 #include "ui/SampleRateForm.h"
 #include "ui/SelDirForm.h"
 #include "ui/StatusForm.h"
@@ -45,6 +46,7 @@ MainWindows::MainWindows(EcuSession& session, std::unique_ptr<TDashBoardForm> da
     m_help = std::make_unique<THelpForm>();
     m_ecuId = std::make_unique<TECUIDForm>();
     m_comms = std::make_unique<TCommsForm>();
+    m_limits = std::make_unique<TLimitsForm>();
 
     RegisterToolWindows();
     WireIdentification();
@@ -57,6 +59,7 @@ MainWindows::~MainWindows()
 {
     // The tool windows go before the main window, as they came after it.
     m_logViewer.reset();
+    m_limits.reset();
     m_comms.reset();
     m_ecuId.reset();
     m_help.reset();
@@ -83,6 +86,7 @@ void MainWindows::RegisterToolWindows()
     dash.SetToolWindow(W::Comms, m_comms.get());
     dash.SetToolWindow(W::SampleRate, m_sampleRate.get());
     dash.SetToolWindow(W::Units, m_unitsSel.get());
+    dash.SetToolWindow(W::Limits, m_limits.get());
     dash.SetToolWindow(W::Help, m_help.get());
     dash.SetToolWindowMaker(W::LogViewer, [this] { return &LogViewer(); });
 }
@@ -180,6 +184,10 @@ void MainWindows::WireDialogs()
     QObject::connect(m_unitsSel.get(), &TUnitsSelForm::TempUnitsChosen, dash, &TDashBoardForm::SetTempUnits);
     QObject::connect(
         m_unitsSel.get(), &TUnitsSelForm::SpeedUnitsChosen, dash, &TDashBoardForm::SetSpeedUnits);
+    QObject::connect(m_limits.get(), &TLimitsForm::LimitsChosen, dash, &TDashBoardForm::SetLimits);
+    // An alarm's start marks a running recording; the logger ignores it when nothing records.
+    QObject::connect(dash, &TDashBoardForm::AlarmStarted, m_dataLogger.get(),
+        [this](const QString& note) { m_dataLogger->AddMarker(note); });
     QObject::connect(dash, &TDashBoardForm::ToolWindowShowing, dash,
         [this](TDashBoardForm::ToolWindow which) { BeforeShowing(which); });
 
@@ -217,6 +225,9 @@ void MainWindows::BeforeShowing(TDashBoardForm::ToolWindow which)
         break;
     case TDashBoardForm::ToolWindow::Units:
         m_unitsSel->SetShownUnits(m_dashboard->TempUnits(), m_dashboard->SpeedUnits());
+        break;
+    case TDashBoardForm::ToolWindow::Limits:
+        m_limits->SetShownLimits(m_dashboard->Limits(), m_dashboard->Units());
         break;
     default:
         break;

@@ -15,6 +15,7 @@ class TECUIDForm;
 class TFaultCodesForm;
 class TLogViewerForm;
 class THelpForm;
+class TLimitsForm;
 class TSampleRateForm;
 class TSelDirForm;
 class TStatusForm;
@@ -47,6 +48,7 @@ public:
     THelpForm& Help() const { return *m_help; }
     TECUIDForm& EcuId() const { return *m_ecuId; }
     TCommsForm& Comms() const { return *m_comms; }
+    TLimitsForm& Limits() const { return *m_limits; }
     // Made when first asked for (the menu, File > Open Log, --open-log): it is the slowest window
     // to make and most runs never open it.
     TLogViewerForm& LogViewer();
@@ -76,6 +78,7 @@ private:
     std::unique_ptr<THelpForm> m_help;
     std::unique_ptr<TECUIDForm> m_ecuId;
     std::unique_ptr<TCommsForm> m_comms;
+    std::unique_ptr<TLimitsForm> m_limits;
     std::unique_ptr<TLogViewerForm> m_logViewer;
     // The data logger's channels that fast polling reads first, as last handed to the session.
     LogChannelNames m_priorityChannels;

@@ -76,3 +76,11 @@ void SetTextColour(QWidget* widget, ColorRef text)
     palette.setColor(QPalette::WindowText, ColorFromRef(text));
     widget->setPalette(palette);
 }
+
+void SetBackgroundColour(QWidget* widget, ColorRef background)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, ColorFromRef(background));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}

@@ -14,6 +14,7 @@ constexpr ColorRef kColorBlack = 0x000000;
 constexpr ColorRef kColorWhite = 0xFFFFFF;
 constexpr ColorRef kColorRed = 0x0000FF;
 constexpr ColorRef kColorYellow = 0x00FFFF;
+constexpr ColorRef kColorAmber = 0x00BFFF;
 constexpr ColorRef kColorGreen = 0x008000;
 constexpr ColorRef kColorBlue = 0xFF0000;
 constexpr ColorRef kColorPurple = 0x800080;
@@ -31,3 +32,5 @@ void SetColours(QWidget* widget, ColorRef background, ColorRef text);
 
 // Sets only the text colour; the background stays as it is.
 void SetTextColour(QWidget* widget, ColorRef text);
+// Sets only the background; the text colour stays as it is.
+void SetBackgroundColour(QWidget* widget, ColorRef background);

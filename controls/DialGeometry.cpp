@@ -79,9 +79,14 @@ std::vector<double> DialTickAngles(int nTicks)
     return angles;
 }
 
+double DialScaleAngle(double fraction)
+{
+    return fraction * kScaleSweep - kNeedleZeroOffset;
+}
+
 double DialNeedleAngle(int percent)
 {
-    double angle = percent * kPercentToFraction * kScaleSweep - kNeedleZeroOffset;
+    double angle = DialScaleAngle(percent * kPercentToFraction);
     if (angle < 0)
         angle += kFullTurn;
     return angle;

@@ -52,4 +52,7 @@ DialGeometry ComputeDialGeometry(QSize control, const EdgeBox& paintRect);
 // The tick angles, first to last; empty for fewer than one tick.
 std::vector<double> DialTickAngles(int nTicks);
 double DialNeedleAngle(int percent);
+// The angle of a point `fraction` along the scale (0: its start, 1: its end), not wrapped: the
+// start lies just below 9 o'clock, at a small negative angle.
+double DialScaleAngle(double fraction);
 QPoint DialPoint(QPoint centre, double angle, Radii radii);

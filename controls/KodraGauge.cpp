@@ -171,6 +171,16 @@ void TKodraGauge::SetHasValue(bool hasValue)
     storeAndPaint(m_hasValue, hasValue);
 }
 
+void TKodraGauge::SetBands(const GaugeBands& bands)
+{
+    storeAndPaint(m_bands, bands);
+}
+
+void TKodraGauge::SetAlert(GaugeAlert alert)
+{
+    storeAndPaint(m_alert, alert);
+}
+
 void TKodraGauge::AddProgress(int delta)
 {
     storeProgress(static_cast<long long>(m_progress) + delta);

@@ -2,6 +2,7 @@
 
 #include "controls/ColorRef.h"
 #include "controls/DialGeometry.h"
+#include "controls/GaugeBands.h"
 #include "controls/GaugeKinds.h"
 
 #include <QImage>
@@ -69,6 +70,12 @@ public:
     // never taken for a live one.
     bool HasValue() const { return m_hasValue; }
     void SetHasValue(bool hasValue);
+    // The 270-degree dial marks its bands on the scale, amber for warning and red for alarm.
+    const GaugeBands& Bands() const { return m_bands; }
+    void SetBands(const GaugeBands& bands);
+    // The dial's value box turns amber or red while its current value is beyond a limit.
+    GaugeAlert Alert() const { return m_alert; }
+    void SetAlert(GaugeAlert alert);
     // Moves by delta (clamped) and always recomposes.
     void AddProgress(int delta);
     int GetPercentDone() const;
@@ -110,6 +117,7 @@ private:
     void PaintAsPie(QPainter& painter, const EdgeBox& rect) const;
     void PaintAsNeedle(QPainter& painter, const EdgeBox& rect) const;
     void PaintAs270(QPainter& painter, const EdgeBox& rect) const;
+    void paintDialBands(QPainter& painter, const DialGeometry& geometry) const;
     void paintDialValue(QPainter& painter, const DialGeometry& geometry) const;
 
     int m_minValue;
@@ -129,6 +137,8 @@ private:
     ColorRef m_color;
     bool m_parentColor;
     bool m_hasValue = true;
+    GaugeBands m_bands;
+    GaugeAlert m_alert = GaugeAlert::None;
 
     QImage m_picture;
     int m_composeCount = 0;

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QtMath>
 #include <cmath>
 #include <numbers>
 
@@ -24,6 +25,9 @@ constexpr int kRimPen = 3;
 constexpr int kNeedleBodyPen = 3;
 constexpr int kValueRightInset = 5;
 constexpr int kValueTopInset = 2;
+// The bands run just inside the rim, under the outer ends of the ticks.
+constexpr int kBandPen = 4;
+constexpr int kBandInset = 4;
 constexpr double kPixelCentre = 0.5;
 constexpr QLatin1String kNoValueText("--");
 
@@ -176,6 +180,8 @@ void TKodraGauge::PaintAs270(QPainter& painter, const EdgeBox& rect) const
     painter.setPen(linePen(m_borderColor, kRimPen));
     painter.drawEllipse(outlineRect(g.face, kRimPen));
 
+    paintDialBands(painter, g);
+
     const QColor tickColor = ColorFromRef(m_foreColor);
     for (const double angle : DialTickAngles(m_nTicks))
         DrawPixelLine(painter, g.centre, DialPoint(g.centre, angle, g.tick), tickColor);
@@ -206,10 +212,30 @@ void TKodraGauge::PaintAs270(QPainter& painter, const EdgeBox& rect) const
     paintDialValue(painter, g);
 }
 
+void TKodraGauge::paintDialBands(QPainter& painter, const DialGeometry& g) const
+{
+    const EdgeBox ring { g.face.left + kBandInset, g.face.top + kBandInset, g.face.right - kBandInset,
+        g.face.bottom - kBandInset };
+    if (ring.isEmpty())
+        return;
+    painter.setBrush(Qt::NoBrush);
+    for (const BandArc& arc : BandArcs(m_bands, m_minValue, m_maxValue)) {
+        painter.setPen(linePen(arc.alarm ? kColorRed : kColorAmber, kBandPen));
+        // The dial's angles run clockwise from 9 o'clock; Qt's counter-clockwise from 3 o'clock.
+        const double start = kHalfTurnDegrees - qRadiansToDegrees(DialScaleAngle(arc.from));
+        const double sweep = qRadiansToDegrees(DialScaleAngle(arc.to) - DialScaleAngle(arc.from));
+        painter.drawArc(outlineRect(ring, kBandPen), static_cast<int>(std::lround(start * kQtAngleUnitsPerDegree)),
+            -static_cast<int>(std::lround(sweep * kQtAngleUnitsPerDegree)));
+    }
+}
+
 void TKodraGauge::paintDialValue(QPainter& painter, const DialGeometry& g) const
 {
-    painter.setPen(linePen(m_lcdColor, kThinPen));
-    painter.setBrush(ColorFromRef(m_lcdColor));
+    ColorRef boxColor = m_lcdColor;
+    if (m_hasValue && m_alert != GaugeAlert::None)
+        boxColor = m_alert == GaugeAlert::Alarm ? kColorRed : kColorAmber;
+    painter.setPen(linePen(boxColor, kThinPen));
+    painter.setBrush(ColorFromRef(boxColor));
     painter.drawRoundedRect(
         outlineRect(g.valueBox, kThinPen), g.boxCorner.width() / 2.0, g.boxCorner.height() / 2.0);
     if (g.digitPixelSize <= 0)
@@ -226,6 +252,6 @@ void TKodraGauge::paintDialValue(QPainter& painter, const DialGeometry& g) const
     painter.setClipRect(QRect(0, g.valueBox.top, width(), g.valueBox.height()));
     drawOpaqueText(painter,
         QPoint(g.valueBox.right - textWidth - kValueRightInset, g.valueBox.top + kValueTopInset), text,
-        m_backColor, m_lcdColor);
+        m_backColor, boxColor);
     painter.restore();
 }

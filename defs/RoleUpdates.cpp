@@ -1,6 +1,7 @@
 #include "defs/LiveValues.h"
 
 #include "defs/RoleTable.h"
+#include "defs/UnitConversions.h"
 
 #include <cmath>
 #include <cstddef>
@@ -15,9 +16,6 @@ namespace {
 using K = EcuConstant;
 
 constexpr int HighByteWeight = 256;
-constexpr float KphToMph = 0.6214f;
-constexpr float FahrenheitPerCelsius = 1.8f;
-constexpr float FahrenheitAtFreezing = 32.0f;
 constexpr int TpsSupplyVolts = 5;
 constexpr float PerAdcStep = 0.00390625f; // 1/256 of the supply
 constexpr float MsPerInjectorCount = 0.001f;

@@ -4,6 +4,7 @@
 #include "link/ReceiveLatency.h"
 #include "locale/SessionStateText.h"
 #include "ui/ClickableLabel.h"
+#include "ui/LimitTexts.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -76,6 +77,7 @@ TDashBoardForm::TDashBoardForm(EcuSession& session, LoadedDashboardSettings load
     // The layout already gives the idle gauge its MPG title and scale.
     if (!m_settings.MpgMode())
         m_controls.mpgGauge->SetGTitle(QStringLiteral("IAC"));
+    m_dials.ShowLimits(m_settings.limits, m_settings.Units());
     // 6. What the session reports, then the settings it runs with.
     m_caption = windowTitle();
     SubscribeToSession();
@@ -115,6 +117,7 @@ void TDashBoardForm::SubscribeToSession()
     });
     connect(session, &EcuSession::ReceiveLatencyChanged, this, &TDashBoardForm::OnReceiveLatencyChanged);
     connect(session, &EcuSession::StateChanged, this, &TDashBoardForm::ShowState);
+    connect(session, &EcuSession::StateChanged, this, &TDashBoardForm::WatchAlarms);
     connect(session, &EcuSession::SampleRateChanged, this, [this](int ms) {
         if (!FastPolling())
             SetPanelText(SampleRatePanel, SampleRateText(ms));
@@ -127,8 +130,12 @@ void TDashBoardForm::SubscribeToSession()
     connect(session, &EcuSession::ResetFinished, this, &TDashBoardForm::OnResetFinished);
     connect(session, &EcuSession::PortPermissionDenied, this, &TDashBoardForm::ShowMessage);
     connect(session, &EcuSession::ValueChanged, this,
-        [this](LiveValueKind kind, const LiveValues& values) { m_dials.ShowValue(kind, values); });
+        [this](LiveValueKind kind, const LiveValues& values) {
+            m_dials.ShowValue(kind, values);
+            WatchAlarms();
+        });
     connect(session, &EcuSession::LiveValuesChanged, this, &TDashBoardForm::ShowValuesState);
+    connect(session, &EcuSession::LiveValuesChanged, this, &TDashBoardForm::WatchAlarms);
     connect(session, &EcuSession::ReplayChanged, this, &TDashBoardForm::ShowReplay);
 }
 
@@ -167,6 +174,33 @@ void TDashBoardForm::ShowReplay(const QString& name)
         return;
     }
     m_dials.SetHeld([this](std::string_view value) { return m_session.Queries().HoldsValue(value); });
+}
+
+void TDashBoardForm::WatchAlarms()
+{
+    const EcuQueries& queries = m_session.Queries();
+    const bool live = m_session.State().stage == SessionStage::Live && queries.HasLiveValues();
+    for (const AlarmStart& start : m_alarms.Update(m_settings.limits, queries.Values(), Units(), live)) {
+        if (const LiveValueRow* row = FindLiveValue(start.value))
+            emit AlarmStarted(LimitTexts::AlarmNote(*row, start.reading));
+    }
+    const QString text = LimitTexts::AlarmStatus(m_alarms.InAlarm());
+    m_controls.alarmPanel->setText(text);
+    m_controls.alarmPanel->setVisible(!text.isEmpty());
+}
+
+QString TDashBoardForm::AlarmText() const
+{
+    return m_controls.alarmPanel->text();
+}
+
+void TDashBoardForm::SetLimits(const LimitTable& kept)
+{
+    m_settings.limits = kept;
+    m_dials.ShowLimits(kept, Units());
+    m_dials.ShowLevels(m_session.Queries().Values());
+    WatchAlarms();
+    SaveSettings();
 }
 
 void TDashBoardForm::ShowState(const SessionState& state)
@@ -242,6 +276,7 @@ void TDashBoardForm::SetTempUnits(const QString& units)
 {
     m_settings.tempUnits = KnownTempUnits(units);
     m_dials.ShowTempUnits(m_settings.tempUnits);
+    m_dials.ShowLimits(m_settings.limits, Units());
     m_session.SetTempUnits(m_settings.tempUnits.toStdString());
 }
 
@@ -249,6 +284,7 @@ void TDashBoardForm::SetSpeedUnits(const QString& units)
 {
     m_settings.speedUnits = KnownSpeedUnits(units);
     m_dials.ShowSpeedUnits(m_settings.speedUnits);
+    m_dials.ShowLimits(m_settings.limits, Units());
     m_session.SetSpeedUnits(m_settings.speedUnits.toStdString());
 }
 

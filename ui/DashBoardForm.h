@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ini/SettingsFile.h"
+#include "defs/AlarmWatch.h"
 #include "link/EcuSession.h"
 #include "ui/DashboardBuilder.h"
 #include "ui/DashboardDials.h"
@@ -62,6 +63,12 @@ public:
     QString IdleGaugeMode() const { return m_settings.mpgDial; }
     int InjectorFlow() const { return m_settings.flowRate; }
     QString PanelText(int panel) const;
+    // The values in alarm, named on the status bar; empty while there is none.
+    QString AlarmText() const;
+    // The warning and alarm limits, in degrees Celsius and km/h.
+    const LimitTable& Limits() const { return m_settings.limits; }
+    // The unit choices the values come in.
+    LiveSettings Units() const { return m_settings.Units(); }
     std::filesystem::path SettingsPath() const { return m_settingsFile.Path(); }
     // Writes the settings without a word to the user (the program is ending, maybe with no
     // display left); returns why they could not be written.
@@ -74,10 +81,15 @@ public slots:
     void SetFastPolling(bool fast);
     void SetTempUnits(const QString& units);
     void SetSpeedUnits(const QString& units);
+    // Options > Limits: shown at once and saved in the settings file.
+    void SetLimits(const LimitTable& kept);
 
 signals:
     // About to show a tool window, so its shown values can be brought up to date first.
     void ToolWindowShowing(ToolWindowMenu::ToolWindow which);
+    // An alarm began while the values were live: `note` names it for a marker in a recording
+    // ("Alarm: RPM above 6500").
+    void AlarmStarted(const QString& note);
     // The window has closed: port close asked for, settings saved, data logger closed.
     void Closing();
 
@@ -118,12 +130,15 @@ private:
     // The cable panel: the link status and, for an open port that says it, its receive latency.
     void ShowCable();
     void OnReceiveLatencyChanged(std::optional<int> ms);
+    // Alarms begin and end only on live values; anything else ends them quietly.
+    void WatchAlarms();
 
     EcuSession& m_session;
     SettingsFile m_settingsFile;
     DashboardSettings m_settings;
     const DashboardControls m_controls;
     DashboardDials m_dials;
+    AlarmWatch m_alarms;
     ToolWindowMenu* m_menu = nullptr;
 
     // Hidden because the ECU is in neither list: the data viewer stands in for this window.

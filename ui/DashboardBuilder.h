@@ -17,6 +17,8 @@ struct DashboardControls {
     ClickableLabel* logoPic = nullptr;
     ClickableLabel* milLabel = nullptr;
     std::array<QLabel*, PanelCount> panels {};
+    // Shown at the right of the status bar only while a value is in alarm.
+    QLabel* alarmPanel = nullptr;
     TKodraGauge* tpsGauge = nullptr;
     TKodraGauge* afmGauge = nullptr;
     TKodraGauge* ctsGauge = nullptr;

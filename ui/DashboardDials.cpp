@@ -4,6 +4,7 @@
 #include "controls/ColorRef.h"
 #include "controls/KodraGauge.h"
 #include "defs/FaultCodes.h"
+#include "defs/AlarmWatch.h"
 #include "locale/LocaleFixed.h"
 #include "ui/ClickableLabel.h"
 
@@ -69,8 +70,6 @@ constexpr std::string_view MapLoadSensor = "MAP";
 // Colour limits of the value boxes, in volts.
 constexpr float O2Rich = 0.9f;
 constexpr float O2Switching = 0.45f;
-constexpr float BatteryHigh = 14.8f;
-constexpr float BatteryLow = 9.0f;
 // clang-format on
 
 const NamedScale& ScaleOf(const auto& scales, std::string_view kind)
@@ -82,9 +81,22 @@ const NamedScale& ScaleOf(const auto& scales, std::string_view kind)
     return scales[std::size(scales) - 1];
 }
 
+// In black, unless the caller colours it: an alarm may have made it white.
+void ShowText(QLabel* label, const QString& text)
+{
+    label->setText(text);
+    SetTextColour(label, kColorBlack);
+}
+
 void ShowFixed(QLabel* label, float value, int decimals, const QString& suffix = {})
 {
-    label->setText(LocaleFixed(value, ValuePrecision, decimals) + suffix);
+    ShowText(label, LocaleFixed(value, ValuePrecision, decimals) + suffix);
+}
+
+void ShowNoValue(QLabel* box)
+{
+    box->setText(NoValueText);
+    SetColours(box, kColorSilver, kColorBlack);
 }
 
 void ShowScale(TKodraGauge* dial, const char* title, int maxValue, int nTicks)
@@ -128,6 +140,7 @@ void DashboardDials::SetupForEcu(const EcuConstantsRow& constants)
         const NamedScale& idle = ScaleOf(IdleScales, IacKindName(constants));
         ShowScale(m_c.mpgGauge, idle.title, idle.maxValue, IdleScaleTicks);
     }
+    ShowLimits(m_limits, m_units); // the load dial may show the other load now
 }
 
 void DashboardDials::ShowMil(const LiveValues& values)
@@ -156,8 +169,8 @@ void DashboardDials::ShowO2Volts(float volts)
 void DashboardDials::ShowBatteryVolts(float volts)
 {
     ShowFixed(m_c.battVoltsLabel, volts, TwoDecimals, QStringLiteral("V"));
-    const bool outOfRange = volts > BatteryHigh || volts < BatteryLow;
-    SetTextColour(m_c.battVoltsLabel, outOfRange ? kColorRed : kColorGreen);
+    // Out of its range it turns red by its limits.
+    SetTextColour(m_c.battVoltsLabel, kColorGreen);
 }
 
 void DashboardDials::ShowLive(bool live, const LiveValues& values, const EcuConstantsRow& constants)
@@ -172,10 +185,8 @@ void DashboardDials::ShowLive(bool live, const LiveValues& values, const EcuCons
         // The lamp says nothing about faults it has not been told of now.
         SetTextColour(m_c.milLabel, kColorGrey);
         for (QLabel* box : { m_c.battVoltsLabel, m_c.o2B1VoltsLabel, m_c.ignAdvanceLabel, m_c.injPwB1Label,
-                 m_c.tftLabel, m_c.ltftLabel }) {
-            box->setText(NoValueText);
-            SetTextColour(box, kColorBlack);
-        }
+                 m_c.tftLabel, m_c.ltftLabel })
+            ShowNoValue(box);
         return;
     }
     const bool mapLoad = LoadSensorName(constants) == MapLoadSensor;
@@ -187,15 +198,9 @@ void DashboardDials::ShowLive(bool live, const LiveValues& values, const EcuCons
         ShowValue(kind, values);
 }
 
-bool DashboardDials::ShowHeld(LiveValueKind kind)
+std::array<DashboardDials::Shown, 14> DashboardDials::ShownValues() const
 {
-    struct Shown {
-        LiveValueKind kind;
-        std::string_view value; // catalogue identifier
-        TKodraGauge* dial;
-        QLabel* box;
-    };
-    const std::array<Shown, 14> shown { {
+    return { {
         { LiveValueKind::Rpm, "Rpm", m_c.revCounter, nullptr },
         { LiveValueKind::RoadSpeed, m_mpgMode ? "Mpg" : "RoadSpeed", m_mpgMode ? m_c.mpgGauge : m_c.speedo,
             nullptr },
@@ -212,6 +217,10 @@ bool DashboardDials::ShowHeld(LiveValueKind kind)
         { LiveValueKind::Tft1, "Tft0", nullptr, m_c.tftLabel },
         { LiveValueKind::Battery, "BatteryVolts", nullptr, m_c.battVoltsLabel },
     } };
+}
+
+bool DashboardDials::ShowHeld(LiveValueKind kind)
+{
     if (!m_held)
         return true;
     // One dial shows the load of the ECU's sensor; a log may hold the other load as well.
@@ -219,6 +228,7 @@ bool DashboardDials::ShowHeld(LiveValueKind kind)
         || (kind == LiveValueKind::Load16 && m_mapLoad && m_held("Load8"));
     if (otherLoadHeld)
         return false;
+    const std::array<Shown, 14> shown = ShownValues();
     const auto found
         = std::find_if(shown.begin(), shown.end(), [kind](const Shown& s) { return s.kind == kind; });
     if (found == shown.end())
@@ -226,11 +236,75 @@ bool DashboardDials::ShowHeld(LiveValueKind kind)
     const bool held = m_held(found->value);
     if (found->dial)
         found->dial->SetHasValue(held);
-    if (found->box && !held) {
-        found->box->setText(NoValueText);
-        SetTextColour(found->box, kColorBlack);
-    }
+    if (found->box && !held)
+        ShowNoValue(found->box);
     return held;
+}
+
+void DashboardDials::ShowLimits(const LimitTable& kept, const LiveSettings& units)
+{
+    m_limits = kept;
+    m_units = units;
+    for (const Shown& shown : ShownValues()) {
+        const LiveValueRow* row = FindLiveValue(shown.value);
+        if (!shown.dial || !row || OtherLoad(shown))
+            continue;
+        const auto found = m_limits.find(shown.value);
+        const ValueLimits limits = found == m_limits.end()
+            ? ValueLimits {}
+            : LimitsInChosenUnits(found->second, row->unit.choice, m_units);
+        const auto wide = [](const std::optional<float>& limit) {
+            return limit ? std::optional<double>(*limit) : std::nullopt;
+        };
+        shown.dial->SetBands(GaugeBands {
+            wide(limits.alarmLow), wide(limits.warningLow), wide(limits.warningHigh), wide(limits.alarmHigh) });
+    }
+}
+
+void DashboardDials::ShowLevels(const LiveValues& values)
+{
+    if (!m_valuesShown)
+        return;
+    for (const Shown& shown : ShownValues()) {
+        if (!m_held || m_held(shown.value))
+            ShowLevel(shown, values);
+    }
+}
+
+bool DashboardDials::OtherLoad(const Shown& shown) const
+{
+    return (shown.kind == LiveValueKind::Load8 && !m_mapLoad) || (shown.kind == LiveValueKind::Load16 && m_mapLoad);
+}
+
+void DashboardDials::ShowLevel(const Shown& shown, const LiveValues& values)
+{
+    if (OtherLoad(shown))
+        return;
+    const LiveValueRow* row = FindLiveValue(shown.value);
+    const auto found = m_limits.find(shown.value);
+    const LimitLevel level = !row || found == m_limits.end()
+        ? LimitLevel::Normal
+        : ClassifyLiveValue(*row, found->second, values, m_units).level;
+    switch (level) {
+    case LimitLevel::Alarm:
+        if (shown.dial)
+            shown.dial->SetAlert(GaugeAlert::Alarm);
+        if (shown.box)
+            SetColours(shown.box, kColorRed, kColorWhite);
+        break;
+    case LimitLevel::Warning:
+        if (shown.dial)
+            shown.dial->SetAlert(GaugeAlert::Warning);
+        if (shown.box)
+            SetColours(shown.box, kColorAmber, kColorBlack);
+        break;
+    case LimitLevel::Normal:
+        if (shown.dial)
+            shown.dial->SetAlert(GaugeAlert::None);
+        if (shown.box)
+            SetBackgroundColour(shown.box, kColorSilver);
+        break;
+    }
 }
 
 void DashboardDials::ShowValue(LiveValueKind kind, const LiveValues& v)
@@ -239,6 +313,15 @@ void DashboardDials::ShowValue(LiveValueKind kind, const LiveValues& v)
         return;
     if (!ShowHeld(kind))
         return;
+    ShowFigure(kind, v);
+    for (const Shown& shown : ShownValues()) {
+        if (shown.kind == kind)
+            ShowLevel(shown, v);
+    }
+}
+
+void DashboardDials::ShowFigure(LiveValueKind kind, const LiveValues& v)
+{
     // Scaled values reach the dials truncated toward zero.
     switch (kind) {
     case LiveValueKind::FaultFlags:
@@ -278,7 +361,7 @@ void DashboardDials::ShowValue(LiveValueKind kind, const LiveValues& v)
         ShowFixed(m_c.injPwB1Label, v.injectorPw[0], TwoDecimals);
         break;
     case LiveValueKind::Advance:
-        m_c.ignAdvanceLabel->setText(QString::number(v.advance));
+        ShowText(m_c.ignAdvanceLabel, QString::number(v.advance));
         break;
     case LiveValueKind::Ltft1:
         ShowFixed(m_c.ltftLabel, v.ltft[0], TwoDecimals);

@@ -1,6 +1,7 @@
 #include "ui/DashboardSettings.h"
 
 #include "link/EcuConnection.h"
+#include "ui/LimitSettings.h"
 
 #include <string>
 
@@ -68,6 +69,14 @@ bool DashboardSettings::MpgMode() const
     return mpgDial == QLatin1String(MpgDialMode);
 }
 
+LiveSettings DashboardSettings::Units() const
+{
+    LiveSettings units;
+    units.temperatureUnit = tempUnits.toStdString();
+    units.speedUnit = speedUnits.toStdString();
+    return units;
+}
+
 DashboardSettings ReadDashboardSettings(const IniFile& ini)
 {
     const DashboardSettings defaults;
@@ -99,6 +108,7 @@ DashboardSettings ReadDashboardSettings(const IniFile& ini)
     s.flowRate = flow > 0 ? flow : defaults.flowRate;
 
     s.language = KnownLanguage(ReadText(ini, DisplaySection, LanguageKey, defaults.language));
+    s.limits = ReadLimits(ini);
     return s;
 }
 
@@ -131,4 +141,5 @@ void WriteDashboardSettings(IniFile& ini, const DashboardSettings& s)
     // Added once chosen, like the fast polling keys.
     if (ini.Value(DisplaySection, LanguageKey) || s.language != defaults.language)
         ini.WriteString(DisplaySection, LanguageKey, Text(s.language));
+    WriteLimits(ini, s.limits);
 }

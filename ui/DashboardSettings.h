@@ -2,6 +2,7 @@
 
 #include "ini/IniFile.h"
 #include "ini/SettingsFile.h"
+#include "defs/ValueLimits.h"
 #include "link/EcuConnection.h"
 #include "translations/ProgramLanguage.h"
 
@@ -29,9 +30,13 @@ struct DashboardSettings {
     int flowRate = 210;
     // Options > Language: a code of LanguageChoices(), applied at the next start.
     QString language = QString::fromLatin1(SystemLanguage);
+    // Options > Limits: the warning and alarm limits of the live values.
+    LimitTable limits = DefaultLimits();
 
     // The idle gauge shows the fuel figure rather than the idle valve.
     bool MpgMode() const;
+    // The unit choices as the value scaling takes them.
+    LiveSettings Units() const;
 
     bool operator==(const DashboardSettings&) const = default;
 };

@@ -59,6 +59,7 @@ ToolWindowMenu::ToolWindowMenu(QMenuBar& bar, QObject* parent)
 
     QMenu* options = bar.addMenu(tr("&Options"));
     AddEntry(options, tr("Units"), "Units1", ToolWindow::Units);
+    AddEntry(options, tr("Limits..."), "Limits1", ToolWindow::Limits);
     AddLanguageMenu(options);
 
     QMenu* command = bar.addMenu(tr("Co&mmand"));

@@ -29,6 +29,7 @@ public:
         Comms,
         SampleRate,
         Units,
+        Limits,
         Help,
         LogViewer,
     };

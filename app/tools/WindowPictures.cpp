@@ -7,7 +7,9 @@
 // second set of windows until the capture has ended, and the dashboard is pictured then.
 // `dazederir-window-pictures FOLDER LANGUAGE` shows the windows in that language ("de", "es") and
 // names each picture with it (dashboard-de.png); `... FOLDER LANGUAGE dashboard,datalogger` saves
-// only the pictures named (the README shows those two in German).
+// only the pictures named (the README shows those two in German). After the first pictures,
+// limits are set about the values of the moment, so that the engine speed dial is pictured in
+// warning and the coolant dial in alarm (dashboard-limits.png), with the Limits window.
 #include "app/AppOptions.h"
 #include "app/MainWindows.h"
 #include "app/ProgramLink.h"
@@ -20,11 +22,13 @@
 #include "ui/EcuIdForm.h"
 #include "ui/FaultCodesForm.h"
 #include "ui/HelpForm.h"
+#include "ui/LimitsForm.h"
 #include "ui/SampleRateForm.h"
 #include "ui/SelDirForm.h"
 #include "ui/StatusForm.h"
 #include "ui/UnitsSelForm.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -52,6 +56,24 @@ constexpr int CaptureMs = 4000;
 // The windows settle on the ended capture before the picture.
 constexpr int SettleMs = 1500;
 constexpr int RpmControlTest = 1;
+// The limits pictures: limits set after the first pictures, pictured before the cable goes.
+constexpr int LimitsSetMs = RunningMs + 100;
+constexpr int LimitsPicturesMs = RunningMs + 900;
+constexpr float RpmWarningShare = 0.5f; // of the engine speed of the moment
+constexpr float RpmAlarmShare = 2.0f;
+constexpr float CoolantAlarmBelow = 10.0f; // degrees under the coolant temperature of the moment
+constexpr float CoolantWarningBelow = 20.0f;
+
+// Limits about the values of the moment: engine speed in warning, coolant in alarm.
+LimitTable LimitsForPictures(const LiveValues& values)
+{
+    LimitTable limits = DefaultLimits();
+    const auto rpm = static_cast<float>(values.rpm);
+    limits["Rpm"] = { std::nullopt, std::nullopt, rpm * RpmWarningShare, rpm * RpmAlarmShare };
+    limits["CoolantTemp"]
+        = { std::nullopt, std::nullopt, values.coolantTemp - CoolantWarningBelow, values.coolantTemp - CoolantAlarmBelow };
+    return limits;
+}
 
 } // namespace
 
@@ -123,6 +145,15 @@ int main(int argc, char** argv)
         for (const auto& [window, name] : pictures)
             save(window, QString::fromLatin1(name));
         logger.StopLogging();
+    });
+    QTimer::singleShot(LimitsSetMs, &app, [&] {
+        windows.Dashboard().SetLimits(LimitsForPictures(session.Queries().Values()));
+        windows.Dashboard().ToolWindowAction(TDashBoardForm::ToolWindow::Limits)->trigger();
+    });
+    QTimer::singleShot(LimitsPicturesMs, &app, [&] {
+        save(&windows.Dashboard(), QStringLiteral("dashboard-limits"));
+        save(&windows.Limits(), QStringLiteral("limits"));
+        windows.Limits().hide();
     });
     // The replay of the capture, in windows of its own once the first ones are pictured.
     QTemporaryDir replaySettings;

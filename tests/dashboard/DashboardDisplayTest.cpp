@@ -258,7 +258,8 @@ TEST_F(Dashboard, BatteryAndO2BoxesShowTextAndColour)
     };
     const Reading readings[] {
         { RoleBattery, batteryNear(12.5f), "BattVoltsLabel", "12.50V", Green },
-        { RoleBattery, batteryNear(15.0f), "BattVoltsLabel", "15.00V", Red },
+        // Beyond the default alarm limits the box turns red, its text white.
+        { RoleBattery, batteryNear(15.0f), "BattVoltsLabel", "15.00V", ColorFromRef(kColorWhite) },
         // This ECU's O2 divisor is 205.
         { RoleO2Bank1, 190, "O2B1VoltsLabel", "0.927V", Red },
         { RoleO2Bank1, 100, "O2B1VoltsLabel", "0.488V", Green },
@@ -273,11 +274,13 @@ TEST_F(Dashboard, BatteryAndO2BoxesShowTextAndColour)
     rig.PollRoles({ { RoleBattery,
         Raw(id, RoleBattery, [](const LiveValues& v) { return v.batteryVolts >= 8.5f; }) } });
     EXPECT_EQ(rig.Label("BattVoltsLabel")->text(), "8.52V");
-    EXPECT_EQ(TextColour(rig.Label("BattVoltsLabel")), Red);
+    EXPECT_EQ(rig.Label("BattVoltsLabel")->palette().color(QPalette::Window), Red);
 
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     rig.PollRoles({ { RoleBattery, batteryNear(12.5f) } });
     EXPECT_EQ(rig.Label("BattVoltsLabel")->text(), "12,50V") << "the locale's decimal separator";
+    EXPECT_EQ(TextColour(rig.Label("BattVoltsLabel")), Green) << "back within its limits";
+    EXPECT_EQ(rig.Label("BattVoltsLabel")->palette().color(QPalette::Window), ColorFromRef(kColorSilver));
 }
 
 TEST_F(Dashboard, O2ColourLimitsAreInclusiveOfGreen)

@@ -16,6 +16,7 @@
 #include "ui/SelDirForm.h"
 #include "ui/StatusForm.h"
 #include "ui/UnitsSelForm.h"
+#include "ui/LimitsForm.h"
 #include "viewer/LogViewerForm.h"
 
 #include <QAbstractButton>
@@ -103,7 +104,7 @@ TEST_P(TextsInEveryWindow, FitWhereTheyAreShown)
 
     const std::vector<QWidget*> all { &windows.Dashboard(), &windows.DataLogger(), &windows.DataViewer(),
         &windows.FaultCodes(), &windows.Status(), &windows.EcuId(), &windows.Actuator(), &windows.Comms(),
-        &windows.SampleRate(), &windows.UnitsSel(), &windows.SelDir(), &windows.Help(),
+        &windows.SampleRate(), &windows.UnitsSel(), &windows.Limits(), &windows.SelDir(), &windows.Help(),
         &windows.LogViewer() };
     QStringList cut;
     for (QWidget* window : all) {
