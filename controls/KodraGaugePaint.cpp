@@ -224,7 +224,8 @@ void TKodraGauge::paintDialBands(QPainter& painter, const DialGeometry& g) const
         // The dial's angles run clockwise from 9 o'clock; Qt's counter-clockwise from 3 o'clock.
         const double start = kHalfTurnDegrees - qRadiansToDegrees(DialScaleAngle(arc.from));
         const double sweep = qRadiansToDegrees(DialScaleAngle(arc.to) - DialScaleAngle(arc.from));
-        painter.drawArc(outlineRect(ring, kBandPen), static_cast<int>(std::lround(start * kQtAngleUnitsPerDegree)),
+        painter.drawArc(outlineRect(ring, kBandPen),
+            static_cast<int>(std::lround(start * kQtAngleUnitsPerDegree)),
             -static_cast<int>(std::lround(sweep * kQtAngleUnitsPerDegree)));
     }
 }

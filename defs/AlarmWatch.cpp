@@ -1,7 +1,7 @@
 #include "defs/AlarmWatch.h"
 
-LimitReading ClassifyLiveValue(
-    const LiveValueRow& row, const ValueLimits& keptLimits, const LiveValues& values, const LiveSettings& settings)
+LimitReading ClassifyLiveValue(const LiveValueRow& row, const ValueLimits& keptLimits,
+    const LiveValues& values, const LiveSettings& settings)
 {
     return ClassifyValue(
         LimitsInChosenUnits(keptLimits, row.unit.choice, settings), AsFloat(row.read(values)));

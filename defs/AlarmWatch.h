@@ -32,5 +32,5 @@ private:
 };
 
 // The value against its limits, in the units the settings choose.
-LimitReading ClassifyLiveValue(
-    const LiveValueRow& row, const ValueLimits& keptLimits, const LiveValues& values, const LiveSettings& settings);
+LimitReading ClassifyLiveValue(const LiveValueRow& row, const ValueLimits& keptLimits,
+    const LiveValues& values, const LiveSettings& settings);

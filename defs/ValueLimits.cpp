@@ -31,7 +31,8 @@ template <typename Convert> ValueLimits Converted(const ValueLimits& limits, Con
     const auto each = [&convert](const std::optional<float>& limit) {
         return limit ? std::optional<float>(convert(*limit)) : std::nullopt;
     };
-    return { each(limits.alarmLow), each(limits.warningLow), each(limits.warningHigh), each(limits.alarmHigh) };
+    return { each(limits.alarmLow), each(limits.warningLow), each(limits.warningHigh),
+        each(limits.alarmHigh) };
 }
 
 bool Fahrenheit(const LiveSettings& settings)
@@ -81,9 +82,8 @@ LimitProblem ProblemOf(const ValueLimits& limits)
 ValueLimits LimitsInChosenUnits(const ValueLimits& kept, UnitChoice choice, const LiveSettings& settings)
 {
     if (choice == UnitChoice::Temperature && Fahrenheit(settings)) {
-        return Converted(kept, [](float celsius) {
-            return celsius * FahrenheitPerCelsius + FahrenheitAtFreezing;
-        });
+        return Converted(
+            kept, [](float celsius) { return celsius * FahrenheitPerCelsius + FahrenheitAtFreezing; });
     }
     if (choice == UnitChoice::Speed && MilesPerHour(settings))
         return Converted(kept, [](float kph) { return kph * KphToMph; });
@@ -93,9 +93,8 @@ ValueLimits LimitsInChosenUnits(const ValueLimits& kept, UnitChoice choice, cons
 ValueLimits LimitsFromChosenUnits(const ValueLimits& shown, UnitChoice choice, const LiveSettings& settings)
 {
     if (choice == UnitChoice::Temperature && Fahrenheit(settings)) {
-        return Converted(shown, [](float fahrenheit) {
-            return (fahrenheit - FahrenheitAtFreezing) / FahrenheitPerCelsius;
-        });
+        return Converted(shown,
+            [](float fahrenheit) { return (fahrenheit - FahrenheitAtFreezing) / FahrenheitPerCelsius; });
     }
     if (choice == UnitChoice::Speed && MilesPerHour(settings))
         return Converted(shown, [](float mph) { return mph / KphToMph; });

@@ -129,11 +129,10 @@ void TDashBoardForm::SubscribeToSession()
     connect(session, &EcuSession::EcuIdentified, this, &TDashBoardForm::OnEcuIdentified);
     connect(session, &EcuSession::ResetFinished, this, &TDashBoardForm::OnResetFinished);
     connect(session, &EcuSession::PortPermissionDenied, this, &TDashBoardForm::ShowMessage);
-    connect(session, &EcuSession::ValueChanged, this,
-        [this](LiveValueKind kind, const LiveValues& values) {
-            m_dials.ShowValue(kind, values);
-            WatchAlarms();
-        });
+    connect(session, &EcuSession::ValueChanged, this, [this](LiveValueKind kind, const LiveValues& values) {
+        m_dials.ShowValue(kind, values);
+        WatchAlarms();
+    });
     connect(session, &EcuSession::LiveValuesChanged, this, &TDashBoardForm::ShowValuesState);
     connect(session, &EcuSession::LiveValuesChanged, this, &TDashBoardForm::WatchAlarms);
     connect(session, &EcuSession::ReplayChanged, this, &TDashBoardForm::ShowReplay);

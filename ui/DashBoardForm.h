@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ini/SettingsFile.h"
 #include "defs/AlarmWatch.h"
+#include "ini/SettingsFile.h"
 #include "link/EcuSession.h"
 #include "ui/DashboardBuilder.h"
 #include "ui/DashboardDials.h"

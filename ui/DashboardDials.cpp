@@ -3,8 +3,8 @@
 
 #include "controls/ColorRef.h"
 #include "controls/KodraGauge.h"
-#include "defs/FaultCodes.h"
 #include "defs/AlarmWatch.h"
+#include "defs/FaultCodes.h"
 #include "locale/LocaleFixed.h"
 #include "ui/ClickableLabel.h"
 
@@ -256,8 +256,8 @@ void DashboardDials::ShowLimits(const LimitTable& kept, const LiveSettings& unit
         const auto wide = [](const std::optional<float>& limit) {
             return limit ? std::optional<double>(*limit) : std::nullopt;
         };
-        shown.dial->SetBands(GaugeBands {
-            wide(limits.alarmLow), wide(limits.warningLow), wide(limits.warningHigh), wide(limits.alarmHigh) });
+        shown.dial->SetBands(GaugeBands { wide(limits.alarmLow), wide(limits.warningLow),
+            wide(limits.warningHigh), wide(limits.alarmHigh) });
     }
 }
 
@@ -273,7 +273,8 @@ void DashboardDials::ShowLevels(const LiveValues& values)
 
 bool DashboardDials::OtherLoad(const Shown& shown) const
 {
-    return (shown.kind == LiveValueKind::Load8 && !m_mapLoad) || (shown.kind == LiveValueKind::Load16 && m_mapLoad);
+    return (shown.kind == LiveValueKind::Load8 && !m_mapLoad)
+        || (shown.kind == LiveValueKind::Load16 && m_mapLoad);
 }
 
 void DashboardDials::ShowLevel(const Shown& shown, const LiveValues& values)

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "defs/ValueLimits.h"
 #include "ini/IniFile.h"
 #include "ini/SettingsFile.h"
-#include "defs/ValueLimits.h"
 #include "link/EcuConnection.h"
 #include "translations/ProgramLanguage.h"
 

@@ -85,7 +85,8 @@ LimitTable ReadLimits(const IniFile& ini)
         ValueLimits read;
         bool readable = true;
         for (const LimitKey& key : LimitKeys)
-            readable = ParseLimit(ini.ReadString(LimitsSection, KeyOf(row.name, key), ""), read.*key.limit) && readable;
+            readable = ParseLimit(ini.ReadString(LimitsSection, KeyOf(row.name, key), ""), read.*key.limit)
+                && readable;
         if (!readable || ProblemOf(read) != LimitProblem::None) {
             const auto fallback = defaults.find(row.name);
             if (fallback == defaults.end())

@@ -32,7 +32,10 @@ QString ValueName(const LiveValueRow& row)
 
 QString LimitNumber(float limit)
 {
-    return QLocale().toString(static_cast<double>(limit), 'g', LimitDigits);
+    // "6500", not "6,500": a limit is read back from what is shown, and a note is read by tools.
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(static_cast<double>(limit), 'g', LimitDigits);
 }
 
 QString AlarmNote(const LiveValueRow& row, const LimitReading& reading)
@@ -61,9 +64,10 @@ QString ProblemText(const LiveValueRow& row, LimitProblem problem)
         return Tr(QT_TRANSLATE_NOOP("LimitTexts", "%1: every low limit must be below every high limit."))
             .arg(ValueName(row));
     case LimitProblem::AlarmInsideWarning:
-        return Tr(QT_TRANSLATE_NOOP("LimitTexts",
-                      "%1: an alarm limit must not lie inside the warning limit on its side "
-                      "(a low alarm at or below the low warning, a high alarm at or above the high warning)."))
+        return Tr(
+            QT_TRANSLATE_NOOP("LimitTexts",
+                "%1: an alarm limit must not lie inside the warning limit on its side "
+                "(a low alarm at or below the low warning, a high alarm at or above the high warning)."))
             .arg(ValueName(row));
     case LimitProblem::NotFinite:
         return Tr(QT_TRANSLATE_NOOP("LimitTexts", "%1: a limit must be a number.")).arg(ValueName(row));

@@ -69,10 +69,11 @@ TLimitsForm::TLimitsForm(QWidget* parent)
     resize(WindowSize);
 
     auto* layout = new QVBoxLayout(this);
-    auto* hint = new QLabel(tr("A value beyond a warning limit turns its dial or box amber, beyond an alarm "
-                               "limit red; an alarm names the value in the main window's status bar and marks "
-                               "a running recording. Leave a box empty for no limit."),
-        this);
+    auto* hint
+        = new QLabel(tr("A value beyond a warning limit turns its dial or box amber, beyond an alarm "
+                        "limit red; an alarm names the value in the main window's status bar and marks "
+                        "a running recording. Leave a box empty for no limit."),
+            this);
     hint->setObjectName(QStringLiteral("LimitsHint"));
     hint->setWordWrap(true);
     layout->addWidget(hint);
@@ -90,7 +91,8 @@ TLimitsForm::TLimitsForm(QWidget* parent)
     }
     m_table->setRowCount(static_cast<int>(m_rows.size()));
     for (int row = 0; row < m_table->rowCount(); ++row)
-        m_table->setItem(row, NameColumn, FixedItem(LimitTexts::ValueName(*m_rows[static_cast<std::size_t>(row)])));
+        m_table->setItem(
+            row, NameColumn, FixedItem(LimitTexts::ValueName(*m_rows[static_cast<std::size_t>(row)])));
     layout->addWidget(m_table);
 
     auto* buttons = new QDialogButtonBox(
@@ -123,7 +125,8 @@ void TLimitsForm::SetShownLimits(const LimitTable& kept, const LiveSettings& uni
     for (int row = 0; row < m_table->rowCount(); ++row) {
         const LiveValueRow& value = *m_rows[static_cast<std::size_t>(row)];
         const std::string_view unit = UnitText(value.unit, units);
-        m_table->setItem(row, UnitColumn, FixedItem(QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size()))));
+        m_table->setItem(
+            row, UnitColumn, FixedItem(QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size()))));
         const auto found = kept.find(value.name);
         ShowRow(row, found == kept.end() ? ValueLimits {} : found->second);
     }

@@ -23,7 +23,14 @@ public:
     void SetShownLimits(const LimitTable& kept, const LiveSettings& units);
 
     // The table's columns.
-    enum Column { NameColumn, UnitColumn, AlarmLowColumn, WarningLowColumn, WarningHighColumn, AlarmHighColumn };
+    enum Column {
+        NameColumn,
+        UnitColumn,
+        AlarmLowColumn,
+        WarningLowColumn,
+        WarningHighColumn,
+        AlarmHighColumn
+    };
     QTableWidget& Table() const { return *m_table; }
     // The row of a catalogue identifier; -1 when the window does not list it.
     int RowOf(std::string_view value) const;

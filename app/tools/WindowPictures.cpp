@@ -70,8 +70,8 @@ LimitTable LimitsForPictures(const LiveValues& values)
     LimitTable limits = DefaultLimits();
     const auto rpm = static_cast<float>(values.rpm);
     limits["Rpm"] = { std::nullopt, std::nullopt, rpm * RpmWarningShare, rpm * RpmAlarmShare };
-    limits["CoolantTemp"]
-        = { std::nullopt, std::nullopt, values.coolantTemp - CoolantWarningBelow, values.coolantTemp - CoolantAlarmBelow };
+    limits["CoolantTemp"] = { std::nullopt, std::nullopt, values.coolantTemp - CoolantWarningBelow,
+        values.coolantTemp - CoolantAlarmBelow };
     return limits;
 }
 

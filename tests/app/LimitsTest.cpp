@@ -61,8 +61,8 @@ DialPixels ReadDial(TKodraGauge& dial)
     constexpr int BandMiddle = 6; // from the face's edge: inside the rim, the band's pen
     const QPoint band = DialPoint(g.centre, DialScaleAngle(NearTheEnd),
         Radii { g.centre.x() - g.face.left - BandMiddle, g.centre.y() - g.face.top - BandMiddle });
-    return { picture.pixelColor(g.valueBox.left + BoxInset, (g.valueBox.top + g.valueBox.bottom) / 2),
-        band, picture };
+    return { picture.pixelColor(g.valueBox.left + BoxInset, (g.valueBox.top + g.valueBox.bottom) / 2), band,
+        picture };
 }
 
 TEST(Limits, AnAlarmColoursItsDialAndMarksTheRecordingOnlyWhileTheCarIsLive)
@@ -72,7 +72,10 @@ TEST(Limits, AnAlarmColoursItsDialAndMarksTheRecordingOnlyWhileTheCarIsLive)
     TDashBoardForm& dash = windows.Dashboard();
     TDataLoggerForm& logger = windows.DataLogger();
     rig.Identify("1103");
-    rig.PollRoles({ { RoleRpmHigh, 0x0C }, { RoleRpm, 0x80 } });
+    const auto batteryFine = RawWhere("1103", RoleBattery,
+        [](const LiveValues& v) { return v.batteryVolts > 12.5f && v.batteryVolts < 14.0f; });
+    ASSERT_TRUE(batteryFine);
+    rig.PollRoles({ { RoleRpmHigh, 0x0C }, { RoleRpm, 0x80 }, { RoleBattery, *batteryFine } });
     const int rpm = rig.Queries().Values().rpm;
     ASSERT_GT(rpm, 1000);
     TKodraGauge& revCounter = *rig.Gauge("RevCounter");

@@ -12,11 +12,11 @@
 #include "ui/EcuIdForm.h"
 #include "ui/FaultCodesForm.h"
 #include "ui/HelpForm.h"
+#include "ui/LimitsForm.h"
 #include "ui/SampleRateForm.h"
 #include "ui/SelDirForm.h"
 #include "ui/StatusForm.h"
 #include "ui/UnitsSelForm.h"
-#include "ui/LimitsForm.h"
 #include "viewer/LogViewerForm.h"
 
 #include <QAbstractButton>
