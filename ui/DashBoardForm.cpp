@@ -1,5 +1,6 @@
 #include "ui/DashBoardForm.h"
 
+#include "controls/ColorRef.h"
 #include "controls/KodraGauge.h"
 #include "link/ReceiveLatency.h"
 #include "locale/SessionStateText.h"
@@ -59,6 +60,7 @@ TDashBoardForm::TDashBoardForm(EcuSession& session, LoadedDashboardSettings load
     ConnectControls();
     // Whatever the recording shows there, the window keeps its width.
     m_controls.panels[RecordingPanel]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_controls.panels[RecordingPanel]->installEventFilter(this); // an alarm's text fits its width
 
     // 1. Initial state: the units of a window without settings.
     // 2. The settings file, read by the caller. A file that cannot be read counts as missing: its
@@ -184,13 +186,33 @@ void TDashBoardForm::WatchAlarms()
             emit AlarmStarted(LimitTexts::AlarmNote(*row, start.reading));
     }
     const QString text = LimitTexts::AlarmStatus(m_alarms.InAlarm());
-    m_controls.alarmPanel->setText(text);
-    m_controls.alarmPanel->setVisible(!text.isEmpty());
+    if (text == m_alarmText)
+        return;
+    m_alarmText = text;
+    ShowLastPanel();
 }
 
-QString TDashBoardForm::AlarmText() const
+void TDashBoardForm::ShowLastPanel()
 {
-    return m_controls.alarmPanel->text();
+    // The last panel takes what room the window has left: an alarm shares it with the session
+    // recording rather than squeezing the panels of the link.
+    QStringList parts;
+    for (const QString& part : { m_recordingText, m_alarmText }) {
+        if (!part.isEmpty())
+            parts << part;
+    }
+    QLabel* panel = m_controls.panels[RecordingPanel];
+    const QString text = parts.join(QStringLiteral("  "));
+    panel->setToolTip(m_alarmText.isEmpty() ? QString() : text);
+    if (m_alarmText.isEmpty()) {
+        panel->setText(text);
+        panel->setAutoFillBackground(false);
+        return;
+    }
+    // Several values in alarm, or a long name in another language, may outgrow the room: the
+    // panel ends them with "..." and its tool tip holds them all.
+    panel->setText(panel->fontMetrics().elidedText(text, Qt::ElideRight, panel->contentsRect().width()));
+    SetColours(panel, kColorRed, kColorWhite);
 }
 
 void TDashBoardForm::SetLimits(const LimitTable& kept)
@@ -231,7 +253,8 @@ QString TDashBoardForm::PanelText(int panel) const
 
 void TDashBoardForm::ShowRecordingText(const QString& text)
 {
-    SetPanelText(RecordingPanel, text);
+    m_recordingText = text;
+    ShowLastPanel();
 }
 
 void TDashBoardForm::SetPanelText(int panel, const QString& text)
@@ -318,6 +341,9 @@ void TDashBoardForm::SetToolWindow(ToolWindow which, QWidget* window)
 
 bool TDashBoardForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Resize && watched == m_controls.panels[RecordingPanel]
+        && !m_alarmText.isEmpty())
+        ShowLastPanel();
     // Closing the data viewer that stands in for this window would leave the program running with
     // nothing on screen; this window comes back instead.
     if (event->type() == QEvent::Hide && watched == RegisteredToolWindow(ToolWindow::DataViewer)

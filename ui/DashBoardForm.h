@@ -64,7 +64,7 @@ public:
     int InjectorFlow() const { return m_settings.flowRate; }
     QString PanelText(int panel) const;
     // The values in alarm, named on the status bar; empty while there is none.
-    QString AlarmText() const;
+    QString AlarmText() const { return m_alarmText; }
     // The warning and alarm limits, in degrees Celsius and km/h.
     const LimitTable& Limits() const { return m_settings.limits; }
     // The unit choices the values come in.
@@ -132,6 +132,8 @@ private:
     void OnReceiveLatencyChanged(std::optional<int> ms);
     // Alarms begin and end only on live values; anything else ends them quietly.
     void WatchAlarms();
+    // The last panel: the session recording's text and the values in alarm.
+    void ShowLastPanel();
 
     EcuSession& m_session;
     SettingsFile m_settingsFile;
@@ -148,5 +150,7 @@ private:
     bool m_saveFailureShown = false;
     QString m_linkStatus;
     std::optional<int> m_receiveLatencyMs;
+    QString m_recordingText;
+    QString m_alarmText;
     bool m_slowLatencyShown = false; // told once a run
 };

@@ -250,13 +250,6 @@ void BuildStatusBar(QMainWindow& window, DashboardControls& c)
         statusBar->addPermanentWidget(panel, last ? 1 : 0);
         c.panels[i] = panel;
     }
-    auto* alarm = new StatusPanel(0, QString(), statusBar);
-    alarm->setObjectName(QStringLiteral("DashBoardSBAlarm"));
-    alarm->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    SetColours(alarm, kColorRed, kColorWhite);
-    statusBar->addPermanentWidget(alarm);
-    alarm->hide();
-    c.alarmPanel = alarm;
     window.setStatusBar(statusBar);
 }
 

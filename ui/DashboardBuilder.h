@@ -17,8 +17,6 @@ struct DashboardControls {
     ClickableLabel* logoPic = nullptr;
     ClickableLabel* milLabel = nullptr;
     std::array<QLabel*, PanelCount> panels {};
-    // Shown at the right of the status bar only while a value is in alarm.
-    QLabel* alarmPanel = nullptr;
     TKodraGauge* tpsGauge = nullptr;
     TKodraGauge* afmGauge = nullptr;
     TKodraGauge* ctsGauge = nullptr;

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string_view>
 
 namespace {
@@ -91,6 +92,27 @@ void ShowText(QLabel* label, const QString& text)
 void ShowFixed(QLabel* label, float value, int decimals, const QString& suffix = {})
 {
     ShowText(label, LocaleFixed(value, ValuePrecision, decimals) + suffix);
+}
+
+// How a dial or box shows where its value stands: a box beyond a limit changes its text colour
+// too; within them it keeps the one its value gives it.
+struct LevelLook {
+    GaugeAlert alert;
+    ColorRef background;
+    std::optional<ColorRef> text;
+};
+
+LevelLook LookOf(LimitLevel level)
+{
+    switch (level) {
+    case LimitLevel::Alarm:
+        return { GaugeAlert::Alarm, kColorRed, kColorWhite };
+    case LimitLevel::Warning:
+        return { GaugeAlert::Warning, kColorAmber, kColorBlack };
+    case LimitLevel::Normal:
+        break;
+    }
+    return { GaugeAlert::None, kColorSilver, std::nullopt };
 }
 
 void ShowNoValue(QLabel* box)
@@ -286,26 +308,13 @@ void DashboardDials::ShowLevel(const Shown& shown, const LiveValues& values)
     const LimitLevel level = !row || found == m_limits.end()
         ? LimitLevel::Normal
         : ClassifyLiveValue(*row, found->second, values, m_units).level;
-    switch (level) {
-    case LimitLevel::Alarm:
-        if (shown.dial)
-            shown.dial->SetAlert(GaugeAlert::Alarm);
-        if (shown.box)
-            SetColours(shown.box, kColorRed, kColorWhite);
-        break;
-    case LimitLevel::Warning:
-        if (shown.dial)
-            shown.dial->SetAlert(GaugeAlert::Warning);
-        if (shown.box)
-            SetColours(shown.box, kColorAmber, kColorBlack);
-        break;
-    case LimitLevel::Normal:
-        if (shown.dial)
-            shown.dial->SetAlert(GaugeAlert::None);
-        if (shown.box)
-            SetBackgroundColour(shown.box, kColorSilver);
-        break;
-    }
+    const LevelLook look = LookOf(level);
+    if (shown.dial)
+        shown.dial->SetAlert(look.alert);
+    if (shown.box && look.text)
+        SetColours(shown.box, look.background, *look.text);
+    else if (shown.box)
+        SetBackgroundColour(shown.box, look.background);
 }
 
 void DashboardDials::ShowValue(LiveValueKind kind, const LiveValues& v)
