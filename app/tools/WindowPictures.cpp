@@ -36,6 +36,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <cmath>
 #include <memory>
 
 #include <cstdio>
@@ -56,9 +57,11 @@ constexpr int CaptureMs = 4000;
 // The windows settle on the ended capture before the picture.
 constexpr int SettleMs = 1500;
 constexpr int RpmControlTest = 1;
-// The limits pictures: limits set after the first pictures, pictured before the cable goes.
-constexpr int LimitsSetMs = RunningMs + 100;
-constexpr int LimitsPicturesMs = RunningMs + 900;
+// The limits pictures, taken before the others, which show the default limits again.
+constexpr int LimitsSetMs = RunningMs - 2000;
+constexpr int LimitsPicturesMs = RunningMs - 800;
+constexpr int LimitsBackMs = RunningMs - 500;
+constexpr float RpmStep = 100.0f; // limits a workshop would type
 constexpr float RpmWarningShare = 0.5f; // of the engine speed of the moment
 constexpr float RpmAlarmShare = 2.0f;
 constexpr float CoolantAlarmBelow = 10.0f; // degrees under the coolant temperature of the moment
@@ -69,9 +72,11 @@ LimitTable LimitsForPictures(const LiveValues& values)
 {
     LimitTable limits = DefaultLimits();
     const auto rpm = static_cast<float>(values.rpm);
-    limits["Rpm"] = { std::nullopt, std::nullopt, rpm * RpmWarningShare, rpm * RpmAlarmShare };
-    limits["CoolantTemp"] = { std::nullopt, std::nullopt, values.coolantTemp - CoolantWarningBelow,
-        values.coolantTemp - CoolantAlarmBelow };
+    const auto round = [](float value) { return std::floor(value / RpmStep) * RpmStep; };
+    limits["Rpm"] = { std::nullopt, std::nullopt, round(rpm * RpmWarningShare), round(rpm * RpmAlarmShare) };
+    const float coolant = std::floor(values.coolantTemp);
+    limits["CoolantTemp"]
+        = { std::nullopt, std::nullopt, coolant - CoolantWarningBelow, coolant - CoolantAlarmBelow };
     return limits;
 }
 
@@ -150,6 +155,7 @@ int main(int argc, char** argv)
         windows.Dashboard().SetLimits(LimitsForPictures(session.Queries().Values()));
         windows.Dashboard().ToolWindowAction(TDashBoardForm::ToolWindow::Limits)->trigger();
     });
+    QTimer::singleShot(LimitsBackMs, &app, [&] { windows.Dashboard().SetLimits(DefaultLimits()); });
     QTimer::singleShot(LimitsPicturesMs, &app, [&] {
         save(&windows.Dashboard(), QStringLiteral("dashboard-limits"));
         save(&windows.Limits(), QStringLiteral("limits"));
