@@ -484,6 +484,33 @@ Die serielle Schnittstelle dürfen nur Mitglieder der Gruppe dialout öffnen: Be
     </message>
 </context>
 <context>
+    <name>LimitTexts</name>
+    <message>
+        <source>Alarm: %1 above %2</source>
+        <translation>Alarm: %1 über %2</translation>
+    </message>
+    <message>
+        <source>Alarm: %1 below %2</source>
+        <translation>Alarm: %1 unter %2</translation>
+    </message>
+    <message>
+        <source>Alarm: %1</source>
+        <translation>Alarm: %1</translation>
+    </message>
+    <message>
+        <source>%1: every low limit must be below every high limit.</source>
+        <translation>%1: Jede untere Grenze muss unter jeder oberen Grenze liegen.</translation>
+    </message>
+    <message>
+        <source>%1: an alarm limit must not lie inside the warning limit on its side (a low alarm at or below the low warning, a high alarm at or above the high warning).</source>
+        <translation>%1: Eine Alarmgrenze darf nicht innerhalb der Warngrenze ihrer Seite liegen (unterer Alarm höchstens bei der unteren Warnung, oberer Alarm mindestens bei der oberen Warnung).</translation>
+    </message>
+    <message>
+        <source>%1: a limit must be a number.</source>
+        <translation>%1: Ein Grenzwert muss eine Zahl sein.</translation>
+    </message>
+</context>
+<context>
     <name>LinkStatus</name>
     <message>
         <source>No Interface</source>
@@ -1619,6 +1646,45 @@ Die Auswahl gilt bis zum Programmende; beim Schließen dieses Fensters wird es e
     </message>
 </context>
 <context>
+    <name>TLimitsForm</name>
+    <message>
+        <source>Limits</source>
+        <translation>Grenzwerte</translation>
+    </message>
+    <message>
+        <source>A value beyond a warning limit turns its dial or box amber, beyond an alarm limit red; an alarm names the value in the main window&apos;s status bar and marks a running recording. Leave a box empty for no limit.</source>
+        <translation>Ein Wert jenseits einer Warngrenze färbt seine Anzeige oder sein Feld gelb, jenseits einer Alarmgrenze rot; ein Alarm nennt den Wert in der Statusleiste des Hauptfensters und setzt eine Markierung in eine laufende Aufzeichnung. Ein leeres Feld bedeutet keine Grenze.</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Einheit</translation>
+    </message>
+    <message>
+        <source>Low alarm</source>
+        <translation>Alarm unten</translation>
+    </message>
+    <message>
+        <source>Low warning</source>
+        <translation>Warnung unten</translation>
+    </message>
+    <message>
+        <source>High warning</source>
+        <translation>Warnung oben</translation>
+    </message>
+    <message>
+        <source>High alarm</source>
+        <translation>Alarm oben</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not a number.</source>
+        <translation>%1: „%2“ ist keine Zahl.</translation>
+    </message>
+</context>
+<context>
     <name>TLogViewerForm</name>
     <message>
         <source>The data logger is recording: the log can be replayed once its recording has stopped, so that none of the log&apos;s values is taken for the car&apos;s.</source>
@@ -1902,6 +1968,10 @@ Die Auswahl gilt bis zum Programmende; beim Schließen dieses Fensters wird es e
     <message>
         <source>Save Report...</source>
         <translation>Bericht speichern...</translation>
+    </message>
+    <message>
+        <source>Limits...</source>
+        <translation>Grenzwerte...</translation>
     </message>
 </context>
 </TS>

@@ -484,6 +484,33 @@ Solo los miembros del grupo dialout pueden abrir el puerto serie: añada su usua
     </message>
 </context>
 <context>
+    <name>LimitTexts</name>
+    <message>
+        <source>Alarm: %1 above %2</source>
+        <translation>Alarma: %1 por encima de %2</translation>
+    </message>
+    <message>
+        <source>Alarm: %1 below %2</source>
+        <translation>Alarma: %1 por debajo de %2</translation>
+    </message>
+    <message>
+        <source>Alarm: %1</source>
+        <translation>Alarma: %1</translation>
+    </message>
+    <message>
+        <source>%1: every low limit must be below every high limit.</source>
+        <translation>%1: todo límite bajo debe quedar por debajo de todo límite alto.</translation>
+    </message>
+    <message>
+        <source>%1: an alarm limit must not lie inside the warning limit on its side (a low alarm at or below the low warning, a high alarm at or above the high warning).</source>
+        <translation>%1: un límite de alarma no puede quedar dentro del límite de aviso de su lado (la alarma baja en o por debajo del aviso bajo, la alarma alta en o por encima del aviso alto).</translation>
+    </message>
+    <message>
+        <source>%1: a limit must be a number.</source>
+        <translation>%1: un límite debe ser un número.</translation>
+    </message>
+</context>
+<context>
     <name>LinkStatus</name>
     <message>
         <source>No Interface</source>
@@ -1619,6 +1646,45 @@ Las opciones siguen vigentes hasta que termine el programa; al cerrar esta venta
     </message>
 </context>
 <context>
+    <name>TLimitsForm</name>
+    <message>
+        <source>Limits</source>
+        <translation>Límites</translation>
+    </message>
+    <message>
+        <source>A value beyond a warning limit turns its dial or box amber, beyond an alarm limit red; an alarm names the value in the main window&apos;s status bar and marks a running recording. Leave a box empty for no limit.</source>
+        <translation>Un valor fuera de un límite de aviso pone su indicador o casilla en ámbar, fuera de un límite de alarma en rojo; una alarma nombra el valor en la barra de estado de la ventana principal y marca una grabación en curso. Deje una casilla vacía para no poner límite.</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Valor</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Unidad</translation>
+    </message>
+    <message>
+        <source>Low alarm</source>
+        <translation>Alarma baja</translation>
+    </message>
+    <message>
+        <source>Low warning</source>
+        <translation>Aviso bajo</translation>
+    </message>
+    <message>
+        <source>High warning</source>
+        <translation>Aviso alto</translation>
+    </message>
+    <message>
+        <source>High alarm</source>
+        <translation>Alarma alta</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not a number.</source>
+        <translation>%1: «%2» no es un número.</translation>
+    </message>
+</context>
+<context>
     <name>TLogViewerForm</name>
     <message>
         <source>The data logger is recording: the log can be replayed once its recording has stopped, so that none of the log&apos;s values is taken for the car&apos;s.</source>
@@ -1902,6 +1968,10 @@ Las opciones siguen vigentes hasta que termine el programa; al cerrar esta venta
     <message>
         <source>Save Report...</source>
         <translation>Guardar informe...</translation>
+    </message>
+    <message>
+        <source>Limits...</source>
+        <translation>Límites...</translation>
     </message>
 </context>
 </TS>
