@@ -162,16 +162,11 @@ void EcuConnection::ApplyPollPriority()
     std::vector<int> windows;
     for (const int offset : offsets)
         windows.push_back(offset / PollWindowSize);
-    std::vector<PollAddressList> gathered;
+    std::vector<std::uint8_t> gathered;
     constexpr int AddressCount = 256;
-    for (std::size_t first = 0; m_gatherReads && first < offsets.size(); first += PollWindowSize) {
-        PollAddressList addresses {};
-        for (std::size_t k = 0; k < addresses.size(); ++k) {
-            // A short list is filled up by asking for its last address again.
-            const int offset = offsets[std::min(first + k, offsets.size() - 1)];
-            addresses[k] = static_cast<std::uint8_t>((m_baseAddress + offset) % AddressCount);
-        }
-        gathered.push_back(addresses);
+    if (m_gatherReads) {
+        for (const int offset : offsets)
+            gathered.push_back(static_cast<std::uint8_t>((m_baseAddress + offset) % AddressCount));
     }
-    m_fast.SetPriority(std::move(windows), std::move(gathered));
+    m_fast.SetPriority(std::move(windows), gathered);
 }

@@ -24,12 +24,21 @@ void FastPollSchedule::SetRange(int baseAddress, int windowCount)
     SetPriority({}, {});
 }
 
-void FastPollSchedule::SetPriority(std::vector<int> windows, std::vector<PollAddressList> gathered)
+void FastPollSchedule::SetPriority(std::vector<int> windows, const std::vector<std::uint8_t>& gathered)
 {
     std::erase_if(windows, [this](int window) { return window < 0 || window >= WindowCount(); });
     std::sort(windows.begin(), windows.end());
     windows.erase(std::unique(windows.begin(), windows.end()), windows.end());
-    m_gathered = std::move(gathered);
+    m_gathered.clear();
+    for (std::size_t first = 0; first < gathered.size(); first += EcuFrame::MaxDataBytes) {
+        PollAddressList addresses {};
+        std::copy(gathered.begin() + static_cast<std::ptrdiff_t>(first),
+            gathered.begin() + static_cast<std::ptrdiff_t>(std::min(first + addresses.size(), gathered.size())),
+            addresses.begin());
+        m_gathered.push_back(addresses);
+    }
+    m_spareRoom = m_gathered.size() * EcuFrame::MaxDataBytes - gathered.size();
+    m_spareOffset = 0;
     // Gathered reads stand in for the priority windows, so every window is swept in turn.
     m_priorityWindows = m_gathered.empty() ? std::move(windows) : std::vector<int> {};
     m_otherWindows.clear();
@@ -122,6 +131,19 @@ std::size_t FastPollSchedule::PassLength() const
 
 FastPollSchedule::Read FastPollSchedule::PassRead(std::size_t step) const
 {
+    if (step + 1 == m_gathered.size() && m_spareRoom > 0) {
+        Read read { Read::Gathered, m_gathered[step], m_spareRoom };
+        std::size_t windowIndex = m_nextOther;
+        std::size_t offset = m_spareOffset;
+        for (std::size_t k = read.addresses.size() - m_spareRoom; k < read.addresses.size(); ++k) {
+            read.addresses[k] = WindowAddresses(m_otherWindows[windowIndex])[offset];
+            if (++offset == EcuFrame::MaxDataBytes) {
+                offset = 0;
+                windowIndex = (windowIndex + 1) % m_otherWindows.size();
+            }
+        }
+        return read;
+    }
     if (step < m_gathered.size())
         return { Read::Gathered, m_gathered[step] };
     step -= m_gathered.size();
@@ -139,7 +161,7 @@ FastPollSchedule::Read FastPollSchedule::NextRead(Clock::time_point now)
         const int window = m_otherWindows[m_nextOther];
         m_nextOther = (m_nextOther + 1) % m_otherWindows.size();
         // Evenly spread; after a stall the windows catch up by one read, not by a burst.
-        const Duration spacing = EveryWindowWithin / static_cast<Duration::rep>(m_otherWindows.size());
+        const Duration spacing = WindowSpacing();
         m_windowDue = m_windowDue == Clock::time_point::min()
             ? now + spacing
             : std::max(m_windowDue + spacing, now - spacing);
@@ -161,11 +183,38 @@ void FastPollSchedule::RepeatLastRead()
     m_windowDue = m_lastWindowDue;
 }
 
+FastPollSchedule::Duration FastPollSchedule::WindowSpacing() const
+{
+    return EveryWindowWithin / static_cast<Duration::rep>(std::max<std::size_t>(m_otherWindows.size(), 1));
+}
+
 bool FastPollSchedule::LastReadAnswered(Clock::time_point now)
 {
     if (m_lastRead.window == Read::Gathered)
-        return false;
-    m_readThisSweep[static_cast<std::size_t>(m_lastRead.window)] = true;
+        return SpareRoomRead(m_lastRead.windowAddresses, now);
+    // A window read on its own is read whole: what the spare room had read of it counts no more.
+    if (!m_gathered.empty())
+        m_spareOffset = 0;
+    return WindowRead(m_lastRead.window, now);
+}
+
+bool FastPollSchedule::SpareRoomRead(std::size_t addresses, Clock::time_point now)
+{
+    bool sweepCompleted = false;
+    for (m_spareOffset += addresses; m_spareOffset >= EcuFrame::MaxDataBytes;
+         m_spareOffset -= EcuFrame::MaxDataBytes) {
+        const int window = m_otherWindows[m_nextOther];
+        m_nextOther = (m_nextOther + 1) % m_otherWindows.size();
+        // The next window is due on its own only if the spare room does not bring it in time.
+        m_windowDue = now + WindowSpacing();
+        sweepCompleted = WindowRead(window, now) || sweepCompleted;
+    }
+    return sweepCompleted;
+}
+
+bool FastPollSchedule::WindowRead(int window, Clock::time_point now)
+{
+    m_readThisSweep[static_cast<std::size_t>(window)] = true;
     if (!std::all_of(m_readThisSweep.begin(), m_readThisSweep.end(), [](bool read) { return read; }))
         return false;
     m_readThisSweep.assign(m_windowCount, false);

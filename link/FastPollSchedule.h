@@ -20,9 +20,9 @@
 // Reads: the windows of eight addresses over the ECU's range, in turn; with priority windows, each
 // pass reads all of them and then the next of the other windows, so the others are still swept.
 // Gathered reads take the place of the priority windows: the listed addresses, eight to a request,
-// are a pass of their own, and the windows are read between passes only as often as it takes to
-// read each within EveryWindowWithin, so what is logged gets nearly every exchange the line allows
-// and every value stays live.
+// are a pass of their own. The room the last request has to spare carries the windows' addresses in
+// turn, so what is logged gets every exchange the line allows and the rest of the ECU is still read;
+// a window that room has not brought within EveryWindowWithin is read on its own between passes.
 // Pure logic on the times it is given: the connection asks it, tests drive it by hand.
 class FastPollSchedule {
 public:
@@ -50,6 +50,8 @@ public:
         static constexpr int Gathered = -1;
         int window = Gathered;
         PollAddressList addresses {};
+        // Of a gathered read: how many of its last addresses are the windows' (its spare room).
+        std::size_t windowAddresses = 0;
     };
 
     // The gap the user set; the current gap starts there again.
@@ -61,9 +63,9 @@ public:
     // afresh at window 0 and forgets the priority reads (they are given again for the new range).
     void SetRange(int baseAddress, int windowCount);
     int WindowCount() const { return static_cast<int>(m_windowCount); }
-    // Windows read every pass (indexes into the range), and address lists read every pass instead
-    // of them (gathered reads); both may be empty.
-    void SetPriority(std::vector<int> windows, std::vector<PollAddressList> gathered);
+    // Windows read every pass (indexes into the range), and addresses read every pass instead of
+    // them (gathered reads, in the order given, eight to a request); both may be empty.
+    void SetPriority(std::vector<int> windows, const std::vector<std::uint8_t>& gathered);
 
     // Timing.
     void RequestSent(Clock::time_point now, Duration replyTimeout);
@@ -99,6 +101,11 @@ private:
     PollAddressList WindowAddresses(int window) const;
     Read PassRead(std::size_t step) const;
     std::size_t PassLength() const;
+    Duration WindowSpacing() const;
+    // The window has been read whole: true when that completed a sweep.
+    bool WindowRead(int window, Clock::time_point now);
+    // A gathered read was answered: the windows' addresses in its spare room count as read.
+    bool SpareRoomRead(std::size_t addresses, Clock::time_point now);
 
     Duration m_gap = DefaultGap;
     Duration m_currentGap = DefaultGap;
@@ -115,6 +122,8 @@ private:
     std::size_t m_windowCount = 1;
     std::vector<int> m_priorityWindows;
     std::vector<PollAddressList> m_gathered;
+    std::size_t m_spareRoom = 0; // addresses the last gathered request has to spare
+    std::size_t m_spareOffset = 0; // how far the spare room has read the window m_nextOther names
     std::vector<int> m_otherWindows {}; // the windows not read every pass, in turn
     std::size_t m_step = 0; // within the pass
     std::size_t m_nextOther = 0;
