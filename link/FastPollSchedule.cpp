@@ -33,7 +33,8 @@ void FastPollSchedule::SetPriority(std::vector<int> windows, const std::vector<s
     for (std::size_t first = 0; first < gathered.size(); first += EcuFrame::MaxDataBytes) {
         PollAddressList addresses {};
         std::copy(gathered.begin() + static_cast<std::ptrdiff_t>(first),
-            gathered.begin() + static_cast<std::ptrdiff_t>(std::min(first + addresses.size(), gathered.size())),
+            gathered.begin()
+                + static_cast<std::ptrdiff_t>(std::min(first + addresses.size(), gathered.size())),
             addresses.begin());
         m_gathered.push_back(addresses);
     }
