@@ -81,8 +81,15 @@ TSelDirForm::TSelDirForm(QWidget* parent)
     QPushButton* okButton = AddButton("SelDirBtn", tr("OK"), kOkButtonRect);
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &TSelDirForm::SelDirBtnClick);
+    // The list is pointed at a directory only when the dialog is first needed: the model's scan of
+    // a folder (and its watch on it) would otherwise cost every start of the program.
+}
 
-    ShowDirectory(QDir::currentPath());
+void TSelDirForm::showEvent(QShowEvent* event)
+{
+    if (m_directory.isEmpty())
+        ShowDirectory(QDir::currentPath());
+    SettingsDialog::showEvent(event);
 }
 
 QStringList TSelDirForm::DrivePaths() const

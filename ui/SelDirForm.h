@@ -31,6 +31,9 @@ private slots:
     void DriveComboBox1Change(int index);
     void SelDirBtnClick();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void PointListAt(const QString& drive);
     void DirectoryListCurrentChanged(const QModelIndex& current);
