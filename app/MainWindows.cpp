@@ -46,7 +46,6 @@ MainWindows::MainWindows(EcuSession& session, std::unique_ptr<TDashBoardForm> da
     m_help = std::make_unique<THelpForm>();
     m_ecuId = std::make_unique<TECUIDForm>();
     m_comms = std::make_unique<TCommsForm>();
-    m_limits = std::make_unique<TLimitsForm>();
 
     RegisterToolWindows();
     WireIdentification();
@@ -86,9 +85,20 @@ void MainWindows::RegisterToolWindows()
     dash.SetToolWindow(W::Comms, m_comms.get());
     dash.SetToolWindow(W::SampleRate, m_sampleRate.get());
     dash.SetToolWindow(W::Units, m_unitsSel.get());
-    dash.SetToolWindow(W::Limits, m_limits.get());
+    dash.SetToolWindowMaker(W::Limits, [this] { return &Limits(); });
     dash.SetToolWindow(W::Help, m_help.get());
     dash.SetToolWindowMaker(W::LogViewer, [this] { return &LogViewer(); });
+}
+
+TLimitsForm& MainWindows::Limits()
+{
+    // Made when first needed, as the log viewer is: its table of every value costs start-up time.
+    if (!m_limits) {
+        m_limits = std::make_unique<TLimitsForm>();
+        QObject::connect(
+            m_limits.get(), &TLimitsForm::LimitsChosen, m_dashboard.get(), &TDashBoardForm::SetLimits);
+    }
+    return *m_limits;
 }
 
 TLogViewerForm& MainWindows::LogViewer()
@@ -184,7 +194,6 @@ void MainWindows::WireDialogs()
     QObject::connect(m_unitsSel.get(), &TUnitsSelForm::TempUnitsChosen, dash, &TDashBoardForm::SetTempUnits);
     QObject::connect(
         m_unitsSel.get(), &TUnitsSelForm::SpeedUnitsChosen, dash, &TDashBoardForm::SetSpeedUnits);
-    QObject::connect(m_limits.get(), &TLimitsForm::LimitsChosen, dash, &TDashBoardForm::SetLimits);
     // An alarm's start marks a running recording; the logger ignores it when nothing records.
     QObject::connect(dash, &TDashBoardForm::AlarmStarted, m_dataLogger.get(),
         [this](const QString& note) { m_dataLogger->AddMarker(note); });
@@ -227,7 +236,7 @@ void MainWindows::BeforeShowing(TDashBoardForm::ToolWindow which)
         m_unitsSel->SetShownUnits(m_dashboard->TempUnits(), m_dashboard->SpeedUnits());
         break;
     case TDashBoardForm::ToolWindow::Limits:
-        m_limits->SetShownLimits(m_dashboard->Limits(), m_dashboard->Units());
+        Limits().SetShownLimits(m_dashboard->Limits(), m_dashboard->Units());
         break;
     default:
         break;

@@ -48,7 +48,7 @@ public:
     THelpForm& Help() const { return *m_help; }
     TECUIDForm& EcuId() const { return *m_ecuId; }
     TCommsForm& Comms() const { return *m_comms; }
-    TLimitsForm& Limits() const { return *m_limits; }
+    TLimitsForm& Limits();
     // Made when first asked for (the menu, File > Open Log, --open-log): it is the slowest window
     // to make and most runs never open it.
     TLogViewerForm& LogViewer();
