@@ -2,6 +2,7 @@
 
 #include "cli/CliCaptureCommand.h"
 #include "cli/CliConvertCommand.h"
+#include "cli/CliEcusCommand.h"
 #include "cli/CliLogCommand.h"
 #include "cli/CliLogstatCommand.h"
 #include "cli/CliRecoverCommand.h"
@@ -163,8 +164,9 @@ CommandParse ParseActuator(std::span<const std::string> args)
 }
 
 // clang-format off
-constexpr std::array<CliCommand, 13> Commands { {
+constexpr std::array<CliCommand, 14> Commands { {
     { "identify", ParseIdentify },
+    { "ecus",     ParseEcus },
     { "values",   ParseValues },
     { "raw",      ParseRaw },
     { "faults",   ParseFaults },

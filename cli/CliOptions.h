@@ -69,8 +69,8 @@ inline constexpr const char* CliUsage
       "simulator: --sim-bytes A=V[,A=V...]  --sim-id-after N  --sim-drop P  --sim-corrupt P  --sim-cut P\n"
       "           --sim-noise P  --sim-reset-fails  --sim-unplug EVERY:FOR  --sim-pace  --sim-seed N\n"
       "           --sim-latency MS\n"
-      "commands: identify [--verbose] | values [--sweeps N] | raw [--sweeps N] | faults [--sweeps N]\n"
-      "          status [--sweeps N] | report --out FILE [--sweeps N] | reset\n"
+      "commands: identify [--verbose] | ecus | values [--sweeps N] | raw [--sweeps N]\n"
+      "          faults [--sweeps N] | status [--sweeps N] | report --out FILE [--sweeps N] | reset\n"
       "          actuator N [V | --command TEXT]\n"
       "          log --channels C1,C2,C3,C4 [--all-values] [--time-base S|fast] [--samples N] [--out FILE]\n"
       "          recover [DIR] | capinfo FILE | logstat FILE | convert FILE --to msl [--out FILE]\n";

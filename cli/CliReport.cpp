@@ -4,6 +4,7 @@
 #include "defs/FaultCodes.h"
 #include "defs/LiveValueCatalogue.h"
 #include "defs/StatusFlags.h"
+#include "defs/SupportedEcus.h"
 #include "link/FlagBytes.h"
 
 #include <charconv>
@@ -62,20 +63,6 @@ JsonObject WithEcuId(const EcuConnection& c)
     return JsonObject().AddString("ecu_id", c.GetEcuId());
 }
 
-// "full", "obd2" or "none".
-std::string_view SupportName(EcuSupport support)
-{
-    switch (support) {
-    case SupportFull:
-        return "full";
-    case SupportObd2:
-        return "obd2";
-    case SupportNone:
-        break;
-    }
-    return "none";
-}
-
 // The fault code viewer's list, or `none` when there is no fault.
 std::string FaultListOrNone(const std::vector<DecodedFault>& faults, std::string_view none)
 {
@@ -89,12 +76,12 @@ std::string CliReport::Identify() const
     const EcuConnection& c = connection;
     if (json) {
         return WithEcuId(c)
-                   .AddString("support", SupportName(c.GetEcuSupport()))
+                   .AddString("support", SupportClassName(c.GetEcuSupport()))
                    .AddInt("feature_flags", c.GetEcuFeatureFlags())
                    .Text()
             + "\n";
     }
-    return c.GetEcuId() + " " + std::string(SupportName(c.GetEcuSupport())) + "\n";
+    return c.GetEcuId() + " " + std::string(SupportClassName(c.GetEcuSupport())) + "\n";
 }
 
 std::string CliReport::IdentifyVerbose(const std::optional<OpenPortDetails>& port) const
@@ -103,7 +90,7 @@ std::string CliReport::IdentifyVerbose(const std::optional<OpenPortDetails>& por
     if (json) {
         const EcuConnection& c = connection;
         JsonObject object = WithEcuId(c);
-        object.AddString("support", SupportName(c.GetEcuSupport()))
+        object.AddString("support", SupportClassName(c.GetEcuSupport()))
             .AddInt("feature_flags", c.GetEcuFeatureFlags())
             .AddString("port", shown.location)
             .AddString("product", shown.product)
@@ -136,7 +123,7 @@ std::string CliReport::Values() const
         for (const auto& [name, elements] : JsonArraysOf(c.Values()))
             values.AddIntArray(name, elements);
         return WithEcuId(c)
-                   .AddString("support", SupportName(c.GetEcuSupport()))
+                   .AddString("support", SupportClassName(c.GetEcuSupport()))
                    .AddInt("rx_errors", c.RxErrorCount())
                    .AddString("load_sensor", c.GetLoadSensorName())
                    .AddString("iac_kind", c.GetIacKindName())

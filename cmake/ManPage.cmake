@@ -1,7 +1,10 @@
 # Writes a program's manual page from what its --help and --version print, so the two cannot
 # drift apart. The help text is kept as the program lays it out (a no-fill block): it is written
 # for an 80-column terminal already, and reflowing it would scramble its option tables.
-#   cmake -DPROGRAM=path -DNAME=name -DSUMMARY=text -DSEE_ALSO="a;b" -DOUTPUT=file -P ManPage.cmake
+# The sections that --help has no room for (exit status, files, examples) come from a roff file
+# of their own, written by hand.
+#   cmake -DPROGRAM=path -DNAME=name -DSUMMARY=text [-DSECTIONS=file.roff] -DSEE_ALSO="a;b"
+#         -DOUTPUT=file -P ManPage.cmake
 foreach(required PROGRAM NAME SUMMARY OUTPUT)
   if(NOT DEFINED ${required})
     message(FATAL_ERROR "ManPage.cmake needs -D${required}=...")
@@ -35,6 +38,10 @@ roff_text("${SUMMARY}" summary_roff)
 set(page ".TH ${title} 1 \"\" \"${version}\" \"User Commands\"\n")
 string(APPEND page ".SH NAME\n${NAME} \\- ${summary_roff}\n")
 string(APPEND page ".SH DESCRIPTION\n.nf\n${help_roff}.fi\n")
+if(SECTIONS)
+  file(READ "${SECTIONS}" sections)
+  string(APPEND page "${sections}")
+endif()
 if(SEE_ALSO)
   list(TRANSFORM SEE_ALSO APPEND "(1)")
   list(JOIN SEE_ALSO ", " see_also)

@@ -1,6 +1,7 @@
 // dazederir-cli run as a program against its simulated ECU: what it prints and how it exits.
 #include "CliRun.h"
 
+#include "defs/EcuIdentification.h"
 #include "tests/support/SilentTerminal.h"
 
 #include <QJsonArray>
@@ -8,6 +9,10 @@
 #include <QJsonObject>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -135,6 +140,45 @@ TEST(CliProgram, ValuesJsonHoldsEveryValueDecodedFromTheSimulatorBytes)
     EXPECT_EQ(FloatOf(values, "BatteryVolts"), 204 / 13.6f);
     EXPECT_EQ(values.value("FaultBytes").toArray(), (QJsonArray { 0, 0, 64, 0, 0 }));
     EXPECT_EQ(values.value("StatusBytes").toArray(), (QJsonArray { 4, 0, 0, 0 }));
+}
+
+// The list is read from the ECU tables: every ID they hold appears once with its class, without
+// any ECU at hand, and says of a unit what a connection to it reports.
+TEST(CliProgram, EcusListsEveryIdOfTheTablesAsAConnectionDescribesIt)
+{
+    const CliRun run = RunCli({ "--json", "ecus" });
+    ASSERT_EQ(run.status, 0) << run.err;
+    const QJsonArray ecus = JsonOf(run).value("ecus").toArray();
+    std::map<std::string, QJsonObject> byId;
+    for (const QJsonValue& ecu : ecus)
+        byId[ecu.toObject().value("ecu_id").toString().toStdString()] = ecu.toObject();
+    EXPECT_EQ(byId.size(), static_cast<std::size_t>(ecus.size())) << "an ID listed twice";
+    std::vector<std::string_view> tableIds(KnownEcuIds.begin(), KnownEcuIds.end());
+    tableIds.insert(tableIds.end(), Obd2EcuIds.begin(), Obd2EcuIds.end());
+    EXPECT_EQ(byId.size(), tableIds.size());
+    for (const std::string_view id : tableIds) {
+        const auto found = byId.find(std::string(id));
+        ASSERT_NE(found, byId.end()) << id;
+        EXPECT_EQ(found->second.value("support").toString(),
+            ClassifyEcuId(id) == SupportFull ? QStringLiteral("full") : QStringLiteral("obd2"))
+            << id;
+    }
+
+    const CliRun text = RunCli({ "ecus" });
+    EXPECT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(std::count(text.out.begin(), text.out.end(), '\n'), ecus.size());
+    for (const char* id : { "1881", "1B41" }) {
+        const CliRun values = RunCli({ std::string("--simulate=") + id, "--json", "values", "--sweeps", "1" });
+        ASSERT_EQ(values.status, 0) << values.err;
+        const QJsonObject connected = JsonOf(values);
+        const QJsonObject listed = byId[id];
+        for (const char* kind : { "support", "load_sensor", "iac_kind", "egr_kind" })
+            EXPECT_EQ(listed.value(kind), connected.value(kind)) << id << " " << kind;
+        const std::string line = id + (" " + connected.value("support").toString() + " "
+            + connected.value("load_sensor").toString() + " " + connected.value("iac_kind").toString() + " "
+            + connected.value("egr_kind").toString()).toStdString() + "\n";
+        EXPECT_NE(text.out.find(line), std::string::npos) << text.out;
+    }
 }
 
 TEST(CliProgram, ValuesTextNamesEachValueOnItsOwnLine)
