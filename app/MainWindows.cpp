@@ -11,12 +11,14 @@
 #include "ui/FaultCodesForm.h"
 #include "ui/HelpForm.h"
 #include "ui/LimitsForm.h"
+#include "ui/HelpWindow.h"
 #include "ui/SampleRateForm.h"
 #include "ui/SelDirForm.h"
 #include "ui/StatusForm.h"
 #include "ui/UnitsSelForm.h"
 #include "viewer/LogViewerForm.h"
 
+#include <QAction>
 #include <QFileInfo>
 
 namespace {
@@ -44,6 +46,7 @@ MainWindows::MainWindows(EcuSession& session, std::unique_ptr<TDashBoardForm> da
     m_status = std::make_unique<TStatusForm>(m_session);
     m_actuator = std::make_unique<TActuatorForm>(m_session);
     m_help = std::make_unique<THelpForm>();
+    m_helpContents = std::make_unique<HelpWindow>();
     m_ecuId = std::make_unique<TECUIDForm>();
     m_comms = std::make_unique<TCommsForm>();
 
@@ -61,6 +64,7 @@ MainWindows::~MainWindows()
     m_limits.reset();
     m_comms.reset();
     m_ecuId.reset();
+    m_helpContents.reset();
     m_help.reset();
     m_actuator.reset();
     m_status.reset();
@@ -87,6 +91,7 @@ void MainWindows::RegisterToolWindows()
     dash.SetToolWindow(W::Units, m_unitsSel.get());
     dash.SetToolWindowMaker(W::Limits, [this] { return &Limits(); });
     dash.SetToolWindow(W::Help, m_help.get());
+    dash.SetToolWindow(W::HelpContents, m_helpContents.get());
     dash.SetToolWindowMaker(W::LogViewer, [this] { return &LogViewer(); });
 }
 
@@ -184,6 +189,8 @@ void MainWindows::WireRequests()
 void MainWindows::WireDialogs()
 {
     TDashBoardForm* dash = m_dashboard.get();
+    QObject::connect(m_help.get(), &THelpForm::HelpContentsWanted, dash,
+        [dash] { dash->ToolWindowAction(TDashBoardForm::ToolWindow::HelpContents)->trigger(); });
     QObject::connect(m_comms.get(), &TCommsForm::BaudTextChosen, dash, &TDashBoardForm::SetBaudText);
     QObject::connect(
         m_sampleRate.get(), &TSampleRateForm::SampleRateChosen, dash, &TDashBoardForm::SetSampleRate);

@@ -16,6 +16,7 @@ class TFaultCodesForm;
 class TLogViewerForm;
 class THelpForm;
 class TLimitsForm;
+class HelpWindow;
 class TSampleRateForm;
 class TSelDirForm;
 class TStatusForm;
@@ -46,6 +47,7 @@ public:
     TStatusForm& Status() const { return *m_status; }
     TActuatorForm& Actuator() const { return *m_actuator; }
     THelpForm& Help() const { return *m_help; }
+    HelpWindow& HelpContents() const { return *m_helpContents; }
     TECUIDForm& EcuId() const { return *m_ecuId; }
     TCommsForm& Comms() const { return *m_comms; }
     TLimitsForm& Limits();
@@ -76,6 +78,7 @@ private:
     std::unique_ptr<TStatusForm> m_status;
     std::unique_ptr<TActuatorForm> m_actuator;
     std::unique_ptr<THelpForm> m_help;
+    std::unique_ptr<HelpWindow> m_helpContents;
     std::unique_ptr<TECUIDForm> m_ecuId;
     std::unique_ptr<TCommsForm> m_comms;
     std::unique_ptr<TLimitsForm> m_limits;

@@ -101,7 +101,8 @@ bool EcuConnection::SuperviseLink()
     if (openWanted && !m_link.IsPortOpen())
         m_link.OpenPort(m_baudText);
     ReportPermissionProblem();
-    return m_link.IsPortOpen();
+    // A port still open for a moment after Disconnect has nothing to say that anyone asked for.
+    return m_connectWanted && m_link.IsPortOpen();
 }
 
 void EcuConnection::ReportPermissionProblem()
@@ -369,6 +370,24 @@ void EcuConnection::Connect()
 {
     m_connectWanted = true;
     m_connectPending = true;
+}
+
+void EcuConnection::Disconnect()
+{
+    m_connectWanted = false;
+    m_connectPending = false;
+    m_connected = false;
+    m_polling = false;
+    m_idRequestPending = false;
+    m_resetPending = false;
+    m_actuatorPending = false;
+    m_sweepStarted = false;
+    m_completedSweeps = 0;
+    m_receiver.Abandon();
+    m_fast.ForgetExchange();
+    CloseLink();
+    SetConnectText(NotConnected);
+    ReportLiveValues();
 }
 
 void EcuConnection::RequestReset()

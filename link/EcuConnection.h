@@ -100,6 +100,8 @@ public:
 
     // Commands.
     void Connect();
+    // The user closes the line: the port is closed and nothing is asked of the ECU until Connect.
+    void Disconnect();
     // The user confirmed the reset; it goes out once the ECU has been identified.
     void RequestReset();
     // `test` is the actuator window's test number 1..8 (0 = Cancel); `value` goes out as its low

@@ -324,6 +324,12 @@ void EcuSession::Connect()
     m_connection->Connect();
 }
 
+void EcuSession::Disconnect()
+{
+    m_connection->Disconnect();
+    UpdateState();
+}
+
 void EcuSession::RequestReset()
 {
     m_connection->RequestReset();

@@ -106,6 +106,8 @@ public slots:
     // One 50 ms tick of the connection (the timer's, or the owner's).
     void Tick();
     void Connect();
+    // Comms > Disconnect: the port is closed and the windows show that nothing is connected.
+    void Disconnect();
     // The user confirmed the reset; it goes out once the ECU has been identified.
     void RequestReset();
     void RequestActuator(int test, int value);

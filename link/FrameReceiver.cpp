@@ -41,11 +41,16 @@ FrameReceiver::ExchangeEnd FrameReceiver::SettleReply(const ReplyHandler& handle
 
 void FrameReceiver::TimeOut()
 {
+    Abandon();
+    ++m_rxErrorCount;
+}
+
+void FrameReceiver::Abandon()
+{
     m_echoPending = false;
     m_awaitingReply = false;
     m_state = psIdle;
     m_dataCount = 0;
-    ++m_rxErrorCount;
 }
 
 void FrameReceiver::Parse(std::uint8_t byte)

@@ -35,6 +35,9 @@ public:
     // No valid reply came within a sample period: drop any half frame, forget the request and
     // count one failed exchange.
     void TimeOut();
+    // The line was closed on purpose: any half frame and the request are forgotten, and nothing
+    // counts as failed.
+    void Abandon();
     // An exchange failed that never got its request out (the line never fell quiet): counted once.
     void CountFailedExchange() { ++m_rxErrorCount; }
     // Replies are on their way late (frames came while none was awaited): the next reply could be

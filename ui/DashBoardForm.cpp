@@ -96,6 +96,7 @@ void TDashBoardForm::ConnectControls()
     connect(m_controls.milLabel, &ClickableLabel::Clicked, this, &TDashBoardForm::MILLabelClick);
     connect(m_menu->ExitAction(), &QAction::triggered, this, &TDashBoardForm::Exit1Click);
     connect(m_menu->ConnectAction(), &QAction::triggered, &m_session, &EcuSession::Connect);
+    connect(m_menu->DisconnectAction(), &QAction::triggered, &m_session, &EcuSession::Disconnect);
     connect(m_menu->ResetAction(), &QAction::triggered, this, &TDashBoardForm::ResetEcu);
     connect(m_menu, &ToolWindowMenu::Showing, this, &TDashBoardForm::ToolWindowShowing);
     connect(m_menu, &ToolWindowMenu::LanguageChosen, this, &TDashBoardForm::ChooseLanguage);

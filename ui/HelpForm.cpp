@@ -12,14 +12,12 @@ namespace {
 constexpr QSize kFormSize { 460, 300 };
 constexpr QRect kMakerRect { 8, 8, 444, 32 };
 constexpr QRect kLogoRect { 177, 46, 105, 57 };
-constexpr QRect kHelpLine1Rect { 8, 112, 444, 24 };
-constexpr QRect kHelpLine2Rect { 8, 138, 444, 24 };
+constexpr QRect kContentsButtonRect { 150, 120, 160, 34 };
 constexpr QRect kVersionRect { 8, 172, 444, 24 };
 constexpr QRect kNoticeRect { 8, 204, 444, 36 };
 constexpr QRect kCloseButtonRect { 190, 256, 80, 30 };
 
 constexpr int kMakerFontPx = 24;
-constexpr int kHelpFontPx = 19;
 constexpr int kVersionFontPx = 19;
 constexpr int kNoticeFontPx = 12;
 
@@ -41,9 +39,8 @@ THelpForm::THelpForm(QWidget* parent)
     QLabel* logo = AddLabel({}, kLogoRect);
     logo->setObjectName(QStringLiteral("Logo"));
     logo->setPixmap(MakerLogo(kLogoRect.size()));
-    Style(AddWrappedLabel(tr("The Help file for DazedErir can be located "), kHelpLine1Rect), kHelpFontPx,
-        kColorWhite);
-    Style(AddWrappedLabel(tr("in the folder 'DazedErir/help'"), kHelpLine2Rect), kHelpFontPx, kColorWhite);
+    QPushButton* contentsButton = AddButton("HelpContentsBtn", tr("Help Contents"), kContentsButtonRect);
+    connect(contentsButton, &QPushButton::clicked, this, &THelpForm::HelpContentsWanted);
     Style(AddWrappedLabel(QString::fromStdString(ProgramTitle()), kVersionRect), kVersionFontPx, kColorRed);
     Style(AddWrappedLabel(tr("For workshop use: run actuator tests only with the vehicle stationary and "
                              "the engine conditions shown."),

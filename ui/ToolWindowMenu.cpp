@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QKeySequence>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -47,6 +48,7 @@ ToolWindowMenu::ToolWindowMenu(QMenuBar& bar, QObject* parent)
 
     QMenu* comms = bar.addMenu(tr("&Comms"));
     m_connect = AddCommand(comms, tr("Connect"), "Connect1");
+    m_disconnect = AddCommand(comms, tr("Disconnect"), "Disconnect1");
     AddEntry(comms, tr("Baud Rate"), "BaudRate1", ToolWindow::Comms);
     AddEntry(comms, tr("Sample Rate"), "SampleRate1", ToolWindow::SampleRate);
     m_recordSession = AddCommand(comms, tr("Record Session..."), "RecordSession1");
@@ -66,6 +68,8 @@ ToolWindowMenu::ToolWindowMenu(QMenuBar& bar, QObject* parent)
     m_reset = AddCommand(command, tr("Reset ECU"), "ResetECU1");
 
     QMenu* help = bar.addMenu(tr("&Help"));
+    AddEntry(help, tr("Help Contents"), "HelpContents1", ToolWindow::HelpContents)
+        ->setShortcut(QKeySequence::HelpContents);
     AddEntry(help, tr("Help"), "Help1", ToolWindow::Help);
 }
 

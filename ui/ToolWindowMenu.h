@@ -14,7 +14,7 @@ class QMenuBar;
 
 // The main window's menu and the registry of the windows it opens: an entry stays disabled until
 // its window is registered, and choosing it shows the window. The entries that are commands of
-// their own (Exit, Connect, Record Session, Reset ECU) are for the main window to connect.
+// their own (Exit, Connect, Disconnect, Record Session, Reset ECU) are for the main window to connect.
 class ToolWindowMenu final : public QObject {
     Q_OBJECT
 
@@ -32,9 +32,10 @@ public:
         Limits,
         Help,
         LogViewer,
+        HelpContents,
     };
     Q_ENUM(ToolWindow)
-    static constexpr int ToolWindowCount = static_cast<int>(ToolWindow::LogViewer) + 1;
+    static constexpr int ToolWindowCount = static_cast<int>(ToolWindow::HelpContents) + 1;
 
     // Fills `bar`, which outlives this object (both belong to the main window).
     explicit ToolWindowMenu(QMenuBar& bar, QObject* parent = nullptr);
@@ -51,6 +52,7 @@ public:
 
     QAction* ExitAction() const { return m_exit; }
     QAction* ConnectAction() const { return m_connect; }
+    QAction* DisconnectAction() const { return m_disconnect; }
     QAction* ResetAction() const { return m_reset; }
     QAction* RecordSessionAction() const { return m_recordSession; }
     QAction* SaveReportAction() const { return m_saveReport; }
@@ -73,6 +75,7 @@ private:
     std::array<QAction*, ToolWindowCount> m_actions {};
     QAction* m_exit = nullptr;
     QAction* m_connect = nullptr;
+    QAction* m_disconnect = nullptr;
     QAction* m_reset = nullptr;
     QAction* m_recordSession = nullptr;
     QAction* m_saveReport = nullptr;

@@ -18,6 +18,9 @@
 #include "controls/ColorRef.h"
 #include "controls/KodraGauge.h"
 #include "ui/FaultCodesForm.h"
+#include "ui/HelpBrowser.h"
+#include "ui/HelpForm.h"
+#include "ui/HelpWindow.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -27,11 +30,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTest>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <set>
+#include <span>
 
 namespace {
 
@@ -61,6 +68,76 @@ TEST(MainWindows, EveryMenuEntryHasItsWindowAndTheSlowOnesAreMadeWhenFirstOpened
         EXPECT_TRUE(window->isVisible()) << static_cast<int>(which);
     }
     EXPECT_TRUE(app.windows.LogViewerMade());
+}
+
+// The page at `url` as the help browser would show it; empty when there is none.
+QString HelpPage(HelpBrowser& browser, const QUrl& url)
+{
+    const QVariant page = browser.loadResource(QTextDocument::HtmlResource, url);
+    return page.typeId() == QMetaType::QString ? page.toString() : QString::fromUtf8(page.toByteArray());
+}
+
+QList<QUrl> LinksOf(const QString& html, const QUrl& page)
+{
+    QTextDocument document;
+    document.setHtml(html);
+    QList<QUrl> links;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            const QString href = fragment.fragment().charFormat().anchorHref();
+            if (!href.isEmpty())
+                links << page.resolved(QUrl(href)).adjusted(QUrl::RemoveFragment);
+        }
+    }
+    return links;
+}
+
+TEST(MainWindows, HelpOpensFromTheMenuAndTheInformationWindowAndEveryPageItLinksIsThere)
+{
+    AppRig app;
+    app.dash.show();
+    HelpWindow& help = app.windows.HelpContents();
+    ChooseMenuEntry(app.dash, QStringLiteral("HelpContents1"));
+    EXPECT_TRUE(help.isVisible());
+    help.close();
+    ChooseMenuEntry(app.dash, QStringLiteral("Help1"));
+    ClickButton(app.windows.Help(), QStringLiteral("HelpContentsBtn"));
+    ASSERT_TRUE(help.isVisible()) << "Help Contents in the information window";
+
+    HelpBrowser& browser = help.Browser();
+    EXPECT_EQ(browser.source(), HelpBrowser::ContentsUrl());
+    std::set<QString> seen;
+    QList<QUrl> toVisit { HelpBrowser::ContentsUrl() };
+    while (!toVisit.isEmpty()) {
+        const QUrl url = toVisit.takeFirst();
+        if (!seen.insert(url.toString()).second)
+            continue;
+        ASSERT_EQ(url.scheme(), QStringLiteral("qrc")) << "help that needs no network: " << url.toString().toStdString();
+        const QString html = HelpPage(browser, url);
+        ASSERT_FALSE(html.isEmpty()) << "missing page " << url.toString().toStdString();
+        toVisit << LinksOf(html, url);
+    }
+    for (const char* page : { "getting-started.html", "connecting.html", "windows.html", "logging.html",
+             "markers.html", "report.html", "troubleshooting.html", "ecus.html" })
+        EXPECT_EQ(seen.count(QStringLiteral("qrc:/help/") + QLatin1String(page)), 1u) << page;
+
+    const QString ecus = HelpPage(browser, QUrl(QStringLiteral("qrc:/help/ecus.html")));
+    for (const auto& ids : { std::span<const std::string_view>(KnownEcuIds), std::span<const std::string_view>(Obd2EcuIds) })
+        for (const std::string_view id : ids)
+            EXPECT_TRUE(ecus.contains(QLatin1String(id.data(), static_cast<qsizetype>(id.size())))) << id;
+    // Made from the README's table: its rows and their code spans, not a page of its own.
+    const QString troubles = HelpPage(browser, QUrl(QStringLiteral("qrc:/help/troubleshooting.html")));
+    EXPECT_GT(troubles.count(QStringLiteral("<tr>")), 20);
+    EXPECT_TRUE(troubles.contains(QStringLiteral("<code>--replay</code>")));
+
+    // Following a link, then Back and Contents, as a reader clicks them.
+    browser.setSource(QUrl(QStringLiteral("qrc:/help/connecting.html")));
+    EXPECT_EQ(browser.documentTitle(), QStringLiteral("Connecting to the car"));
+    ClickButton(help, QStringLiteral("BackButton"));
+    EXPECT_EQ(browser.source(), HelpBrowser::ContentsUrl());
+    ClickButton(help, QStringLiteral("ForwardButton"));
+    ClickButton(help, QStringLiteral("ContentsButton"));
+    EXPECT_EQ(browser.documentTitle(), QStringLiteral("DazedErir Help"));
 }
 
 TEST(MainWindows, IdentificationLoadsEveryToolWindow)

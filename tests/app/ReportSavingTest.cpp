@@ -1,17 +1,12 @@
 // File > Save Report... and Reset ECU's offer to save one first, in the program's own windows over
 // its link to the simulated ECU, with a log open in the log viewer.
 #include "app/ReportSaving.h"
-#include "app/AppOptions.h"
-#include "app/MainWindows.h"
-#include "app/ProgramLink.h"
 #include "viewer/LogViewerForm.h"
 
-#include "tests/dashboard/DashboardRig.h"
+#include "tests/app/SimulatedProgram.h"
 #include "tests/support/UserActions.h"
 
 #include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -37,31 +32,8 @@ constexpr const char* kLog = "KodraPower log file\n"
                              "#marker,1,1000,misfire under load\n"
                              "2000,2140,90\n";
 
-struct ReportProgram {
-    static AppOptions Simulated()
-    {
-        AppOptions options;
-        options.cable = AppOptions::Cable::Simulated;
-        return options;
-    }
-
-    QTemporaryDir dir;
-    ProgramLink link = MakeProgramLink(Simulated());
-    EcuSession session { link.factory, EcuSession::Ticking::ByCaller };
-    MainWindows windows { session, std::make_unique<TestDashBoard>(session, dir.path()), dir.path(),
-        dir.path() };
-    TestDashBoard& dashboard = static_cast<TestDashBoard&>(windows.Dashboard());
+struct ReportProgram : SimulatedProgram {
     TestReportSaving saving { session, windows };
-
-    bool TickUntilLive()
-    {
-        constexpr int Limit = 200;
-        for (int tick = 0; tick < Limit && !session.State().Current(); ++tick) {
-            session.Tick();
-            QTest::qWait(EcuSession::TickMs);
-        }
-        return session.State().Current();
-    }
 };
 
 QString FileText(const QString& path)
