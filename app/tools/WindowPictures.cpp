@@ -21,8 +21,10 @@
 #include "ui/DataViewerForm.h"
 #include "ui/EcuIdForm.h"
 #include "ui/FaultCodesForm.h"
+#include "ui/HelpBrowser.h"
 #include "ui/HelpForm.h"
 #include "ui/LimitsForm.h"
+#include "ui/HelpWindow.h"
 #include "ui/SampleRateForm.h"
 #include "ui/SelDirForm.h"
 #include "ui/StatusForm.h"
@@ -119,6 +121,8 @@ int main(int argc, char** argv)
     logger.StartLogging();
 
     windows.Actuator().SelectTest(RpmControlTest);
+    // The page made from the ECU tables, which shows the most of what the help window does.
+    windows.HelpContents().Browser().setSource(HelpBrowser::ContentsUrl().resolved(QUrl(QStringLiteral("ecus.html"))));
     const std::vector<std::pair<QWidget*, const char*>> pictures {
         { &windows.Dashboard(), "dashboard" },
         { &logger, "datalogger" },
@@ -132,6 +136,7 @@ int main(int argc, char** argv)
         { &windows.UnitsSel(), "units" },
         { &windows.SelDir(), "seldir" },
         { &windows.Help(), "help" },
+        { &windows.HelpContents(), "helpcontents" },
     };
     for (const auto& [window, name] : pictures)
         window->show();

@@ -12,7 +12,8 @@
 #include "ui/EcuIdForm.h"
 #include "ui/FaultCodesForm.h"
 #include "ui/HelpForm.h"
-#include "ui/LimitsForm.h"
+        &windows.SampleRate(), &windows.UnitsSel(), &windows.Limits(), &windows.SelDir(), &windows.Help(),
+        &windows.HelpContents(), &windows.LogViewer() };
 #include "ui/SampleRateForm.h"
 #include "ui/SelDirForm.h"
 #include "ui/StatusForm.h"
@@ -106,6 +107,8 @@ TEST_P(TextsInEveryWindow, FitWhereTheyAreShown)
         &windows.FaultCodes(), &windows.Status(), &windows.EcuId(), &windows.Actuator(), &windows.Comms(),
         &windows.SampleRate(), &windows.UnitsSel(), &windows.Limits(), &windows.SelDir(), &windows.Help(),
         &windows.LogViewer() };
+        &windows.SampleRate(), &windows.UnitsSel(), &windows.SelDir(), &windows.Help(),
+        &windows.HelpContents(), &windows.LogViewer() };
     QStringList cut;
     for (QWidget* window : all) {
         window->show();
