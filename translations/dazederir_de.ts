@@ -477,6 +477,29 @@ Die serielle Schnittstelle dürfen nur Mitglieder der Gruppe dialout öffnen: Be
     </message>
 </context>
 <context>
+    <name>HelpWindow</name>
+    <message>
+        <source>DazedErir Help</source>
+        <translation>DazedErir-Hilfe</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Inhalt</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Vor</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
     <name>LanguageChoice</name>
     <message>
         <source>System</source>
@@ -1622,20 +1645,16 @@ Die Auswahl gilt bis zum Programmende; beim Schließen dieses Fensters wird es e
         <translation>KodraPower Motormanagement</translation>
     </message>
     <message>
-        <source>The Help file for DazedErir can be located </source>
-        <translation>Die Hilfedatei zu DazedErir befindet sich </translation>
-    </message>
-    <message>
-        <source>in the folder &apos;DazedErir/help&apos;</source>
-        <translation>im Ordner &apos;DazedErir/help&apos;</translation>
-    </message>
-    <message>
         <source>For workshop use: run actuator tests only with the vehicle stationary and the engine conditions shown.</source>
         <translation>Für den Werkstatteinsatz: Stellgliedtests nur bei stehendem Fahrzeug und unter den angezeigten Motorbedingungen ausführen.</translation>
     </message>
     <message>
         <source>Close</source>
         <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Help Contents</source>
+        <translation>Hilfethemen</translation>
     </message>
 </context>
 <context>
@@ -1972,6 +1991,14 @@ Die Auswahl gilt bis zum Programmende; beim Schließen dieses Fensters wird es e
     <message>
         <source>Limits...</source>
         <translation>Grenzwerte...</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Trennen</translation>
+    </message>
+    <message>
+        <source>Help Contents</source>
+        <translation>Hilfethemen</translation>
     </message>
 </context>
 </TS>

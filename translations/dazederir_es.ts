@@ -477,6 +477,29 @@ Solo los miembros del grupo dialout pueden abrir el puerto serie: añada su usua
     </message>
 </context>
 <context>
+    <name>HelpWindow</name>
+    <message>
+        <source>DazedErir Help</source>
+        <translation>Ayuda de DazedErir</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Índice</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Atrás</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Adelante</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+</context>
+<context>
     <name>LanguageChoice</name>
     <message>
         <source>System</source>
@@ -1622,20 +1645,16 @@ Las opciones siguen vigentes hasta que termine el programa; al cerrar esta venta
         <translation>KodraPower Gestión del motor</translation>
     </message>
     <message>
-        <source>The Help file for DazedErir can be located </source>
-        <translation>La ayuda de DazedErir se encuentra </translation>
-    </message>
-    <message>
-        <source>in the folder &apos;DazedErir/help&apos;</source>
-        <translation>en la carpeta &apos;DazedErir/help&apos;</translation>
-    </message>
-    <message>
         <source>For workshop use: run actuator tests only with the vehicle stationary and the engine conditions shown.</source>
         <translation>Para uso en taller: realice las pruebas de actuadores solo con el vehículo parado y en las condiciones de motor indicadas.</translation>
     </message>
     <message>
         <source>Close</source>
         <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Help Contents</source>
+        <translation>Temas de ayuda</translation>
     </message>
 </context>
 <context>
@@ -1972,6 +1991,14 @@ Las opciones siguen vigentes hasta que termine el programa; al cerrar esta venta
     <message>
         <source>Limits...</source>
         <translation>Límites...</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Desconectar</translation>
+    </message>
+    <message>
+        <source>Help Contents</source>
+        <translation>Temas de ayuda</translation>
     </message>
 </context>
 </TS>
