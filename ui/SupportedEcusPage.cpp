@@ -20,7 +20,8 @@ QString ActuatorTestsOf(int featureFlags)
 
 QString Cell(std::string_view text)
 {
-    return QStringLiteral("<td>%1</td>").arg(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    return QStringLiteral("<td>%1</td>")
+        .arg(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 } // namespace

@@ -6,8 +6,8 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QKeySequence>
 #include <QCoreApplication>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 

@@ -122,7 +122,8 @@ int main(int argc, char** argv)
 
     windows.Actuator().SelectTest(RpmControlTest);
     // The page made from the ECU tables, which shows the most of what the help window does.
-    windows.HelpContents().Browser().setSource(HelpBrowser::ContentsUrl().resolved(QUrl(QStringLiteral("ecus.html"))));
+    windows.HelpContents().Browser().setSource(
+        HelpBrowser::ContentsUrl().resolved(QUrl(QStringLiteral("ecus.html"))));
     const std::vector<std::pair<QWidget*, const char*>> pictures {
         { &windows.Dashboard(), "dashboard" },
         { &logger, "datalogger" },

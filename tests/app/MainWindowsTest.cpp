@@ -30,9 +30,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTest>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -112,7 +112,8 @@ TEST(MainWindows, HelpOpensFromTheMenuAndTheInformationWindowAndEveryPageItLinks
         const QUrl url = toVisit.takeFirst();
         if (!seen.insert(url.toString()).second)
             continue;
-        ASSERT_EQ(url.scheme(), QStringLiteral("qrc")) << "help that needs no network: " << url.toString().toStdString();
+        ASSERT_EQ(url.scheme(), QStringLiteral("qrc"))
+            << "help that needs no network: " << url.toString().toStdString();
         const QString html = HelpPage(browser, url);
         ASSERT_FALSE(html.isEmpty()) << "missing page " << url.toString().toStdString();
         toVisit << LinksOf(html, url);
@@ -122,7 +123,8 @@ TEST(MainWindows, HelpOpensFromTheMenuAndTheInformationWindowAndEveryPageItLinks
         EXPECT_EQ(seen.count(QStringLiteral("qrc:/help/") + QLatin1String(page)), 1u) << page;
 
     const QString ecus = HelpPage(browser, QUrl(QStringLiteral("qrc:/help/ecus.html")));
-    for (const auto& ids : { std::span<const std::string_view>(KnownEcuIds), std::span<const std::string_view>(Obd2EcuIds) })
+    for (const auto& ids :
+        { std::span<const std::string_view>(KnownEcuIds), std::span<const std::string_view>(Obd2EcuIds) })
         for (const std::string_view id : ids)
             EXPECT_TRUE(ecus.contains(QLatin1String(id.data(), static_cast<qsizetype>(id.size())))) << id;
     // Made from the README's table: its rows and their code spans, not a page of its own.

@@ -168,15 +168,17 @@ TEST(CliProgram, EcusListsEveryIdOfTheTablesAsAConnectionDescribesIt)
     EXPECT_EQ(text.status, 0) << text.err;
     EXPECT_EQ(std::count(text.out.begin(), text.out.end(), '\n'), ecus.size());
     for (const char* id : { "1881", "1B41" }) {
-        const CliRun values = RunCli({ std::string("--simulate=") + id, "--json", "values", "--sweeps", "1" });
+        const CliRun values
+            = RunCli({ std::string("--simulate=") + id, "--json", "values", "--sweeps", "1" });
         ASSERT_EQ(values.status, 0) << values.err;
         const QJsonObject connected = JsonOf(values);
         const QJsonObject listed = byId[id];
-        for (const char* kind : { "support", "load_sensor", "iac_kind", "egr_kind" })
+        QStringList fields { QString::fromLatin1(id) };
+        for (const char* kind : { "support", "load_sensor", "iac_kind", "egr_kind" }) {
             EXPECT_EQ(listed.value(kind), connected.value(kind)) << id << " " << kind;
-        const std::string line = id + (" " + connected.value("support").toString() + " "
-            + connected.value("load_sensor").toString() + " " + connected.value("iac_kind").toString() + " "
-            + connected.value("egr_kind").toString()).toStdString() + "\n";
+            fields << connected.value(kind).toString();
+        }
+        const std::string line = (fields.join(QLatin1Char(' ')) + QLatin1Char('\n')).toStdString();
         EXPECT_NE(text.out.find(line), std::string::npos) << text.out;
     }
 }
