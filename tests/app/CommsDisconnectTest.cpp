@@ -70,7 +70,8 @@ TEST(CommsDisconnect, ClosesThePortUntilConnectAndARecordingKeepsItsRowsEmptyMea
             kinds += QLatin1Char('x');
     }
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^v+e+v+$")).match(kinds).hasMatch())
-        << kinds.toStdString() << "\n" << rows.join(QLatin1Char('\n')).toStdString();
+        << kinds.toStdString() << "\n"
+        << rows.join(QLatin1Char('\n')).toStdString();
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "ui/DataViewerForm.h"
 #include "ui/SessionRecordingControl.h"
 
+#include "tests/app/SimulatedProgram.h"
 #include "tests/support/UserActions.h"
 
 #include <QAction>
@@ -38,29 +39,8 @@ protected:
 
 constexpr int RecordingPanel = 4;
 
-// Ticks the session in real time until `done` holds or about ten seconds have passed.
-bool TickUntil(EcuSession& session, const std::function<bool()>& done)
-{
-    constexpr int Limit = 200;
-    for (int tick = 0; tick < Limit && !done(); ++tick) {
-        session.Tick();
-        QTest::qWait(EcuSession::TickMs);
-    }
-    return done();
-}
-
 // The program's own link to the simulated ECU, with its main window and the recording control.
-struct RecordingProgram {
-    static AppOptions Simulated()
-    {
-        AppOptions options;
-        options.cable = AppOptions::Cable::Simulated;
-        return options;
-    }
-
-    QTemporaryDir dir;
-    ProgramLink link = MakeProgramLink(Simulated());
-    EcuSession session { link.factory, EcuSession::Ticking::ByCaller };
+struct RecordingProgram : SimulatedLink {
     TDashBoardForm dashboard { session, dir.path() };
     TestRecordingControl recording { *link.recorder, session, dashboard };
 };
