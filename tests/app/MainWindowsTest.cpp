@@ -119,7 +119,7 @@ TEST(MainWindows, HelpOpensFromTheMenuAndTheInformationWindowAndEveryPageItLinks
         toVisit << LinksOf(html, url);
     }
     for (const char* page : { "getting-started.html", "connecting.html", "windows.html", "logging.html",
-             "markers.html", "report.html", "troubleshooting.html", "ecus.html" })
+             "markers.html", "limits.html", "report.html", "troubleshooting.html", "ecus.html" })
         EXPECT_EQ(seen.count(QStringLiteral("qrc:/help/") + QLatin1String(page)), 1u) << page;
 
     const QString ecus = HelpPage(browser, QUrl(QStringLiteral("qrc:/help/ecus.html")));

@@ -12,8 +12,10 @@
 #include "ui/EcuIdForm.h"
 #include "ui/FaultCodesForm.h"
 #include "ui/HelpForm.h"
-        &windows.SampleRate(), &windows.UnitsSel(), &windows.Limits(), &windows.SelDir(), &windows.Help(),
-        &windows.HelpContents(), &windows.LogViewer() };
+&windows.SampleRate(), &windows.UnitsSel(), &windows.Limits(), &windows.SelDir(), &windows.Help(),
+    &windows.HelpContents(), &windows.LogViewer()
+}
+;
 #include "ui/SampleRateForm.h"
 #include "ui/SelDirForm.h"
 #include "ui/StatusForm.h"
@@ -107,22 +109,23 @@ TEST_P(TextsInEveryWindow, FitWhereTheyAreShown)
         &windows.FaultCodes(), &windows.Status(), &windows.EcuId(), &windows.Actuator(), &windows.Comms(),
         &windows.SampleRate(), &windows.UnitsSel(), &windows.Limits(), &windows.SelDir(), &windows.Help(),
         &windows.LogViewer() };
-        &windows.SampleRate(), &windows.UnitsSel(), &windows.SelDir(), &windows.Help(),
-        &windows.HelpContents(), &windows.LogViewer() };
-    QStringList cut;
-    for (QWidget* window : all) {
-        window->show();
-        cut << CutTexts(*window);
-    }
-    // The texts that change with what is shown: the data viewer's second page, each actuator test.
-    ClickButton(windows.DataViewer(), QStringLiteral("PageBtn"));
-    cut << CutTexts(windows.DataViewer());
-    for (int test = 1; test <= ActuatorTestCount; ++test) {
-        windows.Actuator().SelectTest(test);
-        cut << CutTexts(windows.Actuator());
-    }
-    cut.removeDuplicates();
-    EXPECT_TRUE(cut.isEmpty()) << cut.join(QLatin1Char('\n')).toStdString();
+    &windows.SampleRate(), &windows.UnitsSel(), &windows.SelDir(), &windows.Help(), &windows.HelpContents(),
+        &windows.LogViewer()
+};
+QStringList cut;
+for (QWidget* window : all) {
+    window->show();
+    cut << CutTexts(*window);
+}
+// The texts that change with what is shown: the data viewer's second page, each actuator test.
+ClickButton(windows.DataViewer(), QStringLiteral("PageBtn"));
+cut << CutTexts(windows.DataViewer());
+for (int test = 1; test <= ActuatorTestCount; ++test) {
+    windows.Actuator().SelectTest(test);
+    cut << CutTexts(windows.Actuator());
+}
+cut.removeDuplicates();
+EXPECT_TRUE(cut.isEmpty()) << cut.join(QLatin1Char('\n')).toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, TextsInEveryWindow, ::testing::Values("en", "de", "es"),
