@@ -12,10 +12,8 @@
 #include "ui/EcuIdForm.h"
 #include "ui/FaultCodesForm.h"
 #include "ui/HelpForm.h"
-&windows.SampleRate(), &windows.UnitsSel(), &windows.Limits(), &windows.SelDir(), &windows.Help(),
-    &windows.HelpContents(), &windows.LogViewer()
-}
-;
+#include "ui/HelpWindow.h"
+#include "ui/LimitsForm.h"
 #include "ui/SampleRateForm.h"
 #include "ui/SelDirForm.h"
 #include "ui/StatusForm.h"
@@ -108,11 +106,8 @@ TEST_P(TextsInEveryWindow, FitWhereTheyAreShown)
     const std::vector<QWidget*> all { &windows.Dashboard(), &windows.DataLogger(), &windows.DataViewer(),
         &windows.FaultCodes(), &windows.Status(), &windows.EcuId(), &windows.Actuator(), &windows.Comms(),
         &windows.SampleRate(), &windows.UnitsSel(), &windows.Limits(), &windows.SelDir(), &windows.Help(),
-        &windows.LogViewer() };
-    &windows.SampleRate(), &windows.UnitsSel(), &windows.SelDir(), &windows.Help(), &windows.HelpContents(),
-        &windows.LogViewer()
-};
-QStringList cut;
+        &windows.HelpContents(), &windows.LogViewer() };
+    QStringList cut;
 for (QWidget* window : all) {
     window->show();
     cut << CutTexts(*window);
