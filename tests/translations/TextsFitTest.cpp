@@ -108,19 +108,19 @@ TEST_P(TextsInEveryWindow, FitWhereTheyAreShown)
         &windows.SampleRate(), &windows.UnitsSel(), &windows.Limits(), &windows.SelDir(), &windows.Help(),
         &windows.HelpContents(), &windows.LogViewer() };
     QStringList cut;
-for (QWidget* window : all) {
-    window->show();
-    cut << CutTexts(*window);
-}
-// The texts that change with what is shown: the data viewer's second page, each actuator test.
-ClickButton(windows.DataViewer(), QStringLiteral("PageBtn"));
-cut << CutTexts(windows.DataViewer());
-for (int test = 1; test <= ActuatorTestCount; ++test) {
-    windows.Actuator().SelectTest(test);
-    cut << CutTexts(windows.Actuator());
-}
-cut.removeDuplicates();
-EXPECT_TRUE(cut.isEmpty()) << cut.join(QLatin1Char('\n')).toStdString();
+    for (QWidget* window : all) {
+        window->show();
+        cut << CutTexts(*window);
+    }
+    // The texts that change with what is shown: the data viewer's second page, each actuator test.
+    ClickButton(windows.DataViewer(), QStringLiteral("PageBtn"));
+    cut << CutTexts(windows.DataViewer());
+    for (int test = 1; test <= ActuatorTestCount; ++test) {
+        windows.Actuator().SelectTest(test);
+        cut << CutTexts(windows.Actuator());
+    }
+    cut.removeDuplicates();
+    EXPECT_TRUE(cut.isEmpty()) << cut.join(QLatin1Char('\n')).toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, TextsInEveryWindow, ::testing::Values("en", "de", "es"),
