@@ -218,6 +218,8 @@ void TKodraGauge::paintDialBands(QPainter& painter, const DialGeometry& g) const
         g.face.bottom - kBandInset };
     if (ring.isEmpty())
         return;
+    // The hub drawn after the bands fills with the face's brush: it must find it as it was.
+    painter.save();
     painter.setBrush(Qt::NoBrush);
     for (const BandArc& arc : BandArcs(m_bands, m_minValue, m_maxValue)) {
         painter.setPen(linePen(arc.alarm ? kColorRed : kColorAmber, kBandPen));
@@ -228,6 +230,7 @@ void TKodraGauge::paintDialBands(QPainter& painter, const DialGeometry& g) const
             static_cast<int>(std::lround(start * kQtAngleUnitsPerDegree)),
             -static_cast<int>(std::lround(sweep * kQtAngleUnitsPerDegree)));
     }
+    painter.restore();
 }
 
 void TKodraGauge::paintDialValue(QPainter& painter, const DialGeometry& g) const

@@ -1,3 +1,4 @@
+#include "controls/GaugeBands.h"
 #include "controls/KodraGauge.h"
 #include "PixelProbe.h"
 #include "tests/support/WarningsCaught.h"
@@ -109,6 +110,23 @@ TEST(DialTicks, SingleTickMarksTheStartOfTheScale)
     const QImage image = render(*gauge);
     EXPECT_TRUE(HasColorNear(
         image, DialPoint(QPoint(57, 57), DialTickAngles(1).front(), Radii { 50, 50 }), kPixelWhite, 1));
+}
+
+// The hub hides the inner part of every tick line, leaving short marks near the rim; drawing the
+// bands first must not take the hub's fill away.
+TEST(DialTicks, AreShortMarksNearTheRimWithOrWithoutBands)
+{
+    constexpr int kTicks = 9;
+    for (const bool banded : { false, true }) {
+        auto gauge = makeDial(kSmallSide, bsSingle, 100);
+        gauge->SetBackColor(kColorBlack); // white ticks on a black face, as on the dashboard
+        gauge->SetnTicks(kTicks);
+        if (banded)
+            gauge->SetBands(GaugeBands { {}, {}, 60.0, 80.0 });
+        const QImage image = render(*gauge);
+        EXPECT_EQ(countTickMarks(image, QPoint(57, 57), 6), 0) << (banded ? "with bands" : "without");
+        EXPECT_EQ(countTickMarks(image, QPoint(57, 57), 50), kTicks) << (banded ? "with bands" : "without");
+    }
 }
 
 // --- Value box and repaint rules ------------------------------------------------------------
