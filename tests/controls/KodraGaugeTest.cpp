@@ -1,6 +1,6 @@
-#include "controls/GaugeBands.h"
 #include "controls/KodraGauge.h"
 #include "PixelProbe.h"
+#include "controls/GaugeBands.h"
 #include "tests/support/WarningsCaught.h"
 
 #include <QPalette>
