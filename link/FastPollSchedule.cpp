@@ -111,14 +111,17 @@ bool FastPollSchedule::HeldBackAnotherTimeOut(Clock::time_point now)
     return true;
 }
 
+std::uint8_t FastPollSchedule::WindowAddress(int window, std::size_t k) const
+{
+    return static_cast<std::uint8_t>(
+        (m_baseAddress + window * EcuFrame::MaxDataBytes + static_cast<int>(k)) % AddressCount);
+}
+
 PollAddressList FastPollSchedule::WindowAddresses(int window) const
 {
     PollAddressList addresses {};
-    for (std::size_t k = 0; k < addresses.size(); ++k) {
-        const int address
-            = (m_baseAddress + window * EcuFrame::MaxDataBytes + static_cast<int>(k)) % AddressCount;
-        addresses[k] = static_cast<std::uint8_t>(address);
-    }
+    for (std::size_t k = 0; k < addresses.size(); ++k)
+        addresses[k] = WindowAddress(window, k);
     return addresses;
 }
 
@@ -137,7 +140,7 @@ FastPollSchedule::Read FastPollSchedule::PassRead(std::size_t step) const
         std::size_t windowIndex = m_nextOther;
         std::size_t offset = m_spareOffset;
         for (std::size_t k = read.addresses.size() - m_spareRoom; k < read.addresses.size(); ++k) {
-            read.addresses[k] = WindowAddresses(m_otherWindows[windowIndex])[offset];
+            read.addresses[k] = WindowAddress(m_otherWindows[windowIndex], offset);
             if (++offset == EcuFrame::MaxDataBytes) {
                 offset = 0;
                 windowIndex = (windowIndex + 1) % m_otherWindows.size();

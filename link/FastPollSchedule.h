@@ -98,6 +98,8 @@ public:
 
 private:
     Clock::time_point SendTime() const;
+    // Address `k` (from 0) of a window, and all eight of them.
+    std::uint8_t WindowAddress(int window, std::size_t k) const;
     PollAddressList WindowAddresses(int window) const;
     Read PassRead(std::size_t step) const;
     std::size_t PassLength() const;

@@ -3,6 +3,7 @@
 #include "app/ReportSaving.h"
 #include "viewer/LogViewerForm.h"
 
+#include "tests/app/AnsweredDialogs.h"
 #include "tests/app/SimulatedProgram.h"
 #include "tests/support/UserActions.h"
 
@@ -11,18 +12,7 @@
 
 namespace {
 
-// The file dialog and the messages answered by the test.
-class TestReportSaving final : public ReportSaving {
-public:
-    using ReportSaving::ReportSaving;
-
-    QString chosen;
-    QStringList messages;
-
-protected:
-    QString ChooseFile() override { return chosen; }
-    void ShowMessage(const QString& text) override { messages << text; }
-};
+using TestReportSaving = AnsweredDialogs<ReportSaving>;
 
 constexpr const char* kLog = "KodraPower log file\n"
                              "Time,2026-07-12 10:49:56,Temperature,C,Speed,MPH\n"

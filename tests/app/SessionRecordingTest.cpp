@@ -9,6 +9,7 @@
 #include "ui/DataViewerForm.h"
 #include "ui/SessionRecordingControl.h"
 
+#include "tests/app/AnsweredDialogs.h"
 #include "tests/app/SimulatedProgram.h"
 #include "tests/support/UserActions.h"
 
@@ -24,18 +25,7 @@
 
 namespace {
 
-// The file dialog and the messages answered by the test.
-class TestRecordingControl final : public SessionRecordingControl {
-public:
-    using SessionRecordingControl::SessionRecordingControl;
-
-    QString chosen;
-    QStringList messages;
-
-protected:
-    QString ChooseFile() override { return chosen; }
-    void ShowMessage(const QString& text) override { messages << text; }
-};
+using TestRecordingControl = AnsweredDialogs<SessionRecordingControl>;
 
 constexpr int RecordingPanel = 4;
 
