@@ -36,7 +36,8 @@ void StatusPanel::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     drawFrame(&painter);
     style()->drawItemText(&painter, contentsRect().adjusted(margin(), margin(), -margin(), -margin()),
-        QStyle::visualAlignment(layoutDirection(), alignment()), palette(), isEnabled(), shown, foregroundRole());
+        QStyle::visualAlignment(layoutDirection(), alignment()), palette(), isEnabled(), shown,
+        foregroundRole());
 }
 
 void StatusPanel::resizeEvent(QResizeEvent* event)

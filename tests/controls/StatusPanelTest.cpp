@@ -21,7 +21,8 @@ TEST(StatusPanel, KeepsItsDesignWidthAndGrowsForATextThatWouldBeCutOff)
 
 TEST(StatusPanel, SqueezedShowsAPathsStartAndFileNameAndTheWholePathInItsToolTip)
 {
-    const QString path = QStringLiteral("Output file:    /home/technician/Workshop logs/2026/customer/kodralog.csv");
+    const QString path
+        = QStringLiteral("Output file:    /home/technician/Workshop logs/2026/customer/kodralog.csv");
     StatusPanel panel(100, path, nullptr);
     panel.resize(panel.fontMetrics().horizontalAdvance(path) / 2, panel.sizeHint().height());
     panel.grab();
