@@ -1,9 +1,9 @@
 #include "app/AppOptions.h"
 
+#include "capture/CaptureSummary.h"
 #include "cmdline/OptionArgument.h"
 #include "defs/WholeNumber.h"
-#include "link/CaptureSummary.h"
-#include "link/SerialPortCheck.h"
+#include "port/SerialPortCheck.h"
 
 #include <QDir>
 #include <QFileInfo>

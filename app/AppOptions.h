@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/CaptureReader.h"
+#include "capture/CaptureReader.h"
 #include "sim/SimulatorOptions.h"
 
 #include <QString>

@@ -1,9 +1,9 @@
 #include "app/ProgramLink.h"
 
-#include "link/D2xxThread.h"
-#include "link/RecordingPortDriver.h"
-#include "link/ReplayPortDriver.h"
-#include "link/SerialPortDriver.h"
+#include "capture/RecordingPortDriver.h"
+#include "capture/ReplayPortDriver.h"
+#include "port/D2xxThread.h"
+#include "port/SerialPortDriver.h"
 
 #include <QFileInfo>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/AppOptions.h"
+#include "capture/SessionRecorder.h"
 #include "link/EcuSession.h"
-#include "link/SessionRecorder.h"
 #include "sim/SimulatedEnvironment.h"
 
 #include <memory>

@@ -1,8 +1,8 @@
 #include "cli/CliCaptureCommand.h"
 
+#include "capture/CaptureSummary.h"
 #include "cli/JsonWriter.h"
 #include "cmdline/OptionArgument.h"
-#include "link/CaptureSummary.h"
 
 #include <sstream>
 

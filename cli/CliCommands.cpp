@@ -11,7 +11,7 @@
 #include "cmdline/OptionArgument.h"
 #include "defs/ActuatorTests.h"
 #include "link/EcuFrame.h"
-#include "link/ReceiveLatency.h"
+#include "port/ReceiveLatency.h"
 
 #include <algorithm>
 #include <array>

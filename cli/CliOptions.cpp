@@ -1,10 +1,10 @@
 #include "cli/CliOptions.h"
 
+#include "capture/CaptureSummary.h"
 #include "cmdline/OptionArgument.h"
 #include "defs/WholeNumber.h"
-#include "link/CaptureSummary.h"
 #include "link/EcuConnection.h"
-#include "link/SerialPortCheck.h"
+#include "port/SerialPortCheck.h"
 
 #include <algorithm>
 #include <array>

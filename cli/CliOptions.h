@@ -1,7 +1,7 @@
 #pragma once
 
+#include "capture/CaptureReader.h"
 #include "defs/LiveValues.h"
-#include "link/CaptureReader.h"
 #include "link/EcuConnection.h"
 #include "sim/SimulatorOptions.h"
 

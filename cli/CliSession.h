@@ -1,8 +1,8 @@
 #pragma once
 
+#include "capture/SessionRecorder.h"
 #include "cli/CliOptions.h"
 #include "link/EcuSession.h"
-#include "link/SessionRecorder.h"
 #include "sim/SimulatedEnvironment.h"
 
 #include <chrono>

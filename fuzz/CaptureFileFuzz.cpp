@@ -2,10 +2,10 @@
 // never go back in time, and replay and count without a fault; what is refused names its line.
 // Read again a few bytes at a time with a short bound on a line, it must give the same chunks up
 // to the first line beyond the bound, and refuse that line by its number.
-#include "link/CaptureFile.h"
-#include "link/CaptureReader.h"
-#include "link/CaptureReplay.h"
-#include "link/CaptureSummary.h"
+#include "capture/CaptureFile.h"
+#include "capture/CaptureReader.h"
+#include "capture/CaptureReplay.h"
+#include "capture/CaptureSummary.h"
 
 #include <cmath>
 #include <cstddef>

@@ -9,8 +9,8 @@
 #include "link/EcuQueries.h"
 #include "link/FastPollSchedule.h"
 #include "link/FrameReceiver.h"
-#include "link/InterfaceLink.h"
 #include "link/PriorityRefresh.h"
+#include "port/InterfaceLink.h"
 
 #include <QString>
 

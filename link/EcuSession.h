@@ -1,12 +1,12 @@
 #pragma once
 
 #include "defs/LiveValues.h"
-#include "link/CaptureProgress.h"
 #include "link/EcuConnection.h"
 #include "link/EcuConnectionListener.h"
-#include "link/InterfaceLink.h"
 #include "link/ReplayedQueries.h"
 #include "link/SessionState.h"
+#include "port/CaptureProgress.h"
+#include "port/InterfaceLink.h"
 
 #include <QObject>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "logger/RecordingFile.h"
 
-#include "link/KeptFile.h"
+#include "defs/KeptFile.h"
 #include "logger/LogMarker.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "sim/EcusimArguments.h"
 
+#include "capture/CaptureSummary.h"
 #include "cmdline/OptionArgument.h"
-#include "link/CaptureSummary.h"
 
 namespace {
 

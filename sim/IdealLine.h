@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/InterfaceLink.h"
+#include "port/InterfaceLink.h"
 #include "sim/LineResponder.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/CaptureReplay.h"
+#include "capture/CaptureReplay.h"
 #include "sim/EcuSimulator.h"
 #include "sim/EcusimArguments.h"
 #include "sim/PseudoTerminal.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/InterfaceCable.h"
-#include "link/PortDriver.h"
+#include "port/InterfaceCable.h"
+#include "port/PortDriver.h"
 #include "sim/LineResponder.h"
 #include "sim/ReceiveHold.h"
 

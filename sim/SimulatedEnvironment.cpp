@@ -1,6 +1,6 @@
 #include "sim/SimulatedEnvironment.h"
 
-#include "link/ForwardingPortDriver.h"
+#include "port/ForwardingPortDriver.h"
 
 #include <mutex>
 

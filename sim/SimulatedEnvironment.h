@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/D2xxThread.h"
+#include "port/D2xxThread.h"
 #include "sim/EcuSimulator.h"
 #include "sim/SimClock.h"
 #include "sim/SimulatedCable.h"

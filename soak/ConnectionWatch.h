@@ -2,7 +2,7 @@
 
 #include "link/EcuConnection.h"
 #include "link/EcuConnectionListener.h"
-#include "link/InterfaceLink.h"
+#include "port/InterfaceLink.h"
 
 #include <memory>
 

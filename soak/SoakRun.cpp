@@ -1,10 +1,10 @@
 #include "soak/SoakRun.h"
 
-#include "link/D2xxThread.h"
 #include "link/EcuSession.h"
-#include "link/SerialPortDriver.h"
 #include "logger/ChannelTables.h"
 #include "logger/SampleInterval.h"
+#include "port/D2xxThread.h"
+#include "port/SerialPortDriver.h"
 #include "soak/ConnectionWatch.h"
 #include "soak/EcusimProcess.h"
 #include "soak/ExpectedEcu.h"

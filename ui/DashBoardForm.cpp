@@ -2,8 +2,8 @@
 
 #include "controls/ColorRef.h"
 #include "controls/KodraGauge.h"
-#include "link/ReceiveLatency.h"
 #include "locale/SessionStateText.h"
+#include "port/ReceiveLatency.h"
 #include "ui/ClickableLabel.h"
 #include "ui/LimitTexts.h"
 

@@ -1,7 +1,7 @@
 #include "ui/SessionRecordingControl.h"
 
+#include "capture/SessionRecorder.h"
 #include "link/EcuSession.h"
-#include "link/SessionRecorder.h"
 #include "ui/DashBoardForm.h"
 
 #include <QAction>

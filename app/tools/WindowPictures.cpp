@@ -13,7 +13,7 @@
 #include "app/AppOptions.h"
 #include "app/MainWindows.h"
 #include "app/ProgramLink.h"
-#include "link/CaptureSummary.h"
+#include "capture/CaptureSummary.h"
 #include "logger/DataLoggerForm.h"
 #include "translations/ProgramLanguage.h"
 #include "ui/ActuatorForm.h"

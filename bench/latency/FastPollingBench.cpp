@@ -12,10 +12,10 @@
 // FastSweepsHeld: FastSweeps at 15625 baud through an interface chip that holds received bytes for
 // its latency timer (dazederir-ecusim --sim-latency): 1 ms as the program asks for, 16 ms as the
 // kernel's default leaves it.
-#include "link/D2xxThread.h"
 #include "link/EcuSession.h"
-#include "link/SerialPortDriver.h"
 #include "logger/ChannelTables.h"
+#include "port/D2xxThread.h"
+#include "port/SerialPortDriver.h"
 
 #include "ChildProcess.h"
 

@@ -4,9 +4,9 @@
 // the 11-byte reply; everything above that is the link's own delay. (The main window handles the
 // reply at its next 50 ms tick, which this leaves out.)
 #include "bench/latency/TimedExchange.h"
-#include "link/D2xxThread.h"
 #include "link/FrameReceiver.h"
-#include "link/SerialPortDriver.h"
+#include "port/D2xxThread.h"
+#include "port/SerialPortDriver.h"
 #include "sim/LinePacing.h"
 
 #include "ChildProcess.h"

@@ -4,10 +4,10 @@
 // the link's own work between request and reply) and dazederir-ecusim on a pseudo-terminal at
 // 15625 baud (the line time, 14.1 ms, included). Recording must add under 0.5 ms.
 #include "bench/latency/TimedExchange.h"
-#include "link/D2xxThread.h"
+#include "capture/RecordingPortDriver.h"
 #include "link/FrameReceiver.h"
-#include "link/RecordingPortDriver.h"
-#include "link/SerialPortDriver.h"
+#include "port/D2xxThread.h"
+#include "port/SerialPortDriver.h"
 #include "sim/SimulatedEnvironment.h"
 
 #include "ChildProcess.h"

@@ -3,7 +3,7 @@
 // One request-to-reply exchange over a live link, timed: what the latency benchmarks measure.
 #include "link/EcuFrame.h"
 #include "link/FrameReceiver.h"
-#include "link/InterfaceLink.h"
+#include "port/InterfaceLink.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,8 +1,8 @@
 // The connection core's cost per 50 ms tick, and the time from the connect command to the
 // identification over the simulated cable and over dazederir-ecusim on a pseudo-terminal.
-#include "link/D2xxThread.h"
 #include "link/EcuConnection.h"
-#include "link/SerialPortDriver.h"
+#include "port/D2xxThread.h"
+#include "port/SerialPortDriver.h"
 #include "sim/EcuSimulator.h"
 #include "sim/IdealLine.h"
 #include "sim/SimulatedEnvironment.h"

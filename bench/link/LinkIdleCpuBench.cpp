@@ -1,8 +1,8 @@
 // CPU used by the link thread while a port is open and the line is quiet: the main thread
 // sleeps, so the process's CPU time is the link thread's.
 #include "bench/support/ProcessCpu.h"
-#include "link/D2xxThread.h"
-#include "link/SerialPortDriver.h"
+#include "port/D2xxThread.h"
+#include "port/SerialPortDriver.h"
 #include "sim/SimulatedCable.h"
 
 #include <benchmark/benchmark.h>

@@ -4,9 +4,9 @@
 // the plots after a zoom of the ten-hour log.
 #include "bench/support/WindowBenchMain.h"
 #include "link/EcuSession.h"
-#include "link/InterfaceLink.h"
 #include "logger/DataLog.h"
 #include "logger/LogReader.h"
+#include "port/InterfaceLink.h"
 #include "tests/support/FakeEcuQueries.h"
 #include "viewer/LogViewerForm.h"
 

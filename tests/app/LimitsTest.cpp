@@ -8,8 +8,8 @@
 #include "tests/support/UserActions.h"
 
 #include "controls/KodraGauge.h"
-#include "link/CaptureProgress.h"
 #include "logger/DataLoggerForm.h"
+#include "port/CaptureProgress.h"
 #include "ui/LimitsForm.h"
 
 #include <QCheckBox>

@@ -2,8 +2,8 @@
 // status bar counts the failed exchanges, and the window closes without waiting on the port.
 #include "DashboardRig.h"
 
-#include "link/D2xxThread.h"
-#include "link/SerialPortDriver.h"
+#include "port/D2xxThread.h"
+#include "port/SerialPortDriver.h"
 #include "tests/support/NobodyUser.h"
 #include "tests/support/SilentTerminal.h"
 

@@ -3,10 +3,10 @@
 #include "CliRun.h"
 #include "FullFolder.h"
 
-#include "link/D2xxThread.h"
 #include "link/EcuConnection.h"
-#include "link/SerialPortDriver.h"
 #include "logger/DataLog.h"
+#include "port/D2xxThread.h"
+#include "port/SerialPortDriver.h"
 #include "tests/support/FakeEcuQueries.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/NobodyUser.h"

@@ -4,8 +4,8 @@
 
 #include "ChildProcess.h"
 
-#include "link/CaptureFile.h"
-#include "link/CaptureSummary.h"
+#include "capture/CaptureFile.h"
+#include "capture/CaptureSummary.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

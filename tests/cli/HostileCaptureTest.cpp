@@ -5,7 +5,7 @@
 
 #include "ChildProcess.h"
 
-#include "link/CaptureReader.h"
+#include "capture/CaptureReader.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,9 +3,9 @@
 #include "ConnectionRig.h"
 #include "ExpectedValues.h"
 
+#include "capture/CaptureFile.h"
+#include "capture/CaptureReplay.h"
 #include "defs/EcuConstants.h"
-#include "link/CaptureFile.h"
-#include "link/CaptureReplay.h"
 #include "link/EcuFrame.h"
 
 #include <gtest/gtest.h>

@@ -3,9 +3,9 @@
 // what sends each next request.
 #include "ChildProcess.h"
 
-#include "link/D2xxThread.h"
 #include "link/EcuSession.h"
-#include "link/SerialPortDriver.h"
+#include "port/D2xxThread.h"
+#include "port/SerialPortDriver.h"
 
 #include <gtest/gtest.h>
 

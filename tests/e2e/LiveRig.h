@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/D2xxThread.h"
 #include "link/EcuConnection.h"
+#include "port/D2xxThread.h"
 #include "sim/FaultInjector.h"
 #include "sim/SimulatorOptions.h"
 

@@ -4,7 +4,7 @@
 #include "LiveRig.h"
 
 #include "ScriptedPtyEcu.h"
-#include "link/SerialPortDriver.h"
+#include "port/SerialPortDriver.h"
 #include "tests/support/ProcessMemory.h"
 
 #include <gtest/gtest.h>

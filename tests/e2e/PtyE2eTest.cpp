@@ -4,7 +4,7 @@
 #include "ExpectedValues.h"
 #include "LiveRig.h"
 
-#include "link/SerialPortDriver.h"
+#include "port/SerialPortDriver.h"
 #include "sim/EcuSimulator.h"
 
 #include <QJsonDocument>
