@@ -2,6 +2,7 @@
 
 #include "defs/EcuIdentification.h"
 #include "link/EcuConnectionListener.h"
+#include "locale/ConnectionTexts.h"
 #include "logger/ChannelTables.h"
 #include "logger/DataLoggerForm.h"
 #include "ui/ActuatorForm.h"

@@ -6,6 +6,7 @@
 #include "defs/StatusFlags.h"
 #include "defs/SupportedEcus.h"
 #include "link/FlagBytes.h"
+#include "locale/ConnectionTexts.h"
 
 #include <charconv>
 #include <utility>

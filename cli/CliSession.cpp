@@ -3,6 +3,7 @@
 #include "capture/RecordingPortDriver.h"
 #include "capture/ReplayPortDriver.h"
 #include "port/D2xxThread.h"
+#include "port/PortPermission.h"
 #include "port/SerialPortDriver.h"
 
 #include <algorithm>
@@ -239,9 +240,7 @@ bool CliSession::TickUntil(const std::function<bool()>& done, Clock::time_point 
         }
         if (m_permissionDenied) {
             // Nothing changes by waiting: say what to do instead.
-            m_failure = "cannot open " + DeviceName()
-                + ": permission denied; add your user to the dialout group"
-                  " (sudo usermod -aG dialout $USER) and log in again";
+            m_failure = "cannot open " + DeviceName() + ": permission denied. " + PortPermissionInstruction;
             return false;
         }
     }

@@ -1,6 +1,7 @@
 #include "link/EcuConnection.h"
 
 #include "defs/WholeNumber.h"
+#include "port/PortPermission.h"
 
 #include <QCoreApplication>
 

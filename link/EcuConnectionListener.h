@@ -3,7 +3,6 @@
 #include "defs/EcuIdentification.h"
 #include "defs/LiveValues.h"
 
-#include <QCoreApplication>
 #include <QString>
 
 #include <chrono>
@@ -24,24 +23,24 @@ class EcuConnectionListener {
 public:
     virtual ~EcuConnectionListener() = default;
 
-    // Status bar panel 0: "No Interface", "Bad Driver" or "VAD Interface". Sent when it changes.
+    // The link's status (InterfaceLink::GetStatusText), sent when it changes.
     virtual void LinkStatusChanged(const QString& /*statusText*/) { }
-    // Status bar panel 1: the connection text.
+    // What the connection is doing now, as the status bars show it.
     virtual void ConnectTextChanged(const QString& /*connectText*/) { }
-    // Status bar panel 2 of the main window (SampleRateText).
+    // The polling period in force, in ms.
     virtual void SampleRateChanged(int /*ms*/) { }
-    // Fast polling: complete sweeps a second, measured; sent every few ticks (status bar panel 2).
+    // Fast polling: complete sweeps a second, measured; sent every few ticks.
     virtual void SweepRateMeasured(double /*sweepsPerSecond*/) { }
-    // Status bar panel 3 of the main window and of the data viewer (RxErrorsText).
+    // The count of exchanges that got no valid reply.
     virtual void RxErrorCountChanged(int /*count*/) { }
     // After every identification reply, with the per-ECU set-up done and polling on.
     virtual void EcuIdentified(const IdentifiedEcu& /*ecu*/) { }
-    // The reset reply: true for "ECU successfully reset", false for "ECU reset failed".
+    // The reset reply: whether the ECU reports it reset.
     virtual void ResetFinished(bool /*succeeded*/) { }
     // The reply to the actuator request for `test` (0 = Cancel) with `value` arrived.
     virtual void ActuatorReplied(int /*test*/, int /*value*/) { }
-    // The port could not be opened for lack of permission; sent once until it opens. The text says
-    // what to do.
+    // The port could not be opened for lack of permission; sent once until it opens. The message
+    // says what to do (PortPermissionText).
     virtual void PortPermissionDenied(const QString& /*message*/) { }
     // A role update stored a new value (never sent for bytes that have no role).
     virtual void ValueChanged(LiveValueKind /*kind*/) { }
@@ -51,34 +50,3 @@ public:
     // call; `at` is when the reply that completed them was taken in.
     virtual void PriorityValuesRead(std::chrono::steady_clock::time_point /*at*/) { }
 };
-
-// The texts below are in the language the program shows (the command-line tool shows English).
-inline QString RxErrorsText(int count)
-{
-    //: Rx: received. Counts the exchanges that got no valid reply.
-    return QCoreApplication::translate("EcuConnection", "Rx Errors %1").arg(count);
-}
-
-inline QString SampleRateText(int ms)
-{
-    return QCoreApplication::translate("EcuConnection", "Sample Rate %1ms").arg(ms);
-}
-
-inline QString FastPollRateText(double sweepsPerSecond)
-{
-    return QCoreApplication::translate("EcuConnection", "Fast %1 sweeps/s").arg(sweepsPerSecond, 0, 'f', 1);
-}
-
-// What to tell a user who may not open the serial port; `reason` is the failure as the system gave it.
-inline QString PortPermissionText(const QString& reason)
-{
-    return QCoreApplication::translate("EcuConnection",
-        "%1\nThe serial port may only be opened by members of the dialout group: add your "
-        "user to it (sudo adduser $USER dialout), then log out and in again.")
-        .arg(reason);
-}
-
-// Compared as they are; the windows translate them (context "EcuConnection").
-inline constexpr const char* ResetSucceededText
-    = QT_TRANSLATE_NOOP("EcuConnection", "ECU successfully reset");
-inline constexpr const char* ResetFailedText = QT_TRANSLATE_NOOP("EcuConnection", "ECU reset failed");

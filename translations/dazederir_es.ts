@@ -247,12 +247,6 @@
         <translation>Rápido %1 barridos/s</translation>
     </message>
     <message>
-        <source>%1
-The serial port may only be opened by members of the dialout group: add your user to it (sudo adduser $USER dialout), then log out and in again.</source>
-        <translation>%1
-Solo los miembros del grupo dialout pueden abrir el puerto serie: añada su usuario (sudo adduser $USER dialout) y vuelva a iniciar sesión.</translation>
-    </message>
-    <message>
         <source>ECU successfully reset</source>
         <translation>Centralita reiniciada correctamente</translation>
     </message>
@@ -619,6 +613,10 @@ Solo los miembros del grupo dialout pueden abrir el puerto serie: añada su usua
         <source>Cannot open %1: %2 (%3)</source>
         <extracomment>%1 the port, %2 the system&apos;s reason, %3 Qt&apos;s name for the error</extracomment>
         <translation>No se puede abrir %1: %2 (%3)</translation>
+    </message>
+    <message>
+        <source>The serial port may only be opened by members of the dialout group: add your user to it (sudo adduser $USER dialout), then log out and in again.</source>
+        <translation>Solo los miembros del grupo dialout pueden abrir el puerto serie: añada su usuario (sudo adduser $USER dialout) y vuelva a iniciar sesión.</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 
 #include "controls/ColorRef.h"
 #include "controls/KodraGauge.h"
+#include "locale/ConnectionTexts.h"
 #include "locale/SessionStateText.h"
 #include "port/ReceiveLatency.h"
 #include "ui/ClickableLabel.h"
@@ -390,8 +391,7 @@ void TDashBoardForm::OnEcuIdentified(const IdentifiedEcu& ecu)
 
 void TDashBoardForm::OnResetFinished(bool succeeded)
 {
-    ShowMessage(
-        QCoreApplication::translate("EcuConnection", succeeded ? ResetSucceededText : ResetFailedText));
+    ShowMessage(ResetResultText(succeeded));
 }
 
 void TDashBoardForm::closeEvent(QCloseEvent* event)

@@ -2,6 +2,7 @@
 // status bar counts the failed exchanges, and the window closes without waiting on the port.
 #include "DashboardRig.h"
 
+#include "locale/ConnectionTexts.h"
 #include "port/D2xxThread.h"
 #include "port/SerialPortDriver.h"
 #include "tests/support/NobodyUser.h"

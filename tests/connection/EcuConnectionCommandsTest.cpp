@@ -1,6 +1,8 @@
 // The commands the other windows give the connection, and how it tells them the outcome.
 #include "ConnectionRig.h"
 
+#include "locale/ConnectionTexts.h"
+
 #include <gtest/gtest.h>
 
 namespace {

@@ -6,6 +6,7 @@
 #include "defs/EcuIdentification.h"
 #include "defs/RoleTable.h"
 #include "link/EcuFrame.h"
+#include "locale/ConnectionTexts.h"
 
 #include <QAction>
 #include <QLocale>
