@@ -22,7 +22,8 @@ QString SampleRateText(int ms)
 
 QString FastPollRateText(double sweepsPerSecond)
 {
-    return QCoreApplication::translate("EcuConnection", "Fast %1 sweeps/s").arg(sweepsPerSecond, 0, 'f', SweepRateDecimals);
+    return QCoreApplication::translate("EcuConnection", "Fast %1 sweeps/s")
+        .arg(sweepsPerSecond, 0, 'f', SweepRateDecimals);
 }
 
 QString ResetResultText(bool succeeded)

@@ -4,5 +4,6 @@
 
 QString PortPermissionText(const QString& reason)
 {
-    return reason + QLatin1Char('\n') + QCoreApplication::translate("SerialPortDriver", PortPermissionInstruction);
+    return reason + QLatin1Char('\n')
+        + QCoreApplication::translate("SerialPortDriver", PortPermissionInstruction);
 }
