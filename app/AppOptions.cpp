@@ -41,10 +41,9 @@ public:
     {
         while (m_index < m_args.size() && m_result.Ok())
             TakeOne();
-        if (m_result.Ok() && m_simulatorOptionSeen && m_result.options.cable != AppOptions::Cable::Simulated)
+        if (m_result.Ok() && m_simulatorOptionSeen && m_result.options.cable != CableKind::Simulated)
             m_result.error = m_firstSimulatorOption + " needs --simulate";
-        if (m_result.Ok() && m_result.options.replayTiming
-            && m_result.options.cable != AppOptions::Cable::Replay)
+        if (m_result.Ok() && m_result.options.replayTiming && m_result.options.cable != CableKind::Replay)
             m_result.error = "--replay-timing needs --replay";
         return m_result;
     }
@@ -75,7 +74,7 @@ private:
         } else if (const auto port = TakeValue(m_args, m_index, "--port", error)) {
             if (error.empty())
                 error = NotSerialPortReason(*port);
-            if (error.empty() && SetCable(AppOptions::Cable::Port, "--port"))
+            if (error.empty() && SetCable(CableKind::Port, "--port"))
                 o.portPath = QString::fromStdString(*port);
         } else if (const auto replay = TakeValue(m_args, m_index, "--replay", error)) {
             if (error.empty())
@@ -120,7 +119,7 @@ private:
 
     void TakeSimulate(const std::string& arg)
     {
-        if (!SetCable(AppOptions::Cable::Simulated, "--simulate"))
+        if (!SetCable(CableKind::Simulated, "--simulate"))
             return;
         ++m_index;
         if (arg == SimulateOption)
@@ -137,7 +136,7 @@ private:
         CaptureScan scan = ScanCaptureFile(path);
         if (!scan.source)
             m_result.error = "--replay: " + scan.error;
-        else if (SetCable(AppOptions::Cable::Replay, "--replay")) {
+        else if (SetCable(CableKind::Replay, "--replay")) {
             m_result.options.replay = std::move(scan.source);
             m_result.options.replayPath = QString::fromStdString(path);
         }
@@ -152,7 +151,7 @@ private:
             m_result.options.settingsDir = QDir(path).absolutePath();
     }
 
-    bool SetCable(AppOptions::Cable cable, const char* option)
+    bool SetCable(CableKind cable, const char* option)
     {
         if (m_cableOption.empty()) {
             m_result.options.cable = cable;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "capture/CaptureReader.h"
+#include "sim/CableKind.h"
 #include "sim/SimulatorOptions.h"
 
 #include <QString>
@@ -12,18 +13,12 @@
 
 // What the dazederir command line asks for.
 struct AppOptions {
-    enum class Cable {
-        Search, // the interface cable among the machine's USB serial ports
-        Simulated, // the built-in simulated cable and ECU
-        Port, // one given serial port, taken as the cable
-        Replay, // a replayed capture file in place of the cable
-    };
     static constexpr const char* DefaultSimulatedEcu = "1103";
     static constexpr int DefaultScreenshotAfterMs = 2000;
     // Between two screenshots of one run.
     static constexpr int ScreenshotSpacingMs = 1000;
 
-    Cable cable = Cable::Search;
+    CableKind cable = CableKind::Search;
     std::string simulatedEcuId = DefaultSimulatedEcu;
     SimulatorSettings simulator;
     QString portPath;

@@ -114,7 +114,7 @@ int main(int argc, char** argv)
     TellRecoveredRecordings(dashboard, windows.DataLogger());
     // A newcomer running the demonstration sees a live dashboard at once, and a replay has
     // nothing else to do.
-    if (options.cable == AppOptions::Cable::Simulated || options.cable == AppOptions::Cable::Replay)
+    if (options.cable == CableKind::Simulated || options.cable == CableKind::Replay)
         session.Connect();
     if (options.startLogging) {
         windows.DataLogger().show();

@@ -1,5 +1,6 @@
 #include "capture/CaptureFile.h"
 
+#include "defs/Blanks.h"
 #include "defs/TextExcerpt.h"
 #include "defs/WholeNumber.h"
 #include "link/EcuFrame.h"
@@ -21,24 +22,10 @@ struct LineError {
     std::string text;
 };
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 // The next blank-separated word of `text`, taken off its front.
 std::string_view NextWord(std::string_view& text)
 {
-    text = Trimmed(text);
+    text = WithoutBlanks(text);
     std::size_t end = 0;
     while (end < text.size() && !IsBlank(text[end]))
         ++end;
@@ -70,13 +57,6 @@ std::optional<std::uint8_t> ParseHexByte(std::string_view word)
     return static_cast<std::uint8_t>(value);
 }
 
-// What the file holds, in a message: files are mailed between people, and a line of one may be
-// long or hold escape sequences.
-std::string Quoted(std::string_view text)
-{
-    return QuotedExcerpt(text);
-}
-
 // One chunk line; `previousMs` is the time of the chunk before it.
 std::optional<LineError> ParseChunkLine(std::string_view line, double previousMs, CaptureChunk& chunk)
 {
@@ -84,19 +64,19 @@ std::optional<LineError> ParseChunkLine(std::string_view line, double previousMs
     const std::string_view time = NextWord(rest);
     const std::optional<double> ms = ParseMs(time);
     if (!ms)
-        return LineError { Quoted(time) + " is not a time in milliseconds" };
+        return LineError { QuotedExcerpt(time) + " is not a time in milliseconds" };
     if (*ms < previousMs)
         return LineError { "the time " + Excerpt(time) + " goes back before the line above" };
     const std::string_view arrow = NextWord(rest);
     if (arrow != ">" && arrow != "<")
-        return LineError { "expected > or < after the time, not " + Quoted(arrow) };
+        return LineError { "expected > or < after the time, not " + QuotedExcerpt(arrow) };
     chunk.ms = *ms;
     chunk.direction = arrow == ">" ? CaptureDirection::Written : CaptureDirection::Read;
     chunk.bytes.clear();
     for (std::string_view word = NextWord(rest); !word.empty(); word = NextWord(rest)) {
         const std::optional<std::uint8_t> byte = ParseHexByte(word);
         if (!byte)
-            return LineError { Quoted(word) + " is not a byte of two hexadecimal digits" };
+            return LineError { QuotedExcerpt(word) + " is not a byte of two hexadecimal digits" };
         chunk.bytes.push_back(*byte);
     }
     return std::nullopt;
@@ -104,10 +84,10 @@ std::optional<LineError> ParseChunkLine(std::string_view line, double previousMs
 
 std::optional<LineError> ParseBaudLine(std::string_view line, std::optional<int>& baud)
 {
-    const std::string_view number = Trimmed(line.substr(BaudPrefix.size()));
+    const std::string_view number = WithoutBlanks(line.substr(BaudPrefix.size()));
     const std::optional<int> value = ParseWholeNumber(number);
     if (!value || *value <= 0)
-        return LineError { Quoted(number) + " is not a line speed" };
+        return LineError { QuotedExcerpt(number) + " is not a line speed" };
     if (!baud)
         baud = *value;
     return std::nullopt;
@@ -117,8 +97,8 @@ std::optional<LineError> ParseBaudLine(std::string_view line, std::optional<int>
 
 std::string CheckCaptureFirstLine(std::string_view line)
 {
-    if (Trimmed(line) != CaptureFirstLine)
-        return "not a capture file: the first line is not " + Quoted(CaptureFirstLine);
+    if (WithoutBlanks(line) != CaptureFirstLine)
+        return "not a capture file: the first line is not " + QuotedExcerpt(CaptureFirstLine);
     return {};
 }
 
@@ -129,7 +109,7 @@ std::string ParseCaptureLine(
     std::optional<LineError> error;
     if (line.starts_with(BaudPrefix)) {
         error = ParseBaudLine(line, baud);
-    } else if (!line.starts_with('#') && !Trimmed(line).empty()) {
+    } else if (!line.starts_with('#') && !WithoutBlanks(line).empty()) {
         CaptureChunk read;
         error = ParseChunkLine(line, previousMs, read);
         if (!error)

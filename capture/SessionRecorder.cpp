@@ -2,6 +2,7 @@
 
 #include "capture/CaptureFile.h"
 #include "capture/CaptureTarget.h"
+#include "defs/WriteAll.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -173,19 +174,13 @@ bool SessionRecorder::WriteOut(const std::vector<Event>& events)
 
 bool SessionRecorder::WriteText(const std::string& text)
 {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t written = ::write(m_fd, text.data() + done, text.size() - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            const std::lock_guard lock(m_mutex);
-            if (m_problem.empty())
-                m_problem = "cannot write " + m_path.string() + ": " + std::strerror(errno);
-            return false;
-        }
-        done += static_cast<std::size_t>(written);
-        m_fileBytes.fetch_add(static_cast<std::uint64_t>(written), std::memory_order_relaxed);
+    const WriteOutcome outcome = WriteAll(m_fd, text);
+    m_fileBytes.fetch_add(static_cast<std::uint64_t>(outcome.written), std::memory_order_relaxed);
+    if (outcome.error != 0) {
+        const std::lock_guard lock(m_mutex);
+        if (m_problem.empty())
+            m_problem = "cannot write " + m_path.string() + ": " + std::strerror(outcome.error);
+        return false;
     }
     return true;
 }

@@ -40,7 +40,7 @@ std::string ApplyPort(std::string_view value, CliOptions& options)
         return "the port path is empty";
     if (std::string reason = NotSerialPortReason(std::string(value)); !reason.empty())
         return reason;
-    options.source = EcuSource::Port;
+    options.source = CableKind::Port;
     options.portPath = value;
     return {};
 }
@@ -52,7 +52,7 @@ std::string ApplyReplay(std::string_view value, CliOptions& options)
     CaptureScan scan = ScanCaptureFile(std::string(value));
     if (!scan.source)
         return scan.error;
-    options.source = EcuSource::Replay;
+    options.source = CableKind::Replay;
     options.replay = std::move(scan.source);
     options.replayPath = std::string(value);
     return {};
@@ -237,7 +237,7 @@ bool ArgumentWalk::TakeSimulate(std::string_view arg)
         return false;
     ++m_index;
     m_simulateGiven = true;
-    m_parse.options.source = EcuSource::Simulate;
+    m_parse.options.source = CableKind::Simulated;
     if (arg.size() == SimulateOption.size())
         return true;
     const std::string_view id = arg.substr(SimulateOption.size() + 1);

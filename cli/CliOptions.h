@@ -3,6 +3,7 @@
 #include "capture/CaptureReader.h"
 #include "defs/LiveValues.h"
 #include "link/EcuConnection.h"
+#include "sim/CableKind.h"
 #include "sim/SimulatorOptions.h"
 
 #include <QString>
@@ -13,17 +14,9 @@
 #include <string>
 #include <vector>
 
-// Where the ECU is.
-enum class EcuSource {
-    Search, // the interface cable, found as the program finds it
-    Simulate, // the built-in simulated cable and ECU
-    Port, // this serial port, taken as the interface cable
-    Replay, // a replayed capture file in place of the cable
-};
-
 // The command line of dazederir-cli, checked: every value here is one the tool can use.
 struct CliOptions {
-    EcuSource source = EcuSource::Search;
+    CableKind source = CableKind::Search;
     std::string simulateId = "1103";
     std::string portPath;
     std::shared_ptr<const CaptureSource> replay; // read when the options were

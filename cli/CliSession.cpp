@@ -1,10 +1,8 @@
 #include "cli/CliSession.h"
 
-#include "capture/RecordingPortDriver.h"
-#include "capture/ReplayPortDriver.h"
 #include "port/D2xxThread.h"
 #include "port/PortPermission.h"
-#include "port/SerialPortDriver.h"
+#include "sim/CableDrivers.h"
 
 #include <algorithm>
 #include <charconv>
@@ -15,36 +13,6 @@ namespace {
 constexpr std::chrono::milliseconds TickInterval { EcuConnection::TickMs };
 // A sweep may take each window twice (one lost reply each) and then some.
 constexpr int SweepAllowanceInPeriodsPerWindow = 4;
-
-TD2xxThread::DriverFactory FactoryFor(const CliOptions& options, const SimulatedEnvironment* simulation,
-    const std::shared_ptr<CaptureProgress>& captureProgress)
-{
-    switch (options.source) {
-    case EcuSource::Simulate:
-        return simulation->DriverFactory();
-    case EcuSource::Port:
-        return [path = QString::fromStdString(options.portPath)] {
-            return std::make_shared<SerialPortDriver>(path);
-        };
-    case EcuSource::Replay:
-        return [capture = options.replay, timing = options.replayTiming, progress = captureProgress] {
-            return std::make_shared<ReplayPortDriver>(capture, timing, progress);
-        };
-    case EcuSource::Search:
-        break;
-    }
-    return [] { return std::make_shared<SerialPortDriver>(); };
-}
-
-TD2xxThread::DriverFactory Recorded(
-    TD2xxThread::DriverFactory drivers, std::shared_ptr<SessionRecorder> recorder)
-{
-    if (!recorder)
-        return drivers;
-    return [drivers = std::move(drivers), recorder = std::move(recorder)]() -> PortDriverPtr {
-        return std::make_shared<RecordingPortDriver>(drivers(), recorder);
-    };
-}
 
 std::chrono::steady_clock::time_point SecondsFromNow(double seconds)
 {
@@ -65,21 +33,22 @@ std::string SecondsText(double seconds)
 CliSession::CliSession(const CliOptions& options)
     : m_options(options)
 {
-    if (options.source == EcuSource::Simulate)
-        m_simulation = std::make_unique<SimulatedEnvironment>(options.simulateId, options.simulator);
     if (!options.recordPath.empty()) {
         m_recorder = std::make_shared<SessionRecorder>();
         m_recordingProblem = m_recorder->Start(options.recordPath);
     }
-    std::shared_ptr<CaptureProgress> captureProgress;
-    if (options.source == EcuSource::Replay)
-        captureProgress = std::make_shared<CaptureProgress>();
+    CableDrivers cable = MakeCableDrivers(
+        { options.source, options.simulateId, options.simulator, QString::fromStdString(options.portPath),
+            options.replay, options.replayTiming },
+        m_recorder);
+    m_simulation = std::move(cable.simulation);
     m_session = std::make_unique<EcuSession>(
-        [drivers = Recorded(FactoryFor(options, m_simulation.get(), captureProgress), m_recorder)]()
-            -> std::unique_ptr<InterfaceLink> { return std::make_unique<TD2xxThread>(drivers); },
+        [drivers = std::move(cable.factory)]() -> std::unique_ptr<InterfaceLink> {
+            return std::make_unique<TD2xxThread>(drivers);
+        },
         EcuSession::Ticking::ByCaller);
-    if (captureProgress)
-        m_session->SetReplayedCapture(QString::fromStdString(options.replayPath), captureProgress);
+    if (cable.captureProgress)
+        m_session->SetReplayedCapture(QString::fromStdString(options.replayPath), cable.captureProgress);
     Subscribe();
     // The options were checked when they were read, so these setters take them.
     m_session->SetBaudText(options.baudText);
@@ -274,13 +243,13 @@ void CliSession::CountSweeps()
 std::string CliSession::DeviceName() const
 {
     switch (m_options.source) {
-    case EcuSource::Simulate:
+    case CableKind::Simulated:
         return "the simulated cable";
-    case EcuSource::Port:
+    case CableKind::Port:
         return m_options.portPath;
-    case EcuSource::Replay:
+    case CableKind::Replay:
         return "the replayed capture";
-    case EcuSource::Search:
+    case CableKind::Search:
         break;
     }
     return "the \"VAD Interface\" cable";

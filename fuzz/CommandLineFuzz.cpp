@@ -82,7 +82,7 @@ void FuzzCli(const std::vector<std::string>& args)
     Require(EcuConnection::BaudTextProblem(o.baudText).isEmpty());
     Require(EcuConnection::SampleRateProblem(o.sampleRateText).isEmpty());
     Require(std::isfinite(o.timeoutSeconds) && o.timeoutSeconds > 0 && o.injectorFlow >= 1);
-    Require(o.source != EcuSource::Port || !o.portPath.empty());
+    Require(o.source != CableKind::Port || !o.portPath.empty());
     RequireUsable(o.simulator);
     RequireReproducible(o.simulator);
     if (const CliCommand* command = FindCliCommand(o.command)) {

@@ -1,11 +1,10 @@
 #include "logger/LogFields.h"
 
+#include "defs/Blanks.h"
+
 std::string_view Trimmed(std::string_view field)
 {
-    while (!field.empty() && (field.front() == ' ' || field.front() == '\t'))
-        field.remove_prefix(1);
-    while (!field.empty() && (field.back() == ' ' || field.back() == '\t'))
-        field.remove_suffix(1);
+    field = WithoutBlanks(field);
     if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
         field = field.substr(1, field.size() - 2);
     return field;

@@ -2,10 +2,8 @@
 
 namespace {
 
-constexpr std::string_view kTimeField = "Time";
 constexpr std::string_view kTemperatureField = "Temperature";
 constexpr std::string_view kSpeedField = "Speed";
-constexpr char kSeparator = ',';
 // What the settings hold besides Fahrenheit and miles per hour means Celsius and kilometres.
 constexpr std::string_view kCelsius = "C";
 constexpr std::string_view kKilometresPerHour = "KPH";
@@ -14,7 +12,7 @@ std::vector<std::string_view> Fields(std::string_view line)
 {
     std::vector<std::string_view> fields;
     for (std::size_t start = 0;;) {
-        const std::size_t end = line.find(kSeparator, start);
+        const std::size_t end = line.find(LogHeader::kSeparator, start);
         fields.push_back(line.substr(start, end == std::string_view::npos ? end : end - start));
         if (end == std::string_view::npos)
             return fields;

@@ -15,6 +15,8 @@
 // written before it was recorded end that line at the time.
 struct LogHeader {
     static constexpr std::string_view kTitle = "KodraPower log file";
+    static constexpr std::string_view kTimeField = "Time";
+    static constexpr char kSeparator = ',';
     static constexpr std::string_view kElapsedHeading = "Elapsed Time (ms)";
     static constexpr std::string_view kLineEnd = "\r\n";
     static constexpr std::size_t kLines = 3;

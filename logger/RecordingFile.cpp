@@ -1,6 +1,8 @@
 #include "logger/RecordingFile.h"
 
 #include "defs/KeptFile.h"
+#include "defs/WriteAll.h"
+#include "logger/LogHeader.h"
 #include "logger/LogMarker.h"
 
 #include <algorithm>
@@ -17,10 +19,6 @@
 namespace {
 
 constexpr std::string_view kUniqueTail = "-XXXXXX";
-constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::string_view kTitleLine = "KodraPower log file\r\n";
-constexpr std::string_view kTimeField = "Time,";
-constexpr int kHeaderLines = 3;
 // "YYYY-MM-DD HH:MM:SS" and where its digits are.
 constexpr std::size_t kStartTextLength = 19;
 constexpr std::array<std::size_t, 5> kStartTextSeparators = { 4, 7, 10, 13, 16 };
@@ -48,21 +46,6 @@ void SyncFolder(const std::filesystem::path& folder)
         return;
     ::fsync(fd);
     ::close(fd);
-}
-
-std::optional<std::string> WriteAll(int fd, std::string_view bytes, std::size_t& written)
-{
-    written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return ErrorText(errno);
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    return std::nullopt;
 }
 
 std::optional<std::string> ReadAll(int fd, std::string& text)
@@ -153,7 +136,7 @@ std::optional<RecoveredLog> RecoverOne(
     LineScan scan;
     if (const std::optional<std::string> error = ScanLines(fd, scan)) {
         problems.push_back("cannot read " + leftover.path.string() + ": " + *error);
-    } else if (scan.lineEnds < kHeaderLines) {
+    } else if (scan.lineEnds < static_cast<std::int64_t>(LogHeader::kLines)) {
         // Ended before its header was whole: no row, no channel names, nothing to finish.
         ::unlink(leftover.path.c_str());
     } else {
@@ -169,7 +152,8 @@ std::optional<RecoveredLog> RecoverOne(
             if (const auto path
                 = RenameWithoutReplacing(leftover.path, folder, kLogPrefix + stamp, kLogExtension, problem)) {
                 SyncFolder(folder);
-                recovered = RecoveredLog { *path, scan.lineEnds - scan.markerLines - kHeaderLines };
+                recovered = RecoveredLog { *path,
+                    scan.lineEnds - scan.markerLines - static_cast<std::int64_t>(LogHeader::kLines) };
             } else {
                 problems.push_back(problem);
             }
@@ -252,11 +236,10 @@ std::size_t RecordingFile::WaitingBytes() const
 
 std::optional<std::string> RecordingFile::WriteHeld()
 {
-    std::size_t written = 0;
-    const std::optional<std::string> error = WriteAll(m_fd, m_held, written);
-    m_held.erase(0, written);
-    if (error)
-        return "cannot write " + m_path.string() + ": " + *error;
+    const WriteOutcome outcome = WriteAll(m_fd, m_held);
+    m_held.erase(0, outcome.written);
+    if (outcome.error != 0)
+        return "cannot write " + m_path.string() + ": " + ErrorText(outcome.error);
     return std::nullopt;
 }
 
@@ -272,9 +255,10 @@ std::optional<std::string> RecordingFile::MoveTo(const std::filesystem::path& fo
         m_path = oldPath;
         return error;
     }
-    std::size_t count = 0;
-    std::optional<std::string> error = WriteAll(m_fd, written, count);
-    if (!error && ::fdatasync(m_fd) != 0)
+    std::optional<std::string> error;
+    if (const WriteOutcome outcome = WriteAll(m_fd, written); outcome.error != 0)
+        error = ErrorText(outcome.error);
+    else if (::fdatasync(m_fd) != 0)
         error = ErrorText(errno);
     if (error) {
         const std::string reason = "cannot write " + m_path.string() + ": " + *error;
@@ -364,12 +348,15 @@ std::optional<std::string> KeepEarlierLog(const std::filesystem::path& target)
 
 std::optional<RecordingFile::StartStamp> StartStampOfLog(std::string_view text)
 {
-    if (!text.starts_with(kTitleLine))
+    for (const std::string_view opening : { LogHeader::kTitle, LogHeader::kLineEnd, LogHeader::kTimeField,
+             std::string_view(&LogHeader::kSeparator, 1) }) {
+        if (!text.starts_with(opening))
+            return std::nullopt;
+        text.remove_prefix(opening.size());
+    }
+    if (text.size() < kStartTextLength)
         return std::nullopt;
-    text.remove_prefix(kTitleLine.size());
-    if (!text.starts_with(kTimeField) || text.size() < kTimeField.size() + kStartTextLength)
-        return std::nullopt;
-    const std::string_view when = text.substr(kTimeField.size(), kStartTextLength);
+    const std::string_view when = text.substr(0, kStartTextLength);
     RecordingFile::StartStamp stamp;
     for (std::size_t i = 0; i < when.size(); ++i) {
         const bool separator = std::find(kStartTextSeparators.begin(), kStartTextSeparators.end(), i)

@@ -1,5 +1,7 @@
 #include "logger/RecordingWriter.h"
 
+#include "defs/WriteAll.h"
+
 #include <cerrno>
 #include <system_error>
 #include <unistd.h>
@@ -110,19 +112,13 @@ void RecordingWriter::Run()
 
 bool RecordingWriter::WriteOut(std::string& bytes)
 {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(m_fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            const std::string reason = std::error_code(errno, std::generic_category()).message();
-            bytes.erase(0, done);
-            const std::lock_guard lock(m_mutex);
-            m_problem = reason;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
+    const WriteOutcome outcome = WriteAll(m_fd, bytes);
+    if (outcome.error != 0) {
+        const std::string reason = std::error_code(outcome.error, std::generic_category()).message();
+        bytes.erase(0, outcome.written);
+        const std::lock_guard lock(m_mutex);
+        m_problem = reason;
+        return false;
     }
     bytes.clear();
     return true;

@@ -1,5 +1,7 @@
 #include "soak/SoakLogger.h"
 
+#include "logger/LogHeader.h"
+
 #include <QDateTime>
 
 #include <algorithm>
@@ -8,9 +10,6 @@
 #include <numeric>
 
 namespace {
-
-constexpr std::size_t HeaderLines = 3; // title, start time, column names
-constexpr std::string_view LineEnd = "\r\n";
 
 std::string FileText(const std::filesystem::path& path)
 {
@@ -22,9 +21,10 @@ std::vector<std::string_view> SplitLines(std::string_view text)
 {
     std::vector<std::string_view> lines;
     while (!text.empty()) {
-        const std::size_t end = text.find(LineEnd);
+        const std::size_t end = text.find(LogHeader::kLineEnd);
         lines.push_back(text.substr(0, end));
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + LineEnd.size());
+        text = end == std::string_view::npos ? std::string_view()
+                                             : text.substr(end + LogHeader::kLineEnd.size());
     }
     return lines;
 }
@@ -90,12 +90,12 @@ void SoakLogger::CheckFile()
     }
 
     const std::vector<std::string_view> fileLines = SplitLines(text);
-    if (fileLines.size() < HeaderLines) {
+    if (fileLines.size() < LogHeader::kLines) {
         Problem("save " + std::to_string(m_saves) + ": the file has no complete header");
         return;
     }
     std::size_t rows = 0;
-    for (std::size_t i = HeaderLines; i < fileLines.size(); ++i, ++rows) {
+    for (std::size_t i = LogHeader::kLines; i < fileLines.size(); ++i, ++rows) {
         const std::string_view row = fileLines[i];
         const std::size_t comma = row.find(',');
         const std::string elapsed = std::to_string(static_cast<long long>(rows + 1) * m_intervalMs);

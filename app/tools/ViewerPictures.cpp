@@ -46,7 +46,7 @@ int main(int argc, char** argv)
     QTemporaryDir settings;
 
     AppOptions options;
-    options.cable = AppOptions::Cable::Simulated;
+    options.cable = CableKind::Simulated;
     options.settingsDir = settings.path();
     options.simulator.unplug = UnplugSchedule(PullAtSeconds, PulledForSeconds);
     ProgramLink link = MakeProgramLink(options);

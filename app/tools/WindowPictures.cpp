@@ -97,7 +97,7 @@ int main(int argc, char** argv)
     QTemporaryDir settings; // the pictures must not depend on, nor change, anyone's settings
 
     AppOptions options;
-    options.cable = AppOptions::Cable::Simulated;
+    options.cable = CableKind::Simulated;
     options.settingsDir = settings.path();
     options.simulator.unplug = UnplugSchedule(PullAtSeconds, PulledForSeconds);
     ProgramLink link = MakeProgramLink(options);
@@ -170,7 +170,7 @@ int main(int argc, char** argv)
     // The replay of the capture, in windows of its own once the first ones are pictured.
     QTemporaryDir replaySettings;
     AppOptions replayOptions;
-    replayOptions.cable = AppOptions::Cable::Replay;
+    replayOptions.cable = CableKind::Replay;
     replayOptions.replayPath = capture;
     std::unique_ptr<ProgramLink> replayLink;
     std::unique_ptr<EcuSession> replaySession;

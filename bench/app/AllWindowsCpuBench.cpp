@@ -42,7 +42,7 @@ void ProgramCpu(benchmark::State& state)
     std::ofstream(settingsFile) << "[Comms]\nSampleRate=50\n";
 
     AppOptions options;
-    options.cable = AppOptions::Cable::Simulated;
+    options.cable = CableKind::Simulated;
     ProgramLink link = MakeProgramLink(options);
     EcuSession session(link.factory);
     MainWindows windows(session, std::make_unique<TDashBoardForm>(session, settings.path()), settings.path());

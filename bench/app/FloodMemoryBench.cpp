@@ -46,7 +46,7 @@ void FloodMemory(benchmark::State& state)
     ecu.Start();
     QTemporaryDir settings;
     AppOptions options;
-    options.cable = AppOptions::Cable::Port;
+    options.cable = CableKind::Port;
     options.portPath = QString::fromStdString(ecu.Path());
     ProgramLink link = MakeProgramLink(options);
     EcuSession session(link.factory);

@@ -17,7 +17,7 @@ TEST(AppOptions, NothingSearchesForTheCableWithSettingsInTheWorkingDirectory)
 {
     const AppOptionsParse parse = Parse({});
     ASSERT_TRUE(parse.Ok()) << parse.error;
-    EXPECT_EQ(parse.options.cable, AppOptions::Cable::Search);
+    EXPECT_EQ(parse.options.cable, CableKind::Search);
     EXPECT_TRUE(parse.options.settingsDir.isEmpty());
     EXPECT_FALSE(parse.options.help);
     EXPECT_TRUE(parse.options.screenshots.empty());
@@ -27,7 +27,7 @@ TEST(AppOptions, SimulateTakesAnIdAndTheSimulatorOptions)
 {
     AppOptionsParse parse = Parse({ "--simulate" });
     ASSERT_TRUE(parse.Ok()) << parse.error;
-    EXPECT_EQ(parse.options.cable, AppOptions::Cable::Simulated);
+    EXPECT_EQ(parse.options.cable, CableKind::Simulated);
     EXPECT_EQ(parse.options.simulatedEcuId, "1103");
 
     parse = Parse({ "--simulate=17e2", "--sim-drop", "0.25", "--sim-id-after=3", "--sim-reset-fails" });
@@ -45,7 +45,7 @@ TEST(AppOptions, PortSettingsDirAndDebuggingAids)
         = Parse({ "--port", "/dev/pts/7", "--settings-dir=" + dir.path().toStdString(), "--screenshot",
             "a.png", "--screenshot", "b.png", "--screenshot-after", "500", "--startup-time" });
     ASSERT_TRUE(parse.Ok()) << parse.error;
-    EXPECT_EQ(parse.options.cable, AppOptions::Cable::Port);
+    EXPECT_EQ(parse.options.cable, CableKind::Port);
     EXPECT_EQ(parse.options.portPath, "/dev/pts/7");
     EXPECT_EQ(parse.options.settingsDir, QDir(dir.path()).absolutePath());
     EXPECT_EQ(parse.options.screenshots, (std::vector<QString> { "a.png", "b.png" }));

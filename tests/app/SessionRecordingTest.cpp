@@ -5,6 +5,7 @@
 #include "capture/CaptureFile.h"
 #include "capture/CaptureSummary.h"
 #include "controls/KodraGauge.h"
+#include "controls/StatusPanel.h"
 #include "ui/DashBoardForm.h"
 #include "ui/DataViewerForm.h"
 #include "ui/SessionRecordingControl.h"
@@ -22,6 +23,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -51,16 +54,28 @@ TEST(SessionRecording, RecordsEveryExchangeAndTheStatusBarCountsTheBytes)
     EXPECT_EQ(p.dashboard.RecordSessionAction()->text(), QStringLiteral("Stop Recording"));
     p.session.Connect();
     ASSERT_TRUE(TickUntil(p.session, [&] { return p.session.Connection().CompletedSweeps() >= 1; }));
-    QTest::qWait(2 * SessionRecorder::FlushEvery.count()); // on the disk without a Stop
-
-    TickTimer(p.recording, QStringLiteral("RecordingTimer"));
-    const QString shown = p.dashboard.PanelText(RecordingPanel);
-    const qint64 onDisk = QFileInfo(p.recording.chosen).size();
+    // On the disk without a Stop, and the status bar tells its size; a reply still on its way may
+    // grow the file between two looks, so the figure is compared with a size that held still.
+    qint64 onDisk = 0;
+    QString shown;
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        onDisk = QFileInfo(p.recording.chosen).size();
+        TickTimer(p.recording, QStringLiteral("RecordingTimer"));
+        shown = p.dashboard.PanelText(RecordingPanel);
+        return onDisk > 100 && shown == QStringLiteral("Recording %1 B").arg(onDisk)
+            && QFileInfo(p.recording.chosen).size() == onDisk;
+    }));
     EXPECT_GT(onDisk, 100);
     EXPECT_EQ(shown, QStringLiteral("Recording %1 B").arg(onDisk));
     // However long the figure grows, the window keeps its width.
-    p.dashboard.ShowRecordingText(QStringLiteral("Recording 99999 KB and then some more"));
-    QTest::qWait(EcuSession::TickMs); // the layout follows the text from the event loop
+    const QString longText = QStringLiteral("Recording 99999 KB and then some more");
+    p.dashboard.ShowRecordingText(longText);
+    // Laid out from the event loop and painted shortened, the text shows whole in its tool tip.
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        const QList<StatusPanel*> panels = p.dashboard.findChildren<StatusPanel*>();
+        return std::any_of(panels.begin(), panels.end(),
+            [&longText](const StatusPanel* panel) { return panel->toolTip() == longText; });
+    }));
     EXPECT_EQ(p.dashboard.width(), widthBefore);
 
     ChooseMenuEntry(p.dashboard, QStringLiteral("RecordSession1"));
@@ -121,7 +136,7 @@ TEST(SessionRecording, AReplayedCaptureSaysSoAndItsEndLeavesNoValueShown)
     const QString capture = dir.filePath(QStringLiteral("short.capture"));
     {
         AppOptions options;
-        options.cable = AppOptions::Cable::Simulated;
+        options.cable = CableKind::Simulated;
         ProgramLink link = MakeProgramLink(options);
         EcuSession session(link.factory, EcuSession::Ticking::ByCaller);
         ASSERT_EQ(link.recorder->Start(capture.toStdString()), "");
@@ -131,7 +146,7 @@ TEST(SessionRecording, AReplayedCaptureSaysSoAndItsEndLeavesNoValueShown)
     }
 
     AppOptions options;
-    options.cable = AppOptions::Cable::Replay;
+    options.cable = CableKind::Replay;
     CaptureScan scan = ScanCaptureFile(capture.toStdString());
     ASSERT_TRUE(scan.source) << scan.error;
     options.replay = std::move(scan.source);

@@ -28,7 +28,7 @@ struct SimulatedLink {
     static AppOptions Simulated()
     {
         AppOptions options;
-        options.cable = AppOptions::Cable::Simulated;
+        options.cable = CableKind::Simulated;
         return options;
     }
 

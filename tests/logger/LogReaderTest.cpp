@@ -211,6 +211,32 @@ TEST(LogReading, AFifoIsRefusedAtOnceAndAHostileFieldIsToldAsAnExcerpt)
     EXPECT_THAT(told, HasSubstr("\\x1B]0;owned\\x07"));
 }
 
+// A file from disk whose time goes back keeps the earlier rows and leaves out each one that goes
+// back, naming its line; a time equal to the latest is no step back. Of a file that is wrong on
+// every line, the first hundred problems are listed and the rest only counted.
+TEST(LogReading, RowsWhoseTimeGoesBackAreLeftOutAndAHundredProblemsAreListedAtMost)
+{
+    const LogFile back = ReadAsFile("Time (ms),RPM\n0,800\n100,810\n 50 ,820\n99,825\n100,830\n200,840\n");
+    ASSERT_EQ(back.error, std::nullopt);
+    EXPECT_THAT(back.contents.timesMs, ElementsAre(0, 100, 100, 200));
+    EXPECT_THAT(back.contents.columns[0].values, ElementsAre(800, 810, 830, 840));
+    EXPECT_THAT(ProblemTexts(back.contents),
+        ElementsAre("line 4, column 1: Time (ms): the time goes back to 50; the row is not read",
+            "line 5, column 1: Time (ms): the time goes back to 99; the row is not read"));
+
+    constexpr int kBadRows = 250;
+    std::string text = "Time (ms),RPM\n";
+    for (int row = 0; row < kBadRows; ++row)
+        text += std::to_string(row * 10) + ",x\n";
+    const LogFile bad = ReadAsFile(text);
+    ASSERT_TRUE(bad.error.has_value()); // no value in any row
+    ASSERT_EQ(bad.contents.problems.size(), 100U);
+    EXPECT_EQ(bad.contents.unlistedProblems, static_cast<std::size_t>(kBadRows) - 100U);
+    EXPECT_EQ(ProblemText(bad.contents.problems.back()),
+        "line 101, column 2: RPM: \"x\" is not a number; read as a gap");
+    EXPECT_EQ(bad.contents.Rows(), static_cast<std::size_t>(kBadRows));
+}
+
 // A long log is read in stretches by several threads; a stretch of rows whose time goes back
 // across the place where one stretch ends and the next begins is left out as in one go.
 TEST(LogReading, ReadingInStretchesGivesWhatReadingInOneGoGives)

@@ -1,4 +1,5 @@
 #include "logger/LogReplay.h"
+#include "tests/support/ManualClock.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -6,15 +7,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-// A clock the test moves by hand: no waiting, and every time exact.
-struct ManualClock {
-    LogPlayer::Clock::time_point now {};
-    LogPlayer::Now Reader()
-    {
-        return [this] { return now; };
-    }
-};
 
 TEST(LogPlayerTest, RowsComeInOrderAtTheirLogTimesTimesTheSpeed)
 {

@@ -1,6 +1,7 @@
 #include "controls/KodraGauge.h"
 #include "tests/dashboard/DashboardRig.h"
 #include "tests/support/FileBytes.h"
+#include "tests/support/ManualClock.h"
 #include "tests/support/UserActions.h"
 #include "ui/DataViewerForm.h"
 #include "viewer/LogViewerForm.h"
@@ -12,15 +13,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-// The replay's clock, moved by the test: no waiting.
-struct ManualClock {
-    LogPlayer::Clock::time_point now {};
-    LogPlayer::Now Reader()
-    {
-        return [this] { return now; };
-    }
-};
 
 // A log of engine speed and coolant only; its last row lost the engine speed.
 const std::string kRun = "Time (ms),RPM,CTS\n"
