@@ -60,6 +60,7 @@ void FastPollSchedule::SetPriority(std::vector<int> windows, const std::vector<s
 void FastPollSchedule::RequestSent(Clock::time_point now, Duration replyTimeout)
 {
     m_awaiting = true;
+    m_sentAt = now;
     m_replyTimeout = replyTimeout;
     m_replyDeadline = now + replyTimeout;
 }
@@ -69,16 +70,17 @@ void FastPollSchedule::ExchangeEnded(Clock::time_point now, bool good)
     m_awaiting = false;
     m_exchangeEnd = now;
     m_quietAfter = good ? Duration::zero() : m_replyTimeout;
-    m_heldBackSince = SendTime();
-    if (!good) {
+    if (good) {
+        if (m_currentGap != m_gap && ++m_goodRun >= GoodRunToNarrow) {
+            m_goodRun = 0;
+            m_currentGap = std::max(m_gap, m_currentGap / NarrowDivisor);
+        }
+    } else {
         m_goodRun = 0;
         m_currentGap = std::min(MaxGap, std::max(m_currentGap * WidenFactor, m_currentGap + WidenStep));
-        return;
+        m_lateRepliesOverAt = m_sentAt + LateReplyHorizon;
     }
-    if (m_currentGap == m_gap || ++m_goodRun < GoodRunToNarrow)
-        return;
-    m_goodRun = 0;
-    m_currentGap = std::max(m_gap, m_currentGap / NarrowDivisor);
+    m_heldBackSince = SendTime();
 }
 
 bool FastPollSchedule::ReplyOverdue(Clock::time_point now) const
@@ -86,11 +88,16 @@ bool FastPollSchedule::ReplyOverdue(Clock::time_point now) const
     return m_awaiting && now >= m_replyDeadline;
 }
 
-FastPollSchedule::Clock::time_point FastPollSchedule::SendTime() const
+FastPollSchedule::Clock::time_point FastPollSchedule::QuietLineTime() const
 {
     if (m_exchangeEnd == Clock::time_point::min())
         return m_exchangeEnd;
     return m_exchangeEnd + std::max(m_currentGap, m_quietAfter);
+}
+
+FastPollSchedule::Clock::time_point FastPollSchedule::SendTime() const
+{
+    return std::max(QuietLineTime(), m_lateRepliesOverAt);
 }
 
 bool FastPollSchedule::MaySend(Clock::time_point now) const

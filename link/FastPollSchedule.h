@@ -13,9 +13,10 @@
 // passed. The gap widens at every failed exchange and narrows back, step by step, after a run of
 // good ones, so an ECU that needs a pause gets it without the user tuning anything.
 //
-// After a failed exchange the line must stay quiet for a whole reply time-out before the next
-// request: a reply that comes late then arrives while nothing is awaited and is dropped, instead
-// of being taken for the answer to a later request that asks for other addresses.
+// A reply carries no address. After a failed exchange no request leaves until the failed one went
+// out LateReplyHorizon ago and the line has been quiet for a whole reply time-out: a reply that
+// comes late then arrives while nothing is awaited and is dropped, instead of being taken for the
+// answer to a later request that asks for other addresses.
 //
 // Reads: the windows of eight addresses over the ECU's range, in turn; with priority windows, each
 // pass reads all of them and then the next of the other windows, so the others are still swept.
@@ -44,6 +45,9 @@ public:
     // With gathered reads, every window is read at least once in this long: within a second, less
     // room for a reply that fails and is asked for again.
     static constexpr Duration EveryWindowWithin { 900'000 };
+    // The latest an ECU's reply is still expected after its request: as long as ticked polling
+    // waits for one at its slowest sample period.
+    static constexpr Duration LateReplyHorizon { 500'000 };
 
     // What to read: a window's eight addresses (window from 0), or gathered addresses (window -1).
     struct Read {
@@ -98,6 +102,8 @@ public:
 
 private:
     Clock::time_point SendTime() const;
+    // When the next request could leave if late replies were not waited out.
+    Clock::time_point QuietLineTime() const;
     // Address `k` (from 0) of a window, and all eight of them.
     std::uint8_t WindowAddress(int window, std::size_t k) const;
     PollAddressList WindowAddresses(int window) const;
@@ -117,6 +123,9 @@ private:
     // Quiet needed after the exchange on top of the gap: a reply time-out after a failed one.
     Duration m_quietAfter {};
     Clock::time_point m_heldBackSince {};
+    Clock::time_point m_sentAt {};
+    // After a failed exchange: no request before its late reply could no longer come.
+    Clock::time_point m_lateRepliesOverAt = Clock::time_point::min();
     Clock::time_point m_replyDeadline {};
     Clock::time_point m_exchangeEnd = Clock::time_point::min(); // the first request waits for nothing
 

@@ -120,11 +120,9 @@ TEST(FastPolling, TheGapWidensAtEachFailureNarrowsAfterARunOfGoodExchangesAndEac
     EXPECT_EQ(rig.connection.RxErrorCount(), 1);
     EXPECT_EQ(rig.connection.FastSchedule().CurrentGap(), 2 * gap);
 
-    const Time timedOut = rig.now;
-    rig.WaitForDeadline(); // the same window again, after a quiet reply time-out
+    rig.WaitForDeadline(); // the same window again, once its reply could no longer come late
     EXPECT_EQ(rig.LastRequest(), "read 8");
-    EXPECT_EQ(
-        rig.sendTimes.back() - timedOut, std::chrono::microseconds(14'080) + EcuConnection::FastReplySlack);
+    EXPECT_EQ(rig.sendTimes.back() - sent, FastPollSchedule::LateReplyHorizon);
     rig.Arrive();
     rig.WaitForDeadline(); // and lost again
     EXPECT_EQ(rig.connection.RxErrorCount(), 2);
@@ -157,8 +155,9 @@ TEST(FastPolling, TheGapWidensAtEachFailureNarrowsAfterARunOfGoodExchangesAndEac
 
 // Under load, or from a slow ECU, the bytes of an exchange can come after it was given up; a
 // reply still on its way could pass for the answer to the next window. After a failed exchange
-// the request waits for the line to be quiet for a whole reply time-out, so that they come while
-// nothing is awaited; they are dropped, and the reply after them is not trusted either.
+// the next request waits until a late reply could no longer come, and for the line to be quiet
+// for a whole reply time-out, so that they come while nothing is awaited; they are dropped, and
+// the reply after them is not trusted either.
 TEST(FastPolling, BytesThatComeAfterTheTimeOutHoldBackTheNextRequestAndSpoilItsReply)
 {
     constexpr auto gap = 2ms;
@@ -170,13 +169,14 @@ TEST(FastPolling, BytesThatComeAfterTheTimeOutHoldBackTheNextRequestAndSpoilItsR
     const std::deque<std::uint8_t> late = std::exchange(rig.onTheLine, {});
     rig.WaitForDeadline(); // the time-out
     ASSERT_EQ(rig.connection.RxErrorCount(), 1);
-    rig.now += 3ms;
+    constexpr auto lateBy = FastPollSchedule::LateReplyHorizon - 3ms;
+    rig.now = rig.sendTimes[1] + lateBy;
     rig.onTheLine = late;
     rig.Arrive();
     EXPECT_EQ(rig.link.sent.size(), 2u);
     EXPECT_EQ(rig.connection.RxErrorCount(), 3) << "the late echo and reply, nobody asked for them";
     rig.WaitForDeadline();
-    EXPECT_EQ(rig.sendTimes.back() - rig.sendTimes[1], 2 * replyTimeout + 3ms)
+    EXPECT_EQ(rig.sendTimes.back() - rig.sendTimes[1], lateBy + replyTimeout)
         << "the quiet counts again from the late bytes";
     EXPECT_EQ(rig.LastRequest(), "read 0");
     rig.Arrive();
