@@ -248,6 +248,7 @@ void TLogViewerForm::ShowProblems()
 
 void TLogViewerForm::FillChannelList()
 {
+    m_plots->SetLog(m_log);
     const QSignalBlocker blocker(m_channelList);
     m_channelList->clear();
     for (std::size_t i = 0; i < m_log.columns.size(); ++i) {
@@ -294,7 +295,7 @@ void TLogViewerForm::RebuildPlots()
             columns.push_back(static_cast<std::size_t>(i));
     }
     m_figures->ShowChannels(m_log, columns);
-    m_plots->Show(m_log, columns);
+    m_plots->Show(columns);
     m_figures->ShowCursors(m_cursors);
     const QCPRange visible = m_plots->VisibleSeconds();
     m_figures->ShowSpan(visible.lower, visible.upper);

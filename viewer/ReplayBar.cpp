@@ -12,8 +12,8 @@
 
 namespace {
 
-const std::array<double, 6> kSpeeds = { 0.25, 0.5, 1.0, 2.0, 4.0, 8.0 };
-constexpr int kRealTimeSpeedIndex = 2;
+constexpr std::array<double, 6> kSpeeds = { 0.25, 0.5, 1.0, 2.0, 4.0, 8.0 };
+constexpr double kRealTime = 1.0;
 
 } // namespace
 
@@ -31,7 +31,7 @@ ReplayBar::ReplayBar(QWidget* parent)
     m_speed->setObjectName(QStringLiteral("SpeedCombo"));
     for (const double speed : kSpeeds)
         m_speed->addItem(QString::number(speed) + QStringLiteral("x"), speed);
-    m_speed->setCurrentIndex(kRealTimeSpeedIndex);
+    m_speed->setCurrentIndex(m_speed->findData(kRealTime));
     m_position = new QSlider(Qt::Horizontal, this);
     m_position->setObjectName(QStringLiteral("PositionSlider"));
     layout->addWidget(new QLabel(tr("Speed"), this));
@@ -67,5 +67,5 @@ void ReplayBar::ShowRow(std::size_t row)
 
 double ReplayBar::Speed() const
 {
-    return kSpeeds[static_cast<std::size_t>(std::max(0, m_speed->currentIndex()))];
+    return m_speed->currentData().toDouble();
 }

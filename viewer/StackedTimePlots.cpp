@@ -74,11 +74,20 @@ StackedTimePlots::StackedTimePlots(QWidget* parent)
     connect(this, &QCustomPlot::afterLayout, this, &StackedTimePlots::FitValueAxes);
 }
 
-void StackedTimePlots::Show(const LogContents& log, const std::vector<std::size_t>& columns)
+void StackedTimePlots::SetLog(const LogContents& log)
 {
+    m_log = &log;
+    m_seconds.resize(static_cast<qsizetype>(log.Rows()));
+    for (std::size_t row = 0; row < log.Rows(); ++row)
+        m_seconds[static_cast<qsizetype>(row)] = log.timesMs[row] / kMsPerSecond;
+}
+
+void StackedTimePlots::Show(const std::vector<std::size_t>& columns)
+{
+    if (!m_log)
+        return;
     const bool hadPlots = !m_plots.empty();
     const QCPRange oldRange = hadPlots ? VisibleSeconds() : QCPRange();
-    m_log = &log;
     m_plots.clear();
     clearItems();
     clearGraphs();
@@ -86,11 +95,8 @@ void StackedTimePlots::Show(const LogContents& log, const std::vector<std::size_
     delete m_margins;
     m_margins = new QCPMarginGroup(this);
 
-    QVector<double> keys(static_cast<qsizetype>(log.Rows()));
-    for (std::size_t row = 0; row < log.Rows(); ++row)
-        keys[static_cast<qsizetype>(row)] = log.timesMs[row] / kMsPerSecond;
     for (std::size_t i = 0; i < columns.size(); ++i)
-        AddPlot(log, columns[i], keys, i + 1 == columns.size());
+        AddPlot(columns[i], i + 1 == columns.size());
     if (hadPlots && !m_plots.empty())
         SyncTime(oldRange);
     else
@@ -100,8 +106,7 @@ void StackedTimePlots::Show(const LogContents& log, const std::vector<std::size_
     replot();
 }
 
-void StackedTimePlots::AddPlot(
-    const LogContents& log, std::size_t column, const QVector<double>& keys, bool bottom)
+void StackedTimePlots::AddPlot(std::size_t column, bool bottom)
 {
     auto* rect = new QCPAxisRect(this);
     plotLayout()->addElement(static_cast<int>(m_plots.size()), 0, rect);
@@ -123,7 +128,7 @@ void StackedTimePlots::AddPlot(
     connect(x, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, &StackedTimePlots::SyncTime);
 
     const QColor colour = kTraceColours[m_plots.size() % kTraceColours.size()];
-    const std::vector<float>& source = log.columns[column].values;
+    const std::vector<float>& source = m_log->columns[column].values;
     // NaN values (gaps) break the line: a gap stays a gap.
     QVector<double> values(static_cast<qsizetype>(source.size()));
     QVector<double> loneKeys;
@@ -131,23 +136,23 @@ void StackedTimePlots::AddPlot(
     for (std::size_t row = 0; row < source.size(); ++row) {
         values[static_cast<qsizetype>(row)] = static_cast<double>(source[row]);
         if (IsLone(source, row)) {
-            loneKeys << keys[static_cast<qsizetype>(row)];
+            loneKeys << m_seconds[static_cast<qsizetype>(row)];
             loneValues << static_cast<double>(source[row]);
         }
     }
     QCPGraph* trace = addGraph(x, y);
     trace->setPen(QPen(colour));
     trace->setLineStyle(QCPGraph::lsStepLeft);
-    trace->setData(keys, values, true);
+    trace->setData(m_seconds, values, true);
     QCPGraph* lone = addGraph(x, y);
     lone->setLineStyle(QCPGraph::lsNone);
     lone->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, colour, kLonePointSize));
     lone->setData(loneKeys, loneValues, true);
     FitValues(*rect);
 
-    AddMarkers(log, *rect, m_plots.empty());
+    AddMarkers(*rect, m_plots.empty());
 
-    Plot plot { column, rect, AxisLabel(log.columns[column]), {} };
+    Plot plot { column, rect, AxisLabel(m_log->columns[column]), {} };
     for (std::size_t i = 0; i < plot.cursors.size(); ++i) {
         auto* line = new QCPItemStraightLine(this);
         line->setClipAxisRect(rect);
@@ -161,11 +166,11 @@ void StackedTimePlots::AddPlot(
     m_plots.push_back(plot);
 }
 
-void StackedTimePlots::AddMarkers(const LogContents& log, QCPAxisRect& rect, bool labelled)
+void StackedTimePlots::AddMarkers(QCPAxisRect& rect, bool labelled)
 {
     QCPAxis* x = rect.axis(QCPAxis::atBottom);
     QCPAxis* y = rect.axis(QCPAxis::atLeft);
-    for (const LogMarker& marker : log.markers) {
+    for (const LogMarker& marker : m_log->markers) {
         const double seconds = marker.ms / kMsPerSecond;
         auto* line = new QCPItemStraightLine(this);
         line->setClipAxisRect(&rect);

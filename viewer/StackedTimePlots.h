@@ -26,9 +26,11 @@ public:
 
     explicit StackedTimePlots(QWidget* parent = nullptr);
 
-    // Plots these columns of `log`, which must stay as it is while they are shown; the visible
-    // time stays when some were shown before (FitAll shows a new log whole).
-    void Show(const LogContents& log, const std::vector<std::size_t>& columns);
+    // The log to plot from, which must stay as it is while it is shown; nothing is plotted yet.
+    void SetLog(const LogContents& log);
+    // Plots these columns of the log; the visible time stays when some were shown before (FitAll
+    // shows a new log whole).
+    void Show(const std::vector<std::size_t>& columns);
     std::size_t ShownCount() const { return m_plots.size(); }
     std::size_t ShownColumn(std::size_t plot) const { return m_plots.at(plot).column; }
 
@@ -58,8 +60,8 @@ private:
     };
 
     // The log's markers as lines across `rect`, with their numbers and notes where `labelled`.
-    void AddMarkers(const LogContents& log, QCPAxisRect& rect, bool labelled);
-    void AddPlot(const LogContents& log, std::size_t column, const QVector<double>& keys, bool bottom);
+    void AddMarkers(QCPAxisRect& rect, bool labelled);
+    void AddPlot(std::size_t column, bool bottom);
     void SyncTime(const QCPRange& range);
     // Ticks and names of the value axes that fit their plots, however many are stacked.
     void FitValueAxes();
@@ -68,6 +70,7 @@ private:
     std::optional<double> TimeAt(int x) const;
 
     const LogContents* m_log = nullptr;
+    QVector<double> m_seconds; // of each row of the log
     std::vector<Plot> m_plots;
     QCPMarginGroup* m_margins = nullptr;
     std::array<std::optional<double>, 3> m_cursors;
