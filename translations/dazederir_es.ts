@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_ES" sourcelanguage="en">
 <context>
-    <name>CursorFigures</name>
+    <name>FiguresModel</name>
     <message>
         <source>Channel</source>
         <translation>Canal</translation>

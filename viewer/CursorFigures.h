@@ -1,42 +1,24 @@
 #pragma once
 
-#include "logger/LogReader.h"
+#include "viewer/FiguresModel.h"
 
-#include <QTableWidget>
+#include <QTableView>
 
-#include <array>
-#include <cstddef>
-#include <optional>
 #include <vector>
 
-// The figures of the plotted channels: each one's value at the mouse's cursor, at cursors A and B
-// and the change from A to B, as held from the sample before (as the plots draw it), and its
-// least, greatest and mean value over the visible span. The table can be copied and saved.
-class CursorFigures : public QTableWidget {
+// The table of the plotted channels' figures (see FiguresModel). It can be copied and saved.
+class CursorFigures : public QTableView {
     Q_OBJECT
 
 public:
-    enum Figure {
-        ChannelColumn,
-        CursorColumn,
-        AColumn,
-        BColumn,
-        ChangeColumn,
-        MinColumn,
-        MaxColumn,
-        MeanColumn
-    };
-    static constexpr int kFigureColumns = MeanColumn + 1;
-    // The mouse's cursor, A and B.
-    using Cursors = std::array<std::optional<double>, 3>;
+    using Figure = FiguresModel::Figure;
+    using enum FiguresModel::Figure;
+    using Cursors = FiguresModel::Cursors;
+    static constexpr int kFigureColumns = FiguresModel::kFigureColumns;
 
     explicit CursorFigures(QWidget* parent = nullptr);
 
-    // One row for each of these columns of `log`, which must stay as it is while they are shown.
-    void ShowChannels(const LogContents& log, const std::vector<std::size_t>& columns);
-    // The cursors' times in seconds.
-    void ShowCursors(const Cursors& cursors);
-    void ShowSpan(double fromSeconds, double toSeconds);
+    FiguresModel& Figures() { return *m_figures; }
 
     QString Text(int row, Figure column) const;
     QString Heading(Figure column) const;
@@ -52,9 +34,5 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QString ValueAt(std::size_t column, double seconds) const;
-    QString ChangeBetween(std::size_t column, double a, double b) const;
-
-    const LogContents* m_log = nullptr;
-    std::vector<std::size_t> m_columns;
+    FiguresModel* m_figures; // owned as a child
 };

@@ -148,7 +148,7 @@ void TLogViewerForm::BuildControls()
     });
     connect(m_channelList, &QListWidget::itemChanged, this, [this] { RebuildPlots(); });
     connect(m_plots, &StackedTimePlots::VisibleSecondsChanged, this,
-        [this](const QCPRange& seconds) { m_figures->ShowSpan(seconds.lower, seconds.upper); });
+        [this](const QCPRange& seconds) { m_figures->Figures().ShowSpan(seconds.lower, seconds.upper); });
     connect(m_plots, &StackedTimePlots::MouseMovedTo, this,
         [this](std::optional<double> seconds) { PlaceCursor(Cursor::Mouse, seconds); });
     connect(m_plots, &StackedTimePlots::CursorChosen, this, &TLogViewerForm::PlaceCursor);
@@ -294,11 +294,11 @@ void TLogViewerForm::RebuildPlots()
         if (m_channelList->item(i)->checkState() == Qt::Checked)
             columns.push_back(static_cast<std::size_t>(i));
     }
-    m_figures->ShowChannels(m_log, columns);
+    m_figures->Figures().ShowChannels(m_log, columns);
     m_plots->Show(columns);
-    m_figures->ShowCursors(m_cursors);
+    m_figures->Figures().ShowCursors(m_cursors);
     const QCPRange visible = m_plots->VisibleSeconds();
-    m_figures->ShowSpan(visible.lower, visible.upper);
+    m_figures->Figures().ShowSpan(visible.lower, visible.upper);
 }
 
 void TLogViewerForm::SetVisibleSeconds(double from, double to)
@@ -328,7 +328,7 @@ void TLogViewerForm::PlaceCursor(Cursor which, std::optional<double> seconds)
 {
     m_cursors[IndexOf(which)] = seconds;
     m_plots->PlaceCursor(which, seconds);
-    m_figures->ShowCursors(m_cursors);
+    m_figures->Figures().ShowCursors(m_cursors);
 }
 
 QString TLogViewerForm::ProblemsText() const
