@@ -7,6 +7,7 @@
 #include "logger/ChannelTables.h"
 #include "logger/DataLog.h"
 #include "logger/LogSaveAtExit.h"
+#include "logger/LogTrigger.h"
 #include "logger/SampleInterval.h"
 
 #include <algorithm>
@@ -33,6 +34,8 @@ struct LogRequest {
     bool fastTimeBase = false; // "As fast as the line allows"
     int samples = DefaultSamples;
     std::filesystem::path out = DataLog::kLogFileName;
+    TriggerTexts triggerTexts;
+    TriggerPlan trigger; // read from the texts once every option is in
 };
 
 // Each takes the option's value into the request, or returns what is wrong with it.
@@ -87,6 +90,36 @@ constexpr std::array<LogOption, 4> LogOptions { {
 } };
 // clang-format on
 
+// The trigger's texts are read together once all are in: a condition is checked against the channels.
+struct TriggerOption {
+    std::string_view name;
+    std::string TriggerTexts::*text;
+    TriggerProblem::Field field;
+
+    std::string apply(std::string_view value, LogRequest& request) const
+    {
+        request.triggerTexts.*text = value;
+        return {};
+    }
+};
+
+// clang-format off
+constexpr std::array<TriggerOption, 4> TriggerOptions { {
+    { "--start-when",  &TriggerTexts::startWhen,  TriggerProblem::Field::StartWhen },
+    { "--stop-when",   &TriggerTexts::stopWhen,   TriggerProblem::Field::StopWhen },
+    { "--stop-delay",  &TriggerTexts::stopDelay,  TriggerProblem::Field::StopDelay },
+    { "--pre-trigger", &TriggerTexts::preTrigger, TriggerProblem::Field::PreTrigger },
+} };
+// clang-format on
+
+// "--start-when: ..." for a trigger text that cannot be read.
+std::string TriggerProblemText(const TriggerProblem& problem)
+{
+    const auto option = std::find_if(TriggerOptions.begin(), TriggerOptions.end(),
+        [&problem](const TriggerOption& entry) { return entry.field == problem.field; });
+    return std::string(option != TriggerOptions.end() ? option->name : "") + ": " + problem.English();
+}
+
 int CannotWrite(CliContext& context, const std::filesystem::path& target, const std::string& reason)
 {
     context.err << "dazederir-cli: cannot write the log " << target.string() << ": " << reason << std::endl;
@@ -119,27 +152,46 @@ void PrintWritten(CliContext& context, const DataLog& log)
     }
 }
 
-// What takes one row: stamped with the ms since Start given, or with the next nominal time.
-using TakeRow = std::function<bool(std::optional<std::int64_t> stampMs)>;
+// What takes one row, stamped with its ms since the recording began.
+using TakeRow = std::function<bool(std::int64_t ms)>;
 
-// Takes the rows: at the sample interval, or as fast as the line allows each time the channels
-// have all been read again, stamped with when they were.
+// Takes rows until `row` says no more: at the sample interval, stamped with the nominal times, or as
+// fast as the line allows each time the channels have all been read again, stamped with when they were.
 void TakeRows(CliSession& session, const LogRequest& request, int interval, const TakeRow& row,
     const std::function<bool()>& stopWanted)
 {
+    constexpr int Unbounded = std::numeric_limits<int>::max();
     if (!request.fastTimeBase) {
+        std::int64_t nominalMs = 0;
         session.Record(
-            request.samples, std::chrono::milliseconds(interval), [&row] { return row(std::nullopt); },
-            stopWanted);
+            Unbounded, std::chrono::milliseconds(interval),
+            [&row, &nominalMs, interval] { return row(nominalMs += interval); }, stopWanted);
         return;
     }
     const auto start = std::chrono::steady_clock::now();
     session.RecordAsRead(
-        request.samples,
+        Unbounded,
         [&row, start](std::chrono::steady_clock::time_point at) {
             return row(std::chrono::duration_cast<std::chrono::milliseconds>(at - start).count());
         },
         stopWanted);
+}
+
+// Makes the recording file and writes the header: at once, or when the start condition first holds.
+// Returns why it could not be made.
+std::optional<std::string> BeginLog(CliContext& context, const LogRequest& request, DataLog& log,
+    const QDateTime& start, int interval, const std::filesystem::path& target)
+{
+    if (std::optional<std::string> problem = log.AppendHeader(start, request.channels, interval, target,
+            { .allValues = request.allValues, .units = context.session.Connection().Settings() })) {
+        log.Discard();
+        return problem;
+    }
+    if (const std::optional<qint64> other = log.TargetTakenBy()) {
+        context.err << "dazederir-cli: process " << *other << " is recording into " << target.string()
+                    << "; this log goes to " << log.Target().string() << " instead" << std::endl;
+    }
+    return std::nullopt;
 }
 
 int RunLog(CliContext& context, const LogRequest& request)
@@ -159,27 +211,37 @@ int RunLog(CliContext& context, const LogRequest& request)
         return SessionFailed(context);
     const int interval = SampleIntervalFor(request.timeBase, kFirstChartGridSize).value_or(0);
     const StopSignals stop;
+    const QDateTime requested = QDateTime::currentDateTime();
     DataLog log;
-    // The recording file is made and its header written before the first sample is taken.
-    if (const std::optional<std::string> problem
-        = log.AppendHeader(QDateTime::currentDateTime(), request.channels, interval, target,
-            { .allValues = request.allValues, .units = session.Connection().Settings() })) {
-        log.Discard();
-        return CannotWrite(context, target, *problem);
-    }
-    if (const std::optional<qint64> other = log.TargetTakenBy()) {
-        context.err << "dazederir-cli: process " << *other << " is recording into " << target.string()
-                    << "; this log goes to " << log.Target().string() << " instead" << std::endl;
-    }
+    LogTrigger trigger(request.trigger, request.channels);
+    const LogColumns columns(request.channels, request.allValues);
+    // Without a start condition the recording file is made and its header written before the first
+    // sample is taken; with one, when the condition first holds (nothing is on the disk while waiting).
+    std::optional<std::string> beginProblem;
+    const auto keep = [&](const std::vector<LogRow>& rows) {
+        if (!log.HasUnsavedLog() && !beginProblem)
+            beginProblem = BeginLog(context, request, log, requested.addMSecs(trigger.OriginMs()), interval, target);
+        if (!beginProblem)
+            log.AppendRows(rows);
+    };
+    if (!trigger.Plan().WaitsForStart())
+        keep({});
+    if (beginProblem)
+        return CannotWrite(context, target, *beginProblem);
     using Clock = std::chrono::steady_clock;
     const auto patience = std::chrono::duration_cast<Clock::duration>(
         std::chrono::duration<double>(context.options.timeoutSeconds));
     Clock::time_point lastLive = Clock::now();
-    // Each line a script or a person at a pipe sends marks the row taken last, the line its note.
+    // Each line a script or a person at a pipe sends marks the row taken last, the line its note;
+    // while waiting for the start, it stays only if its row is among the pre-trigger rows kept.
     InputLines notes(STDIN_FILENO);
-    const auto markNotes = [&notes, &log] {
-        for (const std::string& note : notes.Take())
-            log.AddMarker(note);
+    const auto markNotes = [&notes, &log, &trigger] {
+        for (std::string& note : notes.Take()) {
+            if (trigger.CurrentStage() == LogTrigger::Stage::Waiting)
+                trigger.Mark(std::move(note));
+            else
+                log.AddMarker(note);
+        }
     };
     bool ecuGone = false;
     bool diskBehind = false;
@@ -188,12 +250,9 @@ int RunLog(CliContext& context, const LogRequest& request)
     std::optional<std::string> captureEnded;
     TakeRows(
         session, request, interval,
-        [&](std::optional<std::int64_t> stampMs) {
+        [&](std::int64_t ms) {
             const EcuConnection& ecu = session.Connection();
-            if (stampMs)
-                log.AppendRowAt(ecu, *stampMs);
-            else
-                log.AppendRow(ecu);
+            keep(trigger.Take({ ms, columns.Fields(ecu), {} }));
             markNotes();
             if (ecu.HasLiveValues())
                 lastLive = Clock::now();
@@ -203,7 +262,8 @@ int RunLog(CliContext& context, const LogRequest& request)
             // the disk falls too far behind the rows.
             diskBehind = !log.HasRoom();
             captureEnded = session.CaptureEndedText();
-            return !ecuGone && !log.WriteProblem() && !diskBehind && !captureEnded;
+            return !ecuGone && !log.WriteProblem() && !diskBehind && !captureEnded && !beginProblem
+                && trigger.CurrentStage() != LogTrigger::Stage::Done;
         },
         [&] {
             // As fast as the line allows, an ECU that stays away brings no row at all.
@@ -212,6 +272,17 @@ int RunLog(CliContext& context, const LogRequest& request)
             captureEnded = session.CaptureEndedText();
             return stop.Requested() || ecuGone || captureEnded;
         });
+    markNotes();
+    const bool stillWaiting = trigger.CurrentStage() == LogTrigger::Stage::Waiting;
+    // Ended while waiting: the log holds the pre-trigger rows held then, and no start row.
+    keep(trigger.Finish());
+    if (beginProblem)
+        return CannotWrite(context, target, *beginProblem);
+    if (stillWaiting) {
+        context.err << "dazederir-cli: " << request.trigger.start->Text() << " never held; the log holds the "
+                    << log.RowCount() << " rows of the last " << request.trigger.preTriggerSeconds
+                    << " s before the end" << std::endl;
+    }
     markNotes();
     if (const std::optional<std::string> error = log.SaveLog(target)) {
         if (log.RecordingPath().empty() || !std::filesystem::exists(log.RecordingPath(), ec)) {
@@ -262,12 +333,20 @@ CommandParse ParseLog(std::span<const std::string> args)
             continue;
         }
         std::string problem;
-        if (!TakeTableOption(LogOptions, args, i, request, problem))
+        if (!TakeTableOption(LogOptions, args, i, request, problem)
+            && !TakeTableOption(TriggerOptions, args, i, request, problem))
             return Fail("unexpected argument " + Quoted(args[i]));
         if (!problem.empty())
             return Fail(problem);
     }
     if (!request.channelsGiven)
         return Fail("--channels C1,C2,C3,C4 is needed");
+    std::optional<TriggerProblem> triggerProblem = TriggerPlan::Read(request.triggerTexts, request.trigger);
+    if (!triggerProblem)
+        triggerProblem = request.trigger.ChannelProblem(request.channels);
+    if (triggerProblem)
+        return Fail(TriggerProblemText(*triggerProblem));
+    // N counts the rows from the start on.
+    request.trigger.mostRowsFromStart = static_cast<std::size_t>(request.samples);
     return { [request](CliContext& context) { return RunLog(context, request); }, {} };
 }

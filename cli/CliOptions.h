@@ -66,4 +66,6 @@ inline constexpr const char* CliUsage
       "          faults [--sweeps N] | status [--sweeps N] | report --out FILE [--sweeps N] | reset\n"
       "          actuator N [V | --command TEXT]\n"
       "          log --channels C1,C2,C3,C4 [--all-values] [--time-base S|fast] [--samples N] [--out FILE]\n"
+      "              [--start-when COND] [--stop-when COND] [--stop-delay S] [--pre-trigger S]\n"
+      "              (COND: NAME>VALUE or NAME<VALUE, NAME one of the four channels)\n"
       "          recover [DIR] | capinfo FILE | logstat FILE | convert FILE --to msl [--out FILE]\n";

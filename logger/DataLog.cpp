@@ -16,24 +16,9 @@ const QString kStartStampFormat = QStringLiteral("yyyyMMdd-HHmmss");
 std::optional<std::string> DataLog::AppendHeader(const QDateTime& start, const LogChannelNames& channels,
     int sampleIntervalMs, const std::filesystem::path& target, const LogChoices& options)
 {
-    m_channels.clear();
-    for (const std::string& channel : channels)
-        m_channels.emplace_back(channel);
+    m_columns = LogColumns(channels, options.allValues);
     LogHeader header;
-    header.headings.assign(channels.begin(), channels.end());
-    if (options.allValues) {
-        // A value the four channels log already would be a second column of the same heading.
-        const auto logged = [this](const LiveValueRow& row) {
-            return std::any_of(m_channels.begin(), m_channels.begin() + kLoggedChannels,
-                [&row](const ResolvedChannel& channel) { return channel.LogRow() == &row; });
-        };
-        for (const LiveValueRow& row : LiveValueCatalogue()) {
-            if (logged(row))
-                continue;
-            m_channels.push_back(ResolvedChannel::OfRow(row));
-            header.headings.emplace_back(AllValuesHeading(row));
-        }
-    }
+    header.headings = m_columns.Headings();
     m_sampleIntervalMs = sampleIntervalMs;
     m_elapsedMs = 0;
     m_loggedBytes = 0;
@@ -79,15 +64,23 @@ std::size_t DataLog::AppendRow(const EcuQueries& ecu)
 
 std::size_t DataLog::AppendRowAt(const EcuQueries& ecu, std::int64_t elapsedMs)
 {
+    return AppendFieldsAt(m_columns.Fields(ecu), elapsedMs);
+}
+
+void DataLog::AppendRows(const std::vector<LogRow>& rows)
+{
+    for (const LogRow& row : rows) {
+        AppendFieldsAt(row.fields, row.ms);
+        for (const std::string& note : row.markerNotes)
+            AddMarker(note);
+    }
+}
+
+std::size_t DataLog::AppendFieldsAt(std::string_view fields, std::int64_t elapsedMs)
+{
     m_elapsedMs = std::max(m_elapsedMs, elapsedMs);
     std::string row = std::to_string(m_elapsedMs);
-    // Without a connection the values are the last ones received: a gap, not a reading.
-    const bool live = ecu.HasLiveValues();
-    for (const ResolvedChannel& channel : m_channels) {
-        row += ',';
-        if (live)
-            row += channel.LogText(ecu);
-    }
+    row += fields;
     row += kLineEnd;
     const std::size_t length = row.size();
     m_loggedBytes += static_cast<std::int64_t>(length);

@@ -1,21 +1,17 @@
 #pragma once
 
 #include "link/EcuQueries.h"
-#include "logger/ChannelTables.h"
+#include "logger/LogColumns.h"
 #include "logger/LogFileLock.h"
 #include "logger/LogMarker.h"
 #include "logger/RecordingFile.h"
 
 #include <QDateTime>
-#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
-
-constexpr int kLoggedChannels = 4;
-using LogChannelNames = std::array<std::string, kLoggedChannels>;
 
 // What a log records besides its four channels.
 struct LogChoices {
@@ -54,6 +50,9 @@ public:
     // the time base "As fast as the line allows" carry when their values were read. A stamp
     // before the last one's is raised to it, so times never go back.
     std::size_t AppendRowAt(const EcuQueries& ecu, std::int64_t elapsedMs);
+    // Appends rows taken earlier (LogColumns::Fields of the same channels and options), each
+    // followed by the markers made at it.
+    void AppendRows(const std::vector<LogRow>& rows);
 
     // Marks the row taken last (the start, before the first row) with the next number and `note`;
     // the marker goes to the disk as the rows do. Returns its number.
@@ -101,7 +100,7 @@ public:
     }
 
 private:
-    std::vector<ResolvedChannel> m_channels;
+    LogColumns m_columns;
     int m_sampleIntervalMs = 0;
     std::int64_t m_elapsedMs = 0;
     std::int64_t m_loggedBytes = 0;
@@ -117,6 +116,7 @@ private:
 
     // Where a save into `target` writes, with the lock of that file taken.
     std::filesystem::path TakeSaveTarget(const std::filesystem::path& target);
+    std::size_t AppendFieldsAt(std::string_view fields, std::int64_t elapsedMs);
 };
 
 // The file a save writes: "kodralog.csv" in `logFilePath` when that names an existing directory,

@@ -19,7 +19,7 @@
 namespace {
 
 constexpr int kWindowWidth = 967;
-constexpr int kWindowHeight = 617;
+constexpr int kWindowHeight = 652; // room for the trigger row under the marker row
 
 constexpr int kChartLeft = 144;
 constexpr std::array<int, kLoggedChannels> kChartTops = { 16, 136, 256, 376 };
@@ -53,6 +53,8 @@ constexpr int kButtonHeight = 25;
 constexpr int kMarkerRowTop = kBottomRowTop + kButtonHeight + 10;
 constexpr int kMarkerNoteWidth = 400;
 constexpr int kMarkerLabelWidth = 180;
+constexpr int kTriggerRowTop = kMarkerRowTop + kButtonHeight + 10;
+constexpr int kTriggerStateWidth = kMarkerLabelWidth + kMarkerNoteWidth;
 
 constexpr std::array<int, DataLoggerControls::kStatusPanels> kPanelWidths = { 150, 250, 300, 50 };
 
@@ -215,6 +217,15 @@ DataLoggerControls DataLoggerControls::Build(QMainWindow& window)
     controls.markerNote->setMaxLength(static_cast<int>(LogMarkerLine::kMostNoteBytes));
     controls.markerNote->setEnabled(false);
 
+    left = kChartLeft;
+    controls.triggerButton
+        = Named(new QPushButton(QCoreApplication::translate("TDataLoggerForm", "&Trigger..."), surface),
+            QStringLiteral("TriggerButton"));
+    controls.triggerButton->setGeometry(left, kTriggerRowTop, kButtonWidth + kButtonWidth / 2, kButtonHeight);
+    left += 2 * kButtonWidth;
+    controls.triggerState = MakeLabel(surface, QStringLiteral("TriggerState"), QString(),
+        QRect(left, kTriggerRowTop + kTimeLabelGap, kTriggerStateWidth, kLabelHeight));
+
     BuildMenu(window, controls);
     BuildStatusBar(window, controls);
     return controls;
@@ -227,6 +238,7 @@ void DataLoggerControls::SetSelectionEnabled(bool enabled) const
     timeBaseCombo->setEnabled(enabled);
     saveDataBox->setEnabled(enabled);
     allValuesBox->setEnabled(enabled);
+    triggerButton->setEnabled(enabled);
 }
 
 void DataLoggerControls::ReplaceChannelItems(const QStringList& items) const

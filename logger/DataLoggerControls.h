@@ -45,6 +45,8 @@ struct DataLoggerControls {
     QPushButton* markerButton = nullptr; // also key M
     QLineEdit* markerNote = nullptr; // the note of the latest marker
     QLabel* markerLabel = nullptr; // which marker was made last, and when
+    QPushButton* triggerButton = nullptr; // opens the Trigger dialog
+    QLabel* triggerState = nullptr; // what the trigger waits for or did
     std::array<QLabel*, kStatusPanels> statusPanels {};
     QAction* openLogAction = nullptr;
     QAction* setPathAction = nullptr;
@@ -54,7 +56,8 @@ struct DataLoggerControls {
     // Builds the central widget, menu and status bar of `window`.
     static DataLoggerControls Build(QMainWindow& window);
 
-    // The channel and time-base choices and "Save To File" can be changed (not while logging).
+    // The channel and time-base choices, "Save To File" and the trigger can be changed (not while
+    // logging).
     void SetSelectionEnabled(bool enabled) const;
     // Gives every channel's combo box these items, keeping the text each shows.
     void ReplaceChannelItems(const QStringList& items) const;

@@ -9,6 +9,7 @@
 #include "logger/LogSaveAtExit.h"
 #include "logger/LoggerMessages.h"
 #include "logger/SampleInterval.h"
+#include "logger/TriggerDialog.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -86,7 +87,9 @@ TDataLoggerForm::~TDataLoggerForm()
 std::optional<std::string> TDataLoggerForm::FinishForExit()
 {
     // The program is ending: the log goes where Stop would have put it, also one kept from a
-    // failed save while a run without saving goes on.
+    // failed save while a run without saving goes on, and the rows a trigger held while waiting.
+    if (IsLogging())
+        FinishTrigger();
     LogTimer1->stop();
     if (!m_log.HasUnsavedLog())
         return std::nullopt;
@@ -128,6 +131,9 @@ void TDataLoggerForm::ApplySettings()
     m_timeBaseText = settings.timeBase;
     m_controls.timeBaseCombo->setEditText(ShownTimeBase());
     m_controls.allValuesBox->setChecked(settings.allValues);
+    m_triggerTexts = settings.trigger;
+    TriggerPlan::Read(m_triggerTexts, m_triggerPlan); // read as sound by the settings
+    ShowTriggerState();
 }
 
 void TDataLoggerForm::ConnectControls()
@@ -154,6 +160,7 @@ void TDataLoggerForm::ConnectControls()
     connect(new QShortcut(QKeySequence(Qt::Key_M), this), &QShortcut::activated, this,
         &TDataLoggerForm::MarkerClick);
     connect(m_controls.markerNote, &QLineEdit::returnPressed, this, &TDataLoggerForm::MarkerNoteEntered);
+    connect(m_controls.triggerButton, &QPushButton::clicked, this, &TDataLoggerForm::TriggerClick);
     connect(m_controls.setPathAction, &QAction::triggered, this, &TDataLoggerForm::SetPathClick);
     connect(m_controls.openLogAction, &QAction::triggered, this, &TDataLoggerForm::OpenLogRequested);
     connect(m_controls.exitAction, &QAction::triggered, this, &TDataLoggerForm::ExitRequested);
@@ -263,6 +270,14 @@ void TDataLoggerForm::TimeBaseChosen()
     UpdateSampleInterval();
 }
 
+LogChannelNames TDataLoggerForm::ChannelsInForce() const
+{
+    LogChannelNames channels;
+    for (std::size_t i = 0; i < channels.size(); ++i)
+        channels[i] = m_channelNames[i].toStdString();
+    return channels;
+}
+
 bool TDataLoggerForm::IsLogging() const
 {
     return LogTimer1->isActive();
@@ -284,6 +299,12 @@ void TDataLoggerForm::DL_Start_ButtonClick()
         return;
     }
     const bool saving = m_controls.saveDataBox->isChecked();
+    const LogChannelNames channels = ChannelsInForce();
+    // The channels may have changed since the trigger was chosen.
+    if (const std::optional<TriggerProblem> problem = m_triggerPlan.ChannelProblem(channels)) {
+        ShowMessage(LoggerMessages::BadTrigger(*problem));
+        return;
+    }
     // A run without saving leaves a kept log alone: it is still saved by Stop or at the end.
     if (saving && m_log.HasUnsavedLog()
         && !Confirm(LoggerMessages::StartOverUnsaved(m_log.RowCount(), m_log.RecordingPath())))
@@ -292,8 +313,12 @@ void TDataLoggerForm::DL_Start_ButtonClick()
     m_savingRun = saving;
     m_fastRun = FastTimeBase();
     m_startedAt = std::chrono::steady_clock::now();
+    m_requestedAt = QDateTime::currentDateTime();
     m_writeProblemShown = false;
     m_notedMarker = 0;
+    m_trigger.emplace(m_triggerPlan, channels);
+    m_columns = LogColumns(channels, m_controls.allValuesBox->isChecked());
+    m_logBegun = false;
     // Ch2 takes typed text only from its list, so a combo box can show a text that is not in force.
     m_controls.ShowChannels(m_channelNames, m_channelList);
     m_charts.ClearAll();
@@ -301,20 +326,62 @@ void TDataLoggerForm::DL_Start_ButtonClick()
     LogTimer1->start(m_sampleInterval);
     if (m_session)
         m_session->SetRecordingLog(true);
-    if (saving) {
-        LogChannelNames channels;
-        for (std::size_t i = 0; i < channels.size(); ++i)
-            channels[i] = m_channelNames[i].toStdString();
-        const std::filesystem::path target = LogTarget();
-        m_log.AppendHeader(QDateTime::currentDateTime(), channels, m_sampleInterval, target,
-            { .allValues = m_controls.allValuesBox->isChecked(), .units = m_ecu.Settings() });
-        if (const std::optional<qint64> other = m_log.TargetTakenBy()) {
-            m_controls.SetPanel(kOutputFilePanel, tr(kOutputFilePrefix) + PathText(m_log.Target()));
-            ShowMessage(LoggerMessages::TargetTaken(*other, target, m_log.Target()));
-        }
-        ReportWriteProblem();
-    }
+    // Waiting for a start condition, nothing goes to the disk until it holds.
+    if (saving && !m_triggerPlan.WaitsForStart())
+        BeginLog();
     SetMarkingEnabled(saving);
+    ShowTriggerState();
+}
+
+void TDataLoggerForm::BeginLog()
+{
+    const std::filesystem::path target = LogTarget();
+    m_log.AppendHeader(m_requestedAt.addMSecs(m_trigger->OriginMs()), ChannelsInForce(), m_sampleInterval, target,
+        { .allValues = m_controls.allValuesBox->isChecked(), .units = m_ecu.Settings() });
+    m_logBegun = true;
+    if (const std::optional<qint64> other = m_log.TargetTakenBy()) {
+        m_controls.SetPanel(kOutputFilePanel, tr(kOutputFilePrefix) + PathText(m_log.Target()));
+        ShowMessage(LoggerMessages::TargetTaken(*other, target, m_log.Target()));
+    }
+    ReportWriteProblem();
+}
+
+void TDataLoggerForm::TakeRow(std::int64_t ms)
+{
+    KeepRows(m_trigger->Take({ ms, m_columns.Fields(m_ecu), {} }));
+    const LogTrigger::Stage stage = m_trigger->CurrentStage();
+    if (stage == LogTrigger::Stage::Done)
+        DL_Stop_ButtonClick();
+    else if (m_triggerPlan.IsSet())
+        ShowTriggerState();
+}
+
+void TDataLoggerForm::KeepRows(const std::vector<LogRow>& rows)
+{
+    if (!m_savingRun || rows.empty())
+        return;
+    if (!m_logBegun)
+        BeginLog();
+    m_log.AppendRows(rows);
+    ReportWriteProblem();
+}
+
+void TDataLoggerForm::FinishTrigger()
+{
+    if (!m_trigger)
+        return;
+    const std::vector<LogRow> held = m_trigger->Finish();
+    // Stopped while waiting: the log holds the pre-trigger rows of the moment, as a run stopped at
+    // once holds none.
+    if (m_savingRun && !m_logBegun)
+        BeginLog();
+    KeepRows(held);
+}
+
+void TDataLoggerForm::ShowTriggerState()
+{
+    m_controls.triggerState->setText(
+        LoggerMessages::TriggerState(m_triggerPlan, m_trigger ? &*m_trigger : nullptr));
 }
 
 void TDataLoggerForm::DL_Stop_ButtonClick()
@@ -327,12 +394,14 @@ void TDataLoggerForm::DL_Stop_ButtonClick()
     }
     KeepTypedNote();
     SetMarkingEnabled(false);
+    FinishTrigger();
     LogTimer1->stop();
     if (m_session)
         m_session->SetRecordingLog(false);
     if (m_savingRun)
         SaveLog();
     m_controls.SetSelectionEnabled(true);
+    ShowTriggerState();
 }
 
 void TDataLoggerForm::LogTimer1Timer()
@@ -350,19 +419,18 @@ void TDataLoggerForm::LogTimer1Timer()
     for (std::size_t i = 0; i < m_chartChannels.size(); ++i)
         m_charts.Plot(i, m_chartChannels[i], m_ecu);
     m_charts.ShowTimeAxis(m_sampleCount, m_sampleInterval);
-    if (m_savingRun && !m_fastRun) {
-        m_log.AppendRow(m_ecu);
-        ReportWriteProblem();
-    }
-    ShowFileSize();
+    if (!m_fastRun)
+        TakeRow(static_cast<std::int64_t>(m_sampleCount) * m_sampleInterval);
+    // A trigger may have ended the run, whose panel then says where the log went.
+    if (IsLogging())
+        ShowFileSize();
 }
 
 void TDataLoggerForm::PriorityValuesRead(std::chrono::steady_clock::time_point at)
 {
-    if (!IsLogging() || !m_savingRun || !m_fastRun || !m_log.HasRoom())
+    if (!IsLogging() || !m_fastRun || (m_savingRun && !m_log.HasRoom()))
         return;
-    m_log.AppendRowAt(m_ecu, std::chrono::duration_cast<std::chrono::milliseconds>(at - m_startedAt).count());
-    ReportWriteProblem();
+    TakeRow(std::chrono::duration_cast<std::chrono::milliseconds>(at - m_startedAt).count());
 }
 
 int TDataLoggerForm::AddMarker(const QString& note)
@@ -370,6 +438,13 @@ int TDataLoggerForm::AddMarker(const QString& note)
     if (!IsLogging() || !m_savingRun)
         return 0;
     KeepTypedNote();
+    if (m_trigger->CurrentStage() == LogTrigger::Stage::Waiting) {
+        // Its number comes when the start holds, if its row is kept then.
+        m_controls.markerLabel->setText(m_trigger->Mark(note.toStdString())
+                ? tr("Marker held with the pre-trigger rows")
+                : tr("Marker dropped: no rows are kept while waiting"));
+        return 0;
+    }
     m_notedMarker = m_log.AddMarker(note.toStdString());
     ReportWriteProblem();
     m_controls.markerLabel->setText(
@@ -445,6 +520,34 @@ bool TDataLoggerForm::SaveLog()
     return true;
 }
 
+void TDataLoggerForm::TriggerClick()
+{
+    if (!m_triggerDialog) {
+        m_triggerDialog = new TriggerDialog(this);
+        connect(m_triggerDialog, &TriggerDialog::TextsChosen, this, &TDataLoggerForm::TriggerChosen);
+    }
+    m_triggerDialog->ShowTexts(m_triggerTexts);
+    m_triggerDialog->open();
+}
+
+void TDataLoggerForm::TriggerChosen(const TriggerTexts& texts)
+{
+    TriggerPlan plan;
+    std::optional<TriggerProblem> problem = TriggerPlan::Read(texts, plan);
+    if (!problem)
+        problem = plan.ChannelProblem(ChannelsInForce());
+    if (problem) {
+        ShowMessage(LoggerMessages::BadTrigger(*problem));
+        m_triggerDialog->FocusOn(problem->field);
+        return;
+    }
+    m_triggerTexts = texts;
+    m_triggerPlan = std::move(plan);
+    m_trigger.reset();
+    ShowTriggerState();
+    m_triggerDialog->accept();
+}
+
 void TDataLoggerForm::SetPathClick()
 {
     emit DirectoryDialogRequested();
@@ -506,6 +609,7 @@ std::optional<std::string> TDataLoggerForm::WriteSettings()
     settings.channels = m_channelNames;
     settings.timeBase = m_timeBaseText;
     settings.allValues = m_controls.allValuesBox->isChecked();
+    settings.trigger = m_triggerTexts;
     return m_settingsFile.Update([&settings](IniFile& ini) { settings.Write(ini); });
 }
 

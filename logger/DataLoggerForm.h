@@ -3,6 +3,7 @@
 #include "ini/SettingsFile.h"
 #include "logger/DataLog.h"
 #include "logger/DataLoggerControls.h"
+#include "logger/LogTrigger.h"
 #include "logger/LoggerCharts.h"
 #include "logger/SampleInterval.h"
 
@@ -18,12 +19,15 @@ class EcuQueries;
 class EcuSession;
 class QTimer;
 class TPerformanceGraph;
+class TriggerDialog;
 
 // The data logger: samples four chosen channels of the live values every SampleInterval ms,
 // shows each as a number and a strip chart, and with "Save To File" ticked records every sample
 // as a CSV row, on the disk as it is taken and finished into the log file at Stop. A save that
 // fails is reported and kept: Stop again (after fixing the folder or choosing another) saves it,
-// and so does the end of the program.
+// and so does the end of the program. A trigger (LogTrigger) may make a run wait for a start
+// condition, keeping only the last pre-trigger seconds in memory until it holds, and stop it by
+// itself; without one every row is recorded from Start to Stop.
 class TDataLoggerForm : public QMainWindow {
     Q_OBJECT
 
@@ -85,6 +89,7 @@ public:
     const QStringList& ChannelList() const { return m_channelList; }
     const QStringList& TimeBaseList() const { return m_timeBaseList; }
     const DataLog& Log() const { return m_log; }
+    const TriggerTexts& Trigger() const { return m_triggerTexts; }
     QString PanelText(int panel) const { return m_controls.PanelText(panel); }
 
 public slots:
@@ -122,6 +127,8 @@ private slots:
     void SetPathClick();
     void MarkerClick() { AddMarker(); }
     void MarkerNoteEntered();
+    void TriggerClick();
+    void TriggerChosen(const TriggerTexts& texts);
 
 private:
     void FormClose();
@@ -130,6 +137,14 @@ private:
     void ChannelChosen(int chart);
     void TimeBaseChosen();
     bool SaveLog();
+    // Makes the recording file with the header: at Start, or when the start condition first holds.
+    void BeginLog();
+    // A row taken `ms` after Start: to the trigger, and what it keeps to the log.
+    void TakeRow(std::int64_t ms);
+    void KeepRows(const std::vector<LogRow>& rows);
+    // Ends the run's trigger: what it held while waiting goes to the log.
+    void FinishTrigger();
+    void ShowTriggerState();
     void ReportWriteProblem();
     // The note typed for the latest marker goes to the log, unless it already holds it.
     void KeepTypedNote();
@@ -139,6 +154,7 @@ private:
     QString ShownTimeBase() const;
     QString FastTimeBaseText() const;
     void ShowOutputFile();
+    LogChannelNames ChannelsInForce() const;
     // Where the log is saved; the default log folder is made here, when first needed.
     std::filesystem::path LogTarget() const;
     // Where the next save will go, without making any folder.
@@ -164,6 +180,13 @@ private:
     std::array<ResolvedChannel, kLoggedChannels> m_chartChannels; // the names above, looked up
     QString m_timeBaseText;
     DataLog m_log;
+    TriggerTexts m_triggerTexts;
+    TriggerPlan m_triggerPlan; // read from the texts
+    std::optional<LogTrigger> m_trigger; // of the latest run
+    TriggerDialog* m_triggerDialog = nullptr; // made when first opened
+    LogColumns m_columns; // of the run
+    QDateTime m_requestedAt; // Start
+    bool m_logBegun = false; // in this run
     bool m_savingRun = false; // "Save To File" as it was at Start
     bool m_fastRun = false; // the time base "As fast as the line allows" at Start
     bool m_fastPolling = false;

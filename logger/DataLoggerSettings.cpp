@@ -10,6 +10,21 @@ constexpr const char* kFileSection = "File";
 constexpr const char* kLogSection = "Log";
 constexpr const char* kAllValuesKey = "AllValues";
 constexpr std::array<const char*, kLoggedChannels> kChannelKeys = { "Ch1", "Ch2", "Ch3", "Ch4" };
+constexpr const char* kTriggerSection = "Trigger";
+
+struct TriggerKey {
+    const char* key;
+    std::string TriggerTexts::*text;
+};
+// clang-format off
+constexpr std::array<TriggerKey, 5> kTriggerKeys { {
+    { "StartWhen",  &TriggerTexts::startWhen },
+    { "StopWhen",   &TriggerTexts::stopWhen },
+    { "StopDelay",  &TriggerTexts::stopDelay },
+    { "PreTrigger", &TriggerTexts::preTrigger },
+    { "StopAfter",  &TriggerTexts::stopAfter },
+} };
+// clang-format on
 
 QString ReadText(const IniFile& ini, const char* section, const char* key, const QString& fallback)
 {
@@ -38,6 +53,11 @@ DataLoggerSettings DataLoggerSettings::Read(const IniFile& ini, const QString& l
     else if (timeBase == QLatin1String(kFastTimeBase))
         settings.timeBase = timeBase;
     settings.allValues = ini.ReadBool(kLogSection, kAllValuesKey, settings.allValues);
+    TriggerTexts trigger;
+    for (const TriggerKey& key : kTriggerKeys)
+        trigger.*key.text = ini.ReadString(kTriggerSection, key.key, {});
+    if (TriggerPlan plan; !TriggerPlan::Read(trigger, plan))
+        settings.trigger = trigger;
     return settings;
 }
 
@@ -51,6 +71,11 @@ void DataLoggerSettings::Write(IniFile& ini) const
         ini.WriteString(kLogSection, kChannelKeys[i], channels[i].toStdString());
     ini.WriteString(kLogSection, "TimeBase", timeBase.toStdString());
     ini.WriteBool(kLogSection, kAllValuesKey, allValues);
+    // A file of a logger that never had a trigger stays as it was.
+    if (trigger == TriggerTexts {} && !ini.Value(kTriggerSection, kTriggerKeys.front().key))
+        return;
+    for (const TriggerKey& key : kTriggerKeys)
+        ini.WriteString(kTriggerSection, key.key, trigger.*key.text);
 }
 
 std::filesystem::path DataLoggerSettingsFile(const QString& settingsFolder)

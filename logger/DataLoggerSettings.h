@@ -2,6 +2,7 @@
 
 #include "ini/IniFile.h"
 #include "logger/DataLog.h"
+#include "logger/LogTrigger.h"
 
 #include <QString>
 #include <array>
@@ -19,6 +20,9 @@ struct DataLoggerSettings {
         = { QStringLiteral("RPM"), QStringLiteral("MAP"), QStringLiteral("CTS"), QStringLiteral("IAT") };
     QString timeBase = QStringLiteral("10");
     bool allValues = false; // "Record all values"
+    // What Start waits for and when it stops; all empty: no trigger. Texts that do not read as
+    // a trigger give none.
+    TriggerTexts trigger;
 
     // `logFolder`, when given, is the "File Path" of a file that has none.
     static DataLoggerSettings Read(const IniFile& ini, const QString& logFolder = QString());

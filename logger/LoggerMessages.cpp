@@ -14,6 +14,64 @@ QString PathText(const std::filesystem::path& path)
     return QString::fromStdString(path.string());
 }
 
+QString Tr(const char* text)
+{
+    return QCoreApplication::translate("TDataLoggerForm", text);
+}
+
+QString ConditionText(const std::optional<TriggerCondition>& condition)
+{
+    return condition ? QString::fromStdString(condition->Text()) : QString();
+}
+
+// How the run will end, when the trigger says: "stops 2 s after CTS > 90", "stops after 60 s".
+QString StopText(const TriggerPlan& plan)
+{
+    if (plan.stop)
+        return Tr("stops %1 s after %2").arg(plan.stopDelaySeconds).arg(ConditionText(plan.stop));
+    if (plan.stopAfterSeconds)
+        return Tr("stops after %1 s").arg(*plan.stopAfterSeconds);
+    return {};
+}
+
+QString Joined(const QString& first, const QString& then)
+{
+    return then.isEmpty() ? first : Tr("%1; %2").arg(first, then);
+}
+
+QString RunningState(const TriggerPlan& plan, const LogTrigger& run)
+{
+    using Stage = LogTrigger::Stage;
+    using End = LogTrigger::End;
+    switch (run.CurrentStage()) {
+    case Stage::Waiting:
+        return plan.preTriggerSeconds > 0
+            ? Tr("Waiting for %1, keeping the last %2 s").arg(ConditionText(plan.start)).arg(plan.preTriggerSeconds)
+            : Tr("Waiting for %1").arg(ConditionText(plan.start));
+    case Stage::Recording:
+        return Joined(plan.start ? Tr("Started on %1").arg(ConditionText(plan.start)) : Tr("Recording"),
+            StopText(plan));
+    case Stage::Stopping:
+        return Tr("%1 held: stopping %2 s after it").arg(ConditionText(plan.stop)).arg(plan.stopDelaySeconds);
+    case Stage::Done:
+        break;
+    }
+    switch (run.Ended()) {
+    case End::StopCondition:
+        return Tr("Stopped %1 s after %2").arg(plan.stopDelaySeconds).arg(ConditionText(plan.stop));
+    case End::StopTime:
+        return Tr("Stopped after %1 s").arg(plan.stopAfterSeconds.value_or(0));
+    case End::WhileWaiting:
+        return Tr("Stopped while waiting for %1").arg(ConditionText(plan.start));
+    case End::NotYet:
+    case End::Rows:
+    case End::Finished:
+        break;
+    }
+    return Tr("Stopped");
+}
+
+
 } // namespace
 
 namespace LoggerMessages {
@@ -120,6 +178,42 @@ QString ReplayUnderWay()
     return QCoreApplication::translate("TDataLoggerForm",
         "A log is being replayed through the windows. Only what the car says is recorded: end the replay "
         "in the log viewer (End Replay) before pressing Start.");
+}
+
+QString TriggerField(TriggerProblem::Field field)
+{
+    using Field = TriggerProblem::Field;
+    switch (field) {
+    case Field::StartWhen:
+        return Tr("Start when");
+    case Field::StopWhen:
+        return Tr("Stop when");
+    case Field::StopDelay:
+        return Tr("Stop delay (s)");
+    case Field::PreTrigger:
+        return Tr("Pre-trigger (s)");
+    case Field::StopAfter:
+        break;
+    }
+    return Tr("Stop after (s)");
+}
+
+QString BadTrigger(const TriggerProblem& problem)
+{
+    const QString text = QCoreApplication::translate("LogTrigger", problem.text);
+    const QString first = QString::fromStdString(problem.first);
+    return Tr("%1: %2").arg(TriggerField(problem.field),
+        problem.second.empty() ? text.arg(first) : text.arg(first, QString::fromStdString(problem.second)));
+}
+
+QString TriggerState(const TriggerPlan& plan, const LogTrigger* run)
+{
+    if (!plan.IsSet())
+        return Tr("No trigger: Start records at once");
+    if (run)
+        return RunningState(plan, *run);
+    return Joined(plan.start ? Tr("Start waits for %1").arg(ConditionText(plan.start)) : Tr("Start records at once"),
+        StopText(plan));
 }
 
 } // namespace LoggerMessages

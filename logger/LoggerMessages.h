@@ -1,5 +1,7 @@
 #pragma once
 
+#include "logger/LogTrigger.h"
+
 #include <QString>
 
 #include <cstddef>
@@ -27,5 +29,12 @@ QString ReplayUnderWay();
 // Another program records into the file asked for: this log goes to `instead`.
 QString TargetTaken(
     qint64 process, const std::filesystem::path& wanted, const std::filesystem::path& instead);
+
+// The name of a trigger setting, as the Trigger dialog labels its box.
+QString TriggerField(TriggerProblem::Field field);
+// A trigger setting that cannot be used, naming it and why.
+QString BadTrigger(const TriggerProblem& problem);
+// What the trigger does: before Start (`run` null), while the run waits or records, and after it.
+QString TriggerState(const TriggerPlan& plan, const LogTrigger* run);
 
 } // namespace LoggerMessages
