@@ -352,7 +352,7 @@ void TDataLoggerForm::TakeRow(std::int64_t ms)
     const LogTrigger::Stage stage = m_trigger->CurrentStage();
     if (stage == LogTrigger::Stage::Done)
         DL_Stop_ButtonClick();
-    else if (m_triggerPlan.IsSet())
+    else if (m_trigger->Plan().IsSet())
         ShowTriggerState();
 }
 
@@ -380,8 +380,8 @@ void TDataLoggerForm::FinishTrigger()
 
 void TDataLoggerForm::ShowTriggerState()
 {
-    m_controls.triggerState->setText(
-        LoggerMessages::TriggerState(m_triggerPlan, m_trigger ? &*m_trigger : nullptr));
+    m_controls.triggerState->setText(m_trigger ? LoggerMessages::TriggerState(m_trigger->Plan(), &*m_trigger)
+                                               : LoggerMessages::TriggerState(m_triggerPlan, nullptr));
 }
 
 void TDataLoggerForm::DL_Stop_ButtonClick()
@@ -532,20 +532,30 @@ void TDataLoggerForm::TriggerClick()
 
 void TDataLoggerForm::TriggerChosen(const TriggerTexts& texts)
 {
-    TriggerPlan plan;
-    std::optional<TriggerProblem> problem = TriggerPlan::Read(texts, plan);
-    if (!problem)
-        problem = plan.ChannelProblem(ChannelsInForce());
-    if (problem) {
+    if (const std::optional<TriggerProblem> problem = SetTrigger(texts)) {
         ShowMessage(LoggerMessages::BadTrigger(*problem));
         m_triggerDialog->FocusOn(problem->field);
         return;
     }
+    m_triggerDialog->accept();
+}
+
+std::optional<TriggerProblem> TDataLoggerForm::SetTrigger(const TriggerTexts& texts)
+{
+    TriggerPlan plan;
+    std::optional<TriggerProblem> problem = TriggerPlan::Read(texts, plan);
+    if (!problem)
+        problem = plan.ChannelProblem(ChannelsInForce());
+    if (problem)
+        return problem;
     m_triggerTexts = texts;
     m_triggerPlan = std::move(plan);
-    m_trigger.reset();
-    ShowTriggerState();
-    m_triggerDialog->accept();
+    // A run under way keeps the trigger it started with; the next Start takes this one.
+    if (!IsLogging()) {
+        m_trigger.reset();
+        ShowTriggerState();
+    }
+    return std::nullopt;
 }
 
 void TDataLoggerForm::SetPathClick()

@@ -64,6 +64,10 @@ public:
     // The time base "As fast as the line allows" is in force.
     bool FastTimeBase() const { return m_timeBaseText == QLatin1String(kFastTimeBase); }
 
+    // Chooses what Start waits for and when the run stops, as OK in the Trigger dialog does (not
+    // while logging). Returns what cannot be used; nothing changes then.
+    std::optional<TriggerProblem> SetTrigger(const TriggerTexts& texts);
+
     // Start and Stop as the buttons do, for a caller that is no user (--start-logging).
     void StartLogging() { DL_Start_ButtonClick(); }
     void StopLogging() { DL_Stop_ButtonClick(); }

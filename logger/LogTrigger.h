@@ -40,11 +40,11 @@ struct TriggerProblem {
 
 // The trigger settings as typed; an empty text is the setting left out.
 struct TriggerTexts {
-    std::string startWhen;
-    std::string stopWhen;
-    std::string stopDelay;
-    std::string preTrigger;
-    std::string stopAfter;
+    std::string startWhen {};
+    std::string stopWhen {};
+    std::string stopDelay {};
+    std::string preTrigger {};
+    std::string stopAfter {};
 
     bool operator==(const TriggerTexts&) const = default;
 };

@@ -43,7 +43,7 @@ TriggerDialog::TriggerDialog(QWidget* parent)
     setModal(true);
     auto* layout = new QVBoxLayout(this);
     auto* hint = new QLabel(tr("A condition is one of the four logged channels above or below a value, "
-                               "for example RPM > 3000 or TPS < 10. Leave \"Start when\" empty to record "
+                               "for example RPM > 3000 or TPS(Angle) < 10. Leave \"Start when\" empty to record "
                                "from Start, \"Stop when\" empty to stop with Stop."),
         this);
     hint->setWordWrap(true);

@@ -180,7 +180,13 @@ INSTANTIATE_TEST_SUITE_P(Options, ToolNumberOutOfRange,
             "\"99999999999\"" },
         BadNumber { "TimeBaseWrapping",
             { "log", "--channels", "RPM,MAP,CTS,IAT", "--time-base", "4294967297" }, "\"4294967297\"" },
-        BadNumber { "ChannelAddress64", { "log", "--channels", "RPM,MAP,CTS,Address64" }, "\"Address64\"" }),
+        BadNumber { "ChannelAddress64", { "log", "--channels", "RPM,MAP,CTS,Address64" }, "\"Address64\"" },
+        BadNumber { "StartWhenWithoutComparison",
+            { "log", "--channels", "RPM,MAP,CTS,IAT", "--start-when", "RPM=3000" }, "--start-when: \"RPM=3000\"" },
+        BadNumber { "StopWhenChannelNotLogged",
+            { "log", "--channels", "RPM,MAP,CTS,IAT", "--stop-when", "TPS>50" }, "--stop-when: \"TPS\"" },
+        BadNumber { "PreTriggerNegative", { "log", "--channels", "RPM,MAP,CTS,IAT", "--pre-trigger", "-1" },
+            "--pre-trigger: \"-1\"" }),
     [](const auto& param) { return std::string(param.param.name); });
 
 } // namespace

@@ -129,6 +129,45 @@ TEST_F(CliLog, AsFastAsTheLineAllowsEachRowIsStampedWithWhenItsValuesCame)
     EXPECT_LT(times.back() - times.front(), FastestInterval * (Rows - 1)) << file;
 }
 
+// The simulated engine's coolant warms by about a degree a second from 15 °C: waiting for it to
+// pass 22 keeps only the 0.4 s of rows before (ten rows of 40 ms, counted from the first kept), then
+// the row where it passes and every row after, until 0.2 s after it first passes 23.
+TEST_F(CliLog, AStartConditionKeepsThePreTriggerRowsAndAStopConditionEndsItAfterItsDelay)
+{
+    const std::filesystem::path out = Dir() / "event.csv";
+    const CliRun run = RunCli({ "--simulate", "log", "--time-base", "1", "--channels", "RPM,MAP,CTS,IAT",
+        "--start-when", "CTS>22", "--pre-trigger", "0.4", "--stop-when", "CTS>23", "--stop-delay", "0.2",
+        "--samples", "100000", "--out", out.string() });
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, out.string() + "\n");
+    struct Row {
+        long ms;
+        int coolant;
+    };
+    std::vector<Row> rows;
+    const std::string file = ReadFileBytes(out);
+    const std::string header = "Elapsed Time (ms),RPM,MAP,CTS,IAT\r\n";
+    ASSERT_NE(file.find(header), std::string::npos) << file;
+    for (std::size_t at = file.find(header) + header.size(); at < file.size();) {
+        const std::size_t end = file.find("\r\n", at);
+        const QStringList fields = QString::fromStdString(file.substr(at, end - at)).split(',');
+        ASSERT_EQ(fields.size(), 5) << file;
+        rows.push_back({ fields[0].toLong(), fields[3].toInt() });
+        at = end + 2;
+    }
+    const auto passing = [&rows](int degrees) {
+        return std::find_if(rows.begin(), rows.end(), [degrees](const Row& row) { return row.coolant > degrees; });
+    };
+    constexpr int PreTriggerRows = 10;
+    ASSERT_EQ(passing(22) - rows.begin(), PreTriggerRows) << file;
+    EXPECT_EQ(rows.front().ms, 40) << "times count from the first row kept";
+    EXPECT_EQ(passing(22)->ms, 40 * (PreTriggerRows + 1));
+    for (std::size_t k = 1; k < rows.size(); ++k)
+        EXPECT_EQ(rows[k].ms - rows[k - 1].ms, 40) << "no row missing or doubled: " << k;
+    ASSERT_NE(passing(23), rows.end()) << file;
+    EXPECT_EQ(rows.back().ms, passing(23)->ms + 200) << file;
+}
+
 // A broken file: each fault named on standard error by line and column, the rest counted. Figures
 // hold the digits the log gave, not the rounding of reading them (17.3, not 17.2999992).
 TEST_F(CliLog, LogstatSaysWhatItCouldNotReadAndCountsTheRest)

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLocale>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -372,4 +373,58 @@ TEST_F(DataLoggerFormTest, KeyMMarksTheLatestRowOnTheDiskAndTheNoteTypedAfterwar
     EXPECT_EQ(saved.contents.markers,
         (std::vector<LogMarker> { { 1, 800, "misfire, 3rd gear" }, { 2, 1200, "pinking" } }));
     EXPECT_FALSE(rig.form->findChild<QPushButton*>(QStringLiteral("MarkerButton"))->isEnabled());
+}
+
+// Armed through its dialog, the logger says what it waits for and writes nothing; the row where the
+// engine speed crosses starts the log, after the rows of the pre-trigger time, which count from the
+// first one kept and keep the marker made at them. A condition on a channel not logged is refused.
+TEST_F(DataLoggerFormTest, ArmedItWaitsForTheConditionAndStartsWhereTheValueCrosses)
+{
+    ClickButton(*rig.form, QStringLiteral("TriggerButton"));
+    auto* dialog = rig.form->findChild<QDialog*>(QStringLiteral("TriggerDialog"));
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(dialog->isVisible());
+    const auto type = [dialog](const char* box, const QString& text) {
+        auto* edit = dialog->findChild<QLineEdit*>(QLatin1String(box));
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    };
+    type("StartWhenBox", QStringLiteral("TPS > 50"));
+    ClickButton(*dialog, QStringLiteral("TriggerOk"));
+    ASSERT_EQ(rig.form->messages.size(), 1);
+    EXPECT_EQ(rig.form->messages.back(),
+        "Start when: \"TPS\" is not one of the four logged channels (RPM, MAP, CTS, IAT)");
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(rig.form->Trigger(), TriggerTexts {});
+
+    type("StartWhenBox", QStringLiteral("RPM > 3000"));
+    type("PreTriggerBox", QStringLiteral("0.8"));
+    ClickButton(*dialog, QStringLiteral("TriggerOk"));
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(rig.LabelText("TriggerState"), "Start waits for RPM > 3000");
+
+    rig.PressStart();
+    for (const int rpm : { 800, 900, 1000 }) {
+        rig.ecu.rpm = rpm;
+        rig.Ticks(1);
+        if (rpm == 800 || rpm == 1000) {
+            EXPECT_EQ(rig.form->AddMarker(QStringLiteral("at %1").arg(rpm)), 0) << "numbered once kept";
+        }
+    }
+    EXPECT_EQ(rig.LabelText("TriggerState"), "Waiting for RPM > 3000, keeping the last 0.8 s");
+    EXPECT_FALSE(rig.form->Log().HasUnsavedLog()) << "nothing on the disk while waiting";
+
+    rig.ecu.rpm = 3100;
+    rig.Ticks(1);
+    EXPECT_EQ(rig.LabelText("TriggerState"), "Started on RPM > 3000");
+    EXPECT_TRUE(rig.form->Log().HasUnsavedLog());
+    rig.Ticks(1);
+    rig.PressStop();
+
+    const LogFile saved = ReadLogFile(rig.LogFile());
+    ASSERT_EQ(saved.error, std::nullopt);
+    // Taken at 400 .. 2000 ms; kept from 800 (0.8 s before the start at 1600), time 0 at 400.
+    EXPECT_EQ(saved.contents.timesMs, (std::vector<double> { 400, 800, 1200, 1600 }));
+    EXPECT_EQ(saved.contents.Column("RPM")->values, (std::vector<float> { 900, 1000, 3100, 3100 }));
+    EXPECT_EQ(saved.contents.markers, (std::vector<LogMarker> { { 1, 800, "at 1000" } }));
 }

@@ -108,6 +108,11 @@ TEST(ManPageExamples, EveryCommandLineToolExampleRunsAsPrinted)
     for (const QString& command : commands) {
         QStringList args = command.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         args.removeFirst();
+        // Quoted for the shell ('CTS>20'), which takes the quotes away.
+        for (QString& arg : args) {
+            if (arg.size() > 1 && arg.startsWith(QLatin1Char('\'')) && arg.endsWith(QLatin1Char('\'')))
+                arg = arg.mid(1, arg.size() - 2);
+        }
         const ProgramRun run = Start(DAZEDERIR_CLI_PATH, args, folder.path());
         EXPECT_EQ(run.status, 0) << command.toStdString();
         EXPECT_FALSE(run.out.isEmpty()) << command.toStdString();

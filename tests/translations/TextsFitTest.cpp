@@ -22,6 +22,7 @@
 #include "viewer/LogViewerForm.h"
 
 #include <QAbstractButton>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -123,6 +124,19 @@ TEST_P(TextsInEveryWindow, FitWhereTheyAreShown)
         windows.Actuator().SelectTest(test);
         cut << CutTexts(windows.Actuator());
     }
+    // The logger's trigger: its dialog, and the longest of what the row says while armed.
+    TDataLoggerForm& logger = windows.DataLogger();
+    ClickButton(logger, QStringLiteral("TriggerButton"));
+    auto* triggerDialog = logger.findChild<QDialog*>(QStringLiteral("TriggerDialog"));
+    ASSERT_NE(triggerDialog, nullptr);
+    cut << CutTexts(*triggerDialog);
+    triggerDialog->reject();
+    ASSERT_FALSE(logger.SetTrigger({ .startWhen = "RPM>3000", .stopWhen = "CTS>90", .stopDelay = "2",
+        .preTrigger = "5", .stopAfter = {} }));
+    logger.StartLogging();
+    cut << CutTexts(logger);
+    logger.StopLogging();
+    cut << CutTexts(logger);
     cut.removeDuplicates();
     EXPECT_TRUE(cut.isEmpty()) << cut.join(QLatin1Char('\n')).toStdString();
 }
