@@ -220,7 +220,8 @@ int RunLog(CliContext& context, const LogRequest& request)
     std::optional<std::string> beginProblem;
     const auto keep = [&](const std::vector<LogRow>& rows) {
         if (!log.HasUnsavedLog() && !beginProblem)
-            beginProblem = BeginLog(context, request, log, requested.addMSecs(trigger.OriginMs()), interval, target);
+            beginProblem
+                = BeginLog(context, request, log, requested.addMSecs(trigger.OriginMs()), interval, target);
         if (!beginProblem)
             log.AppendRows(rows);
     };

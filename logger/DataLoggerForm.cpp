@@ -336,8 +336,8 @@ void TDataLoggerForm::DL_Start_ButtonClick()
 void TDataLoggerForm::BeginLog()
 {
     const std::filesystem::path target = LogTarget();
-    m_log.AppendHeader(m_requestedAt.addMSecs(m_trigger->OriginMs()), ChannelsInForce(), m_sampleInterval, target,
-        { .allValues = m_controls.allValuesBox->isChecked(), .units = m_ecu.Settings() });
+    m_log.AppendHeader(m_requestedAt.addMSecs(m_trigger->OriginMs()), ChannelsInForce(), m_sampleInterval,
+        target, { .allValues = m_controls.allValuesBox->isChecked(), .units = m_ecu.Settings() });
     m_logBegun = true;
     if (const std::optional<qint64> other = m_log.TargetTakenBy()) {
         m_controls.SetPanel(kOutputFilePanel, tr(kOutputFilePrefix) + PathText(m_log.Target()));

@@ -51,7 +51,8 @@ std::optional<TriggerProblem> ReadCondition(
     if (text.empty())
         return std::nullopt;
     const std::size_t op = text.find_first_of("<>");
-    const std::string_view name = op == std::string_view::npos ? std::string_view() : Trimmed(text.substr(0, op));
+    const std::string_view name
+        = op == std::string_view::npos ? std::string_view() : Trimmed(text.substr(0, op));
     if (name.empty())
         return TriggerProblem { field, kNotACondition, std::string(text), {} };
     const std::string_view valueText = Trimmed(text.substr(op + 1));

@@ -14,11 +14,6 @@ QString PathText(const std::filesystem::path& path)
     return QString::fromStdString(path.string());
 }
 
-QString Tr(const char* text)
-{
-    return QCoreApplication::translate("TDataLoggerForm", text);
-}
-
 QString ConditionText(const std::optional<TriggerCondition>& condition)
 {
     return condition ? QString::fromStdString(condition->Text()) : QString();
@@ -28,15 +23,17 @@ QString ConditionText(const std::optional<TriggerCondition>& condition)
 QString StopText(const TriggerPlan& plan)
 {
     if (plan.stop)
-        return Tr("stops %1 s after %2").arg(plan.stopDelaySeconds).arg(ConditionText(plan.stop));
+        return QCoreApplication::translate("TDataLoggerForm", "stops %1 s after %2")
+            .arg(plan.stopDelaySeconds)
+            .arg(ConditionText(plan.stop));
     if (plan.stopAfterSeconds)
-        return Tr("stops after %1 s").arg(*plan.stopAfterSeconds);
+        return QCoreApplication::translate("TDataLoggerForm", "stops after %1 s").arg(*plan.stopAfterSeconds);
     return {};
 }
 
 QString Joined(const QString& first, const QString& then)
 {
-    return then.isEmpty() ? first : Tr("%1; %2").arg(first, then);
+    return then.isEmpty() ? first : QCoreApplication::translate("TDataLoggerForm", "%1; %2").arg(first, then);
 }
 
 QString RunningState(const TriggerPlan& plan, const LogTrigger& run)
@@ -46,31 +43,40 @@ QString RunningState(const TriggerPlan& plan, const LogTrigger& run)
     switch (run.CurrentStage()) {
     case Stage::Waiting:
         return plan.preTriggerSeconds > 0
-            ? Tr("Waiting for %1, keeping the last %2 s").arg(ConditionText(plan.start)).arg(plan.preTriggerSeconds)
-            : Tr("Waiting for %1").arg(ConditionText(plan.start));
+            ? QCoreApplication::translate("TDataLoggerForm", "Waiting for %1, keeping the last %2 s")
+                  .arg(ConditionText(plan.start))
+                  .arg(plan.preTriggerSeconds)
+            : QCoreApplication::translate("TDataLoggerForm", "Waiting for %1").arg(ConditionText(plan.start));
     case Stage::Recording:
-        return Joined(plan.start ? Tr("Started on %1").arg(ConditionText(plan.start)) : Tr("Recording"),
+        return Joined(plan.start ? QCoreApplication::translate("TDataLoggerForm", "Started on %1")
+                                       .arg(ConditionText(plan.start))
+                                 : QCoreApplication::translate("TDataLoggerForm", "Recording"),
             StopText(plan));
     case Stage::Stopping:
-        return Tr("%1 held: stopping %2 s after it").arg(ConditionText(plan.stop)).arg(plan.stopDelaySeconds);
+        return QCoreApplication::translate("TDataLoggerForm", "%1 held: stopping %2 s after it")
+            .arg(ConditionText(plan.stop))
+            .arg(plan.stopDelaySeconds);
     case Stage::Done:
         break;
     }
     switch (run.Ended()) {
     case End::StopCondition:
-        return Tr("Stopped %1 s after %2").arg(plan.stopDelaySeconds).arg(ConditionText(plan.stop));
+        return QCoreApplication::translate("TDataLoggerForm", "Stopped %1 s after %2")
+            .arg(plan.stopDelaySeconds)
+            .arg(ConditionText(plan.stop));
     case End::StopTime:
-        return Tr("Stopped after %1 s").arg(plan.stopAfterSeconds.value_or(0));
+        return QCoreApplication::translate("TDataLoggerForm", "Stopped after %1 s")
+            .arg(plan.stopAfterSeconds.value_or(0));
     case End::WhileWaiting:
-        return Tr("Stopped while waiting for %1").arg(ConditionText(plan.start));
+        return QCoreApplication::translate("TDataLoggerForm", "Stopped while waiting for %1")
+            .arg(ConditionText(plan.start));
     case End::NotYet:
     case End::Rows:
     case End::Finished:
         break;
     }
-    return Tr("Stopped");
+    return QCoreApplication::translate("TDataLoggerForm", "Stopped");
 }
-
 
 } // namespace
 
@@ -185,34 +191,38 @@ QString TriggerField(TriggerProblem::Field field)
     using Field = TriggerProblem::Field;
     switch (field) {
     case Field::StartWhen:
-        return Tr("Start when");
+        return QCoreApplication::translate("TDataLoggerForm", "Start when");
     case Field::StopWhen:
-        return Tr("Stop when");
+        return QCoreApplication::translate("TDataLoggerForm", "Stop when");
     case Field::StopDelay:
-        return Tr("Stop delay (s)");
+        return QCoreApplication::translate("TDataLoggerForm", "Stop delay (s)");
     case Field::PreTrigger:
-        return Tr("Pre-trigger (s)");
+        return QCoreApplication::translate("TDataLoggerForm", "Pre-trigger (s)");
     case Field::StopAfter:
         break;
     }
-    return Tr("Stop after (s)");
+    return QCoreApplication::translate("TDataLoggerForm", "Stop after (s)");
 }
 
 QString BadTrigger(const TriggerProblem& problem)
 {
     const QString text = QCoreApplication::translate("LogTrigger", problem.text);
     const QString first = QString::fromStdString(problem.first);
-    return Tr("%1: %2").arg(TriggerField(problem.field),
-        problem.second.empty() ? text.arg(first) : text.arg(first, QString::fromStdString(problem.second)));
+    return QCoreApplication::translate("TDataLoggerForm", "%1: %2")
+        .arg(TriggerField(problem.field),
+            problem.second.empty() ? text.arg(first)
+                                   : text.arg(first, QString::fromStdString(problem.second)));
 }
 
 QString TriggerState(const TriggerPlan& plan, const LogTrigger* run)
 {
     if (!plan.IsSet())
-        return Tr("No trigger: Start records at once");
+        return QCoreApplication::translate("TDataLoggerForm", "No trigger: Start records at once");
     if (run)
         return RunningState(plan, *run);
-    return Joined(plan.start ? Tr("Start waits for %1").arg(ConditionText(plan.start)) : Tr("Start records at once"),
+    return Joined(plan.start ? QCoreApplication::translate("TDataLoggerForm", "Start waits for %1")
+                                   .arg(ConditionText(plan.start))
+                             : QCoreApplication::translate("TDataLoggerForm", "Start records at once"),
         StopText(plan));
 }
 

@@ -42,10 +42,11 @@ TriggerDialog::TriggerDialog(QWidget* parent)
     setWindowTitle(tr("Trigger"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
-    auto* hint = new QLabel(tr("A condition is one of the four logged channels above or below a value, "
-                               "for example RPM > 3000 or TPS(Angle) < 10. Leave \"Start when\" empty to record "
-                               "from Start, \"Stop when\" empty to stop with Stop."),
-        this);
+    auto* hint
+        = new QLabel(tr("A condition is one of the four logged channels above or below a value, "
+                        "for example RPM > 3000 or TPS(Angle) < 10. Leave \"Start when\" empty to record "
+                        "from Start, \"Stop when\" empty to stop with Stop."),
+            this);
     hint->setWordWrap(true);
     layout->addWidget(hint);
     auto* form = new QFormLayout;

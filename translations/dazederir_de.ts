@@ -539,6 +539,29 @@
     </message>
 </context>
 <context>
+    <name>LogTrigger</name>
+    <message>
+        <source>&quot;%1&quot; is not NAME&gt;VALUE or NAME&lt;VALUE (for example RPM&gt;3000)</source>
+        <translation>„%1“ ist nicht NAME&gt;WERT oder NAME&lt;WERT (zum Beispiel RPM&gt;3000)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a number</source>
+        <translation>„%1“ ist keine Zahl</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not one of the four logged channels (%2)</source>
+        <translation>„%1“ ist keiner der vier aufgezeichneten Kanäle (%2)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a number of seconds from 0 up</source>
+        <translation>„%1“ ist keine Sekundenzahl ab 0</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is more than the %2 seconds that can be kept</source>
+        <translation>„%1“ ist mehr als die %2 Sekunden, die behalten werden können</translation>
+    </message>
+</context>
+<context>
     <name>MarkerList</name>
     <message>
         <source>Markers made while recording: click one to put cursor A there</source>
@@ -1356,6 +1379,102 @@ Die Auswahl gilt bis zum Programmende; beim Schließen dieses Fensters wird es e
         <source>Press M while recording to mark a moment</source>
         <translation>Während der Aufzeichnung M drücken, um einen Moment zu markieren</translation>
     </message>
+    <message>
+        <source>&amp;Trigger...</source>
+        <translation>&amp;Trigger...</translation>
+    </message>
+    <message>
+        <source>Marker held with the pre-trigger rows</source>
+        <translation>Markierung bei den Vorlaufzeilen gehalten</translation>
+    </message>
+    <message>
+        <source>Marker dropped: no rows are kept while waiting</source>
+        <translation>Markierung verworfen: beim Warten werden keine Zeilen behalten</translation>
+    </message>
+    <message>
+        <source>stops %1 s after %2</source>
+        <translation>stoppt %1 s nach %2</translation>
+    </message>
+    <message>
+        <source>stops after %1 s</source>
+        <translation>stoppt nach %1 s</translation>
+    </message>
+    <message>
+        <source>%1; %2</source>
+        <translation>%1; %2</translation>
+    </message>
+    <message>
+        <source>Waiting for %1, keeping the last %2 s</source>
+        <translation>Warte auf %1, die letzten %2 s werden behalten</translation>
+    </message>
+    <message>
+        <source>Waiting for %1</source>
+        <translation>Warte auf %1</translation>
+    </message>
+    <message>
+        <source>Started on %1</source>
+        <translation>Gestartet bei %1</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>Aufzeichnung läuft</translation>
+    </message>
+    <message>
+        <source>%1 held: stopping %2 s after it</source>
+        <translation>%1 erreicht: Stopp %2 s danach</translation>
+    </message>
+    <message>
+        <source>Stopped %1 s after %2</source>
+        <translation>Gestoppt %1 s nach %2</translation>
+    </message>
+    <message>
+        <source>Stopped after %1 s</source>
+        <translation>Gestoppt nach %1 s</translation>
+    </message>
+    <message>
+        <source>Stopped while waiting for %1</source>
+        <translation>Gestoppt beim Warten auf %1</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Gestoppt</translation>
+    </message>
+    <message>
+        <source>Start when</source>
+        <translation>Start wenn</translation>
+    </message>
+    <message>
+        <source>Stop when</source>
+        <translation>Stopp wenn</translation>
+    </message>
+    <message>
+        <source>Stop delay (s)</source>
+        <translation>Stoppverzögerung (s)</translation>
+    </message>
+    <message>
+        <source>Pre-trigger (s)</source>
+        <translation>Vorlauf (s)</translation>
+    </message>
+    <message>
+        <source>Stop after (s)</source>
+        <translation>Stopp nach (s)</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>No trigger: Start records at once</source>
+        <translation>Kein Trigger: Start zeichnet sofort auf</translation>
+    </message>
+    <message>
+        <source>Start waits for %1</source>
+        <translation>Start wartet auf %1</translation>
+    </message>
+    <message>
+        <source>Start records at once</source>
+        <translation>Start zeichnet sofort auf</translation>
+    </message>
 </context>
 <context>
     <name>TDataViewerForm</name>
@@ -1997,6 +2116,17 @@ Die Auswahl gilt bis zum Programmende; beim Schließen dieses Fensters wird es e
     <message>
         <source>Help Contents</source>
         <translation>Hilfethemen</translation>
+    </message>
+</context>
+<context>
+    <name>TriggerDialog</name>
+    <message>
+        <source>Trigger</source>
+        <translation>Trigger</translation>
+    </message>
+    <message>
+        <source>A condition is one of the four logged channels above or below a value, for example RPM &gt; 3000 or TPS(Angle) &lt; 10. Leave &quot;Start when&quot; empty to record from Start, &quot;Stop when&quot; empty to stop with Stop.</source>
+        <translation>Eine Bedingung ist einer der vier aufgezeichneten Kanäle über oder unter einem Wert, zum Beispiel RPM &gt; 3000 oder TPS(Angle) &lt; 10. „Start wenn“ leer lassen, um ab Start aufzuzeichnen, „Stopp wenn“ leer lassen, um mit Stopp zu beenden.</translation>
     </message>
 </context>
 </TS>

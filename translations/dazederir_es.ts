@@ -539,6 +539,29 @@
     </message>
 </context>
 <context>
+    <name>LogTrigger</name>
+    <message>
+        <source>&quot;%1&quot; is not NAME&gt;VALUE or NAME&lt;VALUE (for example RPM&gt;3000)</source>
+        <translation>«%1» no es NOMBRE&gt;VALOR ni NOMBRE&lt;VALOR (por ejemplo RPM&gt;3000)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a number</source>
+        <translation>«%1» no es un número</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not one of the four logged channels (%2)</source>
+        <translation>«%1» no es uno de los cuatro canales registrados (%2)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a number of seconds from 0 up</source>
+        <translation>«%1» no es un número de segundos desde 0</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is more than the %2 seconds that can be kept</source>
+        <translation>«%1» es más que los %2 segundos que se pueden guardar</translation>
+    </message>
+</context>
+<context>
     <name>MarkerList</name>
     <message>
         <source>Markers made while recording: click one to put cursor A there</source>
@@ -1356,6 +1379,102 @@ Las opciones siguen vigentes hasta que termine el programa; al cerrar esta venta
         <source>Press M while recording to mark a moment</source>
         <translation>Pulse M durante la grabación para marcar un momento</translation>
     </message>
+    <message>
+        <source>&amp;Trigger...</source>
+        <translation>&amp;Disparo...</translation>
+    </message>
+    <message>
+        <source>Marker held with the pre-trigger rows</source>
+        <translation>Marca retenida con las filas previas al disparo</translation>
+    </message>
+    <message>
+        <source>Marker dropped: no rows are kept while waiting</source>
+        <translation>Marca descartada: mientras espera no se guarda ninguna fila</translation>
+    </message>
+    <message>
+        <source>stops %1 s after %2</source>
+        <translation>se detiene %1 s después de %2</translation>
+    </message>
+    <message>
+        <source>stops after %1 s</source>
+        <translation>se detiene a los %1 s</translation>
+    </message>
+    <message>
+        <source>%1; %2</source>
+        <translation>%1; %2</translation>
+    </message>
+    <message>
+        <source>Waiting for %1, keeping the last %2 s</source>
+        <translation>Esperando %1, guardando los últimos %2 s</translation>
+    </message>
+    <message>
+        <source>Waiting for %1</source>
+        <translation>Esperando %1</translation>
+    </message>
+    <message>
+        <source>Started on %1</source>
+        <translation>Iniciado con %1</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>Grabando</translation>
+    </message>
+    <message>
+        <source>%1 held: stopping %2 s after it</source>
+        <translation>Se cumplió %1: se detiene %2 s después</translation>
+    </message>
+    <message>
+        <source>Stopped %1 s after %2</source>
+        <translation>Detenido %1 s después de %2</translation>
+    </message>
+    <message>
+        <source>Stopped after %1 s</source>
+        <translation>Detenido a los %1 s</translation>
+    </message>
+    <message>
+        <source>Stopped while waiting for %1</source>
+        <translation>Detenido mientras esperaba %1</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Detenido</translation>
+    </message>
+    <message>
+        <source>Start when</source>
+        <translation>Iniciar cuando</translation>
+    </message>
+    <message>
+        <source>Stop when</source>
+        <translation>Detener cuando</translation>
+    </message>
+    <message>
+        <source>Stop delay (s)</source>
+        <translation>Retardo de parada (s)</translation>
+    </message>
+    <message>
+        <source>Pre-trigger (s)</source>
+        <translation>Previo al disparo (s)</translation>
+    </message>
+    <message>
+        <source>Stop after (s)</source>
+        <translation>Detener a los (s)</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>No trigger: Start records at once</source>
+        <translation>Sin disparo: Iniciar graba en el acto</translation>
+    </message>
+    <message>
+        <source>Start waits for %1</source>
+        <translation>Iniciar espera %1</translation>
+    </message>
+    <message>
+        <source>Start records at once</source>
+        <translation>Iniciar graba en el acto</translation>
+    </message>
 </context>
 <context>
     <name>TDataViewerForm</name>
@@ -1997,6 +2116,17 @@ Las opciones siguen vigentes hasta que termine el programa; al cerrar esta venta
     <message>
         <source>Help Contents</source>
         <translation>Temas de ayuda</translation>
+    </message>
+</context>
+<context>
+    <name>TriggerDialog</name>
+    <message>
+        <source>Trigger</source>
+        <translation>Disparo</translation>
+    </message>
+    <message>
+        <source>A condition is one of the four logged channels above or below a value, for example RPM &gt; 3000 or TPS(Angle) &lt; 10. Leave &quot;Start when&quot; empty to record from Start, &quot;Stop when&quot; empty to stop with Stop.</source>
+        <translation>Una condición es uno de los cuatro canales registrados por encima o por debajo de un valor, por ejemplo RPM &gt; 3000 o TPS(Angle) &lt; 10. Deje «Iniciar cuando» vacío para grabar desde Iniciar, y «Detener cuando» vacío para detener con Detener.</translation>
     </message>
 </context>
 </TS>

@@ -9,7 +9,9 @@
 // names each picture with it (dashboard-de.png); `... FOLDER LANGUAGE dashboard,datalogger` saves
 // only the pictures named (the README shows those two in German). After the first pictures,
 // limits are set about the values of the moment, so that the engine speed dial is pictured in
-// warning and the coolant dial in alarm (dashboard-limits.png), with the Limits window.
+// warning and the coolant dial in alarm (dashboard-limits.png), with the Limits window. The logger
+// records with a trigger: it is pictured while it waits for the engine speed to pass 3000 rpm
+// (datalogger-trigger.png), which the simulated car does when it drives off.
 #include "app/AppOptions.h"
 #include "app/MainWindows.h"
 #include "app/ProgramLink.h"
@@ -59,6 +61,8 @@ constexpr int CaptureMs = 4000;
 // The windows settle on the ended capture before the picture.
 constexpr int SettleMs = 1500;
 constexpr int RpmControlTest = 1;
+// The simulated car idles for its first eight seconds: the logger still waits then.
+constexpr int TriggerPictureMs = 6000;
 // The limits pictures, taken before the others, which show the default limits again.
 constexpr int LimitsSetMs = RunningMs - 2000;
 constexpr int LimitsPicturesMs = RunningMs - 800;
@@ -118,6 +122,14 @@ int main(int argc, char** argv)
     timeBase->setCurrentIndex(fastest);
     emit timeBase->activated(fastest);
     logger.show();
+    if (const std::optional<TriggerProblem> problem = logger.SetTrigger({ .startWhen = "RPM > 3000",
+            .stopWhen = {},
+            .stopDelay = {},
+            .preTrigger = "5",
+            .stopAfter = {} })) {
+        std::fprintf(stderr, "the trigger was refused: %s\n", problem->English().c_str());
+        return 1;
+    }
     logger.StartLogging();
 
     windows.Actuator().SelectTest(RpmControlTest);
@@ -157,6 +169,7 @@ int main(int argc, char** argv)
             save(window, QString::fromLatin1(name));
         logger.StopLogging();
     });
+    QTimer::singleShot(TriggerPictureMs, &app, [&] { save(&logger, QStringLiteral("datalogger-trigger")); });
     QTimer::singleShot(LimitsSetMs, &app, [&] {
         windows.Dashboard().SetLimits(LimitsForPictures(session.Queries().Values()));
         windows.Dashboard().ToolWindowAction(TDashBoardForm::ToolWindow::Limits)->trigger();

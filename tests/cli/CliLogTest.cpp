@@ -156,7 +156,8 @@ TEST_F(CliLog, AStartConditionKeepsThePreTriggerRowsAndAStopConditionEndsItAfter
         at = end + 2;
     }
     const auto passing = [&rows](int degrees) {
-        return std::find_if(rows.begin(), rows.end(), [degrees](const Row& row) { return row.coolant > degrees; });
+        return std::find_if(
+            rows.begin(), rows.end(), [degrees](const Row& row) { return row.coolant > degrees; });
     };
     constexpr int PreTriggerRows = 10;
     ASSERT_EQ(passing(22) - rows.begin(), PreTriggerRows) << file;

@@ -34,11 +34,13 @@ std::vector<std::int64_t> Times(const std::vector<LogRow>& rows)
 // rows. The stop condition ends the recording its delay after it first holds.
 TEST(LogTrigger, KeepsThePreTriggerRowsBeforeTheStartAndStopsAfterTheDelay)
 {
-    LogTrigger trigger(PlanOf({ .startWhen = "RPM > 3000", .stopWhen = "RPM>3500", .stopDelay = "0.2",
-                           .preTrigger = "0.25" }),
+    LogTrigger trigger(
+        PlanOf(
+            { .startWhen = "RPM > 3000", .stopWhen = "RPM>3500", .stopDelay = "0.2", .preTrigger = "0.25" }),
         kChannels);
     std::vector<LogRow> kept;
-    for (std::int64_t ms = kIntervalMs; trigger.CurrentStage() != LogTrigger::Stage::Done; ms += kIntervalMs) {
+    for (std::int64_t ms = kIntervalMs; trigger.CurrentStage() != LogTrigger::Stage::Done;
+         ms += kIntervalMs) {
         ASSERT_LE(ms, 2000) << "never stopped";
         const std::vector<LogRow> now = trigger.Take(RowAt(ms));
         EXPECT_EQ(now.empty(), ms < 800) << ms;
@@ -95,7 +97,8 @@ TEST(LogTrigger, TextsThatCannotBeUsedAreNamed)
     EXPECT_EQ(problemOf({ .startWhen = "RPM>>3000" }),
         "\"RPM>>3000\" is not NAME>VALUE or NAME<VALUE (for example RPM>3000)");
     EXPECT_EQ(problemOf({ .stopWhen = "RPM>3k" }), "\"3k\" is not a number");
-    EXPECT_EQ(problemOf({ .stopWhen = "TPS>50" }), "\"TPS\" is not one of the four logged channels (RPM, MAP, CTS, IAT)");
+    EXPECT_EQ(problemOf({ .stopWhen = "TPS>50" }),
+        "\"TPS\" is not one of the four logged channels (RPM, MAP, CTS, IAT)");
     EXPECT_EQ(problemOf({ .stopDelay = "-1" }), "\"-1\" is not a number of seconds from 0 up");
     EXPECT_EQ(problemOf({ .preTrigger = "601" }), "\"601\" is more than the 600 seconds that can be kept");
     EXPECT_EQ(problemOf({ .startWhen = " CTS < -10.5 ", .stopAfter = "60" }), "none");

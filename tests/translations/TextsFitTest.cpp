@@ -131,8 +131,11 @@ TEST_P(TextsInEveryWindow, FitWhereTheyAreShown)
     ASSERT_NE(triggerDialog, nullptr);
     cut << CutTexts(*triggerDialog);
     triggerDialog->reject();
-    ASSERT_FALSE(logger.SetTrigger({ .startWhen = "RPM>3000", .stopWhen = "CTS>90", .stopDelay = "2",
-        .preTrigger = "5", .stopAfter = {} }));
+    ASSERT_FALSE(logger.SetTrigger({ .startWhen = "RPM>3000",
+        .stopWhen = "CTS>90",
+        .stopDelay = "2",
+        .preTrigger = "5",
+        .stopAfter = {} }));
     logger.StartLogging();
     cut << CutTexts(logger);
     logger.StopLogging();
