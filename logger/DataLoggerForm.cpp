@@ -89,7 +89,7 @@ std::optional<std::string> TDataLoggerForm::FinishForExit()
     // The program is ending: the log goes where Stop would have put it, also one kept from a
     // failed save while a run without saving goes on, and the rows a trigger held while waiting.
     if (IsLogging())
-        FinishTrigger();
+        FinishTrigger(Ending::Program);
     LogTimer1->stop();
     if (!m_log.HasUnsavedLog())
         return std::nullopt;
@@ -333,12 +333,14 @@ void TDataLoggerForm::DL_Start_ButtonClick()
     ShowTriggerState();
 }
 
-void TDataLoggerForm::BeginLog()
+void TDataLoggerForm::BeginLog(Notice notice)
 {
     const std::filesystem::path target = LogTarget();
     m_log.AppendHeader(m_requestedAt.addMSecs(m_trigger->OriginMs()), ChannelsInForce(), m_sampleInterval,
         target, { .allValues = m_controls.allValuesBox->isChecked(), .units = m_ecu.Settings() });
     m_logBegun = true;
+    if (notice == Notice::Withheld)
+        return; // FinishForExit says what went wrong
     if (const std::optional<qint64> other = m_log.TargetTakenBy()) {
         m_controls.SetPanel(kOutputFilePanel, tr(kOutputFilePrefix) + PathText(m_log.Target()));
         ShowMessage(LoggerMessages::TargetTaken(*other, target, m_log.Target()));
@@ -366,16 +368,23 @@ void TDataLoggerForm::KeepRows(const std::vector<LogRow>& rows)
     ReportWriteProblem();
 }
 
-void TDataLoggerForm::FinishTrigger()
+void TDataLoggerForm::FinishTrigger(Ending ending)
 {
-    if (!m_trigger)
+    if (!m_trigger || !m_savingRun) {
+        if (m_trigger)
+            m_trigger->Finish();
         return;
+    }
     const std::vector<LogRow> held = m_trigger->Finish();
-    // Stopped while waiting: the log holds the pre-trigger rows of the moment, as a run stopped at
-    // once holds none.
-    if (m_savingRun && !m_logBegun)
-        BeginLog();
-    KeepRows(held);
+    // Stopped while waiting, the log holds the pre-trigger rows of the moment, as a run stopped at
+    // once holds none; a program ending makes no log of nothing.
+    if (!m_logBegun && (ending == Ending::Stop || !held.empty()))
+        BeginLog(ending == Ending::Stop ? Notice::Shown : Notice::Withheld);
+    if (!m_logBegun)
+        return;
+    m_log.AppendRows(held);
+    if (ending == Ending::Stop)
+        ReportWriteProblem();
 }
 
 void TDataLoggerForm::ShowTriggerState()
@@ -394,7 +403,7 @@ void TDataLoggerForm::DL_Stop_ButtonClick()
     }
     KeepTypedNote();
     SetMarkingEnabled(false);
-    FinishTrigger();
+    FinishTrigger(Ending::Stop);
     LogTimer1->stop();
     if (m_session)
         m_session->SetRecordingLog(false);

@@ -141,13 +141,17 @@ private:
     void ChannelChosen(int chart);
     void TimeBaseChosen();
     bool SaveLog();
+    // How a run ends: Stop (or its trigger), or the program's end, which puts up no message.
+    enum class Ending { Stop, Program };
+    enum class Notice { Shown, Withheld };
     // Makes the recording file with the header: at Start, or when the start condition first holds.
-    void BeginLog();
+    // Tells the user when the file asked for is another program's, or cannot be written.
+    void BeginLog(Notice notice = Notice::Shown);
     // A row taken `ms` after Start: to the trigger, and what it keeps to the log.
     void TakeRow(std::int64_t ms);
     void KeepRows(const std::vector<LogRow>& rows);
     // Ends the run's trigger: what it held while waiting goes to the log.
-    void FinishTrigger();
+    void FinishTrigger(Ending ending);
     void ShowTriggerState();
     void ReportWriteProblem();
     // The note typed for the latest marker goes to the log, unless it already holds it.
