@@ -80,8 +80,11 @@ TriggerTexts TriggerDialog::TypedTexts() const
     return texts;
 }
 
-void TriggerDialog::FocusOn(Field field) const
+void TriggerDialog::FocusOn(Field field)
 {
+    // A message about the box may have been shown over another window, which then kept the keys.
+    raise();
+    activateWindow();
     for (std::size_t i = 0; i < kBoxes.size(); ++i) {
         if (kBoxes[i].field == field) {
             m_boxes[i]->setFocus();

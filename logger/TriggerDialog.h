@@ -21,7 +21,7 @@ public:
     void ShowTexts(const TriggerTexts& texts);
     TriggerTexts TypedTexts() const;
     // Puts the cursor in the box that holds what is wrong.
-    void FocusOn(TriggerProblem::Field field) const;
+    void FocusOn(TriggerProblem::Field field);
 
 signals:
     void TextsChosen(const TriggerTexts& texts);
