@@ -1,6 +1,7 @@
 #include "logger/LogTrigger.h"
 
 #include "cmdline/OptionArgument.h"
+#include "defs/Blanks.h"
 #include "logger/FieldNumber.h"
 #include "logger/SampleInterval.h"
 
@@ -16,7 +17,6 @@ namespace {
 
 constexpr char kAbove = '>';
 constexpr char kBelow = '<';
-constexpr std::string_view kBlanks = " \t";
 
 constexpr const char* kNotACondition
     = QT_TRANSLATE_NOOP("LogTrigger", "\"%1\" is not NAME>VALUE or NAME<VALUE (for example RPM>3000)");
@@ -28,14 +28,6 @@ constexpr const char* kNotSeconds
 constexpr const char* kTooManySeconds
     = QT_TRANSLATE_NOOP("LogTrigger", "\"%1\" is more than the %2 seconds that can be kept");
 
-std::string_view Trimmed(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
 std::string ShortestText(double value)
 {
     char text[32];
@@ -46,16 +38,16 @@ std::string ShortestText(double value)
 std::optional<TriggerProblem> ReadCondition(
     TriggerProblem::Field field, std::string_view typed, std::optional<TriggerCondition>& condition)
 {
-    const std::string_view text = Trimmed(typed);
+    const std::string_view text = WithoutBlanks(typed);
     condition.reset();
     if (text.empty())
         return std::nullopt;
     const std::size_t op = text.find_first_of("<>");
     const std::string_view name
-        = op == std::string_view::npos ? std::string_view() : Trimmed(text.substr(0, op));
+        = op == std::string_view::npos ? std::string_view() : WithoutBlanks(text.substr(0, op));
     if (name.empty())
         return TriggerProblem { field, kNotACondition, std::string(text), {} };
-    const std::string_view valueText = Trimmed(text.substr(op + 1));
+    const std::string_view valueText = WithoutBlanks(text.substr(op + 1));
     const std::optional<double> value = ParseFiniteDecimal(valueText);
     if (!value) {
         if (valueText.empty() || valueText.find_first_of("<>") != std::string_view::npos)
@@ -70,7 +62,7 @@ std::optional<TriggerProblem> ReadCondition(
 std::optional<TriggerProblem> ReadSeconds(
     TriggerProblem::Field field, std::string_view typed, double most, std::optional<double>& seconds)
 {
-    const std::string_view text = Trimmed(typed);
+    const std::string_view text = WithoutBlanks(typed);
     if (text.empty())
         return std::nullopt;
     const std::optional<double> value = ParseFiniteDecimal(text);
