@@ -280,11 +280,13 @@ int RunLog(CliContext& context, const LogRequest& request)
     if (beginProblem)
         return CannotWrite(context, target, *beginProblem);
     if (stillWaiting) {
-        context.err << "dazederir-cli: " << request.trigger.start->Text() << " never held; the log holds the "
-                    << log.RowCount() << " rows of the last " << request.trigger.preTriggerSeconds
-                    << " s before the end" << std::endl;
+        context.err << "dazederir-cli: " << request.trigger.start->Text() << " never held; the log holds ";
+        if (log.RowCount() == 0)
+            context.err << "no rows" << std::endl;
+        else
+            context.err << "the " << log.RowCount() << " rows of the last "
+                        << request.trigger.preTriggerSeconds << " s before the end" << std::endl;
     }
-    markNotes();
     if (const std::optional<std::string> error = log.SaveLog(target)) {
         if (log.RecordingPath().empty() || !std::filesystem::exists(log.RecordingPath(), ec)) {
             // The folder went, and the recording with it: the rows it held go where the program
