@@ -3,7 +3,7 @@
 #include "defs/EcuIdentification.h"
 #include "link/EcuConnectionListener.h"
 #include "locale/ConnectionTexts.h"
-#include "logger/ChannelTables.h"
+#include "logfile/ChannelTables.h"
 #include "logger/DataLoggerForm.h"
 #include "ui/ActuatorForm.h"
 #include "ui/CommsForm.h"

@@ -2,8 +2,8 @@
 
 #include "cli/JsonWriter.h"
 #include "cmdline/OptionArgument.h"
-#include "logger/LogReader.h"
-#include "logger/MslLog.h"
+#include "logfile/LogReader.h"
+#include "logfile/MslLog.h"
 
 #include <filesystem>
 

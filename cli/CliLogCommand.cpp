@@ -4,11 +4,11 @@
 #include "cli/JsonWriter.h"
 #include "cli/StopSignals.h"
 #include "cmdline/OptionArgument.h"
-#include "logger/ChannelTables.h"
-#include "logger/DataLog.h"
-#include "logger/LogSaveAtExit.h"
-#include "logger/LogTrigger.h"
-#include "logger/SampleInterval.h"
+#include "logfile/ChannelTables.h"
+#include "logfile/DataLog.h"
+#include "logfile/LogSaveAtExit.h"
+#include "logfile/LogTrigger.h"
+#include "logfile/SampleInterval.h"
 
 #include <algorithm>
 #include <array>

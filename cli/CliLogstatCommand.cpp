@@ -3,8 +3,8 @@
 #include "cli/JsonWriter.h"
 #include "cmdline/OptionArgument.h"
 #include "defs/TextExcerpt.h"
-#include "logger/LogReader.h"
-#include "logger/LogStatistics.h"
+#include "logfile/LogReader.h"
+#include "logfile/LogStatistics.h"
 
 #include <cmath>
 #include <filesystem>

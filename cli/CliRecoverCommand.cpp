@@ -2,7 +2,7 @@
 
 #include "cli/JsonWriter.h"
 #include "cmdline/OptionArgument.h"
-#include "logger/RecordingFile.h"
+#include "logfile/RecordingFile.h"
 
 #include <filesystem>
 #include <vector>

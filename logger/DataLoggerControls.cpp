@@ -2,7 +2,7 @@
 
 #include "controls/PerformanceGraph.h"
 #include "controls/StatusPanel.h"
-#include "logger/SampleInterval.h"
+#include "logfile/SampleInterval.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/ColorRef.h"
-#include "logger/DataLog.h"
+#include "logfile/DataLog.h"
 
 #include <QStringList>
 #include <array>

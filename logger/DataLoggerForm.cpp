@@ -3,12 +3,12 @@
 #include "link/EcuSession.h"
 
 #include "controls/PerformanceGraph.h"
-#include "logger/ChannelLists.h"
-#include "logger/ChannelTables.h"
+#include "logfile/ChannelLists.h"
+#include "logfile/ChannelTables.h"
+#include "logfile/LogSaveAtExit.h"
+#include "logfile/SampleInterval.h"
 #include "logger/DataLoggerSettings.h"
-#include "logger/LogSaveAtExit.h"
 #include "logger/LoggerMessages.h"
-#include "logger/SampleInterval.h"
 #include "logger/TriggerDialog.h"
 
 #include <QAction>

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "ini/SettingsFile.h"
-#include "logger/DataLog.h"
+#include "logfile/DataLog.h"
+#include "logfile/LogTrigger.h"
+#include "logfile/SampleInterval.h"
 #include "logger/DataLoggerControls.h"
-#include "logger/LogTrigger.h"
 #include "logger/LoggerCharts.h"
-#include "logger/SampleInterval.h"
 
 #include <QMainWindow>
 #include <QStringList>

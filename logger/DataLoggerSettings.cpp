@@ -1,7 +1,7 @@
 #include "logger/DataLoggerSettings.h"
 
-#include "logger/ChannelLists.h"
-#include "logger/SampleInterval.h"
+#include "logfile/ChannelLists.h"
+#include "logfile/SampleInterval.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "ini/IniFile.h"
-#include "logger/DataLog.h"
-#include "logger/LogTrigger.h"
+#include "logfile/DataLog.h"
+#include "logfile/LogTrigger.h"
 
 #include <QString>
 #include <array>

@@ -3,7 +3,7 @@
 #include "controls/PerformanceGraph.h"
 #include "link/EcuQueries.h"
 #include "locale/LocaleFixed.h"
-#include "logger/ChannelTables.h"
+#include "logfile/ChannelTables.h"
 
 #include <QLabel>
 #include <algorithm>

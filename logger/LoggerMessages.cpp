@@ -1,6 +1,6 @@
 #include "logger/LoggerMessages.h"
 
-#include "logger/RecordingFile.h"
+#include "logfile/RecordingFile.h"
 
 #include <QCoreApplication>
 #include <QStringList>

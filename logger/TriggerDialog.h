@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logger/LogTrigger.h"
+#include "logfile/LogTrigger.h"
 
 #include <QDialog>
 

@@ -8,7 +8,7 @@
 #include "locale/LocaleFixed.h"
 #include "locale/SessionStateText.h"
 #include "locale/TranslatedTexts.h"
-#include "logger/LogStatistics.h"
+#include "logfile/LogStatistics.h"
 
 #include <limits>
 

@@ -4,7 +4,7 @@
 #include "defs/EcuIdentification.h"
 #include "defs/LiveValueCatalogue.h"
 #include "defs/RoleTable.h"
-#include "logger/ChannelTables.h"
+#include "logfile/ChannelTables.h"
 #include "sim/IdealLine.h"
 
 #include <algorithm>

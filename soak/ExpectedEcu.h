@@ -2,7 +2,7 @@
 
 #include "defs/LiveValueCatalogue.h"
 #include "link/EcuConnection.h"
-#include "logger/DataLog.h"
+#include "logfile/DataLog.h"
 #include "sim/EcuSimulator.h"
 #include "soak/SoakLogger.h"
 

@@ -1,6 +1,6 @@
 #include "soak/SoakLogger.h"
 
-#include "logger/LogHeader.h"
+#include "logfile/LogHeader.h"
 
 #include <QDateTime>
 

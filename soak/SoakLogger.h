@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/EcuQueries.h"
-#include "logger/DataLog.h"
+#include "logfile/DataLog.h"
 
 #include <array>
 #include <filesystem>

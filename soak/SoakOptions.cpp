@@ -3,8 +3,8 @@
 #include "cmdline/OptionArgument.h"
 #include "defs/WholeNumber.h"
 #include "link/EcuConnection.h"
-#include "logger/ChannelTables.h"
-#include "logger/SampleInterval.h"
+#include "logfile/ChannelTables.h"
+#include "logfile/SampleInterval.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/EcuConnection.h"
-#include "logger/DataLog.h"
+#include "logfile/DataLog.h"
 #include "sim/SimulatorOptions.h"
 
 #include <QString>

@@ -1,8 +1,8 @@
 #include "soak/SoakRun.h"
 
 #include "link/EcuSession.h"
-#include "logger/ChannelTables.h"
-#include "logger/SampleInterval.h"
+#include "logfile/ChannelTables.h"
+#include "logfile/SampleInterval.h"
 #include "port/D2xxThread.h"
 #include "port/SerialPortDriver.h"
 #include "soak/ConnectionWatch.h"

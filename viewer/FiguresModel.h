@@ -1,7 +1,7 @@
 #pragma once
 
-#include "logger/LogReader.h"
-#include "logger/LogStatistics.h"
+#include "logfile/LogReader.h"
+#include "logfile/LogStatistics.h"
 
 #include <QAbstractTableModel>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "logger/LogReader.h"
-#include "logger/LogReplay.h"
+#include "logfile/LogReader.h"
+#include "logfile/LogReplay.h"
 #include "viewer/CursorFigures.h"
 #include "viewer/StackedTimePlots.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logger/LogReader.h"
+#include "logfile/LogReader.h"
 
 #include <qcustomplot.h>
 

@@ -13,7 +13,7 @@
 // its latency timer (dazederir-ecusim --sim-latency): 1 ms as the program asks for, 16 ms as the
 // kernel's default leaves it.
 #include "link/EcuSession.h"
-#include "logger/ChannelTables.h"
+#include "logfile/ChannelTables.h"
 #include "port/D2xxThread.h"
 #include "port/SerialPortDriver.h"
 

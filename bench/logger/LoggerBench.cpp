@@ -1,6 +1,6 @@
 // The recording path: rows written to the disk as they are taken, with the flush policy of the
 // data logger, over a recording longer than a working day; and the memory it holds meanwhile.
-#include "logger/DataLog.h"
+#include "logfile/DataLog.h"
 #include "tests/support/FakeEcuQueries.h"
 
 #include <QTemporaryDir>

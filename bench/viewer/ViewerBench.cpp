@@ -4,8 +4,8 @@
 // the plots after a zoom of the ten-hour log.
 #include "bench/support/WindowBenchMain.h"
 #include "link/EcuSession.h"
-#include "logger/DataLog.h"
-#include "logger/LogReader.h"
+#include "logfile/DataLog.h"
+#include "logfile/LogReader.h"
 #include "port/InterfaceLink.h"
 #include "tests/support/FakeEcuQueries.h"
 #include "viewer/LogViewerForm.h"

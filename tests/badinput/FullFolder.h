@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logger/DataLog.h"
+#include "logfile/DataLog.h"
 
 #include <QTemporaryDir>
 

@@ -4,7 +4,7 @@
 #include "LogFileTestSupport.h"
 #include "LoggerFormRig.h"
 
-#include "logger/DataLog.h"
+#include "logfile/DataLog.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "FullFolder.h"
 
 #include "link/EcuConnection.h"
-#include "logger/DataLog.h"
+#include "logfile/DataLog.h"
 #include "port/D2xxThread.h"
 #include "port/SerialPortDriver.h"
 #include "tests/support/FakeEcuQueries.h"

@@ -1,5 +1,5 @@
-#include "logger/ChannelTables.h"
-#include "logger/ChannelLists.h"
+#include "logfile/ChannelTables.h"
+#include "logfile/ChannelLists.h"
 #include "tests/support/FakeEcuQueries.h"
 
 #include <QLocale>

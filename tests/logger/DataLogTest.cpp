@@ -1,4 +1,4 @@
-#include "logger/DataLog.h"
+#include "logfile/DataLog.h"
 #include "LogFileTestSupport.h"
 #include "tests/support/FakeEcuQueries.h"
 

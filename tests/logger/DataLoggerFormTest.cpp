@@ -1,6 +1,6 @@
 #include "LoggerFormRig.h"
 #include "controls/PerformanceGraph.h"
-#include "logger/LogReader.h"
+#include "logfile/LogReader.h"
 
 #include <QAction>
 #include <QCheckBox>

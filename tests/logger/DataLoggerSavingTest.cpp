@@ -1,8 +1,8 @@
 #include "LogFileTestSupport.h"
 #include "LoggerFormRig.h"
 #include "defs/LiveValueCatalogue.h"
+#include "logfile/RecordingFile.h"
 #include "logger/LoggerMessages.h"
-#include "logger/RecordingFile.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
-#include "logger/LogReader.h"
+#include "logfile/LogReader.h"
 #include "LogFileTestSupport.h"
 #include "defs/LiveValueCatalogue.h"
-#include "logger/DataLog.h"
-#include "logger/FieldNumber.h"
-#include "logger/LogStatistics.h"
+#include "logfile/DataLog.h"
+#include "logfile/FieldNumber.h"
+#include "logfile/LogStatistics.h"
 
 #include <QTemporaryDir>
 #include <algorithm>

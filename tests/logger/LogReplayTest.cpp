@@ -1,4 +1,4 @@
-#include "logger/LogReplay.h"
+#include "logfile/LogReplay.h"
 #include "tests/support/ManualClock.h"
 
 #include <gmock/gmock.h>

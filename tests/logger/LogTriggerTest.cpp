@@ -1,4 +1,4 @@
-#include "logger/LogTrigger.h"
+#include "logfile/LogTrigger.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "logger/SampleInterval.h"
+#include "logfile/SampleInterval.h"
 
 #include <gtest/gtest.h>
 

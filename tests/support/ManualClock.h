@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logger/LogReplay.h"
+#include "logfile/LogReplay.h"
 
 // The log player's clock, moved by the test by hand: no waiting, and every time exact.
 struct ManualClock {
