@@ -1,11 +1,11 @@
 #pragma once
 
-#include "ini/SettingsFile.h"
 #include "logfile/DataLog.h"
 #include "logfile/LogTrigger.h"
 #include "logfile/SampleInterval.h"
 #include "logger/DataLoggerControls.h"
 #include "logger/LoggerCharts.h"
+#include "settings/SettingsFile.h"
 
 #include <QMainWindow>
 #include <QStringList>

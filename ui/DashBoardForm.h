@@ -1,8 +1,8 @@
 #pragma once
 
 #include "defs/AlarmWatch.h"
-#include "ini/SettingsFile.h"
 #include "link/EcuSession.h"
+#include "settings/SettingsFile.h"
 #include "ui/DashboardBuilder.h"
 #include "ui/DashboardDials.h"
 #include "ui/DashboardSettings.h"

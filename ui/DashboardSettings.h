@@ -2,8 +2,8 @@
 
 #include "defs/ValueLimits.h"
 #include "ini/IniFile.h"
-#include "ini/SettingsFile.h"
 #include "link/EcuConnection.h"
+#include "settings/SettingsFile.h"
 #include "translations/ProgramLanguage.h"
 
 #include <QString>

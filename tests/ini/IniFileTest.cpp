@@ -1,5 +1,5 @@
 #include "ini/IniFile.h"
-#include "ini/SettingsFile.h"
+#include "settings/SettingsFile.h"
 #include "tests/support/FileBytes.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The settings file on disk, with real files, folders, FIFOs and links in place of it.
-#include "ini/SettingsFile.h"
+#include "settings/SettingsFile.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/NobodyUser.h"
 #include "tests/support/WarningsCaught.h"

@@ -1,4 +1,4 @@
-#include "ini/SettingsFile.h"
+#include "settings/SettingsFile.h"
 
 #include "defs/FileKind.h"
 
