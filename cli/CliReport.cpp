@@ -152,8 +152,8 @@ std::string CliReport::Raw() const
     const EcuConnection& c = connection;
     const std::vector<int> raw(c.RawDataTable().begin(), c.RawDataTable().end());
     if (json)
-        return WithEcuId(c).AddInt("base_address", c.BaseAddress()).AddIntArray("raw", raw).Text() + "\n";
-    std::string text = "Base address " + std::to_string(c.BaseAddress()) + "\n";
+        return WithEcuId(c).AddInt("base_address", c.Range().Base()).AddIntArray("raw", raw).Text() + "\n";
+    std::string text = "Base address " + std::to_string(c.Range().Base()) + "\n";
     constexpr std::size_t PerLine = 8;
     for (std::size_t offset = 0; offset < raw.size(); offset += PerLine) {
         const std::vector<int> line(raw.begin() + static_cast<std::ptrdiff_t>(offset),

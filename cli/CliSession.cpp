@@ -86,8 +86,8 @@ void CliSession::Subscribe()
     QObject::connect(
         session, &EcuSession::ResetFinished, session, [this](bool succeeded) { m_resetResult = succeeded; });
     QObject::connect(session, &EcuSession::ActuatorReplied, session, [this](int test, int value) {
-        m_actuatorReplied = m_actuatorReplied
-            || (test == Connection().ActuatorNumber() && value == Connection().ActuatorValue());
+        m_actuatorReplied
+            = m_actuatorReplied || RequestScheduler::ActuatorCommand { test, value } == m_actuatorAsked;
     });
     QObject::connect(
         session, &EcuSession::PortPermissionDenied, session, [this] { m_permissionDenied = true; });
@@ -114,7 +114,7 @@ void CliSession::SetPollPriority(EcuConnection::PollPriority priority)
 bool CliSession::PollSweeps(int sweeps)
 {
     const EcuConnection& c = Connection();
-    const int windows = (c.EndAddress() - c.BaseAddress()) / EcuConnection::PollWindowSize + 1;
+    const int windows = c.Range().WindowCount();
     constexpr double MsPerSecond = 1000.0;
     const double allowance = std::max(
         m_options.timeoutSeconds, c.SampleRate() * windows * SweepAllowanceInPeriodsPerWindow / MsPerSecond);
@@ -153,6 +153,7 @@ bool CliSession::RunActuatorTest(int test, int value)
 {
     const auto deadline = SecondsFromNow(m_options.timeoutSeconds);
     m_actuatorReplied = false;
+    m_actuatorAsked = { test, value };
     m_session->RequestActuator(test, value);
     if (!TickUntil([this] { return m_actuatorReplied; }, deadline)) {
         if (m_failure.empty())

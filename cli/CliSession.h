@@ -3,6 +3,7 @@
 #include "capture/SessionRecorder.h"
 #include "cli/CliOptions.h"
 #include "link/EcuSession.h"
+#include "link/RequestScheduler.h"
 #include "sim/SimulatedEnvironment.h"
 
 #include <chrono>
@@ -79,6 +80,7 @@ private:
     int m_lastCompleted = 0;
     std::optional<bool> m_resetResult;
     bool m_actuatorReplied = false;
+    RequestScheduler::ActuatorCommand m_actuatorAsked;
     bool m_permissionDenied = false;
     std::string m_failure;
 };

@@ -57,7 +57,7 @@ void EcuConnection::Tick()
         } else {
             if (ReceiveStep().end == FrameReceiver::ExchangeEnd::Refused) {
                 ExchangeFailed();
-                m_pollWindow = m_lastWindow; // ask the last data window again
+                m_requests.RepeatLastWindow();
             }
             if (StartsPeriod())
                 PeriodStep();
@@ -79,16 +79,15 @@ bool EcuConnection::SuperviseLink()
     m_cableFound = cableFound;
 
     bool openWanted = false;
-    if (m_connectWanted && m_connectPending && cableFound) {
+    if (m_connect == ConnectStage::Asked && cableFound) {
         openWanted = true;
-        m_idRequestPending = true;
+        m_requests.WantIdentification();
         SetConnectText(TryingToConnect);
     } else if (!cableFound && m_connectText == QLatin1String(ConnectedToEcu)) {
         // Lost cable. "Bad Driver" counts as lost too: the link closes the port then as well,
         // and waiting here for "No Interface" would leave the connection dead for good.
         m_connected = false;
-        m_polling = false;
-        m_idRequestPending = true;
+        m_requests.LineLost();
         SetConnectText(WaitingToConnect);
     } else if (cableFound && m_connectText == QLatin1String(WaitingToConnect)) {
         if (m_connected)
@@ -103,7 +102,7 @@ bool EcuConnection::SuperviseLink()
         m_link.OpenPort(m_baudText);
     ReportPermissionProblem();
     // A port still open for a moment after Disconnect has nothing to say that anyone asked for.
-    return m_connectWanted && m_link.IsPortOpen();
+    return ConnectWanted() && m_link.IsPortOpen();
 }
 
 void EcuConnection::ReportPermissionProblem()
@@ -150,54 +149,19 @@ void EcuConnection::PeriodStep()
     if (m_receiver.AwaitingReply()) {
         m_receiver.TimeOut();
         ExchangeFailed();
-        m_pollWindow = m_lastWindow; // ask the last data window again
+        m_requests.RepeatLastWindow();
         return;
     }
-    if (m_idRequestPending)
-        Send(IdentifyRequest());
-    else if (m_resetPending)
-        Send(ResetRequest());
-    else if (m_actuatorPending)
-        SendActuatorRequest();
-    else if (m_polling)
-        SendNextPollWindow();
+    Send(m_requests.TakeNextTicked());
 }
 
-void EcuConnection::Send(const EcuFrame& frame)
+bool EcuConnection::Send(const std::optional<EcuFrame>& request)
 {
-    m_receiver.RequestSent(frame);
-    m_link.SendBytes(frame.Bytes());
-}
-
-void EcuConnection::SendActuatorRequest()
-{
-    m_sentActuatorNumber = m_actuatorNumber;
-    m_sentActuatorValue = m_actuatorValue;
-    Send(ActuatorRequest(ActuatorPatternOfTest(m_actuatorNumber), m_actuatorValue));
-}
-
-void EcuConnection::SendNextPollWindow()
-{
-    constexpr int AddressCount = 256;
-    for (std::size_t k = 0; k < m_pollAddresses.size(); ++k) {
-        const int address = (m_baseAddress + m_pollWindow + static_cast<int>(k)) % AddressCount;
-        m_pollAddresses[k] = static_cast<std::uint8_t>(address);
-    }
-    m_lastWindow = m_pollWindow;
-    Send(ReadDataRequest(m_pollAddresses));
-    m_pollWindow += PollWindowSize;
-    if (m_endAddress - m_baseAddress < m_pollWindow)
-        m_pollWindow = 0;
-}
-
-bool EcuConnection::IsLastWindow(int window) const
-{
-    return m_endAddress - m_baseAddress < window + PollWindowSize;
-}
-
-int EcuConnection::WindowsPerSweep() const
-{
-    return (m_endAddress - m_baseAddress) / PollWindowSize + 1;
+    if (!request)
+        return false;
+    m_receiver.RequestSent(*request);
+    m_link.SendBytes(request->Bytes());
+    return true;
 }
 
 void EcuConnection::ExchangeFailed()
@@ -209,7 +173,7 @@ void EcuConnection::ExchangeFailed()
 bool EcuConnection::HasLiveValues() const
 {
     return m_connected && m_connectText == QLatin1String(ConnectedToEcu) && m_completedSweeps > 0
-        && m_failedExchanges < WindowsPerSweep();
+        && m_failedExchanges < m_requests.Range().WindowCount();
 }
 
 void EcuConnection::ReportLiveValues()
@@ -242,8 +206,9 @@ void EcuConnection::HandleReply(EcuFrameType type, std::span<const std::uint8_t>
 
 void EcuConnection::HandleIdentification(std::span<const std::uint8_t> data)
 {
-    m_idRequestPending = false;
-    m_connectPending = false;
+    m_requests.IdentificationAnswered();
+    if (m_connect == ConnectStage::Asked)
+        m_connect = ConnectStage::Identified;
     m_connected = true;
     m_ecuId = HexByteText(data[0]) + HexByteText(data[1]);
     const EcuFrame request = IdentifyRequest();
@@ -255,15 +220,14 @@ void EcuConnection::HandleIdentification(std::span<const std::uint8_t> data)
     m_identification = std::move(exchange);
     SetConnectText(ConnectedToEcu);
     SetupForEcu();
-    m_fast.SetRange(m_baseAddress, WindowsPerSweep());
+    m_fast.SetRange(m_requests.Range());
     ApplyPollPriority();
     if (m_values.faultBytes[FaultByteCount - 1] != 0) {
         m_values.faultBytes[FaultByteCount - 1] = 0;
         m_listener->ValueChanged(LiveValueKind::FaultFlags);
     }
-    m_polling = true;
+    m_requests.StartReads();
     m_ecuFeatureFlags = FeatureFlagsOf(m_ecuId);
-    m_sweepStarted = false;
     m_completedSweeps = 0;
     NotifyAfterTick([ecu = IdentifiedEcu { m_ecuId, m_ecuSupport, m_ecuFeatureFlags }](
                         EcuConnectionListener& listener) { listener.EcuIdentified(ecu); });
@@ -280,15 +244,15 @@ void EcuConnection::SetupForEcu()
     const int row = EcuRowOf(m_ecuId);
     m_roles = RoleRowAt(row);
     m_constants = ConstantsRowAt(row);
-    m_baseAddress = m_constants.Truncated(EcuConstant::BaseAddress);
-    m_endAddress = m_constants.Truncated(EcuConstant::EndAddress);
+    m_requests.SetRange(PollRange::Of(m_constants));
 }
 
 void EcuConnection::HandleData(std::span<const std::uint8_t> data)
 {
-    const std::size_t count = std::min(data.size(), m_pollAddresses.size());
+    const PollAddressList& addresses = m_requests.ReadAddresses();
+    const std::size_t count = std::min(data.size(), addresses.size());
     for (std::size_t i = 0; i < count; ++i) {
-        const int offset = m_pollAddresses[i] - m_baseAddress;
+        const int offset = addresses[i] - m_requests.Range().Base();
         // Offsets beyond a table cannot come from the shipped ECU ranges; they are dropped rather
         // than written past its end.
         if (offset < 0 || offset >= RawTableSize)
@@ -310,29 +274,24 @@ void EcuConnection::HandleData(std::span<const std::uint8_t> data)
             ++m_completedSweeps;
         return;
     }
-    if (m_lastWindow == 0)
-        m_sweepStarted = true;
-    if (m_sweepStarted && IsLastWindow(m_lastWindow)) {
+    if (m_requests.TickedReadAnswered())
         ++m_completedSweeps;
-        m_sweepStarted = false;
-    }
 }
 
 void EcuConnection::HandleResetReply(std::span<const std::uint8_t> data)
 {
-    m_resetPending = false;
+    m_requests.ResetAnswered();
     const bool succeeded = data[0] == 0;
     NotifyAfterTick([succeeded](EcuConnectionListener& listener) { listener.ResetFinished(succeeded); });
 }
 
 void EcuConnection::HandleActuatorReply()
 {
-    // A request made while the one before was on the line is still to go out: this reply is not
-    // its answer (a Cancel pressed then would otherwise never be sent).
-    if (m_sentActuatorNumber == m_actuatorNumber && m_sentActuatorValue == m_actuatorValue)
-        m_actuatorPending = false;
-    NotifyAfterTick([test = m_sentActuatorNumber, value = m_sentActuatorValue](
-                        EcuConnectionListener& listener) { listener.ActuatorReplied(test, value); });
+    // A Cancel pressed while a test was on the line is still sent after this reply.
+    const RequestScheduler::ActuatorCommand answered = m_requests.ActuatorAnswered();
+    NotifyAfterTick([answered](EcuConnectionListener& listener) {
+        listener.ActuatorReplied(answered.test, answered.value);
+    });
 }
 
 void EcuConnection::SetConnectText(const char* text)
@@ -369,20 +328,14 @@ void EcuConnection::DeliverAfterTick()
 
 void EcuConnection::Connect()
 {
-    m_connectWanted = true;
-    m_connectPending = true;
+    m_connect = ConnectStage::Asked;
 }
 
 void EcuConnection::Disconnect()
 {
-    m_connectWanted = false;
-    m_connectPending = false;
+    m_connect = ConnectStage::NotWanted;
     m_connected = false;
-    m_polling = false;
-    m_idRequestPending = false;
-    m_resetPending = false;
-    m_actuatorPending = false;
-    m_sweepStarted = false;
+    m_requests.Clear();
     m_completedSweeps = 0;
     m_receiver.Abandon();
     m_fast.ForgetExchange();
@@ -393,14 +346,12 @@ void EcuConnection::Disconnect()
 
 void EcuConnection::RequestReset()
 {
-    m_resetPending = true;
+    m_requests.WantReset();
 }
 
 void EcuConnection::RequestActuator(int test, int value)
 {
-    m_actuatorNumber = test;
-    m_actuatorValue = value;
-    m_actuatorPending = true;
+    m_requests.WantActuator({ test, value });
 }
 
 QString EcuConnection::BaudTextProblem(const QString& baudText)

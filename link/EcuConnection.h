@@ -9,7 +9,9 @@
 #include "link/EcuQueries.h"
 #include "link/FastPollSchedule.h"
 #include "link/FrameReceiver.h"
+#include "link/PollRange.h"
 #include "link/PriorityRefresh.h"
+#include "link/RequestScheduler.h"
 #include "port/InterfaceLink.h"
 
 #include <QString>
@@ -27,7 +29,8 @@
 // to open the cable, identifies the ECU, polls its data addresses eight at a time at the sample
 // period, sends the reset and actuator requests of the other windows, keeps the latest raw bytes
 // and scaled values and answers the queries every window reads them with. It reaches the link
-// only through InterfaceLink and the windows only through EcuConnectionListener.
+// only through InterfaceLink and the windows only through EcuConnectionListener. Which request goes
+// next, in both polling modes, is RequestScheduler's to say; which addresses, PollRange's.
 //
 // In fast mode the tick keeps its link supervision, and Service() (called whenever bytes arrive
 // and at the schedule's deadlines) sends each request as soon as the exchange before it is over;
@@ -67,7 +70,6 @@ public:
     static constexpr int MaxSampleRate = 500;
     static constexpr int DefaultSampleRate = 100;
     static constexpr const char* DefaultBaudText = "15625";
-    static constexpr int PollWindowSize = EcuFrame::MaxDataBytes;
 
     // The connection texts, shown as they are in the status bar.
     static constexpr const char* NotConnected = "Not Connected";
@@ -133,26 +135,15 @@ public:
     bool CableFound() const { return m_cableFound; }
     // The cable went while connected: the connection waits for it to come back.
     bool WaitingForCable() const { return m_connectText == QLatin1String(WaitingToConnect); }
-    bool ConnectWanted() const { return m_connectWanted; }
-    bool ConnectPending() const { return m_connectPending; }
+    bool ConnectWanted() const { return m_connect != ConnectStage::NotWanted; }
     bool Connected() const { return m_connected; }
-    bool IdRequestPending() const { return m_idRequestPending; }
-    bool ResetPending() const { return m_resetPending; }
-    bool ActuatorPending() const { return m_actuatorPending; }
-    int ActuatorNumber() const { return m_actuatorNumber; }
-    int ActuatorValue() const { return m_actuatorValue; }
-    bool Polling() const { return m_polling; }
-    int PollWindow() const { return m_pollWindow; }
-    int LastWindow() const { return m_lastWindow; }
-    const PollAddressList& PollAddresses() const { return m_pollAddresses; }
     std::int64_t TickCount() const { return m_tickCount; }
     int SampleRate() const { return m_sampleRate; }
     const QString& BaudText() const { return m_baudText; }
     EcuSupport GetEcuSupport() const { return m_ecuSupport; }
     int GetEcuFeatureFlags() const { return m_ecuFeatureFlags; }
-    int BaseAddress() const { return m_baseAddress; }
-    int EndAddress() const { return m_endAddress; }
-    const RoleRow& RoleTable() const { return m_roles; }
+    // The addresses polled: those of the latest fully supported ECU identified.
+    const PollRange& Range() const { return m_requests.Range(); }
     const EcuConstantsRow& Constants() const { return m_constants; }
     const RawTable& RawDataTable() const { return m_rawDataTable; }
     const LiveSettings& Settings() const override { return m_settings; }
@@ -164,10 +155,6 @@ public:
     // identification.
     int CompletedSweeps() const { return m_completedSweeps; }
     PollMode GetPollMode() const { return m_pollMode; }
-    bool GatherReads() const { return m_gatherReads; }
-    const FastPollSchedule& FastSchedule() const { return m_fast; }
-    // Fast mode: complete sweeps a second, measured.
-    double SweepsPerSecond() const { return m_fast.SweepsPerSecond(m_clock()); }
 
     // EcuQueries.
     bool HasLiveValues() const override;
@@ -189,16 +176,12 @@ private:
     Receipt ReceiveStep();
     bool StartsPeriod() const;
     void PeriodStep();
-    void Send(const EcuFrame& frame);
-    void SendNextPollWindow();
-    bool IsLastWindow(int window) const;
-    int WindowsPerSweep() const;
+    // Sends the request, if there is one; whether one went out.
+    bool Send(const std::optional<EcuFrame>& request);
     void ExchangeFailed();
     void ReportLiveValues();
     void FastStep();
     void FastExchangeFailed(Clock::time_point now);
-    bool SomethingToSend() const;
-    bool SendNextFastRequest();
     FastPollSchedule::Duration FastReplyTimeout() const;
     void ApplyPollPriority();
 
@@ -207,8 +190,9 @@ private:
     void HandleData(std::span<const std::uint8_t> data);
     void HandleResetReply(std::span<const std::uint8_t> data);
     void HandleActuatorReply();
-    void SendActuatorRequest();
     void SetupForEcu();
+    // Fast mode: complete sweeps a second, measured.
+    double SweepsPerSecond() const { return m_fast.SweepsPerSecond(m_clock()); }
 
     void SetConnectText(const char* text);
     void SetLinkStatus(const QString& text);
@@ -224,21 +208,11 @@ private:
     bool m_cableFound = false;
     bool m_permissionReported = false; // until the port opens again
     QString m_connectText { QString::fromLatin1(NotConnected) };
-    bool m_connectWanted = false;
-    bool m_connectPending = false;
+    // Connect asks for the ECU, its identification answers, Disconnect withdraws the wish.
+    enum class ConnectStage { NotWanted, Asked, Identified };
+    ConnectStage m_connect = ConnectStage::NotWanted;
     bool m_connected = false;
-    bool m_idRequestPending = false;
-    bool m_resetPending = false;
-    bool m_actuatorPending = false;
-    int m_actuatorNumber = 0;
-    int m_actuatorValue = 0;
-    // The actuator command last sent: the one that a reply answers.
-    int m_sentActuatorNumber = 0;
-    int m_sentActuatorValue = 0;
-    bool m_polling = false;
-    int m_pollWindow = 0;
-    int m_lastWindow = 0;
-    PollAddressList m_pollAddresses {};
+    RequestScheduler m_requests;
     // 64 bits: a 32-bit count of 50 ms ticks would overflow after three years of running.
     std::int64_t m_tickCount = 0;
     int m_sampleRate = DefaultSampleRate;
@@ -248,8 +222,6 @@ private:
     std::optional<IdentificationExchange> m_identification;
     EcuSupport m_ecuSupport = SupportNone;
     int m_ecuFeatureFlags = 0;
-    int m_baseAddress = 0;
-    int m_endAddress = 0;
     // No role until a fully supported ECU is identified, so that polled bytes are kept as raw
     // values only instead of being taken for fault flags.
     RoleRow m_roles = EmptyRoleRow();
@@ -262,7 +234,6 @@ private:
     const FrameReceiver::ReplyHandler m_replyHandler;
     InterfaceLink::ReceiveBuffer m_receiveBuffer {};
 
-    bool m_sweepStarted = false;
     int m_completedSweeps = 0;
     // Exchanges in a row that got no usable reply; a sweep's worth of them means the ECU is silent.
     int m_failedExchanges = 0;

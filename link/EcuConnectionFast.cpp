@@ -29,7 +29,7 @@ std::optional<EcuConnection::Clock::time_point> EcuConnection::NextServiceTime()
 {
     if (m_pollMode != PollMode::Fast || !m_link.IsPortOpen())
         return std::nullopt;
-    if (!m_receiver.AwaitingReply() && !SomethingToSend())
+    if (!m_receiver.AwaitingReply() && !m_requests.SomethingWanted())
         return std::nullopt;
     return m_fast.NextDeadline();
 }
@@ -53,7 +53,7 @@ void EcuConnection::FastStep()
         // Bytes of an exchange already given up, or of a line that is not quiet: the next request
         // waits for a quiet line, and a line that stays busy fails the exchanges it holds back.
         m_fast.LineBusy(now);
-        if (SomethingToSend() && m_fast.HeldBackAnotherTimeOut(now)) {
+        if (m_requests.SomethingWanted() && m_fast.HeldBackAnotherTimeOut(now)) {
             m_receiver.CountFailedExchange();
             ExchangeFailed();
         }
@@ -61,7 +61,7 @@ void EcuConnection::FastStep()
         m_receiver.TimeOut();
         FastExchangeFailed(now);
     }
-    if (!m_receiver.AwaitingReply() && m_fast.MaySend(now) && SendNextFastRequest())
+    if (!m_receiver.AwaitingReply() && m_fast.MaySend(now) && Send(m_requests.TakeNextFast(m_fast, m_clock)))
         m_fast.RequestSent(now, FastReplyTimeout());
 }
 
@@ -70,31 +70,6 @@ void EcuConnection::FastExchangeFailed(Clock::time_point now)
     ExchangeFailed();
     m_fast.ExchangeEnded(now, false);
     m_fast.RepeatLastRead();
-}
-
-bool EcuConnection::SomethingToSend() const
-{
-    return m_idRequestPending || m_resetPending || m_actuatorPending || m_polling;
-}
-
-bool EcuConnection::SendNextFastRequest()
-{
-    if (m_idRequestPending) {
-        Send(IdentifyRequest());
-    } else if (m_resetPending) {
-        Send(ResetRequest());
-    } else if (m_actuatorPending) {
-        SendActuatorRequest();
-    } else if (m_polling) {
-        const FastPollSchedule::Read read = m_fast.NextRead(m_clock());
-        if (read.window != FastPollSchedule::Read::Gathered)
-            m_lastWindow = read.window * PollWindowSize;
-        m_pollAddresses = read.addresses;
-        Send(ReadDataRequest(m_pollAddresses));
-    } else {
-        return false;
-    }
-    return true;
 }
 
 FastPollSchedule::Duration EcuConnection::FastReplyTimeout() const
@@ -141,11 +116,10 @@ void EcuConnection::SetPollPriority(PollPriority priority)
 
 void EcuConnection::ApplyPollPriority()
 {
-    const int polledBytes = m_fast.WindowCount() * PollWindowSize;
+    const PollRange& range = m_requests.Range();
     std::vector<int> offsets;
-    const auto take = [&offsets, polledBytes](int offset) {
-        if (offset >= 0 && offset < polledBytes
-            && std::find(offsets.begin(), offsets.end(), offset) == offsets.end())
+    const auto take = [&offsets, &range](int offset) {
+        if (range.Covers(offset) && std::find(offsets.begin(), offsets.end(), offset) == offsets.end())
             offsets.push_back(offset);
     };
     // Role by role, so that a high byte is read before the low byte it combines with.
@@ -161,12 +135,11 @@ void EcuConnection::ApplyPollPriority()
     m_priorityRefresh.SetOffsets(offsets);
     std::vector<int> windows;
     for (const int offset : offsets)
-        windows.push_back(offset / PollWindowSize);
+        windows.push_back(PollRange::WindowOf(offset));
     std::vector<std::uint8_t> gathered;
-    constexpr int AddressCount = 256;
     if (m_gatherReads) {
         for (const int offset : offsets)
-            gathered.push_back(static_cast<std::uint8_t>((m_baseAddress + offset) % AddressCount));
+            gathered.push_back(range.AddressAt(offset));
     }
     m_fast.SetPriority(std::move(windows), gathered);
 }

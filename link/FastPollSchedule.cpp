@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr int AddressCount = 256;
 constexpr int WidenFactor = 2;
 constexpr int NarrowDivisor = 2;
 
@@ -17,10 +16,9 @@ void FastPollSchedule::SetGap(Duration gap)
     m_goodRun = 0;
 }
 
-void FastPollSchedule::SetRange(int baseAddress, int windowCount)
+void FastPollSchedule::SetRange(PollRange range)
 {
-    m_baseAddress = baseAddress;
-    m_windowCount = static_cast<std::size_t>(std::max(windowCount, 1));
+    m_range = range;
     SetPriority({}, {});
 }
 
@@ -54,7 +52,7 @@ void FastPollSchedule::SetPriority(std::vector<int> windows, const std::vector<s
     m_windowDue = Clock::time_point::min();
     m_lastWindowDue = m_windowDue;
     m_lastRead = {};
-    m_readThisSweep.assign(m_windowCount, false);
+    m_readThisSweep.assign(static_cast<std::size_t>(WindowCount()), false);
 }
 
 void FastPollSchedule::RequestSent(Clock::time_point now, Duration replyTimeout)
@@ -118,20 +116,6 @@ bool FastPollSchedule::HeldBackAnotherTimeOut(Clock::time_point now)
     return true;
 }
 
-std::uint8_t FastPollSchedule::WindowAddress(int window, std::size_t k) const
-{
-    return static_cast<std::uint8_t>(
-        (m_baseAddress + window * EcuFrame::MaxDataBytes + static_cast<int>(k)) % AddressCount);
-}
-
-PollAddressList FastPollSchedule::WindowAddresses(int window) const
-{
-    PollAddressList addresses {};
-    for (std::size_t k = 0; k < addresses.size(); ++k)
-        addresses[k] = WindowAddress(window, k);
-    return addresses;
-}
-
 std::size_t FastPollSchedule::PassLength() const
 {
     // Gathered passes read the other windows between them, when due (NextRead).
@@ -147,8 +131,8 @@ FastPollSchedule::Read FastPollSchedule::PassRead(std::size_t step) const
         std::size_t windowIndex = m_nextOther;
         std::size_t offset = m_spareOffset;
         for (std::size_t k = read.addresses.size() - m_spareRoom; k < read.addresses.size(); ++k) {
-            read.addresses[k] = WindowAddress(m_otherWindows[windowIndex], offset);
-            if (++offset == EcuFrame::MaxDataBytes) {
+            read.addresses[k] = m_range.Address(m_otherWindows[windowIndex], offset);
+            if (++offset == PollRange::WindowSize) {
                 offset = 0;
                 windowIndex = (windowIndex + 1) % m_otherWindows.size();
             }
@@ -160,7 +144,7 @@ FastPollSchedule::Read FastPollSchedule::PassRead(std::size_t step) const
     step -= m_gathered.size();
     const int window
         = step < m_priorityWindows.size() ? m_priorityWindows[step] : m_otherWindows[m_nextOther];
-    return { window, WindowAddresses(window) };
+    return { window, m_range.WindowAddresses(window) };
 }
 
 FastPollSchedule::Read FastPollSchedule::NextRead(Clock::time_point now)
@@ -176,7 +160,7 @@ FastPollSchedule::Read FastPollSchedule::NextRead(Clock::time_point now)
         m_windowDue = m_windowDue == Clock::time_point::min()
             ? now + spacing
             : std::max(m_windowDue + spacing, now - spacing);
-        m_lastRead = { window, WindowAddresses(window) };
+        m_lastRead = { window, m_range.WindowAddresses(window) };
         return m_lastRead;
     }
     m_lastRead = PassRead(m_step);
@@ -212,8 +196,8 @@ bool FastPollSchedule::LastReadAnswered(Clock::time_point now)
 bool FastPollSchedule::SpareRoomRead(std::size_t addresses, Clock::time_point now)
 {
     bool sweepCompleted = false;
-    for (m_spareOffset += addresses; m_spareOffset >= EcuFrame::MaxDataBytes;
-         m_spareOffset -= EcuFrame::MaxDataBytes) {
+    for (m_spareOffset += addresses; m_spareOffset >= PollRange::WindowSize;
+         m_spareOffset -= PollRange::WindowSize) {
         const int window = m_otherWindows[m_nextOther];
         m_nextOther = (m_nextOther + 1) % m_otherWindows.size();
         // The next window is due on its own only if the spare room does not bring it in time.
@@ -228,7 +212,7 @@ bool FastPollSchedule::WindowRead(int window, Clock::time_point now)
     m_readThisSweep[static_cast<std::size_t>(window)] = true;
     if (!std::all_of(m_readThisSweep.begin(), m_readThisSweep.end(), [](bool read) { return read; }))
         return false;
-    m_readThisSweep.assign(m_windowCount, false);
+    m_readThisSweep.assign(static_cast<std::size_t>(WindowCount()), false);
     m_sweepTimes[m_sweepCount % RateSpan] = now;
     ++m_sweepCount;
     return true;

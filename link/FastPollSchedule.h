@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/EcuFrame.h"
+#include "link/PollRange.h"
 
 #include <algorithm>
 #include <array>
@@ -63,10 +64,9 @@ public:
     Duration Gap() const { return m_gap; }
     Duration CurrentGap() const { return m_currentGap; }
 
-    // The ECU's range: `windowCount` windows of eight addresses from `baseAddress`. Starts the sweep
-    // afresh at window 0 and forgets the priority reads (they are given again for the new range).
-    void SetRange(int baseAddress, int windowCount);
-    int WindowCount() const { return static_cast<int>(m_windowCount); }
+    // The ECU's range. Starts the sweep afresh at window 0 and forgets the priority reads (they are
+    // given again for the new range).
+    void SetRange(PollRange range);
     // Windows read every pass (indexes into the range), and addresses read every pass instead of
     // them (gathered reads, in the order given, eight to a request); both may be empty.
     void SetPriority(std::vector<int> windows, const std::vector<std::uint8_t>& gathered);
@@ -104,9 +104,7 @@ private:
     Clock::time_point SendTime() const;
     // When the next request could leave if late replies were not waited out.
     Clock::time_point QuietLineTime() const;
-    // Address `k` (from 0) of a window, and all eight of them.
-    std::uint8_t WindowAddress(int window, std::size_t k) const;
-    PollAddressList WindowAddresses(int window) const;
+    int WindowCount() const { return m_range.WindowCount(); }
     Read PassRead(std::size_t step) const;
     std::size_t PassLength() const;
     Duration WindowSpacing() const;
@@ -129,8 +127,7 @@ private:
     Clock::time_point m_replyDeadline {};
     Clock::time_point m_exchangeEnd = Clock::time_point::min(); // the first request waits for nothing
 
-    int m_baseAddress = 0;
-    std::size_t m_windowCount = 1;
+    PollRange m_range;
     std::vector<int> m_priorityWindows;
     std::vector<PollAddressList> m_gathered;
     std::size_t m_spareRoom = 0; // addresses the last gathered request has to spare

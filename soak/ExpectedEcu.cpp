@@ -4,6 +4,7 @@
 #include "defs/EcuIdentification.h"
 #include "defs/LiveValueCatalogue.h"
 #include "defs/RoleTable.h"
+#include "link/PollRange.h"
 #include "logfile/ChannelTables.h"
 #include "sim/IdealLine.h"
 
@@ -15,7 +16,6 @@
 
 namespace {
 
-constexpr int AddressCount = 256;
 constexpr std::uint32_t ByteMask = 0xFF;
 // The third sweep shows every value a settled sweep passes through.
 constexpr int ObservedSweeps = ExpectedEcu::SettledSweeps + 1;
@@ -70,19 +70,14 @@ std::string Difference(const std::string& call, const std::string& got, const st
 }
 
 // The addresses of every poll window, in the order the connection asks for them.
-std::vector<std::uint8_t> PollRange(const std::string& ecuId)
+std::vector<std::uint8_t> SweepAddresses(const std::string& ecuId)
 {
-    int base = 0;
-    int end = 0;
-    if (ClassifyEcuId(ecuId) == SupportFull) {
-        const EcuConstantsRow& constants = ConstantsRowAt(EcuRowOf(ecuId));
-        base = constants.Truncated(EcuConstant::BaseAddress);
-        end = constants.Truncated(EcuConstant::EndAddress);
-    }
+    const PollRange range
+        = ClassifyEcuId(ecuId) == SupportFull ? PollRange::Of(ConstantsRowAt(EcuRowOf(ecuId))) : PollRange();
     std::vector<std::uint8_t> addresses;
-    for (int window = 0; window <= end - base; window += EcuConnection::PollWindowSize) {
-        for (int k = 0; k < EcuConnection::PollWindowSize; ++k)
-            addresses.push_back(static_cast<std::uint8_t>((base + window + k) % AddressCount));
+    for (int window = 0; window < range.WindowCount(); ++window) {
+        const PollAddressList windowAddresses = range.WindowAddresses(window);
+        addresses.insert(addresses.end(), windowAddresses.begin(), windowAddresses.end());
     }
     return addresses;
 }
@@ -92,7 +87,7 @@ std::vector<std::uint8_t> PollRange(const std::string& ecuId)
 ExpectedEcu::ExpectedEcu(
     const std::string& ecuId, std::uint32_t seed, const QString& baudText, const LogChannelNames& channels)
     : m_ecuId(ecuId)
-    , m_polled(PollRange(ecuId))
+    , m_polled(SweepAddresses(ecuId))
 {
     // Raw generator words rather than a distribution, whose results differ between libraries.
     std::mt19937 random(seed);

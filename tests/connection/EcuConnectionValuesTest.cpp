@@ -154,8 +154,8 @@ TEST_P(EcuConnectionStack, ValuesMatchTheSimulatorMemoryAndErrorsMatchItsFailure
     EXPECT_EQ(c.GetEcuId(), GetParam().ecuId);
     EXPECT_EQ(c.Values(), ExpectedValues(GetParam().ecuId, simulator.MemoryNow()));
     for (int offset = 0; offset < EcuConnection::RawTableSize; ++offset) {
-        const int address = c.BaseAddress() + offset;
-        if (offset <= c.EndAddress() - c.BaseAddress()) {
+        const int address = c.Range().Base() + offset;
+        if (offset <= c.Range().End() - c.Range().Base()) {
             EXPECT_EQ(c.GetRawValue(offset), simulator.MemoryNow()[static_cast<std::size_t>(address)])
                 << offset;
         }

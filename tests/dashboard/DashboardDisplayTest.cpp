@@ -442,7 +442,6 @@ TEST_F(Dashboard, ResetIsSentOnlyAfterConfirmationAndItsResultShown)
     rig.Tick(20);
     for (const auto& sent : rig.link->sent)
         EXPECT_NE(sent.bytes.at(0), etResetEcu);
-    EXPECT_FALSE(rig.Connection().ResetPending());
 
     rig.form->confirmAnswer = true;
     Choose(rig, "ResetECU1");
@@ -576,8 +575,7 @@ TEST_F(Dashboard, ActuatorRequestsGoOutAndTheirRepliesAreAnnounced)
     QSignalSpy replied(rig.session.get(), &EcuSession::ActuatorReplied);
     rig.session->RequestActuator(1, 0x20);
     ASSERT_TRUE(rig.TickUntil([&] { return replied.size() == 1; }));
-    EXPECT_EQ(rig.Connection().ActuatorNumber(), 1);
-    EXPECT_EQ(rig.Connection().ActuatorValue(), 0x20);
+    EXPECT_EQ(replied[0], (QVariantList { 1, 0x20 }));
 }
 
 TEST_F(Dashboard, BaudTextGoesToTheLinkAndABadOneIsRefused)

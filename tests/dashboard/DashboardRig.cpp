@@ -59,7 +59,7 @@ void DashboardRig::Identify(const std::string& ecuId)
     ecu.id = { static_cast<std::uint8_t>(std::stoi(ecuId.substr(0, 2), nullptr, 16)),
         static_cast<std::uint8_t>(std::stoi(ecuId.substr(2, 2), nullptr, 16)) };
     session->Connect();
-    ASSERT_TRUE(TickUntil([&] { return Queries().GetEcuId() == ecuId && Connection().Polling(); }));
+    ASSERT_TRUE(TickUntil([&] { return Queries().GetEcuId() == ecuId && Connection().Connected(); }));
 }
 
 void DashboardRig::PollUntilLive()
@@ -77,7 +77,7 @@ void DashboardRig::PullAndReplugCable()
 void DashboardRig::PollRoles(const std::map<int, std::uint8_t>& rawByRole)
 {
     const std::string id = Queries().GetEcuId();
-    const int base = Connection().BaseAddress();
+    const int base = Connection().Range().Base();
     for (const auto& [role, raw] : rawByRole) {
         bool found = false;
         for (int offset = 0; offset < RoleOffsetCount; ++offset) {

@@ -41,9 +41,9 @@ TEST_P(SimulatedLine, ValuesAreRightAndEveryFailedExchangeIsCounted)
     const EcuConnection& c = rig.Connection();
     EXPECT_EQ(c.GetEcuId(), GetParam().ecuId);
     EXPECT_EQ(c.Values(), ExpectedValues(GetParam().ecuId, environment.MemoryNow()));
-    for (int offset = 0; offset <= c.EndAddress() - c.BaseAddress(); ++offset)
+    for (int offset = 0; offset <= c.Range().End() - c.Range().Base(); ++offset)
         EXPECT_EQ(c.GetRawValue(offset),
-            environment.MemoryNow()[static_cast<std::size_t>(c.BaseAddress() + offset)]);
+            environment.MemoryNow()[static_cast<std::size_t>(c.Range().Base() + offset)]);
     // One failed exchange may still wait for the next period start to be counted.
     const int failed = environment.Counters().FailedExchanges();
     EXPECT_LE(c.RxErrorCount(), failed);
