@@ -415,6 +415,9 @@ void TDataLoggerForm::DL_Stop_ButtonClick()
 
 void TDataLoggerForm::LogTimer1Timer()
 {
+    // A timeout already on its way when Stop came has no run to add to.
+    if (!IsLogging())
+        return;
     if (m_savingRun && !m_log.HasRoom()) {
         // The log ends here rather than lose rows or hold up the window; Stop saves it later.
         KeepTypedNote();

@@ -281,6 +281,10 @@ TEST(MainWindows, WithTheLinkLostEveryWindowSaysSoAndComesBackByItself)
     actuator.TestAction(1)->trigger();
     ClickButton(actuator, QStringLiteral("SetBtn"));
     ASSERT_TRUE(actuator.TestActive());
+    // The logger's readouts follow the values while it runs.
+    logger.findChild<QCheckBox*>(QStringLiteral("SaveDataCB"))->setChecked(false);
+    ClickButton(logger, QStringLiteral("DL_Start_Button"));
+    ASSERT_TRUE(logger.IsLogging());
     tickWindows();
     const QString rpm = viewer.BoxText(1);
     EXPECT_NE(rpm, "--");

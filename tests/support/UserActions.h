@@ -30,6 +30,7 @@ inline void TickTimer(const QObject& window, const QString& name)
 {
     auto* timer = window.findChild<QTimer*>(name);
     ASSERT_NE(timer, nullptr) << name.toStdString();
+    ASSERT_TRUE(timer->isActive()) << name.toStdString() << " is stopped: it cannot time out";
     ASSERT_TRUE(QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection)) << name.toStdString();
 }
 
