@@ -1,9 +1,6 @@
 #include "app/MainWindows.h"
 
-#include "defs/EcuIdentification.h"
-#include "link/EcuConnectionListener.h"
-#include "locale/ConnectionTexts.h"
-#include "logfile/ChannelTables.h"
+#include "logfile/DataLog.h"
 #include "logger/DataLoggerForm.h"
 #include "ui/ActuatorForm.h"
 #include "ui/CommsForm.h"
@@ -22,22 +19,13 @@
 #include <QAction>
 #include <QFileInfo>
 
-namespace {
-
-// The display modes of the data viewer and the data logger.
-constexpr int FormattedMode = 1;
-constexpr int RawMode = 0;
-// Their status panels that the main window writes.
-constexpr int SampleRatePanel = 2;
-constexpr int RxErrorsPanel = 3;
-
-} // namespace
-
 MainWindows::MainWindows(EcuSession& session, std::unique_ptr<TDashBoardForm> dashboard,
     const QString& settingsFolder, const QString& defaultLogFolder)
     : m_session(session)
     , m_dashboard(std::move(dashboard))
 {
+    // The windows subscribe to the session as they are made, after the main window did: its set-up
+    // for an identified ECU and its message come before theirs.
     m_dataLogger = std::make_unique<TDataLoggerForm>(m_session, settingsFolder, defaultLogFolder);
     m_dataViewer = std::make_unique<TDataViewerForm>(m_session);
     m_unitsSel = std::make_unique<TUnitsSelForm>();
@@ -48,14 +36,12 @@ MainWindows::MainWindows(EcuSession& session, std::unique_ptr<TDashBoardForm> da
     m_actuator = std::make_unique<TActuatorForm>(m_session);
     m_help = std::make_unique<THelpForm>();
     m_helpContents = std::make_unique<HelpWindow>();
-    m_ecuId = std::make_unique<TECUIDForm>();
+    m_ecuId = std::make_unique<TECUIDForm>(m_session);
     m_comms = std::make_unique<TCommsForm>();
 
     RegisterToolWindows();
-    WireIdentification();
-    WireRequests();
     WireDialogs();
-    WireReplay();
+    WireLogger();
 }
 
 MainWindows::~MainWindows()
@@ -114,79 +100,6 @@ TLogViewerForm& MainWindows::LogViewer()
     return *m_logViewer;
 }
 
-void MainWindows::WireIdentification()
-{
-    EcuSession* session = &m_session;
-    // After the main window's own subscription, made when it was built: its set-up for the ECU
-    // and its message come first.
-    QObject::connect(session, &EcuSession::EcuIdentified, m_dataViewer.get(),
-        [this](const IdentifiedEcu& ecu) { OnEcuIdentified(ecu); });
-    QObject::connect(session, &EcuSession::RxErrorCountChanged, m_dataViewer.get(),
-        [viewer = m_dataViewer.get()](
-            int count) { viewer->SetStatusText(RxErrorsPanel, RxErrorsText(count)); });
-    // The viewer shows the period in force from the start and follows every change of it; in fast
-    // polling, as the main window does, the rate measured instead.
-    const auto fastPolling
-        = [this] { return m_session.Connection().GetPollMode() == EcuConnection::PollMode::Fast; };
-    m_dataViewer->SetStatusText(SampleRatePanel,
-        fastPolling() ? FastPollRateText(0) : SampleRateText(m_session.Connection().SampleRate()));
-    QObject::connect(session, &EcuSession::SampleRateChanged, m_dataViewer.get(),
-        [viewer = m_dataViewer.get(), fastPolling](int ms) {
-            if (!fastPolling())
-                viewer->SetStatusText(SampleRatePanel, SampleRateText(ms));
-        });
-    QObject::connect(session, &EcuSession::SweepRateMeasured, m_dataViewer.get(),
-        [viewer = m_dataViewer.get()](
-            double perSecond) { viewer->SetStatusText(SampleRatePanel, FastPollRateText(perSecond)); });
-    // Fast polling reads the bytes of the logger's channels first; the channels are looked at
-    // again each time the rate is reported, which fast polling alone does.
-    QObject::connect(
-        session, &EcuSession::SweepRateMeasured, m_dataLogger.get(), [this] { FollowLoggedChannels(); });
-    // The logger's fastest time base takes its rows as the session reads the channels again.
-    QObject::connect(
-        session, &EcuSession::PriorityValuesRead, m_dataLogger.get(), &TDataLoggerForm::PriorityValuesRead);
-    m_dataLogger->SetFastPolling(m_dashboard->FastPolling());
-}
-
-void MainWindows::FollowLoggedChannels()
-{
-    LogChannelNames channels;
-    for (std::size_t chart = 0; chart < channels.size(); ++chart)
-        channels[chart] = m_dataLogger->ChannelName(static_cast<int>(chart)).toStdString();
-    if (channels == m_priorityChannels)
-        return;
-    m_priorityChannels = channels;
-    m_session.SetPollPriority(LoggedBytesOf(channels));
-}
-
-void MainWindows::OnEcuIdentified(const IdentifiedEcu& ecu)
-{
-    const QString ecuId = QString::fromStdString(ecu.ecuId);
-    const EcuSupport support = ecu.support;
-    // An OBD2 unit leaves both as they were.
-    if (support != SupportObd2) {
-        const int mode = support == SupportFull ? FormattedMode : RawMode;
-        m_dataViewer->SetDisplayMode(mode);
-        m_dataLogger->SetDisplayMode(mode);
-    }
-    m_faultCodes->SetEcu(ecuId);
-    m_status->SetEcu(ecuId);
-    m_actuator->EnableTests(ecu.featureFlags & EcuFeatureMask);
-    m_ecuId->ShowEcuId(ecuId);
-}
-
-void MainWindows::WireRequests()
-{
-    TDashBoardForm* dash = m_dashboard.get();
-    QObject::connect(
-        m_actuator.get(), &TActuatorForm::ActuatorRequested, &m_session, &EcuSession::RequestActuator);
-    QObject::connect(
-        &m_session, &EcuSession::ActuatorReplied, m_actuator.get(), &TActuatorForm::ActuatorReply);
-    // Exit in a tool window ends the program as the main window's own Exit does.
-    QObject::connect(m_dataViewer.get(), &TDataViewerForm::ExitRequested, dash, &QWidget::close);
-    QObject::connect(m_dataLogger.get(), &TDataLoggerForm::ExitRequested, dash, &QWidget::close);
-}
-
 void MainWindows::WireDialogs()
 {
     TDashBoardForm* dash = m_dashboard.get();
@@ -197,35 +110,40 @@ void MainWindows::WireDialogs()
         m_sampleRate.get(), &TSampleRateForm::SampleRateChosen, dash, &TDashBoardForm::SetSampleRate);
     QObject::connect(
         m_sampleRate.get(), &TSampleRateForm::FastPollingChosen, dash, &TDashBoardForm::SetFastPolling);
-    QObject::connect(m_sampleRate.get(), &TSampleRateForm::FastPollingChosen, m_dataLogger.get(),
-        &TDataLoggerForm::SetFastPolling);
     QObject::connect(m_unitsSel.get(), &TUnitsSelForm::TempUnitsChosen, dash, &TDashBoardForm::SetTempUnits);
     QObject::connect(
         m_unitsSel.get(), &TUnitsSelForm::SpeedUnitsChosen, dash, &TDashBoardForm::SetSpeedUnits);
-    // An alarm's start marks a running recording; the logger ignores it when nothing records.
-    QObject::connect(dash, &TDashBoardForm::AlarmStarted, m_dataLogger.get(),
-        [this](const QString& note) { m_dataLogger->AddMarker(note); });
     QObject::connect(dash, &TDashBoardForm::ToolWindowShowing, dash,
         [this](TDashBoardForm::ToolWindow which) { BeforeShowing(which); });
+    // Exit in a tool window ends the program as the main window's own Exit does.
+    QObject::connect(m_dataViewer.get(), &TDataViewerForm::ExitRequested, dash, &QWidget::close);
+}
 
-    QObject::connect(m_dataLogger.get(), &TDataLoggerForm::DirectoryDialogRequested, m_selDir.get(), [this] {
-        m_selDir->ShowDirectory(m_dataLogger->LogFilePath());
+void MainWindows::WireLogger()
+{
+    TDataLoggerForm* logger = m_dataLogger.get();
+    TDashBoardForm* dash = m_dashboard.get();
+    logger->SetFastPolling(dash->FastPolling());
+    QObject::connect(
+        m_sampleRate.get(), &TSampleRateForm::FastPollingChosen, logger, &TDataLoggerForm::SetFastPolling);
+    // An alarm's start marks a running recording; the logger ignores it when nothing records.
+    QObject::connect(dash, &TDashBoardForm::AlarmStarted, logger,
+        [logger](const QString& note) { logger->AddMarker(note); });
+    QObject::connect(logger, &TDataLoggerForm::ExitRequested, dash, &QWidget::close);
+
+    QObject::connect(logger, &TDataLoggerForm::DirectoryDialogRequested, m_selDir.get(), [this, logger] {
+        m_selDir->ShowDirectory(logger->LogFilePath());
         m_selDir->show();
         m_selDir->raise();
     });
-    QObject::connect(
-        m_selDir.get(), &TSelDirForm::DirectoryChosen, m_dataLogger.get(), &TDataLoggerForm::SetLogPath);
-}
-
-void MainWindows::WireReplay()
-{
-    QObject::connect(m_dataLogger.get(), &TDataLoggerForm::OpenLogRequested, m_dataLogger.get(), [this] {
+    QObject::connect(m_selDir.get(), &TSelDirForm::DirectoryChosen, logger, &TDataLoggerForm::SetLogPath);
+    QObject::connect(logger, &TDataLoggerForm::OpenLogRequested, logger, [this, logger] {
         TLogViewerForm& logViewer = LogViewer();
         logViewer.show();
         logViewer.raise();
-        logViewer.ChooseLog(QFileInfo(
-            QString::fromStdString(LogTargetPath(m_dataLogger->LogFilePath().toStdString()).string()))
-                                .path());
+        logViewer.ChooseLog(
+            QFileInfo(QString::fromStdString(LogTargetPath(logger->LogFilePath().toStdString()).string()))
+                .path());
     });
 }
 

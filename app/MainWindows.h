@@ -1,6 +1,5 @@
 #pragma once
 
-#include "logfile/DataLog.h"
 #include "ui/DashBoardForm.h"
 
 #include <QString>
@@ -23,8 +22,8 @@ class TStatusForm;
 class TUnitsSelForm;
 
 // Every window of the program, created once in the order of start-up and alive to the end, and
-// their subscriptions to the ECU session: each window hears the session's reports and sends it
-// its requests directly, as a peer of the others.
+// what passes between them: dialog choices, Exit, help, the log folder, alarm markers and the log
+// viewer. Each window subscribes to the session's reports itself and sends it its requests.
 class MainWindows {
 public:
     // `dashboard` is the main window, made first over `session`, which outlives every window; the
@@ -58,13 +57,9 @@ public:
 
 private:
     void RegisterToolWindows();
-    void WireIdentification();
-    void WireRequests();
     void WireDialogs();
-    void OnEcuIdentified(const IdentifiedEcu& ecu);
+    void WireLogger();
     void BeforeShowing(TDashBoardForm::ToolWindow which);
-    void WireReplay();
-    void FollowLoggedChannels();
 
     EcuSession& m_session;
     // The main window first and so destroyed last.
@@ -83,6 +78,4 @@ private:
     std::unique_ptr<TCommsForm> m_comms;
     std::unique_ptr<TLimitsForm> m_limits;
     std::unique_ptr<TLogViewerForm> m_logViewer;
-    // The data logger's channels that fast polling reads first, as last handed to the session.
-    LogChannelNames m_priorityChannels;
 };

@@ -4,6 +4,13 @@
 
 #include <algorithm>
 
+namespace {
+
+constexpr int FormattedDisplay = 1;
+constexpr int RawDisplay = 0;
+
+} // namespace
+
 EcuSupport ClassifyEcuId(std::string_view ecuId)
 {
     if (EcuRowOf(ecuId) != DefaultEcuRow)
@@ -24,4 +31,11 @@ int EcuRowOf(std::string_view ecuId)
 int FeatureFlagsOf(std::string_view ecuId)
 {
     return ConstantsRowAt(EcuRowOf(ecuId)).Truncated(EcuConstant::EcuFeatureFlags);
+}
+
+std::optional<int> DisplayModeFor(EcuSupport support)
+{
+    if (support == SupportObd2)
+        return std::nullopt;
+    return support == SupportFull ? FormattedDisplay : RawDisplay;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string_view>
 
 // How much the program knows about an ECU, decided by its four-hex-digit ID.
@@ -41,3 +42,8 @@ EcuSupport ClassifyEcuId(std::string_view ecuId);
 int EcuRowOf(std::string_view ecuId);
 // The feature flags of the ECU's row; IDs without a row get the default row's flags.
 int FeatureFlagsOf(std::string_view ecuId);
+
+// The display mode that the data viewer and the data logger take for an identified ECU: 1 shows
+// a fully supported ECU's values scaled under their names, 0 an unknown one's raw bytes. None for
+// an OBD2 unit, which leaves them as they were.
+std::optional<int> DisplayModeFor(EcuSupport support);

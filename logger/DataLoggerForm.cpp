@@ -3,6 +3,7 @@
 #include "link/EcuSession.h"
 
 #include "controls/PerformanceGraph.h"
+#include "defs/EcuIdentification.h"
 #include "logfile/ChannelLists.h"
 #include "logfile/ChannelTables.h"
 #include "logfile/LogSaveAtExit.h"
@@ -76,6 +77,21 @@ TDataLoggerForm::TDataLoggerForm(
     : TDataLoggerForm(session.Queries(), settingsFolder, defaultLogFolder, parent)
 {
     m_session = &session;
+    connect(&session, &EcuSession::EcuIdentified, this, [this](const IdentifiedEcu& ecu) {
+        if (const std::optional<int> mode = DisplayModeFor(ecu.support))
+            SetDisplayMode(*mode);
+    });
+    connect(&session, &EcuSession::PriorityValuesRead, this, &TDataLoggerForm::PriorityValuesRead);
+    // The channels of the settings are in force from now on.
+    ShareLoggedChannels();
+}
+
+void TDataLoggerForm::ShareLoggedChannels()
+{
+    // The session keeps these across identifications, applying them to each ECU's addresses, and
+    // a display mode changes no channel in force: a chosen channel is the only change to tell.
+    if (m_session)
+        m_session->SetPollPriority(LoggedBytesOf(ChannelsInForce()));
 }
 
 TDataLoggerForm::~TDataLoggerForm()
@@ -245,6 +261,7 @@ void TDataLoggerForm::ChannelChosen(int chart)
     m_chartChannels[slot] = ResolvedChannel(text.toStdString());
     // Points of the old channel would read as the new one's.
     m_charts.Clear(slot);
+    ShareLoggedChannels();
 }
 
 void TDataLoggerForm::TimeBaseChosen()

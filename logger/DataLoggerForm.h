@@ -38,7 +38,8 @@ public:
     TDataLoggerForm(const EcuQueries& ecu, const QString& settingsFolder,
         const QString& defaultLogFolder = QString(), QWidget* parent = nullptr);
     // Over the session: it records only what the car says. Start is refused while a log is
-    // replayed, and a log replay is refused while this window records.
+    // replayed, and a log replay is refused while this window records. The window takes its
+    // display mode from each identified ECU and has fast polling read its channels first.
     TDataLoggerForm(EcuSession& session, const QString& settingsFolder,
         const QString& defaultLogFolder = QString(), QWidget* parent = nullptr);
     ~TDataLoggerForm() override;
@@ -139,6 +140,9 @@ private:
     void ApplySettings();
     void ConnectControls();
     void ChannelChosen(int chart);
+    // Tells the session which bytes the channels in force need, so that fast polling reads them
+    // before the others.
+    void ShareLoggedChannels();
     void TimeBaseChosen();
     bool SaveLog();
     // How a run ends: Stop (or its trigger), or the program's end, which puts up no message.

@@ -2,6 +2,7 @@
 
 #include "controls/ColorRef.h"
 #include "defs/ActuatorTests.h"
+#include "defs/EcuIdentification.h"
 #include "link/EcuQueries.h"
 #include "link/EcuSession.h"
 #include "locale/LocaleFixed.h"
@@ -149,11 +150,15 @@ TActuatorForm::TActuatorForm(const EcuQueries& queries, QWidget* parent)
     m_timer1->start();
 }
 
-TActuatorForm::TActuatorForm(const EcuSession& session, QWidget* parent)
+TActuatorForm::TActuatorForm(EcuSession& session, QWidget* parent)
     : TActuatorForm(session.Queries(), parent)
 {
     m_session = &session;
     connect(&session, &EcuSession::StateChanged, this, &TActuatorForm::ShowState);
+    connect(&session, &EcuSession::EcuIdentified, this,
+        [this](const IdentifiedEcu& ecu) { EnableTests(ecu.featureFlags & EcuFeatureMask); });
+    connect(this, &TActuatorForm::ActuatorRequested, &session, &EcuSession::RequestActuator);
+    connect(&session, &EcuSession::ActuatorReplied, this, &TActuatorForm::ActuatorReply);
 }
 
 bool TActuatorForm::EcuAnswers() const
@@ -352,7 +357,7 @@ QString TActuatorForm::RequestName(int test)
 
 void TActuatorForm::Request(int test, int value)
 {
-    // The main window holds the command until the ECU answers, so say that it is on its way.
+    // The session holds the command until the ECU answers, so say that it is on its way.
     m_statusLabel->setText(IsTest(test) ? tr(kWaitingText).arg(RequestName(test)) : tr(kCancellingText));
     Emit(test, value);
 }

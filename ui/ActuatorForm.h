@@ -21,9 +21,9 @@ class QPushButton;
 class QTimer;
 
 // The actuator tests window: the technician picks one of eight tests from the View menu, sets a
-// command value and starts or cancels the test. The window never talks to the ECU; it asks the
-// main window through ActuatorRequested, repeats the request of an active test every tenth
-// Timer1 tick, and shows four live monitors read from the queries.
+// command value and starts or cancels the test. Every request goes out as ActuatorRequested, which
+// a window made over the session sends to it; an active test's request is repeated every tenth
+// Timer1 tick. Four live monitors are read from the queries.
 class TActuatorForm : public QMainWindow {
     Q_OBJECT
 
@@ -34,9 +34,10 @@ public:
     static constexpr int TicksPerRequest = 10;
 
     explicit TActuatorForm(const EcuQueries& queries, QWidget* parent = nullptr);
-    // Over the session: tests are sent only while an ECU answers, and the monitors show values
-    // only while they are current.
-    explicit TActuatorForm(const EcuSession& session, QWidget* parent = nullptr);
+    // Over the session: requests go to it and only while an ECU answers, its replies are shown,
+    // each identified ECU enables its tests, and the monitors show values only while they are
+    // current.
+    explicit TActuatorForm(EcuSession& session, QWidget* parent = nullptr);
 
     // flags: the low eight bits of the ECU's feature flags. Entries are enabled, never disabled,
     // so an ECU identified later with fewer tests leaves the earlier ones available.
@@ -55,8 +56,8 @@ public:
 public slots:
     // Where the values come from now: a test runs only while an ECU answers.
     void ShowState(const SessionState& state);
-    // The main window calls this when the ECU answers the actuator command `test` with `value`.
-    // Only the answer to the last request is shown as acknowledged.
+    // The ECU answered the actuator command `test` with `value`. Only the answer to the last
+    // request is shown as acknowledged.
     void ActuatorReply(int test, int value);
 
 signals:

@@ -6,6 +6,7 @@
 #include "defs/LiveValueCatalogue.h"
 #include "link/EcuQueries.h"
 #include "link/EcuSession.h"
+#include "locale/ConnectionTexts.h"
 #include "locale/LocaleFixed.h"
 #include "locale/SessionStateText.h"
 
@@ -76,6 +77,8 @@ constexpr std::array<PanelDesign, TDataViewerForm::PanelCount> StatusPanels { {
 
 constexpr int PortPanel = 0;
 constexpr int ConnectPanel = 1;
+constexpr int SampleRatePanel = 2;
+constexpr int RxErrorsPanel = 3;
 
 constexpr int LoadBox = 2;
 constexpr int IacBox = 14;
@@ -219,8 +222,33 @@ TDataViewerForm::TDataViewerForm(const EcuSession& session, QWidget* parent)
     : TDataViewerForm(session.Queries(), parent)
 {
     m_session = &session;
-    connect(&session, &EcuSession::StateChanged, this, &TDataViewerForm::ShowState);
+    FollowSession(session);
     ShowState(session.State());
+    // The period in force from the start; in fast polling the rate is shown once it is measured.
+    SetStatusText(SampleRatePanel,
+        PollsFast() ? FastPollRateText(0) : SampleRateText(session.Connection().SampleRate()));
+}
+
+void TDataViewerForm::FollowSession(const EcuSession& session)
+{
+    connect(&session, &EcuSession::StateChanged, this, &TDataViewerForm::ShowState);
+    connect(&session, &EcuSession::EcuIdentified, this, [this](const IdentifiedEcu& ecu) {
+        if (const std::optional<int> mode = DisplayModeFor(ecu.support))
+            SetDisplayMode(*mode);
+    });
+    connect(&session, &EcuSession::RxErrorCountChanged, this,
+        [this](int count) { SetStatusText(RxErrorsPanel, RxErrorsText(count)); });
+    connect(&session, &EcuSession::SampleRateChanged, this, [this](int ms) {
+        if (!PollsFast())
+            SetStatusText(SampleRatePanel, SampleRateText(ms));
+    });
+    connect(&session, &EcuSession::SweepRateMeasured, this,
+        [this](double perSecond) { SetStatusText(SampleRatePanel, FastPollRateText(perSecond)); });
+}
+
+bool TDataViewerForm::PollsFast() const
+{
+    return m_session && m_session->Connection().GetPollMode() == EcuConnection::PollMode::Fast;
 }
 
 void TDataViewerForm::ShowState(const SessionState& state)

@@ -25,13 +25,13 @@ public:
     static constexpr int PanelCount = 5;
 
     explicit TDataViewerForm(const EcuQueries& queries, QWidget* parent = nullptr);
-    // Over the session: the window follows its state itself and names the port in use.
+    // Over the session: the window follows its state, sample rate, error count and identified ECU
+    // itself, and names the port in use.
     explicit TDataViewerForm(const EcuSession& session, QWidget* parent = nullptr);
 
     // 1 shows the scaled values, 0 the raw bytes; refreshes the box captions. ModeBtn keeps its
     // caption.
     void SetDisplayMode(int mode);
-    // The sample rate and error count are written here; the first two panels follow the session.
     void SetStatusText(int panel, const QString& text);
     QString PanelText(int panel) const;
 
@@ -61,6 +61,9 @@ private:
     void BuildMenu();
     void RefreshCaptions();
     bool ShowsPage2() const;
+    // The session's: the rate measured in fast polling, the period in force otherwise.
+    bool PollsFast() const;
+    void FollowSession(const EcuSession& session);
 
     const EcuQueries& m_queries;
     const EcuSession* m_session = nullptr;

@@ -1,6 +1,7 @@
 #include "ui/EcuIdForm.h"
 
 #include "controls/ColorRef.h"
+#include "link/EcuSession.h"
 
 #include <QFont>
 #include <QLabel>
@@ -47,6 +48,13 @@ TECUIDForm::TECUIDForm(QWidget* parent)
     IDEB->setReadOnly(true);
 
     resize(ClientWidth + widening, ClientHeight);
+}
+
+TECUIDForm::TECUIDForm(const EcuSession& session, QWidget* parent)
+    : TECUIDForm(parent)
+{
+    connect(&session, &EcuSession::EcuIdentified, this,
+        [this](const IdentifiedEcu& ecu) { ShowEcuId(QString::fromStdString(ecu.ecuId)); });
 }
 
 void TECUIDForm::ShowEcuId(const QString& ecuId)

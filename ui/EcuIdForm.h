@@ -3,6 +3,7 @@
 #include <QString>
 #include <QWidget>
 
+class EcuSession;
 class QLabel;
 class QLineEdit;
 
@@ -12,6 +13,8 @@ class TECUIDForm : public QWidget {
 
 public:
     explicit TECUIDForm(QWidget* parent = nullptr);
+    // Over the session: shows each ECU it identifies.
+    explicit TECUIDForm(const EcuSession& session, QWidget* parent = nullptr);
 
     void ShowEcuId(const QString& ecuId);
     QString EcuIdText() const;

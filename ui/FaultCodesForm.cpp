@@ -85,6 +85,8 @@ TFaultCodesForm::TFaultCodesForm(const EcuSession& session, QWidget* parent)
     : TFaultCodesForm(session.Queries(), parent)
 {
     connect(&session, &EcuSession::StateChanged, this, &TFaultCodesForm::ShowState);
+    connect(&session, &EcuSession::EcuIdentified, this,
+        [this](const IdentifiedEcu& ecu) { SetEcu(QString::fromStdString(ecu.ecuId)); });
     ShowState(session.State());
 }
 

@@ -22,7 +22,8 @@ class TFaultCodesForm : public QWidget {
 
 public:
     explicit TFaultCodesForm(const EcuQueries& queries, QWidget* parent = nullptr);
-    // Over the session: the title says where the values come from unless they are live.
+    // Over the session: the title says where the values come from unless they are live, and each
+    // identified ECU's fault texts are loaded.
     explicit TFaultCodesForm(const EcuSession& session, QWidget* parent = nullptr);
 
     // Loads the fault texts of the ECU and starts the refresh. Returns 0.

@@ -66,6 +66,8 @@ TStatusForm::TStatusForm(const EcuSession& session, QWidget* parent)
     : TStatusForm(session.Queries(), parent)
 {
     connect(&session, &EcuSession::StateChanged, this, &TStatusForm::ShowState);
+    connect(&session, &EcuSession::EcuIdentified, this,
+        [this](const IdentifiedEcu& ecu) { SetEcu(QString::fromStdString(ecu.ecuId)); });
     ShowState(session.State());
 }
 

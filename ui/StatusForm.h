@@ -28,7 +28,8 @@ public:
     static constexpr int GridColumns = 2;
 
     explicit TStatusForm(const EcuQueries& queries, QWidget* parent = nullptr);
-    // Over the session: the title says where the values come from unless they are live.
+    // Over the session: the title says where the values come from unless they are live, and each
+    // identified ECU's status texts are loaded.
     explicit TStatusForm(const EcuSession& session, QWidget* parent = nullptr);
 
     // Loads the status texts of the ECU and starts the refresh. Returns 0.

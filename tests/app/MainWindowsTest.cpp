@@ -37,6 +37,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <set>
 #include <span>
 
@@ -376,6 +377,40 @@ TEST(MainWindows, AsFastAsTheLineAllowsIsChosenInTheSampleRateDialogShownAndKept
     rig.CloseWindow();
     EXPECT_THAT(rig.SettingsText(), testing::HasSubstr("FastPolling=1"));
     EXPECT_THAT(rig.SettingsText(), testing::HasSubstr("FastPollGapMicroseconds=0"));
+}
+
+// Fast polling reads the logged channels' bytes first: the window of a channel the user picks in
+// the data logger is read on every pass over the line, with no other window read twice between.
+TEST(MainWindows, AChannelChosenInTheLoggerIsReadOnEveryPassOfFastPolling)
+{
+    DashboardRig rig("[Comms]\r\nFastPollGapMicroseconds=0\r\n");
+    MainWindows windows { *rig.session, rig.TakeForm(), rig.SettingsFolder() };
+    windows.Dashboard().SetFastPolling(true);
+    rig.Identify("1103");
+    constexpr int ChosenOffset = 33;
+    const std::string chosenWindow
+        = "read " + std::to_string(rig.Connection().Range().Address(PollRange::WindowOf(ChosenOffset), 0));
+    const auto anotherReadTwiceBetweenItsReads = [&] {
+        const std::size_t first = rig.link->sent.size();
+        rig.Tick(8 * rig.Connection().Range().WindowCount());
+        std::optional<std::set<std::string>> since; // from the chosen window's first read
+        for (std::size_t i = first; i < rig.link->sent.size(); ++i) {
+            const std::string read = Describe(rig.link->sent[i].bytes);
+            if (read == chosenWindow)
+                since.emplace();
+            else if (since && !since->insert(read).second)
+                return true;
+        }
+        EXPECT_TRUE(since.has_value()) << "the chosen window was never read";
+        return false;
+    };
+    EXPECT_TRUE(anotherReadTwiceBetweenItsReads()) << "the settings' channels first, read in turn";
+
+    TDataLoggerForm& logger = windows.DataLogger();
+    TypeIntoCombo(*logger.findChild<QComboBox*>(QStringLiteral("Ch1_Sel_Combo")),
+        QStringLiteral("Address%1").arg(ChosenOffset));
+    ASSERT_EQ(logger.ChannelName(0), QStringLiteral("Address%1").arg(ChosenOffset));
+    EXPECT_FALSE(anotherReadTwiceBetweenItsReads());
 }
 
 TEST(MainWindows, TheLoggerAsksForItsDirectoryThroughTheDirectoryDialog)
