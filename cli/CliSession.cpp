@@ -1,7 +1,7 @@
 #include "cli/CliSession.h"
 
+#include "locale/ConnectionTexts.h"
 #include "port/D2xxThread.h"
-#include "port/PortPermission.h"
 #include "sim/CableDrivers.h"
 
 #include <algorithm>
@@ -51,14 +51,15 @@ CliSession::CliSession(const CliOptions& options)
         m_session->SetReplayedCapture(QString::fromStdString(options.replayPath), cable.captureProgress);
     Subscribe();
     // The options were checked when they were read, so these setters take them.
-    m_session->SetBaudText(options.baudText);
-    m_session->SetSampleRateText(options.sampleRateText);
-    m_session->SetTempUnits(options.tempUnits);
-    m_session->SetSpeedUnits(options.speedUnits);
-    m_session->SetIdleGaugeMode(options.idleGauge);
-    m_session->SetInjectorFlow(options.injectorFlow);
-    m_session->SetFastGap(options.pollGap);
-    m_session->SetGatherReads(options.gatherReads);
+    ConnectionSettings& settings = m_session->Settings();
+    settings.SetBaudText(options.baudText);
+    settings.SetSampleRateText(options.sampleRateText);
+    settings.SetTempUnits(options.tempUnits);
+    settings.SetSpeedUnits(options.speedUnits);
+    settings.SetIdleGaugeMode(options.idleGauge);
+    settings.SetInjectorFlow(options.injectorFlow);
+    settings.SetFastGap(options.pollGap);
+    settings.SetGatherReads(options.gatherReads);
     m_session->SetPollMode(options.pollMode);
     m_nextTick = Clock::now();
 }
@@ -108,7 +109,7 @@ bool CliSession::WaitForIdentification()
 
 void CliSession::SetPollPriority(EcuConnection::PollPriority priority)
 {
-    m_session->SetPollPriority(std::move(priority));
+    m_session->Settings().SetPollPriority(std::move(priority));
 }
 
 bool CliSession::PollSweeps(int sweeps)

@@ -1,7 +1,6 @@
 #include "link/EcuConnection.h"
 
 #include "defs/WholeNumber.h"
-#include "port/PortPermission.h"
 
 #include <QCoreApplication>
 
@@ -30,18 +29,13 @@ QString SampleRateMessage(const QString& text)
 
 } // namespace
 
-EcuConnection::EcuConnection(InterfaceLink& link, EcuConnectionListener* listener, PollClock clock)
+EcuConnection::EcuConnection(InterfaceLink& link, ConnectionEvents& events, PollClock clock)
     : m_link(link)
+    , m_events(events)
     , m_replyHandler(
           [this](EcuFrameType type, std::span<const std::uint8_t> data) { HandleReply(type, data); })
     , m_clock(clock ? std::move(clock) : PollClock([] { return Clock::now(); }))
 {
-    SetListener(listener);
-}
-
-void EcuConnection::SetListener(EcuConnectionListener* listener)
-{
-    m_listener = listener ? listener : &m_silentListener;
 }
 
 void EcuConnection::Tick()
@@ -65,8 +59,7 @@ void EcuConnection::Tick()
     }
     ++m_tickCount;
     if (m_pollMode == PollMode::Fast && m_tickCount % RateReportTicks == 0)
-        m_listener->SweepRateMeasured(SweepsPerSecond());
-    ReportLiveValues();
+        emit m_events.SweepRateMeasured(SweepsPerSecond());
     DeliverAfterTick();
     m_inTick = false;
 }
@@ -114,10 +107,10 @@ void EcuConnection::ReportPermissionProblem()
     const PortOpenError error = m_link.GetOpenError();
     if (!error.permissionDenied || m_permissionReported)
         return;
-    // Retrying cannot help here: only the user can, so say once what to do.
+    // Retrying cannot help here, only the user can: reported once.
     m_permissionReported = true;
-    NotifyAfterTick([message = PortPermissionText(QString::fromStdString(error.text))](
-                        EcuConnectionListener& listener) { listener.PortPermissionDenied(message); });
+    ReportAfterTick(
+        [this, reason = QString::fromStdString(error.text)] { emit m_events.PortPermissionDenied(reason); });
 }
 
 EcuConnection::Receipt EcuConnection::ReceiveStep()
@@ -129,7 +122,7 @@ EcuConnection::Receipt EcuConnection::ReceiveStep()
         = m_receiver.Feed(std::span<const std::uint8_t>(m_receiveBuffer.data(), count), m_replyHandler);
     // Frames nobody asked for are counted as they are dropped.
     if (m_receiver.RxErrorCount() != errorsBefore)
-        m_listener->RxErrorCountChanged(m_receiver.RxErrorCount());
+        emit m_events.RxErrorCountChanged(m_receiver.RxErrorCount());
     return { count > 0, end };
 }
 
@@ -167,22 +160,13 @@ bool EcuConnection::Send(const std::optional<EcuFrame>& request)
 void EcuConnection::ExchangeFailed()
 {
     ++m_failedExchanges;
-    m_listener->RxErrorCountChanged(m_receiver.RxErrorCount());
+    emit m_events.RxErrorCountChanged(m_receiver.RxErrorCount());
 }
 
 bool EcuConnection::HasLiveValues() const
 {
     return m_connected && m_connectText == QLatin1String(ConnectedToEcu) && m_completedSweeps > 0
         && m_failedExchanges < m_requests.Range().WindowCount();
-}
-
-void EcuConnection::ReportLiveValues()
-{
-    const bool live = HasLiveValues();
-    if (live == m_reportedLive)
-        return;
-    m_reportedLive = live;
-    NotifyAfterTick([live](EcuConnectionListener& listener) { listener.LiveValuesChanged(live); });
 }
 
 void EcuConnection::HandleReply(EcuFrameType type, std::span<const std::uint8_t> data)
@@ -224,20 +208,21 @@ void EcuConnection::HandleIdentification(std::span<const std::uint8_t> data)
     ApplyPollPriority();
     if (m_values.faultBytes[FaultByteCount - 1] != 0) {
         m_values.faultBytes[FaultByteCount - 1] = 0;
-        m_listener->ValueChanged(LiveValueKind::FaultFlags);
+        emit m_events.ValueChanged(LiveValueKind::FaultFlags, m_values);
     }
     m_requests.StartReads();
     m_ecuFeatureFlags = FeatureFlagsOf(m_ecuId);
     m_completedSweeps = 0;
-    NotifyAfterTick([ecu = IdentifiedEcu { m_ecuId, m_ecuSupport, m_ecuFeatureFlags }](
-                        EcuConnectionListener& listener) { listener.EcuIdentified(ecu); });
+    ReportAfterTick([this, ecu = IdentifiedEcu { m_ecuId, m_ecuSupport, m_ecuFeatureFlags }] {
+        emit m_events.EcuIdentified(ecu);
+    });
 }
 
 void EcuConnection::SetupForEcu()
 {
     m_ecuSupport = ClassifyEcuId(m_ecuId);
     if (m_ecuSupport == SupportNone)
-        return; // the listener shows the message and the raw data; the copies stay as they were
+        return; // the windows show the message and the raw data; the copies stay as they were
     m_ecuFeatureFlags = FeatureFlagsOf(m_ecuId);
     if (m_ecuSupport != SupportFull)
         return;
@@ -264,10 +249,10 @@ void EcuConnection::HandleData(std::span<const std::uint8_t> data)
         const LiveValueKind kind = ApplyRoleUpdate(
             m_values, m_roles[static_cast<std::size_t>(offset)], data[i], m_constants, m_settings);
         if (kind != LiveValueKind::None)
-            m_listener->ValueChanged(kind);
+            emit m_events.ValueChanged(kind, m_values);
     }
     if (m_priorityRefresh.TakeComplete())
-        m_listener->PriorityValuesRead(m_clock());
+        emit m_events.PriorityValuesRead(m_clock());
 
     if (m_pollMode == PollMode::Fast) {
         if (m_fast.LastReadAnswered(m_clock()))
@@ -282,16 +267,14 @@ void EcuConnection::HandleResetReply(std::span<const std::uint8_t> data)
 {
     m_requests.ResetAnswered();
     const bool succeeded = data[0] == 0;
-    NotifyAfterTick([succeeded](EcuConnectionListener& listener) { listener.ResetFinished(succeeded); });
+    ReportAfterTick([this, succeeded] { emit m_events.ResetFinished(succeeded); });
 }
 
 void EcuConnection::HandleActuatorReply()
 {
     // A Cancel pressed while a test was on the line is still sent after this reply.
     const RequestScheduler::ActuatorCommand answered = m_requests.ActuatorAnswered();
-    NotifyAfterTick([answered](EcuConnectionListener& listener) {
-        listener.ActuatorReplied(answered.test, answered.value);
-    });
+    ReportAfterTick([this, answered] { emit m_events.ActuatorReplied(answered.test, answered.value); });
 }
 
 void EcuConnection::SetConnectText(const char* text)
@@ -299,7 +282,6 @@ void EcuConnection::SetConnectText(const char* text)
     if (m_connectText == QLatin1String(text))
         return;
     m_connectText = QString::fromLatin1(text);
-    m_listener->ConnectTextChanged(m_connectText);
 }
 
 void EcuConnection::SetLinkStatus(const QString& text)
@@ -307,23 +289,23 @@ void EcuConnection::SetLinkStatus(const QString& text)
     if (m_linkStatus == text)
         return;
     m_linkStatus = text;
-    m_listener->LinkStatusChanged(m_linkStatus);
+    emit m_events.LinkStatusChanged(m_linkStatus);
 }
 
-void EcuConnection::NotifyAfterTick(std::function<void(EcuConnectionListener&)> call)
+void EcuConnection::ReportAfterTick(std::function<void()> report)
 {
     if (m_inTick)
-        m_afterTick.push_back(std::move(call));
+        m_afterTick.push_back(std::move(report));
     else
-        call(*m_listener);
+        report();
 }
 
 void EcuConnection::DeliverAfterTick()
 {
-    // Taken out first: a listener may issue commands while it is being told.
-    const auto calls = std::exchange(m_afterTick, {});
-    for (const auto& call : calls)
-        call(*m_listener);
+    // Taken out first: a subscriber may issue commands while it is being told.
+    const auto reports = std::exchange(m_afterTick, {});
+    for (const auto& report : reports)
+        report();
 }
 
 void EcuConnection::Connect()
@@ -341,7 +323,6 @@ void EcuConnection::Disconnect()
     m_fast.ForgetExchange();
     CloseLink();
     SetConnectText(NotConnected);
-    ReportLiveValues();
 }
 
 void EcuConnection::RequestReset()
@@ -386,7 +367,7 @@ QString EcuConnection::SetSampleRate(int ms)
     if (ms < MinSampleRate || ms > MaxSampleRate)
         return SampleRateMessage(QString::number(ms));
     m_sampleRate = ms;
-    m_listener->SampleRateChanged(m_sampleRate);
+    emit m_events.SampleRateChanged(m_sampleRate);
     return {};
 }
 

@@ -4,7 +4,8 @@
 #include "defs/EcuIdentification.h"
 #include "defs/LiveValues.h"
 #include "defs/RoleTable.h"
-#include "link/EcuConnectionListener.h"
+#include "link/ConnectionEvents.h"
+#include "link/ConnectionSettings.h"
 #include "link/EcuFrame.h"
 #include "link/EcuQueries.h"
 #include "link/FastPollSchedule.h"
@@ -29,13 +30,13 @@
 // to open the cable, identifies the ECU, polls its data addresses eight at a time at the sample
 // period, sends the reset and actuator requests of the other windows, keeps the latest raw bytes
 // and scaled values and answers the queries every window reads them with. It reaches the link
-// only through InterfaceLink and the windows only through EcuConnectionListener. Which request goes
+// only through InterfaceLink and tells the windows through ConnectionEvents. Which request goes
 // next, in both polling modes, is RequestScheduler's to say; which addresses, PollRange's.
 //
 // In fast mode the tick keeps its link supervision, and Service() (called whenever bytes arrive
 // and at the schedule's deadlines) sends each request as soon as the exchange before it is over;
 // see FastPollSchedule.
-class EcuConnection final : public EcuQueries {
+class EcuConnection final : public EcuQueries, public ConnectionSettings {
 public:
     // The identification exchange as it went over the line: the request, then what was read
     // for it (the interface's echo of the request and the ECU's reply), and when.
@@ -49,13 +50,6 @@ public:
     using Clock = FastPollSchedule::Clock;
     // Where fast polling takes the time from; tests give their own.
     using PollClock = std::function<Clock::time_point()>;
-
-    // What is on screen or being logged, polled more often in fast mode: the bytes of these roles
-    // (high bytes first) and these offsets from the base address.
-    struct PollPriority {
-        std::vector<int> roles;
-        std::vector<int> offsets;
-    };
 
     // Beyond the echo and the reply on the wire, what a reply may take before its exchange
     // counts as failed in fast mode: the interface's receive latency and the event loop's delay.
@@ -71,7 +65,7 @@ public:
     static constexpr int DefaultSampleRate = 100;
     static constexpr const char* DefaultBaudText = "15625";
 
-    // The connection texts, shown as they are in the status bar.
+    // What the connection is doing, in the words the windows use for the matching session states.
     static constexpr const char* NotConnected = "Not Connected";
     static constexpr const char* TryingToConnect = "Trying to Connect";
     static constexpr const char* ConnectedToEcu = "Connected to ECU";
@@ -79,18 +73,15 @@ public:
 
     using RawTable = std::array<int, RawTableSize>;
 
-    // `listener` may be null (no window yet); see SetListener.
-    explicit EcuConnection(
-        InterfaceLink& link, EcuConnectionListener* listener = nullptr, PollClock clock = {});
+    // What the connection reports is emitted on `events` (the session, or a test's own object).
+    EcuConnection(InterfaceLink& link, ConnectionEvents& events, PollClock clock = {});
     EcuConnection(const EcuConnection&) = delete;
     EcuConnection& operator=(const EcuConnection&) = delete;
 
-    void SetListener(EcuConnectionListener* listener);
-
     // One 50 ms tick: link supervision, receiving and, at the start of a sample period, at most
     // one request. The receiver takes only the reply to the outstanding request (see
-    // FrameReceiver); identification and reset replies therefore always carry their bytes. A call made while
-    // a tick runs (from a listener's nested event loop) returns at once.
+    // FrameReceiver); identification and reset replies therefore always carry their bytes. A call
+    // made while a tick runs (from a subscriber's nested event loop) returns at once.
     void Tick();
 
     // Fast mode: takes the bytes that arrived, ends an exchange whose reply is overdue and sends
@@ -109,23 +100,22 @@ public:
     // `test` is the actuator window's test number 1..8 (0 = Cancel); `value` goes out as its low
     // eight bits.
     void RequestActuator(int test, int value);
-    // Each setter returns an empty text when it took the value, or a message naming the bad
-    // input, in which case nothing changed.
-    QString SetBaudText(const QString& baudText);
-    QString SetSampleRate(int ms);
-    QString SetSampleRateText(const QString& msText);
+    // ConnectionSettings.
+    QString SetBaudText(const QString& baudText) override;
+    QString SetSampleRate(int ms) override;
+    QString SetSampleRateText(const QString& msText) override;
     // What those setters would answer, without changing anything (for checking options first).
     static QString BaudTextProblem(const QString& baudText);
     static QString SampleRateProblem(const QString& msText);
-    void SetTempUnits(const std::string& unit);
-    void SetSpeedUnits(const std::string& unit);
-    void SetIdleGaugeMode(const std::string& mode);
-    void SetInjectorFlow(int flow);
+    void SetTempUnits(const std::string& unit) override;
+    void SetSpeedUnits(const std::string& unit) override;
+    void SetIdleGaugeMode(const std::string& mode) override;
+    void SetInjectorFlow(int flow) override;
+    void SetFastGap(FastPollSchedule::Duration gap) override;
+    void SetGatherReads(bool gather) override;
+    void SetPollPriority(PollPriority priority) override;
+    // The session's to change: it serves fast mode between ticks.
     void SetPollMode(PollMode mode);
-    void SetFastGap(FastPollSchedule::Duration gap);
-    // Fast mode: read the priority bytes by gathered reads, eight scattered addresses a request.
-    void SetGatherReads(bool gather);
-    void SetPollPriority(PollPriority priority);
     // The main window is closing: the port is closed if it is open.
     void CloseLink();
 
@@ -179,7 +169,6 @@ private:
     // Sends the request, if there is one; whether one went out.
     bool Send(const std::optional<EcuFrame>& request);
     void ExchangeFailed();
-    void ReportLiveValues();
     void FastStep();
     void FastExchangeFailed(Clock::time_point now);
     FastPollSchedule::Duration FastReplyTimeout() const;
@@ -196,13 +185,12 @@ private:
 
     void SetConnectText(const char* text);
     void SetLinkStatus(const QString& text);
-    // Runs `call` after the tick when a tick is running, at once otherwise.
-    void NotifyAfterTick(std::function<void(EcuConnectionListener&)> call);
+    // Runs `report` after the tick when a tick is running, at once otherwise.
+    void ReportAfterTick(std::function<void()> report);
     void DeliverAfterTick();
 
     InterfaceLink& m_link;
-    EcuConnectionListener m_silentListener;
-    EcuConnectionListener* m_listener = &m_silentListener;
+    ConnectionEvents& m_events;
 
     QString m_linkStatus;
     bool m_cableFound = false;
@@ -237,7 +225,6 @@ private:
     int m_completedSweeps = 0;
     // Exchanges in a row that got no usable reply; a sweep's worth of them means the ECU is silent.
     int m_failedExchanges = 0;
-    bool m_reportedLive = false;
 
     PollMode m_pollMode = PollMode::Tick;
     PollClock m_clock;
@@ -247,5 +234,5 @@ private:
     PriorityRefresh m_priorityRefresh;
 
     bool m_inTick = false;
-    std::vector<std::function<void(EcuConnectionListener&)>> m_afterTick;
+    std::vector<std::function<void()>> m_afterTick;
 };

@@ -20,7 +20,6 @@ void EcuConnection::Service()
     m_inTick = true;
     if (m_link.IsPortOpen())
         FastStep();
-    ReportLiveValues();
     DeliverAfterTick();
     m_inTick = false;
 }
@@ -87,14 +86,14 @@ void EcuConnection::SetPollMode(PollMode mode)
     m_pollMode = mode;
     // A request sent in the other mode still has its reply awaited: it gets a fast time-out.
     if (mode == PollMode::Tick) {
-        m_listener->SampleRateChanged(m_sampleRate);
+        emit m_events.SampleRateChanged(m_sampleRate);
         return;
     }
     if (m_receiver.AwaitingReply())
         m_fast.RequestSent(m_clock(), FastReplyTimeout());
     else
         m_fast.ForgetExchange();
-    m_listener->SweepRateMeasured(SweepsPerSecond());
+    emit m_events.SweepRateMeasured(SweepsPerSecond());
 }
 
 void EcuConnection::SetFastGap(FastPollSchedule::Duration gap)

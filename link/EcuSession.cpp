@@ -7,56 +7,10 @@
 #include <algorithm>
 #include <thread>
 
-class EcuSession::Relay final : public EcuConnectionListener {
-public:
-    explicit Relay(EcuSession& session)
-        : m_session(session)
-    {
-    }
-
-    void LinkStatusChanged(const QString& statusText) override
-    {
-        emit m_session.LinkStatusChanged(statusText);
-    }
-    void ConnectTextChanged(const QString& connectText) override
-    {
-        emit m_session.ConnectTextChanged(connectText);
-    }
-    void SampleRateChanged(int ms) override { emit m_session.SampleRateChanged(ms); }
-    void SweepRateMeasured(double sweepsPerSecond) override
-    {
-        emit m_session.SweepRateMeasured(sweepsPerSecond);
-    }
-    void RxErrorCountChanged(int count) override { emit m_session.RxErrorCountChanged(count); }
-    void EcuIdentified(const IdentifiedEcu& ecu) override { emit m_session.EcuIdentified(ecu); }
-    void ResetFinished(bool succeeded) override { emit m_session.ResetFinished(succeeded); }
-    void ActuatorReplied(int test, int value) override { emit m_session.ActuatorReplied(test, value); }
-    void PortPermissionDenied(const QString& message) override
-    {
-        emit m_session.PortPermissionDenied(message);
-    }
-    // A replay speaks for the values until it ends.
-    void ValueChanged(LiveValueKind kind) override
-    {
-        if (!m_session.IsReplaying())
-            emit m_session.ValueChanged(kind, m_session.m_connection->Values());
-    }
-    void LiveValuesChanged(bool /*live*/) override { m_session.UpdateState(); }
-    void PriorityValuesRead(std::chrono::steady_clock::time_point at) override
-    {
-        if (!m_session.IsReplaying())
-            emit m_session.PriorityValuesRead(at);
-    }
-
-private:
-    EcuSession& m_session;
-};
-
 EcuSession::EcuSession(LinkFactory makeLink, Ticking ticking, QObject* parent)
-    : QObject(parent)
-    , m_relay(std::make_unique<Relay>(*this))
+    : ConnectionEvents(parent)
     , m_link(makeLink())
-    , m_connection(std::make_unique<EcuConnection>(*m_link, m_relay.get()))
+    , m_connection(std::make_unique<EcuConnection>(*m_link, *this))
     , m_queries(std::make_unique<ReplayedQueries>(*m_connection))
 {
     m_timer = new QTimer(this);
@@ -86,61 +40,11 @@ EcuSession::~EcuSession()
     m_link.reset();
 }
 
-QString EcuSession::SetBaudText(const QString& baudText)
-{
-    return m_connection->SetBaudText(baudText);
-}
-
-QString EcuSession::SetSampleRate(int ms)
-{
-    return m_connection->SetSampleRate(ms);
-}
-
-QString EcuSession::SetSampleRateText(const QString& msText)
-{
-    return m_connection->SetSampleRateText(msText);
-}
-
-void EcuSession::SetTempUnits(const std::string& unit)
-{
-    m_connection->SetTempUnits(unit);
-}
-
-void EcuSession::SetSpeedUnits(const std::string& unit)
-{
-    m_connection->SetSpeedUnits(unit);
-}
-
-void EcuSession::SetIdleGaugeMode(const std::string& mode)
-{
-    m_connection->SetIdleGaugeMode(mode);
-}
-
-void EcuSession::SetInjectorFlow(int flow)
-{
-    m_connection->SetInjectorFlow(flow);
-}
-
 void EcuSession::SetPollMode(EcuConnection::PollMode mode)
 {
     m_fast.store(mode == EcuConnection::PollMode::Fast);
     m_connection->SetPollMode(mode);
     ArmDeadline();
-}
-
-void EcuSession::SetFastGap(std::chrono::microseconds gap)
-{
-    m_connection->SetFastGap(gap);
-}
-
-void EcuSession::SetGatherReads(bool gather)
-{
-    m_connection->SetGatherReads(gather);
-}
-
-void EcuSession::SetPollPriority(EcuConnection::PollPriority priority)
-{
-    m_connection->SetPollPriority(std::move(priority));
 }
 
 void EcuSession::Tick()
@@ -150,8 +54,8 @@ void EcuSession::Tick()
         m_connection->Tick();
         ArmDeadline();
     }
-    ReportReceiveLatency();
     UpdateState();
+    ReportReceiveLatency();
 }
 
 void EcuSession::ReportReceiveLatency()

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "defs/LiveValues.h"
+#include "link/ConnectionEvents.h"
 #include "link/EcuConnection.h"
-#include "link/EcuConnectionListener.h"
 #include "link/ReplayedQueries.h"
 #include "link/SessionState.h"
 #include "port/CaptureProgress.h"
@@ -21,15 +21,15 @@
 
 class QTimer;
 
-// Carried by a signal, so that a test can watch it and a queued connection could carry it.
-Q_DECLARE_METATYPE(IdentifiedEcu)
-
 // One session with the ECU: the link to the cable, the connection that drives it and the 50 ms
 // tick. The program's shell owns it; every window, the command-line tool and the soak subscribe to
-// its signals as peers and send it their requests. The signals are emitted on the thread that
-// owns the session, in the order the connection reports (from a tick, or from a setter), so a
-// subscriber connected earlier hears each report first.
-class EcuSession final : public QObject {
+// its signals as peers and send it their requests. It publishes what the connection reports (the
+// connection emits ConnectionEvents on it) and what it decides itself: where the numbers come
+// from, whether they are current, a replay and the port's receive latency. The signals are
+// emitted on the thread that owns the session, in the order they happen (from a tick, or from a
+// setter), so a subscriber connected earlier hears each report first. During a replay the
+// connection is neither ticked nor served, so no value or read of it can be reported then.
+class EcuSession final : public ConnectionEvents {
     Q_OBJECT
 
 public:
@@ -49,6 +49,10 @@ public:
     EcuSession& operator=(const EcuSession&) = delete;
 
     const EcuConnection& Connection() const { return *m_connection; }
+    // The connection's settings, for the windows and tools to change. Only these: its driving
+    // (Tick, Service, the commands, the polling mode) goes through the session, which skips it
+    // during a replay and arms its deadline timer for fast polling.
+    ConnectionSettings& Settings() { return *m_connection; }
     // The port open now, with what the user may want to know of it.
     std::optional<OpenPortDetails> OpenPort() const { return m_link->GetOpenPort(); }
     // The values the windows show: the connection's, or a replayed log's.
@@ -82,21 +86,9 @@ public:
     // Where the numbers come from now; StateChanged tells every change.
     const SessionState& State() const { return m_state; }
 
-    // Each setter returns an empty text when it took the value, or a message naming the bad
-    // input, in which case nothing changed.
-    QString SetBaudText(const QString& baudText);
-    QString SetSampleRate(int ms);
-    QString SetSampleRateText(const QString& msText);
-    void SetTempUnits(const std::string& unit);
-    void SetSpeedUnits(const std::string& unit);
-    void SetIdleGaugeMode(const std::string& mode);
-    void SetInjectorFlow(int flow);
     // Fast polling (see EcuConnection::Service): received bytes and the schedule's deadlines
     // drive the connection between ticks; the ticks keep supervising the link.
     void SetPollMode(EcuConnection::PollMode mode);
-    void SetFastGap(std::chrono::microseconds gap);
-    void SetGatherReads(bool gather);
-    void SetPollPriority(EcuConnection::PollPriority priority);
 
     // For an owner that runs no event loop while it waits for its next tick: in fast mode, serves
     // the connection as bytes arrive and deadlines pass until `until`; in tick mode only waits.
@@ -117,29 +109,11 @@ public slots:
     void Service();
 
 signals:
-    // "No Interface", "Bad Driver" or "VAD Interface", when it changes.
-    void LinkStatusChanged(const QString& statusText);
     // How long the open port's interface holds received bytes (ms), when it changes; nothing
     // while no port is open or where the port has no such setting.
     void ReceiveLatencyChanged(std::optional<int> ms);
-    void ConnectTextChanged(const QString& connectText);
-    void SampleRateChanged(int ms);
-    // Fast polling's measured rate, every few ticks and when fast polling starts.
-    void SweepRateMeasured(double sweepsPerSecond);
-    void RxErrorCountChanged(int count);
-    // After every identification reply, with the per-ECU set-up done and polling on.
-    void EcuIdentified(const IdentifiedEcu& ecu);
-    void ResetFinished(bool succeeded);
-    void ActuatorReplied(int test, int value);
-    // The port may not be opened for lack of permission; `message` says what to do.
-    void PortPermissionDenied(const QString& message);
-    // A role update stored a new value; `values` are all of them as they are now.
-    void ValueChanged(LiveValueKind kind, const LiveValues& values);
     // Queries().HasLiveValues() changed.
     void LiveValuesChanged(bool live);
-    // Every value being logged has been read again (see EcuConnection::SetPollPriority); `at` is
-    // when the last of their replies was taken in.
-    void PriorityValuesRead(std::chrono::steady_clock::time_point at);
     // State() changed; emitted before the LiveValuesChanged of the same change.
     void StateChanged(const SessionState& state);
     // A replay began (the log's name) or ended (empty).
@@ -154,10 +128,6 @@ private:
     // Tells what changed in the state and in whether the values are current.
     void UpdateState();
 
-    // Turns the connection's calls into this session's signals.
-    class Relay;
-
-    const std::unique_ptr<Relay> m_relay;
     std::unique_ptr<InterfaceLink> m_link;
     std::unique_ptr<EcuConnection> m_connection;
     std::unique_ptr<ReplayedQueries> m_queries;

@@ -30,3 +30,9 @@ QString ResetResultText(bool succeeded)
 {
     return QCoreApplication::translate("EcuConnection", succeeded ? ResetSucceededText : ResetFailedText);
 }
+
+QString PortPermissionText(const QString& reason)
+{
+    return reason + QLatin1Char('\n')
+        + QCoreApplication::translate("EcuConnection", PortPermissionInstruction);
+}

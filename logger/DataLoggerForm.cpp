@@ -91,7 +91,7 @@ void TDataLoggerForm::ShareLoggedChannels()
     // The session keeps these across identifications, applying them to each ECU's addresses, and
     // a display mode changes no channel in force: a chosen channel is the only change to tell.
     if (m_session)
-        m_session->SetPollPriority(LoggedBytesOf(ChannelsInForce()));
+        m_session->Settings().SetPollPriority(LoggedBytesOf(ChannelsInForce()));
 }
 
 TDataLoggerForm::~TDataLoggerForm()

@@ -22,12 +22,14 @@ void ConnectionWatch::LinkStatusChanged(const QString& statusText)
     m_cableSeen = cablePresent;
 }
 
-void ConnectionWatch::ConnectTextChanged(const QString& connectText)
+void ConnectionWatch::Ticked()
 {
-    if (connectText != QLatin1String(EcuConnection::WaitingToConnect))
-        return;
-    ++m_losses;
-    m_awaitingReidentification = true;
+    const bool waiting = m_connection && m_connection->WaitingForCable();
+    if (waiting && !m_waitingForCable) {
+        ++m_losses;
+        m_awaitingReidentification = true;
+    }
+    m_waitingForCable = waiting;
 }
 
 void ConnectionWatch::EcuIdentified(const IdentifiedEcu&)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "link/EcuConnection.h"
-#include "link/EcuConnectionListener.h"
 #include "port/InterfaceLink.h"
 
 #include <memory>
@@ -37,8 +36,9 @@ public:
 
     // The session's reports of the same names.
     void LinkStatusChanged(const QString& statusText);
-    void ConnectTextChanged(const QString& connectText);
     void EcuIdentified(const IdentifiedEcu& ecu);
+    // After each tick of the session: only a tick finds the cable gone, so a loss is seen here.
+    void Ticked();
 
     int RequestsSent() const { return m_requestsSent; }
     // The link reported the cable gone after having seen it.
@@ -59,6 +59,7 @@ private:
     const std::unique_ptr<InterfaceLink> m_link;
     const EcuConnection* m_connection = nullptr;
     bool m_cableSeen = false;
+    bool m_waitingForCable = false;
     bool m_awaitingReidentification = false;
     int m_requestsSent = 0;
     int m_cableGone = 0;

@@ -96,7 +96,7 @@ ExpectedEcu::ExpectedEcu(
 
     m_simulator = std::make_unique<EcuSimulator>(ecuId, FixedInto({}), [] { return 0.0; });
     m_line = std::make_unique<IdealLine>(*m_simulator);
-    m_reference = std::make_unique<EcuConnection>(*m_line);
+    m_reference = std::make_unique<EcuConnection>(*m_line, m_unheard);
     m_reference->SetBaudText(baudText);
     m_reference->SetSampleRate(EcuConnection::MinSampleRate);
     m_reference->Connect();

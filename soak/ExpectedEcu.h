@@ -57,6 +57,7 @@ private:
     EcuMemory m_memory {};
     std::unique_ptr<EcuSimulator> m_simulator;
     std::unique_ptr<IdealLine> m_line;
+    ConnectionEvents m_unheard; // the reference connection's reports: nobody needs them
     std::unique_ptr<EcuConnection> m_reference;
     std::optional<std::string> m_selfCheckProblem;
     std::vector<std::vector<LiveNumber>>

@@ -58,14 +58,13 @@ public:
         EcuSession* session = m_session.get();
         QObject::connect(session, &EcuSession::LinkStatusChanged, session,
             [this](const QString& text) { m_watch->LinkStatusChanged(text); });
-        QObject::connect(session, &EcuSession::ConnectTextChanged, session,
-            [this](const QString& text) { m_watch->ConnectTextChanged(text); });
         QObject::connect(session, &EcuSession::EcuIdentified, session,
             [this](const IdentifiedEcu& ecu) { m_watch->EcuIdentified(ecu); });
-        m_session->SetBaudText(options.baudText);
-        m_session->SetSampleRate(options.sampleRateMs);
-        m_session->SetPollPriority(LoggedBytesOf(options.channels));
-        m_session->SetGatherReads(options.gatherReads);
+        ConnectionSettings& settings = m_session->Settings();
+        settings.SetBaudText(options.baudText);
+        settings.SetSampleRate(options.sampleRateMs);
+        settings.SetPollPriority(LoggedBytesOf(options.channels));
+        settings.SetGatherReads(options.gatherReads);
         m_session->SetPollMode(options.pollMode);
     }
 
@@ -140,6 +139,7 @@ void SoakRun::SaveWhenDue()
 void SoakRun::Tick()
 {
     m_session->Tick();
+    m_watch->Ticked();
     if (CableOut())
         SaveWhenDue();
     ++m_result.ticks;

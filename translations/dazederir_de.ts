@@ -254,6 +254,10 @@
         <source>ECU reset failed</source>
         <translation>Zurücksetzen des Steuergeräts fehlgeschlagen</translation>
     </message>
+    <message>
+        <source>The serial port may only be opened by members of the dialout group: add your user to it (sudo adduser $USER dialout), then log out and in again.</source>
+        <translation>Die serielle Schnittstelle dürfen nur Mitglieder der Gruppe dialout öffnen: Benutzer hinzufügen (sudo adduser $USER dialout), dann ab- und wieder anmelden.</translation>
+    </message>
 </context>
 <context>
     <name>FaultCodes</name>
@@ -636,10 +640,6 @@
         <source>Cannot open %1: %2 (%3)</source>
         <extracomment>%1 the port, %2 the system&apos;s reason, %3 Qt&apos;s name for the error</extracomment>
         <translation>%1 kann nicht geöffnet werden: %2 (%3)</translation>
-    </message>
-    <message>
-        <source>The serial port may only be opened by members of the dialout group: add your user to it (sudo adduser $USER dialout), then log out and in again.</source>
-        <translation>Die serielle Schnittstelle dürfen nur Mitglieder der Gruppe dialout öffnen: Benutzer hinzufügen (sudo adduser $USER dialout), dann ab- und wieder anmelden.</translation>
     </message>
 </context>
 <context>

@@ -132,7 +132,8 @@ void TDashBoardForm::SubscribeToSession()
         [this](int count) { SetPanelText(RxErrorsPanel, RxErrorsText(count)); });
     connect(session, &EcuSession::EcuIdentified, this, &TDashBoardForm::OnEcuIdentified);
     connect(session, &EcuSession::ResetFinished, this, &TDashBoardForm::OnResetFinished);
-    connect(session, &EcuSession::PortPermissionDenied, this, &TDashBoardForm::ShowMessage);
+    connect(session, &EcuSession::PortPermissionDenied, this,
+        [this](const QString& reason) { ShowMessage(PortPermissionText(reason)); });
     connect(session, &EcuSession::ValueChanged, this, [this](LiveValueKind kind, const LiveValues& values) {
         m_dials.ShowValue(kind, values);
         WatchAlarms();
@@ -236,14 +237,15 @@ void TDashBoardForm::ShowState(const SessionState& state)
 void TDashBoardForm::ApplySettings()
 {
     // The values were checked when read, so none of these can refuse.
-    m_session.SetBaudText(m_settings.baudText);
-    m_session.SetSampleRate(m_settings.sampleRate);
-    m_session.SetFastGap(std::chrono::microseconds(m_settings.fastPollGapMicroseconds));
+    ConnectionSettings& connection = m_session.Settings();
+    connection.SetBaudText(m_settings.baudText);
+    connection.SetSampleRate(m_settings.sampleRate);
+    connection.SetFastGap(std::chrono::microseconds(m_settings.fastPollGapMicroseconds));
     SetFastPolling(m_settings.fastPolling);
-    m_session.SetTempUnits(m_settings.tempUnits.toStdString());
-    m_session.SetSpeedUnits(m_settings.speedUnits.toStdString());
-    m_session.SetIdleGaugeMode(m_settings.mpgDial.toStdString());
-    m_session.SetInjectorFlow(m_settings.flowRate);
+    connection.SetTempUnits(m_settings.tempUnits.toStdString());
+    connection.SetSpeedUnits(m_settings.speedUnits.toStdString());
+    connection.SetIdleGaugeMode(m_settings.mpgDial.toStdString());
+    connection.SetInjectorFlow(m_settings.flowRate);
 }
 
 QString TDashBoardForm::PanelText(int panel) const
@@ -281,13 +283,13 @@ void TDashBoardForm::Exit1Click()
 
 void TDashBoardForm::SetBaudText(const QString& baudText)
 {
-    if (const QString problem = m_session.SetBaudText(baudText); !problem.isEmpty())
+    if (const QString problem = m_session.Settings().SetBaudText(baudText); !problem.isEmpty())
         ShowMessage(problem);
 }
 
 void TDashBoardForm::SetSampleRate(int ms)
 {
-    if (const QString problem = m_session.SetSampleRate(ms); !problem.isEmpty())
+    if (const QString problem = m_session.Settings().SetSampleRate(ms); !problem.isEmpty())
         ShowMessage(problem);
 }
 
@@ -301,7 +303,7 @@ void TDashBoardForm::SetTempUnits(const QString& units)
     m_settings.tempUnits = KnownTempUnits(units);
     m_dials.ShowTempUnits(m_settings.tempUnits);
     m_dials.ShowLimits(m_settings.limits, Units());
-    m_session.SetTempUnits(m_settings.tempUnits.toStdString());
+    m_session.Settings().SetTempUnits(m_settings.tempUnits.toStdString());
 }
 
 void TDashBoardForm::SetSpeedUnits(const QString& units)
@@ -309,7 +311,7 @@ void TDashBoardForm::SetSpeedUnits(const QString& units)
     m_settings.speedUnits = KnownSpeedUnits(units);
     m_dials.ShowSpeedUnits(m_settings.speedUnits);
     m_dials.ShowLimits(m_settings.limits, Units());
-    m_session.SetSpeedUnits(m_settings.speedUnits.toStdString());
+    m_session.Settings().SetSpeedUnits(m_settings.speedUnits.toStdString());
 }
 
 void TDashBoardForm::ResetEcu()

@@ -63,8 +63,8 @@ public:
               },
               EcuSession::Ticking::ByCaller)
     {
-        m_session.SetBaudText(QString::number(baud));
-        m_session.SetFastGap(gap);
+        m_session.Settings().SetBaudText(QString::number(baud));
+        m_session.Settings().SetFastGap(gap);
         m_session.SetPollMode(EcuConnection::PollMode::Fast);
     }
 
@@ -142,8 +142,8 @@ void LoggedRefresh(benchmark::State& state)
     FastRun run(baud, FastPollSchedule::DefaultGap);
     const std::array<std::string, 4> channels { "RPM", "CTS", "IAT", "Batt Volts*10" };
     if (priority != NoPriority)
-        run.Session().SetPollPriority(LoggedBytesOf(channels));
-    run.Session().SetGatherReads(priority == GatheredReads);
+        run.Session().Settings().SetPollPriority(LoggedBytesOf(channels));
+    run.Session().Settings().SetGatherReads(priority == GatheredReads);
 
     // Each reply that carries a channel's byte stores it again: one fresh value.
     const std::array kinds { LiveValueKind::Rpm, LiveValueKind::CoolantTemp, LiveValueKind::AirTemp,
@@ -183,8 +183,8 @@ void FastTimeBaseRows(benchmark::State& state)
     const int baud = static_cast<int>(state.range(0));
     FastRun run(baud, std::chrono::microseconds(state.range(1)));
     const std::array<std::string, 4> channels { "RPM", "CTS", "IAT", "Batt Volts*10" };
-    run.Session().SetPollPriority(LoggedBytesOf(channels));
-    run.Session().SetGatherReads(true);
+    run.Session().Settings().SetPollPriority(LoggedBytesOf(channels));
+    run.Session().Settings().SetGatherReads(true);
     int rows = 0;
     QObject::connect(&run.Session(), &EcuSession::PriorityValuesRead, [&rows](Clock::time_point) { ++rows; });
     if (!run.ConnectAndWarmUp()) {

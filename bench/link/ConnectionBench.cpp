@@ -26,7 +26,8 @@ void ConnectionTick(benchmark::State& state)
 {
     EcuSimulator ecu("1103", {}, [] { return 0.0; });
     IdealLine link(ecu);
-    EcuConnection connection(link);
+    ConnectionEvents unheard;
+    EcuConnection connection(link, unheard);
     connection.SetSampleRate(EcuConnection::MinSampleRate);
     connection.Connect();
     for (auto _ : state)
@@ -41,7 +42,8 @@ void MeasureIdentification(
 {
     for (auto _ : state) {
         TD2xxThread link(factory);
-        EcuConnection connection(link);
+        ConnectionEvents unheard;
+        EcuConnection connection(link, unheard);
         connection.SetBaudText(baud);
         const auto start = Clock::now();
         connection.Connect();

@@ -36,7 +36,8 @@ TEST(SilentPort, RxErrorsClimbWhileTheConnectionKeepsTrying)
     ASSERT_FALSE(port.Path().empty());
     TD2xxThread link(
         [path = QString::fromStdString(port.Path())] { return std::make_shared<SerialPortDriver>(path); });
-    EcuConnection connection(link);
+    ConnectionEvents unheard;
+    EcuConnection connection(link, unheard);
     connection.Connect();
     constexpr int WantedErrors = 5;
     for (int tick = 0; tick < 2000 && connection.RxErrorCount() < WantedErrors; ++tick) {

@@ -36,26 +36,46 @@ std::vector<std::uint8_t> ScriptedEcu::Transfer(std::span<const std::uint8_t> wr
     return line;
 }
 
-void RecordingListener::EcuIdentified(const IdentifiedEcu& ecu)
+RecordingListener::RecordingListener()
 {
-    events.push_back("identified:" + ecu.ecuId + "/" + std::to_string(ecu.support) + "/"
-        + std::to_string(ecu.featureFlags));
-    if (duringIdentified)
-        duringIdentified();
+    const auto note = [this](std::string line) { events.push_back(std::move(line)); };
+    QObject::connect(&m_heard, &ConnectionEvents::LinkStatusChanged,
+        [note](const QString& text) { note("link:" + text.toStdString()); });
+    QObject::connect(&m_heard, &ConnectionEvents::SampleRateChanged,
+        [note](int ms) { note("rate:" + std::to_string(ms)); });
+    QObject::connect(&m_heard, &ConnectionEvents::RxErrorCountChanged,
+        [note](int count) { note("errors:" + std::to_string(count)); });
+    QObject::connect(&m_heard, &ConnectionEvents::PortPermissionDenied,
+        [note](const QString& reason) { note("permission:" + reason.toStdString()); });
+    QObject::connect(&m_heard, &ConnectionEvents::ValueChanged,
+        [this](LiveValueKind kind, const LiveValues&) { values.push_back(kind); });
+    QObject::connect(&m_heard, &ConnectionEvents::PriorityValuesRead,
+        [this](std::chrono::steady_clock::time_point at) { priorityReads.push_back(at); });
+    // A test may run a nested loop from within these, as a message box would.
+    QObject::connect(&m_heard, &ConnectionEvents::EcuIdentified, [this, note](const IdentifiedEcu& ecu) {
+        note("identified:" + ecu.ecuId + "/" + std::to_string(ecu.support) + "/"
+            + std::to_string(ecu.featureFlags));
+        if (duringIdentified)
+            duringIdentified();
+    });
+    QObject::connect(&m_heard, &ConnectionEvents::ResetFinished, [this, note](bool succeeded) {
+        note(succeeded ? "reset:ok" : "reset:failed");
+        if (duringReset)
+            duringReset();
+    });
+    QObject::connect(&m_heard, &ConnectionEvents::ActuatorReplied, [this, note](int test, int value) {
+        note("actuator:" + std::to_string(test) + "/" + std::to_string(value));
+        if (duringActuator)
+            duringActuator();
+    });
 }
 
-void RecordingListener::ResetFinished(bool succeeded)
+void RecordingListener::SawConnectText(const QString& text)
 {
-    events.push_back(succeeded ? "reset:ok" : "reset:failed");
-    if (duringReset)
-        duringReset();
-}
-
-void RecordingListener::ActuatorReplied(int test, int value)
-{
-    events.push_back("actuator:" + std::to_string(test) + "/" + std::to_string(value));
-    if (duringActuator)
-        duringActuator();
+    if (text == m_connectText)
+        return;
+    m_connectText = text;
+    events.push_back("connect:" + text.toStdString());
 }
 
 std::vector<std::string> RecordingListener::Only(const std::string& prefix) const
@@ -74,6 +94,7 @@ void ConnectionRig::Tick(int count)
         link.now = tick++;
         link.Pass();
         connection.Tick();
+        listener.SawConnectText(connection.ConnectText());
     }
 }
 

@@ -112,9 +112,19 @@ private:
     int m_identifyRequests = 0;
 };
 
-// Every notification, in order, as short texts ("connect:Trying to Connect", "errors:1").
-class RecordingListener final : public EcuConnectionListener {
+// Every report of the connection, in order, as short texts ("link:VAD Interface", "errors:1"), and
+// the connection's text each time the rig saw it changed after a tick ("connect:Trying to Connect").
+class RecordingListener {
 public:
+    RecordingListener();
+
+    // What the connection emits on.
+    ConnectionEvents& Events() { return m_heard; }
+    // The connection's text after a tick; recorded when it changed.
+    void SawConnectText(const QString& text);
+    // The events that start with `prefix`.
+    std::vector<std::string> Only(const std::string& prefix) const;
+
     std::vector<std::string> events;
     std::vector<LiveValueKind> values;
     std::vector<std::chrono::steady_clock::time_point> priorityReads;
@@ -122,29 +132,9 @@ public:
     std::function<void()> duringReset;
     std::function<void()> duringActuator;
 
-    void LinkStatusChanged(const QString& text) override { events.push_back("link:" + text.toStdString()); }
-    void ConnectTextChanged(const QString& text) override
-    {
-        events.push_back("connect:" + text.toStdString());
-    }
-    void SampleRateChanged(int ms) override { events.push_back("rate:" + std::to_string(ms)); }
-    void RxErrorCountChanged(int count) override { events.push_back("errors:" + std::to_string(count)); }
-    void EcuIdentified(const IdentifiedEcu& ecu) override;
-    void ResetFinished(bool succeeded) override;
-    void ActuatorReplied(int test, int value) override;
-    void ValueChanged(LiveValueKind kind) override { values.push_back(kind); }
-    void LiveValuesChanged(bool live) override { events.push_back(live ? "live:yes" : "live:no"); }
-    void PriorityValuesRead(std::chrono::steady_clock::time_point at) override
-    {
-        priorityReads.push_back(at);
-    }
-    void PortPermissionDenied(const QString& message) override
-    {
-        events.push_back("permission:" + message.toStdString());
-    }
-
-    // The events that start with `prefix`.
-    std::vector<std::string> Only(const std::string& prefix) const;
+private:
+    ConnectionEvents m_heard;
+    QString m_connectText { QString::fromLatin1(EcuConnection::NotConnected) };
 };
 
 // The connection with a fake link, a scripted ECU and a recording listener, run tick by tick.
@@ -152,7 +142,7 @@ struct ConnectionRig {
     FakeLink link;
     ScriptedEcu ecu;
     RecordingListener listener;
-    EcuConnection connection { link, &listener };
+    EcuConnection connection { link, listener.Events() };
     int tick = 0;
 
     ConnectionRig() { link.farEnd = &ecu; }

@@ -179,16 +179,14 @@ TEST(EcuConnectionCommands, ClosingAsksTheLinkToCloseOnlyAnOpenPort)
 
 } // namespace
 
-TEST(EcuConnectionCommands, APortRefusedForPermissionIsReportedOnceNamingTheDialoutGroup)
+TEST(EcuConnectionCommands, APortRefusedForPermissionIsReportedOnceWithTheSystemsReason)
 {
     ConnectionRig rig;
     rig.link.openError = { true, "Cannot open /dev/ttyUSB0: Permission denied" };
     rig.connection.Connect();
     rig.Tick(20);
-    const auto reports = rig.listener.Only("permission:");
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_NE(reports[0].find("/dev/ttyUSB0: Permission denied"), std::string::npos);
-    EXPECT_NE(reports[0].find("dialout group"), std::string::npos);
+    EXPECT_EQ(
+        rig.listener.Only("permission:"), Lines { "permission:Cannot open /dev/ttyUSB0: Permission denied" });
     EXPECT_FALSE(rig.link.IsPortOpen());
 
     // Once the user has mended it, the connection goes on by itself.

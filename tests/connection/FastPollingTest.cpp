@@ -23,7 +23,7 @@ struct FastRig {
     ScriptedEcu ecu;
     RecordingListener listener;
     Time now {};
-    EcuConnection connection { link, &listener, [this] { return now; } };
+    EcuConnection connection { link, listener.Events(), [this] { return now; } };
     std::deque<std::uint8_t> onTheLine; // sent by the ECU, not yet arrived
     std::vector<Time> sendTimes;
 

@@ -15,8 +15,9 @@ constexpr double SceneSeconds = 12.5; // the engine warm and idling
 LiveRig::LiveRig(TD2xxThread::DriverFactory factory, const QString& baudText)
     : m_thread(std::make_unique<TD2xxThread>(std::move(factory)))
     , m_recording(std::make_unique<RecordingLink>(*m_thread))
-    , m_connection(std::make_unique<EcuConnection>(*m_recording, this))
+    , m_connection(std::make_unique<EcuConnection>(*m_recording, m_events))
 {
+    QObject::connect(&m_events, &ConnectionEvents::EcuIdentified, [this] { ++identifications; });
     m_connection->SetBaudText(baudText);
 }
 
@@ -32,7 +33,10 @@ bool LiveRig::TickUntil(const std::function<bool()>& done)
     const auto giveUp = std::chrono::steady_clock::now() + Patience;
     while (!done() && std::chrono::steady_clock::now() < giveUp) {
         std::this_thread::sleep_for(TickInterval);
+        const QString before = m_connection->ConnectText();
         m_connection->Tick();
+        if (m_connection->ConnectText() != before)
+            connectTexts.push_back(m_connection->ConnectText().toStdString());
     }
     return done();
 }

@@ -43,13 +43,15 @@ private:
 };
 
 // The connection over the real link thread, ticked every 50 ms by the test.
-class LiveRig final : public EcuConnectionListener {
+class LiveRig final {
 public:
     // Generous bounds: a broken link fails the test instead of hanging it.
     static constexpr std::chrono::seconds Patience { 60 };
 
     explicit LiveRig(TD2xxThread::DriverFactory factory, const QString& baudText = QStringLiteral("15625"));
-    ~LiveRig() override;
+    ~LiveRig();
+    LiveRig(const LiveRig&) = delete;
+    LiveRig& operator=(const LiveRig&) = delete;
 
     // Ticks until `done` holds or Patience has passed; whether it came to hold.
     bool TickUntil(const std::function<bool()>& done);
@@ -62,13 +64,12 @@ public:
     const EcuConnection& Connection() const { return *m_connection; }
     const std::vector<std::vector<std::uint8_t>>& Sent() const { return m_recording->sent; }
 
+    // The connection's text each time a tick changed it.
     std::vector<std::string> connectTexts;
     int identifications = 0;
 
 private:
-    void ConnectTextChanged(const QString& text) override { connectTexts.push_back(text.toStdString()); }
-    void EcuIdentified(const IdentifiedEcu&) override { ++identifications; }
-
+    ConnectionEvents m_events;
     std::unique_ptr<TD2xxThread> m_thread;
     std::unique_ptr<RecordingLink> m_recording;
     std::unique_ptr<EcuConnection> m_connection;

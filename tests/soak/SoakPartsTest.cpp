@@ -21,7 +21,7 @@ struct IdealConnection {
     IdealConnection(const std::string& ecuId, const SimulatorSettings& settings)
         : ecu(ecuId, settings, [] { return 0.0; })
         , line(ecu)
-        , connection(line)
+        , connection(line, unheard)
     {
         connection.SetSampleRate(EcuConnection::MinSampleRate);
         connection.Connect();
@@ -29,6 +29,7 @@ struct IdealConnection {
 
     EcuSimulator ecu;
     IdealLine line;
+    ConnectionEvents unheard;
     EcuConnection connection;
 };
 
