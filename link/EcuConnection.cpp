@@ -75,20 +75,20 @@ bool EcuConnection::SuperviseLink()
     if (m_connect == ConnectStage::Asked && cableFound) {
         openWanted = true;
         m_requests.WantIdentification();
-        SetConnectText(TryingToConnect);
-    } else if (!cableFound && m_connectText == QLatin1String(ConnectedToEcu)) {
+        SetLineState(LineState::TryingToConnect);
+    } else if (!cableFound && m_lineState == LineState::ConnectedToEcu) {
         // Lost cable. "Bad Driver" counts as lost too: the link closes the port then as well,
         // and waiting here for "No Interface" would leave the connection dead for good.
         m_connected = false;
         m_requests.LineLost();
-        SetConnectText(WaitingToConnect);
-    } else if (cableFound && m_connectText == QLatin1String(WaitingToConnect)) {
+        SetLineState(LineState::WaitingForCable);
+    } else if (cableFound && m_lineState == LineState::WaitingForCable) {
         if (m_connected)
-            SetConnectText(ConnectedToEcu);
+            SetLineState(LineState::ConnectedToEcu);
         else
             openWanted = true;
-    } else if (cableFound && m_connectText == QLatin1String(TryingToConnect) && m_connected) {
-        SetConnectText(ConnectedToEcu);
+    } else if (cableFound && m_lineState == LineState::TryingToConnect && m_connected) {
+        SetLineState(LineState::ConnectedToEcu);
     }
 
     if (openWanted && !m_link.IsPortOpen())
@@ -165,7 +165,7 @@ void EcuConnection::ExchangeFailed()
 
 bool EcuConnection::HasLiveValues() const
 {
-    return m_connected && m_connectText == QLatin1String(ConnectedToEcu) && m_completedSweeps > 0
+    return m_connected && m_lineState == LineState::ConnectedToEcu && m_completedSweeps > 0
         && m_failedExchanges < m_requests.Range().WindowCount();
 }
 
@@ -202,7 +202,7 @@ void EcuConnection::HandleIdentification(std::span<const std::uint8_t> data)
     exchange.answer = exchange.request;
     exchange.answer.insert(exchange.answer.end(), reply.Bytes().begin(), reply.Bytes().end());
     m_identification = std::move(exchange);
-    SetConnectText(ConnectedToEcu);
+    SetLineState(LineState::ConnectedToEcu);
     SetupForEcu();
     m_fast.SetRange(m_requests.Range());
     ApplyPollPriority();
@@ -277,13 +277,6 @@ void EcuConnection::HandleActuatorReply()
     ReportAfterTick([this, answered] { emit m_events.ActuatorReplied(answered.test, answered.value); });
 }
 
-void EcuConnection::SetConnectText(const char* text)
-{
-    if (m_connectText == QLatin1String(text))
-        return;
-    m_connectText = QString::fromLatin1(text);
-}
-
 void EcuConnection::SetLinkStatus(const QString& text)
 {
     if (m_linkStatus == text)
@@ -322,7 +315,7 @@ void EcuConnection::Disconnect()
     m_receiver.Abandon();
     m_fast.ForgetExchange();
     CloseLink();
-    SetConnectText(NotConnected);
+    SetLineState(LineState::NotConnected);
 }
 
 void EcuConnection::RequestReset()

@@ -65,11 +65,8 @@ public:
     static constexpr int DefaultSampleRate = 100;
     static constexpr const char* DefaultBaudText = "15625";
 
-    // What the connection is doing, in the words the windows use for the matching session states.
-    static constexpr const char* NotConnected = "Not Connected";
-    static constexpr const char* TryingToConnect = "Trying to Connect";
-    static constexpr const char* ConnectedToEcu = "Connected to ECU";
-    static constexpr const char* WaitingToConnect = "Waiting to Connect";
+    // What the connection is doing with the ECU; the windows name it from the session's state.
+    enum class LineState { NotConnected, TryingToConnect, ConnectedToEcu, WaitingForCable };
 
     using RawTable = std::array<int, RawTableSize>;
 
@@ -120,11 +117,11 @@ public:
     void CloseLink();
 
     // State.
-    const QString& ConnectText() const { return m_connectText; }
+    LineState State() const { return m_lineState; }
     // Whether the cable was there at the last tick.
     bool CableFound() const { return m_cableFound; }
     // The cable went while connected: the connection waits for it to come back.
-    bool WaitingForCable() const { return m_connectText == QLatin1String(WaitingToConnect); }
+    bool WaitingForCable() const { return m_lineState == LineState::WaitingForCable; }
     bool ConnectWanted() const { return m_connect != ConnectStage::NotWanted; }
     bool Connected() const { return m_connected; }
     std::int64_t TickCount() const { return m_tickCount; }
@@ -183,7 +180,7 @@ private:
     // Fast mode: complete sweeps a second, measured.
     double SweepsPerSecond() const { return m_fast.SweepsPerSecond(m_clock()); }
 
-    void SetConnectText(const char* text);
+    void SetLineState(LineState state) { m_lineState = state; }
     void SetLinkStatus(const QString& text);
     // Runs `report` after the tick when a tick is running, at once otherwise.
     void ReportAfterTick(std::function<void()> report);
@@ -195,7 +192,7 @@ private:
     QString m_linkStatus;
     bool m_cableFound = false;
     bool m_permissionReported = false; // until the port opens again
-    QString m_connectText { QString::fromLatin1(NotConnected) };
+    LineState m_lineState = LineState::NotConnected;
     // Connect asks for the ECU, its identification answers, Disconnect withdraws the wish.
     enum class ConnectStage { NotWanted, Asked, Identified };
     ConnectStage m_connect = ConnectStage::NotWanted;

@@ -173,8 +173,7 @@ bool SoakRun::Settled()
 
 bool SoakRun::CableOut() const
 {
-    return !m_watch->IsPortOpen()
-        || m_connection.ConnectText() == QLatin1String(EcuConnection::WaitingToConnect);
+    return !m_watch->IsPortOpen() || m_connection.WaitingForCable();
 }
 
 void SoakRun::Collect()

@@ -41,7 +41,7 @@ TEST(DashboardOnSilentPort, CountsRxErrorsOnItsStatusBarAndStaysResponsive)
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return session.Connection().RxErrorCount() >= WantedErrors; }, PatienceMs));
     EXPECT_EQ(form.PanelText(3), RxErrorsText(session.Connection().RxErrorCount()));
-    EXPECT_EQ(form.PanelText(1), QLatin1String(EcuConnection::TryingToConnect));
+    EXPECT_EQ(form.PanelText(1), QStringLiteral("Trying to Connect"));
     EXPECT_TRUE(form.messages.isEmpty());
     EXPECT_TRUE(form.close());
 }

@@ -45,7 +45,7 @@ TEST(SilentPort, RxErrorsClimbWhileTheConnectionKeepsTrying)
         connection.Tick();
     }
     EXPECT_GE(connection.RxErrorCount(), WantedErrors);
-    EXPECT_EQ(connection.ConnectText(), QLatin1String(EcuConnection::TryingToConnect));
+    EXPECT_EQ(connection.State(), EcuConnection::LineState::TryingToConnect);
     EXPECT_FALSE(connection.Connected());
     EXPECT_EQ(link.GetStatusText(), QLatin1String(InterfaceLink::VadInterface));
 }

@@ -70,12 +70,32 @@ RecordingListener::RecordingListener()
     });
 }
 
-void RecordingListener::SawConnectText(const QString& text)
+namespace {
+
+// In the words the status bar shows for it.
+std::string NameOf(EcuConnection::LineState state)
 {
-    if (text == m_connectText)
+    switch (state) {
+    case EcuConnection::LineState::NotConnected:
+        return "Not Connected";
+    case EcuConnection::LineState::TryingToConnect:
+        return "Trying to Connect";
+    case EcuConnection::LineState::ConnectedToEcu:
+        return "Connected to ECU";
+    case EcuConnection::LineState::WaitingForCable:
+        return "Waiting to Connect";
+    }
+    return {};
+}
+
+} // namespace
+
+void RecordingListener::SawLineState(EcuConnection::LineState state)
+{
+    if (state == m_lineState)
         return;
-    m_connectText = text;
-    events.push_back("connect:" + text.toStdString());
+    m_lineState = state;
+    events.push_back("connect:" + NameOf(state));
 }
 
 std::vector<std::string> RecordingListener::Only(const std::string& prefix) const
@@ -94,7 +114,7 @@ void ConnectionRig::Tick(int count)
         link.now = tick++;
         link.Pass();
         connection.Tick();
-        listener.SawConnectText(connection.ConnectText());
+        listener.SawLineState(connection.State());
     }
 }
 

@@ -113,15 +113,15 @@ private:
 };
 
 // Every report of the connection, in order, as short texts ("link:VAD Interface", "errors:1"), and
-// the connection's text each time the rig saw it changed after a tick ("connect:Trying to Connect").
+// the connection's state each time the rig saw it changed after a tick ("connect:Trying to Connect").
 class RecordingListener {
 public:
     RecordingListener();
 
     // What the connection emits on.
     ConnectionEvents& Events() { return m_heard; }
-    // The connection's text after a tick; recorded when it changed.
-    void SawConnectText(const QString& text);
+    // The connection's state after a tick; recorded when it changed.
+    void SawLineState(EcuConnection::LineState state);
     // The events that start with `prefix`.
     std::vector<std::string> Only(const std::string& prefix) const;
 
@@ -134,7 +134,7 @@ public:
 
 private:
     ConnectionEvents m_heard;
-    QString m_connectText { QString::fromLatin1(EcuConnection::NotConnected) };
+    EcuConnection::LineState m_lineState = EcuConnection::LineState::NotConnected;
 };
 
 // The connection with a fake link, a scripted ECU and a recording listener, run tick by tick.

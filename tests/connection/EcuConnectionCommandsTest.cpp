@@ -8,6 +8,7 @@
 namespace {
 
 using Lines = std::vector<std::string>;
+using LineState = EcuConnection::LineState;
 
 class RejectedSampleRate : public testing::TestWithParam<const char*> { };
 
@@ -191,7 +192,6 @@ TEST(EcuConnectionCommands, APortRefusedForPermissionIsReportedOnceWithTheSystem
 
     // Once the user has mended it, the connection goes on by itself.
     rig.link.openError = {};
-    EXPECT_TRUE(
-        rig.TickUntil([&] { return rig.connection.ConnectText() == QLatin1String("Connected to ECU"); }));
+    EXPECT_TRUE(rig.TickUntil([&] { return rig.connection.State() == LineState::ConnectedToEcu; }));
     EXPECT_EQ(rig.listener.Only("permission:").size(), 1u);
 }

@@ -10,6 +10,7 @@
 namespace {
 
 using Lines = std::vector<std::string>;
+using LineState = EcuConnection::LineState;
 
 Lines FirstOf(const Lines& lines, std::size_t count)
 {
@@ -50,7 +51,7 @@ TEST(EcuConnectionPolling, LateIdentificationCountsEachUnansweredRequestOnePerio
 
     EXPECT_EQ(FirstOf(Timeline(rig.link), 5), (Lines { "2:id", "6:id", "10:id", "12:read 0", "14:read 8" }));
     EXPECT_EQ(rig.listener.Only("errors:"), (Lines { "errors:1", "errors:2" }));
-    EXPECT_EQ(rig.connection.ConnectText(), QStringLiteral("Connected to ECU"));
+    EXPECT_EQ(rig.connection.State(), LineState::ConnectedToEcu);
 }
 
 TEST(EcuConnectionPolling, AReplyLostOnTheLastWindowAsksThatWindowAgainThenRestartsTheSweep)
@@ -200,7 +201,7 @@ TEST(EcuConnectionPolling, CablePulledAndPutBackReconnectsWithAFreshIdentificati
 
     rig.link.status = QString::fromLatin1(InterfaceLink::NoInterface);
     rig.Tick(4);
-    EXPECT_EQ(rig.connection.ConnectText(), QStringLiteral("Waiting to Connect"));
+    EXPECT_EQ(rig.connection.State(), LineState::WaitingForCable);
     EXPECT_FALSE(rig.connection.Connected());
     const std::size_t sentWhilePulled = rig.link.sent.size();
 
@@ -228,11 +229,10 @@ TEST(EcuConnectionPolling, ABrokenDriverWhileConnectedIsALostCableThatComesBack)
     rig.ConnectAndIdentify();
     rig.link.status = QString::fromLatin1(InterfaceLink::BadDriver);
     rig.Tick(3);
-    EXPECT_EQ(rig.connection.ConnectText(), QStringLiteral("Waiting to Connect"));
+    EXPECT_EQ(rig.connection.State(), LineState::WaitingForCable);
 
     rig.link.status = QString::fromLatin1(InterfaceLink::VadInterface);
-    EXPECT_TRUE(
-        rig.TickUntil([&] { return rig.connection.ConnectText() == QStringLiteral("Connected to ECU"); }));
+    EXPECT_TRUE(rig.TickUntil([&] { return rig.connection.State() == LineState::ConnectedToEcu; }));
     EXPECT_EQ(rig.listener.Only("identified:").size(), 2u);
 }
 
@@ -243,7 +243,7 @@ TEST(EcuConnectionPolling, ConnectWithoutACableWaitsThenOpensWhenItIsFound)
     rig.connection.Connect();
     rig.Tick(20);
     EXPECT_TRUE(rig.link.openCalls.empty());
-    EXPECT_EQ(rig.connection.ConnectText(), QStringLiteral("Not Connected"));
+    EXPECT_EQ(rig.connection.State(), LineState::NotConnected);
     EXPECT_EQ(rig.connection.TickCount(), 20); // ticks count while the port is closed
 
     rig.link.status = QString::fromLatin1(InterfaceLink::VadInterface);

@@ -33,10 +33,10 @@ bool LiveRig::TickUntil(const std::function<bool()>& done)
     const auto giveUp = std::chrono::steady_clock::now() + Patience;
     while (!done() && std::chrono::steady_clock::now() < giveUp) {
         std::this_thread::sleep_for(TickInterval);
-        const QString before = m_connection->ConnectText();
+        const EcuConnection::LineState before = m_connection->State();
         m_connection->Tick();
-        if (m_connection->ConnectText() != before)
-            connectTexts.push_back(m_connection->ConnectText().toStdString());
+        if (m_connection->State() != before)
+            lineStates.push_back(m_connection->State());
     }
     return done();
 }
@@ -52,8 +52,9 @@ bool LiveRig::ReconnectsTwice()
     const bool polled = ConnectAndPoll(1) && TickUntil([&] {
         return identifications >= 3 && m_connection->Connected() && m_connection->CompletedSweeps() >= 1;
     });
-    const auto waiting = std::find(connectTexts.begin(), connectTexts.end(), "Waiting to Connect");
-    return polled && std::find(waiting, connectTexts.end(), "Connected to ECU") != connectTexts.end();
+    using State = EcuConnection::LineState;
+    const auto waiting = std::find(lineStates.begin(), lineStates.end(), State::WaitingForCable);
+    return polled && std::find(waiting, lineStates.end(), State::ConnectedToEcu) != lineStates.end();
 }
 
 SimulatorCounters ReplayCounters(const std::string& ecuId, const SimulatorSettings& settings,

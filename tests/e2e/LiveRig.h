@@ -57,15 +57,15 @@ public:
     bool TickUntil(const std::function<bool()>& done);
     bool ConnectAndPoll(int sweeps);
     // Connects, then ticks through two pulls of the cable until the third connection has polled a
-    // sweep (a pull can come at any tick). Whether it got there, "Waiting to Connect" having been
-    // followed by "Connected to ECU".
+    // sweep (a pull can come at any tick). Whether it got there, having waited for the cable and
+    // then connected again.
     bool ReconnectsTwice();
 
     const EcuConnection& Connection() const { return *m_connection; }
     const std::vector<std::vector<std::uint8_t>>& Sent() const { return m_recording->sent; }
 
-    // The connection's text each time a tick changed it.
-    std::vector<std::string> connectTexts;
+    // The connection's state each time a tick changed it.
+    std::vector<EcuConnection::LineState> lineStates;
     int identifications = 0;
 
 private:
