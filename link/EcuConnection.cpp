@@ -75,20 +75,20 @@ bool EcuConnection::SuperviseLink()
     if (m_connect == ConnectStage::Asked && cableFound) {
         openWanted = true;
         m_requests.WantIdentification();
-        SetLineState(LineState::TryingToConnect);
+        m_lineState = LineState::TryingToConnect;
     } else if (!cableFound && m_lineState == LineState::ConnectedToEcu) {
         // Lost cable. "Bad Driver" counts as lost too: the link closes the port then as well,
         // and waiting here for "No Interface" would leave the connection dead for good.
         m_connected = false;
         m_requests.LineLost();
-        SetLineState(LineState::WaitingForCable);
+        m_lineState = LineState::WaitingForCable;
     } else if (cableFound && m_lineState == LineState::WaitingForCable) {
         if (m_connected)
-            SetLineState(LineState::ConnectedToEcu);
+            m_lineState = LineState::ConnectedToEcu;
         else
             openWanted = true;
     } else if (cableFound && m_lineState == LineState::TryingToConnect && m_connected) {
-        SetLineState(LineState::ConnectedToEcu);
+        m_lineState = LineState::ConnectedToEcu;
     }
 
     if (openWanted && !m_link.IsPortOpen())
@@ -202,7 +202,7 @@ void EcuConnection::HandleIdentification(std::span<const std::uint8_t> data)
     exchange.answer = exchange.request;
     exchange.answer.insert(exchange.answer.end(), reply.Bytes().begin(), reply.Bytes().end());
     m_identification = std::move(exchange);
-    SetLineState(LineState::ConnectedToEcu);
+    m_lineState = LineState::ConnectedToEcu;
     SetupForEcu();
     m_fast.SetRange(m_requests.Range());
     ApplyPollPriority();
@@ -315,7 +315,7 @@ void EcuConnection::Disconnect()
     m_receiver.Abandon();
     m_fast.ForgetExchange();
     CloseLink();
-    SetLineState(LineState::NotConnected);
+    m_lineState = LineState::NotConnected;
 }
 
 void EcuConnection::RequestReset()

@@ -180,7 +180,6 @@ private:
     // Fast mode: complete sweeps a second, measured.
     double SweepsPerSecond() const { return m_fast.SweepsPerSecond(m_clock()); }
 
-    void SetLineState(LineState state) { m_lineState = state; }
     void SetLinkStatus(const QString& text);
     // Runs `report` after the tick when a tick is running, at once otherwise.
     void ReportAfterTick(std::function<void()> report);
